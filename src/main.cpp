@@ -1,0 +1,3 @@
+#include "platform/qt/QtMain.h"
+
+int main(int argc, char** argv) { return kiv::qt::runApplication(argc, argv); }

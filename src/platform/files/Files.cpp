@@ -1,0 +1,162 @@
+#include "platform/files/Files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <random>
+#include <unistd.h>
+
+#include "platform/text/Cp932.h"
+
+namespace kiv::files {
+namespace {
+
+void setError(std::string* error, std::string msg) {
+    if (error)
+        *error = std::move(msg);
+}
+
+bool writeAll(int fd, std::string_view data) {
+    const char* p = data.data();
+    std::size_t left = data.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeFileAtomically(const fs::path& target, std::string_view data, std::string* error) {
+    fs::path dir = target.parent_path();
+    if (dir.empty())
+        dir = ".";
+    static std::mt19937_64 rng{std::random_device{}()};
+    fs::path tmp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
+        tmp = dir / ("." + target.filename().string() + ".tmp" + std::to_string(rng() % 1000000));
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        setError(error, target.string() + ": " + std::strerror(errno));
+        return false;
+    }
+    // Keep the permissions of the file being replaced.
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0)
+        ::fchmod(fd, st.st_mode & 07777);
+    bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
+    int savedErrno = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (!ok) {
+        ::unlink(tmp.c_str());
+        setError(error, target.string() + ": " + std::strerror(savedErrno));
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::string> readFile(const fs::path& path, std::size_t maxBytes, std::string* error) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        setError(error, path.string() + ": " + std::strerror(errno));
+        return std::nullopt;
+    }
+    std::string out;
+    char buf[65536];
+    while (true) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            setError(error, path.string() + ": " + std::strerror(errno));
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        if (out.size() + static_cast<std::size_t>(n) > maxBytes) {
+            setError(error, path.string() + ": the file is too large");
+            ::close(fd);
+            return std::nullopt;
+        }
+        out.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return out;
+}
+
+bool isRegularFile(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+fs::path programDirectory() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return fs::current_path(ec);
+    return exe.parent_path();
+}
+
+std::string asciiLower(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return r;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) { return asciiLower(a) == asciiLower(b); }
+
+std::optional<fs::path> findNoCase(const fs::path& dir, std::string_view name) {
+    std::error_code ec;
+    fs::path exact = dir / fs::path(std::string(name));
+    if (fs::exists(exact, ec))
+        return exact;
+    fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec);
+    if (ec)
+        return std::nullopt;
+    std::string want = asciiLower(name);
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            break;
+        if (asciiLower(it->path().filename().string()) == want)
+            return dir / it->path().filename();
+    }
+    return std::nullopt;
+}
+
+fs::path resolveNoCase(const fs::path& dir, std::string_view name) {
+    if (auto found = findNoCase(dir, name))
+        return *found;
+    return dir / fs::path(std::string(name));
+}
+
+fs::path fromCp932(std::string_view cp932Path) {
+    if (auto u = text::cp932ToUtf8(cp932Path))
+        return fs::path(*u);
+    return fs::path(std::string(cp932Path));
+}
+
+std::optional<std::string> toCp932(const fs::path& path) { return text::utf8ToCp932(path.string()); }
+
+} // namespace kiv::files

@@ -1,0 +1,44 @@
+#pragma once
+// Conversion between the CP932 bytes that records and files hold and the UTF-8 of the user
+// interface and the file system, and the CP932 byte classes used to walk such texts.
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace kiv::text {
+
+class ConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Either direction gives nullopt when the input holds a byte sequence the other side cannot
+// express (a stray lead byte, an undefined code, a character outside CP932).
+std::optional<std::string> cp932ToUtf8(std::string_view cp932);
+std::optional<std::string> utf8ToCp932(std::string_view utf8);
+
+// Throwing forms, for callers that treat bad input as an error to report.
+std::string toUtf8(std::string_view cp932);
+std::string toCp932(std::string_view utf8);
+
+// A UTF-8 literal of the source as the CP932 bytes that records and files hold.
+// Converted once and kept; the returned reference stays valid for the run.
+const std::string& sj(const char* utf8Literal);
+
+// Byte classes of CP932, from fixed tables (independent of the locale).
+bool isLeadByte(unsigned char c);      // 0x81-0x9F, 0xE0-0xFC
+bool isHalfKana(unsigned char c);      // 0xA1-0xDF
+bool isTrailByte(unsigned char c);     // 0x40-0x7E, 0x80-0xFC
+
+// True when byte position pos of s starts a character (or is s.size()), scanning from the start.
+bool isCharBoundary(std::string_view s, std::size_t pos);
+// True when position pos is the second byte of a double-byte character.
+bool isSecondByte(std::string_view s, std::size_t pos);
+// The largest character boundary not beyond pos.
+std::size_t boundaryAtOrBefore(std::string_view s, std::size_t pos);
+
+// At most n bytes of s; a double-byte character cut in half at the end becomes a blank.
+std::string fitBytes(std::string_view s, std::size_t n);
+
+} // namespace kiv::text

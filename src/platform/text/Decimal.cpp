@@ -1,0 +1,175 @@
+#include "platform/text/Decimal.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kiv::text {
+namespace {
+
+__int128 pow10(int n) {
+    __int128 r = 1;
+    for (int i = 0; i < n; ++i)
+        r *= 10;
+    return r;
+}
+
+__int128 abs128(__int128 v) { return v < 0 ? -v : v; }
+
+// m / 10^n rounded half away from zero.
+__int128 divRound(__int128 m, int n) {
+    if (n <= 0)
+        return m;
+    __int128 p = pow10(n);
+    __int128 q = m / p;
+    __int128 r = abs128(m % p);
+    if (r * 2 >= p)
+        q += (m < 0 ? -1 : 1);
+    return q;
+}
+
+[[noreturn]] void overflow() { throw std::overflow_error("decimal value out of range"); }
+
+} // namespace
+
+Decimal Decimal::make(__int128 m, int scale) {
+    while (scale > kMaxScale) {
+        m = divRound(m, 1);
+        --scale;
+    }
+    while (scale > 0 && m % 10 == 0) {
+        m /= 10;
+        --scale;
+    }
+    Decimal d;
+    d.m_ = m;
+    d.scale_ = scale;
+    return d;
+}
+
+Decimal Decimal::fromScaled(long long mantissa, int scale) {
+    if (scale < 0) {
+        __int128 m = mantissa;
+        if (__builtin_mul_overflow(m, pow10(-scale), &m))
+            overflow();
+        return make(m, 0);
+    }
+    return make(mantissa, scale);
+}
+
+Decimal Decimal::fromScaled128(__int128 mantissa, int scale) {
+    if (scale < 0)
+        throw std::invalid_argument("negative scale");
+    return make(mantissa, scale);
+}
+
+Decimal Decimal::withScale(int scale) const {
+    Decimal d = *this;
+    if (scale <= scale_)
+        return d;
+    if (__builtin_mul_overflow(m_, pow10(scale - scale_), &d.m_))
+        overflow();
+    d.scale_ = scale;
+    return d;
+}
+
+Decimal Decimal::operator-() const { return make(-m_, scale_); }
+
+Decimal Decimal::operator+(const Decimal& o) const {
+    int s = std::max(scale_, o.scale_);
+    Decimal a = withScale(s), b = o.withScale(s);
+    __int128 r;
+    if (__builtin_add_overflow(a.m_, b.m_, &r))
+        overflow();
+    return make(r, s);
+}
+
+Decimal Decimal::operator-(const Decimal& o) const { return *this + (-o); }
+
+Decimal Decimal::operator*(const Decimal& o) const {
+    __int128 r;
+    if (!__builtin_mul_overflow(m_, o.m_, &r))
+        return make(r, scale_ + o.scale_);
+    // Too many digits for an exact product: drop digits far below any printed precision first.
+    Decimal a = rounded(kMaxScale / 2), b = o.rounded(kMaxScale / 2);
+    if (__builtin_mul_overflow(a.m_, b.m_, &r))
+        overflow();
+    return make(r, a.scale_ + b.scale_);
+}
+
+Decimal Decimal::operator/(const Decimal& o) const {
+    if (o.m_ == 0)
+        throw std::domain_error("division by zero");
+    // quotient = (m_ / o.m_) x 10^(o.scale_ - scale_); produce it with kMaxScale digits after the
+    // point by long division, one digit at a time, so that no intermediate product overflows.
+    int k = kMaxScale - scale_ + o.scale_;   // digits to produce after the integer quotient
+    __int128 num = abs128(m_), den = abs128(o.m_);
+    __int128 q = num / den, r = num % den;
+    for (int i = 0; i < k; ++i) {
+        if (r > std::numeric_limits<__int128>::max() / 10 || q > std::numeric_limits<__int128>::max() / 10)
+            overflow();
+        r *= 10;
+        q = q * 10 + r / den;
+        r %= den;
+    }
+    if (r * 2 >= den)   // ties away from zero
+        ++q;
+    bool neg = (m_ < 0) != (o.m_ < 0);
+    return make(neg ? -q : q, kMaxScale);
+}
+
+std::strong_ordering Decimal::operator<=>(const Decimal& o) const {
+    int s = std::max(scale_, o.scale_);
+    Decimal a = withScale(s), b = o.withScale(s);
+    if (a.m_ < b.m_)
+        return std::strong_ordering::less;
+    if (a.m_ > b.m_)
+        return std::strong_ordering::greater;
+    return std::strong_ordering::equal;
+}
+
+Decimal Decimal::rounded(int places) const {
+    if (places >= scale_)
+        return *this;
+    if (places >= 0)
+        return make(divRound(m_, scale_ - places), places);
+    __int128 q = divRound(m_, scale_ - places);
+    return make(q * pow10(-places), 0);
+}
+
+Decimal Decimal::truncated(int places) const {
+    if (places >= scale_)
+        return *this;
+    if (places >= 0)
+        return make(m_ / pow10(scale_ - places), places);
+    return make(m_ / pow10(scale_ - places) * pow10(-places), 0);
+}
+
+long long Decimal::toLong() const {
+    __int128 q = m_ / pow10(scale_);
+    if (q > std::numeric_limits<long long>::max())
+        return std::numeric_limits<long long>::max();
+    if (q < std::numeric_limits<long long>::min())
+        return std::numeric_limits<long long>::min();
+    return static_cast<long long>(q);
+}
+
+double Decimal::toDouble() const { return static_cast<double>(m_) / static_cast<double>(pow10(scale_)); }
+
+std::string Decimal::toString() const {
+    // Digits are produced from the lowest up, then turned around.
+    __int128 a = abs128(m_);
+    std::string r;
+    int produced = 0;
+    do {
+        r.push_back(static_cast<char>('0' + static_cast<int>(a % 10)));
+        a /= 10;
+        if (++produced == scale_)
+            r.push_back('.');
+    } while (a > 0 || produced <= scale_);
+    if (m_ < 0)
+        r.push_back('-');
+    std::reverse(r.begin(), r.end());
+    return r;
+}
+
+} // namespace kiv::text

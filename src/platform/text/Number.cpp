@@ -1,0 +1,208 @@
+#include "platform/text/Number.h"
+
+#include <limits>
+#include <stdexcept>
+
+namespace kiv::text {
+namespace {
+
+bool isCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct Spec {
+    std::string prefix, suffix;
+    bool left = false, zero = false, plus = false, space = false, alt = false;
+    int width = 0;
+    int precision = -1;
+    char conv = 0;
+};
+
+std::string unescapePercent(std::string_view s) {
+    std::string r;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '%') {
+            if (i + 1 >= s.size() || s[i + 1] != '%')
+                throw std::invalid_argument("format has more than one conversion");
+            ++i;
+        }
+        r += s[i];
+    }
+    return r;
+}
+
+Spec parseSpec(std::string_view fmt) {
+    Spec sp;
+    std::size_t i = 0;
+    while (true) {
+        i = fmt.find('%', i);
+        if (i == std::string_view::npos)
+            throw std::invalid_argument("format has no conversion");
+        if (i + 1 < fmt.size() && fmt[i + 1] == '%') {
+            i += 2;
+            continue;
+        }
+        break;
+    }
+    sp.prefix = unescapePercent(fmt.substr(0, i));
+    std::size_t p = i + 1;
+    for (; p < fmt.size(); ++p) {
+        char c = fmt[p];
+        if (c == '-') sp.left = true;
+        else if (c == '0') sp.zero = true;
+        else if (c == '+') sp.plus = true;
+        else if (c == ' ') sp.space = true;
+        else if (c == '#') sp.alt = true;
+        else break;
+    }
+    while (p < fmt.size() && isDigit(fmt[p]))
+        sp.width = sp.width * 10 + (fmt[p++] - '0');
+    if (p < fmt.size() && fmt[p] == '.') {
+        ++p;
+        sp.precision = 0;
+        while (p < fmt.size() && isDigit(fmt[p]))
+            sp.precision = sp.precision * 10 + (fmt[p++] - '0');
+    }
+    while (p < fmt.size() && (fmt[p] == 'l' || fmt[p] == 'h' || fmt[p] == 'L'))
+        ++p;
+    if (p >= fmt.size())
+        throw std::invalid_argument("format ends inside a conversion");
+    sp.conv = fmt[p];
+    if (sp.conv == 'F') sp.conv = 'f';
+    if (sp.conv == 'i' || sp.conv == 'u') sp.conv = 'd';
+    if (sp.conv != 'd' && sp.conv != 'f')
+        throw std::invalid_argument("unsupported conversion");
+    sp.suffix = unescapePercent(fmt.substr(p + 1));
+    return sp;
+}
+
+} // namespace
+
+Decimal parseDecimal(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && isCSpace(s[i]))
+        ++i;
+    bool neg = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        neg = s[i++] == '-';
+    // A 128-bit mantissa holds 37 digits: integer digits beyond 19 saturate (no field is that
+    // wide), fraction digits beyond the kept scale are cut.
+    constexpr int kMaxIntDigits = 19;
+    __int128 m = 0;
+    int intDigits = 0;
+    bool saturated = false;
+    while (i < s.size() && isDigit(s[i])) {
+        if (intDigits < kMaxIntDigits) {
+            m = m * 10 + (s[i] - '0');
+            if (m != 0)
+                ++intDigits;
+        } else {
+            saturated = true;
+        }
+        ++i;
+    }
+    int scale = 0;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i])) {
+            if (!saturated && scale < Decimal::kMaxScale) {
+                m = m * 10 + (s[i] - '0');
+                ++scale;
+            }
+            ++i;
+        }
+    }
+    Decimal r = Decimal::fromScaled128(m, scale);
+    return neg ? -r : r;
+}
+
+int parseInt(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && isCSpace(s[i]))
+        ++i;
+    bool neg = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        neg = s[i++] == '-';
+    long long v = 0;
+    const long long limit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
+    while (i < s.size() && isDigit(s[i])) {
+        if (v <= limit)
+            v = v * 10 + (s[i] - '0');
+        ++i;
+    }
+    if (neg)
+        v = -v;
+    if (v > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (v < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
+
+std::string cformat(std::string_view fmt, const Decimal& value) {
+    Spec sp = parseSpec(fmt);
+    std::string body;
+    bool neg = value.isNegative();
+    if (sp.conv == 'd') {
+        long long v = value.toLong();
+        neg = v < 0;
+        unsigned long long a = neg ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+        body = std::to_string(a);
+        if (sp.precision >= 0) {
+            if (sp.precision == 0 && a == 0)
+                body.clear();
+            if (static_cast<int>(body.size()) < sp.precision)
+                body.insert(0, static_cast<std::size_t>(sp.precision) - body.size(), '0');
+            sp.zero = false;   // a precision turns off zero padding for integers
+        }
+    } else {
+        int prec = sp.precision < 0 ? 6 : sp.precision;
+        Decimal r = value.rounded(prec);
+        std::string t = (r.isNegative() ? -r : r).toString();
+        std::size_t dot = t.find('.');
+        std::string ip = dot == std::string::npos ? t : t.substr(0, dot);
+        std::string fp = dot == std::string::npos ? std::string() : t.substr(dot + 1);
+        fp.append(static_cast<std::size_t>(prec) - fp.size(), '0');
+        body = ip;
+        if (prec > 0 || sp.alt)
+            body += '.';
+        body += fp;
+    }
+    std::string sign = neg ? "-" : sp.plus ? "+" : sp.space ? " " : "";
+    std::size_t len = sign.size() + body.size();
+    std::string out;
+    if (static_cast<int>(len) >= sp.width) {
+        out = sign + body;
+    } else {
+        std::size_t pad = static_cast<std::size_t>(sp.width) - len;
+        if (sp.left)
+            out = sign + body + std::string(pad, ' ');
+        else if (sp.zero)
+            out = sign + std::string(pad, '0') + body;
+        else
+            out = std::string(pad, ' ') + sign + body;
+    }
+    return sp.prefix + out + sp.suffix;
+}
+
+std::string leftChars(std::string_view s, std::size_t n) { return std::string(s.substr(0, n)); }
+std::string rightChars(std::string_view s, std::size_t n) {
+    return std::string(n >= s.size() ? s : s.substr(s.size() - n));
+}
+std::string dropRight(std::string_view s, std::size_t n) {
+    return std::string(n >= s.size() ? std::string_view() : s.substr(0, s.size() - n));
+}
+
+std::string_view trimRightBlanks(std::string_view s) {
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    s = trimRightBlanks(s);
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    return s;
+}
+
+} // namespace kiv::text

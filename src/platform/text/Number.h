@@ -1,0 +1,36 @@
+#pragma once
+// Reading and writing numbers the way the fields hold them: texts read with the reading rules of
+// the C conversions (atoi/atof) and values written as the printf formats of the records write
+// them, but locale-free and with exact decimal rounding.
+#include <string>
+#include <string_view>
+
+#include "platform/text/Decimal.h"
+
+namespace kiv::text {
+
+// Leading blanks, an optional sign, digits, one '.', digits; the first other character ends the
+// number. Blank or empty is 0. No exponent, no inf or nan, no hexadecimal.
+Decimal parseDecimal(std::string_view s);
+// As atoi: leading blanks, optional sign, digits; saturated to the range of int.
+int parseInt(std::string_view s);
+
+// One printf conversion with optional literal text around it ("%%" is a percent sign).
+// Flags '-', '0', '+', ' ', '#'; width; precision ("%10.f" has precision 0); length modifiers are
+// ignored. Conversions d/i/u take the integer part of the value (toward zero, as a cast to int
+// would); f/F round the exact value at the precision (default 6), ties away from zero. A negative
+// value that rounds to zero keeps its sign, as printf shows it ("-0").
+// Throws std::invalid_argument for a format that is not of this form.
+std::string cformat(std::string_view fmt, const Decimal& value);
+
+// The cuts applied to formatted texts: the first n characters, the last n, all but the last n.
+// Counted in bytes, as the texts they cut are formatted numbers.
+std::string leftChars(std::string_view s, std::size_t n);
+std::string rightChars(std::string_view s, std::size_t n);
+std::string dropRight(std::string_view s, std::size_t n);
+
+// Blanks removed from both ends, or from the right only.
+std::string_view trimBlanks(std::string_view s);
+std::string_view trimRightBlanks(std::string_view s);
+
+} // namespace kiv::text

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <unistd.h>
+
+#include "platform/files/Files.h"
+#include "platform/profile/Profile.h"
+#include "platform/text/Cp932.h"
+#include "support/TempDir.h"
+
+using namespace kiv;
+using kiv::test::TempDir;
+
+TEST(Files, AtomicWriteReplacesWhole) {
+    TempDir dir;
+    auto target = dir / "job.KIV";
+    std::string err;
+    ASSERT_TRUE(files::writeFileAtomically(target, "first", &err)) << err;
+    ASSERT_TRUE(files::writeFileAtomically(target, std::string("se\0cond", 7), &err)) << err;
+    EXPECT_EQ(files::readFile(target), std::string("se\0cond", 7));
+    // Only the target is left in the folder: no temporary files.
+    int count = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.path())) {
+        (void)e;
+        ++count;
+    }
+    EXPECT_EQ(count, 1);
+}
+
+TEST(Files, FailedWriteKeepsOldFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root ignores folder permissions";
+    TempDir dir;
+    auto target = dir / "job.KIV";
+    ASSERT_TRUE(files::writeFileAtomically(target, "old"));
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::string err;
+    EXPECT_FALSE(files::writeFileAtomically(target, "new", &err));
+    EXPECT_FALSE(err.empty());
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(files::readFile(target), "old");
+}
+
+TEST(Files, FailedRenameLeavesTargetAndNoTemporary) {
+    // A folder standing where the file should go makes the final rename fail, even for root.
+    TempDir dir;
+    auto target = dir / "job.KIV";
+    std::filesystem::create_directory(target);
+    std::ofstream(target / "inside") << "keep";
+    std::string err;
+    EXPECT_FALSE(files::writeFileAtomically(target, "new", &err));
+    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(files::readFile(target / "inside"), "keep");
+    int count = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.path())) {
+        (void)e;
+        ++count;
+    }
+    EXPECT_EQ(count, 1);
+}
+
+TEST(Files, FailedWriteIntoMissingFolder) {
+    TempDir dir;
+    std::string err;
+    EXPECT_FALSE(files::writeFileAtomically(dir / "no/such/folder/x.KIV", "data", &err));
+    EXPECT_NE(err.find("x.KIV"), std::string::npos);
+    EXPECT_FALSE(files::readFile(dir / "missing"));
+}
+
+TEST(Files, FindWithoutRegardToCase) {
+    TempDir dir;
+    std::ofstream(dir / "Eﾏｽﾀｰ.mst") << "m";
+    auto found = files::findNoCase(dir.path(), "Eﾏｽﾀｰ.MST");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->filename().string(), "Eﾏｽﾀｰ.mst");
+    EXPECT_FALSE(files::findNoCase(dir.path(), "Mﾏｽﾀｰ.MMS"));
+    EXPECT_EQ(files::resolveNoCase(dir.path(), "労務単価.rab"), dir / "労務単価.rab");
+    EXPECT_TRUE(files::isRegularFile(files::resolveNoCase(dir.path(), "Eﾏｽﾀｰ.mSt")));
+}
+
+TEST(Files, Cp932PathsAndProgramDirectory) {
+    std::string cp = text::sj("/tmp/見積.KIV");
+    EXPECT_EQ(files::fromCp932(cp).string(), "/tmp/見積.KIV");
+    EXPECT_EQ(files::toCp932(files::fromCp932(cp)), cp);
+    EXPECT_TRUE(std::filesystem::is_directory(files::programDirectory()));
+}
+
+TEST(Profile, EntriesMatchWithoutCaseAndPersist) {
+    kiv::test::ScopedProfileHome home;
+    auto& p = profile::Profile::user();
+    EXPECT_EQ(p.file(), home.path() / "Kiv" / "kiv.ini");
+    EXPECT_EQ(p.getString("Select_Section", "Select", "none"), "none");
+    EXPECT_EQ(p.getInt("General", "WindowX", 100), 100);
+    ASSERT_TRUE(p.writeString("Select_Section", "Select", "2"));
+    ASSERT_TRUE(p.writeInt("General", "WindowX", -5));
+    ASSERT_TRUE(p.writeString("roumu_section", "Roumu_File", "/data/労務単価.rab"));
+    EXPECT_EQ(p.getString("SELECT_SECTION", "select"), "2");
+    ASSERT_TRUE(p.writeString("Select_section", "SELECT", "1"));   // same entry, other case
+
+    profile::Profile again(home.path() / "Kiv" / "kiv.ini");
+    EXPECT_EQ(again.getString("Select_Section", "Select"), "1");
+    EXPECT_EQ(again.getInt("general", "windowx", 100), -5);
+    EXPECT_EQ(again.getString("Roumu_Section", "Roumu_File"), "/data/労務単価.rab");
+    auto text = files::readFile(again.file());
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->find("SELECT="), std::string::npos);   // no second entry was made
+}

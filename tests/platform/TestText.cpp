@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "platform/text/Cp932.h"
+#include "platform/text/FixedField.h"
+#include "platform/text/Number.h"
+
+using namespace kiv::text;
+
+TEST(Cp932, RoundTripAndBadBytes) {
+    const std::string u = "電気設備積算 Eﾏｽﾀｰ.MST";
+    auto sj = utf8ToCp932(u);
+    ASSERT_TRUE(sj);
+    EXPECT_EQ(sj->size(), 6u * 2 + 1 + 1 + 4 + 4);   // half-width kana are single bytes
+    EXPECT_EQ(cp932ToUtf8(*sj), u);
+    EXPECT_FALSE(cp932ToUtf8(std::string("\x81", 1)));        // lead byte with nothing after it
+    EXPECT_FALSE(cp932ToUtf8(std::string("\x81\x20", 2)));    // lead byte with a bad trail
+    EXPECT_FALSE(utf8ToCp932("\xF0\x9F\x98\x80"));            // emoji: not in CP932
+    EXPECT_THROW(toUtf8(std::string("\xFD", 1)), ConversionError);
+    EXPECT_EQ(kiv::text::sj("字"), std::string("\x8E\x9A", 2));
+    EXPECT_EQ(&kiv::text::sj("字"), &kiv::text::sj("字"));
+}
+
+TEST(Cp932, ByteClassesAndBoundaries) {
+    EXPECT_TRUE(isLeadByte(0x81));
+    EXPECT_TRUE(isLeadByte(0x9F));
+    EXPECT_TRUE(isLeadByte(0xE0));
+    EXPECT_TRUE(isLeadByte(0xFC));
+    EXPECT_FALSE(isLeadByte(0x80));
+    EXPECT_FALSE(isLeadByte(0xA0));
+    EXPECT_FALSE(isLeadByte(0xFD));
+    EXPECT_TRUE(isHalfKana(0xA1));
+    EXPECT_TRUE(isHalfKana(0xDF));
+    EXPECT_FALSE(isHalfKana(0xE0));
+
+    // "a字ｱ表" : 'a', 2 bytes, 1 byte, 2 bytes (表's trail byte is 0x5C, a backslash).
+    std::string s = "a" + kiv::text::sj("字") + kiv::text::sj("ｱ") + kiv::text::sj("表");
+    ASSERT_EQ(s.size(), 6u);
+    bool boundary[] = {true, true, false, true, true, false, true};
+    for (std::size_t i = 0; i <= s.size(); ++i)
+        EXPECT_EQ(isCharBoundary(s, i), boundary[i]) << i;
+    EXPECT_TRUE(isSecondByte(s, 2));
+    EXPECT_TRUE(isSecondByte(s, 5));
+    EXPECT_FALSE(isSecondByte(s, 3));
+}
+
+TEST(Cp932, FitBytes) {
+    std::string ja = kiv::text::sj("字") + "a";
+    EXPECT_EQ(fitBytes(ja, 2), kiv::text::sj("字"));
+    EXPECT_EQ(fitBytes(ja, 1), " ");
+    EXPECT_EQ(fitBytes(ja, 3), ja);
+    EXPECT_EQ(fitBytes(ja, 10), ja);
+    std::string aja = "a" + kiv::text::sj("字");
+    EXPECT_EQ(fitBytes(aja, 2), "a ");
+}
+
+TEST(Number, FormatTable) {
+    struct Case {
+        const char* fmt;
+        Decimal v;
+        const char* want;
+    };
+    const Case cases[] = {
+        {"%10.f", Decimal::fromScaled(25, 1), "         3"},
+        {"%.1f", Decimal::fromScaled(25, 2), "0.3"},
+        {"%.0f", Decimal::fromScaled(-25, 1), "-3"},
+        {"%12.1f", Decimal::fromScaled(5, 1) * Decimal::fromScaled(259, 1), "        13.0"},
+        {"%13.2f", Decimal::fromScaled(3, 1) * Decimal::fromScaled(4315, 2), "        12.95"},
+        {"%12.0f", Decimal(1234567), "     1234567"},
+        {"%14.1f", Decimal::fromScaled(-1234565, 2), "      -12345.7"},
+        {"%1.4f", Decimal::fromScaled(5, 5), "0.0001"},
+        {"%6.3f", Decimal::fromScaled(12345, 4), " 1.235"},
+        {"%8.2f", Decimal::fromScaled(-4, 3), "   -0.00"},
+        {"%9.3f", Decimal(0), "    0.000"},
+        {"%f", Decimal::fromScaled(1, 1), "0.100000"},
+        {"%04d", Decimal(7), "0007"},
+        {"%04d", Decimal(12345), "12345"},
+        {"%d", Decimal::fromScaled(-19, 1), "-1"},
+        {"%5d", Decimal(-42), "  -42"},
+        {"%-5d|", Decimal(42), "42   |"},
+        {"%3d", Decimal(123456), "123456"},
+        {"No.%2d%%", Decimal(5), "No. 5%"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cformat(c.fmt, c.v), c.want) << c.fmt << " " << c.v.toString();
+    EXPECT_THROW(cformat("%s", Decimal(1)), std::invalid_argument);
+    EXPECT_THROW(cformat("%d %d", Decimal(1)), std::invalid_argument);
+}
+
+TEST(Number, ParseTable) {
+    struct Case {
+        const char* text;
+        const char* decimal;
+        int integer;
+    };
+    const Case cases[] = {
+        {"   12abc", "12", 12},  {"-", "0", 0},         {"", "0", 0},        {"     ", "0", 0},
+        {"1e3", "1", 1},         {"1.2.3", "1.2", 1},   {"  -3.75", "-3.75", -3},
+        {"+.5", "0.5", 0},       {"5.", "5", 5},        {"\t7", "7", 7},     {"inf", "0", 0},
+        {"0x10", "0", 0},        {"99999999999", "99999999999", 2147483647},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseDecimal(c.text).toString(), c.decimal) << c.text;
+        EXPECT_EQ(parseInt(c.text), c.integer) << c.text;
+    }
+}
+
+TEST(Number, ArithmeticIsExact) {
+    Decimal a = parseDecimal("0.1"), b = parseDecimal("0.2");
+    EXPECT_EQ(a + b, parseDecimal("0.3"));
+    EXPECT_EQ((parseDecimal("10") / Decimal(3)).rounded(2).toString(), "3.33");
+    EXPECT_EQ((parseDecimal("2") / Decimal(3)).rounded(0).toString(), "1");
+    EXPECT_EQ((parseDecimal("-1") / Decimal(8)).toString(), "-0.125");
+    EXPECT_THROW(Decimal(1) / Decimal(0), std::domain_error);
+    EXPECT_EQ(parseDecimal("1234.5").rounded(-2).toString(), "1200");
+    EXPECT_EQ(parseDecimal("-1250").rounded(-2).toString(), "-1300");
+    EXPECT_EQ(parseDecimal("-12.99").truncated(0).toString(), "-12");
+    EXPECT_EQ(parseDecimal("-12.99").toLong(), -12);
+    EXPECT_LT(parseDecimal("-0.5"), Decimal(0));
+    // A long product keeps its printed precision.
+    Decimal big = parseDecimal("123456789012.123456789") * parseDecimal("98765.4321098765");
+    EXPECT_EQ(cformat("%.0f", big), "12193263113680226");
+}
+
+TEST(Number, Cuts) {
+    std::string t = cformat("%12.1f", parseDecimal("1234.56"));
+    EXPECT_EQ(t, "      1234.6");
+    EXPECT_EQ(leftChars(t, 10), "      1234");
+    EXPECT_EQ(rightChars(t, 8), "  1234.6");
+    EXPECT_EQ(dropRight(t, 2), "      1234");
+    EXPECT_EQ(dropRight("a", 2), "");
+    EXPECT_EQ(rightChars("ab", 5), "ab");
+}
+
+TEST(FixedField, ReadAndWrite) {
+    std::string rec(20, ' ');
+    EXPECT_TRUE(putRight(rec, 2, 6, "  12.5 "));
+    EXPECT_EQ(rec.substr(0, 10), "    12.5  ");
+    EXPECT_EQ(fieldDecimal(rec, 2, 6).toString(), "12.5");
+    EXPECT_TRUE(putLeft(rec, 10, 4, "ab"));
+    EXPECT_EQ(fieldText(rec, 10, 4), "ab");
+    EXPECT_EQ(fieldInt(rec, 10, 4), 0);
+
+    // Too wide: refused, the field keeps its text, the neighbours are untouched.
+    std::string before = rec;
+    EXPECT_FALSE(putRight(rec, 2, 6, "1234567"));
+    EXPECT_FALSE(putLeft(rec, 10, 4, "abcde"));
+    EXPECT_EQ(rec, before);
+
+    putLeftFitted(rec, 14, 3, "a" + kiv::text::sj("字字"));
+    EXPECT_EQ(rec.substr(14, 3), "a" + kiv::text::sj("字"));
+    putLeftFitted(rec, 14, 2, "a" + kiv::text::sj("字"));
+    EXPECT_EQ(rec.substr(14, 2), "a ");
+    EXPECT_EQ(rec[16], '\x9A');   // beyond the field: untouched
+    EXPECT_EQ(rec.size(), 20u);
+
+    EXPECT_THROW(putRight(rec, 18, 4, "1"), std::out_of_range);
+    EXPECT_EQ(fieldText(rec, 18, 10), "");   // reading past the end is clipped
+    std::string withNul("12\0" "99", 5);
+    EXPECT_EQ(fieldInt(withNul, 0, 5), 12);
+    EXPECT_TRUE(fieldIsBlank(rec, 0, 2));
+}
