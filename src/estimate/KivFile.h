@@ -1,0 +1,49 @@
+#pragma once
+// The estimate file: a row count, the 18 cover strings (element 18, the cover total, stored
+// fourth) and the rows, in the archive format. Also the conversions of rows written by the two
+// older layouts and the name of an estimate's backup file. Reading and writing here know nothing
+// of the document; the document decides which rows to keep.
+#include <array>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+constexpr int kKivHyousiCount = 18;
+// No estimate ever had more rows than the pool of the document has slots.
+constexpr int kKivFileMaxRows = 30000;
+// The current row layout and the layout of the previous system.
+constexpr std::size_t kKivRowLength = 1400;
+constexpr std::size_t kKivSetubiRowLength = 1252;
+
+class KivFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;   // the message is UTF-8, ready to show
+};
+
+struct KivFileContent {
+    std::array<std::string, kKivHyousiCount> hyousi;   // elements 1..18 in element order
+    std::vector<std::string> rows;                      // as stored, any length
+};
+
+// Throws KivFileError when the bytes are not a whole estimate file (cut off, a length that runs
+// past the end, a negative or impossible row count).
+KivFileContent ReadKivFile(std::string_view bytes);
+// The stored bytes of an estimate. `rows` are written as they are.
+std::string WriteKivFile(const std::array<std::string, kKivHyousiCount>& hyousi,
+                         const std::vector<std::string>& rows);
+
+// A row of the previous system's layout, padded or cut to the current length.
+std::string ConvertSetubiRow(std::string_view row);
+// A row of the old electrical layout: 8 blanks open the 接合 and ﾊﾂﾘ fields at 252, the old
+// value at 248-251 moves to 付属 (268-271), then the row is padded or cut to the current length.
+std::string ConvertDenkiRow(std::string_view row);
+// Blank-padded or cut to the current row length.
+std::string FitKivRow(std::string_view row);
+
+// The backup of an estimate: "BkUp" inserted before the extension of the file name (folder names
+// are left alone); a name without an extension gets "BkUp" and the mode's extension; an untitled
+// estimate's backup is "BkUp.KIV" (mode '1') or "BkUp.MES" (mode '2') in the current folder.
+std::string KivBackupPath(std::string_view path, char mode);
+// ".KIV" in mode '1', ".MES" in mode '2'.
+const char* KivExtension(char mode);

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "estimate/KivFile.h"
+#include "platform/archive/Archive.h"
+
+namespace {
+
+std::array<std::string, kKivHyousiCount> coverStrings() {
+    std::array<std::string, kKivHyousiCount> h;
+    for (int i = 0; i < kKivHyousiCount; ++i)
+        h[static_cast<std::size_t>(i)] = "cover" + std::to_string(i + 1);
+    return h;
+}
+
+} // namespace
+
+TEST(KivFile, CoverStringsInStoredOrderAndRoundTrip) {
+    auto h = coverStrings();
+    std::vector<std::string> rows = {std::string(1400, 'a'), "short"};
+    std::string bytes = WriteKivFile(h, rows);
+
+    // Written by hand: count, elements 1, 2, 3, 18, 4..17, rows.
+    kiv::archive::ArchiveWriter w;
+    w.writeInt32(2);
+    for (int e : {1, 2, 3, 18, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17})
+        w.writeString("cover" + std::to_string(e));
+    w.writeString(rows[0]);
+    w.writeString(rows[1]);
+    EXPECT_EQ(bytes, w.bytes());
+    EXPECT_EQ(bytes.substr(4, 7), "\x06" "cover1");
+
+    KivFileContent c = ReadKivFile(bytes);
+    EXPECT_EQ(c.hyousi, h);
+    EXPECT_EQ(c.rows, rows);
+    EXPECT_EQ(WriteKivFile(c.hyousi, c.rows), bytes);
+}
+
+TEST(KivFile, DamagedFilesAreRefused) {
+    auto good = WriteKivFile(coverStrings(), {std::string(1400, 'r'), std::string(1400, 's')});
+    for (std::size_t cut : {std::size_t{0}, std::size_t{3}, std::size_t{4}, std::size_t{30}, good.size() - 1400, good.size() - 1})
+        EXPECT_THROW(ReadKivFile(std::string_view(good).substr(0, cut)), KivFileError) << cut;
+
+    auto withCount = [&](std::int32_t n) {
+        std::string b = good;
+        b[0] = static_cast<char>(n & 0xFF);
+        b[1] = static_cast<char>((n >> 8) & 0xFF);
+        b[2] = static_cast<char>((n >> 16) & 0xFF);
+        b[3] = static_cast<char>((n >> 24) & 0xFF);
+        return b;
+    };
+    EXPECT_THROW(ReadKivFile(withCount(-1)), KivFileError);
+    EXPECT_THROW(ReadKivFile(withCount(30001)), KivFileError);
+    EXPECT_THROW(ReadKivFile(withCount(3)), KivFileError);          // one row more than stored
+    EXPECT_THROW(ReadKivFile(withCount(0x7FFFFFFF)), KivFileError);
+
+    // A row whose 32-bit length prefix claims 4 GB.
+    kiv::archive::ArchiveWriter w;
+    w.writeInt32(1);
+    for (int i = 0; i < kKivHyousiCount; ++i)
+        w.writeString("");
+    std::string b = w.take() + std::string("\xFF\xFF\xFF\xF0\xFF\xFF\xFF" "xx", 9);
+    try {
+        ReadKivFile(b);
+        FAIL() << "a huge length was accepted";
+    } catch (const KivFileError& e) {
+        EXPECT_FALSE(std::string(e.what()).empty());
+    }
+}
+
+TEST(KivFile, RowConversions) {
+    std::string old(1252, 'x');
+    EXPECT_EQ(ConvertSetubiRow(old), old + std::string(148, ' '));
+    EXPECT_EQ(ConvertSetubiRow(std::string(1500, 'y')), std::string(1400, 'y'));
+
+    // Old electrical layout: the value at 248-251 moves to 268-271; 252 on shifts right by 8.
+    std::string denki(300, '-');
+    denki.replace(248, 4, "JOIN");
+    denki.replace(252, 4, "ABCD");
+    std::string r = ConvertDenkiRow(denki);
+    ASSERT_EQ(r.size(), 1400u);
+    EXPECT_EQ(r.substr(248, 4), "    ");
+    EXPECT_EQ(r.substr(252, 8), "        ");
+    EXPECT_EQ(r.substr(260, 4), "ABCD");
+    EXPECT_EQ(r.substr(268, 4), "JOIN");
+    EXPECT_EQ(r.substr(300, 8), "--------");   // 292..299 of the old row
+    EXPECT_EQ(r.substr(308, 2), "  ");
+
+    // Too short to hold the moved fields: padded first, never read past the end.
+    std::string tiny = ConvertDenkiRow("0001");
+    EXPECT_EQ(tiny.size(), 1400u);
+    EXPECT_EQ(tiny.substr(0, 4), "0001");
+}
+
+TEST(KivFile, BackupNames) {
+    struct Case {
+        const char* path;
+        char mode;
+        const char* want;
+    };
+    const Case cases[] = {
+        {"/data/job.old.KIV", '1', "/data/job.oldBkUp.KIV"},
+        {"/home/Pat/PROJ/job.KIV", '1', "/home/Pat/PROJ/jobBkUp.KIV"},
+        {"/data/v1.2/job", '2', "/data/v1.2/jobBkUp.MES"},
+        {"job.mes", '2', "jobBkUp.mes"},
+        {"", '1', "BkUp.KIV"},
+        {"", '2', "BkUp.MES"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KivBackupPath(c.path, c.mode), c.want) << c.path;
+}
