@@ -67,6 +67,29 @@ FileState probeFile(const fs::path& path) {
     return FileState::Readable;
 }
 
+bool acceptChosenFile(const fs::path& path, const ConfirmCreate& confirmCreate, std::string& message) {
+    message.clear();
+    switch (probeFile(path)) {
+    case FileState::Readable:
+        return true;
+    case FileState::Unreadable:
+        message = unreadableFileMessage(path);
+        return false;
+    case FileState::Missing:
+        break;
+    }
+    if (!confirmCreate(createFileQuestion(path)))
+        return false;
+    // O_EXCL: should a file appear in the meantime it is left alone, not truncated.
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        message = kCannotCreateFileMessage;
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
 std::optional<std::string> readFileStart(const fs::path& path, std::size_t limit, std::string* error) {
     auto fail = [&](int err) -> std::optional<std::string> {
         if (error)
@@ -103,6 +126,10 @@ std::string missingReferenceMessage(ReferenceFile which) {
 
 std::string unreadableFileMessage(const fs::path& path) {
     return path.string() + "ファイルを読み込めません。";
+}
+
+std::string profileNotWrittenMessage(const fs::path& path) {
+    return path.string() + "を設定に記録できませんでした。次回の起動時には元のファイルを使います。";
 }
 
 std::string createFileQuestion(const fs::path& path) {

@@ -4,6 +4,7 @@
 // whether a chosen file exists.
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,14 @@ bool rememberReferenceFile(ReferenceFile which, const std::filesystem::path& pat
 enum class FileState { Missing, Readable, Unreadable };
 FileState probeFile(const std::filesystem::path& path);
 
+// The steps of a file chooser once the user has picked `path`: a readable file is taken; an
+// existing file that cannot be read is reported and refused, never offered for creation; a
+// missing file is created empty, without ever truncating anything, only when `confirmCreate`
+// answers yes to createFileQuestion(path). Returns whether the file can be read now; otherwise
+// `message` holds what to show (empty after a No).
+using ConfirmCreate = std::function<bool(const std::string& question)>;
+bool acceptChosenFile(const std::filesystem::path& path, const ConfirmCreate& confirmCreate, std::string& message);
+
 // At most `limit` bytes from the start of the file; nullopt when it cannot be opened or read.
 std::optional<std::string> readFileStart(const std::filesystem::path& path, std::size_t limit, std::string* error = nullptr);
 
@@ -44,5 +53,7 @@ std::string missingReferenceMessage(ReferenceFile which);
 std::string unreadableFileMessage(const std::filesystem::path& path);
 // The chooser's question before it creates a missing file.
 std::string createFileQuestion(const std::filesystem::path& path);
+// The chooser could not record the chosen file in the profile.
+std::string profileNotWrittenMessage(const std::filesystem::path& path);
 // A rewrite that failed.
 extern const char* const kCannotCreateFileMessage;

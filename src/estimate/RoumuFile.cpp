@@ -45,3 +45,25 @@ std::string roumuFileBytes(const RoumuList& list) {
 bool writeRoumuFile(const std::filesystem::path& path, const RoumuList& list, std::string* error) {
     return kiv::files::writeFileAtomically(path, roumuFileBytes(list), error);
 }
+
+RoumuSwitch switchRoumuFile(const std::filesystem::path& chosen, const ConfirmCreate& confirmCreate) {
+    RoumuSwitch r;
+    std::string message;
+    if (!acceptChosenFile(chosen, confirmCreate, message)) {
+        if (!message.empty())
+            r.messages.push_back(message);
+        return r;
+    }
+    RoumuLoad load = readRoumuFile(chosen);
+    if (load.state != FileState::Readable) {
+        r.messages.push_back(unreadableFileMessage(chosen));
+        return r;
+    }
+    r.switched = true;
+    r.list = std::move(load.list);
+    if (!load.warning.empty())
+        r.messages.push_back(load.warning);
+    if (!rememberReferenceFile(ReferenceFile::Roumu, chosen))
+        r.messages.push_back(profileNotWrittenMessage(chosen));
+    return r;
+}

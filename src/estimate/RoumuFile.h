@@ -3,6 +3,7 @@
 // separator. A document reads at most 100 of them.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "estimate/ReferenceFile.h"
 #include "estimate/RoumuList.h"
@@ -27,3 +28,14 @@ std::string roumuFileBytes(const RoumuList& list);
 bool writeRoumuFile(const std::filesystem::path& path, const RoumuList& list, std::string* error = nullptr);
 
 std::string roumuFileTooLongMessage();
+
+// What the labour-file chooser does once the user has picked a file: the file is accepted
+// (acceptChosenFile), read, and recorded in the profile. When `switched`, the caller makes `list`
+// and the chosen path the current estimate's (a file created here gives an empty list); otherwise
+// the estimate keeps its file and list. `messages` (UTF-8) are to be shown in order.
+struct RoumuSwitch {
+    bool switched = false;
+    RoumuList list;
+    std::vector<std::string> messages;
+};
+RoumuSwitch switchRoumuFile(const std::filesystem::path& chosen, const ConfirmCreate& confirmCreate);

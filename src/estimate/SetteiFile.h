@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "estimate/FixedRecordFile.h"
 #include "estimate/SetteiRecord.h"
@@ -22,3 +23,16 @@ inline bool writeSetteiFile(const std::filesystem::path& path, const SetteiRecor
 // Where the settings file of the mode ("1" or "2") is: the profile's entry, or the default name in
 // the program directory. Empty for any other mode.
 std::filesystem::path locateSetteiFile(std::string_view mode, const std::filesystem::path& programDir);
+
+// What the settings-file chooser does once the user has picked a file for the mode ("1" or "2"):
+// the file is accepted (acceptChosenFile), read, and recorded in the profile under the mode's
+// entry. When `switched`, the caller makes `record` and the chosen path the current estimate's
+// and re-parses it; otherwise the estimate keeps its file and record. `messages` (UTF-8) are to be
+// shown in order. Any other mode does nothing.
+struct SetteiSwitch {
+    bool switched = false;
+    SetteiRecord record;
+    std::vector<std::string> messages;
+};
+SetteiSwitch switchSetteiFile(std::string_view mode, const std::filesystem::path& chosen,
+                              const ConfirmCreate& confirmCreate);
