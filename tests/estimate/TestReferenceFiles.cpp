@@ -107,11 +107,12 @@ TEST(ReferenceRecords, AMissingFileDoesNotStopTheOthers) {
     settei.setCode(EnzanCode::Daikoumoku, "0010");
     ASSERT_TRUE(writeSetteiFile(exe / "電気設定.ett", settei));
     writeFile(exe / "表紙.frm", "COVER");
+    fs::create_directory(exe / "ヘッダー.hdr"); // there, but not a file that can be read
 
     ReferenceRecords r = loadReferenceRecords("1", exe.path());
     EXPECT_EQ(r.messages, (std::vector<std::string>{
                               "デフォルトで労務単価.rabファイルが存在しません設定しなおしてください。",
-                              "デフォルトでヘッダー.hdrファイルが存在しません設定しなおしてください。",
+                              (exe / "ヘッダー.hdr").string() + "ファイルを読み込めません。",
                           }));
     EXPECT_FALSE(r.roumuRead);
     EXPECT_TRUE(r.roumu.empty());
