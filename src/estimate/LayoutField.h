@@ -1,0 +1,32 @@
+#pragma once
+// The fields of the print-layout records (header/footer and cover page): texts in fixed columns,
+// each followed by three 3-column numbers (X, Y, size), every field followed by one separator
+// column.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Where and how large a printed text stands.
+struct LayoutPos {
+    int x = 0;
+    int y = 0;
+    int size = 0;
+    bool operator==(const LayoutPos&) const = default;
+};
+
+// A text (CP932, blanks kept) with its position.
+struct LayoutItem {
+    std::string text;
+    LayoutPos pos;
+    bool operator==(const LayoutItem&) const = default;
+};
+
+// The text columns as they stand, blanks kept, up to a NUL if one stands inside.
+std::string layoutText(std::string_view record, std::size_t offset, std::size_t width);
+// A 3-column number read as atoi reads it (leading blanks skipped, stops at the first other
+// character; blank gives 0).
+int layoutNumber(std::string_view record, std::size_t offset);
+// X, Y and size at offset, offset + 4 and offset + 8.
+LayoutPos layoutPos(std::string_view record, std::size_t offset);
+// A text of `width` columns at offset followed by its X, Y and size.
+LayoutItem layoutItem(std::string_view record, std::size_t offset, std::size_t width);
