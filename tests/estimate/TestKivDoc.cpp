@@ -542,7 +542,7 @@ TEST_F(KivDocTest, FreedSlotsAreReusedLowestFirst) {
     auto e = std::make_unique<CKivDoc>();
     EXPECT_EQ(e->m_OpenSlot, 1);
     // Far more estimates than slots over one run, one open at a time.
-    for (int i = 0; i < 150; ++i) {
+    for (int i = 0; i < 100; ++i) {
         auto tmp = std::make_unique<CKivDoc>();
         EXPECT_EQ(tmp->m_OpenSlot, 3);
         tmp->OnCloseDocument();
