@@ -4,7 +4,6 @@
 
 #include "estimate/KivMessage.h"
 #include "grid/GyouRecord.h"
-#include "platform/files/Files.h"
 #include "platform/text/Number.h"
 
 namespace {
@@ -18,11 +17,6 @@ const char* const kMsgKoumokuFull = "１項目の行数が最大値を超えま�
 constexpr std::size_t kKeyLength = 8;
 constexpr std::size_t kMasterKeyPos = 302;
 
-// Rows are 1400 bytes; a shorter one (an unfilled slot) is padded with blanks.
-void padRow(std::string& row) {
-    if (row.size() < static_cast<std::size_t>(GyouRecord::Length))
-        row.resize(GyouRecord::Length, ' ');
-}
 
 // The item number a row's key gives to the index: below 1 (blank, no number, negative) is free.
 int indexEntryOf(const std::string& row) {
@@ -33,7 +27,6 @@ int indexEntryOf(const std::string& row) {
 
 CKivDoc* g_pKivDoc = nullptr;
 OpenKivDocTable g_OpenKivDocs;
-std::function<void(CKivDoc&)> CKivDoc::s_BackupWriter;
 
 // ---------------------------------------------------------------------------------------------
 // Open estimates
@@ -83,9 +76,7 @@ CKivDoc::CKivDoc()
     m_GyouCount = 1;
     RebuildGyouIndex();
     LoadKoumokuGyou();
-    m_ExeDir = kiv::files::programDirectory();
-    m_OpenSlot = g_OpenKivDocs.Take(this);
-    // The reference records (labour prices, settings record, header and cover layouts) are loaded here.
+    LoadReferenceRecords();
 }
 
 CKivDoc::~CKivDoc() {
@@ -129,11 +120,6 @@ void CKivDoc::OnCloseDocument() {
 void CKivDoc::UpdateAllViews() {
     if (m_pView)
         m_pView->OnDocumentUpdate();
-}
-
-void CKivDoc::SaveBkUp() {
-    if (s_BackupWriter)
-        s_BackupWriter(*this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -190,7 +176,7 @@ void CKivDoc::StoreKoumokuGyou() {
             continue;
         std::string& slot = m_Gyou[j];
         slot = m_KoumokuGyou[k++];
-        padRow(slot);
+        GyouRecord::padLength(slot);
         if (indexEntryOf(slot) == 0)
             m_GyouKoumokuNo[j] = 0;
     }
@@ -227,7 +213,7 @@ void CKivDoc::GetCurrentGyou(std::string& out) const {
         out = m_KoumokuGyou[r - 1];
     else
         out.clear();
-    padRow(out);
+    GyouRecord::padLength(out);
 }
 
 bool CKivDoc::SetCurrentGyou(const std::string& row) {
@@ -236,7 +222,7 @@ bool CKivDoc::SetCurrentGyou(const std::string& row) {
         return false;
     std::string& work = m_KoumokuGyou[r - 1];
     work = row;
-    padRow(work);
+    GyouRecord::padLength(work);
     SetModifiedFlag();
     return true;
 }
@@ -323,7 +309,7 @@ void CKivDoc::DeleteKoumoku() {
 bool CKivDoc::FormatGyouKey() {
     const int item = m_CurKoumoku[0];
     const int row = m_CurGyou[0];
-    padRow(m_GyouBuildBuf);
+    GyouRecord::padLength(m_GyouBuildBuf);
     if (!GyouRecord::writeKey(m_GyouBuildBuf, item, row))
         return false;
     m_KoumokuKeyText = m_GyouBuildBuf.substr(0, 4);

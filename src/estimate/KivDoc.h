@@ -10,7 +10,15 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "estimate/HedderRecord.h"
+#include "estimate/HyousiFormRecord.h"
+#include "estimate/RoumuList.h"
+#include "estimate/SetteiRecord.h"
+
+struct KivFileContent;
 
 class CKivDoc;
 
@@ -28,6 +36,16 @@ public:
     virtual void ApplyBubunTensou() = 0;
     // The document changed: redraw.
     virtual void OnDocumentUpdate() = 0;
+    // An estimate file has just been loaded: check the estimate style (the recalculation fills
+    // this in). Runs before the views are updated.
+    virtual void CheckKeisanModeAfterLoad() {}
+};
+
+// What the old electrical conversion command asked of the user.
+enum class KivDenkiHenkan {
+    Cancelled,  // first question declined: nothing happened
+    Closing,    // second question declined: the view closes the estimate
+    Converted,  // every row converted, the work area reloaded
 };
 
 // The open estimates, one slot each. A new estimate takes the lowest free slot; closing one frees
@@ -82,9 +100,58 @@ public:
     void SetView(KivDocView* view) { m_pView = view; }
     KivDocView* GetView() const { return m_pView; }
     void UpdateAllViews();
-    // Writes the backup file through s_BackupWriter (installed by the estimate file code).
+
+    // --- The run's settings, fixed when the application starts
+    // The estimating mode: "1" electrical, "2" mechanical; anything else counts as unset (then
+    // files are named as in mode "1" and no settings file is read).
+    static void SetRunMode(std::string_view mode);
+    static const std::string& RunMode();
+    // Where the default reference files are looked for; empty (the default) is the folder of the
+    // running program.
+    static void SetProgramDirectory(const std::filesystem::path& dir);
+
+    // --- Estimate file (KivDocFile.cpp). Paths are file-system (UTF-8) paths.
+    // Opens an estimate file: a file that cannot be read or is damaged is reported by a message
+    // naming it and leaves the document as it was (false).
+    bool OnOpenDocument(const std::string& path);
+    // Takes a read file into the document: free rows dropped, old layouts offered for
+    // conversion, every row padded to at least 1400 bytes, index rebuilt, item 1 loaded, the
+    // view's style check, views updated. True when rows beyond 9999 had to be left behind.
+    bool LoadKivContent(const KivFileContent& content);
+    // 上書き保存: an untitled estimate goes to Save As; otherwise the file is rewritten and the
+    // modified flag cleared. False when nothing was written.
+    bool OnFileSave();
+    // 名前を付けて保存: the mode's save dialog; on OK the file is written, becomes the document's
+    // path and the modified flag is cleared. False on Cancel or failure.
+    bool OnFileSaveAs();
+    // Writes the estimate to `path` (work area stored into the pool first). A file whose load had
+    // to leave rows behind is not overwritten without the user's OK. False when nothing was
+    // written; a failed write has shown its message and left the old file whole.
+    bool OnSaveDocument(const std::string& path);
+    // The bytes of the estimate file: the pool with the current item's work rows in place of its
+    // pool rows; the pool itself is not changed.
+    std::string SerializeKivFile() const;
+    // Writes the backup file (KivBackupPath) through the safe write. A failure is reported once
+    // per document and never stops anything. Tests replace the write with s_BackupWriter.
     void SaveBkUp();
     static std::function<void(CKivDoc&)> s_BackupWriter;
+    // Every pool row converted from the previous system's layout (padded or cut to 1400).
+    void ConvertSetubiGyou();
+    // Every pool row converted from the old electrical layout.
+    void ConvertDenkiGyou();
+    // Document side of 旧電気積算内訳書を変換: the two questions, then the conversion of every
+    // row with the current item reloaded and the cursor row kept.
+    KivDenkiHenkan OldDenkiHenkan();
+    // The file whose load left rows behind (more than 9999); empty when none.
+    const std::string& TruncatedSource() const { return m_TruncatedSource; }
+
+    // --- Reference records (KivDocRecords.cpp)
+    // Reads the labour list, settings record, header and cover layouts, each on its own; a file
+    // that is missing gets its message and leaves its record blank.
+    void LoadReferenceRecords();
+    void ParseSettei();   // m_Settei -> m_SetteiValues
+    void ParseHedder();   // m_Hedder -> m_HedderLayout
+    void ParseHyousi();   // m_HyousiForm -> m_HyousiLayout
 
     // --- Row store
     // Recount the pool and rebuild the item index from the row keys. More than 9999 rows: the
@@ -183,7 +250,22 @@ public:
     int m_KoumokuCount = 0;                          // the highest item number in the pool
     int m_GyouCount = 0;                             // rows of the current item
     int m_UndoGyouCount = 0;
-    // Reference records go here: labour-price list, settings record with its parsed codes, header and cover layouts.
+    // Reference records, read when the document is created.
+    std::filesystem::path m_RoumuPath;
+    std::filesystem::path m_SetteiPath;              // empty when the mode has no settings file
+    std::filesystem::path m_HedderPath;
+    std::filesystem::path m_HyousiPath;
+    RoumuList m_Roumu;                               // labour prices, registration number n at line n
+    SetteiRecord m_Settei;                           // blank (every code unused) when not read
+    SetteiValues m_SetteiValues;                     // its codes, KetaMarume, SekisanYousiki, FukugouMarume
+    HedderRecord m_Hedder;
+    HedderLayout m_HedderLayout;
+    HyousiFormRecord m_HyousiForm;
+    HyousiLayout m_HyousiLayout;
+    bool m_RoumuRead = false;
+    bool m_SetteiRead = false;
+    bool m_HedderRead = false;
+    bool m_HyousiRead = false;
     std::vector<std::string> m_KoumokuName;          // item titles, item k at element k-1
     int m_NeedRecalc = 0;                            // rows changed since the last full recalculation
     int m_TreeDirty = 0;                             // the tree pane must be rebuilt
@@ -195,9 +277,10 @@ private:
     // Key of every row of items >= from rewritten to (item + delta, place in the item).
     void RekeyKoumokuFrom(int from, int delta);
     void LeaveOpenDocs();
-
     KivDocView* m_pView = nullptr;
     std::string m_PathName;
+    std::string m_TruncatedSource;   // see TruncatedSource()
     bool m_Modified = false;
     bool m_Closed = false;
+    bool m_BackupFailureShown = false;
 };

@@ -35,6 +35,12 @@ KivFileContent ReadKivFile(std::string_view bytes) {
 
 std::string WriteKivFile(const std::array<std::string, kKivHyousiCount>& hyousi,
                          const std::vector<std::string>& rows) {
+    std::vector<std::string_view> views(rows.begin(), rows.end());
+    return WriteKivFile(hyousi, std::span<const std::string_view>(views));
+}
+
+std::string WriteKivFile(const std::array<std::string, kKivHyousiCount>& hyousi,
+                         std::span<const std::string_view> rows) {
     kiv::archive::ArchiveWriter out;
     out.writeInt32(static_cast<std::int32_t>(rows.size()));
     for (int i : kStoredOrder)

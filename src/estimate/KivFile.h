@@ -4,6 +4,7 @@
 // older layouts and the name of an estimate's backup file. Reading and writing here know nothing
 // of the document; the document decides which rows to keep.
 #include <array>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -32,6 +33,9 @@ KivFileContent ReadKivFile(std::string_view bytes);
 // The stored bytes of an estimate. `rows` are written as they are.
 std::string WriteKivFile(const std::array<std::string, kKivHyousiCount>& hyousi,
                          const std::vector<std::string>& rows);
+// The same from rows held elsewhere (the document writes its pool without copying it).
+std::string WriteKivFile(const std::array<std::string, kKivHyousiCount>& hyousi,
+                         std::span<const std::string_view> rows);
 
 // A row of the previous system's layout, padded or cut to the current length.
 std::string ConvertSetubiRow(std::string_view row);

@@ -1,8 +1,11 @@
 #pragma once
-// Messages the estimate code shows in a plain OK box (limits, refused operations). They go through
-// one hook that the application connects to its message box; until it does (and in tests), the
-// texts are kept in order so that a run without a window can be checked.
+// The message boxes and the save dialog of the estimate code: plain OK messages (limits, refused
+// operations), OK/Cancel questions and the "save as" file choice. Each goes through one hook that
+// the application connects to its message box or file dialog; until it does (and in tests), the
+// texts and requests are recorded in order and the answers are taken from queues that the test
+// fills, so a run without a window can be checked.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,3 +19,32 @@ void KivMessage(const std::string& utf8Text);
 // The texts recorded while no hook is installed.
 const std::vector<std::string>& KivRecordedMessages();
 void ClearKivRecordedMessages();
+
+// --- OK/Cancel questions
+using KivAskHook = std::function<bool(const std::string& utf8Question)>;
+void SetKivAskHook(KivAskHook hook);
+// True for OK. Without a hook the question is recorded and answered from the queue; a question
+// that finds the queue empty is answered Cancel, the safe answer, and counted as unexpected.
+bool KivAsk(const std::string& utf8Question);
+void QueueKivAnswer(bool ok);
+const std::vector<std::string>& KivRecordedQuestions();
+int KivUnexpectedQuestions();
+
+// --- The save dialog
+struct KivSaveFileRequest {
+    std::string defaultExtension; // without the dot: "KIV"
+    std::string proposedName;     // the path offered, empty for an untitled estimate
+    std::string filter;           // "KIV(*.KIV)|*.KIV|全て(*.*)|*.*|"
+    bool operator==(const KivSaveFileRequest&) const = default;
+};
+// The chosen path (UTF-8 file-system path), or nullopt for Cancel. The dialog itself asks before
+// an existing file is overwritten.
+using KivSaveFileHook = std::function<std::optional<std::string>(const KivSaveFileRequest&)>;
+void SetKivSaveFileHook(KivSaveFileHook hook);
+std::optional<std::string> KivChooseSaveFile(const KivSaveFileRequest& request);
+// Without a hook: requests are recorded and answered from the queue (empty queue: Cancel).
+void QueueKivSaveFileAnswer(std::optional<std::string> path);
+const std::vector<KivSaveFileRequest>& KivRecordedSaveFileRequests();
+
+// Forgets every recorded text, question and request and every queued answer.
+void ClearKivPrompts();

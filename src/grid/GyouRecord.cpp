@@ -78,6 +78,8 @@ void GyouRecord::fitLength(std::string& row) {
     padToLength(row);
 }
 
+void GyouRecord::padLength(std::string& row) { padToLength(row); }
+
 std::string_view GyouRecord::raw(std::string_view row, int field) {
     std::size_t o = off(field);
     if (o >= row.size())

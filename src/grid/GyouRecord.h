@@ -57,6 +57,8 @@ struct GyouRecord {
     // Pads a short row with blanks, cuts a long one to 1400 bytes (a double-byte character cut
     // in half at the end becomes a blank).
     static void fitLength(std::string& row);
+    // Pads a short row with blanks to 1400 bytes; a longer row is left as it is.
+    static void padLength(std::string& row);
 
     // Reading. A field beyond the end of a short row reads as blank.
     static std::string_view raw(std::string_view row, int field);      // all its bytes

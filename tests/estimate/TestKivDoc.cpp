@@ -7,6 +7,8 @@
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
 #include "grid/GyouRecord.h"
+#include "platform/files/Files.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -106,14 +108,28 @@ private:
 class KivDocTest : public testing::Test {
 protected:
     void SetUp() override {
-        ClearKivRecordedMessages();
+        ClearKivPrompts();
         ASSERT_EQ(g_pKivDoc, nullptr);
         for (CKivDoc* d : g_OpenKivDocs.Slot)
             ASSERT_EQ(d, nullptr);
+        // Every reference file present (empty) and the profile kept apart: no message at creation.
+        for (const char* name : {"労務単価.rab", "電気設定.ett", "ヘッダー.hdr", "表紙.frm"})
+            ASSERT_TRUE(kiv::files::writeFileAtomically(m_ExeDir / name, ""));
+        CKivDoc::SetRunMode("1");
+        CKivDoc::SetProgramDirectory(m_ExeDir.path());
+        // Closing writes a backup: not into the test's working folder.
+        CKivDoc::s_BackupWriter = [](CKivDoc&) {};
     }
-    void TearDown() override { CKivDoc::s_BackupWriter = nullptr; }
+    void TearDown() override {
+        CKivDoc::s_BackupWriter = nullptr;
+        CKivDoc::SetProgramDirectory({});
+        CKivDoc::SetRunMode("");
+    }
 
     const std::vector<std::string>& messages() { return KivRecordedMessages(); }
+
+    kiv::test::ScopedProfileHome m_Home;
+    kiv::test::TempDir m_ExeDir;
 };
 
 // Items 1-3: two rows, one row, two rows whose row numbers are out of step with their places.
