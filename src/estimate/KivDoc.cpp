@@ -97,6 +97,7 @@ void CKivDoc::LeaveOpenDocs() {
 
 bool CKivDoc::OnNewDocument() {
     m_PathName.clear();
+    m_TruncatedSource.clear();
     m_Modified = false;
     g_pKivDoc = this;
     ClearGyou();
