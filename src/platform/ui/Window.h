@@ -7,6 +7,7 @@
 // of each event is its default handling.
 #include "platform/ui/CommandTarget.h"
 #include "platform/ui/Dc.h"
+#include "platform/ui/Keys.h"
 #include "platform/ui/Types.h"
 
 #include <map>
