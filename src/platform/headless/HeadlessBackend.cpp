@@ -1,0 +1,186 @@
+#include "platform/headless/HeadlessBackend.h"
+
+#include "platform/ui/App.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace kiv::ui::headless {
+
+HeadlessBackend::HeadlessBackend() = default;
+
+HeadlessBackend::~HeadlessBackend() {
+    if (hasBackend() && &backend() == this)
+        setBackend(nullptr);
+}
+
+std::unique_ptr<WindowPeer> HeadlessBackend::createPeer(Window& w) { return std::make_unique<HeadlessPeer>(*this, w); }
+
+void HeadlessBackend::peerDestroyed(HeadlessPeer* p) { std::erase(m_Peers, p); }
+
+int HeadlessBackend::run() {
+    processPending();
+    return m_ExitCode;
+}
+
+void HeadlessBackend::quit(int exitCode) {
+    m_Quit = true;
+    m_ExitCode = exitCode;
+}
+
+void HeadlessBackend::processPending() {
+    for (int round = 0; round < 1000; ++round) {
+        bool worked = false;
+        while (!m_Tasks.empty()) {
+            auto task = std::move(m_Tasks.front());
+            m_Tasks.pop_front();
+            task();
+            worked = true;
+        }
+        collectGarbage();
+        std::vector<HeadlessPeer*> peers = m_Peers;
+        for (HeadlessPeer* p : peers) {
+            if (std::find(m_Peers.begin(), m_Peers.end(), p) == m_Peers.end())
+                continue;
+            Window& w = p->window();
+            if (!w.invalidRegion().isEmpty() && w.isShowing()) {
+                w.dispatchPaint();
+                worked = true;
+            }
+        }
+        collectGarbage();
+        if (!worked && m_Tasks.empty())
+            return;
+    }
+    throw std::logic_error("headless event processing does not settle");
+}
+
+void HeadlessBackend::setLockKey(int vk, bool on) {
+    if (on)
+        m_LockKeys.insert(vk);
+    else
+        m_LockKeys.erase(vk);
+}
+
+Recorder& HeadlessBackend::screen(const Window& w) {
+    for (HeadlessPeer* p : m_Peers)
+        if (&p->window() == &w)
+            return p->screen();
+    throw std::logic_error("the window has no headless screen");
+}
+
+bool HeadlessBackend::sendKeyDown(Window& w, int vk, unsigned mods) {
+    bool consumed = w.dispatchKeyDown(vk, mods);
+    processPending();
+    return consumed;
+}
+
+void HeadlessBackend::sendKeyUp(Window& w, int vk, unsigned mods) {
+    w.dispatchKeyUp(vk, mods);
+    processPending();
+}
+
+void HeadlessBackend::sendKey(Window& w, int vk, unsigned char ch, unsigned mods) {
+    if (!w.dispatchKeyDown(vk, mods) && !w.isDestroyed())
+        w.dispatchChar(ch);
+    processPending();
+    if (!w.isDestroyed())
+        w.dispatchKeyUp(vk, mods);
+    processPending();
+}
+
+void HeadlessBackend::sendChar(Window& w, unsigned char ch) {
+    w.dispatchChar(ch);
+    processPending();
+}
+
+void HeadlessBackend::sendText(Window& w, std::string_view utf8) {
+    w.dispatchText(utf8);
+    processPending();
+}
+
+void HeadlessBackend::sendMouse(Window& w, MouseEvent ev, Point p, unsigned flags) {
+    if (ev == MouseEvent::LButtonDown || ev == MouseEvent::RButtonDown)
+        w.setFocus();
+    w.dispatchMouse(ev, p, flags);
+    processPending();
+}
+
+void HeadlessBackend::sendDoubleClick(Window& w, Point p) {
+    // As the system reports it: down, up, double click, up.
+    sendMouse(w, MouseEvent::LButtonDown, p);
+    sendMouse(w, MouseEvent::LButtonUp, p);
+    sendMouse(w, MouseEvent::LButtonDblClk, p);
+    sendMouse(w, MouseEvent::LButtonUp, p);
+}
+
+void HeadlessBackend::sendScroll(Window& w, int bar, int code, int pos) {
+    w.dispatchScroll(bar, code, pos);
+    processPending();
+}
+
+void HeadlessBackend::sendWheel(Window& w, int delta) {
+    w.dispatchWheel(delta, {0, 0});
+    processPending();
+}
+
+bool HeadlessBackend::fireTimer(Window& w, int id) {
+    if (!w.hasTimer(id))
+        return false;
+    w.dispatchTimer(id);
+    processPending();
+    return true;
+}
+
+void HeadlessBackend::sendCommand(int id) {
+    if (App* a = App::instance())
+        a->routeCommand(id);
+    processPending();
+}
+
+void HeadlessBackend::resize(Window& w, Size client) {
+    w.dispatchSize(client);
+    processPending();
+}
+
+void HeadlessBackend::focus(Window& w) {
+    w.setFocus();
+    processPending();
+}
+
+void HeadlessBackend::expectMessageBox(int answer, std::string textContains) {
+    m_MessageAnswers.push_back({answer, std::move(textContains)});
+}
+
+void HeadlessBackend::expectFile(std::optional<std::filesystem::path> answer) { m_FileAnswers.push_back(std::move(answer)); }
+
+void HeadlessBackend::unexpected(const std::string& what) {
+    if (onUnexpectedPrompt)
+        onUnexpectedPrompt(what);
+}
+
+int HeadlessBackend::messageBox(const MessageBoxRequest& req) {
+    m_Prompts.push_back({"message", req.text, req.caption, req.style});
+    if (m_MessageAnswers.empty()) {
+        unexpected("unexpected message box: " + req.text);
+        return IDCANCEL;
+    }
+    MessageAnswer a = m_MessageAnswers.front();
+    m_MessageAnswers.pop_front();
+    if (!a.contains.empty() && req.text.find(a.contains) == std::string::npos)
+        unexpected("message box \"" + req.text + "\" does not say \"" + a.contains + "\"");
+    return a.answer;
+}
+
+std::optional<std::filesystem::path> HeadlessBackend::fileDialog(const FileDialogRequest& req) {
+    m_Prompts.push_back({"file", req.initialName, req.filter, req.flags});
+    if (m_FileAnswers.empty()) {
+        unexpected("unexpected file dialog: " + req.initialName);
+        return std::nullopt;
+    }
+    auto a = m_FileAnswers.front();
+    m_FileAnswers.pop_front();
+    return a;
+}
+
+} // namespace kiv::ui::headless

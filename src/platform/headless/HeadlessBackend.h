@@ -1,0 +1,121 @@
+#pragma once
+// The backend of the tests: windows without a screen. Every window draws into a Recorder that
+// the test reads back; posted tasks, paints and deletions run when the test calls
+// processPending() (the send* helpers do it after each event, as a message loop would).
+// Prompts are answered from queues the test fills; a prompt nobody expected is recorded and
+// reported through onUnexpectedPrompt, and answered with Cancel.
+#include "platform/headless/Recorder.h"
+#include "platform/ui/Backend.h"
+#include "platform/ui/Window.h"
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace kiv::ui::headless {
+
+class HeadlessPeer;
+
+class HeadlessBackend : public Backend {
+public:
+    HeadlessBackend();
+    ~HeadlessBackend() override;
+
+    // Backend.
+    std::unique_ptr<WindowPeer> createPeer(Window& w) override;
+    void post(std::function<void()> task) override { m_Tasks.push_back(std::move(task)); }
+    int run() override;
+    void quit(int exitCode) override;
+    void setWaitCursor(bool on) override { m_WaitCursor = on; }
+    bool lockKeyOn(int vk) const override { return m_LockKeys.count(vk) != 0; }
+    int messageBox(const MessageBoxRequest& req) override;
+    std::optional<std::filesystem::path> fileDialog(const FileDialogRequest& req) override;
+
+    // Runs posted tasks, paints every window with an invalid region and deletes what was
+    // destroyed, until nothing is left to do.
+    void processPending();
+    bool quitRequested() const { return m_Quit; }
+    int exitCode() const { return m_ExitCode; }
+    bool waitCursorShown() const { return m_WaitCursor; }
+    void setLockKey(int vk, bool on);
+
+    // What a window has drawn.
+    Recorder& screen(const Window& w);
+
+    // Events, each followed by processPending().
+    bool sendKeyDown(Window& w, int vk, unsigned mods = 0);
+    void sendKeyUp(Window& w, int vk, unsigned mods = 0);
+    // A key that types a character: key-down, then the character (unless an accelerator took it).
+    void sendKey(Window& w, int vk, unsigned char ch, unsigned mods = 0);
+    void sendChar(Window& w, unsigned char ch);
+    void sendText(Window& w, std::string_view utf8);
+    void sendMouse(Window& w, MouseEvent ev, Point p, unsigned flags = 0);
+    void sendClick(Window& w, Point p) { sendMouse(w, MouseEvent::LButtonDown, p); sendMouse(w, MouseEvent::LButtonUp, p); }
+    void sendDoubleClick(Window& w, Point p);
+    void sendScroll(Window& w, int bar, int code, int pos = 0);
+    void sendWheel(Window& w, int delta);
+    // Fires the window's timer; false when the window has no such timer.
+    bool fireTimer(Window& w, int id);
+    void sendCommand(int id);
+    void resize(Window& w, Size client);
+    void focus(Window& w);
+
+    // Prompt answers, taken in order.
+    void expectMessageBox(int answer, std::string textContains = {});
+    void expectFile(std::optional<std::filesystem::path> answer);
+    struct Prompt {
+        std::string kind;      // "message" or "file"
+        std::string text;      // message text, or the dialog's initial name
+        std::string caption;
+        unsigned style = 0;
+    };
+    const std::vector<Prompt>& prompts() const { return m_Prompts; }
+    std::size_t pendingAnswers() const { return m_MessageAnswers.size() + m_FileAnswers.size(); }
+    std::function<void(const std::string&)> onUnexpectedPrompt;
+
+    // Used by the peers.
+    void peerCreated(HeadlessPeer* p) { m_Peers.push_back(p); }
+    void peerDestroyed(HeadlessPeer* p);
+
+private:
+    void unexpected(const std::string& what);
+
+    std::deque<std::function<void()>> m_Tasks;
+    std::vector<HeadlessPeer*> m_Peers;
+    std::set<int> m_LockKeys;
+    bool m_WaitCursor = false;
+    bool m_Quit = false;
+    int m_ExitCode = 0;
+    struct MessageAnswer {
+        int answer;
+        std::string contains;
+    };
+    std::deque<MessageAnswer> m_MessageAnswers;
+    std::deque<std::optional<std::filesystem::path>> m_FileAnswers;
+    std::vector<Prompt> m_Prompts;
+};
+
+class HeadlessPeer : public WindowPeer {
+public:
+    HeadlessPeer(HeadlessBackend& b, Window& w) : m_Backend(b), m_Window(w) { b.peerCreated(this); }
+    ~HeadlessPeer() override { m_Backend.peerDestroyed(this); }
+    void setGeometry(const Rect& r) override { m_Window.dispatchSize(r.size()); }
+    void setVisible(bool) override {}
+    void setFocus() override { m_Window.dispatchFocus(true); }
+    std::unique_ptr<Dc> surfaceDc(const Region* clip) override { return std::make_unique<RecorderDc>(m_Screen, clip); }
+    void scrollSurface(int dx, int dy, const Rect& r) override { m_Screen.scroll(dx, dy, r); }
+    Window& window() { return m_Window; }
+    Recorder& screen() { return m_Screen; }
+
+private:
+    HeadlessBackend& m_Backend;
+    Window& m_Window;
+    Recorder m_Screen;
+};
+
+} // namespace kiv::ui::headless

@@ -1,0 +1,47 @@
+#pragma once
+// The Qt 6 Widgets backend of the window layer: the main frame is a QMainWindow around a
+// QMdiArea, document windows are QMdiSubWindows, views and splitters are plain widgets that
+// keep their pixels in an image (so the layer's own device contexts can draw at any time and
+// scrolling moves pixels), and prompts are Qt's dialogs.
+#include "platform/ui/Backend.h"
+
+#include <QObject>
+
+class QWidget;
+
+namespace kiv::qt {
+
+class QtBackend : public QObject, public ui::Backend {
+    Q_OBJECT
+public:
+    QtBackend();
+    ~QtBackend() override;
+
+    std::unique_ptr<ui::WindowPeer> createPeer(ui::Window& w) override;
+    void post(std::function<void()> task) override;
+    int run() override;
+    void quit(int exitCode) override;
+    void setWaitCursor(bool on) override;
+    bool lockKeyOn(int vk) const override;
+    ui::Rect desktopRect() const override;
+    int messageBox(const ui::MessageBoxRequest& req) override;
+    std::optional<std::filesystem::path> fileDialog(const ui::FileDialogRequest& req) override;
+
+    // The widget that shows a window (tests render it).
+    static QWidget* widgetOf(const ui::Window& w);
+    // Deletes destroyed windows after the current event.
+    void scheduleCollect();
+    void toggleLock(int vk);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool m_WaitCursor = false;
+    bool m_CollectPending = false;
+    bool m_Caps = false, m_Num = false, m_Scroll = false, m_Kana = false;
+};
+
+QtBackend* qtBackend();
+
+} // namespace kiv::qt

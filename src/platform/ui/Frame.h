@@ -1,0 +1,178 @@
+#pragma once
+// Frames: the multiple-document main frame with its menu, accelerators, toolbars, status bar and
+// document windows; the child frame of one document window; the static splitter that divides a
+// child frame into panes.
+#include "platform/ui/DocTemplate.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/View.h"
+#include "platform/ui/Window.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kiv::ui {
+
+class MainFrame;
+
+class StatusBar {
+public:
+    explicit StatusBar(MainFrame& owner) : m_Owner(owner) {}
+    void setIndicators(std::vector<StatusIndicator> indicators);
+    const std::vector<StatusIndicator>& indicators() const { return m_Indicators; }
+    // The index of the pane with the id, or -1.
+    int commandToIndex(int id) const;
+    bool setPaneText(int index, const std::string& utf8);
+    const std::string& paneText(int index) const;
+    // The text of the pane with the id ("" when there is none).
+    std::string paneTextById(int id) const;
+    // The kana, caps, num and scroll panes show their text while the key is on.
+    void refreshLockIndicators();
+    bool isVisible() const { return m_Visible; }
+    void setVisible(bool on);
+
+private:
+    MainFrame& m_Owner;
+    std::vector<StatusIndicator> m_Indicators;
+    std::vector<std::string> m_Texts;
+    bool m_Visible = true;
+};
+
+class ChildFrame : public Window {
+public:
+    ChildFrame();
+
+    // Creates the frame hidden as a document window of the main frame, then its client.
+    bool loadFrame(MainFrame& main, CreateContext& ctx, const Rect& r);
+    // Creates the panes; default: the template's view filling the client area.
+    virtual bool onCreateClient(CreateContext& ctx);
+
+    Document* document() const { return m_Document; }
+    DocTemplate* docTemplate() const { return m_Template; }
+    View* activeView() const { return m_ActiveView; }
+    void setActiveView(View* v);
+    // Every view inside the frame, in creation order.
+    std::vector<View*> views() const;
+    MainFrame* mainFrame() const;
+    void activateFrame();
+    void updateTitle();
+
+    bool onCommand(int id) override;
+    bool handlesCommand(int id) const override;
+    void onClose() override;
+    void onDestroy() override;
+
+protected:
+    void layoutChildren() override;
+
+private:
+    void stepPane(int step);
+    Document* m_Document = nullptr;
+    DocTemplate* m_Template = nullptr;
+    View* m_ActiveView = nullptr;
+};
+
+// A static splitter of rows x columns panes; the frame sets the column widths (the last column
+// takes what is left) and may let the user drag the bars.
+class Splitter : public Window {
+public:
+    static constexpr int kBarWidth = 6;
+    Splitter();
+
+    // Creates the splitter filling the parent's client area.
+    bool createStatic(Window* parent, int rows, int cols);
+    View* createView(int row, int col, const ViewFactory& make, Size size, CreateContext& ctx);
+    Window* pane(int row, int col) const;
+    void setColumnWidth(int col, int width);
+    int columnWidth(int col) const;
+    int rows() const { return m_Rows; }
+    int cols() const { return m_Cols; }
+
+    void onLButtonDown(unsigned flags, Point p) override;
+    void onMouseMove(unsigned flags, Point p) override;
+    void onLButtonUp(unsigned flags, Point p) override;
+
+protected:
+    void layoutChildren() override;
+
+private:
+    int m_Rows = 1, m_Cols = 1;
+    std::vector<int> m_ColWidths;
+    std::vector<int> m_RowHeights;
+    std::vector<Window*> m_Panes;
+    int m_Dragging = -1;
+    int m_DragOffset = 0;
+};
+
+class MainFrame : public Window {
+public:
+    MainFrame();
+    ~MainFrame() override;
+
+    // Creates the main window: placement from preCreateWindow, the no-document menu and
+    // accelerators, the title. onCreate runs inside (toolbars and status bar are made there).
+    bool loadFrame(const Menu* menu, const AcceleratorTable* accel, const std::string& title);
+    // Placement of the window before it is created (screen pixels); default 100, 100, 800 x 600.
+    virtual void preCreateWindow(Rect& r) { (void)r; }
+    Rect windowRect() const { return geometry(); }
+
+    // The menu and accelerators in force: the active document window's template's, else the
+    // frame's own.
+    const Menu* currentMenu() const;
+    const AcceleratorTable* currentAccelerators() const;
+    // A popup's items as shown: the recent-file placeholder becomes the recent files.
+    std::vector<MenuItem> displayItems(const MenuItem& popup) const;
+
+    // Toolbars and status bar.
+    void addToolbar(const Toolbar& tb);
+    const std::vector<Toolbar>& toolbars() const { return m_Toolbars; }
+    bool isToolbarVisible(int id) const;
+    void showToolbar(int id, bool on);
+    StatusBar& statusBar() { return m_StatusBar; }
+    const StatusBar& statusBar() const { return m_StatusBar; }
+    // Which bars are shown, kept in the profile under the section.
+    void loadBarState(const std::string& section);
+    void saveBarState(const std::string& section) const;
+
+    // Document windows.
+    const std::vector<ChildFrame*>& mdiChildren() const { return m_Children; }
+    ChildFrame* activeChild() const { return m_Active; }
+    void activateChild(ChildFrame* f);
+    void tileHorizontally();
+    void cascade();
+    void arrangeIcons() {}
+    // The rectangle a new document window gets.
+    Rect nextChildRect() const;
+
+    // Files dropped on the window.
+    void dragAcceptFiles(bool accept = true) { m_AcceptFiles = accept; }
+    bool acceptsFiles() const { return m_AcceptFiles; }
+    void dispatchDropFiles(const std::vector<std::filesystem::path>& files);
+    // Default: each file opens through the application's document manager.
+    virtual void onDropFiles(const std::vector<std::filesystem::path>& files);
+
+    // Asks the window to close after the current event (a posted close).
+    void postClose();
+    // Default: asks about modified documents, closes them, destroys the window and ends the run.
+    void onClose() override;
+
+    bool onCommand(int id) override;
+    bool onUpdateCommand(int id, CommandState& state) override;
+    bool handlesCommand(int id) const override;
+
+    // Used by child frames.
+    void addChild(ChildFrame* f);
+    void removeChild(ChildFrame* f);
+
+private:
+    const Menu* m_Menu = nullptr;
+    const AcceleratorTable* m_Accel = nullptr;
+    std::vector<Toolbar> m_Toolbars;
+    std::vector<int> m_HiddenToolbars;
+    StatusBar m_StatusBar;
+    std::vector<ChildFrame*> m_Children;
+    ChildFrame* m_Active = nullptr;
+    bool m_AcceptFiles = false;
+};
+
+} // namespace kiv::ui

@@ -1,0 +1,63 @@
+#pragma once
+// The shapes of the resources a frame is built from: menus, accelerator tables, toolbars and
+// status-bar indicators. The tables themselves (with the program's Japanese texts and command
+// ids) live in src/resources; texts are UTF-8 with "&" before the mnemonic and "\t" before the
+// shown shortcut.
+#include "platform/ui/Keys.h"
+
+#include <string>
+#include <vector>
+
+namespace kiv::ui {
+
+struct MenuItem {
+    std::string text;              // empty for a separator
+    int id = cmd::Separator;       // 0 for a separator or a popup
+    std::vector<MenuItem> items;   // a popup's items
+
+    static MenuItem command(std::string text, int id) { return {std::move(text), id, {}}; }
+    static MenuItem separator() { return {}; }
+    static MenuItem popup(std::string text, std::vector<MenuItem> items) { return {std::move(text), 0, std::move(items)}; }
+    bool isSeparator() const { return id == cmd::Separator && items.empty() && text.empty(); }
+    bool isPopup() const { return !items.empty(); }
+};
+
+struct Menu {
+    int id = 0;
+    std::vector<MenuItem> bar;
+};
+
+struct Accelerator {
+    int vk;
+    unsigned mods;   // KeyMod bits
+    int command;
+};
+
+struct AcceleratorTable {
+    int id = 0;
+    std::vector<Accelerator> entries;
+    // The command of the key, or 0.
+    int find(int vk, unsigned mods) const {
+        for (const Accelerator& a : entries)
+            if (a.vk == vk && a.mods == mods)
+                return a.command;
+        return 0;
+    }
+};
+
+struct ToolButton {
+    int id = cmd::Separator;   // 0: a separator
+    std::string tip;           // tooltip (UTF-8)
+};
+
+struct Toolbar {
+    int id = 0;
+    std::vector<ToolButton> buttons;
+};
+
+struct StatusIndicator {
+    int id = cmd::Separator;   // 0: the message pane
+    std::string sizing;        // text whose width sets the pane's width (UTF-8)
+};
+
+} // namespace kiv::ui

@@ -1,0 +1,126 @@
+// The Qt backend on Qt's offscreen platform: the main window with a document window whose view
+// draws Japanese and ASCII text in the grid font, rendered to a PNG under the build folder.
+#include "platform/qt/QtBackend.h"
+#include "platform/qt/QtDc.h"
+#include "platform/ui/App.h"
+#include "platform/ui/Frame.h"
+#include "resources/MainFrameResources.h"
+#include "support/TempDir.h"
+#include "support/UiTestViews.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace kiv;
+using namespace kiv::ui;
+
+namespace {
+
+QApplication& qtApp() {
+    static int argc = 1;
+    static char name[] = "kiv_qt_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+std::filesystem::path outputFolder() {
+    const char* env = std::getenv("KIV_TEST_OUTPUT");
+    std::filesystem::path p = env ? env : "test-output";
+    std::filesystem::create_directories(p);
+    return p;
+}
+
+class GridMainFrame : public MainFrame {
+public:
+    int onCreate() override {
+        addToolbar(res::standardToolbar());
+        statusBar().setIndicators(res::statusIndicators());
+        statusBar().setPaneText(statusBar().commandToIndex(res::ID_INDICATOR_MODE), "電気設備積算");
+        return 0;
+    }
+};
+
+class GridApp : public App {
+public:
+    DocTemplate* grid = nullptr;
+    bool initInstance() override {
+        grid = addDocTemplate(std::make_unique<DocTemplate>(129, "\n内訳書\n内訳書\n\n.MES\n\n",
+                                                            factoryOf<kiv::test::LineDocument>(),
+                                                            factoryOf<ChildFrame>(), factoryOf<kiv::test::GridTestView>()));
+        auto* main = setMainFrame(std::make_unique<GridMainFrame>());
+        if (!main->loadFrame(&res::mainFrameMenu(), &res::mainFrameAccelerators(), "Kiv"))
+            return false;
+        main->show(true);
+        return true;
+    }
+};
+
+bool inkIn(const QImage& img, int x0, int x1, int y0, int y1) {
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (qGray(img.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+
+TEST(QtBackend, RendersTheGridFontCellByCell) {
+    qtApp();
+    kiv::test::ScopedProfileHome profile;
+    qt::QtBackend backend;
+    GridApp app;
+    setBackend(&backend);
+    ASSERT_TRUE(app.initInstance());
+    app.mainFrame()->setGeometry(Rect::fromSize(0, 0, 900, 600));
+    ASSERT_NE(app.grid->openDocumentFile({}), nullptr);
+    app.mainFrame()->sendCommand(cmd::WindowTileHorz);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+
+    auto* view = dynamic_cast<kiv::test::GridTestView*>(app.activeView());
+    ASSERT_NE(view, nullptr);
+    EXPECT_GE(view->paints, 1);
+    QWidget* surface = qt::QtBackend::widgetOf(*view);
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->width(), view->clientRect().width());
+    QImage img = surface->grab().toImage();
+
+    // The grid font is the monospaced Japanese face: a full-width character is two cells.
+    Font gridFont = view->gridFont();
+    TextMetrics tm = qt::qtMetricsOf(gridFont);
+    int cw = tm.aveCharWidth;
+    ASSERT_EQ(cw, view->cw);
+    EXPECT_EQ(cw, 7);
+    QFontMetricsF fm(qt::qtFontOf(gridFont));
+    EXPECT_NEAR(fm.horizontalAdvance(QString::fromUtf8("漢")), 2.0 * cw, 0.5);
+    EXPECT_EQ(QFontInfo(qt::qtFontOf(gridFont)).family(), "IPAGothic");
+
+    // Row 1 holds "漢字ABCｶﾅ" from cell 1: both halves of 漢 and 字 carry ink, "A" stands in
+    // cell 5, "ﾅ" in cell 9, and cell 10 is empty.
+    int y0 = view->lh + 2, y1 = y0 + tm.height;
+    for (int cell : {1, 2, 3, 4, 5, 8, 9})
+        EXPECT_TRUE(inkIn(img, cell * cw, (cell + 1) * cw, y0, y1)) << "cell " << cell;
+    EXPECT_FALSE(inkIn(img, 10 * cw + 1, 11 * cw, y0, y1));
+    // The caption's grey background and blue text.
+    EXPECT_EQ(QColor(img.pixel(9 * cw, 3)), QColor(211, 211, 211));
+
+    QWidget* window = qt::QtBackend::widgetOf(*app.mainFrame());
+    ASSERT_NE(window, nullptr);
+    auto png = outputFolder() / "qt-grid-window.png";
+    ASSERT_TRUE(window->grab().save(QString::fromStdString(png.string())));
+    EXPECT_GT(std::filesystem::file_size(png), 1000u);
+
+    app.mainFrame()->destroyWindow();
+    collectGarbage();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    setBackend(nullptr);
+}
+
+} // namespace
