@@ -24,6 +24,8 @@ using namespace kiv::ui;
 namespace {
 
 QApplication& qtApp() {
+    if (auto* a = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return *a;
     static int argc = 1;
     static char name[] = "kiv_qt_tests";
     static char* argv[] = {name, nullptr};
