@@ -168,7 +168,7 @@ bool QtBackend::eventFilter(QObject* watched, QEvent* event) {
         ui::App* app = ui::App::instance();
         auto* widget = static_cast<QWidget*>(watched);
         if (app && app->mainFrame() && app->mainFrame()->peer() &&
-            widget->window() == static_cast<QtPeerBase*>(app->mainFrame()->peer())->outer() && widget == widget->window()) {
+            widget->window() == static_cast<QtPeerBase*>(app->mainFrame()->peer())->outer()) {
             auto* ke = static_cast<QKeyEvent*>(event);
             int vk = virtualKeyOf(ke->key(), ke->modifiers());
             if (vk && app->translateAccelerator(*app->mainFrame(), vk, keyModsOf(ke->modifiers()))) {
