@@ -4,6 +4,7 @@
 #include "platform/text/Cp932.h"
 #include "platform/ui/App.h"
 #include "support/TempDir.h"
+#include "qt/QtTestApp.h"
 #include "support/UiTestDialogs.h"
 
 #include <QApplication>
@@ -26,16 +27,6 @@ using kiv::text::sj;
 
 namespace {
 
-QApplication& qtApp() {
-    if (auto* a = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return *a;
-    static int argc = 1;
-    static char name[] = "kiv_qt_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 QLineEdit* lineEditShowing(QWidget* dialog, const QString& text) {
     for (QLineEdit* e : dialog->findChildren<QLineEdit*>())
         if (e->text() == text)
@@ -46,7 +37,7 @@ QLineEdit* lineEditShowing(QWidget* dialog, const QString& text) {
 class QtDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        qtApp();
+        kiv::test::qtApp();
         setBackend(&backend);
     }
     void TearDown() override {
