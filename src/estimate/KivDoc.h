@@ -128,6 +128,7 @@ public:
     // Where the default reference files are looked for; empty (the default) is the folder of the
     // running program.
     static void SetProgramDirectory(const std::filesystem::path& dir);
+    static std::filesystem::path ProgramDirectory();
 
     // --- Estimate file (KivDocFile.cpp). Paths are file-system (UTF-8) paths.
     // Opens an estimate file: a file that cannot be read or is damaged is reported by a message
