@@ -7,15 +7,17 @@
 #include "master/MstView.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
+#include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/DocTemplateResources.h"
 #include "resources/MainFrameResources.h"
+#include "shell/AboutDlg.h"
 #include "shell/ChildFrame.h"
 #include "shell/EstimatePanes.h"
 #include "shell/MSplitFrame.h"
 #include "shell/MainFrame.h"
-#include "shell/ShellPrompts.h"
+#include "shell/SelectDialog.h"
 #include "shell/SplitFrame.h"
 #include "shell/TSplitFrame.h"
 #include "totals/TotalDoc.h"
@@ -164,7 +166,7 @@ void CKivApp::ConnectEstimatePrompts() {
         req.initialName = r.proposedName.empty() ? "*." + r.defaultExtension : r.proposedName;
         req.filter = r.filter;
         req.flags = ui::OFN_HIDEREADONLY | ui::OFN_OVERWRITEPROMPT;
-        auto chosen = ShellFileDialog(req);
+        auto chosen = ui::fileDialog(req);
         if (!chosen)
             return std::nullopt;
         return chosen->string();
@@ -173,10 +175,10 @@ void CKivApp::ConnectEstimatePrompts() {
 
 void CKivApp::ChooseModeAtFirstStart() {
     ui::messageBox("使用には電気設備か機械設備積算の選択が必要です。どちらか選択してください。");
-    std::string value;
-    const int answer = RunSelectDialog(value);
-    if (answer == ui::IDOK && extensionsOf(value)) {
-        kiv::profile::Profile::user().writeString(kModeSection, kModeEntry, value);
+    CSelectDialog dlg;
+    const int answer = dlg.doModal();
+    if (answer == ui::IDOK && extensionsOf(dlg.m_Value)) {
+        kiv::profile::Profile::user().writeString(kModeSection, kModeEntry, dlg.m_Value);
         ui::messageBox("選択を有効にする為、アプリケーションを終了します。再起動してください。");
     } else if (answer == ui::IDOK) {
         ui::messageBox("選択が正しくありませんので終了します。アプリケーションを再起動して電気設備か機械設備積算を選択してください。");
@@ -255,7 +257,7 @@ void CKivApp::OnFileOpen() {
         req.initialName = "*.KIV";
         req.filter = "内訳書(*.KIV)|*.KIV|マスター(*.MST)|*.MST|集計(*.TTL)|*.TTL|";
     }
-    if (auto chosen = ShellFileDialog(req))
+    if (auto chosen = ui::fileDialog(req))
         OpenFile(*chosen);
     TileDocuments();
 }
@@ -275,4 +277,7 @@ void CKivApp::OnFilePrintSetup() {
     ui::messageBox("印刷はまだ使用できません。プリンタの設定は印刷機能とともに使えるようになります。", ui::MB_ICONINFORMATION);
 }
 
-void CKivApp::OnAppAbout() { RunAboutDialog(); }
+void CKivApp::OnAppAbout() {
+    CAboutDlg dlg;
+    dlg.doModal();
+}

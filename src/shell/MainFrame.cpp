@@ -2,10 +2,11 @@
 
 #include "platform/profile/Profile.h"
 #include "platform/ui/App.h"
+#include "platform/ui/CommonDialogs.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/MainFrameResources.h"
 #include "shell/KivApp.h"
-#include "shell/ShellPrompts.h"
+#include "shell/SelectDialog.h"
 
 #include <algorithm>
 
@@ -130,7 +131,7 @@ void CMainFrame::OnMasterChange() {
     req.filter = denki ? "MST(*.MST)|*.MST|全て(*.*)|*.*|" : "MMS(*.MMS)|*.MMS|全て(*.*)|*.*|";
     req.flags = ui::OFN_HIDEREADONLY | ui::OFN_OVERWRITEPROMPT;
     req.owner = this;
-    auto chosen = ShellFileDialog(req);
+    auto chosen = ui::fileDialog(req);
     if (!chosen)
         return;
     kiv::profile::Profile::user().writeString(denki ? "Emaster_Section" : "Mmaster_Section",
@@ -146,7 +147,10 @@ void CMainFrame::OnAdress() {
 void CMainFrame::OnSekisanChange() {
     const CKivApp* app = KivApp();
     m_Mode = app ? app->m_Mode : std::string();
-    const int answer = RunSelectDialog(m_Mode);
+    CSelectDialog dlg;
+    dlg.m_Value = m_Mode;
+    const int answer = dlg.doModal();
+    m_Mode = dlg.m_Value;
     if (answer == ui::IDOK && (m_Mode == "1" || m_Mode == "2")) {
         kiv::profile::Profile::user().writeString("Select_Section", "Select", m_Mode);
         ShowMode(m_Mode);
