@@ -58,6 +58,13 @@ std::string cannotOpenMessage(const fs::path& path, const std::string& mode) {
     return text;
 }
 
+// Paths are compared and listed in full, whatever folder the program was started in.
+fs::path absolutePath(const fs::path& p) {
+    std::error_code ec;
+    fs::path abs = fs::absolute(p, ec);
+    return ec ? p : abs;
+}
+
 } // namespace
 
 KivFileKind KivFileKindOf(const fs::path& path, const std::string& mode) {
@@ -199,22 +206,23 @@ ui::DocTemplate* CKivApp::TemplateOf(KivFileKind kind) const {
 ui::Document* CKivApp::OpenFile(const fs::path& given) {
     if (given.empty())
         return nullptr;
-    std::error_code ec;
-    fs::path path = fs::absolute(given, ec);
-    if (ec)
-        path = given;
+    const fs::path path = absolutePath(given);
     ui::DocTemplate* t = TemplateOf(KivFileKindOf(path, m_Mode));
     if (!t) {
         ui::messageBox(cannotOpenMessage(path, m_Mode), ui::MB_ICONEXCLAMATION);
         return nullptr;
     }
+    return OpenWith(*t, path);
+}
+
+ui::Document* CKivApp::OpenWith(ui::DocTemplate& t, const fs::path& path) {
     if (ui::Document* open = findOpenDocument(path)) {
         std::vector<ui::ChildFrame*> frames = open->frames();
         if (!frames.empty())
             frames.front()->activateFrame();
         return open;
     }
-    return t->openDocumentFile(path, true);
+    return t.openDocumentFile(path, true);
 }
 
 void CKivApp::TileDocuments() {
@@ -240,7 +248,8 @@ void CKivApp::OnMasterOpen() {
                                      denki ? "Emaster_Dat" : "Mmaster_Dat", m_MasterPath);
     if (m_MasterPath.empty())
         m_MasterPath = kiv::files::resolveNoCase(dir, denki ? "Eﾏｽﾀｰ.MST" : "Mﾏｽﾀｰ.MMS").string();
-    OpenFile(m_MasterPath);
+    // The master named in the profile is a master whatever its name ends in.
+    OpenWith(*m_pMstSplitTemplate, absolutePath(m_MasterPath));
     TileDocuments();
 }
 

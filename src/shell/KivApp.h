@@ -29,6 +29,8 @@ public:
     // frame); a file already open has its window activated instead. A file of no known kind, or
     // of the other mode, gets a message and opens nothing. Does not tile.
     kiv::ui::Document* OpenFile(const std::filesystem::path& path);
+    // Opens the file through the template; a file already open has its window activated.
+    kiv::ui::Document* OpenWith(kiv::ui::DocTemplate& t, const std::filesystem::path& path);
     // Tiles the document windows horizontally, as every open command does at its end.
     void TileDocuments();
 

@@ -152,8 +152,8 @@ void CMainFrame::OnSekisanChange() {
     const int answer = dlg.doModal();
     m_Mode = dlg.m_Value;
     if (answer == ui::IDOK && (m_Mode == "1" || m_Mode == "2")) {
+        // Stored for the next start; the status bar keeps showing the mode in force until then.
         kiv::profile::Profile::user().writeString("Select_Section", "Select", m_Mode);
-        ShowMode(m_Mode);
         ui::messageBox(kMsgRestart, ui::MB_OK, {}, this);
         postClose();
     } else if (answer == ui::IDOK) {

@@ -97,6 +97,12 @@ TEST_F(MainFrameTest, MasterChangeStoresTheChosenFileAndOpensIt) {
                   chosen.string());
         EXPECT_EQ(app->m_MasterPath, chosen.string());
         EXPECT_TRUE(documents().empty());
+        // A master chosen under "全て(*.*)" still goes to the master.
+        fs::path other = writeFile("prices.dat");
+        hb().expectFile(other);
+        hb().expectMessageBox(IDOK, MstDoc::kNotAvailableMessage);
+        hb().sendCommand(32852);
+        EXPECT_EQ(app->m_MasterPath, other.string());
         app.reset();
     }
 }

@@ -123,6 +123,7 @@ TEST_F(ModeChoiceTest, ModeChangeStoresAndClosesOrGoesOn) {
     EXPECT_EQ(profile().getString("Select_Section", "Select"), "2");
     EXPECT_EQ(app->m_Mode, "1");
     EXPECT_EQ(CKivDoc::RunMode(), "1");
+    EXPECT_EQ(modePane(), "電気設備積算");
     EXPECT_TRUE(hb().quitRequested());
 }
 
