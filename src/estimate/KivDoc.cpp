@@ -5,6 +5,7 @@
 #include "estimate/KivMessage.h"
 #include "grid/GyouRecord.h"
 #include "platform/text/Number.h"
+#include "platform/ui/View.h"
 
 namespace {
 
@@ -67,6 +68,8 @@ CKivDoc::CKivDoc()
       m_KoumokuKeyText("0000"),
       m_GyouKeyText("0000"),
       m_KoumokuName(kKoumokuMax, " ") {
+    onCommandId(57603, [this] { OnFileSave(); });     // 上書き保存
+    onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
     g_pKivDoc = this;
     m_PoolGyouCount = 1;
     ClearGyou();
@@ -96,9 +99,10 @@ void CKivDoc::LeaveOpenDocs() {
 }
 
 bool CKivDoc::OnNewDocument() {
+    kiv::ui::Document::onNewDocument();   // no path, not modified
     m_PathName.clear();
     m_TruncatedSource.clear();
-    m_Modified = false;
+    m_Loaded = true;
     g_pKivDoc = this;
     ClearGyou();
     m_PoolGyouCount = 0;
@@ -121,6 +125,7 @@ void CKivDoc::OnCloseDocument() {
 void CKivDoc::UpdateAllViews() {
     if (m_pView)
         m_pView->OnDocumentUpdate();
+    updateAllViews(dynamic_cast<kiv::ui::View*>(m_pView));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -6,6 +6,11 @@
 //
 // The document reaches its grid view through KivDocView, which the view attaches; without a view
 // the steps that need one are skipped, so the row store works and is tested without a window.
+//
+// It is a document of the window layer: the templates create it, the layer's new, open, close
+// and save-changes steps land on OnNewDocument, OnOpenDocument, OnCloseDocument and OnFileSave,
+// and Save / Save As (57603 / 57604) run OnFileSave / OnFileSaveAs with the mode's file dialog.
+// The path and the modified flag are the layer document's own.
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -17,6 +22,7 @@
 #include "estimate/HyousiFormRecord.h"
 #include "estimate/RoumuList.h"
 #include "estimate/SetteiRecord.h"
+#include "platform/ui/Document.h"
 
 struct KivFileContent;
 
@@ -67,7 +73,7 @@ struct OpenKivDocTable {
 extern CKivDoc* g_pKivDoc;
 extern OpenKivDocTable g_OpenKivDocs;
 
-class CKivDoc {
+class CKivDoc : public kiv::ui::Document {
 public:
     static constexpr int kPoolSlots = 30000;       // row pool capacity (rows as read from a file)
     static constexpr int kIndexSize = 20000;
@@ -83,7 +89,7 @@ public:
     static constexpr int kLabelMax = 45;           // longest part of an item title GetKoumokuLabel gives
 
     CKivDoc();
-    ~CKivDoc();
+    ~CKivDoc() override;
     CKivDoc(const CKivDoc&) = delete;
     CKivDoc& operator=(const CKivDoc&) = delete;
 
@@ -93,13 +99,26 @@ public:
     // Writes the backup, hands the current estimate over if this one was current and frees its
     // slot. The owner deletes the document afterwards.
     void OnCloseDocument();
-    void SetModifiedFlag(bool modified = true) { m_Modified = modified; }
-    bool IsModified() const { return m_Modified; }
+    void SetModifiedFlag(bool modified = true) { setModifiedFlag(modified); }
+    bool IsModified() const { return isModified(); }
     const std::string& GetPathName() const { return m_PathName; }
-    void SetPathName(const std::string& path) { m_PathName = path; }
+    // Sets the path, retitles the windows and puts it first in the recent files.
+    void SetPathName(const std::string& path) { setPathName(path); }
     void SetView(KivDocView* view) { m_pView = view; }
     KivDocView* GetView() const { return m_pView; }
+    // The grid view redraws (OnDocumentUpdate); every other view of the document gets onUpdate.
     void UpdateAllViews();
+
+    // --- The window layer's document steps
+    bool onNewDocument() override;
+    bool onOpenDocument(const std::filesystem::path& path) override;
+    bool onSaveDocument(const std::filesystem::path& path) override;
+    // A document that never held an estimate (its open failed) writes no backup.
+    void onCloseDocument() override;
+    // The save-changes question; Yes saves through OnFileSave (an untitled estimate asks for a
+    // name in the mode's save dialog). False when the user cancelled or nothing was written.
+    bool saveModified() override;
+    void setPathName(const std::filesystem::path& path, bool addToRecent = true) override;
 
     // --- The run's settings, fixed when the application starts
     // The estimating mode: "1" electrical, "2" mechanical; anything else counts as unset (then
@@ -109,6 +128,7 @@ public:
     // Where the default reference files are looked for; empty (the default) is the folder of the
     // running program.
     static void SetProgramDirectory(const std::filesystem::path& dir);
+    static std::filesystem::path ProgramDirectory();
 
     // --- Estimate file (KivDocFile.cpp). Paths are file-system (UTF-8) paths.
     // Opens an estimate file: a file that cannot be read or is damaged is reported by a message
@@ -280,7 +300,7 @@ private:
     KivDocView* m_pView = nullptr;
     std::string m_PathName;
     std::string m_TruncatedSource;   // see TruncatedSource()
-    bool m_Modified = false;
     bool m_Closed = false;
+    bool m_Loaded = false;           // created empty or read from a file: a backup is due at close
     bool m_BackupFailureShown = false;
 };

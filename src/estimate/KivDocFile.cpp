@@ -69,7 +69,8 @@ bool CKivDoc::OnOpenDocument(const std::string& path) {
     m_PathName = path;
     const bool truncated = LoadKivContent(content);
     m_TruncatedSource = truncated ? path : std::string();
-    m_Modified = false;
+    m_Loaded = true;
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -195,7 +196,7 @@ bool CKivDoc::OnFileSave() {
         return OnFileSaveAs();
     if (!OnSaveDocument(m_PathName))
         return false;
-    m_Modified = false;
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -215,7 +216,7 @@ bool CKivDoc::OnFileSaveAs() {
     if (!OnSaveDocument(*chosen))
         return false;
     SetPathName(*chosen);
-    m_Modified = false;
+    SetModifiedFlag(false);
     return true;
 }
 

@@ -26,9 +26,13 @@ const std::string& CKivDoc::RunMode() { return runMode(); }
 
 void CKivDoc::SetProgramDirectory(const std::filesystem::path& dir) { programDirOverride() = dir; }
 
+std::filesystem::path CKivDoc::ProgramDirectory() {
+    return programDirOverride().empty() ? kiv::files::programDirectory() : programDirOverride();
+}
+
 void CKivDoc::LoadReferenceRecords() {
     m_Mode = runMode();
-    m_ExeDir = programDirOverride().empty() ? kiv::files::programDirectory() : programDirOverride();
+    m_ExeDir = ProgramDirectory();
     m_OpenSlot = g_OpenKivDocs.Take(this);
 
     ReferenceRecords r = loadReferenceRecords(m_Mode, m_ExeDir);

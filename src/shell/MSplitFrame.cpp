@@ -1,0 +1,6 @@
+#include "shell/MSplitFrame.h"
+
+#include "master/MstTree.h"
+#include "master/MstView.h"
+
+CMSplitFrame::CMSplitFrame() : CSplitterFrame(kiv::ui::factoryOf<CMstTree>(), kiv::ui::factoryOf<CMstView>()) {}

@@ -1,0 +1,104 @@
+// The real application on Qt's offscreen platform: started with an estimate named on the
+// command line, it shows the main window with the estimate in its split frame, rendered to a PNG
+// under the build folder.
+#include "estimate/KivDoc.h"
+#include "estimate/KivFile.h"
+#include "grid/GyouRecord.h"
+#include "platform/files/Files.h"
+#include "platform/profile/Profile.h"
+#include "platform/qt/QtBackend.h"
+#include "platform/ui/Frame.h"
+#include "qt/QtTestApp.h"
+#include "shell/KivApp.h"
+#include "shell/SplitFrame.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace kiv;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path outputFolder() {
+    const char* env = std::getenv("KIV_TEST_OUTPUT");
+    fs::path p = env ? env : "test-output";
+    fs::create_directories(p);
+    return p;
+}
+
+void settle() {
+    for (int i = 0; i < 10; ++i) {
+        QApplication::processEvents();
+        ui::collectGarbage();
+    }
+}
+
+TEST(ShellQt, StartsWithTheCommandLineEstimateInItsSplitFrame) {
+    test::qtApp();
+    test::ScopedProfileHome home;
+    test::TempDir exeDir, data;
+    for (const char* name : {"労務単価.rab", "電気設定.ett", "ヘッダー.hdr", "表紙.frm"})
+        ASSERT_TRUE(files::writeFileAtomically(exeDir / name, ""));
+    CKivDoc::SetProgramDirectory(exeDir.path());
+    CKivDoc::s_BackupWriter = [](CKivDoc&) {};
+    profile::Profile::user().writeString("Select_Section", "Select", "1");
+
+    std::array<std::string, kKivHyousiCount> covers;
+    std::vector<std::string> rows;
+    for (int k = 1; k <= 2; ++k) {
+        std::string row = GyouRecord::blankRow();
+        GyouRecord::writeKey(row, k, 1);
+        rows.push_back(row);
+    }
+    fs::path job = data / "job.KIV";
+    ASSERT_TRUE(files::writeFileAtomically(job, WriteKivFile(covers, rows)));
+
+    qt::QtBackend backend;
+    ui::setBackend(&backend);
+    {
+        CKivApp app;
+        app.setArguments({"kiv", job.string()});
+        ASSERT_TRUE(app.initInstance());
+        settle();
+
+        ui::MainFrame* main = app.mainFrame();
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(main->statusBar().paneTextById(59147), "電気設備積算");
+        ASSERT_EQ(main->mdiChildren().size(), 1u);
+        auto* frame = dynamic_cast<CSplitFrame*>(main->mdiChildren()[0]);
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->document()->title(), "job.KIV");
+        EXPECT_EQ(main->currentMenu()->id, 141);
+        // Both panes are on screen, side by side, the tree the narrower.
+        QWidget* tree = qt::QtBackend::widgetOf(*frame->m_wndSplitter->pane(0, 0));
+        QWidget* grid = qt::QtBackend::widgetOf(*frame->m_wndSplitter->pane(0, 1));
+        ASSERT_NE(tree, nullptr);
+        ASSERT_NE(grid, nullptr);
+        EXPECT_TRUE(tree->isVisible());
+        EXPECT_TRUE(grid->isVisible());
+        EXPECT_LT(tree->width(), grid->width());
+        EXPECT_GT(tree->width(), 0);
+
+        QWidget* window = qt::QtBackend::widgetOf(*main);
+        ASSERT_NE(window, nullptr);
+        auto png = outputFolder() / "kiv-main-window.png";
+        ASSERT_TRUE(window->grab().save(QString::fromStdString(png.string())));
+        EXPECT_GT(fs::file_size(png), 1000u);
+    }
+    settle();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ui::setBackend(nullptr);
+    CKivDoc::s_BackupWriter = nullptr;
+    CKivDoc::SetProgramDirectory({});
+    CKivDoc::SetRunMode("");
+}
+
+} // namespace
