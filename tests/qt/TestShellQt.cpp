@@ -92,6 +92,18 @@ TEST(ShellQt, StartsWithTheCommandLineEstimateInItsSplitFrame) {
         auto png = outputFolder() / "kiv-main-window.png";
         ASSERT_TRUE(window->grab().save(QString::fromStdString(png.string())));
         EXPECT_GT(fs::file_size(png), 1000u);
+
+        // The user moves and resizes the window: the placement kept for the profile follows;
+        // maximising keeps the last restored rectangle.
+        window->move(140, 90);
+        window->resize(700, 500);
+        settle();
+        EXPECT_EQ(main->windowRect().width(), 700);
+        EXPECT_EQ(main->windowRect().height(), 500);
+        EXPECT_EQ(main->windowRect().left, window->pos().x());
+        window->showMaximized();
+        settle();
+        EXPECT_EQ(main->windowRect().width(), 700);
     }
     settle();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -646,6 +646,22 @@ protected:
             m_Frame->dispatchDropFiles(files);
         collectLater();
     }
+    void moveEvent(QMoveEvent* e) override {
+        QMainWindow::moveEvent(e);
+        reportPlacement();
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QMainWindow::resizeEvent(e);
+        reportPlacement();
+    }
+    // The placement kept in the profile is the restored rectangle: a minimised, maximised or
+    // full-screen window keeps the last normal one.
+    void reportPlacement() {
+        if (!m_Frame || !isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+            return;
+        QPoint p = pos();   // frame position, as move() takes it
+        m_Frame->dispatchPlacement({p.x(), p.y(), p.x() + width(), p.y() + height()});
+    }
     bool eventFilter(QObject* o, QEvent* e) override {
         if (m_Frame && o == m_Mdi->viewport() && e->type() == QEvent::Resize)
             m_Frame->dispatchSize({m_Mdi->viewport()->width(), m_Mdi->viewport()->height()});

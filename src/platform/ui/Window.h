@@ -127,6 +127,9 @@ public:
 
     // Event entry points for backends and for tests.
     void dispatchSize(Size client);
+    // The user moved or resized the window: its restored (not minimised or maximised) outer
+    // rectangle, kept as the window's geometry without being applied again.
+    void dispatchPlacement(const Rect& outer) { m_Geometry = outer; }
     void dispatchPaint();
     void dispatchFocus(bool gained);
     // Accelerators are translated first; true when the key was consumed as a command.
