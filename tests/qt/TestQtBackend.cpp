@@ -6,6 +6,7 @@
 #include "platform/ui/Frame.h"
 #include "resources/MainFrameResources.h"
 #include "support/TempDir.h"
+#include "qt/QtTestApp.h"
 #include "support/UiTestViews.h"
 
 #include <QApplication>
@@ -22,14 +23,6 @@ using namespace kiv;
 using namespace kiv::ui;
 
 namespace {
-
-QApplication& qtApp() {
-    static int argc = 1;
-    static char name[] = "kiv_qt_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 std::filesystem::path outputFolder() {
     const char* env = std::getenv("KIV_TEST_OUTPUT");
@@ -72,7 +65,7 @@ bool inkIn(const QImage& img, int x0, int x1, int y0, int y1) {
 }
 
 TEST(QtBackend, RendersTheGridFontCellByCell) {
-    qtApp();
+    kiv::test::qtApp();
     kiv::test::ScopedProfileHome profile;
     qt::QtBackend backend;
     GridApp app;

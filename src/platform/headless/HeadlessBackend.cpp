@@ -1,6 +1,7 @@
 #include "platform/headless/HeadlessBackend.h"
 
 #include "platform/ui/App.h"
+#include "platform/ui/Dialog.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -181,6 +182,57 @@ std::optional<std::filesystem::path> HeadlessBackend::fileDialog(const FileDialo
     auto a = m_FileAnswers.front();
     m_FileAnswers.pop_front();
     return a;
+}
+
+void HeadlessBackend::expectFont(std::optional<Font> answer) { m_FontAnswers.push_back(std::move(answer)); }
+
+void HeadlessBackend::expectDialog(std::function<void(DialogDriver&)> script, int templateId) {
+    m_DialogScripts.push_back({std::move(script), templateId});
+}
+
+std::vector<std::string> HeadlessBackend::messageTexts() const {
+    std::vector<std::string> out;
+    for (const Prompt& p : m_Prompts)
+        if (p.kind == "message")
+            out.push_back(p.text);
+    return out;
+}
+
+std::optional<Font> HeadlessBackend::fontDialog(const Font& initial, Window*) {
+    m_Prompts.push_back({"font", initial.face, {}, 0});
+    if (m_FontAnswers.empty()) {
+        unexpected("unexpected font dialog");
+        return std::nullopt;
+    }
+    auto a = m_FontAnswers.front();
+    m_FontAnswers.pop_front();
+    return a;
+}
+
+int HeadlessBackend::runModal(Dialog& d) {
+    m_Prompts.push_back({"dialog", d.title(), {}, static_cast<unsigned>(d.dialogTemplate().id)});
+    d.show(true);
+    processPending();
+    if (m_DialogScripts.empty()) {
+        unexpected("unexpected dialog: " + d.title());
+        d.endDialog(IDCANCEL);
+        return d.result();
+    }
+    DialogScript s = std::move(m_DialogScripts.front());
+    m_DialogScripts.pop_front();
+    if (s.templateId != 0 && s.templateId != d.dialogTemplate().id)
+        unexpected("dialog " + std::to_string(d.dialogTemplate().id) + " shown where " + std::to_string(s.templateId) +
+                   " was expected");
+    if (!d.isEnded()) {
+        DialogDriver driver(d, *this);
+        s.script(driver);
+    }
+    processPending();
+    if (!d.isEnded()) {
+        unexpected("the script left dialog " + d.title() + " open");
+        d.endDialog(IDCANCEL);
+    }
+    return d.result();
 }
 
 } // namespace kiv::ui::headless

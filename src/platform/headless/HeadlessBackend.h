@@ -4,6 +4,7 @@
 // processPending() (the send* helpers do it after each event, as a message loop would).
 // Prompts are answered from queues the test fills; a prompt nobody expected is recorded and
 // reported through onUnexpectedPrompt, and answered with Cancel.
+#include "platform/headless/DialogDriver.h"
 #include "platform/headless/Recorder.h"
 #include "platform/ui/Backend.h"
 #include "platform/ui/Window.h"
@@ -35,6 +36,8 @@ public:
     bool lockKeyOn(int vk) const override { return m_LockKeys.count(vk) != 0; }
     int messageBox(const MessageBoxRequest& req) override;
     std::optional<std::filesystem::path> fileDialog(const FileDialogRequest& req) override;
+    std::optional<Font> fontDialog(const Font& initial, Window* owner) override;
+    int runModal(Dialog& d) override;
 
     // Runs posted tasks, paints every window with an invalid region and deletes what was
     // destroyed, until nothing is left to do.
@@ -68,14 +71,22 @@ public:
     // Prompt answers, taken in order.
     void expectMessageBox(int answer, std::string textContains = {});
     void expectFile(std::optional<std::filesystem::path> answer);
+    void expectFont(std::optional<Font> answer);
+    // The next modal dialog (of the template id, when not 0) is run by the script, which must
+    // end it (press OK or Cancel, or a button whose handler ends it).
+    void expectDialog(std::function<void(DialogDriver&)> script, int templateId = 0);
     struct Prompt {
-        std::string kind;      // "message" or "file"
+        std::string kind;      // "message", "file", "font" or "dialog"
         std::string text;      // message text, or the dialog's initial name
         std::string caption;
         unsigned style = 0;
     };
     const std::vector<Prompt>& prompts() const { return m_Prompts; }
-    std::size_t pendingAnswers() const { return m_MessageAnswers.size() + m_FileAnswers.size(); }
+    std::size_t pendingAnswers() const {
+        return m_MessageAnswers.size() + m_FileAnswers.size() + m_FontAnswers.size() + m_DialogScripts.size();
+    }
+    // The texts of the message boxes shown so far, in order.
+    std::vector<std::string> messageTexts() const;
     std::function<void(const std::string&)> onUnexpectedPrompt;
 
     // Used by the peers.
@@ -97,6 +108,12 @@ private:
     };
     std::deque<MessageAnswer> m_MessageAnswers;
     std::deque<std::optional<std::filesystem::path>> m_FileAnswers;
+    std::deque<std::optional<Font>> m_FontAnswers;
+    struct DialogScript {
+        std::function<void(DialogDriver&)> script;
+        int templateId;
+    };
+    std::deque<DialogScript> m_DialogScripts;
     std::vector<Prompt> m_Prompts;
 };
 

@@ -1,16 +1,22 @@
 #include "platform/qt/QtBackend.h"
 
+#include "platform/qt/QtDc.h"
+#include "platform/qt/QtDialog.h"
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtPeers.h"
 #include "platform/ui/App.h"
+#include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Frame.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+
+#include <cmath>
 
 namespace kiv::qt {
 
@@ -47,7 +53,40 @@ QtBackend::~QtBackend() {
         ui::setBackend(nullptr);
 }
 
-std::unique_ptr<ui::WindowPeer> QtBackend::createPeer(ui::Window& w) { return makePeer(w); }
+std::unique_ptr<ui::WindowPeer> QtBackend::createPeer(ui::Window& w) {
+    if (w.kind() == ui::WindowKind::Dialog) {
+        auto& d = static_cast<ui::Dialog&>(w);
+        return std::make_unique<DialogPeer>(d, ownerWidget(d.owner()));
+    }
+    return makePeer(w);
+}
+
+int QtBackend::runModal(ui::Dialog& d) {
+    auto* peer = static_cast<DialogPeer*>(d.peer());
+    if (!peer || !peer->widget())
+        return ui::IDCANCEL;
+    d.show(true);
+    if (!d.isEnded())
+        peer->widget()->exec();
+    scheduleCollect();
+    return d.result();
+}
+
+std::optional<ui::Font> QtBackend::fontDialog(const ui::Font& initial, ui::Window* owner) {
+    bool ok = false;
+    QFont chosen = QFontDialog::getFont(&ok, qtFontOf(initial), ownerWidget(owner), QString::fromUtf8("フォント"));
+    if (!ok)
+        return std::nullopt;
+    ui::Font f;
+    f.face = chosen.family().toStdString();
+    double points = chosen.pointSizeF();
+    // A logical font's height: minus the character height in pixels at 96 pixels per inch.
+    f.height = points > 0 ? -static_cast<int>(std::lround(points * 96.0 / 72.0)) : -chosen.pixelSize();
+    f.weight = chosen.bold() ? 700 : 400;
+    f.italic = chosen.italic();
+    f.underline = chosen.underline();
+    return f;
+}
 
 void QtBackend::post(std::function<void()> task) {
     QMetaObject::invokeMethod(
@@ -129,7 +168,7 @@ bool QtBackend::eventFilter(QObject* watched, QEvent* event) {
         ui::App* app = ui::App::instance();
         auto* widget = static_cast<QWidget*>(watched);
         if (app && app->mainFrame() && app->mainFrame()->peer() &&
-            widget->window() == static_cast<QtPeerBase*>(app->mainFrame()->peer())->outer() && widget == widget->window()) {
+            widget->window() == static_cast<QtPeerBase*>(app->mainFrame()->peer())->outer()) {
             auto* ke = static_cast<QKeyEvent*>(event);
             int vk = virtualKeyOf(ke->key(), ke->modifiers());
             if (vk && app->translateAccelerator(*app->mainFrame(), vk, keyModsOf(ke->modifiers()))) {
@@ -191,27 +230,19 @@ std::optional<std::filesystem::path> QtBackend::fileDialog(const ui::FileDialogR
     QFileDialog dlg(ownerWidget(req.owner));
     dlg.setAcceptMode(req.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dlg.setFileMode(req.open && (req.flags & ui::OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, !(req.flags & ui::OFN_OVERWRITEPROMPT) || req.open);
+    // The layer appends the default extension and asks before overwriting.
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     dlg.setOption(QFileDialog::HideNameFilterDetails, true);
-    // "desc|pattern|desc|pattern|": patterns match without regard to case.
-    QStringList parts = QString::fromStdString(req.filter).split('|');
+    // Patterns match without regard to case; the dialog shows the descriptions only.
     QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty())
-            continue;
+    for (const ui::FileFilter& f : ui::parseFileFilter(req.filter)) {
         QStringList pats;
-        for (const QString& p : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
-            QString ci;
-            for (QChar c : p.trimmed())
-                ci += c.isLetter() ? QString("[%1%2]").arg(c.toLower()).arg(c.toUpper()) : QString(c);
-            pats << ci;
-        }
-        filters << parts[i] + " (" + pats.join(' ') + ")";
+        for (const std::string& p : f.patterns)
+            pats << QString::fromStdString(ui::caseInsensitivePattern(p));
+        filters << QString::fromStdString(f.description) + " (" + pats.join(' ') + ")";
     }
     if (!filters.isEmpty())
         dlg.setNameFilters(filters);
-    if (!req.defaultExt.empty())
-        dlg.setDefaultSuffix(QString::fromStdString(req.defaultExt));
     QString initial = QString::fromStdString(req.initialName);
     if (!initial.isEmpty() && !initial.contains('*'))
         dlg.selectFile(initial);

@@ -26,6 +26,8 @@ public:
     ui::Rect desktopRect() const override;
     int messageBox(const ui::MessageBoxRequest& req) override;
     std::optional<std::filesystem::path> fileDialog(const ui::FileDialogRequest& req) override;
+    std::optional<ui::Font> fontDialog(const ui::Font& initial, ui::Window* owner) override;
+    int runModal(ui::Dialog& d) override;
 
     // The widget that shows a window (tests render it).
     static QWidget* widgetOf(const ui::Window& w);

@@ -16,6 +16,7 @@
 namespace kiv::ui {
 
 class Window;
+class Dialog;
 
 // Message-box styles and the request a backend answers.
 enum MessageBoxStyle : unsigned {
@@ -71,6 +72,11 @@ public:
     virtual void menuChanged() {}
     virtual void barsChanged() {}
     virtual void statusChanged() {}
+    // Dialogs: a control's state changed (read it from the dialog); the focus goes to a
+    // control; a modal run ends with the code.
+    virtual void controlChanged(int id) { (void)id; }
+    virtual void focusControl(int id) { (void)id; }
+    virtual void endModal(int code) { (void)code; }
 };
 
 class Backend {
@@ -90,6 +96,10 @@ public:
     virtual int messageBox(const MessageBoxRequest& req) = 0;
     // The chosen path, or nullopt on Cancel. The request is already normalised (see fileDialog).
     virtual std::optional<std::filesystem::path> fileDialog(const FileDialogRequest& req) = 0;
+    // The font the user chose (its height negative: the character height in pixels).
+    virtual std::optional<Font> fontDialog(const Font& initial, Window* owner) = 0;
+    // Shows the created dialog and runs it until endDialog; returns the code.
+    virtual int runModal(Dialog& d) = 0;
 };
 
 Backend& backend();

@@ -2,6 +2,7 @@
 
 #include "platform/files/Files.h"
 #include "platform/ui/App.h"
+#include "platform/ui/CommonDialogs.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/MessageBox.h"
@@ -136,8 +137,7 @@ bool Document::doSave(const std::filesystem::path& given, bool replacePath) {
                 req.filter = m_Template->part(DocTemplate::FilterName) + "|*." + ext + "|";
         }
         req.initialName = m_Path.empty() ? m_Title : m_Path.string();
-        App::BusyScope busy;
-        auto chosen = backend().fileDialog(req);
+        auto chosen = fileDialog(req);
         if (!chosen)
             return false;
         path = *chosen;

@@ -3,6 +3,7 @@
 #include "platform/profile/Profile.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Backend.h"
+#include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Document.h"
 
 #include <algorithm>
@@ -295,7 +296,10 @@ MainFrame::MainFrame() : Window(WindowKind::MainFrame), m_StatusBar(*this) {
     setBackgroundColor(rgb(171, 171, 171));   // the document area's background
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+    if (m_Find)
+        m_Find->destroyWindow();
+}
 
 bool MainFrame::loadFrame(const Menu* menu, const AcceleratorTable* accel, const std::string& title) {
     m_Menu = menu;
@@ -452,6 +456,20 @@ void MainFrame::onDropFiles(const std::vector<std::filesystem::path>& files) {
             a->openDocumentFile(f);
 }
 
+FindDialog* MainFrame::showFindDialog(const std::string& initialCp932) {
+    if (!m_Find || m_Find->isDestroyed()) {
+        m_Find = std::make_unique<FindDialog>();
+        m_Find->m_FindWhat = initialCp932;
+        if (!m_Find->createModeless(this))
+            return nullptr;
+    }
+    m_Find->show(true);
+    m_Find->gotoControl(FindDialog::kFindWhat);
+    return m_Find.get();
+}
+
+FindDialog* MainFrame::findDialog() const { return m_Find && !m_Find->isDestroyed() ? m_Find.get() : nullptr; }
+
 void MainFrame::postClose() {
     backend().post([this] { dispatchClose(); });
 }
@@ -462,6 +480,8 @@ void MainFrame::onClose() {
         return;
     if (a)
         a->closeAllDocuments();
+    if (m_Find)
+        m_Find->destroyWindow();
     destroyWindow();
     if (a)
         a->quit(0);

@@ -14,6 +14,8 @@
 namespace kiv::ui {
 
 class MainFrame;
+class FindDialog;
+struct FindReplaceEvent;
 
 class StatusBar {
 public:
@@ -151,6 +153,11 @@ public:
     // Default: each file opens through the application's document manager.
     virtual void onDropFiles(const std::vector<std::filesystem::path>& files);
 
+    // The modeless find dialog, created or brought back; its events reach onFindReplace.
+    FindDialog* showFindDialog(const std::string& initialCp932 = {});
+    FindDialog* findDialog() const;
+    virtual void onFindReplace(const FindReplaceEvent& e) { (void)e; }
+
     // Asks the window to close after the current event (a posted close).
     void postClose();
     // Default: asks about modified documents, closes them, destroys the window and ends the run.
@@ -173,6 +180,7 @@ private:
     std::vector<ChildFrame*> m_Children;
     ChildFrame* m_Active = nullptr;
     bool m_AcceptFiles = false;
+    std::unique_ptr<FindDialog> m_Find;
 };
 
 } // namespace kiv::ui

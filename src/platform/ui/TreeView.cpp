@@ -66,6 +66,11 @@ bool TreeView::expand(TreeItem item, Expand how) {
     if (it == m_Items.end())
         return false;
     bool on = how == Expand::Expand ? true : how == Expand::Collapse ? false : !it->second.expanded;
+    if (on != it->second.expanded && !it->second.children.empty())
+        onItemExpanding(item);
+    it = m_Items.find(item);
+    if (it == m_Items.end())
+        return false;
     it->second.expanded = on;
     // A collapsed branch cannot keep the selection inside it.
     if (!on && m_Selected) {
@@ -122,10 +127,13 @@ bool TreeView::selectItem(TreeItem item) {
         return false;
     for (TreeItem p = parentItem(item); p; p = parentItem(p))
         m_Items[p].expanded = true;   // selecting shows the item
+    bool changed = m_Selected != item;
     m_Selected = item;
     updateScroll();
     ensureVisible(item);
     invalidate();
+    if (changed)
+        onSelChanged();
     return true;
 }
 

@@ -59,6 +59,9 @@ public:
 
     // Enter on the control (the tree's return notification).
     virtual void onReturn() {}
+    // The selected item changed; an item is about to expand or collapse.
+    virtual void onSelChanged() {}
+    virtual void onItemExpanding(TreeItem item) { (void)item; }
 
     void onDraw(Dc& dc) override;
     void onKeyDown(int vk, int repeat, unsigned flags) override;

@@ -58,10 +58,27 @@
 // archive format; onNewDocument / onOpenDocument / onSaveDocument / onCloseDocument call the
 // base. Save, Save As and Close (57602-57604) are built in; updateAllViews reaches the views.
 //
+// Dialogs (Dialog.h, which has a complete example). A dialog is its template (resource id,
+// title, size and the control table in dialog units) plus a class: members, doDataExchange
+// (dx.text / check / radio / cbString / lbString, with the limits and ranges of the original),
+// onShowDialog for the initial filling (runs once, before the user sees the dialog), handlers
+// registered with onClicked / onNotify(id, Notify::KillFocus, ...), and endDialog(code) for
+// buttons that close with their own code. Controls take and give CP932; a failed validation
+// shows a message, focuses the control and keeps the dialog open. Tests answer a modal dialog
+// with HeadlessBackend::expectDialog(script) and drive it through a DialogDriver.
+//
 // Prompts. ui::messageBox(text, MB_YESNO, caption) returns IDYES etc.; the caption defaults to
-// "kiv". App::beginWaitCursor / endWaitCursor (nested) show the wait cursor.
+// "kiv". ui::fileDialog(request) (CommonDialogs.h) takes the filter "desc|*.EXT|...|" and the
+// default extension, matches without regard to case and asks before overwriting;
+// ui::fontDialog gives a negative height; MainFrame::showFindDialog opens the modeless find
+// dialog, whose events reach MainFrame::onFindReplace. Message and file-dialog texts are UTF-8;
+// the find text is CP932. App::beginWaitCursor / endWaitCursor (nested) show the wait cursor.
+// On the headless backend every prompt needs a queued answer (expectMessageBox, expectFile,
+// expectFont, expectDialog); anything else fails the test, and every text shown is recorded.
 #include "platform/ui/App.h"
+#include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Dc.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Frame.h"

@@ -21,7 +21,7 @@ namespace kiv::ui {
 class WindowPeer;
 class App;
 
-enum class WindowKind { MainFrame, ChildFrame, Splitter, View };
+enum class WindowKind { MainFrame, ChildFrame, Splitter, View, Dialog };
 
 // Button and key flags of mouse handlers.
 enum MouseFlag : unsigned { MK_LBUTTON = 1, MK_RBUTTON = 2, MK_SHIFT = 4, MK_CONTROL = 8 };

@@ -1,0 +1,69 @@
+#include "platform/headless/DialogDriver.h"
+
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/text/Cp932.h"
+
+namespace kiv::ui::headless {
+
+DialogDriver& DialogDriver::focus(int id) {
+    m_Dialog.gotoControl(id);
+    m_Backend.processPending();
+    return *this;
+}
+
+DialogDriver& DialogDriver::type(int id, std::string_view utf8) {
+    std::string cp932;
+    for (std::size_t i = 0; i < utf8.size();) {   // characters CP932 cannot hold are not typed
+        unsigned char c = static_cast<unsigned char>(utf8[i]);
+        std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        if (auto b = text::utf8ToCp932(utf8.substr(i, n)))
+            cp932 += *b;
+        i += n;
+    }
+    return typeCp932(id, cp932);
+}
+
+DialogDriver& DialogDriver::typeCp932(int id, const std::string& cp932) {
+    focus(id);
+    m_Dialog.userSetText(id, cp932);
+    m_Backend.processPending();
+    return *this;
+}
+
+DialogDriver& DialogDriver::click(int id) {
+    focus(id);
+    m_Dialog.pressButton(id);
+    m_Backend.processPending();
+    return *this;
+}
+
+DialogDriver& DialogDriver::select(int id, int index) {
+    focus(id);
+    m_Dialog.userSelect(id, index);
+    m_Backend.processPending();
+    return *this;
+}
+
+DialogDriver& DialogDriver::doubleClick(int id, int index) {
+    select(id, index);
+    m_Dialog.userDoubleClick(id);
+    m_Backend.processPending();
+    return *this;
+}
+
+DialogDriver& DialogDriver::key(int vk, unsigned mods) {
+    int id = m_Dialog.focusedControl();
+    if (TreeView* t = m_Dialog.tree(id))
+        t->dispatchKeyDown(vk, mods);
+    else
+        m_Dialog.dispatchKeyDown(vk, mods);
+    m_Backend.processPending();
+    return *this;
+}
+
+std::string DialogDriver::textUtf8(int id) const {
+    auto u = text::cp932ToUtf8(m_Dialog.itemText(id));
+    return u ? *u : std::string();
+}
+
+} // namespace kiv::ui::headless
