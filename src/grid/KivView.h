@@ -246,7 +246,9 @@ private:
     enum class RowLook { Normal, Selected };
     void MeasureFont();
     void DrawFieldBox(kiv::ui::Dc& dc, int field) const;
-    void DrawFieldText(kiv::ui::Dc& dc);
+    // The current field's text: numbers with separator cells grouped, or every field raw.
+    void DrawFieldText(kiv::ui::Dc& dc, bool grouped);
+    void DrawCurFieldOwnDc(bool grouped);
     void DrawRowRule(kiv::ui::Dc& dc);
     // Fields 1-36 of the cursor's screen row: boxes in a look, texts on a background, the rule.
     void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule);

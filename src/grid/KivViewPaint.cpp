@@ -94,10 +94,10 @@ void CKivView::DrawFieldBox(Dc& dc, int field) const {
     dc.rectangle(box);
 }
 
-void CKivView::DrawFieldText(Dc& dc) {
+void CKivView::DrawFieldText(Dc& dc, bool grouped) {
     const int field = m_CurField[0];
     std::string_view text;
-    if (m_FieldPos.IsText == 0 && commaCellsOf(field) != 0) {
+    if (grouped && m_FieldPos.IsText == 0 && commaCellsOf(field) != 0) {
         GroupDigitsField();
         text = std::string_view(m_GroupDigitsBuf).substr(static_cast<std::size_t>(m_FieldPos.Offset),
                                                          static_cast<std::size_t>(m_FieldPos.Width));
@@ -145,7 +145,7 @@ void CKivView::DrawRow(Dc& dc, bool boxes, RowLook look, bool texts, bool rule) 
             m_CurField[0] = f;
             CalcFieldPos();
             if (m_FieldPos.Visible)
-                DrawFieldText(dc);
+                DrawFieldText(dc, true);
         }
         dc.setTextColor(oldText);
         dc.setBkColor(oldBack);
@@ -167,27 +167,19 @@ void CKivView::DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule) {
 // ---------------------------------------------------------------------------------------------
 // The drawing routines
 
-void CKivView::DrawCurField() {
+void CKivView::DrawCurFieldOwnDc(bool grouped) {
     std::unique_ptr<Dc> dc = getDc();
     if (!dc)
         return;
     FontScope font(*dc, GridFont());
     dc->setTextColor(kRowText);
     dc->setBkColor(kRowFill);
-    const std::string_view raw = std::string_view(m_EditGyou).substr(static_cast<std::size_t>(m_FieldPos.Offset),
-                                                                     static_cast<std::size_t>(m_FieldPos.Width));
-    dc->textOut(m_FieldPos.X0 * m_CharWidth, m_FieldPos.Line * m_LineHeight, raw);
+    DrawFieldText(*dc, grouped);
 }
 
-void CKivView::DrawCurFieldFormatted() {
-    std::unique_ptr<Dc> dc = getDc();
-    if (!dc)
-        return;
-    FontScope font(*dc, GridFont());
-    dc->setTextColor(kRowText);
-    dc->setBkColor(kRowFill);
-    DrawFieldText(*dc);
-}
+void CKivView::DrawCurField() { DrawCurFieldOwnDc(false); }
+
+void CKivView::DrawCurFieldFormatted() { DrawCurFieldOwnDc(true); }
 
 void CKivView::DrawCurGyou() { DrawRowOwnDc(false, RowLook::Normal, true, false); }
 

@@ -127,6 +127,17 @@ TEST_F(KivViewPaint, SelectedLookKeepsTheCurrentField) {
     EXPECT_EQ(screen().cellAt(11 * kCharWidth, 4 * kLineHeight)->back, kiv::ui::kWhite);
 }
 
+TEST_F(KivViewPaint, ACellIsRedrawnRawWhileEditedAndGroupedWhenLeft) {
+    open(estimateRows());
+    placeCursor(1, 1, GyouRecord::HiroidasiSuu1);
+    view->DrawCurField();
+    EXPECT_EQ(screen().textAt(44 * kCharWidth, 2 * kLineHeight, 8, kCharWidth), "12345678");
+    EXPECT_EQ(view->m_FieldPos.X0, 44);
+    enter();
+    EXPECT_EQ(field(), GyouRecord::HiroidasiSuu2);
+    EXPECT_EQ(shown(7, 1), "12,345,678");
+}
+
 TEST_F(KivViewPaint, HorizontalScrollingHidesFieldPairs) {
     open(estimateRows());
     backend.sendScroll(*view, kiv::ui::SB_HORZ, kiv::ui::SB_LINERIGHT);
