@@ -1,0 +1,346 @@
+// The estimate view's members, editing positions, row path, life cycle, backup timer and the old
+// electrical conversion command.
+#include "grid/KivView.h"
+
+#include <algorithm>
+
+#include "estimate/KivMessage.h"
+#include "grid/GyouRecord.h"
+#include "platform/ui/App.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/Frame.h"
+#include "platform/profile/Profile.h"
+
+namespace {
+
+const char* const kMsgKoumokuFull = "１項目の行数が最大値を超えました。これ以上は入力できません。";
+
+// Every estimate view in creation order, so that g_pKivView can fall back on the one created
+// before the view that goes away.
+std::vector<CKivView*>& liveViews() {
+    static std::vector<CKivView*> views;
+    return views;
+}
+
+} // namespace
+
+CKivView* g_pKivView = nullptr;
+int g_LastThumbPos = 0;
+
+CKivView::CKivView()
+    : m_EditGyou(m_GyouLen, ' '),
+      m_EditGyou2(m_GyouLen, ' '),
+      m_DaikaKeys(kDaikaKeyCount),
+      m_GroupDigitsBuf(kGroupDigitsBufLength, ' ') {
+    m_CurField[0] = m_FirstField;
+    liveViews().push_back(this);
+    g_pKivView = this;
+    onCommandId(ID_OLD_DENKI_HENKAN, [this] { OnOldDenkiHenkan(); });
+    onCommandId(ID_FONT_SIZE, [this] { OnFontSize(); });
+}
+
+CKivView::~CKivView() {
+    SetDocument(nullptr);
+    auto& views = liveViews();
+    std::erase(views, this);
+    if (g_pKivView == this)
+        g_pKivView = views.empty() ? nullptr : views.back();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The document
+
+CKivDoc* CKivView::GetDocument() const {
+    if (m_pDoc)
+        return m_pDoc;
+    return dynamic_cast<CKivDoc*>(document());
+}
+
+void CKivView::SetDocument(CKivDoc* doc) {
+    if (m_pDoc && m_pDoc->GetView() == this)
+        m_pDoc->SetView(nullptr);
+    m_pDoc = doc;
+    if (doc)
+        doc->SetView(this);
+}
+
+void CKivView::CloseDocumentWithoutPrompt() {
+    if (kiv::ui::Document* d = document()) {
+        d->onCloseDocument();
+        return;
+    }
+    if (CKivDoc* doc = GetDocument()) {
+        SetDocument(nullptr);
+        doc->OnCloseDocument();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editing positions
+
+void CKivView::SavePosition(int slot) {
+    CKivDoc* d = GetDocument();
+    if (!d || slot < 1 || slot >= kPositionSlots)
+        return;
+    const auto k = static_cast<std::size_t>(slot);
+    d->m_CurKoumoku[k] = d->m_CurKoumoku[0];
+    d->m_CurGyou[k] = d->m_CurGyou[0];
+    d->m_TopGyou[k] = d->m_TopGyou[0];
+    d->m_ScreenGyou[k] = d->m_ScreenGyou[0];
+    m_CurField[k] = m_CurField[0];
+    m_SavedVisibleGyou[k] = m_VisibleGyou;
+}
+
+void CKivView::RestorePosition(int slot) {
+    CKivDoc* d = GetDocument();
+    if (!d || slot < 1 || slot >= kPositionSlots)
+        return;
+    const auto k = static_cast<std::size_t>(slot);
+    d->m_CurKoumoku[0] = d->m_CurKoumoku[k];
+    d->m_CurGyou[0] = d->m_CurGyou[k];
+    d->m_TopGyou[0] = d->m_TopGyou[k];
+    d->m_ScreenGyou[0] = d->m_ScreenGyou[k];
+    m_CurField[0] = m_CurField[k];
+    m_VisibleGyou = m_SavedVisibleGyou[k];
+}
+
+// ---------------------------------------------------------------------------------------------
+// Row path
+
+void CKivView::LoadGyou() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    // Exactly one row: a short work row (one never filled) reads as blanks, never as what the
+    // buffer held before.
+    d->GetCurrentGyou(m_EditGyou);
+    GyouRecord::fitLength(m_EditGyou);
+}
+
+void CKivView::StoreGyou() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    GyouRecord::fitLength(m_EditGyou);
+    const int r = d->m_CurGyou[0];
+    // Moving over a row without changing it does not make the estimate modified.
+    if (r >= 1 && r <= CKivDoc::kWorkSlots && d->m_KoumokuGyou[static_cast<std::size_t>(r - 1)] == m_EditGyou)
+        return;
+    d->SetCurrentGyou(m_EditGyou);
+}
+
+bool CKivView::AddGyou() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return false;
+    if (d->m_GyouCount >= m_MaxGyou) {
+        KivMessage(kMsgKoumokuFull);
+        return false;
+    }
+    // The document refuses, with its own message, when the estimate as a whole is full; the
+    // item's count then stays as it is.
+    if (!d->AddGyou())
+        return false;
+    ++d->m_GyouCount;
+    return true;
+}
+
+void CKivView::RenumberGyou() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    GyouRecord::fitLength(m_EditGyou);
+    GyouRecord::writeKey(m_EditGyou, d->m_CurKoumoku[0], d->m_CurGyou[0]);
+    GyouRecord::fillBlankHokyuu(m_EditGyou);
+}
+
+void CKivView::RenumberStoreGyou() {
+    ClearGyouBuffer();
+    RenumberGyou();
+    StoreGyou();
+}
+
+bool CKivView::InsertGyou() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return false;
+    SavePosition1();
+    d->m_NeedRecalc = 1;
+    StoreGyou();
+    if (!AddGyou())
+        return false;
+    if (m_InsertStarted == 0) {
+        m_InsertStarted = 1;
+    } else if (d->m_ScreenGyou[0] < m_VisibleGyou) {
+        ++d->m_CurGyou[0];
+        ++d->m_ScreenGyou[0];
+    }
+    if (d->m_ScreenGyou[0] >= m_VisibleGyou && d->m_ScreenGyou[0] > 1) {
+        --d->m_ScreenGyou[0];
+        ++d->m_TopGyou[0];
+    }
+    SavePosition1();
+    const int cursor = d->m_CurGyou[0];
+    for (int k = d->m_GyouCount; k > cursor; --k) {
+        d->m_CurGyou[0] = k - 1;
+        LoadGyou();
+        d->m_CurGyou[0] = k;
+        RenumberGyou();
+        StoreGyou();
+    }
+    RestorePosition1();
+    RenumberStoreGyou();
+    StoreKoumoku();
+    RestorePosition1();
+    LoadGyou();
+    return true;
+}
+
+void CKivView::ApplyBubunTensou() {
+    // The partial transfer fills the current row's detail breakdown, which the row pricing
+    // brings; until then the transferred row is left unapplied.
+}
+
+// ---------------------------------------------------------------------------------------------
+// Field geometry
+
+void CKivView::CalcFieldPos() {
+    m_TypedCount = 0;
+    m_PointTyped = 0;
+    CKivDoc* d = GetDocument();
+    const int screenRow = d ? std::clamp(d->m_ScreenGyou[0], 1, kMaxVisibleGyou) : 1;
+    const int field = std::clamp(m_CurField[0], 1, GyouRecord::FieldCount);
+    const FieldGeometry g = ::CalcFieldPos(g_KivFieldTable, field, screenRow, m_HScrollPairs);
+    m_FieldPos = g.Pos;
+    m_CaretOfs = g.CaretOfs;
+    m_HScrollCells = g.HScrollCells;
+}
+
+void CKivView::CalcTitleFieldPos() {
+    m_TypedCount = 0;
+    m_PointTyped = 0;
+    const int field = std::clamp(m_CurField[0], 1, GyouRecord::FieldCount);
+    const FieldGeometry g = ::CalcTitleFieldPos(g_KivFieldTable, field, m_HScrollPairs);
+    m_FieldPos = g.Pos;
+    m_CaretOfs = g.CaretOfs;
+    m_HScrollCells = g.HScrollCells;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Life cycle
+
+int CKivView::onCreate() {
+    if (View::onCreate() == -1)
+        return -1;
+    if (CKivDoc* d = GetDocument())
+        d->SetView(this);
+    setTimer(kBackupTimerId, kBackupIntervalMs);
+    m_FontSize = kiv::profile::Profile::user().getInt("Font_Size_Section", "Font_Size", kDefaultFontSize);
+    if (m_FontSize < 1)
+        m_FontSize = kDefaultFontSize;
+    showScrollBar(kiv::ui::SB_BOTH);
+    MeasureFont();
+    m_VisibleGyou = VisibleGyouFor(clientRect().height());
+    return 0;
+}
+
+void CKivView::onDestroy() {
+    if (CKivDoc* d = GetDocument(); d && d->GetView() == this)
+        d->SetView(nullptr);
+    View::onDestroy();
+}
+
+void CKivView::onShowWindow(bool show) {
+    View::onShowWindow(show);
+    CKivDoc* d = GetDocument();
+    if (!d || !show)
+        return;
+    // The cursor's row goes to the top of the screen; the current item, row and field are kept.
+    d->m_CurGyou[0] = std::max(1, d->m_CurGyou[0]);
+    d->m_TopGyou[0] = d->m_CurGyou[0] - 1;
+    d->m_ScreenGyou[0] = 1;
+    CalcFieldPos();
+    SetCaretToField();
+    showCaret();
+}
+
+void CKivView::onInitialUpdate() {
+    View::onInitialUpdate();
+    // The estimate's window fills the main window's client area until the windows are tiled.
+    if (kiv::ui::ChildFrame* frame = parentFrame())
+        if (kiv::ui::Window* client = frame->parent())
+            frame->setGeometry(client->clientRect());
+}
+
+void CKivView::onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::View* deactivated) {
+    CKivDoc* d = GetDocument();
+    if (d && m_InsertStarted == 1 && d->m_CurGyou[0] > 1) {
+        CalcFieldPos();
+        LoadGyou();
+        m_InsertStarted = 0;
+    }
+    View::onActivateView(activate, activated, deactivated);
+}
+
+void CKivView::onUpdate(kiv::ui::View*, long) {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    hideCaret();
+    m_CurField[0] = m_InsertStarted == 1 ? GyouRecord::HiroidasiSuu1 : m_FirstField;
+    CalcFieldPos();
+    SetImeForField();
+    RedrawGyou();
+    ResetScrollBarsToRows(m_VisibleGyou);
+    SetCaretToField();
+    showCaret();
+}
+
+void CKivView::SetImeForField() {
+    // Conversion on the text cells from 品名 on; direct input on 記号 and on every number.
+    setImeOpen(m_FieldPos.IsText == 1 && m_CurField[0] > 4);
+}
+
+void CKivView::ResetScrollBarsToRows(int max) {
+    CKivDoc* d = GetDocument();
+    setScrollRange(kiv::ui::SB_VERT, 0, max);
+    setScrollPos(kiv::ui::SB_VERT, d ? d->m_CurGyou[0] : 0);
+}
+
+void CKivView::onTimer(int id) {
+    // The window layer holds the tick back while a command or a modal dialog runs, so the
+    // backup never catches a command half way; it arrives once the program is idle again.
+    if (CKivDoc* d = GetDocument())
+        d->SaveBkUp();
+    View::onTimer(id);
+}
+
+// ---------------------------------------------------------------------------------------------
+// 旧電気積算内訳書を変換
+
+void CKivView::OnOldDenkiHenkan() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    hideCaret();
+    SavePosition9();
+    switch (d->OldDenkiHenkan()) {
+    case KivDenkiHenkan::Cancelled:
+        showCaret();
+        return;
+    case KivDenkiHenkan::Closing:
+        CloseDocumentWithoutPrompt();
+        return;
+    case KivDenkiHenkan::Converted:
+        break;
+    }
+    // The conversion keeps every row in its place: the cursor goes back where it was.
+    RestorePosition9();
+    d->m_CurGyou[0] = std::clamp(d->m_CurGyou[0], 1, std::max(1, d->m_GyouCount));
+    CalcFieldPos();
+    LoadGyou();
+    invalidate();
+    updateWindow();
+    SetCaretToField();
+    showCaret();
+}

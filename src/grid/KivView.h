@@ -1,0 +1,272 @@
+#pragma once
+// CKivView: the estimate's character grid, the right pane of an estimate window and the object
+// on which the estimate commands run. It edits one row at a time: the document (CKivDoc) holds
+// the current item's rows in its work area, the view copies the cursor's work row into its row
+// buffer m_EditGyou, changes fields there through the field table and stores it back.
+//
+// The editing position (item, row, rows scrolled away, cursor screen row, field, visible rows)
+// lives in element 0 of the document's position arrays and of m_CurField; elements 1-10 are ten
+// save slots, so that a command can put its caller's position back when it ends.
+//
+// The handlers are spread over several sources by what they do: KivView.cpp (members, positions,
+// row path, life cycle, backup timer), KivViewPaint.cpp (font, painting, digit grouping, status
+// panes, font size), KivViewCaret.cpp (caret and field navigation), KivViewScroll.cpp (scrolling)
+// and KivViewInput.cpp (keys).
+#include <array>
+#include <string>
+#include <vector>
+
+#include "estimate/KivDoc.h"
+#include "grid/FieldTable.h"
+#include "platform/ui/Dc.h"
+#include "platform/ui/View.h"
+
+class CKivView;
+
+// The estimate view created last (the tree pane and the master view reach the estimate through
+// it); when that view goes, the one created before it that still exists, or null.
+extern CKivView* g_pKivView;
+// Thumb position of the last thumb-tracking message of a vertical scroll bar; shared by all
+// estimate views.
+extern int g_LastThumbPos;
+
+class CKivView : public kiv::ui::View, public KivDocView {
+public:
+    // --- Constants
+    static constexpr int m_FirstScreenGyou = 1;   // screen lines 0-1 are the captions
+    static constexpr int m_FirstField = 3;        // 記号: fields 1 and 2 (the key) are never edited
+    static constexpr int m_LastField = 36;        // last field of a row on screen
+    static constexpr int m_GyouLen = 1400;        // row length of the row buffers
+    static constexpr int m_ConvertGyouLen = 1400; // row length the old-layout conversions make
+    static constexpr int m_MaxGyou = 9999;        // most rows of one item
+    static constexpr int m_HScrollFirstField = 7;
+    static constexpr int m_HScrollEndField = 24;
+    static constexpr int m_HScrollRange = 9;      // horizontal scroll bar 0-9, pairs 0-8
+    static constexpr int m_BunNoField = 35;       // GyouRecord.BunNo
+
+    // Field numbers the commands use instead of literals (0: not set).
+    static constexpr std::array<int, 57> m_FieldNo = {
+        7,  8,  9,  10, 11, 12, 13, 14,                                  // 0-7 quantities, unit, prices
+        42, 43, 50, 51, 58, 59, 66, 67, 74, 75, 82, 83, 90, 91,          // 8-21 material unit prices
+        15, 16, 17, 18, 19, 20,                                          // 22-27
+        44, 52, 60, 68, 76, 84, 92,                                      // 28-34 material remarks
+        0,                                                               // 35
+        21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32,                  // 36-47 rates and percentages
+        33,                                                              // 48 掛率
+        101, 102,                                                        // 49-50 detail flags
+        0,  0,  0,                                                       // 51-53
+        98, 99, 100,                                                     // 54-56 labour rates
+    };
+
+    static constexpr int kPositionSlots = CKivDoc::kPositionSlots;   // element 0 and slots 1-10
+    static constexpr int kMaxVisibleGyou = 100;   // grid rows the field table has base lines for
+    static constexpr int kDefaultFontSize = 14;
+    static constexpr int kBackupTimerId = 1;
+    static constexpr int kBackupIntervalMs = 600000;
+    static constexpr int kDaikaKeyCount = 10000;
+    static constexpr int kGroupDigitsBufLength = 20;
+    // A system border is one pixel wide; the caret is the wider of that and 2.
+    static constexpr int kCaretWidth = 2;
+
+    // Commands of the view.
+    static constexpr int ID_FONT_SIZE = 32868;        // 画面フォントサイズ指定
+    static constexpr int ID_OLD_DENKI_HENKAN = 32878; // 旧電気積算内訳書を変換
+
+    CKivView();
+    ~CKivView() override;
+    CKivView(const CKivView&) = delete;
+    CKivView& operator=(const CKivView&) = delete;
+
+    // --- The estimate the view edits
+    // The document set with SetDocument, else the framework's document when it is an estimate.
+    CKivDoc* GetDocument() const;
+    // Attaches the estimate (its view becomes this one); null detaches.
+    void SetDocument(CKivDoc* doc);
+
+    // --- What the document asks of its view
+    void ReloadGyou() override { LoadGyou(); }
+    bool InsertGyou() override;
+    void ApplyBubunTensou() override;
+    void OnDocumentUpdate() override { onUpdate(nullptr, 0); }
+    // For the tree pane after it switched the item: the visible rows' texts.
+    void CallRedrawGyou() { RedrawGyou2(); }
+
+    // --- Editing positions: slot k (1-10) keeps a copy of the six values. Restoring neither
+    // reloads the row buffer nor redraws.
+    void SavePosition(int slot);
+    void RestorePosition(int slot);
+    void SavePosition1() { SavePosition(1); }
+    void SavePosition2() { SavePosition(2); }
+    void SavePosition3() { SavePosition(3); }
+    void SavePosition4() { SavePosition(4); }
+    void SavePosition5() { SavePosition(5); }
+    void SavePosition6() { SavePosition(6); }
+    void SavePosition7() { SavePosition(7); }
+    void SavePosition8() { SavePosition(8); }
+    void SavePosition9() { SavePosition(9); }
+    void SavePosition10() { SavePosition(10); }
+    void RestorePosition1() { RestorePosition(1); }
+    void RestorePosition2() { RestorePosition(2); }
+    void RestorePosition3() { RestorePosition(3); }
+    void RestorePosition4() { RestorePosition(4); }
+    void RestorePosition5() { RestorePosition(5); }
+    void RestorePosition6() { RestorePosition(6); }
+    void RestorePosition7() { RestorePosition(7); }
+    void RestorePosition8() { RestorePosition(8); }
+    void RestorePosition9() { RestorePosition(9); }
+    void RestorePosition10() { RestorePosition(10); }
+
+    // --- Row path between the row buffer and the document
+    void LoadGyou();    // the cursor's work row into m_EditGyou, exactly 1400 bytes
+    void StoreGyou();   // m_EditGyou back into the cursor's work row
+    void LoadKoumoku() { if (CKivDoc* d = GetDocument()) d->LoadKoumokuGyou(); }
+    void StoreKoumoku() { if (CKivDoc* d = GetDocument()) d->StoreKoumokuGyou(); }
+    void SaveUndoPool() { if (CKivDoc* d = GetDocument()) d->CopyGyouToUndo(); }
+    void RestoreUndoPool() { if (CKivDoc* d = GetDocument()) d->RestoreGyouFromUndo(); }
+    void ClearKoumokuWork() { if (CKivDoc* d = GetDocument()) d->ClearKoumokuGyou(); }
+    // One more row for the current item, counted in m_GyouCount. At 9999 rows the limit message
+    // and false; false as well when the estimate has no room (the document says so).
+    bool AddGyou();
+    void ClearGyouBuffer() { m_EditGyou.assign(m_GyouLen, ' '); }
+    void ClearGyouBuffer2() { m_EditGyou2.assign(m_GyouLen, ' '); }
+    // The current item and row as the row buffer's key; a blank 補給 becomes "  1.0".
+    void RenumberGyou();
+    // The cursor row becomes an empty row with its key and "  1.0".
+    void RenumberStoreGyou();
+
+    // --- Field geometry of m_CurField[0] on the cursor's screen row (resets the typing state)
+    void CalcFieldPos();
+    void CalcTitleFieldPos();
+
+    // --- Painting (KivViewPaint.cpp). The routines without a device context draw at once on
+    // the window; the others are parts of the paint.
+    void DrawCurField();
+    void DrawCurFieldFormatted();
+    void DrawCurGyou();
+    void DrawGyouFramed();
+    void DrawGyouSelected();
+    void DrawGyouText(kiv::ui::Dc& dc);
+    void DrawGyouFrames(kiv::ui::Dc& dc);
+    void DrawTitleText(kiv::ui::Dc& dc);
+    void DrawTitleFrames(kiv::ui::Dc& dc);
+    // Every visible row framed and drawn again / only their texts.
+    void RedrawGyou();
+    void RedrawGyou2();
+    // Digit grouping into m_GroupDigitsBuf, with m_FieldPos widened over the separator cells.
+    void GroupDigitsField();
+    void GroupDigitsPrintBuf();
+    void GroupDigitsPrintBuf2();
+    // The cover total grouped into the document's m_KingakuText.
+    void GroupDigitsGoukei();
+    // The style, rounding and labour-file panes of the status bar, from the document's settings.
+    void UpdateStatusPanes();
+    kiv::ui::Font GridFont() const;
+    // Command 32868 画面フォントサイズ指定.
+    void OnFontSize();
+
+    // --- Caret and field navigation (KivViewCaret.cpp)
+    void SetCaretToField();
+    void NextField();
+    void GoNextField() { NextField(); }
+    void PrevField();
+    void GoPrevField() { PrevField(); }
+    void SkipKeisanField();
+    void ReadBunNo();
+
+    // --- Scrolling (KivViewScroll.cpp)
+    void ScrollGyouUp();
+    void ScrollGyouDown();
+    // One grid row towards the item's start / end, the cursor keeping its screen row and
+    // field; false when no step was possible.
+    bool ScrollStepUp();
+    bool ScrollStepDown();
+    // The pan gesture: a positive vertical distance steps up, a negative one down.
+    bool OnGesturePan(kiv::ui::Point from, kiv::ui::Point to);
+
+    // --- Commands
+    void OnOldDenkiHenkan();
+
+    // --- Window handlers
+    int onCreate() override;
+    void onDestroy() override;
+    void onShowWindow(bool show) override;
+    void onInitialUpdate() override;
+    void onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::View* deactivated) override;
+    void onUpdate(kiv::ui::View* sender, long hint) override;
+    void onDraw(kiv::ui::Dc& dc) override;
+    void onSetFocus() override;
+    void onKillFocus() override;
+    void onKeyDown(int vk, int repeat, unsigned flags) override;
+    void onChar(unsigned ch, int repeat, unsigned flags) override;
+    void onVScroll(int code, int pos) override;
+    void onHScroll(int code, int pos) override;
+    bool onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) override;
+    void onTimer(int id) override;
+
+    // --- State the command handlers share
+    std::string m_EditGyou;    // the cursor's row while it is edited, always 1400 bytes
+    std::string m_EditGyou2;   // a second row buffer
+    std::array<int, kPositionSlots> m_CurField{};        // field of element 0 and of each slot
+    std::array<int, kPositionSlots> m_SavedVisibleGyou{};
+    FieldPos m_FieldPos;
+    int m_CaretOfs = 0;        // caret inside the current field, in bytes
+    int m_VisibleGyou = 30;    // grid rows that fit in the client area
+    int m_HScrollPairs = 0;    // field pairs scrolled away to the left (0-8)
+    int m_HScrollCells = 0;    // cells those pairs freed
+    int m_BunNo = 0;           // category number read by ReadBunNo
+    int m_CharWidth = 0;
+    int m_CharHeight = 0;
+    int m_LineHeight = 0;
+    int m_FontSize = kDefaultFontSize;
+    std::vector<std::string> m_DaikaKeys;   // keys of composite rows already in a unit-price table
+    int m_InsertStarted = 0;   // InsertGyou has run since the view was last activated
+
+    // Typing state of the current cell; CalcFieldPos resets the count and the point mark.
+    int m_TypedCount = 0;
+    int m_PointTyped = 0;
+    int m_FieldFull = 0;
+    int m_IsDbcs = 0;
+
+    // Digit grouping: the buffer drawing takes a grouped number from, the counters of the last
+    // grouping, and the two number buffers printing fills.
+    std::string m_GroupDigitsBuf;
+    int m_GroupIntDigits = 0;
+    int m_GroupFracDigits = 0;
+    int m_GroupPointSeen = 0;
+    std::string m_PrintNumBuf;
+    std::string m_PrintNumBuf2;
+
+protected:
+    // Closes the estimate without asking whether to save it (a declined conversion): through the
+    // framework's close when the document is the framework's, else the document's own.
+    virtual void CloseDocumentWithoutPrompt();
+
+private:
+    // Painting helpers (KivViewPaint.cpp).
+    enum class RowLook { Normal, Selected };
+    void MeasureFont();
+    void DrawFieldBox(kiv::ui::Dc& dc, int field) const;
+    // The current field's text: numbers with separator cells grouped, or every field raw.
+    void DrawFieldText(kiv::ui::Dc& dc, bool grouped);
+    void DrawCurFieldOwnDc(bool grouped);
+    void DrawRowRule(kiv::ui::Dc& dc);
+    // Fields 1-36 of the cursor's screen row: boxes in a look, texts on a background, the rule.
+    void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule);
+    void DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule);
+    void GroupDigitsOf(const std::string& source, int width, bool adjustFieldPos);
+    void RedrawVisibleGyou(bool framed);
+    // Draws row `gyou` of the item on grid row `screenRow` (blank framed cells past the item's
+    // end); the position is the caller's to restore.
+    void DrawGyouAt(int gyou, int screenRow);
+    // The number of grid rows a client area of this height shows.
+    int VisibleGyouFor(int clientHeight) const;
+    // Keeps the cursor's screen row on the screen after the number of visible rows changed.
+    bool KeepCursorOnScreen();
+    // Scrolls grid rows `fromRow`..`toRow` (their pixels) by `rows` grid rows.
+    void ScrollGridRows(int fromRow, int toRow, int rows);
+    void SetImeForField();
+    void ResetScrollBarsToRows(int max);
+    void MoveCaretBackOneChar();
+    void CheckDbcsAtCaret();
+    CKivDoc* m_pDoc = nullptr;
+};

@@ -1,0 +1,443 @@
+// Painting of the estimate grid: the grid font and its metrics, the caption lines, cell boxes,
+// texts and row rules, the redraw routines, digit grouping and the status-bar panes.
+#include <algorithm>
+
+#include "grid/GroupDigits.h"
+#include "grid/GyouRecord.h"
+#include "grid/KivView.h"
+#include "grid/KivViewLinks.h"
+#include "platform/profile/Profile.h"
+#include "platform/text/Number.h"
+#include "platform/ui/CommonDialogs.h"
+#include "platform/ui/MessageBox.h"
+
+using kiv::ui::Brush;
+using kiv::ui::Color;
+using kiv::ui::Dc;
+using kiv::ui::Pen;
+using kiv::ui::PenStyle;
+using kiv::ui::rgb;
+
+namespace {
+
+constexpr Color kClientPen = rgb(200, 200, 200);
+constexpr Color kClientFill = rgb(211, 211, 211);
+constexpr Color kCellPen = rgb(100, 100, 100);
+constexpr Color kCaptionFill = rgb(211, 211, 211);
+constexpr Color kCaptionText = rgb(0, 0, 205);
+constexpr Color kRowFill = kiv::ui::kWhite;
+constexpr Color kRowText = kiv::ui::kBlack;
+constexpr Color kSelectedPen = kiv::ui::kBlack;
+constexpr Color kSelectedFill = rgb(200, 200, 200);
+constexpr Color kRulePen = rgb(180, 200, 150);
+
+// Selects a font for a drawing and puts the previous one back when the drawing ends.
+class FontScope {
+public:
+    FontScope(Dc& dc, const kiv::ui::Font& f) : m_Dc(dc), m_Old(dc.selectFont(f)) {}
+    ~FontScope() { m_Dc.selectFont(m_Old); }
+    FontScope(const FontScope&) = delete;
+    FontScope& operator=(const FontScope&) = delete;
+
+private:
+    Dc& m_Dc;
+    kiv::ui::Font m_Old;
+};
+
+int commaCellsOf(int field) { return g_KivFieldTable.CommaCells[static_cast<std::size_t>(field - 1)]; }
+
+// The characters after the last path separator: the file name the status bar shows.
+std::string fileNameOf(const std::string& path) {
+    const auto cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+} // namespace
+
+kiv::ui::Font CKivView::GridFont() const { return {"ＭＳ ゴシック", m_FontSize, 400}; }
+
+void CKivView::MeasureFont() {
+    std::unique_ptr<Dc> dc = getDc();
+    if (!dc)
+        return;
+    FontScope font(*dc, GridFont());
+    const kiv::ui::TextMetrics tm = dc->textMetrics();
+    m_CharWidth = tm.aveCharWidth;
+    m_CharHeight = tm.height;
+    m_LineHeight = tm.height + 4;
+}
+
+int CKivView::VisibleGyouFor(int clientHeight) const {
+    // Two screen lines per grid row below the two caption lines; at least one row, and no more
+    // than the field table places.
+    const int lines = m_LineHeight > 0 ? clientHeight / m_LineHeight : 0;
+    return std::clamp((lines - 2) / 2, 1, kMaxVisibleGyou);
+}
+
+bool CKivView::KeepCursorOnScreen() {
+    CKivDoc* d = GetDocument();
+    if (!d || d->m_ScreenGyou[0] <= m_VisibleGyou)
+        return false;
+    // The window became shorter: scroll so that the cursor's row stands on the last screen row.
+    d->m_TopGyou[0] += d->m_ScreenGyou[0] - m_VisibleGyou;
+    d->m_ScreenGyou[0] = m_VisibleGyou;
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// One field, one row
+
+void CKivView::DrawFieldBox(Dc& dc, int field) const {
+    const int cw = m_CharWidth, lh = m_LineHeight;
+    const kiv::ui::Rect box{(m_FieldPos.X0 - commaCellsOf(field) - 1) * cw + 3, m_FieldPos.Line * lh - 2,
+                            (m_FieldPos.X1 + 1) * cw + 4, (m_FieldPos.Line + 1) * lh - 1};
+    dc.rectangle(box);
+}
+
+void CKivView::DrawFieldText(Dc& dc, bool grouped) {
+    const int field = m_CurField[0];
+    std::string_view text;
+    if (grouped && m_FieldPos.IsText == 0 && commaCellsOf(field) != 0) {
+        GroupDigitsField();
+        text = std::string_view(m_GroupDigitsBuf).substr(static_cast<std::size_t>(m_FieldPos.Offset),
+                                                         static_cast<std::size_t>(m_FieldPos.Width));
+    } else {
+        text = std::string_view(m_EditGyou).substr(static_cast<std::size_t>(m_FieldPos.Offset),
+                                                   static_cast<std::size_t>(m_FieldPos.Width));
+    }
+    dc.textOut(m_FieldPos.X0 * m_CharWidth, m_FieldPos.Line * m_LineHeight, text);
+}
+
+void CKivView::DrawRowRule(Dc& dc) {
+    m_CurField[0] = GyouRecord::GyouNo;
+    CalcFieldPos();
+    const int left = (m_FieldPos.X0 - 1) * m_CharWidth + 3;
+    const int y = m_FieldPos.Line * m_LineHeight - 2;   // field 2 stands on the row's lower line
+    m_CurField[0] = m_LastField;
+    CalcFieldPos();
+    const int right = (m_FieldPos.X1 + 1) * m_CharWidth + 4;
+    const Pen old = dc.selectPen({PenStyle::Solid, 1, kRulePen});
+    dc.moveTo(left, y);
+    dc.lineTo(right, y);
+    dc.selectPen(old);
+}
+
+void CKivView::DrawRow(Dc& dc, bool boxes, RowLook look, bool texts, bool rule) {
+    const int saved = m_CurField[0];
+    const bool selected = look == RowLook::Selected;
+    const Color fill = selected ? kSelectedFill : kRowFill;
+    if (boxes) {
+        const Pen oldPen = dc.selectPen({PenStyle::Solid, 1, selected ? kSelectedPen : kCellPen});
+        const Brush oldBrush = dc.selectBrush(Brush::solid(fill));
+        for (int f = 1; f <= m_LastField; ++f) {
+            m_CurField[0] = f;
+            CalcFieldPos();
+            if (m_FieldPos.Visible)
+                DrawFieldBox(dc, f);
+        }
+        dc.selectPen(oldPen);
+        dc.selectBrush(oldBrush);
+    }
+    if (texts) {
+        const Color oldText = dc.setTextColor(kRowText);
+        const Color oldBack = dc.setBkColor(fill);
+        for (int f = 1; f <= m_LastField; ++f) {
+            m_CurField[0] = f;
+            CalcFieldPos();
+            if (m_FieldPos.Visible)
+                DrawFieldText(dc, true);
+        }
+        dc.setTextColor(oldText);
+        dc.setBkColor(oldBack);
+    }
+    if (rule)
+        DrawRowRule(dc);
+    m_CurField[0] = saved;
+    CalcFieldPos();
+}
+
+void CKivView::DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule) {
+    std::unique_ptr<Dc> dc = getDc();
+    if (!dc)
+        return;
+    FontScope font(*dc, GridFont());
+    DrawRow(*dc, boxes, look, texts, rule);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The drawing routines
+
+void CKivView::DrawCurFieldOwnDc(bool grouped) {
+    std::unique_ptr<Dc> dc = getDc();
+    if (!dc)
+        return;
+    FontScope font(*dc, GridFont());
+    dc->setTextColor(kRowText);
+    dc->setBkColor(kRowFill);
+    DrawFieldText(*dc, grouped);
+}
+
+void CKivView::DrawCurField() { DrawCurFieldOwnDc(false); }
+
+void CKivView::DrawCurFieldFormatted() { DrawCurFieldOwnDc(true); }
+
+void CKivView::DrawCurGyou() { DrawRowOwnDc(false, RowLook::Normal, true, false); }
+
+void CKivView::DrawGyouFramed() { DrawRowOwnDc(true, RowLook::Normal, true, true); }
+
+void CKivView::DrawGyouSelected() { DrawRowOwnDc(true, RowLook::Selected, true, true); }
+
+void CKivView::DrawGyouText(Dc& dc) { DrawRow(dc, false, RowLook::Normal, true, false); }
+
+void CKivView::DrawGyouFrames(Dc& dc) { DrawRow(dc, true, RowLook::Normal, false, true); }
+
+void CKivView::DrawTitleFrames(Dc& dc) {
+    const Pen oldPen = dc.selectPen({PenStyle::Solid, 1, kClientPen});
+    const Brush oldBrush = dc.selectBrush(Brush::solid(kClientFill));
+    dc.rectangle(clientRect());
+    dc.selectPen({PenStyle::Solid, 1, kCellPen});
+    dc.selectBrush(Brush::solid(kCaptionFill));
+    const int saved = m_CurField[0];
+    for (int f = 1; f <= m_LastField; ++f) {
+        m_CurField[0] = f;
+        CalcTitleFieldPos();
+        if (m_FieldPos.Visible)
+            DrawFieldBox(dc, f);
+    }
+    m_CurField[0] = saved;
+    dc.selectPen(oldPen);
+    dc.selectBrush(oldBrush);
+}
+
+void CKivView::DrawTitleText(Dc& dc) {
+    const Color oldText = dc.setTextColor(kCaptionText);
+    const Color oldBack = dc.setBkColor(kCaptionFill);
+    const int saved = m_CurField[0];
+    for (int f = 1; f <= m_LastField; ++f) {
+        m_CurField[0] = f;
+        CalcTitleFieldPos();
+        if (!m_FieldPos.Visible)
+            continue;
+        const std::string_view caption = std::string_view(g_KivTitleText).substr(
+            static_cast<std::size_t>(m_FieldPos.Offset), static_cast<std::size_t>(m_FieldPos.Width));
+        dc.textOut(m_FieldPos.X0 * m_CharWidth, m_FieldPos.Line * m_LineHeight, caption);
+    }
+    m_CurField[0] = saved;
+    dc.setTextColor(oldText);
+    dc.setBkColor(oldBack);
+}
+
+void CKivView::DrawGyouAt(int gyou, int screenRow) {
+    CKivDoc* d = GetDocument();
+    if (!d || screenRow < 1 || screenRow > m_VisibleGyou)
+        return;
+    d->m_CurGyou[0] = gyou;
+    d->m_ScreenGyou[0] = screenRow;
+    if (gyou >= 1 && gyou <= d->m_GyouCount)
+        LoadGyou();
+    else
+        ClearGyouBuffer();
+    DrawGyouFramed();
+}
+
+void CKivView::RedrawVisibleGyou(bool framed) {
+    CKivDoc* d = GetDocument();
+    std::unique_ptr<Dc> dc = d ? getDc() : nullptr;
+    if (!dc)
+        return;
+    KeepCursorOnScreen();
+    SavePosition2();
+    {
+        FontScope font(*dc, GridFont());
+        int gyou = d->m_TopGyou[0] + 1;
+        for (int s = 1; s <= m_VisibleGyou; ++s, ++gyou) {
+            d->m_CurGyou[0] = gyou;
+            d->m_ScreenGyou[0] = s;
+            LoadGyou();
+            if (gyou > d->m_GyouCount)
+                ClearGyouBuffer();
+            DrawRow(*dc, framed, RowLook::Normal, true, framed);
+        }
+    }
+    RestorePosition2();
+    CalcFieldPos();
+    LoadGyou();
+}
+
+void CKivView::RedrawGyou() { RedrawVisibleGyou(true); }
+
+void CKivView::RedrawGyou2() { RedrawVisibleGyou(false); }
+
+// ---------------------------------------------------------------------------------------------
+// The paint
+
+void CKivView::onDraw(Dc& dc) {
+    UpdateStatusPanes();
+    if (dc.isPrinting())
+        return;
+    FontScope font(dc, GridFont());
+    const kiv::ui::TextMetrics tm = dc.textMetrics();
+    m_CharWidth = tm.aveCharWidth;
+    m_CharHeight = tm.height;
+    m_LineHeight = tm.height + 4;
+    m_VisibleGyou = VisibleGyouFor(clientRect().height());
+    const bool cursorMoved = KeepCursorOnScreen();
+    CKivDoc* d = GetDocument();
+    if (!d) {
+        DrawTitleFrames(dc);
+        DrawTitleText(dc);
+        return;
+    }
+    SavePosition2();
+    DrawTitleFrames(dc);
+    DrawTitleText(dc);
+    int gyou = d->m_TopGyou[0] + 1;
+    for (int s = 1; s <= m_VisibleGyou; ++s) {
+        d->m_CurGyou[0] = gyou;
+        d->m_ScreenGyou[0] = s;
+        DrawGyouFrames(dc);
+        if (gyou <= d->m_GyouCount) {
+            LoadGyou();
+            DrawGyouText(dc);
+            ++gyou;
+        }
+    }
+    RestorePosition2();
+    CalcFieldPos();
+    LoadGyou();
+    setScrollPos(kiv::ui::SB_HORZ, 0);
+    setScrollPos(kiv::ui::SB_VERT, 0);
+    if (cursorMoved && hasFocus())
+        SetCaretToField();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Digit grouping
+
+void CKivView::GroupDigitsOf(const std::string& source, int width, bool adjustFieldPos) {
+    const GroupedDigits g = GroupDigits(source);
+    m_GroupIntDigits = g.IntDigits;
+    m_GroupFracDigits = g.FracDigits;
+    m_GroupPointSeen = g.PointSeen;
+    if (width > GroupedDigits::MaxWidth) {
+        // Wider than any grouped field: drawn as it is, from the same place in the buffer.
+        m_GroupDigitsBuf = std::string(GroupedDigits::Start, ' ') + source;
+        if (adjustFieldPos) {
+            m_FieldPos.Offset = GroupedDigits::Start;
+            m_FieldPos.Width = width;
+        }
+        return;
+    }
+    m_GroupDigitsBuf = g.Buffer;
+    if (adjustFieldPos) {
+        m_FieldPos.Offset = g.Offset();
+        m_FieldPos.Width = width + g.Spare;
+        m_FieldPos.X0 -= g.Spare;
+    }
+}
+
+void CKivView::GroupDigitsField() {
+    const int width = m_FieldPos.Width;
+    GroupDigitsOf(m_EditGyou.substr(static_cast<std::size_t>(m_FieldPos.Offset), static_cast<std::size_t>(width)),
+                  width, true);
+}
+
+void CKivView::GroupDigitsPrintBuf() {
+    const auto width = static_cast<std::size_t>(std::max(0, m_FieldPos.Width));
+    std::string source = m_PrintNumBuf.substr(0, std::min(width, m_PrintNumBuf.size()));
+    source.resize(width, ' ');
+    GroupDigitsOf(source, static_cast<int>(width), true);
+}
+
+void CKivView::GroupDigitsPrintBuf2() {
+    const auto width = static_cast<std::size_t>(std::max(0, m_FieldPos.Width));
+    std::string source = m_PrintNumBuf2.substr(0, std::min(width, m_PrintNumBuf2.size()));
+    source.resize(width, ' ');
+    GroupDigitsOf(source, static_cast<int>(width), true);
+}
+
+void CKivView::GroupDigitsGoukei() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    const std::string& total = d->m_HyousiData[CKivDoc::kHyousiDataCount - 1];
+    if (total.empty()) {
+        d->m_KingakuText = "  ";
+        return;
+    }
+    // The item calculation writes the total right-aligned in 12 characters; a longer text is no
+    // total of ours and is shown as it is.
+    const std::string_view trimmed = kiv::text::trimBlanks(total);
+    constexpr std::size_t kTotalWidth = GroupedDigits::MaxWidth;
+    if (trimmed.size() > kTotalWidth) {
+        d->m_KingakuText = std::string(trimmed);
+        return;
+    }
+    const std::string number = std::string(kTotalWidth - trimmed.size(), ' ') + std::string(trimmed);
+    GroupDigitsOf(number, static_cast<int>(kTotalWidth), false);
+    const int spare = GroupSpareCells(static_cast<int>(kTotalWidth));
+    d->m_KingakuText = m_GroupDigitsBuf.substr(0, kTotalWidth + static_cast<std::size_t>(spare) + 2);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Status bar
+
+void CKivView::UpdateStatusPanes() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    if (d->m_SetteiValues.SekisanYousiki == 1) {
+        const std::string file = fileNameOf(d->m_RoumuPath.string());
+        kiv::grid::SetStatusPaneText(kiv::grid::kPaneRoumuFile, "複合単価労務費は " + file + " を使用");
+        kiv::grid::SetStatusPaneText(kiv::grid::kPaneStyle, "複合単価で積算");
+        switch (d->m_SetteiValues.FukugouMarume) {
+        case 1:
+            kiv::grid::SetStatusPaneText(kiv::grid::kPaneRounding, "複合単価を補償用に設定");
+            break;
+        case 2:
+            kiv::grid::SetStatusPaneText(kiv::grid::kPaneRounding, "複合単価を切捨てに設定");
+            break;
+        case 3:
+            kiv::grid::SetStatusPaneText(kiv::grid::kPaneRounding, "複合単価を四捨五入に設定");
+            break;
+        default:
+            break;
+        }
+    } else {
+        kiv::grid::SetStatusPaneText(kiv::grid::kPaneStyle, "労務費を計上して積算");
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// 画面フォントサイズ指定
+
+void CKivView::OnFontSize() {
+    const int answer = kiv::ui::messageBox(
+        "文字表示の大きさを変更するにはＭＳゴシックのフォントサイズを選択してください。"
+        "ディフォルトサイズにもどすにはいいえを選択してください\t",
+        kiv::ui::MB_YESNOCANCEL, {}, this);
+    auto store = [this](int size) {
+        kiv::profile::Profile::user().writeInt("Font_Size_Section", "Font_Size", size);
+        m_FontSize = size;
+    };
+    if (answer == kiv::ui::IDYES) {
+        // A dialog closed with Cancel stores nothing.
+        if (const auto chosen = kiv::ui::fontDialog(kiv::ui::Font::systemFixed(), this)) {
+            kiv::ui::messageBox("このウィンドを終了後、画面表示が変更されます。", kiv::ui::MB_OK, {}, this);
+            // The dialog's height is the negative pixel height; the grid keeps three quarters of it.
+            const int height = chosen->height < 0 ? -chosen->height : chosen->height;
+            store(std::max(1, height * 3 / 4));
+        }
+    } else if (answer == kiv::ui::IDNO) {
+        store(kDefaultFontSize);
+    }
+    invalidate();
+    updateWindow();
+    if (hasFocus()) {
+        createSolidCaret(kCaretWidth, m_CharHeight);
+        CalcFieldPos();
+        SetCaretToField();
+        showCaret();
+    }
+    kiv::grid::RebuildKivTree();
+}

@@ -1,0 +1,196 @@
+// The estimate view's row path, editing positions, life cycle, backup timer and the old
+// electrical conversion command.
+#include "grid/KivViewFixture.h"
+
+using namespace kivtest;
+using namespace kiv::ui;
+
+namespace {
+
+class KivView : public KivViewFixture {};
+
+TEST_F(KivView, LoadAndStoreMoveExactlyOneRow) {
+    open(namedRows(2));
+    ASSERT_EQ(view->m_EditGyou.size(), 1400u);
+    EXPECT_EQ(view->m_EditGyou.substr(16, 2), "R1");
+    // A work row that is short, or was never filled, loads as blanks after its own bytes.
+    doc->m_KoumokuGyou[1] = "00010002";
+    doc->m_KoumokuGyou[2] = " ";
+    doc->m_CurGyou[0] = 2;
+    view->LoadGyou();
+    EXPECT_EQ(view->m_EditGyou, "00010002" + std::string(1392, ' '));
+    doc->m_CurGyou[0] = 3;
+    view->LoadGyou();
+    EXPECT_EQ(view->m_EditGyou, GyouRecord::blankRow());
+
+    // Storing writes the whole buffer and marks the estimate modified, unless nothing changed.
+    doc->m_CurGyou[0] = 1;
+    view->LoadGyou();
+    view->StoreGyou();
+    EXPECT_FALSE(doc->IsModified());
+    view->m_EditGyou.replace(16, 2, "Q1");
+    view->StoreGyou();
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->m_KoumokuGyou[0].size(), 1400u);
+    EXPECT_EQ(doc->m_KoumokuGyou[0].substr(16, 2), "Q1");
+
+    // A renumbered empty row: key of the cursor row and the supply factor.
+    doc->m_CurGyou[0] = 2;
+    view->RenumberStoreGyou();
+    std::string expected = GyouRecord::blankRow();
+    expected.replace(0, 8, "00010002");
+    expected.replace(272, 5, "  1.0");
+    EXPECT_EQ(doc->m_KoumokuGyou[1], expected);
+}
+
+TEST_F(KivView, SaveSlotsKeepTheirOwnPositions) {
+    open(namedRows(8));
+    struct Position {
+        int item, row, top, screen, field, visible;
+    };
+    auto set = [&](const Position& p) {
+        doc->m_CurKoumoku[0] = p.item;
+        doc->m_CurGyou[0] = p.row;
+        doc->m_TopGyou[0] = p.top;
+        doc->m_ScreenGyou[0] = p.screen;
+        view->m_CurField[0] = p.field;
+        view->m_VisibleGyou = p.visible;
+    };
+    auto now = [&] {
+        return std::vector<int>{doc->m_CurKoumoku[0], doc->m_CurGyou[0], doc->m_TopGyou[0],
+                                doc->m_ScreenGyou[0], view->m_CurField[0], view->m_VisibleGyou};
+    };
+    for (int slot = 1; slot <= 10; ++slot) {
+        set({slot, slot + 1, slot - 1, 2, slot + 2, 6});
+        view->SavePosition(slot);
+    }
+    set({1, 1, 0, 1, 3, 30});
+    view->RestorePosition7();
+    EXPECT_EQ(now(), (std::vector<int>{7, 8, 6, 2, 9, 6}));
+    view->RestorePosition10();
+    EXPECT_EQ(now(), (std::vector<int>{10, 11, 9, 2, 12, 6}));
+    view->RestorePosition(1);
+    EXPECT_EQ(now(), (std::vector<int>{1, 2, 0, 2, 3, 6}));
+    // Restoring reloads nothing: the row buffer still holds the row loaded before.
+    EXPECT_EQ(view->m_EditGyou.substr(16, 2), "R1");
+}
+
+TEST_F(KivView, AddGyouCountsTheRowOrRefusesAtTheLimit) {
+    open(namedRows(2));
+    ASSERT_TRUE(view->AddGyou());
+    EXPECT_EQ(doc->m_GyouCount, 3);
+    doc->m_GyouCount = 9999;
+    EXPECT_FALSE(view->AddGyou());
+    EXPECT_EQ(doc->m_GyouCount, 9999);
+    ASSERT_EQ(KivRecordedMessages().size(), 1u);
+    EXPECT_EQ(KivRecordedMessages()[0], "１項目の行数が最大値を超えました。これ以上は入力できません。");
+    // The estimate's pool full: the document's own message, the item's count unchanged.
+    doc->m_GyouCount = 3;
+    doc->m_PoolGyouCount = CKivDoc::kGyouMax;
+    for (int i = 0; i < CKivDoc::kGyouMax; ++i)
+        doc->m_GyouKoumokuNo[static_cast<std::size_t>(i)] = 1;
+    EXPECT_FALSE(view->AddGyou());
+    EXPECT_EQ(doc->m_GyouCount, 3);
+    EXPECT_EQ(KivRecordedMessages().back(), "データ数が最大値を超えました。これ以上は入力できません。");
+}
+
+TEST_F(KivView, MasterTransfersLandAtTheCursorThenBelowEachOther) {
+    open(namedRows(3));
+    placeCursor(2, 2, 5);
+    auto transfer = [&](const std::string& name) {
+        std::string master = GyouRecord::blankRow();
+        master.replace(0, 8, "00420007");
+        GyouRecord::putText(master, GyouRecord::Hinmei, name);
+        doc->m_TensouGyou = master;
+        ASSERT_TRUE(doc->ReceiveMasterGyou());
+    };
+    transfer("M1");
+    transfer("M2");
+    std::vector<std::string> rows;
+    for (int k = 0; k < doc->m_GyouCount; ++k)
+        rows.push_back(doc->m_KoumokuGyou[static_cast<std::size_t>(k)].substr(0, 8) + " " +
+                       std::string(GyouRecord::text(doc->m_KoumokuGyou[static_cast<std::size_t>(k)], GyouRecord::Hinmei)));
+    EXPECT_EQ(rows, (std::vector<std::string>{"00010001 R1", "00010002 M1", "00010003 M2", "00010004 R2",
+                                              "00010005 R3"}));
+    EXPECT_EQ(GyouRecord::raw(doc->m_KoumokuGyou[1], GyouRecord::BunNo), "0042");
+    EXPECT_EQ(cursorRow(), 3);
+    EXPECT_EQ(shown(5, 3), padded(5, "M2"));   // the document's update redrew the rows
+    EXPECT_EQ(field(), GyouRecord::HiroidasiSuu1);
+}
+
+TEST_F(KivView, TheLastViewCreatedIsTheCurrentOne) {
+    open(namedRows(1));
+    EXPECT_EQ(g_pKivView, view.get());
+    auto second = std::make_unique<CKivView>();
+    EXPECT_EQ(g_pKivView, second.get());
+    second.reset();
+    EXPECT_EQ(g_pKivView, view.get());
+    view.reset();
+    EXPECT_EQ(g_pKivView, nullptr);
+    EXPECT_EQ(doc->GetView(), nullptr);
+}
+
+TEST_F(KivView, BackupTimerWritesEveryTenMinutesButNotDuringADialog) {
+    open(namedRows(2));
+    EXPECT_EQ(view->timerInterval(CKivView::kBackupTimerId), 600000);
+    ASSERT_TRUE(backend.fireTimer(*view, CKivView::kBackupTimerId));
+    EXPECT_EQ(backups, 1);
+
+    // A tick while the font dialog is up waits until the command is over.
+    int duringDialog = -1;
+    backend.whileFontDialogOpen = [&] {
+        view->dispatchTimer(CKivView::kBackupTimerId);
+        view->dispatchTimer(CKivView::kBackupTimerId);
+        duringDialog = backups;
+    };
+    backend.expectMessageBox(IDYES);
+    backend.expectFont(std::nullopt);
+    {
+        App::BusyScope command;   // as the command router runs a command
+        view->OnFontSize();
+        EXPECT_EQ(backups, 1);
+    }
+    EXPECT_EQ(duringDialog, 1);
+    backend.processPending();
+    EXPECT_EQ(backups, 2);   // one tick, once the command has ended
+}
+
+TEST_F(KivView, OldElectricalConversionConvertsOrClosesTheEstimate) {
+    std::vector<std::string> rows = namedRows(3);
+    rows[1].replace(248, 4, "  12");   // the old layout kept 付属 where 継手 is now
+    open(rows);
+    placeCursor(2, 2, 13);
+
+    // Cancel at the first question: nothing happens.
+    QueueKivAnswer(false);
+    ASSERT_TRUE(view->onCommand(CKivView::ID_OLD_DENKI_HENKAN));
+    EXPECT_EQ(doc->m_KoumokuGyou[1].substr(248, 4), "  12");
+    EXPECT_EQ(KivRecordedQuestions().back(), "電気Kivの内訳書をKiv用に変換します。");
+
+    // OK twice: every row converted, the cursor where it was, the grid repainted.
+    QueueKivAnswer(true);
+    QueueKivAnswer(true);
+    view->OnOldDenkiHenkan();
+    backend.processPending();
+    EXPECT_EQ(KivRecordedQuestions().back(), "実行すると元には戻りません。");
+    EXPECT_EQ(doc->m_KoumokuGyou[1].substr(248, 4), "    ");
+    EXPECT_EQ(doc->m_KoumokuGyou[1].substr(268, 4), "  12");
+    EXPECT_EQ(view->m_EditGyou.substr(268, 4), "  12");
+    EXPECT_EQ(cursorRow(), 2);
+    EXPECT_EQ(screenRow(), 2);
+    EXPECT_EQ(field(), 13);
+    EXPECT_EQ(shown(28, 2), "  12");
+    EXPECT_EQ(shown(23, 2), "    ");
+    EXPECT_EQ(backups, 0);
+
+    // OK, then Cancel at the second question: the estimate is closed, backup written.
+    QueueKivAnswer(true);
+    QueueKivAnswer(false);
+    view->OnOldDenkiHenkan();
+    EXPECT_EQ(backups, 1);
+    EXPECT_EQ(doc->GetView(), nullptr);
+    EXPECT_NE(g_pKivDoc, doc.get());
+    EXPECT_EQ(KivUnexpectedQuestions(), 0);
+}
+
+} // namespace
