@@ -27,15 +27,15 @@ const DialogTemplate& CEnzanDialog::dialogLayout() {
         DialogTemplate d{kDialogId, "演算分類の設定", {}, {}};
         for (int i = 0; i < kEnzanCodeCount; ++i) {
             const EnzanCodeInfo& info = enzanCodeInfo(kLayoutOrder[static_cast<std::size_t>(i)]);
-            int x = i < kRowsPerColumn ? 7 : 115;
+            int x = i < kRowsPerColumn ? 7 : 121;
             int y = 7 + (i % kRowsPerColumn) * 16;
             if (*info.caption)
-                d.controls.push_back(ctl::label(info.caption, dlu(x, y + 2, 62, 8)));
-            d.controls.push_back(ctl::edit(info.boxId, dlu(x + 64, y, 30, 12), info.digitsOnly ? EditNumber : 0u,
+                d.controls.push_back(ctl::label(info.caption, dlu(x, y + 2, 70, 8)));
+            d.controls.push_back(ctl::edit(info.boxId, dlu(x + 72, y, 30, 12), info.digitsOnly ? EditNumber : 0u,
                                            static_cast<int>(kEnzanCodeWidth)));
         }
-        d.controls.push_back(ctl::defButton(IDOK, "OK", dlu(224, 7, 50, 14)));
-        d.controls.push_back(ctl::button(IDCANCEL, "ｷｬﾝｾﾙ", dlu(224, 25, 50, 14)));
+        d.controls.push_back(ctl::defButton(IDOK, "OK", dlu(236, 7, 50, 14)));
+        d.controls.push_back(ctl::button(IDCANCEL, "ｷｬﾝｾﾙ", dlu(236, 25, 50, 14)));
         return d;
     }();
     return t;
