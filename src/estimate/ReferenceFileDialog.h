@@ -3,7 +3,8 @@
 // the file the current estimate uses and a 参照 button that picks another. The switch happens
 // when a file is picked: a missing file is created only after the user agrees, an existing one
 // that cannot be read is reported and never created over, and the estimate takes the file's
-// contents and path. OK and Cancel only close the dialog.
+// contents and path. OK and Cancel only close the dialog. With no current estimate there is
+// nothing to switch and 参照 does nothing.
 #include <filesystem>
 #include <optional>
 #include <string>

@@ -2,7 +2,8 @@
 // 複合単価労務費設定: edits the current estimate's labour-price list. The list box is a working
 // copy: 訂正, 追加, 挿入 and 削除 change only it; 登録 writes it to the labour-price file, makes it
 // the estimate's list and recalculates; ｷｬﾝｾﾙ and 詳細に送る discard it. After OK the caller
-// reads the registration number the dialog hands back.
+// reads the registration number the dialog hands back. With no estimate current the dialog shows
+// the current master's list, and its editing buttons and 登録 only say that an estimate is needed.
 #include <optional>
 #include <string>
 
