@@ -1,0 +1,20 @@
+#include "estimate/RecalcSeams.h"
+
+RecalcSeams& recalcSeams() {
+    static RecalcSeams seams;
+    return seams;
+}
+
+void RunCheckKeisanMode(CKivDoc& doc) {
+    if (recalcSeams().checkKeisanMode)
+        recalcSeams().checkKeisanMode(doc);
+}
+
+const RoumuList* CurrentMasterRoumu() {
+    return recalcSeams().masterRoumu ? recalcSeams().masterRoumu() : nullptr;
+}
+
+void RunRecalcAllGyou() {
+    if (recalcSeams().recalcAllGyou)
+        recalcSeams().recalcAllGyou();
+}

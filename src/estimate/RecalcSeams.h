@@ -1,0 +1,26 @@
+#pragma once
+// What the settings and labour dialogs ask of the recalculation and of the master editor. Those
+// subsystems fill the hooks when they start; until then every hook does nothing, no master counts
+// as current, and the dialogs still call them at the points where the work belongs.
+#include <functional>
+
+class CKivDoc;
+class RoumuList;
+
+struct RecalcSeams {
+    // Recalculates every item of the estimate through its own grid view (CheckKeisanMode), after
+    // its labour list was replaced.
+    std::function<void(CKivDoc&)> checkKeisanMode;
+    // The current master's labour list, or null when no master is current.
+    std::function<const RoumuList*()> masterRoumu;
+    // Recalculates every line of the current master (RecalcAllGyou).
+    std::function<void()> recalcAllGyou;
+};
+
+// The one set of hooks of the program.
+RecalcSeams& recalcSeams();
+
+// Calls through the hooks; an empty hook does nothing (or reports no master).
+void RunCheckKeisanMode(CKivDoc& doc);
+const RoumuList* CurrentMasterRoumu();
+void RunRecalcAllGyou();

@@ -1,0 +1,134 @@
+// The labour-price and operation-category dialogs on the Qt backend (offscreen), rendered to PNGs
+// under the build folder so their layout can be looked at.
+#include "estimate/EnzanDialog.h"
+#include "estimate/FukugouDialog.h"
+#include "estimate/FukukirisuteDialog.h"
+#include "estimate/MarumeDialog.h"
+#include "estimate/SetteiDialog.h"
+#include "estimate/KivDoc.h"
+#include "estimate/KivMessage.h"
+#include "estimate/RoumuDialog.h"
+#include "estimate/RoumuFile.h"
+#include "platform/qt/QtBackend.h"
+#include "platform/ui/App.h"
+#include "platform/text/Cp932.h"
+#include "qt/QtTestApp.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+using namespace kiv;
+using namespace kiv::ui;
+using kiv::text::sj;
+
+namespace {
+
+class QtEstimateDialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kiv::test::qtApp();
+        m_OldFont = QApplication::font();
+        QFont f("IPAGothic"); // the program's dialog font
+        f.setPixelSize(13);
+        QApplication::setFont(f);
+        setBackend(&backend);
+        CKivDoc::SetRunMode("1");
+        CKivDoc::SetProgramDirectory(exe.path());
+    }
+    void TearDown() override {
+        doc.reset();
+        CKivDoc::SetProgramDirectory({});
+        CKivDoc::SetRunMode("");
+        ClearKivPrompts();
+        collectGarbage();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setBackend(nullptr);
+        QApplication::setFont(m_OldFont);
+    }
+
+    // Shows the dialog modeless, saves it as a PNG and returns its widget.
+    QWidget* render(Dialog& d, const char* name) {
+        EXPECT_TRUE(d.createModeless());
+        d.show(true);
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        QWidget* w = qt::QtBackend::widgetOf(d);
+        const char* env = std::getenv("KIV_TEST_OUTPUT");
+        std::filesystem::path out = env ? env : "test-output";
+        std::filesystem::create_directories(out);
+        auto png = out / name;
+        EXPECT_TRUE(w && w->grab().save(QString::fromStdString(png.string())));
+        EXPECT_GT(std::filesystem::file_size(png), 1000u);
+        return w;
+    }
+
+    kiv::test::ScopedProfileHome profile;
+    kiv::test::TempDir exe;
+    qt::QtBackend backend;
+    std::unique_ptr<CKivDoc> doc;
+    QFont m_OldFont;
+};
+
+TEST_F(QtEstimateDialogs, LabourDialogShowsTheEstimatesLines) {
+    RoumuList list;
+    const char* trades[] = {"普通作業員", "特殊作業員", "電工", "配管工", "機械工"};
+    int n = 1;
+    for (const char* t : trades) {
+        std::string price = std::to_string(15000 + n * 1250);
+        list.add(*RoumuRecord::build(std::to_string(n), sj(t), price, std::to_string(15000 + n * 1300)));
+        ++n;
+    }
+    ASSERT_TRUE(writeRoumuFile(exe / "労務単価.rab", list));
+    doc = std::make_unique<CKivDoc>();
+    CRoumuDialog d;
+    QWidget* w = render(d, "roumu-dialog.png");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("複合単価労務費設定"));
+    auto lists = w->findChildren<QListWidget*>();
+    ASSERT_EQ(lists.size(), 1);
+    ASSERT_EQ(lists[0]->count(), 5);
+    EXPECT_EQ(lists[0]->item(3)->text(), QString::fromUtf8(" 4 配管工") + QString(12, ' ') + "20000" + QString(6, ' ') + "20200");
+    d.destroyWindow();
+}
+
+TEST_F(QtEstimateDialogs, CodeDialogShowsTwentyEightBoxes) {
+    doc = std::make_unique<CKivDoc>();
+    for (int k = 0; k < kEnzanCodeCount; ++k)
+        doc->m_Settei.setCode(static_cast<EnzanCode>(k), std::to_string(900 + k));
+    CEnzanDialog d;
+    QWidget* w = render(d, "enzan-dialog.png");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->findChildren<QLineEdit*>().size(), 28);
+    d.destroyWindow();
+}
+
+TEST_F(QtEstimateDialogs, SmallSettingsDialogsRender) {
+    doc = std::make_unique<CKivDoc>();
+    doc->m_SetteiPath = exe / "電気設定.ett";
+    struct Case {
+        std::unique_ptr<Dialog> dialog;
+        const char* png;
+    };
+    Case cases[] = {{std::make_unique<CmarumeDialog>(), "marume-dialog.png"},
+                    {std::make_unique<CfukugouDialog>(), "fukugou-dialog.png"},
+                    {std::make_unique<CfukukirisuteDialog>(), "fukukirisute-dialog.png"},
+                    {std::make_unique<CSetteiDialog>(), "settei-dialog.png"}};
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.png);
+        QWidget* w = render(*c.dialog, c.png);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->windowTitle(), QString::fromStdString(c.dialog->dialogTemplate().title));
+        c.dialog->destroyWindow();
+    }
+}
+
+} // namespace
