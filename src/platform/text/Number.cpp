@@ -9,7 +9,7 @@ namespace {
 bool isCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-struct Spec {
+struct Conversion {
     std::string prefix, suffix;
     bool left = false, zero = false, plus = false, space = false, alt = false;
     int width = 0;
@@ -30,8 +30,8 @@ std::string unescapePercent(std::string_view s) {
     return r;
 }
 
-Spec parseSpec(std::string_view fmt) {
-    Spec sp;
+Conversion parseConversion(std::string_view fmt) {
+    Conversion sp;
     std::size_t i = 0;
     while (true) {
         i = fmt.find('%', i);
@@ -139,7 +139,7 @@ int parseInt(std::string_view s) {
 }
 
 std::string cformat(std::string_view fmt, const Decimal& value) {
-    Spec sp = parseSpec(fmt);
+    Conversion sp = parseConversion(fmt);
     std::string body;
     bool neg = value.isNegative();
     if (sp.conv == 'd') {
