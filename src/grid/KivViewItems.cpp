@@ -45,8 +45,10 @@ void CKivView::RebuildKoumokuList() {
         return;
     kiv::ui::App::WaitCursorScope wait;
     // The titles are read from the pool, so the row being edited and its item go there first:
-    // walking the items reloads the work area, and edits left in it would be lost.
-    StoreGyou();
+    // walking the items reloads the work area, and edits left in it would be lost. A cursor
+    // below the item's last row holds no row to store.
+    if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
+        StoreGyou();
     StoreKoumoku();
     const int koumoku = d->m_CurKoumoku[0];
     const int gyou = d->m_CurGyou[0];
