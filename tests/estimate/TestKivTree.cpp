@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kSyoukei = 30, kTyuukei = 31, kHyousiKei = 32;
 
-struct RowSpec {
+struct RowFields {
     int item;
     int gyou;
     std::string kigou, hinmei, kikaku;   // CP932
@@ -25,7 +25,7 @@ struct RowSpec {
     int bunNo = 0;
 };
 
-std::string makeRow(const RowSpec& r) {
+std::string makeRow(const RowFields& r) {
     std::string row = GyouRecord::blankRow();
     GyouRecord::writeKey(row, r.item, r.gyou);
     GyouRecord::putNumber(row, GyouRecord::Hokyuu, "1.0");
@@ -49,7 +49,7 @@ std::string pad(std::string s, std::size_t n) {
 // 規格 of item 2: 21 letters, then a double-byte character across the label's 60th byte.
 std::string cutKikaku() { return std::string(21, 'x') + sj("漢字"); }
 
-std::vector<RowSpec> threeItems(const std::string& tag) {
+std::vector<RowFields> threeItems(const std::string& tag) {
     return {
         {1, 1, "A1", sj("配管") + tag, sj("ＶＰ２０"), "1000", "2000"},
         {1, 2, "", sj("継手"), "", "300", "400"},
@@ -73,10 +73,10 @@ protected:
         ShellTest::TearDown();
     }
 
-    fs::path writeRows(const std::string& name, const std::vector<RowSpec>& specs) {
+    fs::path writeRows(const std::string& name, const std::vector<RowFields>& fields) {
         std::array<std::string, kKivHyousiCount> covers;
         std::vector<std::string> rows;
-        for (const RowSpec& s : specs)
+        for (const RowFields& s : fields)
             rows.push_back(makeRow(s));
         fs::path path = data / name;
         EXPECT_TRUE(files::writeFileAtomically(path, WriteKivFile(covers, rows)));
@@ -96,8 +96,8 @@ protected:
         return w;
     }
 
-    Window open(const std::string& name, const std::vector<RowSpec>& specs) {
-        ui::Document* d = app->OpenFile(writeRows(name, specs));
+    Window open(const std::string& name, const std::vector<RowFields>& fields) {
+        ui::Document* d = app->OpenFile(writeRows(name, fields));
         hb().processPending();
         Window w = windowOf(d);
         EXPECT_NE(w.tree, nullptr);
@@ -154,7 +154,7 @@ TEST_F(KivTreeTest, LabelsAreTheRootPathAndTheStartOfEachItemTitle) {
 
 TEST_F(KivTreeTest, TitlesTakeTheAmountsOfTheLastTotalRowOrOfRow1) {
     ASSERT_EQ(start("1"), 0);
-    std::vector<RowSpec> rows = threeItems("");
+    std::vector<RowFields> rows = threeItems("");
     rows.push_back({4, 1, "D", sj("ダクト"), "", "10", "20"});
     rows.push_back({4, 2, "", sj("中計"), "", "110", "120", kTyuukei});
     rows.push_back({4, 3, "", sj("表紙計"), "", "210", "220", kHyousiKei});

@@ -45,12 +45,12 @@ void settle() {
     }
 }
 
-std::string row(int item, int gyou, const char* kigou, const char* name, const char* spec) {
+std::string row(int item, int gyou, const char* kigou, const char* name, const char* kikaku) {
     std::string r = GyouRecord::blankRow();
     GyouRecord::writeKey(r, item, gyou);
     GyouRecord::putText(r, GyouRecord::Kigou, kigou);
     GyouRecord::putText(r, GyouRecord::Hinmei, sj(name));
-    GyouRecord::putText(r, GyouRecord::Kikaku, sj(spec));
+    GyouRecord::putText(r, GyouRecord::Kikaku, sj(kikaku));
     GyouRecord::putNumber(r, GyouRecord::Hokyuu, "1.0");
     return r;
 }
