@@ -37,6 +37,8 @@ CKivView::CKivView()
     g_pKivView = this;
     onCommandId(ID_OLD_DENKI_HENKAN, [this] { OnOldDenkiHenkan(); });
     onCommandId(ID_FONT_SIZE, [this] { OnFontSize(); });
+    onCommandId(ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
+    onCommandId(ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
 }
 
 CKivView::~CKivView() {

@@ -10,10 +10,11 @@
 //
 // The handlers are spread over several sources by what they do: KivView.cpp (members, positions,
 // row path, life cycle, backup timer), KivViewPaint.cpp (font, painting, digit grouping, status
-// panes, font size), KivViewCaret.cpp (caret and field navigation), KivViewScroll.cpp (scrolling)
-// and KivViewInput.cpp (keys).
+// panes, font size), KivViewCaret.cpp (caret and field navigation), KivViewScroll.cpp (scrolling),
+// KivViewInput.cpp (keys) and KivViewItems.cpp (item titles and item commands).
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "estimate/KivDoc.h"
@@ -71,6 +72,12 @@ public:
     // Commands of the view.
     static constexpr int ID_FONT_SIZE = 32868;        // 画面フォントサイズ指定
     static constexpr int ID_OLD_DENKI_HENKAN = 32878; // 旧電気積算内訳書を変換
+    static constexpr int ID_NEW_KOUMOKU = 32871;      // 新項目追加
+    static constexpr int ID_KOUMOKU_TOROKU = 32872;   // 項目名登録
+
+    // An item title: 記号, 品名 and 規格 of the item's row 1 after its item number, then the two
+    // amounts of its last 小計, 中計 or 表紙計 row (of row 1 when it has none).
+    static constexpr int kKoumokuTitleLength = 92;
 
     CKivView();
     ~CKivView() override;
@@ -186,6 +193,27 @@ public:
     // --- Commands
     void OnOldDenkiHenkan();
 
+    // --- Item titles and item commands (KivViewItems.cpp)
+    // The recalculation of the current item's work rows and the check for missing computed rows
+    // after it; the estimate recalculation supplies both through KivViewLinks.h.
+    void RecalcKoumoku();
+    void CheckKeisanGyou();
+    // Rebuilds the document's item titles from its rows, recalculating the current item and the
+    // ones before it first when rows changed since the last time. The current item's work rows
+    // go back to the pool first; the editing position is the same afterwards.
+    void RebuildKoumokuList();
+    // The title of an item from the texts of its row 1 and of the row that gives the amounts.
+    static std::string KoumokuTitle(std::string_view firstGyou, std::string_view kingakuGyou);
+    // 32871 新項目追加: after the user's OK, a new last item with one row becomes current.
+    void OnNewKoumoku();
+    // 32872 項目名登録: the current item recalculated, the titles rebuilt, the tree refilled and
+    // the cursor at the top of the item.
+    void OnKoumokuToroku();
+    // For the tree pane.
+    void CallNewKoumoku() { OnNewKoumoku(); }
+    void CallKoumokuToroku() { OnKoumokuToroku(); }
+    void CallRebuildKoumokuList() { RebuildKoumokuList(); }
+
     // --- Window handlers
     int onCreate() override;
     void onDestroy() override;
@@ -268,5 +296,9 @@ private:
     void ResetScrollBarsToRows(int max);
     void MoveCaretBackOneChar();
     void CheckDbcsAtCaret();
+    // Row 1 of the current item, first field, no rows scrolled away.
+    void CursorToKoumokuTop();
+    // The end of every item command: both scroll bars at 0, the views updated, the caret shown.
+    void FinishKoumokuCommand();
     CKivDoc* m_pDoc = nullptr;
 };

@@ -11,7 +11,8 @@ namespace {
 struct Links {
     StatusPaneHook paneHook;
     std::map<int, std::string> paneTexts;
-    std::function<void()> treeHook;
+    std::function<void(ui::View&)> treeHook;
+    RecalcHooks recalc;
 };
 
 Links& links() {
@@ -46,11 +47,23 @@ std::string StatusPaneText(int paneId) {
 
 void ClearStatusPaneTexts() { links().paneTexts.clear(); }
 
-void SetTreeRebuildHook(std::function<void()> hook) { links().treeHook = std::move(hook); }
+void SetTreeRebuildHook(std::function<void(ui::View&)> hook) { links().treeHook = std::move(hook); }
 
-void RebuildKivTree() {
+void RebuildKivTree(ui::View& from) {
     if (links().treeHook)
-        links().treeHook();
+        links().treeHook(from);
+}
+
+void SetRecalcHooks(RecalcHooks hooks) { links().recalc = std::move(hooks); }
+
+void RunRecalcKoumoku(CKivView& view) {
+    if (links().recalc.recalcKoumoku)
+        links().recalc.recalcKoumoku(view);
+}
+
+void RunCheckKeisanGyou(CKivView& view) {
+    if (links().recalc.checkKeisanGyou)
+        links().recalc.checkKeisanGyou(view);
 }
 
 } // namespace kiv::grid

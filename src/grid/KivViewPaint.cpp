@@ -439,5 +439,5 @@ void CKivView::OnFontSize() {
         SetCaretToField();
         showCaret();
     }
-    kiv::grid::RebuildKivTree();
+    kiv::grid::RebuildKivTree(*this);
 }

@@ -221,7 +221,7 @@ TEST_F(KivViewPaint, FontSizeCommandChangesTheGrid) {
     EXPECT_EQ(view->m_FontSize, 16);
     EXPECT_EQ(view->m_CharWidth, 8);
     int rebuilds = 0;
-    kiv::grid::SetTreeRebuildHook([&] { ++rebuilds; });
+    kiv::grid::SetTreeRebuildHook([&](kiv::ui::View&) { ++rebuilds; });
 
     // Yes, then a font of height -16: three quarters of it.
     backend.expectMessageBox(kiv::ui::IDYES, "ＭＳゴシックのフォントサイズを選択してください");

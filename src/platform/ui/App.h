@@ -104,6 +104,13 @@ public:
     void endWaitCursor() { doWaitCursor(-1); }
     void doWaitCursor(int code);
     int waitCursorDepth() const { return m_Wait; }
+    // The wait cursor for the life of a scope (nothing when no application runs).
+    struct WaitCursorScope {
+        WaitCursorScope() { if (App* a = instance()) a->beginWaitCursor(); }
+        ~WaitCursorScope() { if (App* a = instance()) a->endWaitCursor(); }
+        WaitCursorScope(const WaitCursorScope&) = delete;
+        WaitCursorScope& operator=(const WaitCursorScope&) = delete;
+    };
 
     // Ends the event loop.
     void quit(int exitCode = 0);

@@ -226,6 +226,13 @@ TreeItem TreeView::hitTest(Point p) const {
     return row < static_cast<int>(vis.size()) ? vis[static_cast<std::size_t>(row)] : 0;
 }
 
+TreeView::LabelColors TreeView::labelColors(TreeItem item) const {
+    const bool selected = item != 0 && item == m_Selected && (hasFocus() || m_ShowSelAlways);
+    if (!selected)
+        return {m_Back, m_Text};
+    return hasFocus() ? LabelColors{rgb(0, 120, 215), kWhite} : LabelColors{rgb(200, 200, 200), m_Text};
+}
+
 void TreeView::setBkColor(Color c) {
     m_Back = c;
     setBackgroundColor(c);
@@ -280,12 +287,10 @@ void TreeView::onDraw(Dc& dc) {
                 }
             }
         }
-        bool selected = item == m_Selected && (hasFocus() || m_ShowSelAlways);
-        Color back = selected ? (hasFocus() ? rgb(0, 120, 215) : rgb(200, 200, 200)) : m_Back;
-        Color text = selected && hasFocus() ? kWhite : m_Text;
-        dc.fillSolidRect(label, back);
-        dc.setBkColor(back);
-        dc.setTextColor(text);
+        const LabelColors colors = labelColors(item);
+        dc.fillSolidRect(label, colors.back);
+        dc.setBkColor(colors.back);
+        dc.setTextColor(colors.text);
         dc.textOut(label.left + 2, label.top + 2, n.text);
     }
     dc.selectBrush(oldBrush);

@@ -47,6 +47,13 @@ public:
     std::optional<Rect> itemTextRect(TreeItem item) const;
     TreeItem hitTest(Point p) const;
 
+    // The colours a label is drawn in: the selection's while the item is selected and shown so.
+    struct LabelColors {
+        Color back;
+        Color text;
+    };
+    LabelColors labelColors(TreeItem item) const;
+
     void setBkColor(Color c);
     Color bkColor() const { return m_Back; }
     void setTextColor(Color c);

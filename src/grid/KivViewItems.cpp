@@ -1,0 +1,171 @@
+// The estimate view's item titles and its item commands 新項目追加 and 項目名登録.
+#include <algorithm>
+
+#include "estimate/KivMessage.h"
+#include "grid/GyouRecord.h"
+#include "grid/KivView.h"
+#include "grid/KivViewLinks.h"
+#include "platform/ui/App.h"
+
+namespace {
+
+const char* const kAskNewKoumoku = "新しい項目を追加します。よろしいですか？";
+
+// The categories whose last row gives an item's amounts.
+bool isKingakuRow(const SetteiValues& v, int bunNo) {
+    return v.matches(EnzanCode::Syoukei, bunNo) || v.matches(EnzanCode::Tyuukei, bunNo) ||
+           v.matches(EnzanCode::HyousiKei, bunNo);
+}
+
+} // namespace
+
+void CKivView::RecalcKoumoku() { kiv::grid::RunRecalcKoumoku(*this); }
+
+void CKivView::CheckKeisanGyou() { kiv::grid::RunCheckKeisanGyou(*this); }
+
+std::string CKivView::KoumokuTitle(std::string_view firstGyou, std::string_view kingakuGyou) {
+    std::string title;
+    title.reserve(kKoumokuTitleLength);
+    for (int field : {GyouRecord::KoumokuNo, GyouRecord::Kigou, GyouRecord::Hinmei, GyouRecord::Kikaku}) {
+        std::string part(GyouRecord::raw(firstGyou, field));
+        part.resize(static_cast<std::size_t>(GyouRecord::layout(field).Width), ' ');
+        title += part;
+    }
+    for (int field : {GyouRecord::Kingaku1, GyouRecord::Kingaku2}) {
+        std::string part(GyouRecord::raw(kingakuGyou, field));
+        part.resize(static_cast<std::size_t>(GyouRecord::layout(field).Width), ' ');
+        title += part;
+    }
+    return title;
+}
+
+void CKivView::RebuildKoumokuList() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    kiv::ui::App::WaitCursorScope wait;
+    // The titles are read from the pool, so the row being edited and its item go there first:
+    // walking the items reloads the work area, and edits left in it would be lost. A cursor
+    // below the item's last row holds no row to store.
+    if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
+        StoreGyou();
+    StoreKoumoku();
+    const int koumoku = d->m_CurKoumoku[0];
+    const int gyou = d->m_CurGyou[0];
+    const int top = d->m_TopGyou[0];
+    const int screen = d->m_ScreenGyou[0];
+    const int field = m_CurField[0];
+
+    if (d->m_NeedRecalc == 1) {
+        // Heading rows take totals of later items, so the items are recalculated from the
+        // current one (where rows changed) back to the first.
+        RecalcKoumoku();
+        StoreKoumoku();
+        for (int k = koumoku; k >= 1; --k) {
+            d->m_CurKoumoku[0] = k;
+            LoadKoumoku();
+            RecalcKoumoku();
+            StoreKoumoku();
+        }
+        d->m_NeedRecalc = 0;
+    }
+
+    d->m_KoumokuName.assign(CKivDoc::kKoumokuMax, " ");
+    const int count = std::min(d->m_KoumokuCount, CKivDoc::kKoumokuMax);
+    for (int k = 1; k <= count; ++k) {
+        d->m_CurKoumoku[0] = k;
+        LoadKoumoku();
+        std::string first;
+        std::string kingaku;
+        for (int g = 1; g <= d->m_GyouCount; ++g) {
+            d->m_CurGyou[0] = g;
+            LoadGyou();
+            if (g == 1) {
+                first = m_EditGyou;
+                kingaku = m_EditGyou;
+            }
+            ReadBunNo();
+            if (isKingakuRow(d->m_SetteiValues, m_BunNo))
+                kingaku = m_EditGyou;
+        }
+        d->m_KoumokuName[static_cast<std::size_t>(k - 1)] = KoumokuTitle(first, kingaku);
+    }
+
+    // Back where the caller was, on the same row of the same item.
+    d->m_CurKoumoku[0] = koumoku;
+    LoadKoumoku();
+    d->m_CurGyou[0] = std::clamp(gyou, 1, std::max(1, d->m_GyouCount));
+    d->m_TopGyou[0] = top;
+    d->m_ScreenGyou[0] = screen;
+    m_CurField[0] = field;
+    CalcFieldPos();
+    LoadGyou();
+    d->MakeCurrent();
+}
+
+void CKivView::CursorToKoumokuTop() {
+    CKivDoc* d = GetDocument();
+    d->m_CurGyou[0] = 1;
+    d->m_TopGyou[0] = 0;
+    d->m_ScreenGyou[0] = m_FirstScreenGyou;
+    m_CurField[0] = m_FirstField;
+}
+
+void CKivView::FinishKoumokuCommand() {
+    setScrollPos(kiv::ui::SB_HORZ, 0);
+    setScrollPos(kiv::ui::SB_VERT, 0);
+    GetDocument()->UpdateAllViews();
+    CalcFieldPos();
+    SetCaretToField();
+    showCaret();
+}
+
+void CKivView::OnNewKoumoku() {
+    CKivDoc* d = GetDocument();
+    if (!d || !KivAsk(kAskNewKoumoku))
+        return;
+    hideCaret();
+    StoreGyou();
+    RecalcKoumoku();
+    CheckKeisanGyou();
+    StoreKoumoku();
+    // The new item's row needs a place in the pool: a full estimate says so and stays as it is.
+    if (!d->HasRoomForKoumoku()) {
+        CalcFieldPos();
+        SetCaretToField();
+        showCaret();
+        return;
+    }
+    const int last = ++d->m_KoumokuCount;
+    d->m_CurKoumoku[0] = last;
+    LoadKoumoku();   // an item without rows gets its row 1
+    d->m_CurGyou[0] = 1;
+    LoadGyou();
+    StoreKoumoku();
+    d->SetModifiedFlag();
+    RebuildKoumokuList();
+    d->m_CurKoumoku[0] = last;
+    LoadKoumoku();
+    StoreKoumoku();
+    d->m_TreeDirty = 1;
+    CursorToKoumokuTop();
+    LoadGyou();
+    FinishKoumokuCommand();
+}
+
+void CKivView::OnKoumokuToroku() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    hideCaret();
+    StoreGyou();
+    RecalcKoumoku();
+    CheckKeisanGyou();
+    StoreKoumoku();
+    RebuildKoumokuList();
+    d->m_TreeDirty = 1;
+    CursorToKoumokuTop();
+    LoadGyou();
+    StoreGyou();
+    FinishKoumokuCommand();
+}

@@ -1,0 +1,116 @@
+// The estimate window with its tree pane on Qt's offscreen platform: the real application started
+// with an estimate of three titled items, the tree listing them, in the default grid font size
+// and in 20, each rendered to a PNG under the build folder.
+#include "estimate/KivDoc.h"
+#include "estimate/KivFile.h"
+#include "estimate/KivTree.h"
+#include "grid/GyouRecord.h"
+#include "grid/KivView.h"
+#include "platform/files/Files.h"
+#include "platform/profile/Profile.h"
+#include "platform/qt/QtBackend.h"
+#include "platform/text/Cp932.h"
+#include "platform/ui/Frame.h"
+#include "qt/QtTestApp.h"
+#include "shell/KivApp.h"
+#include "shell/SplitFrame.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace kiv;
+using kiv::text::sj;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path outputFolder() {
+    const char* env = std::getenv("KIV_TEST_OUTPUT");
+    fs::path p = env ? env : "test-output";
+    fs::create_directories(p);
+    return p;
+}
+
+void settle() {
+    for (int i = 0; i < 10; ++i) {
+        QApplication::processEvents();
+        ui::collectGarbage();
+    }
+}
+
+std::string row(int item, int gyou, const char* kigou, const char* name, const char* kikaku) {
+    std::string r = GyouRecord::blankRow();
+    GyouRecord::writeKey(r, item, gyou);
+    GyouRecord::putText(r, GyouRecord::Kigou, kigou);
+    GyouRecord::putText(r, GyouRecord::Hinmei, sj(name));
+    GyouRecord::putText(r, GyouRecord::Kikaku, sj(kikaku));
+    GyouRecord::putNumber(r, GyouRecord::Hokyuu, "1.0");
+    return r;
+}
+
+// Starts the application on the estimate, checks the tree and saves the main window as `png`.
+void renderEstimateWithTree(int fontSize, const std::string& png) {
+    test::qtApp();
+    test::ScopedProfileHome home;
+    test::TempDir exeDir, data;
+    for (const char* name : {"労務単価.rab", "電気設定.ett", "ヘッダー.hdr", "表紙.frm"})
+        ASSERT_TRUE(files::writeFileAtomically(exeDir / name, ""));
+    CKivDoc::SetProgramDirectory(exeDir.path());
+    CKivDoc::s_BackupWriter = [](CKivDoc&) {};
+    profile::Profile::user().writeString("Select_Section", "Select", "1");
+    profile::Profile::user().writeInt("Font_Size_Section", "Font_Size", fontSize);
+
+    std::array<std::string, kKivHyousiCount> covers;
+    const std::vector<std::string> rows = {
+        row(1, 1, "A", "屋内配管工事", "ＳＧＰ白　２０Ａ"), row(1, 2, "", "継手", ""),
+        row(2, 1, "B", "幹線設備", "ＣＶ３８ｓｑ－３Ｃ"), row(3, 1, "C", "照明器具取付", "ＦＬ４０×２"),
+    };
+    fs::path job = data / "見積.KIV";
+    ASSERT_TRUE(files::writeFileAtomically(job, WriteKivFile(covers, rows)));
+
+    qt::QtBackend backend;
+    ui::setBackend(&backend);
+    {
+        CKivApp app;
+        app.setArguments({"kiv", job.string()});
+        ASSERT_TRUE(app.initInstance());
+        settle();
+        ui::MainFrame* main = app.mainFrame();
+        ASSERT_NE(main, nullptr);
+        ASSERT_EQ(main->mdiChildren().size(), 1u);
+        auto* frame = dynamic_cast<CSplitFrame*>(main->mdiChildren()[0]);
+        ASSERT_NE(frame, nullptr);
+        auto* tree = dynamic_cast<CKivTree*>(frame->m_wndSplitter->pane(0, 0));
+        ASSERT_NE(tree, nullptr);
+        EXPECT_EQ(tree->count(), 4);
+        EXPECT_EQ(tree->m_FontSize, fontSize);
+        EXPECT_EQ(tree->itemText(tree->childItem(tree->rootItem())).substr(0, 12), "0001A   " + sj("屋内"));
+
+        QWidget* window = qt::QtBackend::widgetOf(*main);
+        ASSERT_NE(window, nullptr);
+        window->resize(1000, 520);
+        settle();
+        auto path = outputFolder() / png;
+        ASSERT_TRUE(window->grab().save(QString::fromStdString(path.string())));
+        EXPECT_GT(fs::file_size(path), 1000u);
+    }
+    settle();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ui::setBackend(nullptr);
+    CKivDoc::s_BackupWriter = nullptr;
+    CKivDoc::SetProgramDirectory({});
+    CKivDoc::SetRunMode("");
+}
+
+TEST(QtKivTree, RendersTheItemsOfAnEstimate) { renderEstimateWithTree(14, "qt-estimate-tree.png"); }
+
+TEST(QtKivTree, RendersTheLabelsInTheGridFontSize) { renderEstimateWithTree(20, "qt-estimate-tree-20.png"); }
+
+} // namespace
