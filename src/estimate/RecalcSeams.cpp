@@ -18,3 +18,13 @@ void RunRecalcAllGyou() {
     if (recalcSeams().recalcAllGyou)
         recalcSeams().recalcAllGyou();
 }
+
+void RunRecalcKoumoku(CKivView& view) {
+    if (recalcSeams().recalcKoumoku)
+        recalcSeams().recalcKoumoku(view);
+}
+
+void RunCheckKeisanGyou(CKivView& view) {
+    if (recalcSeams().checkKeisanGyou)
+        recalcSeams().checkKeisanGyou(view);
+}

@@ -1,10 +1,11 @@
 #pragma once
-// What the settings and labour dialogs ask of the recalculation and of the master editor. Those
-// subsystems fill the hooks when they start; until then every hook does nothing, no master counts
-// as current, and the dialogs still call them at the points where the work belongs.
+// What the estimate's dialogs and grid view ask of the recalculation and of the master editor.
+// Those subsystems fill the hooks when they start; until then every hook does nothing, no master
+// counts as current, and the callers still call them at the points where the work belongs.
 #include <functional>
 
 class CKivDoc;
+class CKivView;
 class RoumuList;
 
 struct RecalcSeams {
@@ -15,6 +16,10 @@ struct RecalcSeams {
     std::function<const RoumuList*()> masterRoumu;
     // Recalculates every line of the current master (RecalcAllGyou).
     std::function<void()> recalcAllGyou;
+    // Recalculates the current item of a grid view (RecalcKoumoku) and checks it for missing
+    // computed rows (CheckKeisanGyou).
+    std::function<void(CKivView&)> recalcKoumoku;
+    std::function<void(CKivView&)> checkKeisanGyou;
 };
 
 // The one set of hooks of the program.
@@ -24,3 +29,5 @@ RecalcSeams& recalcSeams();
 void RunCheckKeisanMode(CKivDoc& doc);
 const RoumuList* CurrentMasterRoumu();
 void RunRecalcAllGyou();
+void RunRecalcKoumoku(CKivView& view);
+void RunCheckKeisanGyou(CKivView& view);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "estimate/KivMessage.h"
+#include "estimate/RecalcSeams.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/KivViewLinks.h"
@@ -19,9 +20,9 @@ bool isKingakuRow(const SetteiValues& v, int bunNo) {
 
 } // namespace
 
-void CKivView::RecalcKoumoku() { kiv::grid::RunRecalcKoumoku(*this); }
+void CKivView::RecalcKoumoku() { RunRecalcKoumoku(*this); }
 
-void CKivView::CheckKeisanGyou() { kiv::grid::RunCheckKeisanGyou(*this); }
+void CKivView::CheckKeisanGyou() { RunCheckKeisanGyou(*this); }
 
 std::string CKivView::KoumokuTitle(std::string_view firstGyou, std::string_view kingakuGyou) {
     std::string title;

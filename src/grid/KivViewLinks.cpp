@@ -12,7 +12,6 @@ struct Links {
     StatusPaneHook paneHook;
     std::map<int, std::string> paneTexts;
     std::function<void(ui::View&)> treeHook;
-    RecalcHooks recalc;
 };
 
 Links& links() {
@@ -52,18 +51,6 @@ void SetTreeRebuildHook(std::function<void(ui::View&)> hook) { links().treeHook 
 void RebuildKivTree(ui::View& from) {
     if (links().treeHook)
         links().treeHook(from);
-}
-
-void SetRecalcHooks(RecalcHooks hooks) { links().recalc = std::move(hooks); }
-
-void RunRecalcKoumoku(CKivView& view) {
-    if (links().recalc.recalcKoumoku)
-        links().recalc.recalcKoumoku(view);
-}
-
-void RunCheckKeisanGyou(CKivView& view) {
-    if (links().recalc.checkKeisanGyou)
-        links().recalc.checkKeisanGyou(view);
 }
 
 } // namespace kiv::grid

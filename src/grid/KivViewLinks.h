@@ -1,14 +1,12 @@
 #pragma once
 // What the estimate view reaches outside its own window: the main frame's status-bar panes that
 // show the estimate's style, composite rounding and labour-price file, the estimate tree pane,
-// rebuilt after the grid font changed, and the estimate recalculation. Each goes through a hook
+// rebuilt after the grid font changed. Each goes through a hook
 // the application may connect; without one, the panes are written to the running application's
 // main frame when it has them, and every text written is kept, so a run without a main window
 // can be checked.
 #include <functional>
 #include <string>
-
-class CKivView;
 
 namespace kiv::ui {
 class View;
@@ -31,16 +29,5 @@ void ClearStatusPaneTexts();
 // connects it).
 void SetTreeRebuildHook(std::function<void(ui::View& from)> hook);
 void RebuildKivTree(ui::View& from);
-
-// The estimate recalculation of one view's current item (RecalcKoumoku) and its check for
-// missing computed rows (CheckKeisanGyou). Until the recalculation connects them, an item is
-// left as it is and nothing is reported.
-struct RecalcHooks {
-    std::function<void(CKivView&)> recalcKoumoku;
-    std::function<void(CKivView&)> checkKeisanGyou;
-};
-void SetRecalcHooks(RecalcHooks hooks);
-void RunRecalcKoumoku(CKivView& view);
-void RunCheckKeisanGyou(CKivView& view);
 
 } // namespace kiv::grid

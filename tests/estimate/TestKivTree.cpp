@@ -3,6 +3,7 @@
 // open, 項目名登録 and 新項目追加 from the grid and from the pane, the item titles with their
 // amounts and the recalculation before them, and the labels in the grid font size.
 #include "estimate/KivTree.h"
+#include "estimate/RecalcSeams.h"
 #include "grid/KivView.h"
 #include "grid/KivViewLinks.h"
 #include "platform/text/Cp932.h"
@@ -69,7 +70,7 @@ protected:
     };
 
     void TearDown() override {
-        grid::SetRecalcHooks({});
+        recalcSeams() = RecalcSeams();
         ShellTest::TearDown();
     }
 
@@ -378,14 +379,13 @@ TEST_F(KivTreeTest, TitlesFollowTheRecalculationOfTheCurrentItemAndTheOnesBefore
     ASSERT_NE(w.grid, nullptr);
     std::vector<int> recalculated;
     int checks = 0;
-    grid::SetRecalcHooks({[&](CKivView& v) {
-                              CKivDoc* d = v.GetDocument();
-                              recalculated.push_back(d->m_CurKoumoku[0]);
-                              // The recalculation writes the item's amount into its row 1.
-                              GyouRecord::putNumber(d->m_KoumokuGyou[0], GyouRecord::Kingaku1,
-                                                    std::to_string(100 * d->m_CurKoumoku[0]));
-                          },
-                          [&](CKivView&) { ++checks; }});
+    recalcSeams().recalcKoumoku = [&](CKivView& v) {
+        CKivDoc* d = v.GetDocument();
+        recalculated.push_back(d->m_CurKoumoku[0]);
+        // The recalculation writes the item's amount into its row 1.
+        GyouRecord::putNumber(d->m_KoumokuGyou[0], GyouRecord::Kingaku1, std::to_string(100 * d->m_CurKoumoku[0]));
+    };
+    recalcSeams().checkKeisanGyou = [&](CKivView&) { ++checks; };
     w.doc->m_CurKoumoku[0] = 2;
     w.doc->LoadKoumokuGyou();
     w.doc->m_NeedRecalc = 1;
