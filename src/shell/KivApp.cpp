@@ -99,6 +99,8 @@ CKivApp::CKivApp() {
     onCommandId(32814, [this] { OnSyuukeiMode(); });
     onCommandId(cmd::FileOpen, [this] { OnFileOpen(); });
     onCommandRange(cmd::FileMruFirst, cmd::FileMruLast, [this](int id) { return OnOpenRecentFile(id); });
+    // With no recent file the menu keeps its 最新のﾌｧｲﾙ placeholder, greyed.
+    onUpdateCommandId(cmd::FileMruFirst, [this](ui::CommandState& s) { s.enable(!recentFiles().entries().empty()); });
     onCommandId(cmd::FilePrintSetup, [this] { OnFilePrintSetup(); });
 }
 

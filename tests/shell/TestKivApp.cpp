@@ -153,6 +153,8 @@ TEST_F(KivAppTest, OpeningAnOpenFileActivatesItsWindow) {
 
 TEST_F(KivAppTest, RecentFilesKeepFiveAndReopenThroughTheDispatch) {
     ASSERT_EQ(start("1"), 0);
+    // An empty list shows its placeholder greyed.
+    EXPECT_FALSE(app->commandState(cmd::FileMruFirst).enabled);
     std::vector<fs::path> paths;
     for (int i = 1; i <= 6; ++i) {
         paths.push_back(writeEstimate("e" + std::to_string(i) + ".KIV"));
@@ -161,6 +163,7 @@ TEST_F(KivAppTest, RecentFilesKeepFiveAndReopenThroughTheDispatch) {
     }
     const auto& recent = app->recentFiles().entries();
     ASSERT_EQ(recent.size(), 5u);
+    EXPECT_TRUE(app->commandState(cmd::FileMruFirst).enabled);
     EXPECT_EQ(recent[0], paths[5]);
     EXPECT_EQ(recent[4], paths[1]);
     EXPECT_EQ(profile().getString("Recent File List", "File1"), paths[5].string());
