@@ -22,6 +22,10 @@ TEST_F(KivView, LoadAndStoreMoveExactlyOneRow) {
     doc->m_CurGyou[0] = 3;
     view->LoadGyou();
     EXPECT_EQ(view->m_EditGyou, GyouRecord::blankRow());
+    // Leaving it unchanged (the cursor on the row after the item's last) stores nothing.
+    view->StoreGyou();
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->m_KoumokuGyou[2], " ");
 
     // Storing writes the whole buffer and marks the estimate modified, unless nothing changed.
     doc->m_CurGyou[0] = 1;
