@@ -124,9 +124,13 @@ void CKivView::StoreGyou() {
     if (!d)
         return;
     GyouRecord::fitLength(m_EditGyou);
-    const int r = d->m_CurGyou[0];
-    // Moving over a row without changing it does not make the estimate modified.
-    if (r >= 1 && r <= CKivDoc::kWorkSlots && d->m_KoumokuGyou[static_cast<std::size_t>(r - 1)] == m_EditGyou)
+    // Moving over a row without changing it does not make the estimate modified. The row is
+    // compared as LoadGyou gave it, so a work row never filled (the row after the item's last)
+    // counts as the blanks it loads as.
+    std::string current;
+    d->GetCurrentGyou(current);
+    GyouRecord::fitLength(current);
+    if (current == m_EditGyou)
         return;
     d->SetCurrentGyou(m_EditGyou);
 }

@@ -92,10 +92,11 @@ void CKivView::RebuildKoumokuList() {
         d->m_KoumokuName[static_cast<std::size_t>(k - 1)] = KoumokuTitle(first, kingaku);
     }
 
-    // Back where the caller was, on the same row of the same item.
+    // Back where the caller was, on the same row of the same item; the row after the item's
+    // last is a place the cursor may stand, so it stays there with its screen row.
     d->m_CurKoumoku[0] = koumoku;
     LoadKoumoku();
-    d->m_CurGyou[0] = std::clamp(gyou, 1, std::max(1, d->m_GyouCount));
+    d->m_CurGyou[0] = std::clamp(gyou, 1, d->m_GyouCount + 1);
     d->m_TopGyou[0] = top;
     d->m_ScreenGyou[0] = screen;
     m_CurField[0] = field;

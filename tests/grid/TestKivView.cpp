@@ -22,6 +22,10 @@ TEST_F(KivView, LoadAndStoreMoveExactlyOneRow) {
     doc->m_CurGyou[0] = 3;
     view->LoadGyou();
     EXPECT_EQ(view->m_EditGyou, GyouRecord::blankRow());
+    // Leaving it unchanged (the cursor on the row after the item's last) stores nothing.
+    view->StoreGyou();
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->m_KoumokuGyou[2], " ");
 
     // Storing writes the whole buffer and marks the estimate modified, unless nothing changed.
     doc->m_CurGyou[0] = 1;
@@ -116,6 +120,30 @@ TEST_F(KivView, MasterTransfersLandAtTheCursorThenBelowEachOther) {
     EXPECT_EQ(cursorRow(), 3);
     EXPECT_EQ(shown(5, 3), padded(5, "M2"));   // the document's update redrew the rows
     EXPECT_EQ(field(), GyouRecord::HiroidasiSuu1);
+}
+
+TEST_F(KivView, ItemTitlesLeaveTheCursorWhereItWas) {
+    std::vector<std::string> rows = namedRows(3);
+    std::string second = makeRow(1, {{GyouRecord::Hinmei, "S1"}});
+    GyouRecord::writeKey(second, 2, 1);
+    rows.push_back(second);
+    open(rows);
+    struct Case {
+        int gyou, screen;
+    };
+    // On a row of the item, and on the row after its last (where scrolling can leave it).
+    for (const Case& c : {Case{2, 2}, Case{4, 1}}) {
+        SCOPED_TRACE(c.gyou);
+        placeCursor(c.gyou, c.screen, GyouRecord::Tanka1);
+        view->RebuildKoumokuList();
+        EXPECT_EQ(doc->m_KoumokuName[1].substr(0, 10), "0002    S1");
+        EXPECT_EQ(doc->m_CurKoumoku[0], 1);
+        EXPECT_EQ(cursorRow(), c.gyou);
+        EXPECT_EQ(topRows() + screenRow(), cursorRow());
+        EXPECT_EQ(field(), GyouRecord::Tanka1);
+        EXPECT_EQ(doc->m_GyouCount, 3);
+    }
+    EXPECT_FALSE(doc->IsModified());
 }
 
 TEST_F(KivView, TheLastViewCreatedIsTheCurrentOne) {
