@@ -86,16 +86,16 @@ bool CKivDoc::LoadKivContent(const KivFileContent& content) {
     }
     m_ReadGyou.clear();
 
-    // The first kept row tells the layout. Without any kept row there is nothing to convert.
-    if (m_PoolGyouCount > 0) {
-        const std::size_t length = m_Gyou[0].size();
-        if (length == kKivSetubiRowLength) {
-            if (KivAsk(kAskSetubi) && KivAsk(kAskIrreversible))
-                ConvertSetubiGyou();
-        } else if (length != kKivRowLength) {
-            if (KivAsk(kAskDenki) && KivAsk(kAskIrreversible))
-                ConvertDenkiGyou();
-        }
+    // The first kept row tells the layout. A file that kept no row counts as a one-character
+    // first row, which no layout has: the old electrical questions are asked, and converting
+    // nothing changes nothing.
+    const std::size_t length = m_PoolGyouCount > 0 ? m_Gyou[0].size() : 1;
+    if (length == kKivSetubiRowLength) {
+        if (KivAsk(kAskSetubi) && KivAsk(kAskIrreversible))
+            ConvertSetubiGyou();
+    } else if (length != kKivRowLength) {
+        if (KivAsk(kAskDenki) && KivAsk(kAskIrreversible))
+            ConvertDenkiGyou();
     }
     // Every reader of a row counts on its 1400 bytes: declined conversions and stray short rows
     // are padded with blanks (nothing moves, nothing is cut).

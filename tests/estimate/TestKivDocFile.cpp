@@ -155,12 +155,24 @@ TEST_F(KivDocFileTest, FreeRowsAreDroppedOnLoadAndWrittenBySave) {
     EXPECT_EQ(poolRows(again), (std::vector<std::string>{makeRow(1, 1, "B1"), makeRow(2, 1, "C1")}));
 }
 
-TEST_F(KivDocFileTest, AFileOfFreeRowsOpensWithAFreshItemAndNoQuestion) {
-    auto doc = open(kivBytes({makeRow(0, 1), makeRow(0, 2)}));
-    EXPECT_TRUE(KivRecordedQuestions().empty());
-    EXPECT_EQ(doc->m_PoolGyouCount, 1);
-    EXPECT_EQ(doc->m_Gyou[0].substr(0, 8), "00010001");
-    EXPECT_EQ(doc->m_GyouCount, 1);
+TEST_F(KivDocFileTest, AFileOfFreeRowsAsksTheElectricalQuestionsAndOpensWithAFreshItem) {
+    // No row kept: the first row counts as one character long, so the old electrical layout is
+    // offered whatever the answers; either way the estimate opens with item 1, row 1.
+    const std::vector<std::vector<bool>> answers = {{true, true}, {true, false}, {false}};
+    for (const auto& a : answers) {
+        ClearKivPrompts();
+        for (bool ok : a)
+            QueueKivAnswer(ok);
+        auto doc = open(kivBytes({makeRow(0, 1), makeRow(0, 2)}));
+        std::vector<std::string> asked = {kAskDenki, kAskIrreversible};
+        asked.resize(a.size());
+        EXPECT_EQ(KivRecordedQuestions(), asked);
+        EXPECT_EQ(KivUnexpectedQuestions(), 0);
+        EXPECT_EQ(doc->m_PoolGyouCount, 1);
+        EXPECT_EQ(doc->m_Gyou[0].substr(0, 8), "00010001");
+        EXPECT_EQ(doc->m_Gyou[0].size(), 1400u);
+        EXPECT_EQ(doc->m_GyouCount, 1);
+    }
 }
 
 TEST_F(KivDocFileTest, OldLayoutsAreConvertedOnlyAfterBothQuestions) {
