@@ -31,7 +31,7 @@ const DialogTemplate& CEnzanDialog::dialogLayout() {
             int y = 7 + (i % kRowsPerColumn) * 16;
             if (*info.caption)
                 d.controls.push_back(ctl::label(info.caption, dlu(x, y + 2, 70, 8)));
-            d.controls.push_back(ctl::edit(info.boxId, dlu(x + 72, y, 30, 12), info.digitsOnly ? EditNumber : 0u,
+            d.controls.push_back(ctl::edit(info.boxId, dlu(x + 72, y, 30, 12), info.digitsOnly ? EditNumber : EditRight,
                                            static_cast<int>(kEnzanCodeWidth)));
         }
         d.controls.push_back(ctl::defButton(IDOK, "OK", dlu(236, 7, 50, 14)));

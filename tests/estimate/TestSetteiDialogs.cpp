@@ -131,6 +131,17 @@ TEST_F(SetteiDialogs, EnzanBoxOfFourCharactersIsNeverPadded) {
     EXPECT_EQ(doc->m_SetteiValues.code(EnzanCode::Saimoku), 0);
 }
 
+TEST_F(SetteiDialogs, EnzanFreeTextBoxesAreRightAlignedAndTheOthersTakeDigits) {
+    for (const auto& c : CEnzanDialog::dialogLayout().controls) {
+        if (c.kind != ControlKind::Edit)
+            continue;
+        bool freeText = c.id == 1032 || c.id == 1036;
+        EXPECT_EQ((c.style & EditRight) != 0, freeText) << c.id;
+        EXPECT_EQ((c.style & EditNumber) != 0, !freeText) << c.id;
+        EXPECT_EQ(c.limit, 4) << c.id;
+    }
+}
+
 TEST_F(SetteiDialogs, MarumeWritesPosition120Only) {
     struct Case {
         const char* name;

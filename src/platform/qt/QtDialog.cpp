@@ -261,6 +261,8 @@ void DialogPeer::controlChanged(int id) {
         if (e->text() != t)
             e->setText(t);
         e->setReadOnly(c->def.style & ui::EditReadOnly);
+        if (c->def.style & ui::EditRight)
+            e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (c->def.style & ui::EditNumber)
             if (!e->validator())
                 e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));

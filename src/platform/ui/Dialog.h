@@ -53,6 +53,7 @@ enum ControlStyle : unsigned {
     ListFullRowSelect = 1 << 9,
     ListGridLines = 1 << 10,
     TextLeft = 1 << 11,       // check box with its text on the left
+    EditRight = 1 << 12,      // edit text right-aligned
 };
 
 enum class Align { Left, Right, Center };
