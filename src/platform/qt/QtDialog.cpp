@@ -4,6 +4,7 @@
 #include "platform/text/Cp932.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -102,6 +103,11 @@ bool QtDialogWidget::eventFilter(QObject* o, QEvent* e) {
 DialogPeer::DialogPeer(ui::Dialog& d, QWidget* owner) : m_Dialog(d) {
     m_Widget = new QtDialogWidget(this, owner);
     m_Widget->setWindowTitle(QString::fromStdString(d.title()));
+    // Dialog units are laid out for a 12-pixel dialog font (a 6 x 13 pixel cell): captions sized
+    // for it fit their controls only in a font of that size.
+    QFont font = m_Widget->font();
+    font.setPixelSize(12);
+    m_Widget->setFont(font);
     m_Widget->installEventFilter(m_Widget);
     build();
     m_FocusConnection = QObject::connect(qApp, &QApplication::focusChanged, m_Widget, [this](QWidget*, QWidget* now) {
