@@ -1,9 +1,16 @@
 #pragma once
-// The one QApplication of the Qt tests: made on first use, deleted when the tests end (before
-// the process exits, while Qt's own globals still exist).
+// What the Qt tests share: the one QApplication (made on first use, deleted when the tests end,
+// before the process exits, while Qt's own globals still exist), the folder their pictures go
+// to, running the event loop until windows settle, and looking for ink in a rendered picture.
 #include <QApplication>
+#include <QImage>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/ui/App.h"
 
 namespace kiv::test {
 
@@ -19,6 +26,31 @@ inline QApplication& qtApp() {
     };
     ::testing::AddGlobalTestEnvironment(new Teardown);
     return *app;
+}
+
+// The folder for rendered pictures (KIV_TEST_OUTPUT, else test-output), created when missing.
+inline std::filesystem::path outputFolder() {
+    const char* env = std::getenv("KIV_TEST_OUTPUT");
+    std::filesystem::path p = env ? env : "test-output";
+    std::filesystem::create_directories(p);
+    return p;
+}
+
+// Runs posted events and collects closed windows until the windows have settled.
+inline void settle() {
+    for (int i = 0; i < 10; ++i) {
+        QApplication::processEvents();
+        kiv::ui::collectGarbage();
+    }
+}
+
+// True when a dark pixel stands in the rectangle [x0, x1) x [y0, y1) of the picture.
+inline bool inkIn(const QImage& img, int x0, int x1, int y0, int y1) {
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (qGray(img.pixel(x, y)) < 128)
+                return true;
+    return false;
 }
 
 } // namespace kiv::test

@@ -24,13 +24,6 @@ using namespace kiv::ui;
 
 namespace {
 
-std::filesystem::path outputFolder() {
-    const char* env = std::getenv("KIV_TEST_OUTPUT");
-    std::filesystem::path p = env ? env : "test-output";
-    std::filesystem::create_directories(p);
-    return p;
-}
-
 class GridMainFrame : public MainFrame {
 public:
     int onCreate() override {
@@ -55,14 +48,6 @@ public:
         return true;
     }
 };
-
-bool inkIn(const QImage& img, int x0, int x1, int y0, int y1) {
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            if (qGray(img.pixel(x, y)) < 128)
-                return true;
-    return false;
-}
 
 TEST(QtBackend, RendersTheGridFontCellByCell) {
     kiv::test::qtApp();
@@ -99,14 +84,14 @@ TEST(QtBackend, RendersTheGridFontCellByCell) {
     // cell 5, "ﾅ" in cell 9, and cell 10 is empty.
     int y0 = view->lh + 2, y1 = y0 + tm.height;
     for (int cell : {1, 2, 3, 4, 5, 8, 9})
-        EXPECT_TRUE(inkIn(img, cell * cw, (cell + 1) * cw, y0, y1)) << "cell " << cell;
-    EXPECT_FALSE(inkIn(img, 10 * cw + 1, 11 * cw, y0, y1));
+        EXPECT_TRUE(kiv::test::inkIn(img, cell * cw, (cell + 1) * cw, y0, y1)) << "cell " << cell;
+    EXPECT_FALSE(kiv::test::inkIn(img, 10 * cw + 1, 11 * cw, y0, y1));
     // The caption's grey background and blue text.
     EXPECT_EQ(QColor(img.pixel(9 * cw, 3)), QColor(211, 211, 211));
 
     QWidget* window = qt::QtBackend::widgetOf(*app.mainFrame());
     ASSERT_NE(window, nullptr);
-    auto png = outputFolder() / "qt-grid-window.png";
+    auto png = kiv::test::outputFolder() / "qt-grid-window.png";
     ASSERT_TRUE(window->grab().save(QString::fromStdString(png.string())));
     EXPECT_GT(std::filesystem::file_size(png), 1000u);
 

@@ -71,10 +71,7 @@ TEST_F(QtDialogs, BuildsTheControlsAndRendersThem) {
     ASSERT_NE(d.tree(EveryControlDialog::kTree), nullptr);
     EXPECT_EQ(qt::QtBackend::widgetOf(*d.tree(EveryControlDialog::kTree))->window(), w);
 
-    const char* env = std::getenv("KIV_TEST_OUTPUT");
-    std::filesystem::path out = env ? env : "test-output";
-    std::filesystem::create_directories(out);
-    auto png = out / "qt-dialog.png";
+    auto png = kiv::test::outputFolder() / "qt-dialog.png";
     ASSERT_TRUE(w->grab().save(QString::fromStdString(png.string())));
     EXPECT_GT(std::filesystem::file_size(png), 1000u);
     d.destroyWindow();

@@ -62,10 +62,7 @@ protected:
         for (int i = 0; i < 5; ++i)
             QApplication::processEvents();
         QWidget* w = qt::QtBackend::widgetOf(d);
-        const char* env = std::getenv("KIV_TEST_OUTPUT");
-        std::filesystem::path out = env ? env : "test-output";
-        std::filesystem::create_directories(out);
-        auto png = out / name;
+        auto png = kiv::test::outputFolder() / name;
         EXPECT_TRUE(w && w->grab().save(QString::fromStdString(png.string())));
         EXPECT_GT(std::filesystem::file_size(png), 1000u);
         return w;

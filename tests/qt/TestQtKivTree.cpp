@@ -31,20 +31,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path outputFolder() {
-    const char* env = std::getenv("KIV_TEST_OUTPUT");
-    fs::path p = env ? env : "test-output";
-    fs::create_directories(p);
-    return p;
-}
-
-void settle() {
-    for (int i = 0; i < 10; ++i) {
-        QApplication::processEvents();
-        ui::collectGarbage();
-    }
-}
-
 std::string row(int item, int gyou, const char* kigou, const char* name, const char* kikaku) {
     std::string r = GyouRecord::blankRow();
     GyouRecord::writeKey(r, item, gyou);
@@ -81,7 +67,7 @@ void renderEstimateWithTree(int fontSize, const std::string& png) {
         CKivApp app;
         app.setArguments({"kiv", job.string()});
         ASSERT_TRUE(app.initInstance());
-        settle();
+        kiv::test::settle();
         ui::MainFrame* main = app.mainFrame();
         ASSERT_NE(main, nullptr);
         ASSERT_EQ(main->mdiChildren().size(), 1u);
@@ -96,12 +82,12 @@ void renderEstimateWithTree(int fontSize, const std::string& png) {
         QWidget* window = qt::QtBackend::widgetOf(*main);
         ASSERT_NE(window, nullptr);
         window->resize(1000, 520);
-        settle();
-        auto path = outputFolder() / png;
+        kiv::test::settle();
+        auto path = kiv::test::outputFolder() / png;
         ASSERT_TRUE(window->grab().save(QString::fromStdString(path.string())));
         EXPECT_GT(fs::file_size(path), 1000u);
     }
-    settle();
+    kiv::test::settle();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ui::setBackend(nullptr);
     CKivDoc::s_BackupWriter = nullptr;

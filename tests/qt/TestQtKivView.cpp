@@ -29,13 +29,6 @@ using kiv::text::sj;
 
 namespace {
 
-std::filesystem::path outputFolder() {
-    const char* env = std::getenv("KIV_TEST_OUTPUT");
-    std::filesystem::path p = env ? env : "test-output";
-    std::filesystem::create_directories(p);
-    return p;
-}
-
 class EstimateMainFrame : public MainFrame {
 public:
     int onCreate() override {
@@ -79,14 +72,6 @@ std::string row(int gyou, const std::string& name, const std::string& quantity, 
     GyouRecord::putNumber(r, GyouRecord::Kingaku1, amount);
     GyouRecord::putNumber(r, GyouRecord::Hokyuu, "1.0");
     return r;
-}
-
-bool inkIn(const QImage& img, int x0, int x1, int y0, int y1) {
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            if (qGray(img.pixel(x, y)) < 128)
-                return true;
-    return false;
 }
 
 TEST(QtKivView, RendersAnEstimateWindow) {
@@ -135,16 +120,16 @@ TEST(QtKivView, RendersAnEstimateWindow) {
         // The caption lines on grey, the rows on white with ink in 品名, the grouped quantity
         // reaching into its separator cells, and the empty cells of the rows below the item.
         EXPECT_EQ(QColor(img.pixel(12 * cw, 3)), QColor(211, 211, 211));
-        EXPECT_TRUE(inkIn(img, 11 * cw, 15 * cw, 0, lh));                   // 品名 caption
-        EXPECT_TRUE(inkIn(img, 11 * cw, 25 * cw, 2 * lh, 3 * lh - 4));        // 配管工事　鋼管
-        EXPECT_TRUE(inkIn(img, 42 * cw, 44 * cw, 2 * lh, 3 * lh - 4));        // "12," in the separator cells
+        EXPECT_TRUE(kiv::test::inkIn(img, 11 * cw, 15 * cw, 0, lh));                   // 品名 caption
+        EXPECT_TRUE(kiv::test::inkIn(img, 11 * cw, 25 * cw, 2 * lh, 3 * lh - 4));        // 配管工事　鋼管
+        EXPECT_TRUE(kiv::test::inkIn(img, 42 * cw, 44 * cw, 2 * lh, 3 * lh - 4));        // "12," in the separator cells
         EXPECT_EQ(QColor(img.pixel(30 * cw, 2 * lh + 2)), QColor(255, 255, 255));
-        EXPECT_FALSE(inkIn(img, 11 * cw + 1, 40 * cw, 8 * lh + 1, 9 * lh - 4));   // row 4: empty
+        EXPECT_FALSE(kiv::test::inkIn(img, 11 * cw + 1, 40 * cw, 8 * lh + 1, 9 * lh - 4));   // row 4: empty
         EXPECT_EQ(app.mainFrame()->statusBar().paneTextById(res::ID_INDICATOR_STYLE), "労務費を計上して積算");
 
         QWidget* window = qt::QtBackend::widgetOf(*app.mainFrame());
         ASSERT_NE(window, nullptr);
-        auto png = outputFolder() / "qt-estimate-window.png";
+        auto png = kiv::test::outputFolder() / "qt-estimate-window.png";
         ASSERT_TRUE(window->grab().save(QString::fromStdString(png.string())));
         EXPECT_GT(std::filesystem::file_size(png), 1000u);
 

@@ -27,20 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path outputFolder() {
-    const char* env = std::getenv("KIV_TEST_OUTPUT");
-    fs::path p = env ? env : "test-output";
-    fs::create_directories(p);
-    return p;
-}
-
-void settle() {
-    for (int i = 0; i < 10; ++i) {
-        QApplication::processEvents();
-        ui::collectGarbage();
-    }
-}
-
 TEST(ShellQt, StartsWithTheCommandLineEstimateInItsSplitFrame) {
     test::qtApp();
     test::ScopedProfileHome home;
@@ -67,7 +53,7 @@ TEST(ShellQt, StartsWithTheCommandLineEstimateInItsSplitFrame) {
         CKivApp app;
         app.setArguments({"kiv", job.string()});
         ASSERT_TRUE(app.initInstance());
-        settle();
+        kiv::test::settle();
 
         ui::MainFrame* main = app.mainFrame();
         ASSERT_NE(main, nullptr);
@@ -89,7 +75,7 @@ TEST(ShellQt, StartsWithTheCommandLineEstimateInItsSplitFrame) {
 
         QWidget* window = qt::QtBackend::widgetOf(*main);
         ASSERT_NE(window, nullptr);
-        auto png = outputFolder() / "kiv-main-window.png";
+        auto png = kiv::test::outputFolder() / "kiv-main-window.png";
         ASSERT_TRUE(window->grab().save(QString::fromStdString(png.string())));
         EXPECT_GT(fs::file_size(png), 1000u);
 
@@ -97,15 +83,15 @@ TEST(ShellQt, StartsWithTheCommandLineEstimateInItsSplitFrame) {
         // maximising keeps the last restored rectangle.
         window->move(140, 90);
         window->resize(700, 500);
-        settle();
+        kiv::test::settle();
         EXPECT_EQ(main->windowRect().width(), 700);
         EXPECT_EQ(main->windowRect().height(), 500);
         EXPECT_EQ(main->windowRect().left, window->pos().x());
         window->showMaximized();
-        settle();
+        kiv::test::settle();
         EXPECT_EQ(main->windowRect().width(), 700);
     }
-    settle();
+    kiv::test::settle();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ui::setBackend(nullptr);
     CKivDoc::s_BackupWriter = nullptr;
