@@ -15,6 +15,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMainWindow>
+#include <QToolBar>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -90,6 +92,25 @@ TEST(ShellQt, StartsWithTheCommandLineEstimateInItsSplitFrame) {
         window->showMaximized();
         kiv::test::settle();
         EXPECT_EQ(main->windowRect().width(), 700);
+
+        // Where the user docked a toolbar is kept in the profile and put back, and survives the
+        // bars being made anew (as hiding another bar does).
+        auto* mw = qobject_cast<QMainWindow*>(window);
+        ASSERT_NE(mw, nullptr);
+        auto toolbar = [&](const char* name) { return mw->findChild<QToolBar*>(name); };
+        ASSERT_NE(toolbar("toolbar166"), nullptr);
+        mw->addToolBar(Qt::LeftToolBarArea, toolbar("toolbar166"));
+        main->saveBarState("MainFrameBarState");
+        EXPECT_FALSE(profile::Profile::user().getString("MainFrameBarState", "Layout").empty());
+        main->showToolbar(128, false);
+        kiv::test::settle();
+        EXPECT_EQ(mw->toolBarArea(toolbar("toolbar166")), Qt::LeftToolBarArea);
+        EXPECT_FALSE(toolbar("toolbar128")->isVisibleTo(mw));
+        mw->addToolBar(Qt::TopToolBarArea, toolbar("toolbar166"));
+        main->loadBarState("MainFrameBarState");
+        kiv::test::settle();
+        EXPECT_EQ(mw->toolBarArea(toolbar("toolbar166")), Qt::LeftToolBarArea);
+        EXPECT_TRUE(toolbar("toolbar128")->isVisibleTo(mw));   // saved while it was shown
     }
     kiv::test::settle();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -569,6 +569,8 @@ public:
     void rebuildBars() {
         if (!m_Frame)
             return;
+        // The bars are made anew from the frame's tables; where they stood is kept across.
+        QByteArray layout = m_Bars.empty() ? QByteArray() : saveState();
         for (QToolBar* tb : m_Bars)
             delete tb;
         m_Bars.clear();
@@ -588,9 +590,12 @@ public:
                 QObject::connect(a, &QAction::triggered, this, [id] { runCommand(id); });
                 m_BarActions.push_back({a, id});
             }
-            tb->setVisible(m_Frame->isToolbarVisible(t.id));
             m_Bars.push_back(tb);
         }
+        if (!layout.isEmpty())
+            restoreState(layout);
+        for (std::size_t i = 0; i < m_Bars.size(); ++i)
+            m_Bars[i]->setVisible(m_Frame->isToolbarVisible(m_Frame->toolbars()[i].id));
         statusBar()->setVisible(m_Frame->statusBar().isVisible());
     }
 
@@ -780,6 +785,17 @@ void MainFramePeer::menuChanged() {
 void MainFramePeer::barsChanged() {
     if (m_Window)
         m_Window->rebuildBars();
+}
+
+std::string MainFramePeer::barLayout() const {
+    return m_Window ? m_Window->saveState().toBase64().toStdString() : std::string();
+}
+
+void MainFramePeer::restoreBarLayout(const std::string& layout) {
+    if (!m_Window || layout.empty())
+        return;
+    m_Window->restoreState(QByteArray::fromBase64(QByteArray::fromStdString(layout)));
+    m_Window->rebuildBars();   // the frame's own visibility of each bar wins
 }
 
 void MainFramePeer::statusChanged() {

@@ -136,6 +136,8 @@ public:
     void menuChanged() override;
     void barsChanged() override;
     void statusChanged() override;
+    std::string barLayout() const override;
+    void restoreBarLayout(const std::string& layout) override;
     QWidget* container() const override;
     QWidget* outer() const override;
     QMdiArea* mdiArea() const;

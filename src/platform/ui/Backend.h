@@ -72,6 +72,10 @@ public:
     virtual void menuChanged() {}
     virtual void barsChanged() {}
     virtual void statusChanged() {}
+    // Main frame: where the toolbars stand, as an opaque text kept in the profile, and putting
+    // them back from such a text ("" when the backend keeps no positions).
+    virtual std::string barLayout() const { return {}; }
+    virtual void restoreBarLayout(const std::string& layout) { (void)layout; }
     // Dialogs: a control's state changed (read it from the dialog); the focus goes to a
     // control; a modal run ends with the code.
     virtual void controlChanged(int id) { (void)id; }

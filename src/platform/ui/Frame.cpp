@@ -362,6 +362,8 @@ void MainFrame::loadBarState(const std::string& section) {
     for (const Toolbar& tb : m_Toolbars)
         showToolbar(tb.id, p.getInt(section, "Bar" + std::to_string(tb.id) + "Visible", 1) != 0);
     m_StatusBar.setVisible(p.getInt(section, "StatusBarVisible", 1) != 0);
+    if (peer())
+        peer()->restoreBarLayout(p.getString(section, "Layout"));
 }
 
 void MainFrame::saveBarState(const std::string& section) const {
@@ -369,6 +371,11 @@ void MainFrame::saveBarState(const std::string& section) const {
     for (const Toolbar& tb : m_Toolbars)
         p.writeInt(section, "Bar" + std::to_string(tb.id) + "Visible", isToolbarVisible(tb.id) ? 1 : 0);
     p.writeInt(section, "StatusBarVisible", m_StatusBar.isVisible() ? 1 : 0);
+    if (peer()) {
+        std::string layout = peer()->barLayout();
+        if (!layout.empty())
+            p.writeString(section, "Layout", layout);
+    }
 }
 
 void MainFrame::addChild(ChildFrame* f) {
