@@ -569,13 +569,21 @@ public:
     void rebuildBars() {
         if (!m_Frame)
             return;
-        // The bars are made anew from the frame's tables; where they stood is kept across.
-        QByteArray layout = m_Bars.empty() ? QByteArray() : saveState();
+        // The bars are made anew from the frame's tables; where they stood is kept across, as
+        // long as the set of bars is the same.
+        std::vector<int> ids;
+        for (const ui::Toolbar& t : m_Frame->toolbars())
+            ids.push_back(t.id);
+        QByteArray layout = !m_Bars.empty() && ids == m_BarIds ? saveState() : QByteArray();
+        m_BarIds = ids;
         for (QToolBar* tb : m_Bars)
             delete tb;
         m_Bars.clear();
         m_BarActions.clear();
         for (const ui::Toolbar& t : m_Frame->toolbars()) {
+            // Each bar on a row of its own, so that a wide bar never hides the next in its overflow.
+            if (!m_Bars.empty())
+                addToolBarBreak();
             QToolBar* tb = addToolBar(QString::number(t.id));
             tb->setObjectName(QString("toolbar%1").arg(t.id));
             tb->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -723,6 +731,7 @@ private:
     QMdiArea* m_Mdi;
     QTimer* m_Idle;
     std::vector<QToolBar*> m_Bars;
+    std::vector<int> m_BarIds;
     std::vector<std::pair<QAction*, int>> m_BarActions;
     std::vector<QLabel*> m_Labels;
 };
