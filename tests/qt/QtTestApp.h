@@ -4,11 +4,13 @@
 // to, running the event loop until windows settle, and looking for ink in a rendered picture.
 #include <QApplication>
 #include <QImage>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include "platform/ui/App.h"
 
@@ -42,6 +44,12 @@ inline void settle() {
         QApplication::processEvents();
         kiv::ui::collectGarbage();
     }
+}
+
+// Renders the widget into outputFolder()/name; true when a picture of some substance was written.
+inline bool savePicture(QWidget* w, const std::string& name) {
+    auto png = outputFolder() / name;
+    return w && w->grab().save(QString::fromStdString(png.string())) && std::filesystem::file_size(png) > 1000u;
 }
 
 // True when a dark pixel stands in the rectangle [x0, x1) x [y0, y1) of the picture.

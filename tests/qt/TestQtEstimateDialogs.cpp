@@ -62,9 +62,7 @@ protected:
         for (int i = 0; i < 5; ++i)
             QApplication::processEvents();
         QWidget* w = qt::QtBackend::widgetOf(d);
-        auto png = kiv::test::outputFolder() / name;
-        EXPECT_TRUE(w && w->grab().save(QString::fromStdString(png.string())));
-        EXPECT_GT(std::filesystem::file_size(png), 1000u);
+        EXPECT_TRUE(kiv::test::savePicture(w, name));
         return w;
     }
 
