@@ -19,6 +19,11 @@ void RunRecalcAllGyou() {
         recalcSeams().recalcAllGyou();
 }
 
+void RunRecalcGyou(CKivView& view) {
+    if (recalcSeams().recalcGyou)
+        recalcSeams().recalcGyou(view);
+}
+
 void RunRecalcKoumoku(CKivView& view) {
     if (recalcSeams().recalcKoumoku)
         recalcSeams().recalcKoumoku(view);

@@ -16,6 +16,8 @@ struct RecalcSeams {
     std::function<const RoumuList*()> masterRoumu;
     // Recalculates every line of the current master (RecalcAllGyou).
     std::function<void()> recalcAllGyou;
+    // Recalculates the row in a grid view's row buffer and the computed rows it feeds (RecalcGyou).
+    std::function<void(CKivView&)> recalcGyou;
     // Recalculates the current item of a grid view (RecalcKoumoku) and checks it for missing
     // computed rows (CheckKeisanGyou).
     std::function<void(CKivView&)> recalcKoumoku;
@@ -29,5 +31,6 @@ RecalcSeams& recalcSeams();
 void RunCheckKeisanMode(CKivDoc& doc);
 const RoumuList* CurrentMasterRoumu();
 void RunRecalcAllGyou();
+void RunRecalcGyou(CKivView& view);
 void RunRecalcKoumoku(CKivView& view);
 void RunCheckKeisanGyou(CKivView& view);
