@@ -18,6 +18,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStatusBar>
 #include <QStyle>
@@ -695,6 +696,12 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (m_Frame && o == m_Mdi->viewport() && e->type() == QEvent::Resize)
             m_Frame->dispatchSize({m_Mdi->viewport()->width(), m_Mdi->viewport()->height()});
+        // The item under the pointer in an open menu, greyed or not (a greyed item never becomes
+        // the menu's active one, yet the user may want to know what it does).
+        if (auto* menu = qobject_cast<QMenu*>(o); m_Frame && menu && e->type() == QEvent::MouseMove) {
+            QAction* a = menu->actionAt(static_cast<QMouseEvent*>(e)->position().toPoint());
+            m_Frame->dispatchCommandHighlight(a ? a->data().toInt() : 0);
+        }
         if (m_Frame && (e->type() == QEvent::Enter || e->type() == QEvent::Leave)) {
             QVariant id = o->property(kCommandProperty);
             // A toolbar button under the pointer, or the pointer leaving the menu bar, whose own
@@ -717,9 +724,10 @@ private:
         });
     }
 
-    // The highlighted item's prompt shows in the message pane while the menu is open; a popup
-    // or separator shows the idle text, and so does the closed menu.
+    // The highlighted item's prompt (by keyboard or pointer) shows in the message pane while the
+    // menu is open; a popup or separator shows the idle text, and so does the closed menu.
     void watchPrompts(QMenu* m) {
+        m->installEventFilter(this);
         QObject::connect(m, &QMenu::hovered, this, [this](QAction* a) {
             if (m_Frame)
                 m_Frame->dispatchCommandHighlight(a ? a->data().toInt() : 0);
