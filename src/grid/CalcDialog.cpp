@@ -134,6 +134,7 @@ void CCalcDialog::Calculate() {
 }
 
 void CCalcDialog::onOK() {
+    TakeDisplay();
     Calculate();
     Dialog::onOK();
 }

@@ -165,9 +165,12 @@ void CKivView::InsertCharAtCaret() {
         cell[m_CaretOfs] = static_cast<char>(m_TypedChar);
     }
     m_CaretOfs += n;
-    // The character pushed over the cell's end goes whole: its half left behind becomes a blank.
-    const std::string fitted = kiv::text::fitBytes(cellOf(m_EditGyou, m_FieldPos), static_cast<std::size_t>(m_FieldPos.Width));
-    std::copy(fitted.begin(), fitted.end(), cell);
+    // The character pushed over the cell's end goes whole: its lead byte left behind becomes a
+    // blank.
+    const std::string_view shifted = cellOf(m_EditGyou, m_FieldPos);
+    const std::size_t last = shifted.size() - 1;
+    if (kiv::text::isLeadByte(static_cast<unsigned char>(shifted[last])) && kiv::text::isCharBoundary(shifted, last))
+        cell[last] = ' ';
 }
 
 void CKivView::DeleteCharAtCaret() {
