@@ -6,7 +6,7 @@ using namespace kiv::ui;
 using kiv::text::sj;
 
 const DialogTemplate& CTanniDialog::dialogLayout() {
-    static const DialogTemplate t{kDialogId, "単位入力", {},
+    static const DialogTemplate t{kDialogId, "単位入力", {128, 48},
                                   {ctl::combo(kTanni, dlu(10, 10, 50, 120)),
                                    ctl::defButton(IDOK, "OK", dlu(70, 8, 50, 14)),
                                    ctl::button(IDCANCEL, "ｷｬﾝｾﾙ", dlu(70, 26, 50, 14))}};
