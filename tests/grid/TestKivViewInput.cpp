@@ -606,4 +606,41 @@ TEST_F(KivViewInput, TheTextEntryWindowIsMadeHiddenWhenTheViewIsShown) {
     EXPECT_EQ(view->m_pMojiDialog->dialogTemplate().id, CMojiDialog::kDialogId);
 }
 
+TEST_F(KivViewInput, ARowTypedAsAUserWouldComesBackFromTheFile) {
+    open(namedRows(1));
+    // Row 2, the row after the item's last: 品名 by the input method, 規格, the quantity, the
+    // unit from the list, the price, Enter.
+    clickOn(GyouRecord::Hinmei, 2);
+    clickOn(GyouRecord::Hinmei, 2);
+    backend.sendText(*view, "配管");
+    clickOn(GyouRecord::Kikaku, 2);
+    backend.sendText(*view, "VE16");
+    clickOn(GyouRecord::HiroidasiSuu1, 2);
+    type("10");
+    clickOn(GyouRecord::Tanni, 2);
+    backend.expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, CTanniDialog::kDialogId);
+    backend.sendMouse(*view, MouseEvent::RButtonDown, pointIn(GyouRecord::Tanni, 2));
+    clickOn(GyouRecord::Tanka1, 2);
+    type("1500");
+    enter();
+    const std::string typed = doc->m_KoumokuGyou[1];
+    EXPECT_EQ(GyouRecord::raw(typed, GyouRecord::Hinmei), padded(GyouRecord::Hinmei, sj("配管")));
+    EXPECT_EQ(GyouRecord::raw(typed, GyouRecord::Kikaku), padded(GyouRecord::Kikaku, "VE16"));
+    EXPECT_EQ(GyouRecord::raw(typed, GyouRecord::HiroidasiSuu1), num(GyouRecord::HiroidasiSuu1, "10"));
+    EXPECT_EQ(std::string(GyouRecord::raw(typed, GyouRecord::Tanni)) + std::string(GyouRecord::raw(typed, GyouRecord::TanniTail)),
+              sj("式") + "  ");
+    EXPECT_EQ(GyouRecord::raw(typed, GyouRecord::Tanka1), num(GyouRecord::Tanka1, "1500"));
+    EXPECT_EQ(GyouRecord::raw(typed, GyouRecord::Hokyuu), "  1.0");
+
+    kiv::test::TempDir dir;
+    const std::string path = (dir / "typed.KIV").string();
+    ASSERT_TRUE(doc->OnSaveDocument(path));
+    CKivDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    reopened.m_CurKoumoku[0] = 1;
+    reopened.LoadKoumokuGyou();
+    ASSERT_EQ(reopened.m_GyouCount, 2);
+    EXPECT_EQ(reopened.m_KoumokuGyou[1], typed);
+}
+
 } // namespace
