@@ -304,6 +304,7 @@ TEST_F(KivViewInput, TheUnitListWritesTheUnitOverAllFourBytes) {
     }, CTanniDialog::kDialogId);
     backend.sendMouse(*view, MouseEvent::RButtonDown, pointIn(GyouRecord::Hinmei, 2));
     EXPECT_EQ(stored(1, GyouRecord::Tanni) + stored(1, GyouRecord::TanniTail), sj("本") + "  ");
+    EXPECT_EQ(shown(GyouRecord::Tanni, 1) + shown(GyouRecord::TanniTail, 1), sj("本") + "  ");
     EXPECT_EQ(field(), GyouRecord::TanniTail);
     EXPECT_EQ(doc->m_NeedRecalc, 1);
     // OK on the preset 式; a typed unit is cut to the unit's 4 bytes as it is typed.
