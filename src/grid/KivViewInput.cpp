@@ -302,11 +302,11 @@ void CKivView::EnterRules() {
             // A price made by the detail lines is entered there.
             if (GyouRecord::text(m_EditGyou, GyouRecord::FukuHyouji) == "1") {
                 KivMessage(kMsgFukuHyouji);
-                OpenSyousaiDialog();
+                ShowSyousai();
             }
             if (GyouRecord::text(m_EditGyou, GyouRecord::ZaiGoukei) == "1") {
                 KivMessage(kMsgZaiGoukei);
-                OpenSyousaiDialog();
+                ShowSyousai();
             }
         }
         if (d->m_TopGyou[0] + d->m_ScreenGyou[0] > d->m_GyouCount && AddGyou()) {

@@ -21,10 +21,6 @@ constexpr int kTanniBytes = 4;
 
 } // namespace
 
-void CKivView::OpenSyousaiDialog() {
-    // The row's detail dialog comes with the row pricing.
-}
-
 int CKivView::HitField(int screenRow, Point p) const {
     const int cw = m_CharWidth;
     const int lh = m_LineHeight;
@@ -153,7 +149,9 @@ void CKivView::onRButtonDown(unsigned flags, Point p) {
         hideCaret();
         SavePosition1();
         StoreGyou();
-        OpenSyousaiDialog();
+        // The breakdown given on the row after the item's last is kept: that row joins the item.
+        if (EnsureCursorGyou())
+            ShowSyousai();
         RecalcKoumoku();
         RedrawGyou();
         RestorePosition1();

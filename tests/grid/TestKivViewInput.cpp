@@ -7,6 +7,7 @@
 #include "grid/KivViewFixture.h"
 #include "grid/MojiDialog.h"
 #include "grid/TanniDialog.h"
+#include "resources/KivDialogResources.h"
 
 using namespace kivtest;
 using namespace kiv::ui;
@@ -642,6 +643,75 @@ TEST_F(KivViewInput, ARowTypedAsAUserWouldComesBackFromTheFile) {
     reopened.LoadKoumokuGyou();
     ASSERT_EQ(reopened.m_GyouCount, 2);
     EXPECT_EQ(reopened.m_KoumokuGyou[1], typed);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The detail dialog
+
+TEST_F(KivViewInput, EnterOnAPriceMadeByTheDetailLinesSaysSoAndOpensTheDetail) {
+    const char* const fuku = "常時複合単価表示になっています。詳細で入力してください。";
+    const char* const zai = "複数の材料が登録されています。詳細で入力してください。";
+    struct Case {
+        const char* what;
+        const char* fukuHyouji;
+        const char* zaiGoukei;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"101", "1", "", {fuku}},
+        {"102", "", "1", {zai}},
+        {"both", "1", "1", {fuku, zai}},
+        {"neither", "", "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearKivPrompts();
+        open({makeRow(1, {{GyouRecord::Tanka1, "100"}, {GyouRecord::FukuHyouji, c.fukuHyouji},
+                          {GyouRecord::ZaiGoukei, c.zaiGoukei}}),
+              makeRow(2)});
+        // Each message is followed by the row's detail dialog.
+        std::vector<std::size_t> messagesBeforeDialog;
+        for (std::size_t k = 0; k < c.messages.size(); ++k)
+            backend.expectDialog([&](DialogDriver& dd) {
+                messagesBeforeDialog.push_back(messages().size());
+                dd.click(IDCANCEL);
+            }, res::IDD_KIVDIALOG);
+        placeCursor(1, 1, GyouRecord::Tanka1);
+        recalcKoumoku = 0;
+        enter();
+        EXPECT_EQ(messages(), c.messages);
+        std::vector<std::size_t> expected;
+        for (std::size_t k = 1; k <= c.messages.size(); ++k)
+            expected.push_back(k);
+        EXPECT_EQ(messagesBeforeDialog, expected);
+        // Then the item is recalculated and the cursor goes on.
+        EXPECT_EQ(recalcKoumoku, 1);
+        EXPECT_EQ(field(), GyouRecord::Tanka2);
+        EXPECT_EQ(cursorRow(), 1);
+    }
+}
+
+TEST_F(KivViewInput, TheRightButtonOpensTheRowsDetailDialog) {
+    open(namedRows(2));
+    placeCursor(2, 2, GyouRecord::Hinmei);
+    backend.expectDialog([](DialogDriver& dd) {
+        EXPECT_EQ(dd.text(res::IDC_HINMEI).substr(0, 2), "R2");
+        dd.click(IDCANCEL);
+    }, res::IDD_KIVDIALOG);
+    backend.sendMouse(*view, MouseEvent::RButtonDown, pointIn(GyouRecord::Hinmei, 1));
+    EXPECT_EQ(recalcKoumoku, 1);
+    EXPECT_EQ(cursorRow(), 2);
+    EXPECT_EQ(field(), GyouRecord::Kikaku);
+    // On the row after the item's last, that row joins the item, so what the dialog gives is kept.
+    placeCursor(3, 3, GyouRecord::Hinmei);
+    backend.expectDialog([](DialogDriver& dd) {
+        dd.type(res::IDC_HINMEI, "NEW");
+        dd.click(IDOK);
+    }, res::IDD_KIVDIALOG);
+    backend.sendMouse(*view, MouseEvent::RButtonDown, pointIn(GyouRecord::Hinmei, 1));
+    EXPECT_EQ(doc->m_GyouCount, 3);
+    EXPECT_EQ(stored(3, GyouRecord::Hinmei), padded(GyouRecord::Hinmei, "NEW"));
+    EXPECT_EQ(stored(3, GyouRecord::KoumokuNo) + stored(3, GyouRecord::GyouNo), "00010003");
 }
 
 } // namespace
