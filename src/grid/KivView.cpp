@@ -43,6 +43,11 @@ CKivView::CKivView()
     onCommandId(ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
     onCommandId(ID_SYOUSAI, [this] { OnSyousai(); });
     onCommandId(ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
+    onCommandId(ID_KOUMOKU_IDOU, [this] { OnKoumokuMove(); });
+    onCommandId(ID_KOUMOKU_INSERT, [this] { OnKoumokuInsert(); });
+    onCommandId(ID_KOUMOKU_DELETE, [this] { OnKoumokuDelete(); });
+    onCommandId(ID_KOUMOKU_SYUUKEI, [this] { OnKoumokuSyuukei(); });
+    onCommandId(ID_GOUKEI_INPUT, [this] { OnGoukeiInput(); });
 }
 
 CKivView::~CKivView() {

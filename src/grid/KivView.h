@@ -82,6 +82,8 @@ public:
     static constexpr int ID_NEW_KOUMOKU = 32871;      // 新項目追加
     static constexpr int ID_KOUMOKU_TOROKU = 32872;   // 項目名登録
     static constexpr int ID_SYOUSAI = 32813;          // 詳細表示
+    static constexpr int ID_KOUMOKU_SYUUKEI = 32847;  // 項目集計作成
+    static constexpr int ID_GOUKEI_INPUT = 32866;     // 合計入力
     // Commands the keys start: Home, F1-F6.
     static constexpr int ID_ADRESS = 32779;           // 相手先登録、印刷 (to the parent frame)
     static constexpr int ID_KOUMOKU_IDOU = 32793;     // F1 項目移動
@@ -231,6 +233,18 @@ public:
     // 32872 項目名登録: the current item recalculated, the titles rebuilt, the tree refilled and
     // the cursor at the top of the item.
     void OnKoumokuToroku();
+    // --- Item commands (KivViewItemCommands.cpp)
+    // 32793 項目移動: to an item picked in the item list, or to a new last item.
+    void OnKoumokuMove();
+    // 32788 項目挿入 / 32789 項目削除: after the user's OK, an empty item at the current number /
+    // the current item removed; the cursor at the top of the item.
+    void OnKoumokuInsert();
+    void OnKoumokuDelete();
+    // 32847 項目集計作成: a new item at the current number listing the headings of the chosen
+    // level of the items that follow.
+    void OnKoumokuSyuukei();
+    // 32866 合計入力: a total, expense or tax row below the cursor.
+    void OnGoukeiInput();
     // For the tree pane.
     void CallNewKoumoku() { OnNewKoumoku(); }
     void CallKoumokuToroku() { OnKoumokuToroku(); }

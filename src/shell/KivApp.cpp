@@ -2,6 +2,7 @@
 
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
+#include "master/MasterPath.h"
 #include "master/MstDoc.h"
 #include "master/MstTree.h"
 #include "master/MstView.h"
@@ -243,15 +244,10 @@ void CKivApp::OnSyuukeiMode() {
 }
 
 void CKivApp::OnMasterOpen() {
-    const fs::path dir = CKivDoc::ProgramDirectory();
-    auto& profile = kiv::profile::Profile::user();
-    const bool denki = m_Mode == "1";
-    m_MasterPath = profile.getString(denki ? "Emaster_Section" : "Mmaster_Section",
-                                     denki ? "Emaster_Dat" : "Mmaster_Dat", m_MasterPath);
-    if (m_MasterPath.empty())
-        m_MasterPath = kiv::files::resolveNoCase(dir, denki ? "Eﾏｽﾀｰ.MST" : "Mﾏｽﾀｰ.MMS").string();
+    const fs::path path = MasterFilePath(m_Mode, m_MasterPath);
+    m_MasterPath = path.string();
     // The master named in the profile is a master whatever its name ends in.
-    OpenWith(*m_pMstSplitTemplate, absolutePath(m_MasterPath));
+    OpenWith(*m_pMstSplitTemplate, path);
     TileDocuments();
 }
 

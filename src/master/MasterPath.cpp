@@ -1,0 +1,20 @@
+#include "master/MasterPath.h"
+
+#include "estimate/KivDoc.h"
+#include "platform/files/Files.h"
+#include "platform/profile/Profile.h"
+
+namespace fs = std::filesystem;
+
+fs::path MasterFilePath(std::string_view mode, const std::string& fallback) {
+    const bool denki = mode != "2";
+    auto& profile = kiv::profile::Profile::user();
+    std::string path = profile.getString(denki ? "Emaster_Section" : "Mmaster_Section",
+                                         denki ? "Emaster_Dat" : "Mmaster_Dat", fallback);
+    fs::path result = path.empty()
+                          ? kiv::files::resolveNoCase(CKivDoc::ProgramDirectory(), denki ? "Eﾏｽﾀｰ.MST" : "Mﾏｽﾀｰ.MMS")
+                          : fs::path(path);
+    std::error_code ec;
+    fs::path abs = fs::absolute(result, ec);
+    return ec ? result : abs;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Where the master file of the run mode is: the profile entry the master editor keeps
+// ("Emaster_Section"/"Emaster_Dat" in mode "1", "Mmaster_Section"/"Mmaster_Dat" in mode "2"),
+// else the default master beside the program, its name matched without regard to case. The
+// master command and every reader of the master's rows find it here.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The path named by the profile, or `fallback` when the profile names none, or the default
+// master's path when both are empty. Relative names are made absolute.
+std::filesystem::path MasterFilePath(std::string_view mode, const std::string& fallback = {});

@@ -1,0 +1,84 @@
+#include "master/MstFileReader.h"
+
+#include "grid/GyouRecord.h"
+#include "platform/archive/Archive.h"
+#include "platform/files/Files.h"
+
+namespace {
+
+// Template slots in order and the kinds whose codes name their master categories.
+constexpr std::array<EnzanCode, kKeisanTemplateCount> kTemplateKinds{
+    EnzanCode::Tugite,   EnzanCode::Setugouzai, EnzanCode::Sijizai,  EnzanCode::Unpanhi, EnzanCode::Fuzokuhin1,
+    EnzanCode::Fuzokuhin2, EnzanCode::Zatuzai, EnzanCode::Roumuhi1, EnzanCode::Roumuhi2, EnzanCode::Roumuhi3,
+    EnzanCode::Roumuhi4, EnzanCode::Keihi1,    EnzanCode::Syouhizei};
+
+constexpr std::size_t kKeyLength = 8;     // category and row number, characters 0-7
+constexpr std::size_t kBunNoOffset = 302; // 分類 and ＮＯ, characters 302-309
+
+} // namespace
+
+const char* const kMstOldLayoutMessage =
+    "マスターファイルが旧ファイルの可能性があるので労務費等が追加入力できません。"
+    "マスターファイルを再読み込みして終了して再起動してください";
+
+EnzanCode KeisanTemplateKind(int slot) { return kTemplateKinds.at(static_cast<std::size_t>(slot)); }
+
+std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std::string* error) {
+    try {
+        kiv::archive::ArchiveReader in(bytes);
+        const auto count = static_cast<std::uint32_t>(in.readInt32());
+        std::vector<std::string> rows;
+        rows.reserve(std::min<std::size_t>(count, kMstMaxRows));
+        for (std::uint32_t i = 0; i < count && rows.size() < kMstMaxRows; ++i) {
+            std::string row = in.readString();
+            if (GyouRecord::koumokuOf(row) != 0)
+                rows.push_back(std::move(row));
+        }
+        return rows;
+    } catch (const kiv::archive::ArchiveError&) {
+        if (error)
+            *error = "ファイルが壊れているか、途中で切れています。";
+        return std::nullopt;
+    }
+}
+
+std::optional<std::vector<std::string>> ReadMstRows(const std::filesystem::path& path, std::string& message) {
+    const std::string name = "マスターファイル「" + path.string() + "」";
+    if (!kiv::files::isRegularFile(path)) {
+        message = name + "がありません。";
+        return std::nullopt;
+    }
+    auto bytes = kiv::files::readFile(path);
+    if (!bytes) {
+        message = name + "を読み込めません。";
+        return std::nullopt;
+    }
+    std::string reason;
+    auto rows = ParseMstRows(*bytes, &reason);
+    if (!rows)
+        message = name + "を読み込めません。" + reason;
+    return rows;
+}
+
+KeisanTemplates FindKeisanTemplates(const std::vector<std::string>& rows, const SetteiValues& codes) {
+    KeisanTemplates t;
+    if (rows.empty() || rows.front().size() != kMstRowLength) {
+        t.oldLayout = true;
+        return t;
+    }
+    for (const std::string& stored : rows) {
+        if (GyouRecord::toInt(stored, GyouRecord::GyouNo) != 2)
+            continue;
+        // The category the estimate reads is 分類, which rows of the current length take from
+        // their key; a row of another length keeps what it holds there.
+        std::string row = stored;
+        if (row.size() == kMstRowLength)
+            row.replace(kBunNoOffset, kKeyLength, row, 0, kKeyLength);
+        GyouRecord::padLength(row);
+        const int bunNo = GyouRecord::toInt(row, GyouRecord::BunNo);
+        for (int slot = 0; slot < kKeisanTemplateCount; ++slot)
+            if (codes.matches(KeisanTemplateKind(slot), bunNo))
+                t.rows[static_cast<std::size_t>(slot)] = row;
+    }
+    return t;
+}

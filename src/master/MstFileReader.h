@@ -1,0 +1,43 @@
+#pragma once
+// The one reader of the master file's rows (マスター, .MST / .MMS): a 32-bit row count, then that
+// many length-prefixed CP932 rows. It only reads: the file is never opened for writing and no
+// document is involved, so a command that needs a few master rows (the template rows of the
+// computed kinds) takes them without disturbing the estimate. Rows whose category reads as 0 are
+// free slots and are dropped, as the master's own loading drops them; at most 30,000 rows are kept.
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "estimate/SetteiRecord.h"
+
+inline constexpr int kMstMaxRows = 30000;
+inline constexpr std::size_t kMstRowLength = 1400;   // the current row layout
+inline constexpr int kKeisanTemplateCount = 13;
+
+// The rows with a category, in file order, each as stored (not padded). A damaged or cut-off
+// archive yields nullopt; `error` then holds a UTF-8 reason.
+std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std::string* error = nullptr);
+
+// The file's rows, or nullopt with a UTF-8 message naming the file when it is missing,
+// unreadable or damaged.
+std::optional<std::vector<std::string>> ReadMstRows(const std::filesystem::path& path, std::string& message);
+
+// The kind whose master category supplies template slot `slot` (0-12): 継手材計算, 接合材計算,
+// 支持材計算, 運搬費, 付属品１計算, 付属品２計算, 雑材, 労務費1-4, 経費1, 消費税.
+EnzanCode KeisanTemplateKind(int slot);
+
+struct KeisanTemplates {
+    std::array<std::string, kKeisanTemplateCount> rows;   // 1400 bytes each, empty when none
+    bool oldLayout = false;   // the first row is not of the current length: no templates taken
+};
+
+// The template of each kind: row 2 of the category numbered by the kind's code (a later match
+// wins). Rows of the current length have their category and row number (characters 0-7) copied
+// to 分類 and ＮＯ (302-309) first, which is what the templates carry into the estimate.
+KeisanTemplates FindKeisanTemplates(const std::vector<std::string>& rows, const SetteiValues& codes);
+
+// The old-layout message of the template readers.
+extern const char* const kMstOldLayoutMessage;
