@@ -212,26 +212,20 @@ void CKivView::OnKoumokuSyuukei() {
         }
     }
 
-    // Item S: the summary rows in scan order, then an empty numbered row. It already holds its
-    // one empty row; each summary row opens one more before it while the item and the estimate
-    // have room (the limit message stops the rest).
+    // Item S: the summary rows in scan order, then an empty numbered row. Each row is opened at
+    // the cursor while the item and the estimate have room (the limit message stops the rest).
     RestorePosition(kSyuukeiSlot);
     d->m_CurKoumoku[0] = s;
     LoadKoumoku();
-    int inserted = 0;
+    d->m_CurGyou[0] = 1;
     for (const std::string& row : rows) {
-        (void)row;
-        if (!AddGyou())
+        if (!ShiftGyouDown())
             break;
-        ++inserted;
-    }
-    for (int j = 0; j < inserted; ++j) {
-        d->m_CurGyou[0] = j + 1;
-        m_EditGyou = rows[static_cast<std::size_t>(j)];
+        m_EditGyou = row;
         RenumberGyou();
         StoreGyou();
+        ++d->m_CurGyou[0];
     }
-    d->m_CurGyou[0] = inserted + 1;
     RenumberStoreGyou();
     StoreKoumoku();
 

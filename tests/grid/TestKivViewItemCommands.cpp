@@ -6,6 +6,7 @@
 #include "grid/GoukeiDialog.h"
 #include "grid/KoumokuDialog.h"
 #include "grid/MoveDialog.h"
+#include "grid/RowClipboard.h"
 #include "grid/KivViewFixture.h"
 #include "master/MstFileReader.h"
 #include "platform/archive/Archive.h"
@@ -411,6 +412,23 @@ TEST_F(Syuukei, ManyHeadedItems) {
     ASSERT_EQ(rows.size(), 151u);
     EXPECT_EQ(std::string(GyouRecord::text(rows[149], GyouRecord::Kigou)), "151");
     EXPECT_EQ(doc->m_KoumokuCount, 152);
+}
+
+TEST_F(Syuukei, PendingRowCopyStillPastesItsRows) {
+    openHeaded(3, 1);
+    g_RowClipboard.Fill(RowClipKind::GyouCopy, {itemRow(9, 1, {{GyouRecord::Hinmei, "COPY"}})});
+    g_RowClipboard.Armed = true;
+    goTo(1);
+    chooseLevel(CKoumokuDialog::kSaimoku);
+    run(CKivView::ID_KOUMOKU_SYUUKEI);
+    ASSERT_EQ(poolRows(1).size(), 4u);
+    EXPECT_TRUE(g_RowClipboard.PastesIn(*view));
+    EXPECT_EQ(g_RowClipboard.Count, 1);
+    run(CKivView::ID_EDIT_PASTE);
+    const auto rows = poolRows(1);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(name(rows[0]), "COPY");
+    g_RowClipboard.Fill(RowClipKind::None, {});
 }
 
 TEST_F(Syuukei, CancelChangesNothing) {
