@@ -11,6 +11,8 @@
 #include "estimate/RoumuFile.h"
 #include "grid/CalcDialog.h"
 #include "grid/CopyDialog.h"
+#include "grid/GoukeiDialog.h"
+#include "grid/MoveDialog.h"
 #include "grid/TanniDialog.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/ui/App.h"
@@ -25,6 +27,7 @@
 #include <QPushButton>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -172,6 +175,53 @@ TEST_F(QtEstimateDialogs, RowCopyDialogRenders) {
     EXPECT_EQ(checks[0]->text(), QString::fromUtf8("行を移動する"));
     EXPECT_FALSE(checks[0]->isChecked());
     copy.destroyWindow();
+}
+
+TEST_F(QtEstimateDialogs, ItemMoveDialogListsTheItems) {
+    doc = std::make_unique<CKivDoc>();
+    ClearKivPrompts();
+    doc->m_KoumokuCount = 2;
+    doc->m_KoumokuName.assign(CKivDoc::kKoumokuMax, " ");
+    auto title = [](const char* no, const char* kigou, const char* hinmei, const char* kingaku) {
+        std::string t = std::string(no) + kigou;
+        std::string h = sj(hinmei);
+        h.resize(30, ' ');
+        t += h + std::string(30, ' ');
+        std::string k = kingaku;
+        k.insert(0, 12 - k.size(), ' ');
+        return t + k + std::string(12, ' ');
+    };
+    doc->m_KoumokuName[0] = title("0001", "1   ", "電灯設備", "1200");
+    doc->m_KoumokuName[1] = title("0002", "2   ", "動力設備", "34000");
+    CMoveDialog move(doc.get());
+    QWidget* w = render(move, "item-move-dialog.png");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("項目移動"));
+    auto lists = w->findChildren<QTreeWidget*>();
+    ASSERT_EQ(lists.size(), 1);
+    ASSERT_EQ(lists[0]->topLevelItemCount(), 2);
+    EXPECT_EQ(lists[0]->topLevelItem(1)->text(2).trimmed(), QString::fromUtf8("動力設備"));
+    EXPECT_EQ(lists[0]->columnCount(), 6);
+    move.destroyWindow();
+}
+
+TEST_F(QtEstimateDialogs, TotalsDialogShowsItsLabelsAndLines) {
+    CGoukeiDialog goukei;
+    goukei.m_Keihi1Name = sj("現場管理費");
+    goukei.m_Keihi1Ritu = "    10";
+    QWidget* w = render(goukei, "totals-input-dialog.png");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("合計・経費・消費税を入力"));
+    auto combos = w->findChildren<QComboBox*>();
+    ASSERT_EQ(combos.size(), 5);
+    for (QComboBox* c : combos)
+        EXPECT_EQ(c->count(), 4);
+    QStringList buttons;
+    for (QPushButton* b : w->findChildren<QPushButton*>())
+        buttons << b->text();
+    for (const char* b : {"小計決定", "中計決定", "総計決定", "内計決定", "細計決定", "決定", "ｷｬﾝｾﾙ"})
+        EXPECT_TRUE(buttons.contains(QString::fromUtf8(b))) << b;
+    goukei.destroyWindow();
 }
 
 } // namespace
