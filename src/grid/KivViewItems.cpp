@@ -24,6 +24,8 @@ void CKivView::RecalcKoumoku() { RunRecalcKoumoku(*this); }
 
 void CKivView::CheckKeisanGyou() { RunCheckKeisanGyou(*this); }
 
+void CKivView::RecalcGyou() { RunRecalcGyou(*this); }
+
 std::string CKivView::KoumokuTitle(std::string_view firstGyou, std::string_view kingakuGyou) {
     std::string title;
     title.reserve(kKoumokuTitleLength);
