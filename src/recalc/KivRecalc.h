@@ -96,6 +96,10 @@ private:
     // Work row k (1-based) of the current item, as stored.
     std::string_view WorkGyou(int k) const;
     int CurrentGyou() const;
+    // The last row above row r whose category satisfies `pred`, or 0 when there is none. The
+    // calculators whose sums restart at such rows begin their scans there.
+    template <class Pred>
+    int LastGyouBefore(int r, Pred pred) const;
     bool IsCode(EnzanCode kind, int bunNo) const { return m_S.matches(kind, bunNo); }
     bool IsTotalCode(int bunNo) const;
     bool IsHeadingCode(int bunNo) const;

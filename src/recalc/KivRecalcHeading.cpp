@@ -20,7 +20,8 @@ using G = GyouRecord;
 namespace {
 
 // The rows of the items after `koumoku`, item by item, each item's rows in pool order.
-void collectLaterRows(const CKivDoc& d, int koumoku, std::vector<int>& start, std::vector<int>& rows) {
+void collectLaterRows(const CKivDoc& d, int koumoku, std::vector<int>& start, std::vector<int>& rows,
+                      std::vector<int>& bunNo) {
     const int last = std::min(d.m_KoumokuCount, CKivDoc::kKoumokuMax);
     const int items = std::max(last - koumoku, 0);
     start.assign(static_cast<std::size_t>(items) + 1, 0);
@@ -40,6 +41,9 @@ void collectLaterRows(const CKivDoc& d, int koumoku, std::vector<int>& start, st
         if (item > koumoku && item <= last)
             rows[static_cast<std::size_t>(fill[static_cast<std::size_t>(item - koumoku - 1)]++)] = j;
     }
+    bunNo.resize(rows.size());
+    for (std::size_t p = 0; p < rows.size(); ++p)
+        bunNo[p] = G::toInt(d.m_Gyou[static_cast<std::size_t>(rows[p])], G::BunNo);
 }
 
 } // namespace
@@ -64,19 +68,23 @@ void KivRecalc::CalcHeading(EnzanCode kind) {
     std::array<Decimal, 2> total{};
     int matches = 0;
     if (symbol.find_first_not_of(' ') != std::string::npos) {
-        std::vector<int> ownStart, ownRows;
+        std::vector<int> ownStart, ownRows, ownBunNo;
         const std::vector<int>* start = &ownStart;
         const std::vector<int>* rows = &ownRows;
+        const std::vector<int>* bunNo = &ownBunNo;
         ItemPass* ip = s_ItemPass;
         if (ip && ip->view == &m_View && ip->koumoku == m_Doc.m_CurKoumoku[0]) {
+            // Later items do not change while this item is recalculated: one look at them
+            // serves every heading row of the item.
             if (!ip->laterBuilt) {
-                collectLaterRows(m_Doc, ip->koumoku, ip->laterStart, ip->laterRows);
+                collectLaterRows(m_Doc, ip->koumoku, ip->laterStart, ip->laterRows, ip->laterBunNo);
                 ip->laterBuilt = true;
             }
             start = &ip->laterStart;
             rows = &ip->laterRows;
+            bunNo = &ip->laterBunNo;
         } else {
-            collectLaterRows(m_Doc, m_Doc.m_CurKoumoku[0], ownStart, ownRows);
+            collectLaterRows(m_Doc, m_Doc.m_CurKoumoku[0], ownStart, ownRows, ownBunNo);
         }
         const std::size_t items = start->size() - 1;
         bool stopped = false;
@@ -84,18 +92,18 @@ void KivRecalc::CalcHeading(EnzanCode kind) {
             const int first = (*start)[i];
             const int end = (*start)[i + 1];
             for (int p = first; p < end && matches < 2; ++p) {
-                const std::string& row = m_Doc.m_Gyou[static_cast<std::size_t>((*rows)[static_cast<std::size_t>(p)])];
-                const int c = G::toInt(row, G::BunNo);
+                const int c = (*bunNo)[static_cast<std::size_t>(p)];
                 if (isStop(c)) {
                     stopped = true;
                     break;
                 }
-                if (c != code || G::raw(row, G::Kigou) != symbol)
+                if (c != code ||
+                    G::raw(m_Doc.m_Gyou[static_cast<std::size_t>((*rows)[static_cast<std::size_t>(p)])], G::Kigou) != symbol)
                     continue;
                 ++matches;
                 for (int q = first; q < end; ++q) {
                     const std::string& item = m_Doc.m_Gyou[static_cast<std::size_t>((*rows)[static_cast<std::size_t>(q)])];
-                    const int ic = G::toInt(item, G::BunNo);
+                    const int ic = (*bunNo)[static_cast<std::size_t>(q)];
                     if (ic == code || IsTotalCode(ic))
                         continue;
                     total[0] += G::toDecimal(item, G::Kingaku1);

@@ -1,5 +1,7 @@
 // The lump-sum rows computed from the rows above them: 継手, 接合材, 支持材 and 付属品 (a rate on
 // the take-off quantity times the unit price), 雑材 with its rounding up, 運搬費 and スリーブ.
+#include <algorithm>
+
 #include "estimate/KivDoc.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
@@ -31,14 +33,7 @@ void KivRecalc::CalcWariai(bool modeText) {
     const int r = CurrentGyou();
     const int code = m_View.m_KeisanCode;
     const int rateField = m_View.m_KeisanField[0];
-    int from = 1;
-    for (int k = r - 1; k >= 1; --k) {
-        const int c = G::toInt(WorkGyou(k), G::BunNo);
-        if (c == code || IsTotalCode(c)) {
-            from = k + 1;
-            break;
-        }
-    }
+    const int from = LastGyouBefore(r, [&](int c) { return c == code || IsTotalCode(c); }) + 1;
     Pair sum{};
     for (int k = from; k < r; ++k) {
         const std::string_view row = WorkGyou(k);
@@ -68,7 +63,9 @@ void KivRecalc::CalcFuzokuhin() {
     const int base = m_View.m_HiKeisanCode;
     const int rateField = m_View.m_KeisanField[0];
     Pair sum{};
-    for (int k = 1; k <= r; ++k) {
+    // The sums restart at every total row: the scan starts at the last one.
+    const int from = std::max(LastGyouBefore(r, [&](int c) { return c != code && IsTotalCode(c); }), 1);
+    for (int k = from; k <= r; ++k) {
         const std::string_view row = WorkGyou(k);
         const int c = G::toInt(row, G::BunNo);
         if (c == code)
@@ -104,7 +101,8 @@ void KivRecalc::CalcZatuzai() {
         // Pricing the rows above may have messages of its own: they are gathered, not shown
         // one dialog per row.
         KivMessagePass scan;
-        for (int k = 1; k <= r; ++k) {
+        const int from = std::max(LastGyouBefore(r, [&](int c) { return c != code && IsTotalCode(c); }), 1);
+        for (int k = from; k <= r; ++k) {
             const int c = G::toInt(WorkGyou(k), G::BunNo);
             if (c == code)
                 continue;
@@ -184,7 +182,8 @@ void KivRecalc::CalcUnpanhi() {
     const int code = m_View.m_KeisanCode;
     const auto& f = m_View.m_KeisanField;
     Pair sum{};
-    for (int k = 1; k <= r; ++k) {
+    const int from = std::max(LastGyouBefore(r, [&](int c) { return c != code && IsTotalCode(c); }), 1);
+    for (int k = from; k <= r; ++k) {
         const std::string_view row = WorkGyou(k);
         const int c = G::toInt(row, G::BunNo);
         if (c == code)

@@ -1,6 +1,8 @@
 // The labour rows of the labour-posting style: per trade, the labour of the rows above in the
 // section (take-off quantity times productivity rate and the chipping and "other" rates) as the
 // row's quantity, times the row's own unit price as its amount.
+#include <algorithm>
+
 #include "estimate/KivDoc.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
@@ -33,14 +35,22 @@ void KivRecalc::CalcRoumuhi(int roumuNo, const char* trade, const char* mismatch
     const int code = m_View.m_KeisanCode;
     const auto& f = m_View.m_KeisanField;   // productivity rate, その他１, その他２, はつり
     auto& lineNo = shim::RoumuNo(m_View);
-    int tradeOk = -1;   // the labour list's trade for the number, checked when first needed
+    const RoumuRecord* line = m_Doc.m_Roumu.byNumber(roumuNo);
+    const bool tradeOk = line && line->fields().Syokusyu == kiv::text::sj(trade);
+    auto restarts = [&](int c) {
+        return c != code && (IsCode(EnzanCode::HyousiKei, c) || IsCode(EnzanCode::Tyuukei, c) ||
+                             IsCode(EnzanCode::Syoukei, c) || IsCode(EnzanCode::Saikei, c) ||
+                             (restartAtKoumokunai && IsCode(EnzanCode::KoumokunaiKei, c)));
+    };
+    // The sums restart at every restart row, so the scan may begin at the last one; a labour list
+    // whose trade does not match stops the scan at the first row carrying the number, wherever it
+    // is, so then the scan begins at row 1.
+    const int from = tradeOk ? std::max(LastGyouBefore(r, restarts), 1) : 1;
     std::array<Decimal, 2> sum{};
-    for (int k = 1; k <= r; ++k) {
+    for (int k = from; k <= r; ++k) {
         const std::string_view row = WorkGyou(k);
         const int c = G::toInt(row, G::BunNo);
-        if (c != code && (IsCode(EnzanCode::HyousiKei, c) || IsCode(EnzanCode::Tyuukei, c) ||
-                          IsCode(EnzanCode::Syoukei, c) || IsCode(EnzanCode::Saikei, c) ||
-                          (restartAtKoumokunai && IsCode(EnzanCode::KoumokunaiKei, c))))
+        if (restarts(c))
             sum = {};
         if (G::toInt(row, G::FukuHyouji) == 1)
             continue;
@@ -49,11 +59,7 @@ void KivRecalc::CalcRoumuhi(int roumuNo, const char* trade, const char* mismatch
             lineNo[static_cast<std::size_t>(j)] = G::toInt(row, G::Roumu1No + j);
             if (lineNo[static_cast<std::size_t>(j)] != roumuNo)
                 continue;
-            if (tradeOk < 0) {
-                const RoumuRecord* line = m_Doc.m_Roumu.byNumber(roumuNo);
-                tradeOk = line && line->fields().Syokusyu == kiv::text::sj(trade) ? 1 : 0;
-            }
-            if (tradeOk == 0) {
+            if (!tradeOk) {
                 RowMessage(mismatch);
                 stop = true;
             } else if (c != code) {

@@ -18,7 +18,16 @@ struct KivRecalc::ItemPass {
     bool laterBuilt = false;
     std::vector<int> laterStart;       // item koumoku + 1 + i starts at laterRows[laterStart[i]]
     std::vector<int> laterRows;        // pool indices
+    std::vector<int> laterBunNo;       // their categories
 };
+
+template <class Pred>
+int KivRecalc::LastGyouBefore(int r, Pred pred) const {
+    for (int k = r - 1; k >= 1; --k)
+        if (pred(GyouRecord::toInt(WorkGyou(k), GyouRecord::BunNo)))
+            return k;
+    return 0;
+}
 
 namespace kiv::recalc {
 

@@ -35,7 +35,8 @@ void KivRecalc::CalcTotal() {
     const int r = CurrentGyou();
     const int code = m_View.m_KeisanCode;
     Pair sum{};
-    for (int k = 1; k < r; ++k) {
+    // The sums restart at every row of the own kind: the scan starts after the last one.
+    for (int k = LastGyouBefore(r, [&](int c) { return c == code; }) + 1; k < r; ++k) {
         const std::string_view row = WorkGyou(k);
         const int c = G::toInt(row, G::BunNo);
         if (c == code)
@@ -136,7 +137,8 @@ void KivRecalc::CalcKeihiTenyuuryoku() {
 void KivRecalc::CalcSyouhizei() {
     const int r = CurrentGyou();
     Pair sum{};
-    for (int k = 1; k < r; ++k) {
+    const int from = LastGyouBefore(r, [&](int c) { return IsCode(EnzanCode::Syouhizei, c); }) + 1;
+    for (int k = from; k < r; ++k) {
         const std::string_view row = WorkGyou(k);
         const int c = G::toInt(row, G::BunNo);
         if (IsCode(EnzanCode::Syouhizei, c))

@@ -1,6 +1,7 @@
 #include "platform/text/Decimal.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace kiv::text {
@@ -35,6 +36,16 @@ Decimal Decimal::make(__int128 m, int scale) {
     while (scale > kMaxScale) {
         m = divRound(m, 1);
         --scale;
+    }
+    // Trailing zeros go; with a mantissa that fits 64 bits (every field value does) without the
+    // slow 128-bit division.
+    if (scale > 0 && m >= INT64_MIN && m <= INT64_MAX) {
+        long long m64 = static_cast<long long>(m);
+        while (scale > 0 && m64 % 10 == 0) {
+            m64 /= 10;
+            --scale;
+        }
+        m = m64;
     }
     while (scale > 0 && m % 10 == 0) {
         m /= 10;
