@@ -55,12 +55,14 @@ protected:
 
     // The estimate holds items made of the given rows (item k = element k-1); the settings and
     // labour list are the fixture's, with the given style, composite rounding and digit rounding.
+    // Messages recorded before are forgotten.
     void estimate(const std::vector<std::vector<Fields>>& items, int style = 0, int marume = 1, int keta = 0) {
         std::vector<std::string> rows;
         for (std::size_t i = 0; i < items.size(); ++i)
             for (std::size_t g = 0; g < items[i].size(); ++g)
                 rows.push_back(rowOf(static_cast<int>(i) + 1, static_cast<int>(g) + 1, items[i][g]));
         open(rows);
+        ClearKivPrompts();
         settings(style, marume, keta);
         labour({{18, "配管工", "19000"}, {32, "機械工", "18000"}});
     }

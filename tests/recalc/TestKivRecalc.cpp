@@ -401,3 +401,93 @@ TEST_F(Recalc, TheCoverTotalIsItemOnes) {
 }
 
 } // namespace
+
+namespace {
+
+class RecalcMore : public RecalcFixture {};
+
+TEST_F(RecalcMore, CalculatorAmountsPastTwelveDigitsGetTheirMessage) {
+    estimate({{priced("60", "9999999999"), priced("60", "9999999999"), kindRow(E::Syoukei, {{G::Kingaku1, "5"}})}});
+    recalcRow(1);
+    recalcRow(2);
+    recalcRow(3);
+    EXPECT_EQ(messages(), std::vector<std::string>{kKeisanOverflow});
+    EXPECT_EQ(at(3, G::Kingaku1), "");
+
+    // A heading amount of thirteen digits is refused the same way; its unit price still fits.
+    estimate({{kindRow(E::Daikoumoku, {{G::Kigou, "A"}, {G::HiroidasiSuu1, "1000"}})},
+              {kindRow(E::Daikoumoku, {{G::Kigou, "A"}}), priced("1", "9999999999")}});
+    recalcAll();
+    EXPECT_EQ(raw(1, G::Tanka1), "9999999999");
+    EXPECT_EQ(at(1, G::Kingaku1), "");
+    EXPECT_EQ(messagesWith(kKeisanOverflow), 1);
+}
+
+TEST_F(RecalcMore, ItemListRefreshRecalculatesFromTheCurrentItemBackToTheFirst) {
+    estimate({
+        {kindRow(E::Daikoumoku, {{G::Kigou, "A"}, {G::HiroidasiSuu1, "1"}}), kindRow(E::HyousiKei)},
+        {kindRow(E::Daikoumoku, {{G::Kigou, "A"}}), kindRow(E::Tyuukoumoku, {{G::Kigou, "B"}, {G::HiroidasiSuu1, "2"}}),
+         kindRow(E::Syoukei)},
+        {kindRow(E::Tyuukoumoku, {{G::Kigou, "B"}}), priced("1", "300"), kindRow(E::HyousiKei)},
+    });
+    toItem(3);
+    doc->m_NeedRecalc = 1;
+    view->RebuildKoumokuList();
+    EXPECT_EQ(poolAt(3, 3, G::Kingaku1), "300");
+    EXPECT_EQ(poolAt(2, 2, G::Tanka1), "300");
+    EXPECT_EQ(poolAt(2, 3, G::Kingaku1), "600");
+    EXPECT_EQ(poolAt(1, 1, G::Kingaku1), "600");
+    // Item 3's 表紙計 came first, but the cover total is item 1's.
+    EXPECT_EQ(doc->m_HyousiData[17], "         600");
+    EXPECT_EQ(doc->m_CurKoumoku[0], 3);
+    EXPECT_EQ(doc->m_NeedRecalc, 0);
+}
+
+// --- With row pricing: the composite-price style and the sleeve
+
+TEST_F(RecalcMore, CompositeStyleAmountsTakeTheCompositeAndBlankTheLumpSumRows) {
+    estimate({{priced("4", "2500", {{G::ZatuzaiRitu, "0.04"}}), kindRow(E::Zatuzai)}}, 1);
+    recalcItem();
+    EXPECT_EQ(at(1, G::FukugouTanka1), "2600");
+    EXPECT_EQ(raw(1, G::SekisanSuu1), raw(1, G::HiroidasiSuu1));
+    EXPECT_EQ(at(1, G::Kingaku1), "10400");
+    for (int f : {G::HiroidasiSuu1, G::SekisanSuu1, G::Kingaku1, G::Kingaku2})
+        EXPECT_EQ(at(2, f), "") << f;
+}
+
+TEST_F(RecalcMore, SleeveIsARateOnTheRowsWithLumpSumsAtThePipeFittersPrice) {
+    const std::vector<Fields> rows = {
+        priced("5", "2000", {{G::SetugouRitu, "0.05"}, {G::Roumu1No, "18"}, {G::Bukake1, "0.2"}, {G::HaturiRitu, "0.1"}}),
+        priced("3", "1000"),   // no lump sums: adds nothing
+        kindRow(E::Sleeve, {{G::Kakeritu, "0.03"}}),
+        kindRow(E::Roumuhi1, {{G::Tanka1, "21000"}}),
+    };
+    estimate({rows});
+    recalcItem();
+    EXPECT_EQ(at(3, G::Kingaku1), "1008");   // 6720 a unit
+    EXPECT_EQ(raw(3, G::HiroidasiSuu1), "       1");
+    estimate({rows}, 1);
+    recalcItem();
+    EXPECT_EQ(at(1, G::FukugouTanka1), "6280");
+    EXPECT_EQ(at(3, G::Kingaku1), "942");    // kept in the composite-price style
+    EXPECT_TRUE(messages().empty());
+
+    // Without a rate: the message once, both amounts blank.
+    std::vector<Fields> noRate = rows;
+    noRate[2] = kindRow(E::Sleeve, {{G::Kingaku1, "5"}});
+    estimate({noRate});
+    recalcItem();
+    EXPECT_EQ(messagesWith("経費等の掛率に数値が入力されていません。再確認してください。"), 1);
+    EXPECT_EQ(at(3, G::Kingaku1), "");
+}
+
+TEST_F(RecalcMore, APassOverRowsLackingLabourPriceOneShowsOneMessageAndNoDialog) {
+    const Fields row = priced("1", "1000", {{G::Roumu1No, "5"}, {G::Bukake1, "0.5"}});
+    estimate({{row, row}, {row}});
+    recalcAll();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].find("労務単価1が入力されていません"), std::string::npos);
+    EXPECT_EQ(at(1, G::Kingaku1), "1000");
+}
+
+} // namespace
