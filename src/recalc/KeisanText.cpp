@@ -5,9 +5,7 @@
 namespace kiv::recalc {
 
 using kiv::text::cformat;
-using kiv::text::dropRight;
 using kiv::text::leftChars;
-using kiv::text::parseDecimal;
 
 bool AmountFits(const Decimal& v) {
     static const Decimal kMax(999999999999LL);
@@ -21,10 +19,13 @@ std::string ModeAmountText(const Decimal& v, int fukugouMarume) {
     return fukugouMarume == 3 ? cformat("%12.f", v) : AmountText(v);
 }
 
+// The texts read back are the value rounded half away from zero ("%10.f"), or rounded to tenths
+// with the point and the tenths digit dropped: the same numbers are had without the texts, which
+// matters as shares are rounded for every row a computed row covers.
 Decimal ShareRounded(const Decimal& v, int fukugouMarume) {
     if (fukugouMarume == 3)
-        return parseDecimal(cformat("%10.f", v));
-    return parseDecimal(dropRight(cformat("%12.1f", v), 2));
+        return v.rounded(0);
+    return v.rounded(1).truncated(0);
 }
 
 Decimal TenthsRoundedInteger(const Decimal& v) { return v.rounded(1).truncated(0); }

@@ -126,7 +126,7 @@ void KivRecalc::PutOneUnit() {
     G::putNumber(m_View.m_EditGyou, G::SekisanSuu1, "1");
 }
 
-void KivRecalc::ClearLumpSumRow() { shim::ClearSuuAmount(m_View); }
+void KivRecalc::ClearLumpSumRow() { m_View.ClearSuuAmount(); }
 
 void KivRecalc::BackToComputedRow() {
     m_View.RestorePosition3();
@@ -148,8 +148,8 @@ const FukugouKekka& KivRecalc::KekkaOf(int k) {
     m_View.LoadGyou();
     const char flag101 = firstChar(m_View.m_EditGyou, G::FukuHyouji);
     const char flag102 = firstChar(m_View.m_EditGyou, G::ZaiGoukei);
-    shim::CalcFukugouTanka(m_View);
-    const FukugouKekka& kekka = shim::Kekka(m_View);
+    m_View.CalcFukugouTanka();
+    const FukugouKekka& kekka = m_View.m_FukugouKekka;
     if (cached) {
         ip->kekka[static_cast<std::size_t>(k)] = kekka;
         ip->valid[static_cast<std::size_t>(k)] = firstChar(WorkGyou(k), G::FukuHyouji) == flag101 &&
@@ -168,19 +168,22 @@ void KivRecalc::RecalcGyou() {
     // The composite unit price first: the amounts of the composite-price style take it.
     const char flag101 = firstChar(v.m_EditGyou, G::FukuHyouji);
     const char flag102 = firstChar(v.m_EditGyou, G::ZaiGoukei);
-    shim::CalcFukugouTanka(v);
+    v.CalcFukugouTanka();
     ItemPass* ip = s_ItemPass;
     const bool inItem = ip && ip->view == &v && r >= 1 && r < static_cast<int>(ip->kekka.size());
     if (inItem) {
         // A row whose pricing set one of its flags prices differently the next time: it is
         // priced again when a calculator below asks for it.
-        ip->kekka[static_cast<std::size_t>(r)] = shim::Kekka(v);
+        ip->kekka[static_cast<std::size_t>(r)] = v.m_FukugouKekka;
         ip->valid[static_cast<std::size_t>(r)] = firstChar(v.m_EditGyou, G::FukuHyouji) == flag101 &&
                                                  firstChar(v.m_EditGyou, G::ZaiGoukei) == flag102;
     }
 
     v.SavePosition5();
     std::string& row = v.m_EditGyou;
+    const bool counted = !IsTotalCode(G::toInt(row, G::BunNo));
+    if (inItem && counted)
+        ip->before = {G::toDecimal(WorkGyou(r), G::Kingaku1), G::toDecimal(WorkGyou(r), G::Kingaku2)};
     Decimal hokyuu = G::toDecimal(row, G::Hokyuu);
     if (hokyuu.isZero())
         hokyuu = 1;
@@ -235,9 +238,14 @@ void KivRecalc::RecalcGyou() {
     v.RestorePosition5();
 
     const bool acted = RunCalculators(bunNo);
-    // A computed row's fields change after its pricing: it is priced again when asked for.
-    if (inItem && acted)
-        ip->valid[static_cast<std::size_t>(r)] = 0;
+    if (inItem) {
+        // A computed row's fields change after its pricing: it is priced again when asked for.
+        if (acted)
+            ip->valid[static_cast<std::size_t>(r)] = 0;
+        if (counted)
+            for (int t = 0; t < 2; ++t)
+                ip->total[t] += G::toDecimal(WorkGyou(r), G::Kingaku1 + t) - ip->before[t];
+    }
     m_Doc.m_NeedRecalc = 1;
     v.m_CurField[0] = CKivView::m_LastField;
     if (!inItem)
@@ -322,14 +330,21 @@ void KivRecalc::RecalcKoumoku() {
     v.m_KeisanNeed.fill(0);
     v.m_KeisanCount.fill(0);
     v.m_SaikeiCount = v.m_SyoukeiCount = v.m_TyuukeiHyousiCount = 0;
-    shim::NeedSleeve(v) = 0;
+    v.m_NeedSleeve = 0;
     // The cover total is item 1's: only its recalculation empties it, and its 表紙計 row sets it.
     if (d.m_CurKoumoku[0] == 1)
         d.m_HyousiData[17].clear();
 
+    for (int r = 1; r <= d.m_GyouCount; ++r) {
+        const std::string_view row = WorkGyou(r);
+        if (!IsTotalCode(G::toInt(row, G::BunNo)))
+            for (int t = 0; t < 2; ++t)
+                ip.total[t] += G::toDecimal(row, G::Kingaku1 + t);
+    }
+
     v.SavePosition4();
     const bool fukugou = m_S.SekisanYousiki == 1;
-    auto& roumuNo = shim::RoumuNo(v);
+    auto& roumuNo = v.m_RoumuNo;
     for (int r = 1; r <= d.m_GyouCount; ++r) {
         d.m_CurGyou[0] = r;
         v.LoadGyou();
@@ -383,7 +398,7 @@ void KivRecalc::RecalcKoumoku() {
         RecalcGyou();
     }
     // The sleeve need is the row pricing's: set by any row whose lump sums call for sleeves.
-    v.m_KeisanNeed[kSleeve] = shim::NeedSleeve(v) ? 1 : 0;
+    v.m_KeisanNeed[kSleeve] = v.m_NeedSleeve ? 1 : 0;
 
     if ((v.m_SaikeiCount > 1 || v.m_SyoukeiCount > 1) && v.m_TyuukeiHyousiCount < 1)
         KivMessage(kMsgSyoukei);
@@ -433,7 +448,7 @@ void KivRecalc::RecalcAllKoumoku(int times) {
 
 void KivRecalc::CheckKeisanGyou() {
     CKivView& v = m_View;
-    if (shim::NeedSleeve(v) && v.m_KeisanCount[kSleeve] == 0)
+    if (v.m_NeedSleeve && v.m_KeisanCount[kSleeve] == 0)
         KivMessage(kMsgSleeve);
     if (m_S.SekisanYousiki == 1)
         return;
@@ -444,7 +459,7 @@ void KivRecalc::CheckKeisanGyou() {
     }
     v.m_KeisanNeed.fill(0);
     v.m_KeisanCount.fill(0);
-    shim::NeedSleeve(v) = 0;
+    v.m_NeedSleeve = 0;
 }
 
 void KivRecalc::ClearKeisanGyouFlags() {
@@ -456,5 +471,5 @@ void KivRecalc::ClearKeisanGyouFlags() {
     v.m_KeisanMissing = 0;
     v.m_KeisanNeed.fill(0);
     v.m_KeisanCount.fill(0);
-    shim::NeedSleeve(v) = 0;
+    v.m_NeedSleeve = 0;
 }

@@ -151,12 +151,21 @@ void KivRecalc::RoundUpZatuzai() {
     if (keta < 1 || keta > 3)
         return;
     Pair total{};
-    for (int k = 1; k <= m_Doc.m_GyouCount; ++k) {
-        const std::string_view row = WorkGyou(k);
-        if (IsTotalCode(G::toInt(row, G::BunNo)))
-            continue;
+    const int r = CurrentGyou();
+    ItemPass* ip = s_ItemPass;
+    if (ip && ip->view == &m_View && ip->koumoku == m_Doc.m_CurKoumoku[0] && r >= 1 &&
+        r < static_cast<int>(ip->kekka.size())) {
+        // The item pass keeps the total; this row's own amounts are the ones just written.
         for (int t = 0; t < 2; ++t)
-            total[t] += dec(row, G::Kingaku1 + t);
+            total[t] = ip->total[t] - ip->before[t] + dec(WorkGyou(r), G::Kingaku1 + t);
+    } else {
+        for (int k = 1; k <= m_Doc.m_GyouCount; ++k) {
+            const std::string_view row = WorkGyou(k);
+            if (IsTotalCode(G::toInt(row, G::BunNo)))
+                continue;
+            for (int t = 0; t < 2; ++t)
+                total[t] += dec(row, G::Kingaku1 + t);
+        }
     }
 
     BackToComputedRow();
@@ -246,9 +255,9 @@ void KivRecalc::CalcSleeve() {
                     continue;
                 }
                 const Decimal labour = dec(row, G::Bukake1) * price[t];
-                const Decimal haturi = shim::FukugouRound(dec(row, G::HaturiRitu) * labour, marume);
-                const Decimal sonota = shim::FukugouRound(dec(row, G::Sonota1Ritu) * (labour + haturi), marume);
-                const Decimal unit = shim::FukugouRound(kekka.ZairyouKei[t] + kekka.Tugite[t] + kekka.Setugou[t] +
+                const Decimal haturi = FukugouRound(dec(row, G::HaturiRitu) * labour, marume);
+                const Decimal sonota = FukugouRound(dec(row, G::Sonota1Ritu) * (labour + haturi), marume);
+                const Decimal unit = FukugouRound(kekka.ZairyouKei[t] + kekka.Tugite[t] + kekka.Setugou[t] +
                                                             kekka.Siji[t] + labour + sonota + haturi,
                                                         marume);
                 sum[t] += unit * hiro;

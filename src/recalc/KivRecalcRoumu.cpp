@@ -34,7 +34,7 @@ void KivRecalc::CalcRoumuhi(int roumuNo, const char* trade, const char* mismatch
     const int r = CurrentGyou();
     const int code = m_View.m_KeisanCode;
     const auto& f = m_View.m_KeisanField;   // productivity rate, その他１, その他２, はつり
-    auto& lineNo = shim::RoumuNo(m_View);
+    auto& lineNo = m_View.m_RoumuNo;
     const RoumuRecord* line = m_Doc.m_Roumu.byNumber(roumuNo);
     const bool tradeOk = line && line->fields().Syokusyu == kiv::text::sj(trade);
     auto restarts = [&](int c) {
@@ -111,6 +111,6 @@ void KivRecalc::CalcRoumuhi(int roumuNo, const char* trade, const char* mismatch
         }
     }
     if (m_S.SekisanYousiki == 1)
-        shim::ClearSuuAmount2(m_View);
+        m_View.ClearSuuAmount2();
     FinishComputedRow();
 }

@@ -1,11 +1,13 @@
 #pragma once
 // What the sources of KivRecalc share beyond its class: the pass over one item, the row-pricing
 // services it calls and the message texts.
+#include <array>
 #include <string>
 #include <vector>
 
+#include "estimate/KivMessagePass.h"
+#include "pricing/FukugouEngine.h"
 #include "recalc/KivRecalc.h"
-#include "recalc/PricingShim.h"
 
 // While an item is recalculated: the composite price results of its rows (the calculators that
 // price the rows above them take these instead of pricing each row again) and the later items'
@@ -15,6 +17,10 @@ struct KivRecalc::ItemPass {
     int koumoku = 0;
     std::vector<FukugouKekka> kekka;   // by row, from 1
     std::vector<char> valid;           // the row still is what its result was computed from
+    // The amounts of every row but the total rows, kept up to date as rows are recalculated, and
+    // those the row being recalculated held before (the 雑材 rounding takes the item's total).
+    std::array<kiv::text::Decimal, 2> total{};
+    std::array<kiv::text::Decimal, 2> before{};
     bool laterBuilt = false;
     std::vector<int> laterStart;       // item koumoku + 1 + i starts at laterRows[laterStart[i]]
     std::vector<int> laterRows;        // pool indices

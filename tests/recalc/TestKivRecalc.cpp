@@ -363,7 +363,8 @@ TEST_F(Recalc, CompositeStyleWarnsOnlyForTheSleeve) {
 }
 
 TEST_F(Recalc, OneJointRowForTwoSubtotalSectionsCountsAsMissingButIsNotWarned) {
-    estimate({{priced("1", "100", {{G::TugiteRitu, "0.1"}}), kindRow(E::Tugite), kindRow(E::Syoukei),
+    estimate({{priced("1", "100", {{G::TugiteRitu, "0.1"}}), kindRow(E::Tugite), kindRow(E::Sleeve, {{G::Kakeritu, "0.1"}}),
+               kindRow(E::Syoukei),
                priced("1", "100"), kindRow(E::Syoukei), kindRow(E::Tyuukei)}});
     recalcItem();
     EXPECT_EQ(view->m_KeisanMissing, 1);
@@ -486,7 +487,7 @@ TEST_F(RecalcMore, APassOverRowsLackingLabourPriceOneShowsOneMessageAndNoDialog)
     estimate({{row, row}, {row}});
     recalcAll();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_NE(messages()[0].find("労務単価1が入力されていません"), std::string::npos);
+    EXPECT_NE(messages()[0].find("労務単価1が入力されていない"), std::string::npos);
     EXPECT_EQ(at(1, G::Kingaku1), "1000");
 }
 
