@@ -324,8 +324,12 @@ void KivRecalc::RecalcKoumoku() {
     ip.koumoku = d.m_CurKoumoku[0];
     ip.kekka.resize(static_cast<std::size_t>(std::max(d.m_GyouCount, 0) + 1));
     ip.valid.assign(ip.kekka.size(), 0);
-    ItemPass* const outer = s_ItemPass;
-    s_ItemPass = &ip;
+    // The item's pass is known to the calculators while the item is recalculated, and no longer.
+    struct Enter {
+        ItemPass* outer;
+        explicit Enter(ItemPass* ip) : outer(s_ItemPass) { s_ItemPass = ip; }
+        ~Enter() { s_ItemPass = outer; }
+    } enter(&ip);
 
     v.m_KeisanNeed.fill(0);
     v.m_KeisanCount.fill(0);
@@ -411,7 +415,6 @@ void KivRecalc::RecalcKoumoku() {
 
     v.RestorePosition4();
     v.LoadGyou();
-    s_ItemPass = outer;
 }
 
 void KivRecalc::RecalcAllKoumoku(int times) {
