@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
 namespace kiv::text {
 namespace {
@@ -74,6 +75,24 @@ Conversion parseConversion(std::string_view fmt) {
         throw std::invalid_argument("unsupported conversion");
     sp.suffix = unescapePercent(fmt.substr(p + 1));
     return sp;
+}
+
+// The few formats the program uses are parsed once each: amounts are formatted for every row of
+// every recalculation.
+const Conversion& cachedConversion(std::string_view fmt) {
+    struct Entry {
+        std::string fmt;
+        Conversion conv;
+    };
+    static thread_local std::vector<Entry> cache;
+    for (const Entry& e : cache)
+        if (e.fmt == fmt)
+            return e.conv;
+    Conversion c = parseConversion(fmt);   // throws for a bad format, which is then not kept
+    if (cache.size() >= 64)
+        cache.clear();
+    cache.push_back({std::string(fmt), std::move(c)});
+    return cache.back().conv;
 }
 
 // The digits of |value| rounded to `prec` decimals, with the point, as "%f" writes them, for a
@@ -202,7 +221,8 @@ int parseInt(std::string_view s) {
 }
 
 std::string cformat(std::string_view fmt, const Decimal& value) {
-    Conversion sp = parseConversion(fmt);
+    const Conversion& sp0 = cachedConversion(fmt);
+    Conversion sp = sp0;
     std::string body;
     bool neg = value.isNegative();
     if (sp.conv == 'd') {
