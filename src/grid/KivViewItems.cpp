@@ -23,9 +23,9 @@ bool isKingakuRow(const SetteiValues& v, int bunNo) {
 
 void CKivView::RecalcKoumoku() { RunRecalcKoumoku(*this); }
 
-void CKivView::CheckKeisanGyou() { RunCheckKeisanGyou(*this); }
-
 void CKivView::RecalcGyou() { RunRecalcGyou(*this); }
+
+void CKivView::CheckKeisanGyou() { RunCheckKeisanGyou(*this); }
 
 std::string CKivView::KoumokuTitle(std::string_view firstGyou, std::string_view kingakuGyou) {
     std::string title;
