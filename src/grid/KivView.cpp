@@ -10,6 +10,9 @@
 #include "platform/ui/Document.h"
 #include "platform/ui/Frame.h"
 #include "platform/profile/Profile.h"
+#include "platform/print/PrintView.h"
+#include "print/KivPrint.h"
+#include "print/PrintedRow.h"
 
 namespace {
 
@@ -33,12 +36,16 @@ CKivView::CKivView()
       m_DaikaKeys(kDaikaKeyCount),
       m_GroupDigitsBuf(kGroupDigitsBufLength, ' ') {
     m_CurField[0] = m_FirstField;
+    m_Print = std::make_unique<CKivPrint>(*this);
     liveViews().push_back(this);
     g_pKivView = this;
     onCommandId(ID_OLD_DENKI_HENKAN, [this] { OnOldDenkiHenkan(); });
     onCommandId(ID_FONT_SIZE, [this] { OnFontSize(); });
     onCommandId(ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
     onCommandId(ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
+    onCommandId(kiv::ui::cmd::FilePrint, [this] { OnFilePrint(); });
+    onCommandId(kiv::ui::cmd::FilePrintDirect, [this] { OnFilePrintDirect(); });
+    onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { OnFilePrintPreview(); });
 }
 
 CKivView::~CKivView() {
@@ -320,6 +327,19 @@ void CKivView::onTimer(int id) {
         d->SaveBkUp();
     View::onTimer(id);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Printing
+
+CKivPrint& CKivView::Print() { return *m_Print; }
+
+void CKivView::OnFilePrint() { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Print); }
+
+void CKivView::OnFilePrintDirect() { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Direct); }
+
+void CKivView::OnFilePrintPreview() { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Preview); }
+
+void CKivView::BlankTankaIfSuuOne() { ::BlankTankaIfSuuOne(m_EditGyou); }
 
 // ---------------------------------------------------------------------------------------------
 // 旧電気積算内訳書を変換

@@ -13,6 +13,7 @@
 // panes, font size), KivViewCaret.cpp (caret and field navigation), KivViewScroll.cpp (scrolling),
 // KivViewInput.cpp (keys) and KivViewItems.cpp (item titles and item commands).
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "platform/ui/View.h"
 
 class CKivView;
+class CKivPrint;
 
 // The estimate view created last (the tree pane and the master view reach the estimate through
 // it); when that view goes, the one created before it that still exists, or null.
@@ -193,6 +195,15 @@ public:
     // --- Commands
     void OnOldDenkiHenkan();
 
+    // --- Printing: the view's print state and job (print/KivPrint.h), run by 印刷 (57607),
+    // direct printing (57608) and 印刷ﾌﾟﾚﾋﾞｭｰ (57609).
+    CKivPrint& Print();
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+    // The quantity-one rule on the row buffer (the exports call it before they write a row).
+    void BlankTankaIfSuuOne();
+
     // --- Item titles and item commands (KivViewItems.cpp)
     // The recalculation of the current item's work rows and the check for missing computed rows
     // after it; the estimate recalculation supplies both through KivViewLinks.h.
@@ -301,4 +312,5 @@ private:
     // The end of every item command: both scroll bars at 0, the views updated, the caret shown.
     void FinishKoumokuCommand();
     CKivDoc* m_pDoc = nullptr;
+    std::unique_ptr<CKivPrint> m_Print;
 };
