@@ -86,6 +86,12 @@ PrintSettings& runSettings() { return state().settings; }
 bool runTargetChosen() { return state().chosen; }
 void resetRunSettings() { state() = RunState{}; }
 
+void setRunSettings(const PrintSettings& settings) {
+    state().settings = settings;
+    state().settings.allPages = true;
+    state().chosen = true;
+}
+
 std::string fileNotWrittenMessage(const std::filesystem::path& file) {
     return file.string() + "\nファイルが作成できません。";
 }

@@ -61,6 +61,8 @@ void runPrinterSetup();
 // The run's settings and whether a printer or file was chosen in the run.
 PrintSettings& runSettings();
 bool runTargetChosen();
+// Makes the settings the run's, as if chosen in a dialog (direct printing then uses them).
+void setRunSettings(const PrintSettings& settings);
 // Back to the defaults (system printer, A4 portrait, nothing chosen); for tests.
 void resetRunSettings();
 
