@@ -10,6 +10,7 @@
 #include "grid/KivView.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
+#include "print/PrintedRow.h"
 
 using kiv::print::DeviceCap;
 using kiv::print::PrinterDc;
@@ -70,7 +71,7 @@ void CKivPrint::FormText(PrinterDc& dc, int divisor, bool underline) {
     const int cw = tm.aveCharWidth;
     const int line = static_cast<int>(tm.height * 1.11);
     // A text cut in the middle of a double-byte character prints a blank for the half.
-    dc.textOut(m_FormX * cw, m_FormY * line, kiv::text::fitBytes(m_FormText, m_FormText.size()));
+    dc.textOut(m_FormX * cw, m_FormY * line, PrintableText(m_FormText));
 }
 
 void CKivPrint::PrintFormBox(PrinterDc& dc) {

@@ -22,7 +22,7 @@ std::string fieldText(const std::string& row, const FieldPos& p) {
     const auto off = static_cast<std::size_t>(p.Offset);
     const auto w = static_cast<std::size_t>(p.Width);
     const std::string_view bytes = off < row.size() ? std::string_view(row).substr(off, w) : std::string_view();
-    return kiv::text::fitBytes(bytes, bytes.size());
+    return PrintableText(bytes);
 }
 
 class PenBrushScope {

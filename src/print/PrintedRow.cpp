@@ -4,6 +4,14 @@
 #include "grid/GyouRecord.h"
 #include "platform/text/Cp932.h"
 
+std::string PrintableText(std::string_view cp932) {
+    std::string out(cp932);
+    if (!out.empty() && kiv::text::isCharBoundary(out, out.size() - 1) &&
+        kiv::text::isLeadByte(static_cast<unsigned char>(out.back())))
+        out.back() = ' ';
+    return out;
+}
+
 void BlankTankaIfSuuOne(std::string& row) {
     const kiv::text::Decimal one(1);
     if (GyouRecord::toDecimal(row, GyouRecord::HiroidasiSuu1) == one &&
