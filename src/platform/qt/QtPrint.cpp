@@ -177,13 +177,16 @@ class PreviewPages : public QWidget {
 public:
     PreviewPages(print::PreviewSession& session, print::PreviewState& state) : m_Session(session), m_State(state) {}
 
-    void rebuild(int viewHeight) {
+    void rebuild(int viewWidth, int viewHeight) {
         m_Images.clear();
         const print::DeviceGeometry g = m_Session.geometry();
-        // Whole pages fit the window's height; each magnification step doubles them.
+        // Whole pages fit the window; each magnification step doubles them.
         const double paperH = g.paperHeightTenthMm / 254.0 * print::DeviceGeometry::kDotsPerInch;
         const double paperW = g.paperWidthTenthMm / 254.0 * print::DeviceGeometry::kDotsPerInch;
-        const double scale = std::max(100, viewHeight - 24) / paperH * std::pow(2.0, m_State.zoom());
+        const int across = static_cast<int>(std::max<std::size_t>(1, m_State.shownPages().size()));
+        const double fit = std::min(std::max(100, viewHeight - 24) / paperH,
+                                    std::max(100, (viewWidth - 12) / across - 12) / paperW);
+        const double scale = fit * std::pow(2.0, m_State.zoom());
         int width = 12, height = 0;
         for (int p : m_State.shownPages()) {
             QImage img(static_cast<int>(paperW * scale), static_cast<int>(paperH * scale), QImage::Format_RGB32);
@@ -281,7 +284,9 @@ private:
             button->setEnabled(m_State.enabled(b));
         }
         m_Label->setText(QString::fromStdString(m_State.pageLabel()));
-        m_Pages->rebuild(std::max(400, m_Scroll->viewport()->height()));
+        // The scroll area gets its size from the layout only later: the window's height less the
+        // button row stands for it.
+        m_Pages->rebuild(std::max(400, width() - 40), std::max(400, height() - 70));
     }
 
     print::PreviewState m_State;
