@@ -8,7 +8,6 @@
 #include "estimate/KivDoc.h"
 #include "estimate/RecalcSeams.h"
 #include "grid/KivView.h"
-#include "platform/print/PrintService.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/App.h"
 #include "platform/ui/MessageBox.h"
@@ -89,7 +88,9 @@ bool CKivPrint::onPreparePrinting(PrintInfo& info) {
 
     {
         kiv::ui::App::WaitCursorScope wait;
-        m_View.StoreGyou();
+        // The row being edited goes back first; a cursor below the item's last row holds none.
+        if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
+            m_View.StoreGyou();
         m_View.StoreKoumoku();
         m_PrintPageNo = 0;
         RunClearKeisanMissing(m_View);

@@ -144,6 +144,15 @@ TEST_F(KivPrintJob, FinishedJobEndsOnItemOneRowOne) {
     EXPECT_EQ(view->m_LineHeight, kLineHeight);
 }
 
+TEST_F(KivPrintJob, TheRowBeingEditedIsPrinted) {
+    open(itemsOf({3}));
+    placeCursor(2, 2, GyouRecord::Hinmei);
+    GyouRecord::putText(view->m_EditGyou, GyouRecord::Hinmei, "EDITED");
+    const PrintedJob& job = print();
+    EXPECT_NE(job.pages[0].find("EDITED"), nullptr);
+    EXPECT_EQ(job.pages[0].find("I1R2"), nullptr);
+}
+
 TEST_F(KivPrintJob, SoukatuhyouPrintsNothing) {
     open(itemsOf({25}));
     answerInsatu({Kind::IDC_SOUKATUHYOU});
