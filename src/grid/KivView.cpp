@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "estimate/KivMessage.h"
+#include "grid/BlockSelect.h"
 #include "grid/GyouRecord.h"
+#include "grid/MojiDialog.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/Frame.h"
@@ -35,6 +37,7 @@ CKivView::CKivView()
       m_EditGyou2(m_GyouLen, ' '),
       m_DaikaKeys(kDaikaKeyCount),
       m_GroupDigitsBuf(kGroupDigitsBufLength, ' ') {
+    m_pMojiDialog = std::make_unique<CMojiDialog>();
     m_CurField[0] = m_FirstField;
     m_Print = std::make_unique<CKivPrint>(*this);
     liveViews().push_back(this);
@@ -42,6 +45,7 @@ CKivView::CKivView()
     onCommandId(ID_OLD_DENKI_HENKAN, [this] { OnOldDenkiHenkan(); });
     onCommandId(ID_FONT_SIZE, [this] { OnFontSize(); });
     onCommandId(ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
+    onCommandId(ID_SYOUSAI, [this] { OnSyousai(); });
     onCommandId(ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
     onCommandId(kiv::ui::cmd::FilePrint, [this] { OnFilePrint(); });
     onCommandId(kiv::ui::cmd::FilePrintDirect, [this] { OnFilePrintDirect(); });
@@ -49,6 +53,7 @@ CKivView::CKivView()
 }
 
 CKivView::~CKivView() {
+    ForgetBlockSelectView(*this);
     SetDocument(nullptr);
     auto& views = liveViews();
     std::erase(views, this);
@@ -173,6 +178,11 @@ void CKivView::RenumberStoreGyou() {
     StoreGyou();
 }
 
+void CKivView::Serialize(bool storing) {
+    if (storing)
+        StoreGyou();
+}
+
 bool CKivView::InsertGyou() {
     CKivDoc* d = GetDocument();
     if (!d)
@@ -207,11 +217,6 @@ bool CKivView::InsertGyou() {
     RestorePosition1();
     LoadGyou();
     return true;
-}
-
-void CKivView::ApplyBubunTensou() {
-    // The partial transfer fills the current row's detail breakdown, which the row pricing
-    // brings; until then the transferred row is left unapplied.
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -265,6 +270,9 @@ void CKivView::onDestroy() {
 
 void CKivView::onShowWindow(bool show) {
     View::onShowWindow(show);
+    // The text-entry window exists from the first show on; the estimate view never shows it.
+    if (show && m_pMojiDialog && !m_pMojiDialog->isCreated())
+        m_pMojiDialog->Create();
     CKivDoc* d = GetDocument();
     if (!d || !show)
         return;
