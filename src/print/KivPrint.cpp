@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "estimate/KivDoc.h"
+#include "estimate/KivMessagePass.h"
 #include "estimate/RecalcSeams.h"
 #include "grid/KivView.h"
 #include "platform/profile/Profile.h"
@@ -88,6 +89,8 @@ bool CKivPrint::onPreparePrinting(PrintInfo& info) {
 
     {
         kiv::ui::App::WaitCursorScope wait;
+        // One pass: the rows' messages are collected and each shown once when it ends.
+        KivMessagePass pass;
         // The row being edited goes back first; a cursor below the item's last row holds none.
         if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
             m_View.StoreGyou();
