@@ -11,6 +11,7 @@
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/MessageBox.h"
+#include "recalc/KivRecalc.h"
 #include "resources/DocTemplateResources.h"
 #include "resources/MainFrameResources.h"
 #include "shell/AboutDlg.h"
@@ -130,6 +131,7 @@ bool CKivApp::initInstance() {
     }
     CKivDoc::SetRunMode(m_Mode);
     ConnectEstimatePrompts();
+    KivRecalc::Connect();
 
     loadStdProfileSettings(5);
     AddDocTemplates();
