@@ -63,6 +63,9 @@ protected:
             QApplication::processEvents();
         QWidget* w = qt::QtBackend::widgetOf(d);
         EXPECT_TRUE(kiv::test::savePicture(w, name));
+        if (w) {
+            EXPECT_EQ(kiv::test::captionsWithoutInk(w), std::vector<std::string>{}) << name;
+        }
         return w;
     }
 
