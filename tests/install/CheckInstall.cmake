@@ -5,7 +5,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${PREFIX
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed: ${rc}")
 endif()
-foreach(f bin/kiv share/applications/kiv.desktop share/mime/packages/kiv.xml)
+foreach(f bin/kiv lib/kiv/kiv share/applications/kiv.desktop share/mime/packages/kiv.xml)
   if(NOT EXISTS "${PREFIX}/${f}")
     message(FATAL_ERROR "missing ${f}")
   endif()

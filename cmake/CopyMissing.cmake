@@ -1,0 +1,27 @@
+# Copies each file of the folder FROM into the folder TO unless TO already holds that name.
+# What stands there is the user's (labour prices, settings, layouts) and is never replaced,
+# whatever it holds; a removed file comes back as it was shipped.
+#   cmake -DFROM=<dir> -DTO=<dir> -P CopyMissing.cmake   (or include() with both set)
+# With INSTALLING set, the install's wording is used and a file left alone is named too.
+if(NOT IS_DIRECTORY "${FROM}" OR "${TO}" STREQUAL "")
+  message(FATAL_ERROR "CopyMissing: FROM must be a folder and TO a path (FROM='${FROM}' TO='${TO}')")
+endif()
+file(GLOB kiv_copy_names LIST_DIRECTORIES false RELATIVE "${FROM}" "${FROM}/*")
+list(SORT kiv_copy_names)
+file(MAKE_DIRECTORY "${TO}")
+foreach(kiv_copy_name IN LISTS kiv_copy_names)
+  set(kiv_copy_target "${TO}/${kiv_copy_name}")
+  # A link counts as there even when it points nowhere: copying onto it would write through it.
+  if(EXISTS "${kiv_copy_target}" OR IS_SYMLINK "${kiv_copy_target}")
+    if(INSTALLING)
+      message(STATUS "Keeping: ${kiv_copy_target}")
+    endif()
+  else()
+    if(INSTALLING)
+      message(STATUS "Installing: ${kiv_copy_target}")
+    else()
+      message(STATUS "Adding: ${kiv_copy_target}")
+    endif()
+    file(COPY_FILE "${FROM}/${kiv_copy_name}" "${kiv_copy_target}")
+  endif()
+endforeach()
