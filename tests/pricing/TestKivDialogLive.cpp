@@ -484,8 +484,10 @@ TEST_F(KivDialogLiveTest, LabourIsPickedFromTheEditedEstimatesListNotTheCurrentO
 TEST_F(KivDialogLiveTest, NumbersTheListDoesNotHoldOrTheNoCannotHold) {
     // NO 99 typed with nothing selected in a list of 5 lines: NO, trade and prices emptied.
     openRow({{F::Roumu1No, "5"}, {F::Bukake1, "1"}}, 1);
-    doc->m_Roumu = RoumuList(std::vector<RoumuRecord>(labourList().lines().begin(), labourList().lines().begin() + 5));
-    EXPECT_TRUE(show([&](Driver& dr) {
+    std::vector<RoumuRecord> five = labourList().lines();
+    five.resize(5);
+    doc->m_Roumu = RoumuList(five);
+    EXPECT_FALSE(show([&](Driver& dr) {
         EXPECT_EQ(dr.text(IDC_ROUMUSYOKUSYU[0]), sj("電工"));
         expectList(-1, "99");
         dr.focus(IDC_ROUMUNO[0]);
