@@ -39,6 +39,8 @@ CKivView::CKivView()
     onCommandId(ID_FONT_SIZE, [this] { OnFontSize(); });
     onCommandId(ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
     onCommandId(ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
+    onCommandId(ID_BUKAKE_FILE, [this] { OnBukakeFile(); });
+    onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
 }
 
 CKivView::~CKivView() {

@@ -11,7 +11,8 @@
 // The handlers are spread over several sources by what they do: KivView.cpp (members, positions,
 // row path, life cycle, backup timer), KivViewPaint.cpp (font, painting, digit grouping, status
 // panes, font size), KivViewCaret.cpp (caret and field navigation), KivViewScroll.cpp (scrolling),
-// KivViewInput.cpp (keys) and KivViewItems.cpp (item titles and item commands).
+// KivViewInput.cpp (keys), KivViewItems.cpp (item titles and item commands) and
+// KivViewBukake.cpp (the productivity-rate commands).
 #include <array>
 #include <string>
 #include <string_view>
@@ -74,6 +75,8 @@ public:
     static constexpr int ID_OLD_DENKI_HENKAN = 32878; // 旧電気積算内訳書を変換
     static constexpr int ID_NEW_KOUMOKU = 32871;      // 新項目追加
     static constexpr int ID_KOUMOKU_TOROKU = 32872;   // 項目名登録
+    static constexpr int ID_BUKAKE_FILE = 32843;      // 歩掛けﾌｧｲﾙ選択
+    static constexpr int ID_BUKAKE_SELECT = 32900;    // 歩掛け選択
 
     // An item title: 記号, 品名 and 規格 of the item's row 1 after its item number, then the two
     // amounts of its last 小計, 中計 or 表紙計 row (of row 1 when it has none).
@@ -192,6 +195,11 @@ public:
 
     // --- Commands
     void OnOldDenkiHenkan();
+    // 32843 歩掛けﾌｧｲﾙ選択: the table files of the five kinds (KivViewBukake.cpp).
+    void OnBukakeFile();
+    // 32900 歩掛け選択: a rate from the rate calculator into 歩掛１ of the current row; on the row
+    // after the item's last that row is appended first. No recalculation.
+    void OnBukakeSelect();
 
     // --- Item titles and item commands (KivViewItems.cpp)
     // The recalculation of the current item's work rows and the check for missing computed rows

@@ -1,0 +1,61 @@
+// The two commands that connect the productivity-rate tables to the estimate: 歩掛けﾌｧｲﾙ選択
+// chooses each table kind's file, 歩掛け選択 puts a rate worked out in the rate calculator into
+// 歩掛１ of the current row.
+#include <charconv>
+
+#include "grid/GyouRecord.h"
+#include "grid/KivView.h"
+#include "platform/text/Number.h"
+#include "pricing/BukakeFileDialog.h"
+#include "pricing/BukakeSelectDialog.h"
+
+namespace {
+
+// The rate as the calculator showed it (the shortest text of the double), exactly.
+kiv::text::Decimal rateOf(double v) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    return kiv::text::parseDecimal(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
+}
+
+} // namespace
+
+void CKivView::OnBukakeFile() {
+    CBukakeFileDialog dlg;
+    dlg.doModal();
+}
+
+void CKivView::OnBukakeSelect() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    SavePosition1();
+    CBukakeSelectDialog dlg;
+    // The row takes the rate only after 内訳に送る with a computed rate; 保存, ｷｬﾝｾﾙ and the
+    // zero-rate message leave it as it was.
+    if (dlg.doModal() == CBukakeSelectDialog::kSend && dlg.RateSent()) {
+        bool onRow = true;
+        if (d->m_CurGyou[0] > d->m_GyouCount) {
+            // The row after the item's last joins the item first, as typing there makes it do.
+            onRow = AddGyou();
+            if (onRow) {
+                d->m_CurGyou[0] = d->m_GyouCount;
+                RenumberGyou();
+            }
+        }
+        if (onRow) {
+            // "%6.3f" cut to the field's six characters: 123.456 is written as 123.45.
+            const std::string text = kiv::text::cformat("%6.3f", rateOf(dlg.m_Bukake));
+            m_CurField[0] = GyouRecord::Bukake1;
+            CalcFieldPos();
+            const auto width = static_cast<std::size_t>(m_FieldPos.Width);
+            m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset), width, kiv::text::leftChars(text, width));
+            StoreGyou();
+            // The amounts follow at the next recalculation of the row or the item.
+            d->m_NeedRecalc = 1;
+            RedrawGyou();
+        }
+    }
+    RestorePosition1();
+    CalcFieldPos();
+}
