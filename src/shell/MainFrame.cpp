@@ -4,6 +4,7 @@
 #include "platform/ui/App.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/MessageBox.h"
+#include "resources/CommandPrompts.h"
 #include "resources/MainFrameResources.h"
 #include "shell/KivApp.h"
 #include "shell/SelectDialog.h"
@@ -72,6 +73,7 @@ void CMainFrame::preCreateWindow(ui::Rect& r) {
 }
 
 int CMainFrame::onCreate() {
+    setPrompts(&res::commandPrompts());
     addToolbar(res::standardToolbar());
     statusBar().setIndicators(res::statusIndicators());
     addToolbar(res::editToolbar());

@@ -1,6 +1,6 @@
 // The real application on Qt's offscreen platform: started with an estimate named on the
 // command line, it shows the main window with the estimate in its split frame, rendered to a PNG
-// under the build folder.
+// under the build folder; the status bar's message pane follows the menus and toolbar buttons.
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "grid/GyouRecord.h"
@@ -14,8 +14,16 @@
 #include "support/TempDir.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QImage>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QWidget>
 
@@ -29,28 +37,45 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(ShellQt, StartsWithTheCommandLineEstimateInItsSplitFrame) {
-    test::qtApp();
+// The application's start-up world: a profile, a program folder with the reference files, the
+// electrical mode, an estimate file of two items and the Qt backend.
+class ShellQt : public ::testing::Test {
+protected:
+    QApplication& qapp = test::qtApp();   // before the backend, which watches its events
     test::ScopedProfileHome home;
     test::TempDir exeDir, data;
-    for (const char* name : {"労務単価.rab", "電気設定.ett", "ヘッダー.hdr", "表紙.frm"})
-        ASSERT_TRUE(files::writeFileAtomically(exeDir / name, ""));
-    CKivDoc::SetProgramDirectory(exeDir.path());
-    CKivDoc::s_BackupWriter = [](CKivDoc&) {};
-    profile::Profile::user().writeString("Select_Section", "Select", "1");
-
-    std::array<std::string, kKivHyousiCount> covers;
-    std::vector<std::string> rows;
-    for (int k = 1; k <= 2; ++k) {
-        std::string row = GyouRecord::blankRow();
-        GyouRecord::writeKey(row, k, 1);
-        rows.push_back(row);
-    }
-    fs::path job = data / "job.KIV";
-    ASSERT_TRUE(files::writeFileAtomically(job, WriteKivFile(covers, rows)));
-
+    fs::path job;
     qt::QtBackend backend;
-    ui::setBackend(&backend);
+
+    void SetUp() override {
+        for (const char* name : {"労務単価.rab", "電気設定.ett", "ヘッダー.hdr", "表紙.frm"})
+            ASSERT_TRUE(files::writeFileAtomically(exeDir / name, ""));
+        CKivDoc::SetProgramDirectory(exeDir.path());
+        CKivDoc::s_BackupWriter = [](CKivDoc&) {};
+        profile::Profile::user().writeString("Select_Section", "Select", "1");
+
+        std::array<std::string, kKivHyousiCount> covers;
+        std::vector<std::string> rows;
+        for (int k = 1; k <= 2; ++k) {
+            std::string row = GyouRecord::blankRow();
+            GyouRecord::writeKey(row, k, 1);
+            rows.push_back(row);
+        }
+        job = data / "job.KIV";
+        ASSERT_TRUE(files::writeFileAtomically(job, WriteKivFile(covers, rows)));
+        ui::setBackend(&backend);
+    }
+    void TearDown() override {
+        kiv::test::settle();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ui::setBackend(nullptr);
+        CKivDoc::s_BackupWriter = nullptr;
+        CKivDoc::SetProgramDirectory({});
+        CKivDoc::SetRunMode("");
+    }
+};
+
+TEST_F(ShellQt, StartsWithTheCommandLineEstimateInItsSplitFrame) {
     {
         CKivApp app;
         app.setArguments({"kiv", job.string()});
@@ -110,12 +135,99 @@ TEST(ShellQt, StartsWithTheCommandLineEstimateInItsSplitFrame) {
         EXPECT_EQ(mw->toolBarArea(toolbar("toolbar166")), Qt::LeftToolBarArea);
         EXPECT_TRUE(toolbar("toolbar128")->isVisibleTo(mw));   // saved while it was shown
     }
+}
+
+// The 編集 menu open, the pointer on 行複写, then 切り取り highlighted: the message pane of the
+// status bar shows each one's prompt, and the idle text again once the menu closes; a toolbar
+// button's prompt shows while the pointer rests on it.
+TEST_F(ShellQt, HighlightedMenuItemShowsItsPromptInTheStatusBar) {
+    CKivApp app;
+    app.setArguments({"kiv", job.string()});
+    ASSERT_TRUE(app.initInstance());
     kiv::test::settle();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ui::setBackend(nullptr);
-    CKivDoc::s_BackupWriter = nullptr;
-    CKivDoc::SetProgramDirectory({});
-    CKivDoc::SetRunMode("");
+    ui::MainFrame* main = app.mainFrame();
+    ASSERT_NE(main, nullptr);
+    auto* mw = qobject_cast<QMainWindow*>(qt::QtBackend::widgetOf(*main));
+    ASSERT_NE(mw, nullptr);
+    mw->resize(1200, 700);   // room beside the fixed panes for the longer prompts
+    kiv::test::settle();
+
+    // The message pane is the status bar's first label.
+    auto messageLabel = [&]() -> QLabel* {
+        for (QLabel* l : mw->statusBar()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            if (l->x() < mw->statusBar()->width() / 3)
+                return l;
+        return nullptr;
+    };
+    ASSERT_NE(messageLabel(), nullptr);
+    EXPECT_EQ(messageLabel()->text(), QString("ﾚﾃﾞｨ"));
+
+    QMenu* edit = nullptr;
+    for (QAction* a : mw->menuBar()->actions())
+        if (a->text() == QString("編集(&E)"))
+            edit = a->menu();
+    ASSERT_NE(edit, nullptr);
+    edit->popup(mw->mapToGlobal(mw->menuBar()->actionGeometry(edit->menuAction()).bottomLeft()));
+    kiv::test::settle();
+    ASSERT_TRUE(edit->isVisible());
+    QAction* gyouCopy = nullptr;
+    for (QAction* a : edit->actions())
+        if (a->data().toInt() == 32794)
+            gyouCopy = a;
+    ASSERT_NE(gyouCopy, nullptr);
+    EXPECT_EQ(gyouCopy->text(), QString("行複写"));
+    // The pointer comes to rest on the item (greyed or not, as the command may be).
+    const QPoint onItem = edit->actionGeometry(gyouCopy).center();
+    QMouseEvent move(QEvent::MouseMove, QPointF(onItem), QPointF(edit->mapToGlobal(onItem)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(edit, &move);
+    kiv::test::settle();
+    EXPECT_EQ(main->statusBar().paneText(0), "指定した行を他の場所に複写します");
+    EXPECT_EQ(messageLabel()->text(), QString("指定した行を他の場所に複写します"));
+    // The arrow key highlights the first item the user can choose, 切り取り.
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(edit, &down);
+    kiv::test::settle();
+    ASSERT_NE(edit->activeAction(), nullptr);
+    EXPECT_EQ(edit->activeAction()->data().toInt(), 57635);
+    EXPECT_EQ(messageLabel()->text(), QString("選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存"));
+
+    // The picture: the window with the open menu laid over it where it stands on the screen.
+    QImage picture = mw->grab().toImage();
+    {
+        QPainter painter(&picture);
+        painter.drawPixmap(mw->mapFromGlobal(edit->mapToGlobal(QPoint(0, 0))), edit->grab());
+    }
+    auto png = kiv::test::outputFolder() / "kiv-menu-prompt.png";
+    ASSERT_TRUE(picture.save(QString::fromStdString(png.string())));
+    const QRect pane(messageLabel()->mapTo(mw, QPoint(0, 0)), messageLabel()->size());
+    EXPECT_TRUE(kiv::test::inkIn(picture, pane.left(), pane.right(), pane.top(), pane.bottom()));
+
+    edit->hide();
+    kiv::test::settle();
+    EXPECT_EQ(messageLabel()->text(), QString("ﾚﾃﾞｨ"));
+
+    // Toolbar buttons: the prompt while the pointer rests on one, the tooltip after its line
+    // break or else the button's own text.
+    auto buttonOf = [&](int id) -> QWidget* {
+        for (QToolBar* tb : mw->findChildren<QToolBar*>())
+            for (QAction* a : tb->actions())
+                if (QWidget* w = tb->widgetForAction(a); w && w->property("kivCommand").toInt() == id)
+                    return w;
+        return nullptr;
+    };
+    QWidget* copy = buttonOf(57634);
+    QWidget* gyou = buttonOf(32794);
+    ASSERT_NE(copy, nullptr);
+    ASSERT_NE(gyou, nullptr);
+    EXPECT_EQ(copy->toolTip(), QString("ｺﾋﾟ-"));
+    EXPECT_EQ(gyou->toolTip(), QString("行複写"));
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(copy->mapToGlobal(QPoint(2, 2))));
+    QApplication::sendEvent(copy, &enter);
+    EXPECT_EQ(messageLabel()->text(), QString("選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(copy, &leave);
+    EXPECT_EQ(messageLabel()->text(), QString("ﾚﾃﾞｨ"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/ui/App.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/Frame.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -18,6 +19,18 @@ HeadlessBackend::~HeadlessBackend() {
 std::unique_ptr<WindowPeer> HeadlessBackend::createPeer(Window& w) { return std::make_unique<HeadlessPeer>(*this, w); }
 
 void HeadlessBackend::peerDestroyed(HeadlessPeer* p) { std::erase(m_Peers, p); }
+
+void HeadlessPeer::statusChanged() {
+    if (m_Window.kind() != WindowKind::MainFrame)
+        return;
+    const StatusBar& bar = static_cast<MainFrame&>(m_Window).statusBar();
+    m_Backend.messagePaneShown(bar.paneText(bar.commandToIndex(cmd::Separator)));
+}
+
+void HeadlessBackend::messagePaneShown(const std::string& text) {
+    if (m_MessagePane.empty() || m_MessagePane.back() != text)
+        m_MessagePane.push_back(text);
+}
 
 int HeadlessBackend::run() {
     processPending();
@@ -138,6 +151,45 @@ void HeadlessBackend::sendCommand(int id) {
         a->routeCommand(id);
     processPending();
 }
+
+namespace {
+
+bool menuHas(const MainFrame& f, const MenuItem& popup, int id) {
+    for (const MenuItem& item : f.displayItems(popup))
+        if (item.isPopup() ? menuHas(f, item, id) : (!item.isSeparator() && item.id == id))
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool HeadlessBackend::highlightMenuItem(MainFrame& f, int id) {
+    const Menu* menu = f.currentMenu();
+    if (id == cmd::Separator || !menu || !menuHas(f, MenuItem::popup("", menu->bar), id))
+        return false;
+    f.dispatchCommandHighlight(id);
+    processPending();
+    return true;
+}
+
+void HeadlessBackend::closeMenu(MainFrame& f) {
+    f.dispatchCommandHighlight(cmd::Separator);
+    processPending();
+}
+
+bool HeadlessBackend::hoverToolButton(MainFrame& f, int id) {
+    for (const Toolbar& tb : f.toolbars())
+        if (f.isToolbarVisible(tb.id))
+            for (const ToolButton& b : tb.buttons)
+                if (b.id != cmd::Separator && b.id == id) {
+                    f.dispatchCommandHighlight(id);
+                    processPending();
+                    return true;
+                }
+    return false;
+}
+
+void HeadlessBackend::leaveToolButton(MainFrame& f) { closeMenu(f); }
 
 void HeadlessBackend::resize(Window& w, Size client) {
     w.dispatchSize(client);

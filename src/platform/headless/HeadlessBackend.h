@@ -18,6 +18,10 @@
 #include <string>
 #include <vector>
 
+namespace kiv::ui {
+class MainFrame;
+}
+
 namespace kiv::ui::headless {
 
 class HeadlessPeer;
@@ -65,6 +69,15 @@ public:
     // Fires the window's timer; false when the window has no such timer.
     bool fireTimer(Window& w, int id);
     void sendCommand(int id);
+    // The user moves through the main frame's current menu and over its toolbars: the menu item
+    // of the command is highlighted (false when the menu has none), the menu closes; the pointer
+    // rests on the command's button of a shown toolbar (false when there is none), leaves it.
+    bool highlightMenuItem(MainFrame& f, int id);
+    void closeMenu(MainFrame& f);
+    bool hoverToolButton(MainFrame& f, int id);
+    void leaveToolButton(MainFrame& f);
+    // The texts the main frame's message pane has shown, in order, each change once.
+    const std::vector<std::string>& messagePaneTexts() const { return m_MessagePane; }
     void resize(Window& w, Size client);
     void focus(Window& w);
 
@@ -92,6 +105,7 @@ public:
     // Used by the peers.
     void peerCreated(HeadlessPeer* p) { m_Peers.push_back(p); }
     void peerDestroyed(HeadlessPeer* p);
+    void messagePaneShown(const std::string& text);
 
 private:
     void unexpected(const std::string& what);
@@ -115,6 +129,7 @@ private:
     };
     std::deque<DialogScript> m_DialogScripts;
     std::vector<Prompt> m_Prompts;
+    std::vector<std::string> m_MessagePane;
 };
 
 class HeadlessPeer : public WindowPeer {
@@ -126,6 +141,7 @@ public:
     void setFocus() override { m_Window.dispatchFocus(true); }
     std::unique_ptr<Dc> surfaceDc(const Region* clip) override { return std::make_unique<RecorderDc>(m_Screen, clip); }
     void scrollSurface(int dx, int dy, const Rect& r) override { m_Screen.scroll(dx, dy, r); }
+    void statusChanged() override;
     Window& window() { return m_Window; }
     Recorder& screen() { return m_Screen; }
 

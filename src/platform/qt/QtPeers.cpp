@@ -18,6 +18,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStatusBar>
 #include <QStyle>
@@ -31,6 +32,9 @@ using ui::Window;
 using ui::WindowKind;
 
 namespace {
+
+// The command id a toolbar button carries, for its prompt.
+constexpr const char* kCommandProperty = "kivCommand";
 
 QWidget* containerOf(Window* w) {
     if (!w || !w->peer())
@@ -538,6 +542,13 @@ public:
             if (cf->activeView() && !cf->activeView()->hasFocus())
                 cf->activeView()->setFocus();
         });
+        // The menu bar's command items (and its popups, which show the idle text) say what the
+        // message pane shows while they are highlighted.
+        QObject::connect(menuBar(), &QMenuBar::hovered, this, [this](QAction* a) {
+            if (m_Frame)
+                m_Frame->dispatchCommandHighlight(a ? a->data().toInt() : 0);
+        });
+        menuBar()->installEventFilter(this);
         m_Idle = new QTimer(this);
         QObject::connect(m_Idle, &QTimer::timeout, this, [this] { idleUpdate(); });
         m_Idle->start(250);
@@ -557,10 +568,12 @@ public:
                 QMenu* m = menuBar()->addMenu(QString::fromStdString(top.text));
                 ui::MenuItem copy = top;
                 QObject::connect(m, &QMenu::aboutToShow, m, [this, m, copy] { fill(m, copy); });
+                watchPrompts(m);
                 fill(m, top);
             } else if (top.id != 0) {
                 QAction* a = menuBar()->addAction(QString::fromStdString(top.text));
                 int id = top.id;
+                a->setData(id);
                 QObject::connect(a, &QAction::triggered, this, [id] { runCommand(id); });
             }
         }
@@ -593,10 +606,15 @@ public:
                     continue;
                 }
                 QAction* a = tb->addAction(QString::fromStdString(b.tip));
-                a->setToolTip(QString::fromStdString(b.tip));
+                a->setToolTip(QString::fromStdString(m_Frame->toolTip(b)));
                 int id = b.id;
                 QObject::connect(a, &QAction::triggered, this, [id] { runCommand(id); });
                 m_BarActions.push_back({a, id});
+                // The button's prompt shows while the pointer rests on it.
+                if (QWidget* button = tb->widgetForAction(a)) {
+                    button->setProperty(kCommandProperty, id);
+                    button->installEventFilter(this);
+                }
             }
             m_Bars.push_back(tb);
         }
@@ -678,6 +696,21 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (m_Frame && o == m_Mdi->viewport() && e->type() == QEvent::Resize)
             m_Frame->dispatchSize({m_Mdi->viewport()->width(), m_Mdi->viewport()->height()});
+        // The item under the pointer in an open menu, greyed or not (a greyed item never becomes
+        // the menu's active one, yet the user may want to know what it does).
+        if (auto* menu = qobject_cast<QMenu*>(o); m_Frame && menu && e->type() == QEvent::MouseMove) {
+            QAction* a = menu->actionAt(static_cast<QMouseEvent*>(e)->position().toPoint());
+            m_Frame->dispatchCommandHighlight(a ? a->data().toInt() : 0);
+        }
+        if (m_Frame && (e->type() == QEvent::Enter || e->type() == QEvent::Leave)) {
+            QVariant id = o->property(kCommandProperty);
+            // A toolbar button under the pointer, or the pointer leaving the menu bar, whose own
+            // command items keep their prompt only while highlighted and no menu has opened.
+            if (id.isValid())
+                m_Frame->dispatchCommandHighlight(e->type() == QEvent::Enter ? id.toInt() : 0);
+            else if (o == menuBar() && e->type() == QEvent::Leave && !QApplication::activePopupWidget())
+                m_Frame->dispatchCommandHighlight(0);   // a command item of the bar itself
+        }
         return QMainWindow::eventFilter(o, e);
     }
 
@@ -691,6 +724,20 @@ private:
         });
     }
 
+    // The highlighted item's prompt (by keyboard or pointer) shows in the message pane while the
+    // menu is open; a popup or separator shows the idle text, and so does the closed menu.
+    void watchPrompts(QMenu* m) {
+        m->installEventFilter(this);
+        QObject::connect(m, &QMenu::hovered, this, [this](QAction* a) {
+            if (m_Frame)
+                m_Frame->dispatchCommandHighlight(a ? a->data().toInt() : 0);
+        });
+        QObject::connect(m, &QMenu::aboutToHide, this, [this] {
+            if (m_Frame)
+                m_Frame->dispatchCommandHighlight(0);
+        });
+    }
+
     void fill(QMenu* m, const ui::MenuItem& popup) {
         m->clear();
         ui::App* app = ui::App::instance();
@@ -701,6 +748,7 @@ private:
                 m->addSeparator();
             } else if (item.isPopup()) {
                 QMenu* sub = m->addMenu(QString::fromStdString(item.text));
+                watchPrompts(sub);
                 fill(sub, item);
             } else {
                 QAction* a = m->addAction(QString::fromStdString(item.text));
@@ -713,6 +761,7 @@ private:
                     }
                 }
                 int id = item.id;
+                a->setData(id);
                 QObject::connect(a, &QAction::triggered, this, [id] { runCommand(id); });
             }
         }

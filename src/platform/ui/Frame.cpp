@@ -15,6 +15,8 @@ namespace kiv::ui {
 void StatusBar::setIndicators(std::vector<StatusIndicator> indicators) {
     m_Indicators = std::move(indicators);
     m_Texts.assign(m_Indicators.size(), std::string());
+    if (int message = commandToIndex(cmd::Separator); message >= 0)
+        m_Texts[message] = m_Owner.promptText(cmd::Separator);
     refreshLockIndicators();
     if (m_Owner.peer())
         m_Owner.peer()->statusChanged();
@@ -355,6 +357,31 @@ void MainFrame::showToolbar(int id, bool on) {
         m_HiddenToolbars.push_back(id);
     if (peer())
         peer()->barsChanged();
+}
+
+void MainFrame::setPrompts(const PromptTable* table) {
+    m_Prompts = table;
+    dispatchCommandHighlight(cmd::Separator);
+    if (peer())
+        peer()->barsChanged();   // the tooltips
+}
+
+std::string MainFrame::promptText(int id) const {
+    if (!m_Prompts)
+        return {};
+    if (const std::string* p = id != cmd::Separator ? m_Prompts->find(id) : nullptr)
+        return promptPaneText(*p);
+    return m_Prompts->idle;
+}
+
+std::string MainFrame::toolTip(const ToolButton& b) const {
+    const std::string* p = m_Prompts ? m_Prompts->find(b.id) : nullptr;
+    std::string tip = p ? promptTipText(*p) : std::string();
+    return tip.empty() ? b.tip : tip;
+}
+
+void MainFrame::dispatchCommandHighlight(int id) {
+    m_StatusBar.setPaneText(m_StatusBar.commandToIndex(cmd::Separator), promptText(id));
 }
 
 void MainFrame::loadBarState(const std::string& section) {

@@ -132,6 +132,20 @@ public:
     void showToolbar(int id, bool on);
     StatusBar& statusBar() { return m_StatusBar; }
     const StatusBar& statusBar() const { return m_StatusBar; }
+
+    // The commands' prompts for the message pane (the status bar's first pane); the pane shows
+    // the table's idle text from then on. The table outlives the frame.
+    void setPrompts(const PromptTable* table);
+    const PromptTable* prompts() const { return m_Prompts; }
+    // What the message pane shows for the command: its prompt's pane text, or the idle text
+    // when it has none (and for 0); "" while the frame has no prompts.
+    std::string promptText(int id) const;
+    // A toolbar button's tooltip: its prompt's tooltip part, else the button's own text.
+    std::string toolTip(const ToolButton& b) const;
+    // The backend reports that the menu item or the toolbar button of the command is now
+    // highlighted or under the pointer; 0 when none is any more (the menu closed, the pointer
+    // left the button). The message pane follows.
+    void dispatchCommandHighlight(int id);
     // Which bars are shown, kept in the profile under the section.
     void loadBarState(const std::string& section);
     void saveBarState(const std::string& section) const;
@@ -177,6 +191,7 @@ private:
     std::vector<Toolbar> m_Toolbars;
     std::vector<int> m_HiddenToolbars;
     StatusBar m_StatusBar;
+    const PromptTable* m_Prompts = nullptr;
     std::vector<ChildFrame*> m_Children;
     ChildFrame* m_Active = nullptr;
     bool m_AcceptFiles = false;

@@ -1,6 +1,6 @@
 #pragma once
-// The shapes of the resources a frame is built from: menus, accelerator tables, toolbars and
-// status-bar indicators. The tables themselves (with the program's Japanese texts and command
+// The shapes of the resources a frame is built from: menus, accelerator tables, toolbars,
+// status-bar indicators and the commands' status-bar prompts. The tables themselves (with the program's Japanese texts and command
 // ids) live in src/resources; texts are UTF-8 with "&" before the mnemonic and "\t" before the
 // shown shortcut.
 #include "platform/ui/Keys.h"
@@ -47,7 +47,7 @@ struct AcceleratorTable {
 
 struct ToolButton {
     int id = cmd::Separator;   // 0: a separator
-    std::string tip;           // tooltip (UTF-8)
+    std::string tip;           // the button's text (UTF-8), also its tooltip unless the prompt gives one
 };
 
 struct Toolbar {
@@ -59,5 +59,35 @@ struct StatusIndicator {
     int id = cmd::Separator;   // 0: the message pane
     std::string sizing;        // text whose width sets the pane's width (UTF-8)
 };
+
+// A command's prompt as the string table holds it: the text the message pane shows while the
+// command's menu item is highlighted or the pointer rests on its toolbar button, optionally
+// followed by "\n" and the button's tooltip.
+struct CommandPrompt {
+    int id = cmd::Separator;
+    std::string text;   // UTF-8
+};
+
+struct PromptTable {
+    std::string idle;                      // the message pane's text while no prompt is shown
+    std::vector<CommandPrompt> prompts;
+
+    // The prompt of the command, or nullptr when it has none.
+    const std::string* find(int id) const {
+        for (const CommandPrompt& p : prompts)
+            if (p.id == id)
+                return &p.text;
+        return nullptr;
+    }
+};
+
+// The part of a prompt for the message pane: the text before the first line break.
+inline std::string promptPaneText(const std::string& prompt) { return prompt.substr(0, prompt.find('\n')); }
+
+// The part of a prompt for the tooltip: the text after the first line break ("" when none).
+inline std::string promptTipText(const std::string& prompt) {
+    auto nl = prompt.find('\n');
+    return nl == std::string::npos ? std::string() : prompt.substr(nl + 1);
+}
 
 } // namespace kiv::ui
