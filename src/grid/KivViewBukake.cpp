@@ -1,24 +1,12 @@
 // The two commands that connect the productivity-rate tables to the estimate: 歩掛けﾌｧｲﾙ選択
 // chooses each table kind's file, 歩掛け選択 puts a rate worked out in the rate calculator into
 // 歩掛１ of the current row.
-#include <charconv>
-
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Number.h"
 #include "pricing/BukakeFileDialog.h"
+#include "pricing/BukakeRate.h"
 #include "pricing/BukakeSelectDialog.h"
-
-namespace {
-
-// The rate as the calculator showed it (the shortest text of the double), exactly.
-kiv::text::Decimal rateOf(double v) {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
-    return kiv::text::parseDecimal(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
-}
-
-} // namespace
 
 void CKivView::OnBukakeFile() {
     CBukakeFileDialog dlg;
@@ -45,7 +33,7 @@ void CKivView::OnBukakeSelect() {
         }
         if (onRow) {
             // "%6.3f" cut to the field's six characters: 123.456 is written as 123.45.
-            const std::string text = kiv::text::cformat("%6.3f", rateOf(dlg.m_Bukake));
+            const std::string text = kiv::text::cformat("%6.3f", bukakeShown(dlg.m_Bukake));
             m_CurField[0] = GyouRecord::Bukake1;
             CalcFieldPos();
             const auto width = static_cast<std::size_t>(m_FieldPos.Width);

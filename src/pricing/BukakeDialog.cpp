@@ -1,7 +1,5 @@
 #include "pricing/BukakeDialog.h"
 
-#include <charconv>
-
 #include "estimate/KivDoc.h"
 #include "estimate/ReferenceFile.h"
 #include "platform/text/Number.h"
@@ -17,33 +15,6 @@ namespace {
 
 const char* const kNothingSelectedMessage = "その位置には変更するものがありません。";
 const char* const kNote = "※歩掛けしか転送しませんので、それ以外の必要内容は入力してください";
-
-// The number a double member shows: the shortest decimal text that reads back as the same double,
-// which is the text the read-only edits hold. Sums and products are done on these exactly.
-Decimal shown(double v) {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
-    return kiv::text::parseDecimal(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
-}
-
-// The text is one whole number (blanks, a sign, digits, one point and digits), as the exchange
-// of a number accepts it.
-bool isWholeNumber(std::string_view s) {
-    s = kiv::text::trimBlanks(s);
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    bool digits = false, point = false;
-    for (; i < s.size(); ++i) {
-        if (s[i] >= '0' && s[i] <= '9')
-            digits = true;
-        else if (s[i] == '.' && !point)
-            point = true;
-        else
-            return false;
-    }
-    return digits;
-}
 
 std::string kind48Message() { return "歩掛合計が48以上のため歩掛修正を計算できません。"; }
 
@@ -275,11 +246,11 @@ void CBukakeDialog::OnDblclkBukakeList() {
 void CBukakeDialog::OnChangeBukake() {
     // A quantity half typed (empty, a lone point) is left until it is a number: the product
     // follows each keystroke without a message in between.
-    if (!isWholeNumber(itemText(kSuuryou)))
+    if (!isNumberText(itemText(kSuuryou), true))
         return;
     updateData(true);
     m_Bukake = kiv::text::parseDecimal(m_BukakeText).toDouble();
-    m_BukakeSuu = (shown(m_Bukake) * shown(m_Suuryou)).toDouble();
+    m_BukakeSuu = (bukakeShown(m_Bukake) * bukakeShown(m_Suuryou)).toDouble();
     m_KeepTypedSuuryou = true;
     updateData(false);
     m_KeepTypedSuuryou = false;
@@ -301,10 +272,10 @@ void CBukakeDialog::OnBukakeAdd() {
     updateData(true);
     if (m_Bukake > m_BukakeMax)
         m_BukakeMax = m_Bukake;
-    const Decimal goukei = shown(m_BukakeGoukei) + shown(m_BukakeSuu);
+    const Decimal goukei = bukakeShown(m_BukakeGoukei) + bukakeShown(m_BukakeSuu);
     m_BukakeGoukei = goukei.toDouble();
     updateData(false);
-    std::optional<Decimal> syuusei = bukakeSyuusei(m_Kind, shown(m_BukakeGoukei), shown(m_BukakeMax));
+    std::optional<Decimal> syuusei = bukakeSyuusei(m_Kind, bukakeShown(m_BukakeGoukei), bukakeShown(m_BukakeMax));
     m_BukakeSyuusei = syuusei ? syuusei->toDouble() : 0.0;
     updateData(false);
     if (!syuusei)

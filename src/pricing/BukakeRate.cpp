@@ -1,6 +1,10 @@
 #include "pricing/BukakeRate.h"
 
+#include <charconv>
+#include <string_view>
 #include <vector>
+
+#include "platform/text/Number.h"
 
 using kiv::text::Decimal;
 
@@ -61,4 +65,10 @@ std::optional<Decimal> bukakeSyuusei(int kind, const Decimal& goukei, const Deci
     default:
         return goukei;
     }
+}
+
+Decimal bukakeShown(double value) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    return kiv::text::parseDecimal(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
 }

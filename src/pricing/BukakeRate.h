@@ -10,3 +10,8 @@
 // nullopt where the kind defines no value: kind 1 from 48 on.
 std::optional<kiv::text::Decimal> bukakeSyuusei(int kind, const kiv::text::Decimal& goukei,
                                                 const kiv::text::Decimal& largest);
+
+// The number a rate, total or quantity of the calculator shows: the shortest decimal text that
+// reads back as the same double, which is the text its edit holds. Sums and products are done on
+// these exactly.
+kiv::text::Decimal bukakeShown(double value);

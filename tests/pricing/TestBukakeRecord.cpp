@@ -178,3 +178,30 @@ TEST(BukakeSyuusei, HalfOfTheRestAddedToTheLargestAndPlainTotals) {
 }
 
 } // namespace
+
+namespace {
+
+// Arbitrary bytes of any length read as ceil(length / 73) lines of at most 73 bytes, and the
+// lines written and read again give the same lines.
+TEST_F(BukakeFileTest, AnyBytesReadAsWholeLinesAndSurviveARewrite) {
+    unsigned seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0xFF; };
+    const fs::path path = dir / "any.dat";
+    for (int round = 0; round < 60; ++round) {
+        std::string bytes(next() * 3 + (round % 7), '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(next() % 4 == 0 ? 0 : next());
+        ASSERT_TRUE(kiv::files::writeFileAtomically(path, bytes));
+        BukakeLoad load = readBukakeFile(path);
+        ASSERT_EQ(load.state, FileState::Readable);
+        ASSERT_EQ(load.lines.size(), (bytes.size() + 72) / 73);
+        for (const std::string& line : load.lines) {
+            EXPECT_LE(line.size(), 73u);
+            EXPECT_EQ(line.find('\0'), std::string::npos);
+        }
+        ASSERT_TRUE(writeBukakeFile(path, load.lines));
+        EXPECT_EQ(readBukakeFile(path).lines, load.lines);
+    }
+}
+
+} // namespace
