@@ -38,6 +38,7 @@ CKivView::CKivView()
     onCommandId(ID_OLD_DENKI_HENKAN, [this] { OnOldDenkiHenkan(); });
     onCommandId(ID_FONT_SIZE, [this] { OnFontSize(); });
     onCommandId(ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
+    onCommandId(ID_SYOUSAI, [this] { OnSyousai(); });
     onCommandId(ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
     onCommandId(ID_BUKAKE_FILE, [this] { OnBukakeFile(); });
     onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
@@ -202,11 +203,6 @@ bool CKivView::InsertGyou() {
     RestorePosition1();
     LoadGyou();
     return true;
-}
-
-void CKivView::ApplyBubunTensou() {
-    // The partial transfer fills the current row's detail breakdown, which the row pricing
-    // brings; until then the transferred row is left unapplied.
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -11,7 +11,8 @@
 // The handlers are spread over several sources by what they do: KivView.cpp (members, positions,
 // row path, life cycle, backup timer), KivViewPaint.cpp (font, painting, digit grouping, status
 // panes, font size), KivViewCaret.cpp (caret and field navigation), KivViewScroll.cpp (scrolling),
-// KivViewInput.cpp (keys), KivViewItems.cpp (item titles and item commands) and
+// KivViewInput.cpp (keys), KivViewItems.cpp (item titles and item commands),
+// KivViewPricing.cpp (the row's composite unit price and its detail dialog) and
 // KivViewBukake.cpp (the productivity-rate commands).
 #include <array>
 #include <string>
@@ -22,6 +23,8 @@
 #include "grid/FieldTable.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/View.h"
+#include "pricing/FukugouEngine.h"
+#include "pricing/KivDetail.h"
 
 class CKivView;
 
@@ -75,6 +78,7 @@ public:
     static constexpr int ID_OLD_DENKI_HENKAN = 32878; // 旧電気積算内訳書を変換
     static constexpr int ID_NEW_KOUMOKU = 32871;      // 新項目追加
     static constexpr int ID_KOUMOKU_TOROKU = 32872;   // 項目名登録
+    static constexpr int ID_SYOUSAI = 32813;          // 詳細表示
     static constexpr int ID_BUKAKE_FILE = 32843;      // 歩掛けﾌｧｲﾙ選択
     static constexpr int ID_BUKAKE_SELECT = 32900;    // 歩掛け選択
 
@@ -222,6 +226,24 @@ public:
     void CallKoumokuToroku() { OnKoumokuToroku(); }
     void CallRebuildKoumokuList() { RebuildKoumokuList(); }
 
+    // --- Row pricing (KivViewPricing.cpp)
+    // Prices the row in m_EditGyou (the caller loaded the current row) from its breakdown: the
+    // composite unit prices 15/16 (and 13/14 for 常時複合単価で表示する), flag 102 when several
+    // materials are priced; keeps the results in m_FukugouKekka, m_FukugouDetail, m_RoumuNo and
+    // m_NeedSleeve; stores the row. Its messages go through KivRowMessage: inside a
+    // KivMessagePass they are collected and no dialog opens.
+    void CalcFukugouTanka();
+    // Blank fields 7, 9, 17, 18 / 7, 8, 17, 18 of m_EditGyou; the current field is left at 18.
+    void ClearSuuAmount();
+    void ClearSuuAmount2();
+    // The detail dialog on the current row; after OK the row is rewritten from it and stored
+    // (true). The editing position is the same afterwards.
+    bool ShowSyousai();
+    // The breakdown's load and write-back without a dialog, on m_EditGyou, stored.
+    void RefreshSyousai();
+    // Command 32813 詳細表示.
+    void OnSyousai();
+
     // --- Window handlers
     int onCreate() override;
     void onDestroy() override;
@@ -256,6 +278,17 @@ public:
     int m_FontSize = kDefaultFontSize;
     std::vector<std::string> m_DaikaKeys;   // keys of composite rows already in a unit-price table
     int m_InsertStarted = 0;   // InsertGyou has run since the view was last activated
+
+    // Row pricing: the results of the last CalcFukugouTanka (both tracks), the breakdown as it
+    // priced it (every amount's text, for the composite unit-price sheet), the labour
+    // registration numbers of the row last loaded, and whether an item's rows need sleeve
+    // material (set here, cleared and read by the item recalculation).
+    FukugouKekka m_FukugouKekka;
+    KivDetail m_FukugouDetail;
+    std::array<int, 3> m_RoumuNo{};
+    int m_NeedSleeve = 0;
+    // The detail dialog's line clipboard, kept from one dialog to the next.
+    std::array<std::string, 7> m_SyousaiGyouClip;
 
     // Typing state of the current cell; CalcFieldPos resets the count and the point mark.
     int m_TypedCount = 0;

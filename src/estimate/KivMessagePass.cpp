@@ -1,0 +1,65 @@
+#include "estimate/KivMessagePass.h"
+
+#include <vector>
+
+#include "estimate/KivMessage.h"
+#include "platform/text/Decimal.h"
+#include "platform/text/Number.h"
+
+namespace {
+
+struct Collected {
+    std::string text;
+    int count = 0;
+    RowPlace first;
+};
+
+struct PassState {
+    int depth = 0;
+    std::vector<Collected> messages;   // in the order their texts first came
+};
+
+PassState& state() {
+    static PassState s;
+    return s;
+}
+
+} // namespace
+
+KivMessagePass::KivMessagePass() { ++state().depth; }
+
+KivMessagePass::~KivMessagePass() {
+    PassState& s = state();
+    if (--s.depth > 0)
+        return;
+    s.depth = 0;
+    // Taken out first: showing a message may start another pass.
+    std::vector<Collected> messages = std::move(s.messages);
+    s.messages.clear();
+    for (const Collected& c : messages)
+        KivMessage(KivPassSummary(c.text, c.count, c.first));
+}
+
+bool KivMessagePass::Active() { return state().depth > 0; }
+
+bool KivRowMessage(const std::string& utf8Text, const RowPlace& place, const std::string& passText) {
+    PassState& s = state();
+    if (s.depth == 0) {
+        KivMessage(utf8Text);
+        return true;
+    }
+    const std::string& key = passText.empty() ? utf8Text : passText;
+    for (Collected& c : s.messages)
+        if (c.text == key) {
+            ++c.count;
+            return false;
+        }
+    s.messages.push_back({key, 1, place});
+    return false;
+}
+
+std::string KivPassSummary(const std::string& text, int count, const RowPlace& first) {
+    using kiv::text::cformat;
+    return text + "\n（" + cformat("%d", count) + "件。最初は" + (first.master ? "分類 " : "項目 ") +
+           cformat("%d", first.no) + " の " + cformat("%04d", first.gyou) + "行目）";
+}

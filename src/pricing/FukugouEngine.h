@@ -1,0 +1,64 @@
+#pragma once
+// The one pricing engine of a row's breakdown: every material, labour and lump-sum amount, the
+// totals and the composite unit price (複合単価) of both price tracks. The estimate row, the
+// detail dialog and the master row all price through it; they differ only in the few points
+// FukugouUse names.
+//
+// Each amount is rounded by the composite rounding mode, kept as its text in the breakdown and
+// read back from that text, so every later step uses the amount as it is shown.
+#include <array>
+#include <string>
+
+#include "platform/text/Decimal.h"
+#include "pricing/KivDetail.h"
+
+// Intermediate results the recalculation's calculators read; index 0 = track 1, 1 = track 2.
+struct FukugouKekka {
+    std::array<kiv::text::Decimal, 2> Tanka{};       // composite unit price
+    std::array<kiv::text::Decimal, 2> ZairyouKei{};  // material total
+    std::array<kiv::text::Decimal, 2> Tugite{};
+    std::array<kiv::text::Decimal, 2> Setugou{};
+    std::array<kiv::text::Decimal, 2> Siji{};
+    std::array<kiv::text::Decimal, 2> Haturi{};
+};
+
+enum class FukugouUse {
+    // An estimate row: amounts keep their texts also when zero; その他２ takes no 付属品.
+    Row,
+    // The detail dialog: zero amounts show empty; その他２ takes 付属品; 材料を合計して表示 follows
+    // whether material lines 2-7 carry an amount 1.
+    Dialog,
+    // A master row: 材料費計 includes 継ぎ手, 接合材, 支持材 and 付属品; その他２ takes no はつり.
+    Master,
+};
+
+struct FukugouOptions {
+    int marume = 0;   // composite rounding mode (FukugouMarume): 1, 2, 3, anything else none
+    FukugouUse use = FukugouUse::Row;
+};
+
+struct FukugouResult {
+    FukugouKekka kekka;
+    // The composite unit price of each track as its field takes it, empty for 0.
+    std::array<std::string, 2> compositeText;
+    // The composite does not fit its 10-character field.
+    std::array<bool, 2> tooWide{};
+    // Material lines 2-7 carry an amount (1 or 2) while 材料を合計して表示 was not set.
+    bool severalMaterials = false;
+    // Labour line 1 has a productivity rate but no labour unit price 1.
+    bool labourPriceMissing = false;
+    // A track-1 継ぎ手, 接合材, 支持材 or はつり amount: the item needs sleeve material.
+    bool needSleeve = false;
+    // The rounding ladder was applied to the composite.
+    bool ladder = false;
+};
+
+// Prices the breakdown: the amounts, totals and composite texts go into `d`.
+FukugouResult CalcFukugou(KivDetail& d, const FukugouOptions& opt);
+
+// R, the amount rounding: two decimals in mode 3, else the integer part of the value rounded to
+// one decimal. The text is "%13.2f" or "%12.1f" less its last two characters.
+std::string FukugouAmountText(const kiv::text::Decimal& v, int marume);
+kiv::text::Decimal FukugouRound(const kiv::text::Decimal& v, int marume);
+// The rounding ladder of the composite unit price by the value's size and the mode.
+kiv::text::Decimal FukugouLadder(const kiv::text::Decimal& w, int marume);
