@@ -34,6 +34,8 @@ public:
     virtual ~KivDocView() = default;
     // Reload the view's row buffer from the document's current work row.
     virtual void ReloadGyou() = 0;
+    // Put the row being edited back into the document, before the estimate is written.
+    virtual void StoreRowBuffer() {}
     // Open an empty row at the cursor for a row that the document then writes, leaving the cursor
     // row (CKivDoc::m_CurGyou[0]) on it. False when the item or the estimate is full: then nothing
     // has moved.

@@ -180,6 +180,9 @@ bool CKivDoc::OnSaveDocument(const std::string& path) {
     const bool overTruncated = !m_TruncatedSource.empty() && samePath(path, m_TruncatedSource);
     if (overTruncated && !KivAsk(kAskOverwriteTruncated))
         return false;
+    // Digits typed into a cell reach the row only when the cursor leaves it: they are kept.
+    if (m_pView)
+        m_pView->StoreRowBuffer();
     StoreKoumokuGyou();
     std::string error;
     if (!kiv::files::writeFileAtomically(path, SerializeKivFile(), &error)) {
@@ -221,6 +224,8 @@ bool CKivDoc::OnFileSaveAs() {
 }
 
 void CKivDoc::SaveBkUp() {
+    if (m_pView)
+        m_pView->StoreRowBuffer();
     if (s_BackupWriter) {
         s_BackupWriter(*this);
         return;

@@ -26,6 +26,9 @@ void CKivDoc::onCloseDocument() {
 }
 
 bool CKivDoc::saveModified() {
+    // A row being typed into counts as a change: it goes into the document before the question.
+    if (KivDocView* view = GetView())
+        view->StoreRowBuffer();
     if (!IsModified())
         return true;
     const std::string name = title().empty() ? std::string("無題") : title();

@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "estimate/KivMessage.h"
+#include "grid/BlockSelect.h"
 #include "grid/GyouRecord.h"
+#include "grid/MojiDialog.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/Frame.h"
@@ -32,6 +34,7 @@ CKivView::CKivView()
       m_EditGyou2(m_GyouLen, ' '),
       m_DaikaKeys(kDaikaKeyCount),
       m_GroupDigitsBuf(kGroupDigitsBufLength, ' ') {
+    m_pMojiDialog = std::make_unique<CMojiDialog>();
     m_CurField[0] = m_FirstField;
     liveViews().push_back(this);
     g_pKivView = this;
@@ -45,6 +48,7 @@ CKivView::CKivView()
 }
 
 CKivView::~CKivView() {
+    ForgetBlockSelectView(*this);
     SetDocument(nullptr);
     auto& views = liveViews();
     std::erase(views, this);
@@ -169,6 +173,11 @@ void CKivView::RenumberStoreGyou() {
     StoreGyou();
 }
 
+void CKivView::Serialize(bool storing) {
+    if (storing)
+        StoreGyou();
+}
+
 bool CKivView::InsertGyou() {
     CKivDoc* d = GetDocument();
     if (!d)
@@ -256,6 +265,9 @@ void CKivView::onDestroy() {
 
 void CKivView::onShowWindow(bool show) {
     View::onShowWindow(show);
+    // The text-entry window exists from the first show on; the estimate view never shows it.
+    if (show && m_pMojiDialog && !m_pMojiDialog->isCreated())
+        m_pMojiDialog->Create();
     CKivDoc* d = GetDocument();
     if (!d || !show)
         return;

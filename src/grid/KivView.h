@@ -11,10 +11,12 @@
 // The handlers are spread over several sources by what they do: KivView.cpp (members, positions,
 // row path, life cycle, backup timer), KivViewPaint.cpp (font, painting, digit grouping, status
 // panes, font size), KivViewCaret.cpp (caret and field navigation), KivViewScroll.cpp (scrolling),
-// KivViewInput.cpp (keys), KivViewItems.cpp (item titles and item commands),
-// KivViewPricing.cpp (the row's composite unit price and its detail dialog) and
-// KivViewBukake.cpp (the productivity-rate commands).
+// KivViewInput.cpp (typing and keys), KivViewMouse.cpp (mouse, calculator and unit list, the
+// two-click row range), KivViewTankaHenkan.cpp (protection of converted prices),
+// KivViewItems.cpp (item titles and item commands), KivViewPricing.cpp (the row's composite
+// unit price and its detail dialog) and KivViewBukake.cpp (the productivity-rate commands).
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +29,7 @@
 #include "pricing/KivDetail.h"
 
 class CKivView;
+class CMojiDialog;
 
 // The estimate view created last (the tree pane and the master view reach the estimate through
 // it); when that view goes, the one created before it that still exists, or null.
@@ -81,6 +84,14 @@ public:
     static constexpr int ID_SYOUSAI = 32813;          // 詳細表示
     static constexpr int ID_BUKAKE_FILE = 32843;      // 歩掛けﾌｧｲﾙ選択
     static constexpr int ID_BUKAKE_SELECT = 32900;    // 歩掛け選択
+    // Commands the keys start: Home, F1-F6.
+    static constexpr int ID_ADRESS = 32779;           // 相手先登録、印刷 (to the parent frame)
+    static constexpr int ID_KOUMOKU_IDOU = 32793;     // F1 項目移動
+    static constexpr int ID_GYOU_COPY = 32794;        // F2 行複写
+    static constexpr int ID_GYOU_INSERT = 32786;      // F3 行挿入
+    static constexpr int ID_GYOU_DELETE = 32787;      // F4 行削除
+    static constexpr int ID_KOUMOKU_INSERT = 32788;   // F5 項目挿入
+    static constexpr int ID_KOUMOKU_DELETE = 32789;   // F6 項目削除
 
     // An item title: 記号, 品名 and 規格 of the item's row 1 after its item number, then the two
     // amounts of its last 小計, 中計 or 表紙計 row (of row 1 when it has none).
@@ -99,6 +110,7 @@ public:
 
     // --- What the document asks of its view
     void ReloadGyou() override { LoadGyou(); }
+    void StoreRowBuffer() override { Serialize(true); }
     bool InsertGyou() override;
     void ApplyBubunTensou() override;
     void OnDocumentUpdate() override { onUpdate(nullptr, 0); }
@@ -147,6 +159,9 @@ public:
     void RenumberGyou();
     // The cursor row becomes an empty row with its key and "  1.0".
     void RenumberStoreGyou();
+    // The row buffer into the document before the estimate is written (storing); reading does
+    // nothing: the rows come from the document.
+    void Serialize(bool storing);
 
     // --- Field geometry of m_CurField[0] on the cursor's screen row (resets the typing state)
     void CalcFieldPos();
@@ -210,6 +225,8 @@ public:
     // after it; the estimate recalculation supplies both through KivViewLinks.h.
     void RecalcKoumoku();
     void CheckKeisanGyou();
+    // The row in the row buffer and the computed rows it feeds (through KivViewLinks.h as well).
+    void RecalcGyou();
     // Rebuilds the document's item titles from its rows, recalculating the current item and the
     // ones before it first when rows changed since the last time. The current item's work rows
     // go back to the pool first; the editing position is the same afterwards.
@@ -255,7 +272,34 @@ public:
     void onSetFocus() override;
     void onKillFocus() override;
     void onKeyDown(int vk, int repeat, unsigned flags) override;
+    void onKeyUp(int vk, int repeat, unsigned flags) override;
     void onChar(unsigned ch, int repeat, unsigned flags) override;
+    void onLButtonDown(unsigned flags, kiv::ui::Point p) override;
+    void onLButtonDblClk(unsigned flags, kiv::ui::Point p) override;
+    void onRButtonDown(unsigned flags, kiv::ui::Point p) override;
+
+    // --- Typing into the current cell (KivViewInput.cpp)
+    // Text cells: m_TypedChar goes in at the caret, the cell's last character giving way; a full
+    // cell refuses it (m_FieldFull).
+    void InsertCharAtCaret();
+    // The cell's bytes from the caret one place right; the byte at the caret becomes a blank.
+    void ShiftFieldRight();
+    void CheckDbcsAtCaret();
+    // The character at the caret (both bytes of a double-byte one) leaves the cell.
+    void DeleteCharAtCaret();
+    // Numeric cells: m_TypedChar typed; false when refused.
+    bool TypeNumericChar();
+    void AlignNumericInput();
+    void ClearField();
+
+    // --- Converted prices (KivViewTankaHenkan.cpp)
+    // The cursor leaves unit price 1 of a converted row after typing into it: its conversion
+    // data goes, with a message; the typed price stays.
+    void CheckGyouTankaHenkan();
+    // The same after Delete blanked unit price 1 without typing.
+    void CheckGyouTankaHenkan2();
+    // Cut and cell undo ask first: on a converted row the warning and m_EditRefused = 1.
+    void WarnGyouTankaHenkan();
     void onVScroll(int code, int pos) override;
     void onHScroll(int code, int pos) override;
     bool onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) override;
@@ -291,10 +335,17 @@ public:
     std::array<std::string, 7> m_SyousaiGyouClip;
 
     // Typing state of the current cell; CalcFieldPos resets the count and the point mark.
-    int m_TypedCount = 0;
-    int m_PointTyped = 0;
-    int m_FieldFull = 0;
-    int m_IsDbcs = 0;
+    int m_TypedChar = 0;       // the byte being handled
+    std::string m_TypeBuf;     // what was typed into the numeric cell, in order
+    int m_TypedCount = 0;      // characters typed into the numeric cell; 0: the next blanks it
+    int m_PointTyped = 0;      // a decimal point was typed into the numeric cell
+    int m_FieldFull = 0;       // the last keystroke was refused
+    int m_IsDbcs = 0;          // the byte at the caret is a lead byte
+    // Characters numeric typing stored into the current cell; another cell's typing never counts
+    // (see TypedNumCountHere), the clearing check of converted prices resets it.
+    int m_TypedNumCount = 0;
+    int m_EditRefused = 0;     // WarnGyouTankaHenkan refused cut and cell undo
+    std::unique_ptr<CMojiDialog> m_pMojiDialog;
 
     // Digit grouping: the buffer drawing takes a grouped number from, the counters of the last
     // grouping, and the two number buffers printing fills.
@@ -336,10 +387,39 @@ private:
     void SetImeForField();
     void ResetScrollBarsToRows(int max);
     void MoveCaretBackOneChar();
-    void CheckDbcsAtCaret();
+    void MoveCaretForwardOneChar();
+    // Typing helpers (KivViewInput.cpp).
+    void TypeTextByte(unsigned char c);
+    void OpenCalcFromCell(char op);
+    void EnterRules();
+    // Store the row, recalculate it (slot 1 kept), as every move off a row does.
+    void CommitGyou();
+    // An edit on the row after the item's last makes that row part of the item first (its key
+    // and "  1.0"); false, with the limit message, when the item or the estimate is full.
+    bool EnsureCursorGyou();
+    void MarkChanged();
+    // The numeric-typing count of the cursor's cell: 0 once the cursor is on another cell.
+    int TypedNumCountHere();
+    void NoteTypedNum();
+    // A calculator result (10 characters) into the current numeric cell; false, with a message
+    // naming it, when its digits do not fit the cell.
+    bool PutCalcResult(const std::string& result);
+    // The conversion data of a converted row leave the row buffer (KivViewTankaHenkan.cpp).
+    void DropTankaHenkan();
+    // The start-row or end-row step of a two-click range (KivViewMouse.cpp).
+    void BlockSelectStep();
+    // The field hit by a click on grid row `screenRow`, or 0.
+    int HitField(int screenRow, kiv::ui::Point p) const;
     // Row 1 of the current item, first field, no rows scrolled away.
     void CursorToKoumokuTop();
     // The end of every item command: both scroll bars at 0, the views updated, the caret shown.
     void FinishKoumokuCommand();
     CKivDoc* m_pDoc = nullptr;
+    int m_PendingLead = -1;    // lead byte of a double-byte character waiting for its trail
+    struct TypedCell {
+        int koumoku = 0, gyou = 0, field = 0;
+        bool operator==(const TypedCell&) const = default;
+    };
+    TypedCell m_TypedNumCell;  // the cell m_TypedNumCount counts for
+    TypedCell CursorCell() const;
 };

@@ -22,16 +22,9 @@ void CKivView::OnBukakeSelect() {
     // The row takes the rate only after 内訳に送る with a computed rate; 保存, ｷｬﾝｾﾙ and the
     // zero-rate message leave it as it was.
     if (dlg.doModal() == CBukakeSelectDialog::kSend && dlg.RateSent()) {
-        bool onRow = true;
-        if (d->m_CurGyou[0] > d->m_GyouCount) {
-            // The row after the item's last joins the item first, as typing there makes it do.
-            onRow = AddGyou();
-            if (onRow) {
-                d->m_CurGyou[0] = d->m_GyouCount;
-                RenumberGyou();
-            }
-        }
-        if (onRow) {
+        // On the row after the item's last that row joins the item first, as the first edit
+        // typed there makes it do (at the item's limit: the message, nothing written).
+        if (EnsureCursorGyou()) {
             // "%6.3f" cut to the field's six characters: 123.456 is written as 123.45.
             const std::string text = kiv::text::cformat("%6.3f", bukakeShown(dlg.m_Bukake));
             m_CurField[0] = GyouRecord::Bukake1;

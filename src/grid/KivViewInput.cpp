@@ -1,11 +1,95 @@
-// Keys of the estimate grid: the arrow keys and Enter move the cursor between fields and rows.
+// Typing into the estimate grid and its keys: text and numeric cells, Enter, Backspace, Esc,
+// Delete, the arrow keys and the function keys that start row and item commands.
 #include <algorithm>
 
+#include "estimate/KivMessage.h"
+#include "grid/BlockSelect.h"
+#include "grid/CalcDialog.h"
+#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Number.h"
 #include "platform/ui/Keys.h"
 
 using namespace kiv::ui;
+
+namespace {
+
+const char* const kMsgFukuHyouji = "常時複合単価表示になっています。詳細で入力してください。";
+const char* const kMsgZaiGoukei = "複数の材料が登録されています。詳細で入力してください。";
+
+bool isDigit(unsigned c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The cell under the caret
+
+CKivView::TypedCell CKivView::CursorCell() const {
+    const CKivDoc* d = GetDocument();
+    if (!d)
+        return {};
+    return {d->m_CurKoumoku[0], d->m_CurGyou[0], m_CurField[0]};
+}
+
+int CKivView::TypedNumCountHere() {
+    if (!(m_TypedNumCell == CursorCell()))
+        m_TypedNumCount = 0;
+    return m_TypedNumCount;
+}
+
+void CKivView::NoteTypedNum() {
+    TypedNumCountHere();
+    m_TypedNumCell = CursorCell();
+    ++m_TypedNumCount;
+}
+
+void CKivView::MarkChanged() {
+    if (CKivDoc* d = GetDocument())
+        d->m_NeedRecalc = 1;
+}
+
+bool CKivView::EnsureCursorGyou() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return false;
+    if (d->m_CurGyou[0] <= d->m_GyouCount)
+        return true;
+    // Only a row of the item is kept in the estimate: the row after the last joins the item
+    // before anything is written into it.
+    if (!AddGyou())
+        return false;
+    d->m_CurGyou[0] = d->m_GyouCount;
+    std::string edited = m_EditGyou;
+    RenumberStoreGyou();
+    // Whatever the buffer held besides the key (Backspace or Delete on a blank row change
+    // nothing) stays with the new row.
+    edited.replace(0, 8, m_EditGyou, 0, 8);
+    GyouRecord::fitLength(edited);
+    if (GyouRecord::isBlank(edited, GyouRecord::Hokyuu))
+        GyouRecord::fillBlankHokyuu(edited);
+    m_EditGyou = edited;
+    StoreGyou();
+    MarkChanged();
+    return true;
+}
+
+void CKivView::CommitGyou() {
+    StoreGyou();
+    SavePosition1();
+    RecalcGyou();
+    RestorePosition1();
+}
+
+void CKivView::ClearField() {
+    GyouRecord::fitLength(m_EditGyou);
+    m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset), static_cast<std::size_t>(m_FieldPos.Width),
+                       static_cast<std::size_t>(m_FieldPos.Width), ' ');
+}
+
+// ---------------------------------------------------------------------------------------------
+// Characters of a text cell. Boundaries come from a scan from the cell's first byte, so a
+// double-byte character is always moved over, deleted and cut as a whole.
 
 void CKivView::CheckDbcsAtCaret() {
     const auto pos = static_cast<std::size_t>(m_FieldPos.Offset + m_CaretOfs);
@@ -18,25 +102,298 @@ void CKivView::CheckDbcsAtCaret() {
         m_IsDbcs = 1;
 }
 
+namespace {
+
+std::string_view cellOf(const std::string& row, const FieldPos& pos) {
+    return std::string_view(row).substr(static_cast<std::size_t>(pos.Offset), static_cast<std::size_t>(pos.Width));
+}
+
+// Bytes of the character starting at `pos` of the cell: 2 for a lead byte with its trail inside
+// the cell, else 1.
+int charBytesAt(std::string_view cell, int pos) {
+    const auto p = static_cast<std::size_t>(pos);
+    if (p + 1 < cell.size() && kiv::text::isLeadByte(static_cast<unsigned char>(cell[p])) &&
+        kiv::text::isCharBoundary(cell, p))
+        return 2;
+    return 1;
+}
+
+} // namespace
+
 void CKivView::MoveCaretBackOneChar() {
-    // Back over a double-byte character whole: find the lead byte the caret follows.
-    int lastLead = 0;
-    bool found = false;
-    const int saved = m_CaretOfs;
-    for (int p = 0; p < saved; ++p) {
-        m_CaretOfs = p;
-        CheckDbcsAtCaret();
-        if (m_IsDbcs == 1) {
-            found = true;
-            if (p - lastLead != 1)
-                lastLead = p;
-            else if (p == 1)
-                lastLead = 1;
+    if (m_CaretOfs <= 0)
+        return;
+    const std::string_view cell = cellOf(m_EditGyou, m_FieldPos);
+    const auto target = std::min<std::size_t>(static_cast<std::size_t>(m_CaretOfs - 1), cell.size());
+    m_CaretOfs = static_cast<int>(kiv::text::boundaryAtOrBefore(cell, target));
+}
+
+void CKivView::MoveCaretForwardOneChar() {
+    CheckDbcsAtCaret();
+    const std::string_view cell = cellOf(m_EditGyou, m_FieldPos);
+    if (m_CaretOfs >= static_cast<int>(cell.size()))
+        return;
+    const int n = charBytesAt(cell, m_CaretOfs);
+    m_IsDbcs = n == 2 ? 1 : 0;
+    m_CaretOfs = std::min(m_CaretOfs + n, m_FieldPos.Width);
+}
+
+void CKivView::ShiftFieldRight() {
+    const int width = m_FieldPos.Width;
+    if (m_CaretOfs < 0 || m_CaretOfs >= width)
+        return;
+    char* cell = m_EditGyou.data() + m_FieldPos.Offset;
+    std::copy_backward(cell + m_CaretOfs, cell + width - 1, cell + width);
+    cell[m_CaretOfs] = ' ';
+}
+
+void CKivView::InsertCharAtCaret() {
+    // m_TypedChar holds one byte, or a lead byte in its high part and the trail in its low part.
+    const bool pair = m_TypedChar > 0xFF;
+    const int n = pair ? 2 : 1;
+    if (m_CaretOfs + n > m_FieldPos.Width) {
+        m_FieldFull = 1;
+        return;
+    }
+    for (int k = 0; k < n; ++k)
+        ShiftFieldRight();
+    char* cell = m_EditGyou.data() + m_FieldPos.Offset;
+    if (pair) {
+        cell[m_CaretOfs] = static_cast<char>(m_TypedChar >> 8);
+        cell[m_CaretOfs + 1] = static_cast<char>(m_TypedChar & 0xFF);
+    } else {
+        cell[m_CaretOfs] = static_cast<char>(m_TypedChar);
+    }
+    m_CaretOfs += n;
+    // The character pushed over the cell's end goes whole: its lead byte left behind becomes a
+    // blank.
+    const std::string_view shifted = cellOf(m_EditGyou, m_FieldPos);
+    const std::size_t last = shifted.size() - 1;
+    if (kiv::text::isLeadByte(static_cast<unsigned char>(shifted[last])) && kiv::text::isCharBoundary(shifted, last))
+        cell[last] = ' ';
+}
+
+void CKivView::DeleteCharAtCaret() {
+    CheckDbcsAtCaret();
+    const int width = m_FieldPos.Width;
+    if (m_CaretOfs < 0 || m_CaretOfs >= width)
+        return;
+    const int n = charBytesAt(cellOf(m_EditGyou, m_FieldPos), m_CaretOfs);
+    char* cell = m_EditGyou.data() + m_FieldPos.Offset;
+    std::copy(cell + m_CaretOfs + n, cell + width, cell + m_CaretOfs);
+    std::fill(cell + width - n, cell + width, ' ');
+}
+
+void CKivView::TypeTextByte(unsigned char c) {
+    // A double-byte character arrives as two bytes: it goes in whole when its trail arrives.
+    if (m_PendingLead < 0 && kiv::text::isLeadByte(c)) {
+        m_PendingLead = c;
+        return;
+    }
+    if (m_PendingLead >= 0) {
+        m_TypedChar = (m_PendingLead << 8) | c;
+        m_PendingLead = -1;
+    } else {
+        m_TypedChar = c;
+    }
+    const bool pair = m_TypedChar > 0xFF;
+    if (m_CaretOfs + (pair ? 2 : 1) > m_FieldPos.Width) {
+        m_FieldFull = 1;
+        return;
+    }
+    if (!EnsureCursorGyou())
+        return;
+    m_FieldFull = 0;
+    InsertCharAtCaret();
+    if (m_FieldFull == 0)
+        DrawCurField();
+    StoreGyou();
+    MarkChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Numeric cells
+
+void CKivView::AlignNumericInput() {
+    m_TypeBuf.push_back(static_cast<char>(m_TypedChar));
+    const auto width = static_cast<std::size_t>(m_FieldPos.Width);
+    std::string cell(width, ' ');
+    const std::size_t n = std::min(width, m_TypeBuf.size());
+    cell.replace(width - n, n, m_TypeBuf, m_TypeBuf.size() - n, n);
+    m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset), width, cell);
+}
+
+bool CKivView::TypeNumericChar() {
+    const int typed = m_TypedChar;
+    if (typed == '.' && m_PointTyped == 1)
+        return false;   // a number has one decimal point
+    if (m_TypedCount == 0) {
+        if (!EnsureCursorGyou())
+            return false;
+        ClearField();
+        m_TypeBuf.clear();
+        DrawCurGyou();   // reloads the field's geometry, which starts the typing state afresh
+    }
+    if (m_TypedCount >= m_FieldPos.Width || (typed == '.' && m_TypedCount == 0 && m_FieldPos.Width < 2)) {
+        m_FieldFull = 1;
+        return false;
+    }
+    if (typed == '.' && m_TypedCount == 0) {
+        m_TypedChar = '0';
+        AlignNumericInput();
+        ++m_TypedCount;
+        NoteTypedNum();
+        m_TypedChar = '.';
+    }
+    AlignNumericInput();
+    ++m_TypedCount;
+    NoteTypedNum();
+    if (typed == '.')
+        m_PointTyped = 1;
+    return true;
+}
+
+bool CKivView::PutCalcResult(const std::string& result) {
+    const std::string_view digits = kiv::text::trimBlanks(result);
+    if (static_cast<int>(digits.size()) > m_FieldPos.Width) {
+        KivMessage("計算結果 " + std::string(digits) + " はこの欄に入りきりません。");
+        return false;
+    }
+    if (!EnsureCursorGyou())
+        return false;
+    ClearField();
+    m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset + m_FieldPos.Width) - digits.size(), digits.size(),
+                       digits);
+    MarkChanged();
+    return true;
+}
+
+void CKivView::OpenCalcFromCell(char op) {
+    CCalcDialog calc(this);
+    calc.m_Display = std::string(kiv::text::trimBlanks(cellOf(m_EditGyou, m_FieldPos)));
+    calc.m_Value = kiv::text::parseDecimal(calc.m_Display);
+    calc.m_Op = op;
+    if (calc.doModal() != IDOK)
+        return;
+    if (!PutCalcResult(calc.m_Display))
+        return;
+    StoreGyou();
+    RecalcKoumoku();
+    RedrawGyou();
+    NextField();
+    SetImeForField();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Enter
+
+void CKivView::EnterRules() {
+    CKivDoc* d = GetDocument();
+    CheckGyouTankaHenkan();
+    StoreGyou();
+    if (BlockSelectIn(*this)) {
+        BlockSelectStep();
+        return;
+    }
+    hideCaret();
+    if (m_FieldPos.IsText == 0) {
+        SavePosition1();
+        if (m_CurField[0] == GyouRecord::Tanka1 || m_CurField[0] == GyouRecord::Tanka2) {
+            // A price made by the detail lines is entered there.
+            if (GyouRecord::text(m_EditGyou, GyouRecord::FukuHyouji) == "1") {
+                KivMessage(kMsgFukuHyouji);
+                ShowSyousai();
+            }
+            if (GyouRecord::text(m_EditGyou, GyouRecord::ZaiGoukei) == "1") {
+                KivMessage(kMsgZaiGoukei);
+                ShowSyousai();
+            }
+        }
+        if (d->m_TopGyou[0] + d->m_ScreenGyou[0] > d->m_GyouCount && AddGyou()) {
+            // Enter on the row after the item's last appends an empty row.
+            RenumberStoreGyou();
+            MarkChanged();
+            DrawCurGyou();
+            m_CurField[0] = m_FirstField;
+        }
+        RecalcKoumoku();
+        RedrawGyou();
+        RestorePosition1();
+        CalcFieldPos();
+        SetCaretToField();
+        showCaret();
+    }
+    NextField();
+    SetImeForField();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The handlers
+
+void CKivView::onChar(unsigned ch, int repeat, unsigned flags) {
+    CKivDoc* d = GetDocument();
+    if (!d) {
+        View::onChar(ch, repeat, flags);
+        return;
+    }
+    TypedNumCountHere();
+    hideCaret();
+    const auto c = static_cast<unsigned char>(ch);
+    const bool text = m_FieldPos.IsText == 1;
+    if (m_PendingLead >= 0 && !(text && kiv::text::isTrailByte(c)))
+        m_PendingLead = -1;   // a lead byte without its trail is no character
+    if (text && (m_PendingLead >= 0 || (c >= 0x20 && c != 0x7F))) {
+        TypeTextByte(c);
+    } else {
+        m_TypedChar = c;
+        switch (c) {
+        case 8:   // Backspace
+            if (text && m_CaretOfs > 0) {
+                MoveCaretBackOneChar();
+                DeleteCharAtCaret();
+                m_FieldFull = 0;
+                DrawCurField();
+            }
+            break;
+        case 13:
+            EnterRules();
+            break;
+        case 27:  // Esc
+            if (!text) {
+                ClearField();
+                m_TypedCount = 0;
+                m_PointTyped = 0;
+                DrawCurField();
+            }
+            break;
+        default:
+            if (text)
+                break;
+            if (isDigit(c) || c == '.') {
+                if (TypeNumericChar()) {
+                    DrawCurField();
+                    MarkChanged();
+                }
+            } else if (c == '-') {
+                const std::string_view cell = cellOf(m_EditGyou, m_FieldPos);
+                if (m_TypedCount == 0 && !cell.empty() && cell.back() == ' ' && kiv::text::trimBlanks(cell).empty()) {
+                    if (TypeNumericChar()) {
+                        DrawCurField();
+                        MarkChanged();
+                    }
+                } else {
+                    OpenCalcFromCell('-');
+                }
+            } else if (c == '+' || c == '*' || c == '/') {
+                OpenCalcFromCell(static_cast<char>(c));
+            }
+            break;
         }
     }
-    m_CaretOfs = saved;
-    m_CaretOfs -= (found && saved - lastLead < 3) ? 2 : 1;
-    m_CaretOfs = std::max(0, m_CaretOfs);
+    TypedNumCountHere();
+    SetCaretToField();
+    showCaret();
+    View::onChar(ch, repeat, flags);
 }
 
 void CKivView::onKeyDown(int vk, int repeat, unsigned flags) {
@@ -45,14 +402,22 @@ void CKivView::onKeyDown(int vk, int repeat, unsigned flags) {
         View::onKeyDown(vk, repeat, flags);
         return;
     }
+    m_PendingLead = -1;
+    TypedNumCountHere();
     CheckDbcsAtCaret();
+    // While a range waits for its end row, Up and Down leave the start row as it is drawn.
+    const bool picking = BlockSelectIn(*this) && g_BlockSelectState == 2;
     switch (vk) {
+    case VK_HOME:
+        sendCommand(ID_ADRESS);
+        break;
     case VK_LEFT:
         hideCaret();
         if (m_FieldPos.IsText == 1 && m_CaretOfs > 0) {
             MoveCaretBackOneChar();
         } else {
-            StoreGyou();
+            CheckGyouTankaHenkan();
+            CommitGyou();
             DrawCurGyou();
             PrevField();
             SetImeForField();
@@ -63,10 +428,10 @@ void CKivView::onKeyDown(int vk, int repeat, unsigned flags) {
     case VK_RIGHT:
         hideCaret();
         if (m_FieldPos.IsText == 1 && m_FieldPos.X0 + m_CaretOfs <= m_FieldPos.X1) {
-            CheckDbcsAtCaret();
-            m_CaretOfs += m_IsDbcs == 1 ? 2 : 1;
+            MoveCaretForwardOneChar();
         } else {
-            StoreGyou();
+            CheckGyouTankaHenkan();
+            CommitGyou();
             DrawCurGyou();
             NextField();
             SetImeForField();
@@ -77,15 +442,25 @@ void CKivView::onKeyDown(int vk, int repeat, unsigned flags) {
     case VK_UP:
         hideCaret();
         if (d->m_ScreenGyou[0] > 1) {
-            StoreGyou();
-            DrawGyouFramed();
+            if (picking) {
+                StoreGyou();
+            } else {
+                CheckGyouTankaHenkan();
+                CommitGyou();
+                DrawGyouFramed();
+            }
             --d->m_ScreenGyou[0];
             --d->m_CurGyou[0];
             SavePosition1();
             LoadGyou();
         } else if (d->m_TopGyou[0] > 0) {
-            StoreGyou();
-            DrawGyouFramed();
+            if (picking) {
+                StoreGyou();
+            } else {
+                CheckGyouTankaHenkan();
+                CommitGyou();
+                DrawGyouFramed();
+            }
             ScrollGyouDown();
             --d->m_CurGyou[0];
             --d->m_TopGyou[0];
@@ -101,15 +476,25 @@ void CKivView::onKeyDown(int vk, int repeat, unsigned flags) {
     case VK_DOWN:
         hideCaret();
         if (d->m_ScreenGyou[0] < m_VisibleGyou && d->m_CurGyou[0] < d->m_GyouCount) {
-            StoreGyou();
-            DrawGyouFramed();
+            if (picking) {
+                StoreGyou();
+            } else {
+                CheckGyouTankaHenkan();
+                CommitGyou();
+                DrawGyouFramed();
+            }
             ++d->m_ScreenGyou[0];
             ++d->m_CurGyou[0];
             SavePosition1();
             LoadGyou();
         } else if (d->m_ScreenGyou[0] >= m_VisibleGyou && d->m_CurGyou[0] <= d->m_GyouCount) {
-            StoreGyou();
-            DrawCurGyou();
+            if (picking) {
+                StoreGyou();
+            } else {
+                CheckGyouTankaHenkan();
+                CommitGyou();
+                DrawCurGyou();
+            }
             SavePosition1();
             ScrollStepDown();
         }
@@ -118,20 +503,36 @@ void CKivView::onKeyDown(int vk, int repeat, unsigned flags) {
         SetCaretToField();
         showCaret();
         break;
+    case VK_DELETE:
+        hideCaret();
+        if (m_FieldPos.IsText == 0) {
+            ClearField();
+            m_TypedCount = 0;
+            m_PointTyped = 0;
+            DrawCurField();
+            CheckGyouTankaHenkan2();
+        } else {
+            DeleteCharAtCaret();
+            DrawCurField();
+        }
+        SetCaretToField();
+        showCaret();
+        break;
+    case VK_F1: sendCommand(ID_KOUMOKU_IDOU); break;
+    case VK_F2: sendCommand(ID_GYOU_COPY); break;
+    case VK_F3: sendCommand(ID_GYOU_INSERT); break;
+    case VK_F4: sendCommand(ID_GYOU_DELETE); break;
+    case VK_F5: sendCommand(ID_KOUMOKU_INSERT); break;
+    // F6 reaches the view only where the frame's pane keys do not take it first.
+    case VK_F6: sendCommand(ID_KOUMOKU_DELETE); break;
     default:
         break;
     }
+    TypedNumCountHere();
     View::onKeyDown(vk, repeat, flags);
 }
 
-void CKivView::onChar(unsigned ch, int repeat, unsigned flags) {
-    if (ch == VK_RETURN && GetDocument()) {
-        StoreGyou();
-        hideCaret();
-        NextField();
-        SetImeForField();
-        SetCaretToField();
-        showCaret();
-    }
-    View::onChar(ch, repeat, flags);
+void CKivView::onKeyUp(int vk, int repeat, unsigned flags) {
+    // F6 starts 項目削除 on its key-down only: a second start would ask a second time.
+    View::onKeyUp(vk, repeat, flags);
 }

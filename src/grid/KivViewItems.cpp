@@ -22,6 +22,8 @@ bool isKingakuRow(const SetteiValues& v, int bunNo) {
 
 void CKivView::RecalcKoumoku() { RunRecalcKoumoku(*this); }
 
+void CKivView::RecalcGyou() { RunRecalcGyou(*this); }
+
 void CKivView::CheckKeisanGyou() { RunCheckKeisanGyou(*this); }
 
 std::string CKivView::KoumokuTitle(std::string_view firstGyou, std::string_view kingakuGyou) {

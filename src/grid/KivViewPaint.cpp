@@ -288,6 +288,16 @@ void CKivView::onDraw(Dc& dc) {
         DrawTitleText(dc);
         return;
     }
+    // A paint may come between two keystrokes: what was typed into the cell and the caret's
+    // place in it survive the field loads of the drawing.
+    const int typedCount = m_TypedCount;
+    const int pointTyped = m_PointTyped;
+    const int caretOfs = m_CaretOfs;
+    // Digits typed into a numeric cell stay in the row buffer until the cursor leaves the cell:
+    // the cursor's row is drawn, and kept, as the buffer holds it.
+    const bool typing = m_TypedCount > 0;
+    const std::string editing = m_EditGyou;
+    const int cursorGyou = d->m_CurGyou[0];
     SavePosition2();
     DrawTitleFrames(dc);
     DrawTitleText(dc);
@@ -297,14 +307,23 @@ void CKivView::onDraw(Dc& dc) {
         d->m_ScreenGyou[0] = s;
         DrawGyouFrames(dc);
         if (gyou <= d->m_GyouCount) {
-            LoadGyou();
+            if (typing && gyou == cursorGyou)
+                m_EditGyou = editing;
+            else
+                LoadGyou();
             DrawGyouText(dc);
             ++gyou;
         }
     }
     RestorePosition2();
     CalcFieldPos();
-    LoadGyou();
+    m_TypedCount = typedCount;
+    m_PointTyped = pointTyped;
+    m_CaretOfs = caretOfs;
+    if (typing)
+        m_EditGyou = editing;
+    else
+        LoadGyou();
     setScrollPos(kiv::ui::SB_HORZ, 0);
     setScrollPos(kiv::ui::SB_VERT, 0);
     if (cursorMoved && hasFocus())

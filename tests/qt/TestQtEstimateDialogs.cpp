@@ -9,6 +9,8 @@
 #include "estimate/KivMessage.h"
 #include "estimate/RoumuDialog.h"
 #include "estimate/RoumuFile.h"
+#include "grid/CalcDialog.h"
+#include "grid/TanniDialog.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/ui/App.h"
 #include "platform/text/Cp932.h"
@@ -16,7 +18,9 @@
 #include "support/TempDir.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFont>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -124,6 +128,30 @@ TEST_F(QtEstimateDialogs, SmallSettingsDialogsRender) {
         EXPECT_EQ(w->windowTitle(), QString::fromStdString(c.dialog->dialogTemplate().title));
         c.dialog->destroyWindow();
     }
+}
+
+TEST_F(QtEstimateDialogs, CalculatorAndUnitListRender) {
+    CCalcDialog calc;
+    calc.m_Display = "1234";
+    QWidget* w = render(calc, "calc-dialog.png");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("電卓"));
+    QStringList keys;
+    for (QPushButton* b : w->findChildren<QPushButton*>())
+        keys << b->text();
+    for (const char* k : {"1", "9", "0", "00", "・", "＋", "－", "×", "÷", "＝", "AC", "C", "OK"})
+        EXPECT_TRUE(keys.contains(QString::fromUtf8(k))) << k;
+    calc.destroyWindow();
+
+    CTanniDialog tanni;
+    w = render(tanni, "tanni-dialog.png");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("単位入力"));
+    auto combos = w->findChildren<QComboBox*>();
+    ASSERT_EQ(combos.size(), 1);
+    EXPECT_EQ(combos[0]->count(), 16);
+    EXPECT_EQ(combos[0]->currentText(), QString::fromUtf8("式"));
+    tanni.destroyWindow();
 }
 
 } // namespace

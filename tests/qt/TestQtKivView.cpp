@@ -16,6 +16,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -130,6 +132,87 @@ TEST(QtKivView, RendersAnEstimateWindow) {
         QWidget* window = qt::QtBackend::widgetOf(*app.mainFrame());
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(kiv::test::savePicture(window, "qt-estimate-window.png"));
+
+        app.mainFrame()->destroyWindow();
+        collectGarbage();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setBackend(nullptr);
+    }
+    CKivDoc::s_BackupWriter = nullptr;
+    CKivDoc::SetProgramDirectory({});
+    CKivDoc::SetRunMode("");
+}
+
+// Text committed by an input method and keys typed on the keyboard reach the grid as the CP932
+// bytes it stores, a double-byte character as its lead byte and then its trail byte.
+TEST(QtKivView, InputMethodTextAndKeysReachTheGridAsCp932Bytes) {
+    kiv::test::qtApp();
+    kiv::test::ScopedProfileHome profile;
+    kiv::test::TempDir exeDir;
+    for (const char* name : {"労務単価.rab", "電気設定.ett", "ヘッダー.hdr", "表紙.frm"})
+        ASSERT_TRUE(files::writeFileAtomically(exeDir / name, ""));
+    CKivDoc::SetRunMode("1");
+    CKivDoc::SetProgramDirectory(exeDir.path());
+    CKivDoc::s_BackupWriter = [](CKivDoc&) {};
+    {
+        CKivDoc doc;
+        doc.ClearGyou();
+        doc.m_Gyou[0] = row(1, "", "", "", "");
+        doc.m_PoolGyouCount = 1;
+        doc.RebuildGyouIndex();
+        doc.LoadKoumokuGyou();
+
+        qt::QtBackend backend;
+        setBackend(&backend);
+        EstimateApp app(doc);
+        ASSERT_TRUE(app.initInstance());
+        app.mainFrame()->setGeometry(Rect::fromSize(0, 0, 1400, 700));
+        ASSERT_NE(app.estimate->openDocumentFile({}), nullptr);
+        kiv::test::settle();
+        auto* view = dynamic_cast<CKivView*>(app.activeView());
+        ASSERT_NE(view, nullptr);
+        QWidget* surface = qt::QtBackend::widgetOf(*view);
+        ASSERT_NE(surface, nullptr);
+        auto placeCursor = [&](int field) {
+            doc.m_CurGyou[0] = 1;
+            doc.m_ScreenGyou[0] = 1;
+            doc.m_TopGyou[0] = 0;
+            view->m_CurField[0] = field;
+            view->LoadGyou();
+            view->CalcFieldPos();
+            // The input-method rule of a click: conversion on in 品名 and 規格, off on numbers.
+            view->setImeOpen(view->m_FieldPos.IsText == 1);
+        };
+        auto commit = [&](const char* utf8) {
+            QInputMethodEvent e;
+            e.setCommitString(QString::fromUtf8(utf8));
+            QApplication::sendEvent(surface, &e);
+        };
+        auto key = [&](Qt::Key k, const QString& text) {
+            QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
+            QApplication::sendEvent(surface, &press);
+            QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier, text);
+            QApplication::sendEvent(surface, &release);
+        };
+        auto stored = [&](int field) { return std::string(GyouRecord::raw(doc.m_KoumokuGyou[0], field)); };
+
+        placeCursor(GyouRecord::Hinmei);
+        EXPECT_TRUE(surface->testAttribute(Qt::WA_InputMethodEnabled));   // text cell: conversion on
+        commit("配管");
+        EXPECT_EQ(stored(GyouRecord::Hinmei).substr(0, 4), sj("配管"));
+        EXPECT_EQ(view->m_CaretOfs, 4);
+        placeCursor(GyouRecord::Kikaku);
+        for (char c : std::string("VE16"))
+            key(c >= 'A' ? static_cast<Qt::Key>(Qt::Key_A + (c - 'A')) : static_cast<Qt::Key>(Qt::Key_0 + (c - '0')),
+                QString(QChar(c)));
+        EXPECT_EQ(stored(GyouRecord::Kikaku).substr(0, 4), "VE16");
+        placeCursor(GyouRecord::HiroidasiSuu1);
+        EXPECT_FALSE(surface->testAttribute(Qt::WA_InputMethodEnabled));   // numbers: direct input
+        key(Qt::Key_1, "1");
+        key(Qt::Key_0, "0");
+        key(Qt::Key_Return, "\r");
+        EXPECT_EQ(stored(GyouRecord::HiroidasiSuu1), "      10");
+        EXPECT_EQ(view->m_CurField[0], GyouRecord::HiroidasiSuu2);
 
         app.mainFrame()->destroyWindow();
         collectGarbage();

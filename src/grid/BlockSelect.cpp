@@ -1,0 +1,63 @@
+#include "grid/BlockSelect.h"
+
+#include "estimate/KivMessage.h"
+
+int g_BlockSelectState = 0;
+int g_BlockStartGyou = 0;
+int g_BlockEndGyou = 0;
+int g_BlockStartLine = 0;
+int g_BlockEndLine = 0;
+int g_BlockGyouCount = 0;
+
+namespace {
+
+struct Pending {
+    const CKivView* view = nullptr;
+    int commandId = 0;
+    std::function<void(CKivView&)> run;
+};
+
+Pending& pending() {
+    static Pending p;
+    return p;
+}
+
+} // namespace
+
+bool StartBlockSelect(CKivView& view, int commandId, std::function<void(CKivView&)> run,
+                      const std::string& questionUtf8) {
+    // A range another command was waiting for is given up: this command replaces it.
+    ClearBlockSelect();
+    if (!KivAsk(questionUtf8))
+        return false;
+    Pending& p = pending();
+    p.view = &view;
+    p.commandId = commandId;
+    p.run = std::move(run);
+    g_BlockSelectState = 1;
+    return true;
+}
+
+void ClearBlockSelect() {
+    pending() = Pending{};
+    g_BlockSelectState = 0;
+}
+
+int PendingBlockCommand() { return pending().commandId; }
+
+bool BlockSelectIn(const CKivView& view) {
+    return (g_BlockSelectState == 1 || g_BlockSelectState == 2) && pending().view == &view && pending().run;
+}
+
+void RunPendingBlockCommand(CKivView& view) {
+    if (!BlockSelectIn(view) || g_BlockSelectState != 2)
+        return;
+    // The command may start another range or clear this one: it runs from a copy.
+    const std::function<void(CKivView&)> run = pending().run;
+    run(view);
+}
+
+void ForgetBlockSelectView(const CKivView& view) {
+    if (pending().view == &view)
+        ClearBlockSelect();
+}

@@ -1,0 +1,210 @@
+// The mouse in the estimate grid: a click moves the cursor (and appends the row after the item's
+// last), a double click opens the calculator on a numeric cell, the right button opens the unit
+// list or the row's detail dialog; and the two-click row range of the range commands.
+#include <algorithm>
+
+#include "estimate/KivMessage.h"
+#include "grid/BlockSelect.h"
+#include "grid/CalcDialog.h"
+#include "grid/GyouRecord.h"
+#include "grid/KivView.h"
+#include "grid/TanniDialog.h"
+
+using namespace kiv::ui;
+
+namespace {
+
+const char* const kMsgBlockOrder = "開始行が終了行より大きすぎます。再入力してください。";
+
+// The unit's four bytes: the two halves 11 and 12.
+constexpr int kTanniBytes = 4;
+
+} // namespace
+
+int CKivView::HitField(int screenRow, Point p) const {
+    const int cw = m_CharWidth;
+    const int lh = m_LineHeight;
+    for (int f = m_FirstField; f <= m_LastField; ++f) {
+        if (!IsFieldShown(g_KivFieldTable, f, m_HScrollPairs) ||
+            g_KivFieldTable.Skip[static_cast<std::size_t>(f - 1)] != 0)
+            continue;
+        const FieldPos pos = ::CalcFieldPos(g_KivFieldTable, f, screenRow, m_HScrollPairs).Pos;
+        // One cell of tolerance on either side of the field's own cells.
+        if ((pos.X0 - 1) * cw <= p.x && p.x <= (pos.X1 + 1) * cw && pos.Line * lh <= p.y && p.y <= (pos.Line + 1) * lh)
+            return f;
+    }
+    return 0;
+}
+
+void CKivView::onLButtonDown(unsigned flags, Point p) {
+    CKivDoc* d = GetDocument();
+    if (!d) {
+        View::onLButtonDown(flags, p);
+        return;
+    }
+    m_PendingLead = -1;
+    TypedNumCountHere();
+    SavePosition1();
+    CheckGyouTankaHenkan();
+    StoreGyou();
+    hideCaret();
+
+    // A later screen row that is hit as well (a point on the line between two rows) wins.
+    int hitRow = 0;
+    int hitField = 0;
+    for (int s = 1; s <= m_VisibleGyou && d->m_TopGyou[0] + s <= d->m_GyouCount + 1; ++s) {
+        if (const int f = HitField(s, p)) {
+            hitRow = s;
+            hitField = f;
+        }
+    }
+    if (hitRow > 0) {
+        const int gyou = d->m_TopGyou[0] + hitRow;
+        bool take = true;
+        d->m_CurGyou[0] = gyou;
+        d->m_ScreenGyou[0] = hitRow;
+        m_CurField[0] = hitField;
+        if (gyou > d->m_GyouCount) {
+            // A click on the row after the item's last appends an empty row, cursor on its 記号.
+            if (AddGyou()) {
+                RenumberStoreGyou();
+                MarkChanged();
+                CalcFieldPos();
+                DrawCurGyou();
+                m_CurField[0] = m_FirstField;
+            } else {
+                take = false;   // the limit message was shown: the cursor stays where it was
+            }
+        }
+        if (take) {
+            CalcFieldPos();
+            if (m_FieldPos.IsText == 0) {
+                LoadGyou();
+                RecalcKoumoku();
+                RedrawGyou();
+            }
+            LoadGyou();
+            SavePosition1();
+        }
+    }
+    RestorePosition1();
+    if (hitRow == 0 || d->m_CurGyou[0] != d->m_CurGyou[1])
+        LoadGyou();
+    CalcFieldPos();
+    ResetScrollBarsToRows(m_VisibleGyou);
+    SetCaretToField();
+    showCaret();
+    SetImeForField();
+    if (BlockSelectIn(*this))
+        BlockSelectStep();
+    TypedNumCountHere();
+    View::onLButtonDown(flags, p);
+}
+
+void CKivView::onLButtonDblClk(unsigned flags, Point p) {
+    CKivDoc* d = GetDocument();
+    if (d && !BlockSelectIn(*this) && m_FieldPos.IsText == 0) {
+        CCalcDialog calc(this);
+        if (calc.doModal() == IDOK && PutCalcResult(calc.m_Display)) {
+            hideCaret();
+            StoreGyou();
+            SavePosition1();
+            RecalcKoumoku();
+            RedrawGyou();
+            ResetScrollBarsToRows(m_VisibleGyou);
+            RestorePosition1();
+            CalcFieldPos();
+            SetCaretToField();
+            showCaret();
+        }
+    }
+    View::onLButtonDblClk(flags, p);
+}
+
+void CKivView::onRButtonDown(unsigned flags, Point p) {
+    CKivDoc* d = GetDocument();
+    if (!d) {
+        View::onRButtonDown(flags, p);
+        return;
+    }
+    m_PendingLead = -1;
+    if (m_CurField[0] == m_FieldNo[4]) {
+        CTanniDialog tanni(this);
+        if (tanni.doModal() == IDOK && EnsureCursorGyou()) {
+            // The unit's four bytes are blanked first: "本" over "ヶ所" leaves no half of it.
+            const int offset = GyouRecord::layout(GyouRecord::Tanni).Offset;
+            const std::string unit = tanni.m_Tanni.substr(0, kTanniBytes);
+            m_EditGyou.replace(static_cast<std::size_t>(offset), kTanniBytes, kTanniBytes, ' ');
+            m_EditGyou.replace(static_cast<std::size_t>(offset), unit.size(), unit);
+            StoreGyou();
+            hideCaret();
+            DrawCurGyou();
+            MarkChanged();
+            NextField();
+            SetImeForField();
+            SetCaretToField();
+            showCaret();
+        }
+    } else {
+        hideCaret();
+        SavePosition1();
+        StoreGyou();
+        // The breakdown given on the row after the item's last is kept: that row joins the item.
+        if (EnsureCursorGyou())
+            ShowSyousai();
+        RecalcKoumoku();
+        RedrawGyou();
+        RestorePosition1();
+        NextField();
+        ResetScrollBarsToRows(m_VisibleGyou);
+        SetCaretToField();
+        showCaret();
+    }
+    View::onRButtonDown(flags, p);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The two-click row range
+
+void CKivView::BlockSelectStep() {
+    CKivDoc* d = GetDocument();
+    if (!d || !BlockSelectIn(*this))
+        return;
+    if (g_BlockSelectState == 1) {
+        DrawGyouSelected();
+        g_BlockStartGyou = d->m_CurGyou[0];
+        g_BlockStartLine = d->m_ScreenGyou[0];
+        g_BlockSelectState = 2;
+        return;
+    }
+    SavePosition9();
+    g_BlockEndGyou = d->m_CurGyou[0];
+    g_BlockEndLine = d->m_ScreenGyou[0];
+    if (g_BlockEndGyou < g_BlockStartGyou) {
+        KivMessage(kMsgBlockOrder);
+        ClearBlockSelect();
+        hideCaret();
+        RestorePosition9();
+        LoadGyou();
+        StoreGyou();
+        RedrawGyou();
+        SetCaretToField();
+        showCaret();
+        return;
+    }
+    g_BlockGyouCount = g_BlockEndGyou - g_BlockStartGyou + 1;
+    // The range's rows that are on the screen, drawn selected.
+    for (int gyou = g_BlockStartGyou + 1; gyou <= g_BlockEndGyou; ++gyou) {
+        const int screen = gyou - d->m_TopGyou[0];
+        if (screen < 1 || screen > m_VisibleGyou)
+            continue;
+        d->m_CurGyou[0] = gyou;
+        d->m_ScreenGyou[0] = screen;
+        LoadGyou();
+        DrawGyouSelected();
+    }
+    RestorePosition9();
+    LoadGyou();
+    CalcFieldPos();
+    RunPendingBlockCommand(*this);
+}
