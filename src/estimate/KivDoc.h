@@ -146,8 +146,8 @@ public:
     // 名前を付けて保存: the mode's save dialog; on OK the file is written, becomes the document's
     // path and the modified flag is cleared. False on Cancel or failure.
     bool OnFileSaveAs();
-    // Writes the estimate to `path` (work area stored into the pool first). A file whose load had
-    // to leave rows behind is not overwritten without the user's OK. False when nothing was
+    // Writes the estimate to `path` (work area stored into the pool first). A file that was opened
+    // only in part (TruncatedSource) is not overwritten without the user's OK. False when nothing was
     // written; a failed write has shown its message and left the old file whole.
     bool OnSaveDocument(const std::string& path);
     // The bytes of the estimate file: the pool with the current item's work rows in place of its
@@ -164,7 +164,8 @@ public:
     // Document side of 旧電気積算内訳書を変換: the two questions, then the conversion of every
     // row with the current item reloaded and the cursor row kept.
     KivDenkiHenkan OldDenkiHenkan();
-    // The file whose load left rows behind (more than 9999); empty when none.
+    // The file that was opened only in part (rows beyond 9999 left behind, or data after the last
+    // row that could not be read); empty when none. The first save over it asks first.
     const std::string& TruncatedSource() const { return m_TruncatedSource; }
 
     // --- Reference records (KivDocRecords.cpp)

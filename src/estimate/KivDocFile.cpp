@@ -22,9 +22,11 @@ const char* const kAskSetubi = "旧Kivの内訳書の書式のためKiv用に変
 const char* const kAskDenki = "電気Kivの内訳書の書式のためKiv用に変換します。";
 const char* const kAskDenkiCommand = "電気Kivの内訳書をKiv用に変換します。";
 const char* const kAskIrreversible = "実行すると元には戻りません。";
-const char* const kAskOverwriteTruncated =
-    "この内訳書は行数が最大値を超えたため途中までしか読み込まれていません。"
-    "上書きすると読み込まれなかった行は失われます。上書き保存しますか？";
+// Asked before the first save over a file that was opened only in part (rows beyond the limit
+// left behind, or data after the last row that could not be read).
+const char* const kAskOverwritePartlyRead =
+    "この内訳書はファイルの一部しか読み込まれていません。"
+    "上書きすると読み込まれなかった部分は失われます。上書き保存しますか？";
 
 // 30000 rows of 1400 bytes take about 42 MB; a file far beyond that is not an estimate.
 constexpr std::size_t kMaxKivFileBytes = 128u * 1024 * 1024;
@@ -67,8 +69,12 @@ bool CKivDoc::OnOpenDocument(const std::string& path) {
     }
     bytes.reset();
     m_PathName = path;
+    // What lies after the last row is said before anything is asked about the rows read.
+    const bool partlyRead = content.unreadBytes > 0;
+    if (partlyRead)
+        KivMessage(KivPartlyReadMessage(path));
     const bool truncated = LoadKivContent(content);
-    m_TruncatedSource = truncated ? path : std::string();
+    m_TruncatedSource = truncated || partlyRead ? path : std::string();
     m_Loaded = true;
     SetModifiedFlag(false);
     return true;
@@ -178,7 +184,7 @@ std::string CKivDoc::SerializeKivFile() const {
 
 bool CKivDoc::OnSaveDocument(const std::string& path) {
     const bool overTruncated = !m_TruncatedSource.empty() && samePath(path, m_TruncatedSource);
-    if (overTruncated && !KivAsk(kAskOverwriteTruncated))
+    if (overTruncated && !KivAsk(kAskOverwritePartlyRead))
         return false;
     // Digits typed into a cell reach the row only when the cursor leaves it: they are kept.
     if (m_pView)

@@ -27,10 +27,16 @@ KivFileContent ReadKivFile(std::string_view bytes) {
         c.rows.reserve(static_cast<std::size_t>(n));
         for (std::int32_t i = 0; i < n; ++i)
             c.rows.push_back(in.readString());
+        c.unreadBytes = in.unreadTail();
     } catch (const kiv::archive::ArchiveError&) {
         throw KivFileError("ファイルが壊れているか、途中で切れています。");
     }
     return c;
+}
+
+std::string KivPartlyReadMessage(const std::string& path) {
+    return "「" + path + "」は一部を読み込めませんでした。ファイルが壊れているか、別のプログラムで"
+           "書かれたおそれがあります。読み込めた部分だけを開きます。";
 }
 
 std::string WriteKivFile(const std::array<std::string, kKivHyousiCount>& hyousi,

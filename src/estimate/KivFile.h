@@ -25,11 +25,17 @@ public:
 struct KivFileContent {
     std::array<std::string, kKivHyousiCount> hyousi;   // elements 1..18 in element order
     std::vector<std::string> rows;                      // as stored, any length
+    // Bytes after the last counted row: the file holds more than its row count says (a count
+    // lowered, data appended). The rows up to the count are still read; 0 for a whole file.
+    std::size_t unreadBytes = 0;
 };
 
 // Throws KivFileError when the bytes are not a whole estimate file (cut off, a length that runs
-// past the end, a negative or impossible row count).
+// past the end, a negative or impossible row count). Data after the last row is not an error:
+// it is counted in unreadBytes, for the document to report.
 KivFileContent ReadKivFile(std::string_view bytes);
+// The message for a file read only in part (unreadBytes): names the file (UTF-8 path).
+std::string KivPartlyReadMessage(const std::string& path);
 // The stored bytes of an estimate. `rows` are written as they are.
 std::string WriteKivFile(const std::array<std::string, kKivHyousiCount>& hyousi,
                          const std::vector<std::string>& rows);

@@ -297,6 +297,86 @@ TEST_F(KivDocFileTest, ATruncatedEstimateIsNotOverwrittenWithoutAsking) {
     EXPECT_EQ(KivRecordedQuestions().size(), 2u);
 }
 
+TEST_F(KivDocFileTest, AFileWithDataAfterItsLastRowOpensWhatIsReadableAndIsNotOverwrittenWithoutAsking) {
+    const std::vector<std::string> rows = {makeRow(1, 1, "A1"), makeRow(1, 2, "A2"), makeRow(2, 1, "B1"),
+                                           makeRow(2, 2, "B2"), makeRow(3, 1, "C1")};
+    const std::string good = kivBytes(rows);
+    auto withCount = [&](std::int32_t n) {
+        std::string b = good;
+        b[0] = static_cast<char>(n);
+        return b;
+    };
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::vector<std::string> shown;   // the pool after opening
+        int questionsOnOpen;              // the old electrical questions of an estimate left empty
+    };
+    const Case cases[] = {
+        {"count lowered by one", withCount(4), {rows.begin(), rows.begin() + 4}, 0},
+        {"count set to 0", withCount(0), {}, 1},
+        {"16 bytes appended", good + "0123456789abcdef", rows, 0},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string name = "damaged" + std::to_string(n++) + ".KIV";
+        ClearKivPrompts();
+        QueueKivAnswer(false);   // Cancel at the old electrical question, when it comes
+        auto doc = open(c.bytes, name);
+        const std::string path = doc->GetPathName();
+        ASSERT_EQ(KivRecordedMessages().size(), 1u);
+        EXPECT_EQ(KivRecordedMessages()[0], KivPartlyReadMessage(path));
+        EXPECT_NE(KivRecordedMessages()[0].find(path), std::string::npos);
+        ASSERT_EQ(KivRecordedQuestions().size(), static_cast<std::size_t>(c.questionsOnOpen));
+        const std::vector<std::string> opened = poolRows(*doc);
+        if (c.shown.empty()) {
+            // Nothing counted: the estimate opens with a fresh item 1, row 1.
+            ASSERT_EQ(opened.size(), 1u);
+            EXPECT_EQ(opened[0].substr(0, 8), "00010001");
+        } else {
+            EXPECT_EQ(opened, c.shown);
+        }
+        EXPECT_EQ(doc->TruncatedSource(), path);
+
+        // 上書き保存, Cancel: the user's file stays byte for byte.
+        ClearKivPrompts();
+        QueueKivAnswer(false);
+        doc->SetModifiedFlag();
+        EXPECT_FALSE(doc->OnFileSave());
+        ASSERT_EQ(KivRecordedQuestions().size(), 1u);
+        EXPECT_NE(KivRecordedQuestions()[0].find("上書き保存しますか"), std::string::npos);
+        EXPECT_TRUE(doc->IsModified());
+        EXPECT_EQ(readFile(path), c.bytes);
+
+        // Save As to a new name asks nothing and writes the rows that were read.
+        const std::string copy = (m_Data / ("copy-" + name)).string();
+        QueueKivSaveFileAnswer(copy);
+        ASSERT_TRUE(doc->OnFileSaveAs());
+        EXPECT_EQ(KivRecordedQuestions().size(), 1u);
+        KivFileContent copied = ReadKivFile(*readFile(copy));
+        EXPECT_EQ(copied.unreadBytes, 0u);
+        EXPECT_EQ(copied.rows, opened);
+
+        // Opened again, 上書き保存 with OK replaces the damaged file with what was read; then
+        // saving asks no more.
+        ClearKivPrompts();
+        QueueKivAnswer(false);
+        CKivDoc again;
+        ASSERT_TRUE(again.OnOpenDocument(path));
+        ClearKivPrompts();
+        QueueKivAnswer(true);
+        again.SetModifiedFlag();
+        ASSERT_TRUE(again.OnFileSave());
+        EXPECT_EQ(KivRecordedQuestions().size(), 1u);
+        EXPECT_EQ(readFile(path), readFile(copy));
+        EXPECT_TRUE(again.TruncatedSource().empty());
+        ASSERT_TRUE(again.OnFileSave());
+        EXPECT_EQ(KivRecordedQuestions().size(), 1u);
+        EXPECT_EQ(KivUnexpectedQuestions(), 0);
+    }
+}
+
 TEST_F(KivDocFileTest, SaveOfAnUntitledEstimateRunsTheModesSaveAs) {
     struct Case {
         const char* mode;

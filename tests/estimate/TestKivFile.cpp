@@ -67,6 +67,37 @@ TEST(KivFile, DamagedFilesAreRefused) {
     }
 }
 
+TEST(KivFile, DataAfterTheLastCountedRowIsCountedNotDropped) {
+    const std::vector<std::string> rows = {std::string(1400, 'r'), std::string(1400, 's'), std::string(30, 't')};
+    const std::string good = WriteKivFile(coverStrings(), rows);
+    auto withCount = [&](std::int32_t n) {
+        std::string b = good;
+        b[0] = static_cast<char>(n);
+        return b;
+    };
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::size_t rowsRead;
+        std::size_t unread;
+    };
+    const Case cases[] = {
+        {"whole file", good, 3, 0},
+        {"count lowered by one", withCount(2), 2, 31},
+        {"count set to 0", withCount(0), 0, 2 * 1403 + 31},
+        {"16 bytes appended", good + std::string(16, '\0'), 3, 16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        KivFileContent read = ReadKivFile(c.bytes);
+        EXPECT_EQ(read.hyousi, coverStrings());
+        ASSERT_EQ(read.rows.size(), c.rowsRead);
+        EXPECT_TRUE(std::equal(read.rows.begin(), read.rows.end(), rows.begin()));
+        EXPECT_EQ(read.unreadBytes, c.unread);
+    }
+    EXPECT_NE(KivPartlyReadMessage("/data/job.KIV").find("/data/job.KIV"), std::string::npos);
+}
+
 TEST(KivFile, RowConversions) {
     std::string old(1252, 'x');
     EXPECT_EQ(ConvertSetubiRow(old), old + std::string(148, ' '));

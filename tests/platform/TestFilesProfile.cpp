@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <unistd.h>
 
 #include "platform/files/Files.h"
@@ -104,4 +105,50 @@ TEST(Profile, EntriesMatchWithoutCaseAndPersist) {
     auto text = files::readFile(again.file());
     ASSERT_TRUE(text);
     EXPECT_EQ(text->find("SELECT="), std::string::npos);   // no second entry was made
+}
+
+TEST(Profile, AFileThatCannotBeReadIsNeverRewritten) {
+    // Too large (its first line a valid entry, so a reader that took only the start would see
+    // it), and a folder where the file should be.
+    struct Case {
+        const char* what;
+        std::function<void(const std::filesystem::path&)> make;
+    };
+    const Case cases[] = {
+        {"over the size cap",
+         [](const std::filesystem::path& f) {
+             std::string big = "[Select_Section]\nSelect=1\n";
+             big.resize(profile::Profile::kMaxBytes + 1, ';');
+             ASSERT_TRUE(files::writeFileAtomically(f, big));
+         }},
+        {"a folder", [](const std::filesystem::path& f) { std::filesystem::create_directories(f / "inside"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const auto file = dir / "kiv.ini";
+        c.make(file);
+        const auto before = files::readFile(file, 64u * 1024 * 1024);
+
+        profile::Profile p(file);
+        EXPECT_TRUE(p.unreadable());
+        EXPECT_NE(p.unreadableMessage().find(file.string()), std::string::npos);
+        EXPECT_EQ(p.getString("Select_Section", "Select", "unset"), "unset");   // defaults
+        // Changes live for the run, and are reported as not written.
+        EXPECT_FALSE(p.writeString("General", "WindowX", "7"));
+        EXPECT_FALSE(p.writeInt("Font_Size_Section", "Font_Size", 20));
+        EXPECT_EQ(p.getInt("General", "WindowX", 0), 7);
+        EXPECT_FALSE(p.removeEntry("General", "WindowX"));
+
+        EXPECT_EQ(files::readFile(file, 64u * 1024 * 1024), before);
+        EXPECT_EQ(std::filesystem::is_directory(file), std::string(c.what) == "a folder");
+        EXPECT_FALSE(std::filesystem::exists(file / "kiv.ini"));
+    }
+
+    // A missing file is a first start: nothing to report, and the first write creates it.
+    TempDir dir;
+    profile::Profile fresh(dir / "Kiv" / "kiv.ini");
+    EXPECT_FALSE(fresh.unreadable());
+    EXPECT_TRUE(fresh.writeString("Select_Section", "Select", "2"));
+    EXPECT_EQ(profile::Profile(dir / "Kiv" / "kiv.ini").getString("Select_Section", "Select"), "2");
 }

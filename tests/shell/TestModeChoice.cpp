@@ -67,6 +67,27 @@ TEST_F(ModeChoiceTest, FirstStartAsksStoresAndEnds) {
     EXPECT_EQ(modePane(), "機械設備積算");
 }
 
+// A profile that cannot be read is said once; the run goes on with defaults (here: the first-start
+// choice, as no mode can be read) and leaves the file exactly as it was.
+TEST_F(ModeChoiceTest, AnUnreadableProfileIsSaidOnceAndLeftAlone) {
+    const auto file = profile::Profile::userProfilePath();
+    std::string big = "[Select_Section]\nSelect=1\n";
+    big.resize(profile::Profile::kMaxBytes + 1, ';');
+    std::filesystem::create_directories(file.parent_path());
+    ASSERT_TRUE(files::writeFileAtomically(file, big));
+
+    hb().expectMessageBox(IDOK, file.string());
+    hb().expectMessageBox(IDOK, kAsk);
+    hb().expectDialog([](Driver& d) { d.click(res::IDC_DENKI).click(IDOK); }, res::IDD_SELECT);
+    hb().expectMessageBox(IDOK, kRestart);
+    EXPECT_EQ(start(""), 0);
+    EXPECT_TRUE(app->quitRequested());
+    app.reset();
+    ASSERT_EQ(hb().messageTexts().size(), 3u);
+    EXPECT_EQ(hb().messageTexts()[0], profile().unreadableMessage());
+    EXPECT_EQ(files::readFile(file, 64u * 1024 * 1024), big);
+}
+
 TEST_F(ModeChoiceTest, BoxesActAsAChoiceOfOne) {
     CSelectDialog dlg;
     dlg.m_Value = "2";

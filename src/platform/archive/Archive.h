@@ -39,6 +39,11 @@ public:
     std::size_t remaining() const { return m_Data.size() - m_Pos; }
     std::size_t position() const { return m_Pos; }
     bool atEnd() const { return m_Pos == m_Data.size(); }
+    // Bytes after the last record a reader has taken. A file of this form ends where its last
+    // record ends: data beyond it (a count lowered, bytes appended) means the file was damaged or
+    // written by something else, so a reader of a whole file asks this after its last record
+    // and never drops the rest without a word.
+    std::size_t unreadTail() const { return remaining(); }
 
 private:
     void need(std::size_t n, const char* what) const;

@@ -3,6 +3,11 @@
 // operations and as a map of character cells by pixel position, so a test can read back the
 // text of a cell or a row, its colours, and the rectangles and lines drawn. Fills erase the
 // cells under them and scrolling moves them, as pixels on a screen would.
+//
+// The list holds what is on the screen, not the whole history: an operation that later fills
+// cover whole, or that was drawn again the same way, is dropped, and a scroll rewrites the list
+// as the screen shows it afterwards. So a test that scrolls or repaints thousands of times keeps
+// a recording the size of one screen.
 #include "platform/ui/Dc.h"
 #include "platform/ui/Types.h"
 
@@ -50,6 +55,8 @@ public:
 
     const std::vector<DrawOp>& ops() const { return m_Ops; }
     std::vector<DrawOp> opsOf(DrawOp::Kind kind) const;
+    // About how many bytes the recording takes (operations and cells, with their texts).
+    std::size_t approxBytes() const;
 
     // Drawing, used by the recorder's device context.
     void putChar(const Rect& cell, std::string_view cp932, const Font& f, Color text, Color back, const Region* clip);
@@ -59,8 +66,14 @@ public:
     void scroll(int dx, int dy, const Rect& r);
 
 private:
+    void push(DrawOp op);
+    // Drops the operations that nothing on the screen shows any more.
+    void compact();
+
     std::map<std::pair<int, int>, DrawnCell> m_Cells;   // (y, x)
     std::vector<DrawOp> m_Ops;
+    std::size_t m_CompactAt = kFirstCompaction;   // list length at which push compacts
+    static constexpr std::size_t kFirstCompaction = 16384;
 };
 
 // A device context drawing into a recorder, clipped to a region when one is given.

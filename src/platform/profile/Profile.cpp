@@ -54,9 +54,17 @@ Profile& Profile::user() {
 
 void Profile::load() {
     m_Sections.clear();
-    auto data = files::readFile(m_File, 16 * 1024 * 1024);
-    if (!data)
+    m_Unreadable = false;
+    auto data = files::readFile(m_File, kMaxBytes);
+    if (!data) {
+        // Only a name that plainly is not there is a first start; anything else (too large, a
+        // folder, no permission, a folder on the way that may not be searched) is a profile that
+        // exists and could not be read.
+        std::error_code ec;
+        auto st = std::filesystem::status(m_File, ec);
+        m_Unreadable = st.type() != std::filesystem::file_type::not_found;
         return;
+    }
     Section* cur = nullptr;
     std::string_view rest = *data;
     while (!rest.empty()) {
@@ -77,7 +85,14 @@ void Profile::load() {
     }
 }
 
+std::string Profile::unreadableMessage() const {
+    return "設定ファイル「" + m_File.string() + "」を読み込めませんでした。"
+           "今回は標準の設定で動作し、設定の変更はこのファイルに保存しません。";
+}
+
 bool Profile::save() const {
+    if (m_Unreadable)
+        return false;
     std::string out;
     for (const auto& s : m_Sections) {
         out += "[" + s.name + "]\n";

@@ -5,6 +5,7 @@
 #include "platform/ui/Backend.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/Frame.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/View.h"
 
 #include <algorithm>
@@ -327,6 +328,10 @@ void collectGarbage() {
 int runApplication(App& app, Backend& b, std::vector<std::string> args) {
     setBackend(&b);
     app.setArguments(std::move(args));
+    // A profile that could not be read is said once, before anything asks or shows a setting:
+    // the run goes on with defaults and leaves the file as it is.
+    if (const profile::Profile& p = profile::Profile::user(); p.unreadable())
+        messageBox(p.unreadableMessage(), MB_ICONEXCLAMATION);
     int code = 1;
     if (app.initInstance())
         code = app.quitRequested() ? 0 : b.run();

@@ -1,0 +1,192 @@
+#include "FuzzTargets.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <unistd.h>
+
+#include "estimate/HedderRecord.h"
+#include "estimate/HyousiFormRecord.h"
+#include "estimate/KivDoc.h"
+#include "estimate/KivFile.h"
+#include "estimate/KivMessage.h"
+#include "estimate/LayoutFile.h"
+#include "estimate/RoumuFile.h"
+#include "estimate/SetteiFile.h"
+#include "grid/GyouRecord.h"
+#include "platform/files/Files.h"
+#include "platform/profile/Profile.h"
+#include "platform/text/Cp932.h"
+
+namespace kiv::fuzz {
+namespace fs = std::filesystem;
+namespace {
+
+// The readers take paths, as the program gives them: each input is written to one file in a
+// folder of the process's own, removed when the process ends.
+class Scratch {
+public:
+    Scratch() {
+        std::string tmpl = (fs::temp_directory_path() / "kivfuzz-XXXXXX").string();
+        if (!::mkdtemp(tmpl.data()))
+            throw std::runtime_error("mkdtemp failed");
+        m_Dir = tmpl;
+    }
+    ~Scratch() {
+        std::error_code ec;
+        fs::remove_all(m_Dir, ec);
+    }
+    fs::path put(const std::string& name, std::string_view bytes) const {
+        fs::path p = m_Dir / name;
+        if (!files::writeFileAtomically(p, bytes))
+            throw std::runtime_error("cannot write " + p.string());
+        return p;
+    }
+    const fs::path& dir() const { return m_Dir; }
+
+private:
+    fs::path m_Dir;
+};
+
+Scratch& scratch() {
+    static Scratch s;
+    return s;
+}
+
+// The settings of the estimate code that opening one touches, set for one input and given back
+// afterwards, so the entry leaves nothing behind in a test process.
+class EstimateScope {
+public:
+    EstimateScope() : m_Mode(CKivDoc::RunMode()), m_Dir(CKivDoc::ProgramDirectory()),
+                      m_Backup(std::move(CKivDoc::s_BackupWriter)) {
+        CKivDoc::SetRunMode("1");
+        // Reference files are looked up in the scratch folder, where there are none: each one
+        // missing is a message, recorded and forgotten.
+        CKivDoc::SetProgramDirectory(scratch().dir());
+        CKivDoc::s_BackupWriter = [](CKivDoc&) {};
+    }
+    ~EstimateScope() {
+        ClearKivPrompts();
+        CKivDoc::SetRunMode(m_Mode);
+        CKivDoc::SetProgramDirectory(m_Dir);
+        CKivDoc::s_BackupWriter = std::move(m_Backup);
+    }
+
+private:
+    std::string m_Mode;
+    fs::path m_Dir;
+    std::function<void(CKivDoc&)> m_Backup;
+};
+
+void fuzzEstimate(std::string_view bytes) {
+    const fs::path file = scratch().put("job.KIV", bytes);
+    EstimateScope scope;
+    auto doc = std::make_unique<CKivDoc>();
+    // The questions about old layouts are answered OK, so the conversions run too.
+    for (int i = 0; i < 4; ++i)
+        QueueKivAnswer(true);
+    if (doc->OnOpenDocument(file.string()))
+        (void)doc->SerializeKivFile();
+}
+
+void fuzzSettei(std::string_view bytes) {
+    auto load = readSetteiFile(scratch().put("電気設定.ett", bytes));
+    (void)ParseSettei(load.record);
+}
+
+void fuzzRoumu(std::string_view bytes) {
+    auto load = readRoumuFile(scratch().put("労務単価.rab", bytes));
+    for (const RoumuRecord& line : load.list.lines()) {
+        (void)line.fields();
+        (void)line.tanka1();
+        (void)line.tanka2();
+    }
+    (void)roumuFileBytes(load.list);
+}
+
+void fuzzLayouts(std::string_view bytes) {
+    (void)ParseHedder(readHedderFile(scratch().put("ヘッダー.hdr", bytes)).record);
+    (void)ParseHyousi(readHyousiFormFile(scratch().put("表紙.frm", bytes)).record);
+}
+
+void fuzzProfile(std::string_view bytes) {
+    profile::Profile p(scratch().put("kiv.ini", bytes));
+    (void)p.getString("Select_Section", "Select");
+    (void)p.getInt("Font_Size_Section", "Font_Size", 14);
+    (void)p.has("Recent File List", "File1");
+    (void)p.writeString("General", "WindowX", "10");
+}
+
+} // namespace
+
+const std::vector<Target>& targets() {
+    static const std::vector<Target> all = {
+        {"estimate", fuzzEstimate}, {"settei", fuzzSettei}, {"roumu", fuzzRoumu},
+        {"layouts", fuzzLayouts},   {"profile", fuzzProfile},
+    };
+    return all;
+}
+
+const Target* findTarget(std::string_view name) {
+    for (const Target& t : targets())
+        if (name == t.name)
+            return &t;
+    return nullptr;
+}
+
+std::vector<Seed> seeds() {
+    std::vector<Seed> out;
+    // Estimates: the current layout with numbers and Japanese text, a free row, the previous
+    // system's 1252-byte rows, the old electrical layout, and an empty estimate.
+    std::array<std::string, kKivHyousiCount> covers;
+    for (int i = 0; i < kKivHyousiCount; ++i)
+        covers[static_cast<std::size_t>(i)] = "cover" + std::to_string(i + 1);
+    auto row = [](int item, int gyou, std::size_t length) {
+        std::string r = GyouRecord::blankRow();
+        GyouRecord::writeKey(r, item, gyou);
+        GyouRecord::putText(r, GyouRecord::Hinmei, text::sj("配管"));
+        GyouRecord::putNumber(r, GyouRecord::Hokyuu, "1.0");
+        GyouRecord::putNumber(r, GyouRecord::Tanka1, "1234.5");
+        r.resize(length, ' ');
+        return r;
+    };
+    out.push_back({"estimate", "current.KIV", WriteKivFile(covers, {row(1, 1, 1400), row(1, 2, 1400), row(2, 1, 1400)})});
+    out.push_back({"estimate", "free-row.KIV", WriteKivFile(covers, {row(0, 0, 1400), row(1, 1, 1400)})});
+    out.push_back({"estimate", "setubi.KIV", WriteKivFile(covers, {row(1, 1, 1252), row(1, 2, 1252)})});
+    out.push_back({"estimate", "denki.KIV", WriteKivFile(covers, {row(1, 1, 300)})});
+    out.push_back({"estimate", "empty.KIV", WriteKivFile({}, std::vector<std::string>{})});
+
+    SetteiRecord settei;
+    settei.setCode(EnzanCode::Daikoumoku, "9001");
+    settei.setKetaMarume("1");
+    settei.setSekisanYousiki(true);
+    settei.setFukugouMarume(2);
+    settei.setTekkyoRitu("0.5");
+    out.push_back({"settei", "settei.ett", std::string(settei.bytes())});
+    out.push_back({"settei", "blank.ett", std::string(SetteiRecord().bytes())});
+
+    std::vector<RoumuRecord> lines;
+    for (auto [no, name, t1, t2] : {std::array<std::string, 4>{"1", text::sj("電工"), "23000", "21000"},
+                                    std::array<std::string, 4>{"2", text::sj("普通作業員"), "18000", "0"}})
+        if (auto r = RoumuRecord::build(no, name, t1, t2))
+            lines.push_back(*r);
+    out.push_back({"roumu", "roumu.rab", roumuFileBytes(RoumuList(lines))});
+
+    out.push_back({"layouts", "blank-hedder.hdr", std::string(HedderRecord().bytes())});
+    out.push_back({"layouts", "blank-hyousi.frm", std::string(HyousiFormRecord().bytes())});
+
+    {
+        Scratch dir;
+        profile::Profile p(dir.dir() / "kiv.ini");
+        p.writeString("Select_Section", "Select", "1");
+        p.writeInt("Font_Size_Section", "Font_Size", 14);
+        p.writeString("Recent File List", "File1", "/data/見積.KIV");
+        if (auto text = files::readFile(p.file()))
+            out.push_back({"profile", "kiv.ini", *text});
+    }
+    return out;
+}
+
+} // namespace kiv::fuzz

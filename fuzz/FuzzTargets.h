@@ -1,0 +1,31 @@
+#pragma once
+// The readers of the user's files, each as one entry that takes the bytes of a file: used by the
+// libFuzzer programs (built with -DKIV_FUZZ=ON) and by the test that replays their seed corpus and
+// every crasher ever found, so a fault once fixed stays fixed.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kiv::fuzz {
+
+using Entry = void (*)(std::string_view bytes);
+
+struct Target {
+    const char* name;   // the folder of its corpus under fuzz/corpus and fuzz/crashers
+    Entry entry;
+};
+
+// Every reader of a user's file with its entry.
+const std::vector<Target>& targets();
+// The target named `name`; nullptr when there is none.
+const Target* findTarget(std::string_view name);
+
+// A small seed corpus for each target, made by the program's own writers: file name and bytes.
+struct Seed {
+    std::string target, name, bytes;
+};
+std::vector<Seed> seeds();
+
+} // namespace kiv::fuzz
