@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "estimate/BlockUndo.h"
 #include "estimate/KivMessage.h"
 #include "grid/GyouRecord.h"
 #include "platform/text/Number.h"
@@ -70,6 +71,8 @@ CKivDoc::CKivDoc()
       m_KoumokuName(kKoumokuMax, " ") {
     onCommandId(57603, [this] { OnFileSave(); });     // 上書き保存
     onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
+    static std::uint64_t lastDocId = 0;
+    m_DocId = ++lastDocId;
     g_pKivDoc = this;
     m_PoolGyouCount = 1;
     ClearGyou();
@@ -83,6 +86,7 @@ CKivDoc::CKivDoc()
 }
 
 CKivDoc::~CKivDoc() {
+    DiscardBlockUndoOf(*this);
     // A document deleted without being closed (a failed open) must not stay current or registered.
     if (!m_Closed)
         LeaveOpenDocs();
@@ -118,6 +122,7 @@ void CKivDoc::OnCloseDocument() {
     if (m_Closed)
         return;
     SaveBkUp();
+    DiscardBlockUndoOf(*this);
     LeaveOpenDocs();
     m_Closed = true;
 }

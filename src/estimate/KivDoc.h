@@ -12,6 +12,7 @@
 // and Save / Save As (57603 / 57604) run OnFileSave / OnFileSaveAs with the mode's file dialog.
 // The path and the modified flag are the layer document's own.
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -235,6 +236,9 @@ public:
     // 部分転送: make this estimate current and let the view apply m_TensouGyou to its current row.
     void ReceiveBubunTensou();
     void MakeCurrent() { g_pKivDoc = this; }
+    // An identity no other document of this run has, before or after (paths repeat and untitled
+    // estimates share an empty one).
+    std::uint64_t DocId() const { return m_DocId; }
     // Part of an item title: m_KoumokuName[m_LabelKoumoku] from m_LabelStart, at most
     // m_LabelLength (and 45) bytes, into m_RecordBuf.
     const std::string& GetKoumokuLabel();
@@ -252,6 +256,7 @@ public:
     std::string m_ReadGyou;                          // row being read from a file
     std::string m_PathText;                          // working copy of the path (backup name)
     std::string m_UndoPath;                          // estimate whose snapshot the undo holds
+    std::uint64_t m_UndoSerial = 0;                  // serial of the snapshot held (0: none)
     int m_LabelKoumoku = 0;
     int m_LabelStart = 0;
     int m_LabelLength = 0;
@@ -301,6 +306,7 @@ private:
     void RekeyKoumokuFrom(int from, int delta);
     void LeaveOpenDocs();
     KivDocView* m_pView = nullptr;
+    std::uint64_t m_DocId = 0;
     std::string m_PathName;
     std::string m_TruncatedSource;   // see TruncatedSource()
     bool m_Closed = false;

@@ -8,6 +8,7 @@
 #include "grid/BlockSelect.h"
 #include "grid/GyouRecord.h"
 #include "grid/MojiDialog.h"
+#include "grid/RowClipboard.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/Frame.h"
@@ -45,10 +46,18 @@ CKivView::CKivView()
     onCommandId(ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
     onCommandId(ID_BUKAKE_FILE, [this] { OnBukakeFile(); });
     onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
+    onCommandId(ID_GYOU_INSERT, [this] { OnGyouInsert(); });
+    onCommandId(ID_GYOU_DELETE, [this] { OnGyouDelete(); });
+    onCommandId(ID_GYOU_COPY, [this] { OnGyouCopy(); });
+    onCommandId(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    onCommandId(ID_EDIT_CUT, [this] { OnEditCut(); });
+    onCommandId(ID_EDIT_PASTE, [this] { OnEditPaste(); });
+    onCommandId(ID_EDIT_UNDO, [this] { OnEditUndo(); });
 }
 
 CKivView::~CKivView() {
     ForgetBlockSelectView(*this);
+    g_RowClipboard.ForgetView(*this);
     SetDocument(nullptr);
     auto& views = liveViews();
     std::erase(views, this);
@@ -178,42 +187,6 @@ void CKivView::Serialize(bool storing) {
         StoreGyou();
 }
 
-bool CKivView::InsertGyou() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return false;
-    SavePosition1();
-    d->m_NeedRecalc = 1;
-    StoreGyou();
-    if (!AddGyou())
-        return false;
-    if (m_InsertStarted == 0) {
-        m_InsertStarted = 1;
-    } else if (d->m_ScreenGyou[0] < m_VisibleGyou) {
-        ++d->m_CurGyou[0];
-        ++d->m_ScreenGyou[0];
-    }
-    if (d->m_ScreenGyou[0] >= m_VisibleGyou && d->m_ScreenGyou[0] > 1) {
-        --d->m_ScreenGyou[0];
-        ++d->m_TopGyou[0];
-    }
-    SavePosition1();
-    const int cursor = d->m_CurGyou[0];
-    for (int k = d->m_GyouCount; k > cursor; --k) {
-        d->m_CurGyou[0] = k - 1;
-        LoadGyou();
-        d->m_CurGyou[0] = k;
-        RenumberGyou();
-        StoreGyou();
-    }
-    RestorePosition1();
-    RenumberStoreGyou();
-    StoreKoumoku();
-    RestorePosition1();
-    LoadGyou();
-    return true;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Field geometry
 
@@ -265,6 +238,8 @@ void CKivView::onDestroy() {
 
 void CKivView::onShowWindow(bool show) {
     View::onShowWindow(show);
+    ClearFieldCopyBuffer();
+    ClearFieldUndoBuffer();
     // The text-entry window exists from the first show on; the estimate view never shows it.
     if (show && m_pMojiDialog && !m_pMojiDialog->isCreated())
         m_pMojiDialog->Create();

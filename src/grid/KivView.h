@@ -14,8 +14,11 @@
 // KivViewInput.cpp (typing and keys), KivViewMouse.cpp (mouse, calculator and unit list, the
 // two-click row range), KivViewTankaHenkan.cpp (protection of converted prices),
 // KivViewItems.cpp (item titles and item commands), KivViewPricing.cpp (the row's composite
-// unit price and its detail dialog) and KivViewBukake.cpp (the productivity-rate commands).
+// unit price and its detail dialog), KivViewRowCommands.cpp (row insertion, deletion, copy and
+// move with the block undo snapshot), KivViewEdit.cpp (cell copy, cut, paste, undo and the
+// row clipboard's paste) and KivViewBukake.cpp (the productivity-rate commands).
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -92,6 +95,10 @@ public:
     static constexpr int ID_GYOU_DELETE = 32787;      // F4 行削除
     static constexpr int ID_KOUMOKU_INSERT = 32788;   // F5 項目挿入
     static constexpr int ID_KOUMOKU_DELETE = 32789;   // F6 項目削除
+    static constexpr int ID_EDIT_COPY = 57634;        // ｺﾋﾟｰ
+    static constexpr int ID_EDIT_CUT = 57635;         // 切り取り
+    static constexpr int ID_EDIT_PASTE = 57637;       // 貼り付け
+    static constexpr int ID_EDIT_UNDO = 57643;        // 元に戻す
 
     // An item title: 記号, 品名 and 規格 of the item's row 1 after its item number, then the two
     // amounts of its last 小計, 中計 or 表紙計 row (of row 1 when it has none).
@@ -220,6 +227,39 @@ public:
     // after the item's last that row is appended first. No recalculation.
     void OnBukakeSelect();
 
+    // --- Row primitives and row commands (KivViewRowCommands.cpp)
+    // Opens an empty numbered row at the cursor, the cursor row and all below one place down;
+    // false, with the limit message, when the item or the estimate is full (nothing moved).
+    bool ShiftGyouDown();
+    // Removes the cursor row, the rows below one place up (an item keeps at least one row);
+    // deleting the last or last but one row leaves the cursor on the row above.
+    void ShiftGyouUp();
+    // The block undo snapshot of the estimate (the row buffer and the current item stored
+    // first), then a pending move by 行複写 deletes its source rows.
+    void SaveUndo();
+    // The cursor inside the current item: no row past its last, the screen row consistent.
+    void ClampCursorToKoumoku();
+    void OnGyouInsert();    // 32786 行挿入
+    void OnGyouDelete();    // 32787 行削除
+    void OnGyouCopy();      // 32794 行複写, first call (asks for the range)
+    void GyouCopyRange();   // 32794 行複写, second call (the range is picked)
+
+    // --- Edit commands (KivViewEdit.cpp)
+    void OnEditCopy();      // 57634 ｺﾋﾟｰ
+    void OnEditCut();       // 57635 切り取り
+    void OnEditPaste();     // 57637 貼り付け
+    void OnEditUndo();      // 57643 元に戻す
+    void CopyFieldToBuffer();
+    void ClearFieldCopyBuffer() { m_FieldCopyBuf.assign(kFieldBufLength, ' '); }
+    void SaveFieldForUndo();
+    void ClearFieldUndoBuffer();
+    // The copy buffer into the current field as the field takes it: numbers only into numeric
+    // fields, right-aligned and only when they fit (else a message naming the value); text cut on
+    // a character boundary. An all-blank buffer changes nothing. True when the field changed.
+    bool PasteFieldFromBuffer();
+    // The last cut text back into its own cell; false (nothing changes) on any other cell.
+    bool UndoField();
+
     // --- Item titles and item commands (KivViewItems.cpp)
     // The recalculation of the current item's work rows and the check for missing computed rows
     // after it; the estimate recalculation supplies both through KivViewLinks.h.
@@ -345,6 +385,18 @@ public:
     // (see TypedNumCountHere), the clearing check of converted prices resets it.
     int m_TypedNumCount = 0;
     int m_EditRefused = 0;     // WarnGyouTankaHenkan refused cut and cell undo
+    // The cell buffers of ｺﾋﾟｰ, 切り取り and 元に戻す (30 bytes, blank-padded), blanked whenever the
+    // view is shown or hidden. The undo buffer remembers the cell it was cut from.
+    static constexpr int kFieldBufLength = 30;
+    std::string m_FieldCopyBuf = std::string(kFieldBufLength, ' ');
+    std::string m_FieldUndoBuf = std::string(kFieldBufLength, ' ');
+    struct CutCell {
+        std::uint64_t docId = 0;
+        int koumoku = 0, gyou = 0, field = 0;
+        bool operator==(const CutCell&) const = default;
+    };
+    CutCell m_FieldUndoCell;
+    int m_TankaCopyBikou2 = 0; // the last 単価ｺﾋﾟｰ copies the remarks too
     std::unique_ptr<CMojiDialog> m_pMojiDialog;
 
     // Digit grouping: the buffer drawing takes a grouped number from, the counters of the last

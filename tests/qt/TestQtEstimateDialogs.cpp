@@ -10,6 +10,7 @@
 #include "estimate/RoumuDialog.h"
 #include "estimate/RoumuFile.h"
 #include "grid/CalcDialog.h"
+#include "grid/CopyDialog.h"
 #include "grid/TanniDialog.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/ui/App.h"
@@ -18,6 +19,7 @@
 #include "support/TempDir.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
 #include <QPushButton>
@@ -152,6 +154,24 @@ TEST_F(QtEstimateDialogs, CalculatorAndUnitListRender) {
     EXPECT_EQ(combos[0]->count(), 16);
     EXPECT_EQ(combos[0]->currentText(), QString::fromUtf8("式"));
     tanni.destroyWindow();
+}
+
+TEST_F(QtEstimateDialogs, RowCopyDialogRenders) {
+    CCopyDialog copy;
+    copy.m_StartGyou = 2;
+    copy.m_EndGyou = 4;
+    QWidget* w = render(copy, "copy-dialog.png");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("行複写・移動"));
+    QStringList edits;
+    for (QLineEdit* e : w->findChildren<QLineEdit*>())
+        edits << e->text();
+    EXPECT_EQ(edits, (QStringList{"2", "4"}));
+    auto checks = w->findChildren<QCheckBox*>();
+    ASSERT_EQ(checks.size(), 1);
+    EXPECT_EQ(checks[0]->text(), QString::fromUtf8("行を移動する"));
+    EXPECT_FALSE(checks[0]->isChecked());
+    copy.destroyWindow();
 }
 
 } // namespace

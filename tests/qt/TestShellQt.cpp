@@ -184,13 +184,13 @@ TEST_F(ShellQt, HighlightedMenuItemShowsItsPromptInTheStatusBar) {
     kiv::test::settle();
     EXPECT_EQ(main->statusBar().paneText(0), "指定した行を他の場所に複写します");
     EXPECT_EQ(messageLabel()->text(), QString("指定した行を他の場所に複写します"));
-    // The arrow key highlights the first item the user can choose, 切り取り.
+    // The arrow key highlights the next item, 行挿入.
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     QApplication::sendEvent(edit, &down);
     kiv::test::settle();
     ASSERT_NE(edit->activeAction(), nullptr);
-    EXPECT_EQ(edit->activeAction()->data().toInt(), 57635);
-    EXPECT_EQ(messageLabel()->text(), QString("選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存"));
+    EXPECT_EQ(edit->activeAction()->data().toInt(), 32786);
+    EXPECT_EQ(messageLabel()->text(), QString("編集中の行を１行下にずらし新たな行を挿入します"));
 
     // The picture: the window with the open menu laid over it where it stands on the screen.
     QImage picture = mw->grab().toImage();

@@ -1,0 +1,31 @@
+#include "estimate/BlockUndo.h"
+
+#include "estimate/KivDoc.h"
+
+int g_BlockUndoReady = 0;
+int g_BlockMove = 0;
+BlockUndoOwner g_BlockUndoOwner;
+
+namespace {
+std::uint64_t g_LastSerial = 0;
+}
+
+void TakeBlockUndo(CKivDoc& doc) {
+    doc.SaveUndoSnapshot();
+    doc.m_UndoPath = doc.GetPathName();
+    doc.m_UndoSerial = ++g_LastSerial;
+    g_BlockUndoOwner = {doc.DocId(), doc.m_UndoSerial};
+}
+
+bool BlockUndoBelongsTo(const CKivDoc& doc) {
+    return g_BlockUndoReady == 1 && g_BlockUndoOwner.docId == doc.DocId() &&
+           g_BlockUndoOwner.serial == doc.m_UndoSerial && doc.m_UndoSerial != 0;
+}
+
+void DiscardBlockUndoOf(const CKivDoc& doc) {
+    if (g_BlockUndoOwner.docId != doc.DocId())
+        return;
+    g_BlockUndoOwner = {};
+    g_BlockUndoReady = 0;
+    g_BlockMove = 0;
+}

@@ -1,0 +1,265 @@
+// Row primitives (open, close and insert a row), the block undo snapshot and the row commands
+// 行挿入, 行削除 and 行複写.
+#include <algorithm>
+#include <vector>
+
+#include "estimate/BlockUndo.h"
+#include "estimate/KivMessage.h"
+#include "grid/BlockSelect.h"
+#include "grid/CopyDialog.h"
+#include "grid/GyouRecord.h"
+#include "grid/KivView.h"
+#include "grid/RowClipboard.h"
+
+namespace {
+
+const char* const kAskGyouCopy =
+    "行単位でデーターをコピー・移動します。開始行は品名、規格を左クリックして終了行も左クリックしてください";
+const char* const kAskGyouPaste =
+    "コピー・移動したい場所にカーソルを移動して張り付けを押してください。実行した場合、元に戻す操作で１回のみ元に"
+    "作業前に戻ります。（別ファイルで作業していない場合）";
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Row primitives
+
+bool CKivView::ShiftGyouDown() {
+    CKivDoc* d = GetDocument();
+    if (!d || !AddGyou())
+        return false;
+    SavePosition5();
+    const int cursor = d->m_CurGyou[0];
+    for (int k = d->m_GyouCount; k > cursor; --k) {
+        d->m_CurGyou[0] = k - 1;
+        LoadGyou();
+        d->m_CurGyou[0] = k;
+        RenumberGyou();
+        StoreGyou();
+    }
+    RestorePosition5();
+    RenumberStoreGyou();
+    return true;
+}
+
+void CKivView::ShiftGyouUp() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    const int count = d->m_GyouCount;
+    const int cursor = d->m_CurGyou[0];
+    // The row after the item's last is no row of the item: nothing to remove.
+    if (cursor < 1 || cursor > count)
+        return;
+    SavePosition5();
+    if (count < 2) {
+        RenumberStoreGyou();
+        RestorePosition5();
+        return;
+    }
+    for (int k = cursor; k < count; ++k) {
+        d->m_CurGyou[0] = k + 1;
+        LoadGyou();
+        d->m_CurGyou[0] = k;
+        RenumberGyou();
+        StoreGyou();
+    }
+    // The last row goes blank, key included: the next store of the item frees its pool slot.
+    d->m_CurGyou[0] = count;
+    m_EditGyou.assign(m_GyouLen, ' ');
+    StoreGyou();
+    --d->m_GyouCount;
+    RestorePosition5();
+    if (d->m_CurGyou[0] >= d->m_GyouCount && d->m_CurGyou[0] > 1) {
+        --d->m_CurGyou[0];
+        if (d->m_ScreenGyou[0] > 1)
+            --d->m_ScreenGyou[0];
+        else
+            d->m_TopGyou[0] = std::max(0, d->m_TopGyou[0] - 1);
+    }
+    LoadGyou();
+}
+
+bool CKivView::InsertGyou() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return false;
+    SavePosition1();
+    d->m_NeedRecalc = 1;
+    StoreGyou();
+    if (!AddGyou())
+        return false;
+    if (m_InsertStarted == 0) {
+        m_InsertStarted = 1;
+    } else if (d->m_ScreenGyou[0] < m_VisibleGyou) {
+        ++d->m_CurGyou[0];
+        ++d->m_ScreenGyou[0];
+    }
+    if (d->m_ScreenGyou[0] >= m_VisibleGyou && d->m_ScreenGyou[0] > 1) {
+        --d->m_ScreenGyou[0];
+        ++d->m_TopGyou[0];
+    }
+    SavePosition1();
+    const int cursor = d->m_CurGyou[0];
+    for (int k = d->m_GyouCount; k > cursor; --k) {
+        d->m_CurGyou[0] = k - 1;
+        LoadGyou();
+        d->m_CurGyou[0] = k;
+        RenumberGyou();
+        StoreGyou();
+        // A moved row's computed amounts are worked out again in its new place.
+        RecalcGyou();
+        StoreGyou();
+    }
+    RestorePosition1();
+    RenumberStoreGyou();
+    StoreKoumoku();
+    RestorePosition1();
+    LoadGyou();
+    return true;
+}
+
+void CKivView::ClampCursorToKoumoku() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    d->m_CurGyou[0] = std::clamp(d->m_CurGyou[0], 1, std::max(1, d->m_GyouCount));
+    d->m_ScreenGyou[0] = std::clamp(d->m_ScreenGyou[0], 1, std::max(1, std::min(d->m_CurGyou[0], m_VisibleGyou)));
+    d->m_TopGyou[0] = d->m_CurGyou[0] - d->m_ScreenGyou[0];
+}
+
+// ---------------------------------------------------------------------------------------------
+// Block undo snapshot
+
+void CKivView::SaveUndo() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    // Rows typed since the item was last stored belong in the snapshot too.
+    StoreGyou();
+    StoreKoumoku();
+    TakeBlockUndo(*d);
+    if (g_BlockMove == 1) {
+        // Every source row is deleted at the range's start row: after one deletion the next
+        // source row has moved up into that place.
+        SavePosition5();
+        const int start = std::max(1, g_BlockStartGyou);
+        const int last = std::min(g_BlockEndGyou, d->m_GyouCount);
+        for (int n = last - start + 1; n > 0; --n) {
+            d->m_CurGyou[0] = start;
+            ShiftGyouUp();
+        }
+        StoreKoumoku();
+        RestorePosition5();
+        ClampCursorToKoumoku();
+        g_BlockMove = 0;
+    }
+    LoadGyou();
+}
+
+// ---------------------------------------------------------------------------------------------
+// 行挿入, 行削除
+
+void CKivView::OnGyouInsert() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    hideCaret();
+    SavePosition9();
+    SaveUndo();
+    g_BlockUndoReady = 1;
+    if (ShiftGyouDown())
+        StoreKoumoku();
+    d->m_NeedRecalc = 1;
+    RedrawGyou();
+    setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
+    setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
+    CalcFieldPos();
+    SetCaretToField();
+    showCaret();
+}
+
+void CKivView::OnGyouDelete() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    // On the row after the item's last there is nothing to delete.
+    if (d->m_CurGyou[0] > d->m_GyouCount)
+        return;
+    hideCaret();
+    SavePosition9();
+    SaveUndo();
+    g_BlockUndoReady = 1;
+    ShiftGyouUp();
+    StoreKoumoku();
+    d->m_NeedRecalc = 1;
+    RedrawGyou();
+    setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
+    setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
+    CalcFieldPos();
+    SetCaretToField();
+    showCaret();
+}
+
+// ---------------------------------------------------------------------------------------------
+// 行複写
+
+void CKivView::OnGyouCopy() {
+    if (!GetDocument())
+        return;
+    SavePosition9();
+    StartBlockSelect(*this, ID_GYOU_COPY, [](CKivView& v) { v.GyouCopyRange(); }, kAskGyouCopy);
+}
+
+void CKivView::GyouCopyRange() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    SavePosition9();
+    CCopyDialog dlg(this);
+    dlg.m_StartGyou = g_BlockStartGyou;
+    dlg.m_EndGyou = g_BlockEndGyou;
+    if (dlg.doModal() != kiv::ui::IDOK) {
+        ClearBlockSelect();
+        hideCaret();
+        RestorePosition9();
+        LoadGyou();
+        RedrawGyou();   // the range marks go
+        RestorePosition9();
+        CalcFieldPos();
+        SetCaretToField();
+        showCaret();
+        return;
+    }
+    g_BlockStartGyou = dlg.m_StartGyou;
+    g_BlockEndGyou = dlg.m_EndGyou;
+    g_BlockMove = dlg.m_Move;
+    ClearBlockSelect();
+    StoreGyou();
+    std::vector<std::string> rows;
+    for (int k = g_BlockStartGyou; k <= g_BlockEndGyou; ++k) {
+        d->m_CurGyou[0] = k;
+        // Rows past the item's last are collected as empty rows.
+        if (k <= d->m_GyouCount) {
+            LoadGyou();
+            rows.push_back(m_EditGyou);
+        } else {
+            rows.emplace_back();
+        }
+    }
+    g_RowClipboard.Fill(RowClipKind::GyouCopy, rows);
+    RestorePosition9();
+    if (KivAsk(kAskGyouPaste)) {
+        g_RowClipboard.Armed = true;
+    } else {
+        g_BlockMove = 0;
+    }
+    hideCaret();
+    RestorePosition9();
+    SaveUndo();
+    g_BlockUndoReady = 1;
+    RedrawGyou();
+    CalcFieldPos();
+    SetCaretToField();
+    showCaret();
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The program's one row clipboard: rows that 行複写, 単価ｺﾋﾟｰ and the CSV import collect and the
+// next 貼り付け empties into the current item, in any open estimate (CSV rows only in the view
+// that read them). It carries what it holds: the kind of rows, how many, and for CSV the view;
+// so a paste never depends on the range globals, which later range picks overwrite.
+#include <string>
+#include <vector>
+
+class CKivView;
+
+enum class RowClipKind {
+    None,
+    GyouCopy,    // 行複写: whole rows, inserted and recalculated
+    TankaCopy,   // 単価ｺﾋﾟｰ: prices (and remarks) laid over consecutive rows
+    Csv,         // CSV import: whole rows, inserted without recalculation
+};
+
+struct RowClipboard {
+    static constexpr int kRows = 30000;
+    std::vector<std::string> Rows = std::vector<std::string>(kRows);
+    RowClipKind Kind = RowClipKind::None;
+    int Count = 0;                    // rows 0..Count-1 are the collected ones
+    bool Armed = false;               // the next 貼り付け pastes them
+    const CKivView* CsvView = nullptr;
+    bool TankaBikou2 = false;         // 単価ｺﾋﾟｰ with "備考2もコピー": remarks go with the prices
+
+    // Empties every entry and takes `rows` (at most kRows) as the new contents, not yet armed;
+    // `csvView` is the view that read CSV rows, `tankaBikou2` the remark choice of 単価ｺﾋﾟｰ.
+    void Fill(RowClipKind kind, const std::vector<std::string>& rows, const CKivView* csvView = nullptr,
+              bool tankaBikou2 = false);
+    // Whether 貼り付け in `view` pastes rows.
+    bool PastesIn(const CKivView& view) const;
+    // A view goes away: CSV rows it read can no longer be pasted.
+    void ForgetView(const CKivView& view);
+};
+
+extern RowClipboard g_RowClipboard;
