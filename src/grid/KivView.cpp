@@ -143,11 +143,17 @@ void CKivView::StoreGyou() {
     // Moving over a row without changing it does not make the estimate modified. The row is
     // compared as LoadGyou gave it, so a work row never filled (the row after the item's last)
     // counts as the blanks it loads as.
-    std::string current;
-    d->GetCurrentGyou(current);
-    GyouRecord::fitLength(current);
-    if (current == m_EditGyou)
+    const int r = d->m_CurGyou[0];
+    if (r >= 1 && r <= static_cast<int>(d->m_KoumokuGyou.size())) {
+        // Compared in place: rows are stored for every row of every recalculation.
+        const std::string& current = d->m_KoumokuGyou[static_cast<std::size_t>(r - 1)];
+        const std::size_t n = std::min(current.size(), m_EditGyou.size());
+        if (current.compare(0, n, m_EditGyou, 0, n) == 0 &&
+            m_EditGyou.find_first_not_of(' ', n) == std::string::npos)
+            return;
+    } else if (m_EditGyou.find_first_not_of(' ') == std::string::npos) {
         return;
+    }
     d->SetCurrentGyou(m_EditGyou);
 }
 

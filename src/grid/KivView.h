@@ -26,6 +26,7 @@
 
 #include "estimate/KivDoc.h"
 #include "grid/FieldTable.h"
+#include "platform/text/Decimal.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/View.h"
 #include "pricing/FukugouEngine.h"
@@ -265,7 +266,8 @@ public:
     // after it; the estimate recalculation supplies both through KivViewLinks.h.
     void RecalcKoumoku();
     void CheckKeisanGyou();
-    // The row in the row buffer and the computed rows it feeds (through KivViewLinks.h as well).
+    // The recalculation of the row in the buffer (its quantities and amounts, then every
+    // computed-row calculator it feeds); the current field is left at 36.
     void RecalcGyou();
     // Rebuilds the document's item titles from its rows, recalculating the current item and the
     // ones before it first when rows changed since the last time. The current item's work rows
@@ -362,6 +364,27 @@ public:
     int m_FontSize = kDefaultFontSize;
     std::vector<std::string> m_DaikaKeys;   // keys of composite rows already in a unit-price table
     int m_InsertStarted = 0;   // InsertGyou has run since the view was last activated
+
+    // Estimate recalculation (src/recalc/KivRecalc.h does the work). The parameters it hands the
+    // computed-row calculator it runs, valid during that call only:
+    int m_KeisanCode = 0;                  // the operation-category code of the kind run
+    std::array<int, 5> m_KeisanField{};    // the fields that kind reads its rates from
+    int m_HiKeisanCode = 0;                // 付属品: the category its rows are computed over
+    int m_SleeveRoumuCode = 0;             // スリーブ: the 労務費1(配管工) code
+    // The unrounded amounts 雑材 and 経費 leave for the rounding step that follows them.
+    std::array<kiv::text::Decimal, 2> m_ZatuzaiSum{};
+    std::array<kiv::text::Decimal, 2> m_KeihiValue{};
+    // Per item, kept by the item recalculation and read by the missing-row warnings, indexed
+    // 0 継手, 1 接合材, 2 支持材, 3 スリーブ, 4 付属品１, 5 付属品２, 6 運搬費 (never used), 7 雑材,
+    // 8-11 労務費1-4: whether some row needs a computed row of the kind, and how many it has.
+    static constexpr int kKeisanKinds = 12;
+    std::array<int, kKeisanKinds> m_KeisanNeed{};
+    std::array<int, kKeisanKinds> m_KeisanCount{};
+    int m_SaikeiCount = 0;
+    int m_SyoukeiCount = 0;
+    int m_TyuukeiHyousiCount = 0;
+    // Some item recalculated since the flag was cleared lacks computed rows its rows need.
+    int m_KeisanMissing = 0;
 
     // Row pricing: the results of the last CalcFukugouTanka (both tracks), the breakdown as it
     // priced it (every amount's text, for the composite unit-price sheet), the labour

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "estimate/KivMessage.h"
+#include "estimate/KivMessagePass.h"
 #include "estimate/RecalcSeams.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
@@ -61,7 +62,9 @@ void CKivView::RebuildKoumokuList() {
 
     if (d->m_NeedRecalc == 1) {
         // Heading rows take totals of later items, so the items are recalculated from the
-        // current one (where rows changed) back to the first.
+        // current one (where rows changed) back to the first, as one pass: the rows' messages
+        // are shown once at its end.
+        KivMessagePass pass;
         RecalcKoumoku();
         StoreKoumoku();
         for (int k = koumoku; k >= 1; --k) {

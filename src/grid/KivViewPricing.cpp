@@ -104,7 +104,7 @@ void CKivView::CalcFukugouTanka() {
             KivRowMessage(kTooWide, place);
 
     m_FukugouKekka = r.kekka;
-    m_FukugouDetail = detail;
+    m_FukugouDetail = std::move(detail);
     if (r.needSleeve)
         m_NeedSleeve = 1;
     StoreGyou();

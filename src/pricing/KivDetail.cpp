@@ -116,9 +116,16 @@ std::string lookupPart(const std::string& line, std::size_t pos, std::size_t wid
 
 } // namespace
 
-IssikiLine::IssikiLine() : Suu("1"), Tanni(sj("式")) {}
+IssikiLine::IssikiLine() : Suu("1") {
+    // Looked up once: every row's pricing builds nine of these.
+    static const std::string& shiki = sj("式");
+    Tanni = shiki;
+}
 
-KivDetail::KivDetail() { m_RoumuTanni.fill(sj("人")); }
+KivDetail::KivDetail() {
+    static const std::string& nin = sj("人");
+    m_RoumuTanni.fill(nin);
+}
 
 std::array<int, KivDetail::kRoumuLines> KivDetail::RoumuNumbers() const {
     std::array<int, kRoumuLines> n{};

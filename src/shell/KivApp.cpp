@@ -10,6 +10,7 @@
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/MessageBox.h"
+#include "recalc/KivRecalc.h"
 #include "resources/DocTemplateResources.h"
 #include "resources/MainFrameResources.h"
 #include "shell/AboutDlg.h"
@@ -129,6 +130,7 @@ bool CKivApp::initInstance() {
     }
     CKivDoc::SetRunMode(m_Mode);
     ConnectEstimatePrompts();
+    KivRecalc::Connect();
 
     loadStdProfileSettings(5);
     AddDocTemplates();

@@ -1,12 +1,26 @@
 #include "platform/text/Decimal.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace kiv::text {
 namespace {
 
+// Powers of ten up to 10^38, the most a 128-bit mantissa holds.
+struct Pow10Table {
+    __int128 v[39];
+    constexpr Pow10Table() : v() {
+        v[0] = 1;
+        for (int i = 1; i < 39; ++i)
+            v[i] = v[i - 1] * 10;
+    }
+};
+constexpr Pow10Table kPow10;
+
 __int128 pow10(int n) {
+    if (n >= 0 && n < 39)
+        return kPow10.v[n];
     __int128 r = 1;
     for (int i = 0; i < n; ++i)
         r *= 10;
@@ -15,10 +29,24 @@ __int128 pow10(int n) {
 
 __int128 abs128(__int128 v) { return v < 0 ? -v : v; }
 
+// Every value a field holds fits 64 bits: those take 64-bit divisions, far cheaper than 128-bit.
+bool fits64(__int128 m) { return m >= INT64_MIN && m <= INT64_MAX; }
+
 // m / 10^n rounded half away from zero.
 __int128 divRound(__int128 m, int n) {
     if (n <= 0)
         return m;
+    if (n <= 18 && fits64(m)) {
+        const long long p = static_cast<long long>(kPow10.v[n]);
+        const long long m64 = static_cast<long long>(m);
+        long long q = m64 / p;
+        long long r = m64 % p;
+        if (r < 0)
+            r = -r;
+        if (r >= p - r)
+            q += (m64 < 0 ? -1 : 1);
+        return q;
+    }
     __int128 p = pow10(n);
     __int128 q = m / p;
     __int128 r = abs128(m % p);
@@ -36,9 +64,20 @@ Decimal Decimal::make(__int128 m, int scale) {
         m = divRound(m, 1);
         --scale;
     }
-    while (scale > 0 && m % 10 == 0) {
-        m /= 10;
-        --scale;
+    // Trailing zeros go; with a mantissa that fits 64 bits (every field value does) without the
+    // slow 128-bit division.
+    if (scale > 0 && fits64(m)) {
+        long long m64 = static_cast<long long>(m);
+        while (scale > 0 && m64 % 10 == 0) {
+            m64 /= 10;
+            --scale;
+        }
+        m = m64;
+    } else {
+        while (scale > 0 && m % 10 == 0) {
+            m /= 10;
+            --scale;
+        }
     }
     Decimal d;
     d.m_ = m;
@@ -139,12 +178,17 @@ Decimal Decimal::rounded(int places) const {
 Decimal Decimal::truncated(int places) const {
     if (places >= scale_)
         return *this;
-    if (places >= 0)
+    if (places >= 0) {
+        if (scale_ - places <= 18 && fits64(m_))
+            return make(static_cast<long long>(m_) / static_cast<long long>(kPow10.v[scale_ - places]), places);
         return make(m_ / pow10(scale_ - places), places);
+    }
     return make(m_ / pow10(scale_ - places) * pow10(-places), 0);
 }
 
 long long Decimal::toLong() const {
+    if (scale_ <= 18 && fits64(m_))
+        return static_cast<long long>(m_) / static_cast<long long>(kPow10.v[scale_]);
     __int128 q = m_ / pow10(scale_);
     if (q > std::numeric_limits<long long>::max())
         return std::numeric_limits<long long>::max();
@@ -159,8 +203,19 @@ std::string Decimal::toString() const {
     // Digits are produced from the lowest up, then turned around.
     __int128 a = abs128(m_);
     std::string r;
+    r.reserve(48);
     int produced = 0;
     do {
+        if (a <= static_cast<__int128>(UINT64_MAX)) {
+            unsigned long long a64 = static_cast<unsigned long long>(a);
+            do {
+                r.push_back(static_cast<char>('0' + static_cast<int>(a64 % 10)));
+                a64 /= 10;
+                if (++produced == scale_)
+                    r.push_back('.');
+            } while (a64 > 0 || produced <= scale_);
+            break;
+        }
         r.push_back(static_cast<char>('0' + static_cast<int>(a % 10)));
         a /= 10;
         if (++produced == scale_)

@@ -1,7 +1,9 @@
 #include "platform/text/Number.h"
 
+#include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
 namespace kiv::text {
 namespace {
@@ -75,6 +77,61 @@ Conversion parseConversion(std::string_view fmt) {
     return sp;
 }
 
+// The few formats the program uses are parsed once each: amounts are formatted for every row of
+// every recalculation.
+const Conversion& cachedConversion(std::string_view fmt) {
+    struct Entry {
+        std::string fmt;
+        Conversion conv;
+    };
+    static thread_local std::vector<Entry> cache;
+    for (const Entry& e : cache)
+        if (e.fmt == fmt)
+            return e.conv;
+    Conversion c = parseConversion(fmt);   // throws for a bad format, which is then not kept
+    if (cache.size() >= 64)
+        cache.clear();
+    cache.push_back({std::string(fmt), std::move(c)});
+    return cache.back().conv;
+}
+
+// The digits of |value| rounded to `prec` decimals, with the point, as "%f" writes them, for a
+// value whose digits fit 64 bits (every value a field holds): without the general path's
+// intermediate strings, since amounts are formatted for every row of every recalculation.
+bool formatFixedFast(std::string& body, const Decimal& value, int prec, bool alt) {
+    if (prec > 18)
+        return false;
+    const Decimal r = value.rounded(prec);
+    const int shift = prec - r.scale();
+    if (shift < 0 || shift > 18)
+        return false;
+    __int128 m = r.mantissa();
+    if (m < 0)
+        m = -m;
+    static constexpr unsigned long long kPow[] = {1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL,
+                                                  10000000ULL, 100000000ULL, 1000000000ULL, 10000000000ULL,
+                                                  100000000000ULL, 1000000000000ULL, 10000000000000ULL,
+                                                  100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL,
+                                                  100000000000000000ULL, 1000000000000000000ULL};
+    if (m > static_cast<__int128>(UINT64_MAX / kPow[shift]))
+        return false;
+    unsigned long long a = static_cast<unsigned long long>(m) * kPow[shift];
+    char digits[24];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + a % 10);
+        a /= 10;
+    } while (a > 0 || n <= prec);
+    body.clear();
+    for (int i = n - 1; i >= prec; --i)
+        body += digits[i];
+    if (prec > 0 || alt)
+        body += '.';
+    for (int i = prec - 1; i >= 0; --i)
+        body += digits[i];
+    return true;
+}
+
 } // namespace
 
 Decimal parseDecimal(std::string_view s) {
@@ -87,6 +144,31 @@ Decimal parseDecimal(std::string_view s) {
     // A 128-bit mantissa holds 37 digits: integer digits beyond 19 saturate (no field is that
     // wide), fraction digits beyond the kept scale are cut.
     constexpr int kMaxIntDigits = 19;
+    // Up to 18 digits in all (every field) are read in 64 bits, the common and cheap case.
+    {
+        std::size_t j = i;
+        unsigned long long m64 = 0;
+        int digits = 0;
+        while (j < s.size() && isDigit(s[j]) && digits < 18) {
+            m64 = m64 * 10 + static_cast<unsigned>(s[j++] - '0');
+            ++digits;
+        }
+        int scale64 = 0;
+        bool simple = j >= s.size() || !isDigit(s[j]);
+        if (simple && j < s.size() && s[j] == '.') {
+            ++j;
+            while (j < s.size() && isDigit(s[j]) && digits < 18) {
+                m64 = m64 * 10 + static_cast<unsigned>(s[j++] - '0');
+                ++digits;
+                ++scale64;
+            }
+            simple = j >= s.size() || !isDigit(s[j]);
+        }
+        if (simple) {
+            const long long v = static_cast<long long>(m64);
+            return Decimal::fromScaled(neg ? -v : v, scale64);
+        }
+    }
     __int128 m = 0;
     int intDigits = 0;
     bool saturated = false;
@@ -139,7 +221,8 @@ int parseInt(std::string_view s) {
 }
 
 std::string cformat(std::string_view fmt, const Decimal& value) {
-    Conversion sp = parseConversion(fmt);
+    const Conversion& sp0 = cachedConversion(fmt);
+    Conversion sp = sp0;
     std::string body;
     bool neg = value.isNegative();
     if (sp.conv == 'd') {
@@ -154,6 +237,8 @@ std::string cformat(std::string_view fmt, const Decimal& value) {
                 body.insert(0, static_cast<std::size_t>(sp.precision) - body.size(), '0');
             sp.zero = false;   // a precision turns off zero padding for integers
         }
+    } else if (formatFixedFast(body, value, sp.precision < 0 ? 6 : sp.precision, sp.alt)) {
+        // (the common case: digits produced directly)
     } else {
         int prec = sp.precision < 0 ? 6 : sp.precision;
         Decimal r = value.rounded(prec);
@@ -167,21 +252,28 @@ std::string cformat(std::string_view fmt, const Decimal& value) {
             body += '.';
         body += fp;
     }
-    std::string sign = neg ? "-" : sp.plus ? "+" : sp.space ? " " : "";
-    std::size_t len = sign.size() + body.size();
+    const std::string_view sign = neg ? "-" : sp.plus ? "+" : sp.space ? " " : "";
+    const std::size_t len = sign.size() + body.size();
+    const std::size_t pad = static_cast<int>(len) >= sp.width ? 0 : static_cast<std::size_t>(sp.width) - len;
+    // Built in one string: amounts are formatted for every row of every recalculation.
     std::string out;
-    if (static_cast<int>(len) >= sp.width) {
-        out = sign + body;
+    out.reserve(sp.prefix.size() + len + pad + sp.suffix.size());
+    out += sp.prefix;
+    if (sp.left) {
+        out += sign;
+        out += body;
+        out.append(pad, ' ');
+    } else if (sp.zero) {
+        out += sign;
+        out.append(pad, '0');
+        out += body;
     } else {
-        std::size_t pad = static_cast<std::size_t>(sp.width) - len;
-        if (sp.left)
-            out = sign + body + std::string(pad, ' ');
-        else if (sp.zero)
-            out = sign + std::string(pad, '0') + body;
-        else
-            out = std::string(pad, ' ') + sign + body;
+        out.append(pad, ' ');
+        out += sign;
+        out += body;
     }
-    return sp.prefix + out + sp.suffix;
+    out += sp.suffix;
+    return out;
 }
 
 std::string leftChars(std::string_view s, std::size_t n) { return std::string(s.substr(0, n)); }

@@ -1,0 +1,478 @@
+#include "recalc/KivRecalc.h"
+
+#include <algorithm>
+
+#include "estimate/KivDoc.h"
+#include "estimate/KivMessage.h"
+#include "estimate/RecalcSeams.h"
+#include "grid/GyouRecord.h"
+#include "grid/KivView.h"
+#include "platform/text/Number.h"
+#include "recalc/KeisanText.h"
+#include "recalc/KivRecalcState.h"
+
+using namespace kiv::recalc;
+using kiv::text::cformat;
+using kiv::text::Decimal;
+using G = GyouRecord;
+
+KivRecalc::ItemPass* KivRecalc::s_ItemPass = nullptr;
+
+namespace {
+
+const char* const kMsgSyoukei =
+    "１項目に小計分類が２ヵ所以上ありますので項目集計には最終行の小計金額しか表示されませんので中計分類か表紙計分類を入力して合計金額を表示してください。その場合、小計以降の付属品から労務費までの計算行が入っているかチェックする必要があります。";
+const char* const kMsgSleeve =
+    "スリーブ材が入力されていません。必要な場合は追加入力してください。挿入した行までの該当する材料について計算します。";
+const char* const kMsgMissingSummary =
+    "複合単価で作成した内訳を読み込んだか、継手、接合、支持、ｽﾘｰﾌﾞ、付属品、雑材、労務費が入力されていません。追加入力する必要があります。";
+
+// Kind indices of the per-item counters.
+enum Kind { kTugite, kSetugou, kSiji, kSleeve, kFuzoku1, kFuzoku2, kUnpan, kZatuzai, kRoumu1, kRoumu2, kRoumu3, kRoumu4 };
+
+// The kinds in the order the item check and the warnings take them.
+constexpr int kMissingOrder[] = {kTugite, kSetugou, kSiji, kSleeve, kFuzoku1, kFuzoku2, kZatuzai,
+                                 kRoumu1, kRoumu2, kRoumu3, kRoumu4};
+
+std::string_view rawOf(std::string_view row, int field) { return G::raw(row, field); }
+
+char firstChar(std::string_view row, int field) {
+    std::string_view s = rawOf(row, field);
+    return s.empty() ? ' ' : s.front();
+}
+
+// The editing position of element 0, kept outside the save slots by the whole-estimate pass
+// (whose callers own the slots).
+struct Position {
+    int koumoku, gyou, top, screen, field, visible;
+};
+
+} // namespace
+
+const char* KivRecalc::KeisanWarning(int kind) {
+    switch (kind) {
+    case kTugite: return "継手類が入力されていません。追加入力してください。";
+    case kSetugou: return "接合材が入力されていません。追加入力してください。";
+    case kSiji: return "支持材が入力されていません。追加入力してください。";
+    case kFuzoku1: return "付属品１が入力されていません。追加入力してください。";
+    case kFuzoku2: return "付属品２が入力されていません。追加入力してください。";
+    case kZatuzai: return "雑材が入力されていません。追加入力してください。";
+    case kRoumu1: return "労務費１　配管工が入力されていません。追加入力してください。";
+    case kRoumu2: return "労務費２　機械工が入力されていません。追加入力してください。";
+    case kRoumu3: return "労務費３　電工が入力されていません。追加入力してください。";
+    case kRoumu4: return "労務費４　普通作業員が入力されていません。追加入力してください。";
+    default: return "";
+    }
+}
+
+void KivRecalc::Connect() {
+    recalcSeams().recalcGyou = [](CKivView& v) {
+        if (v.GetDocument())
+            KivRecalc(v).RecalcGyou();
+    };
+    recalcSeams().recalcKoumoku = [](CKivView& v) {
+        if (v.GetDocument())
+            KivRecalc(v).RecalcKoumoku();
+    };
+    recalcSeams().checkKeisanGyou = [](CKivView& v) {
+        if (v.GetDocument())
+            KivRecalc(v).CheckKeisanGyou();
+    };
+}
+
+KivRecalc::KivRecalc(CKivView& view)
+    : m_View(view), m_Doc(*view.GetDocument()), m_S(m_Doc.m_SetteiValues) {}
+
+// ---------------------------------------------------------------------------------------------
+// Helpers
+
+std::string_view KivRecalc::WorkGyou(int k) const {
+    if (k < 1 || k > static_cast<int>(m_Doc.m_KoumokuGyou.size()))
+        return {};
+    return m_Doc.m_KoumokuGyou[static_cast<std::size_t>(k - 1)];
+}
+
+int KivRecalc::CurrentGyou() const { return m_Doc.m_CurGyou[0]; }
+
+bool KivRecalc::IsTotalCode(int bunNo) const {
+    return IsCode(EnzanCode::HyousiKei, bunNo) || IsCode(EnzanCode::Tyuukei, bunNo) ||
+           IsCode(EnzanCode::Syoukei, bunNo) || IsCode(EnzanCode::Saikei, bunNo) ||
+           IsCode(EnzanCode::KoumokunaiKei, bunNo);
+}
+
+bool KivRecalc::IsHeadingCode(int bunNo) const {
+    return IsCode(EnzanCode::Daikoumoku, bunNo) || IsCode(EnzanCode::Tyuukoumoku, bunNo) ||
+           IsCode(EnzanCode::Syoukoumoku, bunNo) || IsCode(EnzanCode::Saimoku, bunNo);
+}
+
+void KivRecalc::RowMessage(const std::string& utf8) const {
+    KivRowMessage(utf8, RowPlace{m_Doc.m_CurKoumoku[0], m_Doc.m_CurGyou[0]});
+}
+
+void KivRecalc::PutAmount(int field, const Decimal& v, bool modeText, const char* overflow) {
+    std::string& row = m_View.m_EditGyou;
+    if (v.isZero()) {
+        G::blank(row, field);
+    } else if (!AmountFits(v)) {
+        RowMessage(overflow);
+        G::blank(row, field);
+    } else {
+        G::putNumber(row, field, modeText ? ModeAmountText(v, m_S.FukugouMarume) : AmountText(v));
+    }
+}
+
+void KivRecalc::PutOneUnit() {
+    G::putNumber(m_View.m_EditGyou, G::HiroidasiSuu1, "1");
+    G::putNumber(m_View.m_EditGyou, G::SekisanSuu1, "1");
+}
+
+void KivRecalc::ClearLumpSumRow() { m_View.ClearSuuAmount(); }
+
+void KivRecalc::BackToComputedRow() {
+    m_View.RestorePosition3();
+    m_View.LoadGyou();
+}
+
+void KivRecalc::FinishComputedRow() {
+    m_View.StoreGyou();
+    m_View.m_CurField[0] = CKivView::m_LastField;
+}
+
+const FukugouKekka& KivRecalc::KekkaOf(int k) {
+    ItemPass* ip = s_ItemPass;
+    const bool cached = ip && ip->view == &m_View && ip->koumoku == m_Doc.m_CurKoumoku[0] && k >= 1 &&
+                        k < static_cast<int>(ip->kekka.size());
+    if (cached && ip->valid[static_cast<std::size_t>(k)])
+        return ip->kekka[static_cast<std::size_t>(k)];
+    m_Doc.m_CurGyou[0] = k;
+    m_View.LoadGyou();
+    const char flag101 = firstChar(m_View.m_EditGyou, G::FukuHyouji);
+    const char flag102 = firstChar(m_View.m_EditGyou, G::ZaiGoukei);
+    m_View.CalcFukugouTanka();
+    const FukugouKekka& kekka = m_View.m_FukugouKekka;
+    if (cached) {
+        ip->kekka[static_cast<std::size_t>(k)] = kekka;
+        ip->valid[static_cast<std::size_t>(k)] = firstChar(WorkGyou(k), G::FukuHyouji) == flag101 &&
+                                                 firstChar(WorkGyou(k), G::ZaiGoukei) == flag102;
+    }
+    return kekka;
+}
+
+// ---------------------------------------------------------------------------------------------
+// One row
+
+void KivRecalc::RecalcGyou() {
+    CKivView& v = m_View;
+    const int r = CurrentGyou();
+
+    // The composite unit price first: the amounts of the composite-price style take it.
+    const char flag101 = firstChar(v.m_EditGyou, G::FukuHyouji);
+    const char flag102 = firstChar(v.m_EditGyou, G::ZaiGoukei);
+    v.CalcFukugouTanka();
+    ItemPass* ip = s_ItemPass;
+    const bool inItem = ip && ip->view == &v && r >= 1 && r < static_cast<int>(ip->kekka.size());
+    if (inItem) {
+        // A row whose pricing set one of its flags prices differently the next time: it is
+        // priced again when a calculator below asks for it.
+        ip->kekka[static_cast<std::size_t>(r)] = v.m_FukugouKekka;
+        ip->valid[static_cast<std::size_t>(r)] = firstChar(v.m_EditGyou, G::FukuHyouji) == flag101 &&
+                                                 firstChar(v.m_EditGyou, G::ZaiGoukei) == flag102;
+    }
+
+    v.SavePosition5();
+    std::string& row = v.m_EditGyou;
+    const bool counted = !IsTotalCode(G::toInt(row, G::BunNo));
+    if (inItem && counted)
+        ip->before = {G::toDecimal(WorkGyou(r), G::Kingaku1), G::toDecimal(WorkGyou(r), G::Kingaku2)};
+    Decimal hokyuu = G::toDecimal(row, G::Hokyuu);
+    if (hokyuu.isZero())
+        hokyuu = 1;
+
+    // Estimated quantities: the take-off quantity as typed, or times 補給 and その他２.
+    if (m_S.SekisanYousiki == 1 || firstChar(row, G::FukuHyouji) == '1' || hokyuu == Decimal(1)) {
+        for (int k = 0; k < 2; ++k) {
+            const auto& from = G::layout(G::HiroidasiSuu1 + k);
+            const auto& to = G::layout(G::SekisanSuu1 + k);
+            row.replace(static_cast<std::size_t>(to.Offset), static_cast<std::size_t>(to.Width), row,
+                        static_cast<std::size_t>(from.Offset), static_cast<std::size_t>(from.Width));
+        }
+    } else {
+        const Decimal factor = Decimal(1) + G::toDecimal(row, G::Sonota2Ritu);
+        for (int k = 0; k < 2; ++k) {
+            const int field = G::SekisanSuu1 + k;
+            const Decimal qty = G::toDecimal(row, G::HiroidasiSuu1 + k) * hokyuu * factor;
+            if (qty.isZero()) {
+                G::blank(row, field);
+            } else {
+                const std::string text = cformat("%12.0f", qty);
+                const std::string_view digits = kiv::text::trimBlanks(text);
+                if (digits.size() > 8) {
+                    // The quantity field has eight characters: a longer quantity is not cut.
+                    RowMessage("積算数量 " + std::string(digits) +
+                               " は８桁を越えるため書き込めません。数量を訂正してください。");
+                    G::blank(row, field);
+                } else {
+                    G::putNumber(row, field, kiv::text::rightChars(text, 8));
+                }
+            }
+        }
+    }
+
+    const int bunNo = G::toInt(row, G::BunNo);
+    v.m_BunNo = bunNo;
+    const bool composite = m_S.SekisanYousiki == 1 && !IsHeadingCode(bunNo);
+    for (int k = 0; k < 2; ++k) {
+        const int field = G::Kingaku1 + k;
+        const Decimal amount = G::toDecimal(row, G::SekisanSuu1 + k) *
+                               G::toDecimal(row, (composite ? G::FukugouTanka1 : G::Tanka1) + k);
+        if (amount.isZero()) {
+            G::blank(row, field);
+        } else if (!AmountFits(amount)) {
+            RowMessage(kMsgGyouOverflow);
+            G::blank(row, field);
+        } else {
+            G::putNumber(row, field, AmountText(amount));
+        }
+    }
+    v.StoreGyou();
+    v.RestorePosition5();
+
+    const bool acted = RunCalculators(bunNo);
+    if (inItem) {
+        // A computed row's fields change after its pricing: it is priced again when asked for.
+        if (acted)
+            ip->valid[static_cast<std::size_t>(r)] = 0;
+        if (counted)
+            for (int t = 0; t < 2; ++t)
+                ip->total[t] += G::toDecimal(WorkGyou(r), G::Kingaku1 + t) - ip->before[t];
+    }
+    m_Doc.m_NeedRecalc = 1;
+    v.m_CurField[0] = CKivView::m_LastField;
+    if (!inItem)
+        v.CalcFieldPos();
+}
+
+// The calculators in the order they run on every row, with the code slot each acts on and the
+// fields it is handed.
+struct KivRecalc::Dispatch {
+    void (KivRecalc::*calc)();
+    EnzanCode slot;
+    std::array<int, 5> fields;
+};
+
+bool KivRecalc::RunCalculators(int bunNo) {
+    using E = EnzanCode;
+    static const Dispatch kTable[] = {
+        {&KivRecalc::CalcTugite, E::Tugite, {G::TugiteRitu}},
+        {&KivRecalc::CalcSetugouzai, E::Setugouzai, {G::SetugouRitu}},
+        {&KivRecalc::CalcSijizai, E::Sijizai, {G::SijiRitu}},
+        {&KivRecalc::CalcFuzokuhin, E::Fuzokuhin1, {G::FuzokuRitu}},
+        {&KivRecalc::CalcFuzokuhin, E::Fuzokuhin2, {G::FuzokuRitu}},
+        {&KivRecalc::CalcUnpanhi, E::Unpanhi, {G::UnpanRitu, G::TugiteRitu, G::SetugouRitu, G::SijiRitu, G::ZatuzaiRitu}},
+        {&KivRecalc::CalcSleeve, E::Sleeve, {G::Kakeritu}},
+        {&KivRecalc::CalcRoumuhi1, E::Roumuhi1, {G::Bukake1, G::Sonota1Ritu, G::Sonota2Ritu, G::HaturiRitu}},
+        {&KivRecalc::CalcRoumuhi2, E::Roumuhi2, {G::Bukake1, G::Sonota1Ritu, G::Sonota2Ritu, G::HaturiRitu}},
+        {&KivRecalc::CalcRoumuhi3, E::Roumuhi3, {G::Bukake1, G::Sonota1Ritu, G::Sonota2Ritu, G::HaturiRitu}},
+        {&KivRecalc::CalcRoumuhi4, E::Roumuhi4, {G::Bukake2, G::Sonota1Ritu, G::Sonota2Ritu, G::HaturiRitu}},
+        {&KivRecalc::CalcZatuzai, E::Zatuzai, {G::ZatuzaiRitu, G::FuzokuRitu}},
+        {&KivRecalc::RoundUpZatuzai, E::Zatuzai, {G::ZatuzaiRitu, G::FuzokuRitu}},
+        {&KivRecalc::CalcKeihi, E::Keihi1, {G::Kakeritu}},
+        {&KivRecalc::RoundKeihi, E::Keihi1, {G::Kakeritu}},
+        {&KivRecalc::CalcKeihi, E::Keihi2, {G::Kakeritu}},
+        {&KivRecalc::RoundKeihi, E::Keihi2, {G::Kakeritu}},
+        {&KivRecalc::CalcKeihiTenyuuryoku, E::Keihi3, {G::Kakeritu}},
+        {&KivRecalc::CalcSyouhizei, E::Syouhizei, {G::Kakeritu}},
+        {&KivRecalc::CalcKoumokunaiKei, E::KoumokunaiKei, {}},
+        {&KivRecalc::CalcSaikei, E::Saikei, {}},
+        {&KivRecalc::CalcSyoukei, E::Syoukei, {}},
+        {&KivRecalc::CalcTyuukei, E::Tyuukei, {}},
+        {&KivRecalc::CalcHyousiKei, E::HyousiKei, {}},
+        {&KivRecalc::CalcSaimoku, E::Saimoku, {}},
+        {&KivRecalc::CalcSyoukoumoku, E::Syoukoumoku, {}},
+        {&KivRecalc::CalcTyuukoumoku, E::Tyuukoumoku, {}},
+        {&KivRecalc::CalcDaikoumoku, E::Daikoumoku, {}},
+    };
+    // A calculator whose code is not the row's changes nothing: only those of the row's
+    // category run (each code names one kind, but two slots given the same code both act).
+    bool acted = false;
+    for (const Dispatch& d : kTable) {
+        if (!IsCode(d.slot, bunNo))
+            continue;
+        m_View.m_KeisanCode = m_S.code(d.slot);
+        m_View.m_KeisanField = d.fields;
+        m_View.m_HiKeisanCode = d.slot == E::Fuzokuhin1   ? m_S.code(E::Fuzokuhin1Hi)
+                                : d.slot == E::Fuzokuhin2 ? m_S.code(E::Fuzokuhin2Hi)
+                                                          : 0;
+        m_View.m_SleeveRoumuCode = d.slot == E::Sleeve ? m_S.code(E::Roumuhi1) : 0;
+        m_View.SavePosition3();
+        (this->*d.calc)();
+        acted = true;
+    }
+    return acted;
+}
+
+// ---------------------------------------------------------------------------------------------
+// One item
+
+void KivRecalc::RecalcKoumoku() {
+    CKivView& v = m_View;
+    CKivDoc& d = m_Doc;
+    KivMessagePass pass;
+
+    ItemPass ip;
+    ip.view = &v;
+    ip.koumoku = d.m_CurKoumoku[0];
+    ip.kekka.resize(static_cast<std::size_t>(std::max(d.m_GyouCount, 0) + 1));
+    ip.valid.assign(ip.kekka.size(), 0);
+    // The item's pass is known to the calculators while the item is recalculated, and no longer.
+    struct Enter {
+        ItemPass* outer;
+        explicit Enter(ItemPass* ip) : outer(s_ItemPass) { s_ItemPass = ip; }
+        ~Enter() { s_ItemPass = outer; }
+    } enter(&ip);
+
+    v.m_KeisanNeed.fill(0);
+    v.m_KeisanCount.fill(0);
+    v.m_SaikeiCount = v.m_SyoukeiCount = v.m_TyuukeiHyousiCount = 0;
+    v.m_NeedSleeve = 0;
+    // The cover total is item 1's: only its recalculation empties it, and its 表紙計 row sets it.
+    if (d.m_CurKoumoku[0] == 1)
+        d.m_HyousiData[17].clear();
+
+    for (int r = 1; r <= d.m_GyouCount; ++r) {
+        const std::string_view row = WorkGyou(r);
+        if (!IsTotalCode(G::toInt(row, G::BunNo)))
+            for (int t = 0; t < 2; ++t)
+                ip.total[t] += G::toDecimal(row, G::Kingaku1 + t);
+    }
+
+    v.SavePosition4();
+    const bool fukugou = m_S.SekisanYousiki == 1;
+    auto& roumuNo = v.m_RoumuNo;
+    for (int r = 1; r <= d.m_GyouCount; ++r) {
+        d.m_CurGyou[0] = r;
+        v.LoadGyou();
+        const std::string& row = v.m_EditGyou;
+        const int bunNo = G::toInt(row, G::BunNo);
+        v.m_BunNo = bunNo;
+        if (IsCode(EnzanCode::Sleeve, bunNo))
+            ++v.m_KeisanCount[kSleeve];
+        if (!fukugou) {
+            if (IsCode(EnzanCode::Syoukei, bunNo))
+                ++v.m_SyoukeiCount;
+            if (IsCode(EnzanCode::Saikei, bunNo))
+                ++v.m_SaikeiCount;
+            if (IsCode(EnzanCode::Tyuukei, bunNo) || IsCode(EnzanCode::HyousiKei, bunNo))
+                ++v.m_TyuukeiHyousiCount;
+            static const std::pair<EnzanCode, int> kCounted[] = {
+                {EnzanCode::Tugite, kTugite},     {EnzanCode::Setugouzai, kSetugou}, {EnzanCode::Sijizai, kSiji},
+                {EnzanCode::Fuzokuhin1, kFuzoku1}, {EnzanCode::Fuzokuhin2, kFuzoku2}, {EnzanCode::Zatuzai, kZatuzai},
+                {EnzanCode::Roumuhi1, kRoumu1},   {EnzanCode::Roumuhi2, kRoumu2},    {EnzanCode::Roumuhi3, kRoumu3},
+                {EnzanCode::Roumuhi4, kRoumu4},
+            };
+            for (const auto& [code, kind] : kCounted)
+                if (IsCode(code, bunNo))
+                    ++v.m_KeisanCount[static_cast<std::size_t>(kind)];
+            auto rate = [&](int field) { return !G::toDecimal(row, field).isZero(); };
+            if (rate(G::TugiteRitu))
+                v.m_KeisanNeed[kTugite] = 1;
+            if (rate(G::SetugouRitu))
+                v.m_KeisanNeed[kSetugou] = 1;
+            if (rate(G::SijiRitu))
+                v.m_KeisanNeed[kSiji] = 1;
+            if (rate(G::FuzokuRitu) && IsCode(EnzanCode::Fuzokuhin1Hi, bunNo))
+                v.m_KeisanNeed[kFuzoku1] = 1;
+            if (rate(G::FuzokuRitu) && IsCode(EnzanCode::Fuzokuhin2Hi, bunNo))
+                v.m_KeisanNeed[kFuzoku2] = 1;
+            if (rate(G::ZatuzaiRitu))
+                v.m_KeisanNeed[kZatuzai] = 1;
+            const int n = G::toInt(row, G::Roumu1No);
+            roumuNo[0] = n;
+            if (rate(G::Bukake1)) {
+                if (n == 18)
+                    v.m_KeisanNeed[kRoumu1] = 1;
+                else if (n == 32)
+                    v.m_KeisanNeed[kRoumu2] = 1;
+                else if (n == 8)
+                    v.m_KeisanNeed[kRoumu3] = 1;
+            }
+            if (rate(G::Bukake2) && n != 1)
+                v.m_KeisanNeed[kRoumu4] = 1;
+        }
+        RecalcGyou();
+    }
+    // The sleeve need is the row pricing's: set by any row whose lump sums call for sleeves.
+    v.m_KeisanNeed[kSleeve] = v.m_NeedSleeve ? 1 : 0;
+
+    if ((v.m_SaikeiCount > 1 || v.m_SyoukeiCount > 1) && v.m_TyuukeiHyousiCount < 1)
+        KivMessage(kMsgSyoukei);
+    for (int kind : kMissingOrder) {
+        const auto k = static_cast<std::size_t>(kind);
+        if (v.m_KeisanNeed[k] == 1 && (v.m_KeisanCount[k] == 0 || v.m_KeisanCount[k] < v.m_SaikeiCount ||
+                                        v.m_KeisanCount[k] < v.m_SyoukeiCount))
+            v.m_KeisanMissing = 1;
+    }
+
+    v.RestorePosition4();
+    v.LoadGyou();
+}
+
+void KivRecalc::RecalcAllKoumoku(int times) {
+    CKivView& v = m_View;
+    CKivDoc& d = m_Doc;
+    KivMessagePass pass;
+    const Position saved{d.m_CurKoumoku[0], d.m_CurGyou[0], d.m_TopGyou[0], d.m_ScreenGyou[0], v.m_CurField[0],
+                         v.m_VisibleGyou};
+    // The row being edited and its item go to the pool first: walking the items reloads the
+    // work area. A cursor below the item's last row holds no row to store.
+    if (d.m_CurGyou[0] >= 1 && d.m_CurGyou[0] <= d.m_GyouCount)
+        v.StoreGyou();
+    v.StoreKoumoku();
+    for (int k = d.m_KoumokuCount; k >= 1; --k) {
+        d.m_CurKoumoku[0] = k;
+        v.LoadKoumoku();
+        for (int t = 0; t < times; ++t) {
+            RecalcKoumoku();
+            v.StoreKoumoku();
+        }
+    }
+    d.m_CurKoumoku[0] = saved.koumoku;
+    v.LoadKoumoku();
+    d.m_CurGyou[0] = saved.gyou;
+    d.m_TopGyou[0] = saved.top;
+    d.m_ScreenGyou[0] = saved.screen;
+    v.m_CurField[0] = saved.field;
+    v.m_VisibleGyou = saved.visible;
+    v.LoadGyou();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Missing computed rows
+
+void KivRecalc::CheckKeisanGyou() {
+    CKivView& v = m_View;
+    if (v.m_NeedSleeve && v.m_KeisanCount[kSleeve] == 0)
+        KivMessage(kMsgSleeve);
+    if (m_S.SekisanYousiki == 1)
+        return;
+    for (int kind : kMissingOrder) {
+        const auto k = static_cast<std::size_t>(kind);
+        if (kind != kSleeve && v.m_KeisanNeed[k] == 1 && v.m_KeisanCount[k] == 0)
+            KivMessage(KeisanWarning(kind));
+    }
+    v.m_KeisanNeed.fill(0);
+    v.m_KeisanCount.fill(0);
+    v.m_NeedSleeve = 0;
+}
+
+void KivRecalc::ClearKeisanGyouFlags() {
+    CKivView& v = m_View;
+    if (m_S.SekisanYousiki == 1)
+        return;
+    if (v.m_KeisanMissing == 1)
+        KivMessage(kMsgMissingSummary);
+    v.m_KeisanMissing = 0;
+    v.m_KeisanNeed.fill(0);
+    v.m_KeisanCount.fill(0);
+    v.m_NeedSleeve = 0;
+}

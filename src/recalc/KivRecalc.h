@@ -1,0 +1,128 @@
+#pragma once
+// KivRecalc: the estimate's recalculation, run on an estimate view and its document. It
+// recomputes a row (its estimated quantities and amounts in both price tracks, then every
+// computed-row calculator), an item (every row, top to bottom, counting what the missing-row
+// warnings need) and the whole estimate (the items from the last to the first, since heading rows
+// take the totals of later items).
+//
+// A row is a computed row when its category (field 35) equals one of the settings' operation-
+// category codes; the slot holding the code names its calculator. The calculators read the item's
+// other rows from the document's work area and write only the computed row.
+//
+// Its sources: KivRecalc.cpp (row, item and estimate, counters and warnings), KivRecalcLumpSum.cpp
+// (継手, 接合材, 支持材, 付属品, 雑材, 運搬費, スリーブ), KivRecalcTotals.cpp (total, expense and tax
+// rows), KivRecalcRoumu.cpp (labour rows), KivRecalcHeading.cpp (heading rows).
+//
+// The grid view reaches it through the hooks of estimate/RecalcSeams.h, which Connect fills.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "estimate/SetteiRecord.h"
+#include "platform/text/Decimal.h"
+
+class CKivDoc;
+class CKivView;
+struct FukugouKekka;
+
+class KivRecalc {
+public:
+    using Decimal = kiv::text::Decimal;
+
+    // Fills the recalculation hooks (recalcGyou, recalcKoumoku, checkKeisanGyou).
+    static void Connect();
+
+    // The view must have a document.
+    explicit KivRecalc(CKivView& view);
+
+    // The row at the document's current row, held in the view's row buffer: recomputed, stored,
+    // offered to every computed-row calculator. The current field is left at 36.
+    void RecalcGyou();
+    // Every row of the current item's work rows, the per-item counters refreshed; the editing
+    // position is the one on entry and the buffer holds the current row. The caller stores the
+    // item afterwards.
+    void RecalcKoumoku();
+    // Every item, from the last to the first, `times` times each, as one pass: the current row
+    // and item are stored first, and the position, item and row are back afterwards.
+    void RecalcAllKoumoku(int times = 1);
+    // The warnings for the current item after its recalculation, then its counters cleared.
+    void CheckKeisanGyou();
+    // The one summary warning after a whole-estimate pass, then every flag and counter cleared.
+    void ClearKeisanGyouFlags();
+
+    // The per-kind warning texts of CheckKeisanGyou, by kind index (empty for スリーブ and 運搬費).
+    static const char* KeisanWarning(int kind);
+
+private:
+    struct ItemPass;
+    struct Dispatch;
+
+    // --- Calculators, in the order RecalcGyou runs them
+    void CalcTugite();
+    void CalcSetugouzai();
+    void CalcSijizai();
+    void CalcFuzokuhin();
+    void CalcUnpanhi();
+    void CalcSleeve();
+    void CalcRoumuhi1();
+    void CalcRoumuhi2();
+    void CalcRoumuhi3();
+    void CalcRoumuhi4();
+    void CalcZatuzai();
+    void RoundUpZatuzai();
+    void CalcKeihi();
+    void RoundKeihi();
+    void CalcKeihiTenyuuryoku();
+    void CalcSyouhizei();
+    void CalcKoumokunaiKei();
+    void CalcSaikei();
+    void CalcSyoukei();
+    void CalcTyuukei();
+    void CalcHyousiKei();
+    void CalcSaimoku();
+    void CalcSyoukoumoku();
+    void CalcTyuukoumoku();
+    void CalcDaikoumoku();
+
+    // Shared steps of the calculator families.
+    void CalcWariai(bool modeText);
+    void CalcTotal();
+    void CalcRoumuhi(int roumuNo, const char* trade, const char* mismatch, bool restartAtKoumokunai);
+    void CalcHeading(EnzanCode kind);
+    // Runs the 28 calculators on the row; true when one of them acted on it.
+    bool RunCalculators(int bunNo);
+
+    // --- Helpers
+    // Work row k (1-based) of the current item, as stored.
+    std::string_view WorkGyou(int k) const;
+    int CurrentGyou() const;
+    // The last row above row r whose category satisfies `pred`, or 0 when there is none. The
+    // calculators whose sums restart at such rows begin their scans there.
+    template <class Pred>
+    int LastGyouBefore(int r, Pred pred) const;
+    bool IsCode(EnzanCode kind, int bunNo) const { return m_S.matches(kind, bunNo); }
+    bool IsTotalCode(int bunNo) const;
+    bool IsHeadingCode(int bunNo) const;
+    // A message of a row: collected while a pass runs, shown at once otherwise.
+    void RowMessage(const std::string& utf8) const;
+    // An amount written into field 17 or 18 of the row buffer: 0 blanks it, a value that does
+    // not fit blanks it after `overflow`, anything else as amount text or mode amount text.
+    void PutAmount(int field, const Decimal& v, bool modeText, const char* overflow);
+    // Fields 7 and 9 of a lump-sum row hold one unit: a right-aligned "1".
+    void PutOneUnit();
+    // Blanks fields 7, 9, 17, 18 (the lump sums live in every row's composite price).
+    void ClearLumpSumRow();
+    // The composite price computation of row k, from the item pass's results when they are
+    // still those of the row, else run on the row (which stores it).
+    const FukugouKekka& KekkaOf(int k);
+    // The end of a calculator that acted: restore slot 3 and load the computed row again.
+    void BackToComputedRow();
+    // The end of a calculator that wrote the computed row: store it, field 36.
+    void FinishComputedRow();
+
+    CKivView& m_View;
+    CKivDoc& m_Doc;
+    const SetteiValues& m_S;
+
+    static ItemPass* s_ItemPass;
+};

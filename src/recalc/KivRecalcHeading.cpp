@@ -1,0 +1,154 @@
+// The heading rows (大項目, 中項目, 小項目, 細目): each takes as its unit price the total of the later
+// item whose heading row of the same kind carries the same symbol. The later items are read where
+// they are kept, in the row pool, without loading them into the work area.
+#include <algorithm>
+#include <string_view>
+
+#include "estimate/KivDoc.h"
+#include "grid/GyouRecord.h"
+#include "grid/KivView.h"
+#include "platform/text/Number.h"
+#include "recalc/KeisanText.h"
+#include "recalc/KivRecalc.h"
+#include "recalc/KivRecalcState.h"
+
+using namespace kiv::recalc;
+using kiv::text::cformat;
+using kiv::text::Decimal;
+using G = GyouRecord;
+
+namespace {
+
+// The rows of the items after `koumoku`, item by item, each item's rows in pool order.
+void collectLaterRows(const CKivDoc& d, int koumoku, std::vector<int>& start, std::vector<int>& rows,
+                      std::vector<int>& bunNo) {
+    const int last = std::min(d.m_KoumokuCount, CKivDoc::kKoumokuMax);
+    const int items = std::max(last - koumoku, 0);
+    start.assign(static_cast<std::size_t>(items) + 1, 0);
+    rows.clear();
+    const int pool = std::min({d.m_PoolGyouCount, static_cast<int>(d.m_Gyou.size()), CKivDoc::kUndoIndexBase});
+    for (int j = 0; j < pool; ++j) {
+        const int item = d.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        if (item > koumoku && item <= last)
+            ++start[static_cast<std::size_t>(item - koumoku)];
+    }
+    for (int i = 1; i <= items; ++i)
+        start[static_cast<std::size_t>(i)] += start[static_cast<std::size_t>(i - 1)];
+    rows.resize(static_cast<std::size_t>(start[static_cast<std::size_t>(items)]));
+    std::vector<int> fill(start.begin(), start.end() - 1);
+    for (int j = 0; j < pool; ++j) {
+        const int item = d.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        if (item > koumoku && item <= last)
+            rows[static_cast<std::size_t>(fill[static_cast<std::size_t>(item - koumoku - 1)]++)] = j;
+    }
+    bunNo.resize(rows.size());
+    for (std::size_t p = 0; p < rows.size(); ++p)
+        bunNo[p] = G::toInt(d.m_Gyou[static_cast<std::size_t>(rows[p])], G::BunNo);
+}
+
+} // namespace
+
+void KivRecalc::CalcSaimoku() { CalcHeading(EnzanCode::Saimoku); }
+void KivRecalc::CalcSyoukoumoku() { CalcHeading(EnzanCode::Syoukoumoku); }
+void KivRecalc::CalcTyuukoumoku() { CalcHeading(EnzanCode::Tyuukoumoku); }
+void KivRecalc::CalcDaikoumoku() { CalcHeading(EnzanCode::Daikoumoku); }
+
+void KivRecalc::CalcHeading(EnzanCode kind) {
+    const int code = m_View.m_KeisanCode;
+    // The higher heading kinds: past one of their rows no row of this kind matches any more.
+    const int level = static_cast<int>(kind);
+    auto isStop = [&](int c) {
+        for (int k = 0; k < level; ++k)
+            if (IsCode(static_cast<EnzanCode>(k), c))
+                return true;
+        return false;
+    };
+    const std::string symbol(G::raw(m_View.m_EditGyou, G::Kigou));
+
+    std::array<Decimal, 2> total{};
+    int matches = 0;
+    if (symbol.find_first_not_of(' ') != std::string::npos) {
+        std::vector<int> ownStart, ownRows, ownBunNo;
+        const std::vector<int>* start = &ownStart;
+        const std::vector<int>* rows = &ownRows;
+        const std::vector<int>* bunNo = &ownBunNo;
+        ItemPass* ip = s_ItemPass;
+        if (ip && ip->view == &m_View && ip->koumoku == m_Doc.m_CurKoumoku[0]) {
+            // Later items do not change while this item is recalculated: one look at them
+            // serves every heading row of the item.
+            if (!ip->laterBuilt) {
+                collectLaterRows(m_Doc, ip->koumoku, ip->laterStart, ip->laterRows, ip->laterBunNo);
+                ip->laterBuilt = true;
+            }
+            start = &ip->laterStart;
+            rows = &ip->laterRows;
+            bunNo = &ip->laterBunNo;
+        } else {
+            collectLaterRows(m_Doc, m_Doc.m_CurKoumoku[0], ownStart, ownRows, ownBunNo);
+        }
+        const std::size_t items = start->size() - 1;
+        bool stopped = false;
+        for (std::size_t i = 0; i < items && matches < 2 && !stopped; ++i) {
+            const int first = (*start)[i];
+            const int end = (*start)[i + 1];
+            for (int p = first; p < end && matches < 2; ++p) {
+                const int c = (*bunNo)[static_cast<std::size_t>(p)];
+                if (isStop(c)) {
+                    stopped = true;
+                    break;
+                }
+                if (c != code ||
+                    G::raw(m_Doc.m_Gyou[static_cast<std::size_t>((*rows)[static_cast<std::size_t>(p)])], G::Kigou) != symbol)
+                    continue;
+                ++matches;
+                for (int q = first; q < end; ++q) {
+                    const std::string& item = m_Doc.m_Gyou[static_cast<std::size_t>((*rows)[static_cast<std::size_t>(q)])];
+                    const int ic = (*bunNo)[static_cast<std::size_t>(q)];
+                    if (ic == code || IsTotalCode(ic))
+                        continue;
+                    total[0] += G::toDecimal(item, G::Kingaku1);
+                    total[1] += G::toDecimal(item, G::Kingaku2);
+                }
+            }
+        }
+    }
+    if (matches == 2) {
+        static const char* const kDuplicate[] = {
+            "同じ記号の大項目が２箇所以上ありますので正しく表示出来ません。金額をクリアします。記号を変更してください。",
+            "同じ記号の中項目が２箇所以上ありますので正しく表示出来ません。金額をクリアします。記号を変更してください。",
+            "同じ記号の小項目が２箇所以上ありますので正しく表示出来ません。金額をクリアします。記号を変更してください。",
+            "同じ記号の細目が２箇所以上ありますので正しく表示出来ません。金額をクリアします。記号を変更してください。",
+        };
+        RowMessage(kDuplicate[level]);
+        total = {};
+    }
+
+    std::string& row = m_View.m_EditGyou;
+    static const Decimal kMaxTanka(9999999999LL);
+    static const Decimal kMinTanka(-999999999LL);
+    for (int t = 0; t < 2; ++t) {
+        const int tankaField = G::Tanka1 + t;
+        const int kingakuField = G::Kingaku1 + t;
+        const Decimal h = total[t];
+        if (h.isZero()) {
+            G::blank(row, tankaField);
+            G::blank(row, kingakuField);
+            continue;
+        }
+        if (h > kMaxTanka || h < kMinTanka) {
+            RowMessage("単価が10桁を越ています。訂正してください。");
+            G::blank(row, tankaField);
+        } else {
+            G::putNumber(row, tankaField, kiv::text::leftChars(cformat("%12.1f", h), 10));
+        }
+        // The amount is written also when the quantity is 0; one that does not fit is refused.
+        const Decimal amount = h * G::toDecimal(row, G::HiroidasiSuu1 + t);
+        if (!AmountFits(amount)) {
+            RowMessage(kMsgKeisanOverflow);
+            G::blank(row, kingakuField);
+        } else {
+            G::putNumber(row, kingakuField, AmountText(amount));
+        }
+    }
+    FinishComputedRow();
+}

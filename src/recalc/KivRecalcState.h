@@ -1,0 +1,45 @@
+#pragma once
+// What the sources of KivRecalc share beyond its class: the pass over one item, the row-pricing
+// services it calls and the message texts.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "estimate/KivMessagePass.h"
+#include "pricing/FukugouEngine.h"
+#include "recalc/KivRecalc.h"
+
+// While an item is recalculated: the composite price results of its rows (the calculators that
+// price the rows above them take these instead of pricing each row again) and the later items'
+// rows in the pool (the heading rows' search).
+struct KivRecalc::ItemPass {
+    CKivView* view = nullptr;
+    int koumoku = 0;
+    std::vector<FukugouKekka> kekka;   // by row, from 1
+    std::vector<char> valid;           // the row still is what its result was computed from
+    // The amounts of every row but the total rows, kept up to date as rows are recalculated, and
+    // those the row being recalculated held before (the 雑材 rounding takes the item's total).
+    std::array<kiv::text::Decimal, 2> total{};
+    std::array<kiv::text::Decimal, 2> before{};
+    bool laterBuilt = false;
+    std::vector<int> laterStart;       // item koumoku + 1 + i starts at laterRows[laterStart[i]]
+    std::vector<int> laterRows;        // pool indices
+    std::vector<int> laterBunNo;       // their categories
+};
+
+template <class Pred>
+int KivRecalc::LastGyouBefore(int r, Pred pred) const {
+    for (int k = r - 1; k >= 1; --k)
+        if (pred(GyouRecord::toInt(WorkGyou(k), GyouRecord::BunNo)))
+            return k;
+    return 0;
+}
+
+namespace kiv::recalc {
+
+inline const char* const kMsgGyouOverflow = "金額が12桁を越しました。再入力してください。";
+inline const char* const kMsgKeisanOverflow = "金額が12桁を越ています。訂正してください。";
+inline const char* const kMsgKeihiRitu = "経費等の掛率に数値が入力されていません。再確認してください。";
+inline const char* const kMsgSyouhizeiRitu = "消費税率が掛率に入力されていません。再確認してください。";
+
+} // namespace kiv::recalc
