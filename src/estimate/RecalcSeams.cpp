@@ -33,3 +33,13 @@ void RunCheckKeisanGyou(CKivView& view) {
     if (recalcSeams().checkKeisanGyou)
         recalcSeams().checkKeisanGyou(view);
 }
+
+void RunClearKeisanMissing(CKivView& view) {
+    if (recalcSeams().clearKeisanMissing)
+        recalcSeams().clearKeisanMissing(view);
+}
+
+void RunClearKeisanGyouFlags(CKivView& view) {
+    if (recalcSeams().clearKeisanGyouFlags)
+        recalcSeams().clearKeisanGyouFlags(view);
+}

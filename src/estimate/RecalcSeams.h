@@ -22,6 +22,11 @@ struct RecalcSeams {
     // computed rows (CheckKeisanGyou).
     std::function<void(CKivView&)> recalcKoumoku;
     std::function<void(CKivView&)> checkKeisanGyou;
+    // Before a pass over every item (printing): forgets that computed rows were found missing
+    // (m_KeisanMissing). After the pass: shows the one warning for missing computed rows and
+    // clears the flags (ClearKeisanGyouFlags).
+    std::function<void(CKivView&)> clearKeisanMissing;
+    std::function<void(CKivView&)> clearKeisanGyouFlags;
 };
 
 // The one set of hooks of the program.
@@ -34,3 +39,5 @@ void RunRecalcAllGyou();
 void RunRecalcGyou(CKivView& view);
 void RunRecalcKoumoku(CKivView& view);
 void RunCheckKeisanGyou(CKivView& view);
+void RunClearKeisanMissing(CKivView& view);
+void RunClearKeisanGyouFlags(CKivView& view);

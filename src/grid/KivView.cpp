@@ -13,6 +13,9 @@
 #include "platform/ui/Document.h"
 #include "platform/ui/Frame.h"
 #include "platform/profile/Profile.h"
+#include "platform/print/PrintView.h"
+#include "print/KivPrint.h"
+#include "print/PrintedRow.h"
 
 namespace {
 
@@ -37,6 +40,7 @@ CKivView::CKivView()
       m_GroupDigitsBuf(kGroupDigitsBufLength, ' ') {
     m_pMojiDialog = std::make_unique<CMojiDialog>();
     m_CurField[0] = m_FirstField;
+    m_Print = std::make_unique<CKivPrint>(*this);
     liveViews().push_back(this);
     g_pKivView = this;
     onCommandId(ID_OLD_DENKI_HENKAN, [this] { OnOldDenkiHenkan(); });
@@ -46,6 +50,9 @@ CKivView::CKivView()
     onCommandId(ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
     onCommandId(ID_BUKAKE_FILE, [this] { OnBukakeFile(); });
     onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
+    onCommandId(kiv::ui::cmd::FilePrint, [this] { OnFilePrint(); });
+    onCommandId(kiv::ui::cmd::FilePrintDirect, [this] { OnFilePrintDirect(); });
+    onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { OnFilePrintPreview(); });
     onCommandId(ID_GYOU_INSERT, [this] { OnGyouInsert(); });
     onCommandId(ID_GYOU_DELETE, [this] { OnGyouDelete(); });
     onCommandId(ID_GYOU_COPY, [this] { OnGyouCopy(); });
@@ -311,6 +318,19 @@ void CKivView::onTimer(int id) {
         d->SaveBkUp();
     View::onTimer(id);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Printing
+
+CKivPrint& CKivView::Print() { return *m_Print; }
+
+void CKivView::OnFilePrint() { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Print); }
+
+void CKivView::OnFilePrintDirect() { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Direct); }
+
+void CKivView::OnFilePrintPreview() { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Preview); }
+
+void CKivView::BlankTankaIfSuuOne() { ::BlankTankaIfSuuOne(m_EditGyou); }
 
 // ---------------------------------------------------------------------------------------------
 // 旧電気積算内訳書を変換

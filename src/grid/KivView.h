@@ -33,6 +33,7 @@
 #include "pricing/KivDetail.h"
 
 class CKivView;
+class CKivPrint;
 class CMojiDialog;
 
 // The estimate view created last (the tree pane and the master view reach the estimate through
@@ -227,6 +228,15 @@ public:
     // 32900 歩掛け選択: a rate from the rate calculator into 歩掛１ of the current row; on the row
     // after the item's last that row is appended first. No recalculation.
     void OnBukakeSelect();
+
+    // --- Printing: the view's print state and job (print/KivPrint.h), run by 印刷 (57607),
+    // direct printing (57608) and 印刷ﾌﾟﾚﾋﾞｭｰ (57609).
+    CKivPrint& Print();
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+    // The quantity-one rule on the row buffer (the exports call it before they write a row).
+    void BlankTankaIfSuuOne();
 
     // --- Row primitives and row commands (KivViewRowCommands.cpp)
     // Opens an empty numbered row at the cursor, the cursor row and all below one place down;
@@ -490,6 +500,7 @@ private:
     // The end of every item command: both scroll bars at 0, the views updated, the caret shown.
     void FinishKoumokuCommand();
     CKivDoc* m_pDoc = nullptr;
+    std::unique_ptr<CKivPrint> m_Print;
     int m_PendingLead = -1;    // lead byte of a double-byte character waiting for its trail
     struct TypedCell {
         int koumoku = 0, gyou = 0, field = 0;

@@ -78,6 +78,13 @@ void KivRecalc::Connect() {
         if (v.GetDocument())
             KivRecalc(v).CheckKeisanGyou();
     };
+    // Printing's pass over every item: the missing-row flag forgotten before it, the one
+    // warning and the flags cleared after it.
+    recalcSeams().clearKeisanMissing = [](CKivView& v) { v.m_KeisanMissing = 0; };
+    recalcSeams().clearKeisanGyouFlags = [](CKivView& v) {
+        if (v.GetDocument())
+            KivRecalc(v).ClearKeisanGyouFlags();
+    };
 }
 
 KivRecalc::KivRecalc(CKivView& view)

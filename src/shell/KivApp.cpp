@@ -6,6 +6,7 @@
 #include "master/MstTree.h"
 #include "master/MstView.h"
 #include "platform/files/Files.h"
+#include "platform/print/PrintView.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Frame.h"
@@ -286,9 +287,7 @@ bool CKivApp::OnOpenRecentFile(int id) {
     return true;
 }
 
-void CKivApp::OnFilePrintSetup() {
-    ui::messageBox("印刷はまだ使用できません。プリンタの設定は印刷機能とともに使えるようになります。", ui::MB_ICONINFORMATION);
-}
+void CKivApp::OnFilePrintSetup() { kiv::print::runPrinterSetup(); }
 
 void CKivApp::OnAppAbout() {
     CAboutDlg dlg;

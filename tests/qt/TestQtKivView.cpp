@@ -9,6 +9,7 @@
 #include "platform/text/Cp932.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Frame.h"
+#include "qt/QtEstimateApp.h"
 #include "qt/QtTestApp.h"
 #include "resources/MainFrameResources.h"
 #include "support/TempDir.h"
@@ -31,38 +32,7 @@ using kiv::text::sj;
 
 namespace {
 
-class EstimateMainFrame : public MainFrame {
-public:
-    int onCreate() override {
-        addToolbar(res::standardToolbar());
-        statusBar().setIndicators(res::statusIndicators());
-        return 0;
-    }
-};
-
-// One estimate window whose view edits the estimate the test made.
-class EstimateApp : public App {
-public:
-    explicit EstimateApp(CKivDoc& doc) : m_Doc(doc) {}
-    DocTemplate* estimate = nullptr;
-    bool initInstance() override {
-        estimate = addDocTemplate(std::make_unique<DocTemplate>(
-            129, "\n内訳書\n内訳書\n\n.KIV\n\n", factoryOf<kiv::test::LineDocument>(), factoryOf<ChildFrame>(),
-            [this] {
-                auto v = std::make_unique<CKivView>();
-                v->SetDocument(&m_Doc);
-                return v;
-            }));
-        auto* main = setMainFrame(std::make_unique<EstimateMainFrame>());
-        if (!main->loadFrame(&res::mainFrameMenu(), &res::mainFrameAccelerators(), "Kiv"))
-            return false;
-        main->show(true);
-        return true;
-    }
-
-private:
-    CKivDoc& m_Doc;
-};
+using kiv::test::EstimateApp;
 
 std::string row(int gyou, const std::string& name, const std::string& quantity, const std::string& price,
                 const std::string& amount) {

@@ -4,6 +4,7 @@
 #include "ShellFixture.h"
 
 #include "master/MstDoc.h"
+#include "platform/print/PrintView.h"
 #include "resources/DocTemplateResources.h"
 #include "shell/SplitFrame.h"
 #include "totals/TotalDoc.h"
@@ -309,8 +310,18 @@ TEST_F(KivAppTest, MasterAndTotalsCommandsSayTheyAreNotThereYet) {
 
     hb().expectMessageBox(IDOK, CTotalDoc::kNotAvailableMessage);
     hb().sendCommand(32814);
-    hb().expectMessageBox(IDOK, "印刷");
+    // ﾌﾟﾘﾝﾀの設定 chooses the printer and paper the run's print dialogs start from.
+    kiv::print::resetRunSettings();
+    hb().expectPrintSetup([](kiv::print::PrintSettings& s) {
+        s.printerName = "office";
+        s.paper = kiv::print::Paper::A3;
+        return true;
+    });
     hb().sendCommand(cmd::FilePrintSetup);
+    EXPECT_EQ(kiv::print::runSettings().printerName, "office");
+    EXPECT_EQ(kiv::print::runSettings().paper, kiv::print::Paper::A3);
+    EXPECT_TRUE(kiv::print::runTargetChosen());
+    kiv::print::resetRunSettings();
     EXPECT_TRUE(documents().empty());
     EXPECT_TRUE(main().mdiChildren().empty());
 }

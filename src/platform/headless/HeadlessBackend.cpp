@@ -288,3 +288,99 @@ int HeadlessBackend::runModal(Dialog& d) {
 }
 
 } // namespace kiv::ui::headless
+
+namespace kiv::ui::headless {
+
+PreviewDriver::PreviewDriver(print::PreviewState& state, print::PreviewSession& session)
+    : m_State(state), m_Session(session) {
+    draw();
+}
+
+void PreviewDriver::draw() {
+    m_Shown.clear();
+    const print::DeviceGeometry g = m_Session.geometry();
+    for (int p : m_State.shownPages()) {
+        m_Shown.emplace_back();
+        RecordingPrinterDc dc(g, m_Shown.back());
+        m_Session.renderPage(p, dc);
+        ++m_Renders[p];
+    }
+}
+
+bool PreviewDriver::press(print::PreviewState::Button b) {
+    if (m_Closed || !m_State.press(b))
+        return false;
+    if (b == print::PreviewState::Print || b == print::PreviewState::Close) {
+        m_Closed = true;
+        m_Result = b == print::PreviewState::Print ? print::PreviewResult::Print : print::PreviewResult::Closed;
+        return true;
+    }
+    draw();
+    return true;
+}
+
+int PreviewDriver::renders(int page) const {
+    auto it = m_Renders.find(page);
+    return it == m_Renders.end() ? 0 : it->second;
+}
+
+bool HeadlessBackend::printDialog(print::PrintSettings& settings, int, int) {
+    m_Prompts.push_back({"print", settings.toFile() ? settings.file.string() : settings.printerName, {}, 0});
+    if (m_PrintAnswers.empty()) {
+        unexpected("unexpected print dialog");
+        return false;
+    }
+    auto answer = std::move(m_PrintAnswers.front());
+    m_PrintAnswers.pop_front();
+    App::BusyScope busy;
+    return answer(settings);
+}
+
+bool HeadlessBackend::printSetupDialog(print::PrintSettings& settings) {
+    m_Prompts.push_back({"printsetup", settings.printerName, {}, 0});
+    if (m_SetupAnswers.empty()) {
+        unexpected("unexpected printer set-up dialog");
+        return false;
+    }
+    auto answer = std::move(m_SetupAnswers.front());
+    m_SetupAnswers.pop_front();
+    App::BusyScope busy;
+    return answer(settings);
+}
+
+std::unique_ptr<print::PrintJob> HeadlessBackend::createJob(const print::PrintSettings& settings) {
+    PrintedJob& job = m_Jobs.emplace_back();
+    job.settings = settings;
+    job.device = print::deviceGeometry(settings);
+    return std::make_unique<RecordingJob>(job);
+}
+
+print::PreviewResult HeadlessBackend::runPreview(print::PreviewSession& session) {
+    m_Prompts.push_back({"preview", std::to_string(session.pageCount()), {}, 0});
+    if (m_PreviewScripts.empty()) {
+        unexpected("unexpected print preview");
+        return print::PreviewResult::Closed;
+    }
+    auto script = std::move(m_PreviewScripts.front());
+    m_PreviewScripts.pop_front();
+    App::BusyScope busy;
+    print::PreviewState state(session.pageCount());
+    PreviewDriver driver(state, session);
+    script(driver);
+    // A window the script left open is closed, as its close box would.
+    return driver.result();
+}
+
+void HeadlessBackend::expectPrintDialog(std::function<bool(print::PrintSettings&)> answer) {
+    m_PrintAnswers.push_back(std::move(answer));
+}
+
+void HeadlessBackend::expectPrintSetup(std::function<bool(print::PrintSettings&)> answer) {
+    m_SetupAnswers.push_back(std::move(answer));
+}
+
+void HeadlessBackend::expectPreview(std::function<void(PreviewDriver&)> script) {
+    m_PreviewScripts.push_back(std::move(script));
+}
+
+} // namespace kiv::ui::headless

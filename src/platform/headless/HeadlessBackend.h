@@ -5,7 +5,9 @@
 // Prompts are answered from queues the test fills; a prompt nobody expected is recorded and
 // reported through onUnexpectedPrompt, and answered with Cancel.
 #include "platform/headless/DialogDriver.h"
+#include "platform/headless/PrintRecorder.h"
 #include "platform/headless/Recorder.h"
+#include "platform/print/PrintService.h"
 #include "platform/ui/Backend.h"
 #include "platform/ui/Window.h"
 
@@ -25,8 +27,33 @@ class MainFrame;
 namespace kiv::ui::headless {
 
 class HeadlessPeer;
+class HeadlessBackend;
 
-class HeadlessBackend : public Backend {
+// Runs a preview window as a user would: presses its buttons and reads the pages it shows.
+class PreviewDriver {
+public:
+    PreviewDriver(print::PreviewState& state, print::PreviewSession& session);
+    print::PreviewState& state() { return m_State; }
+    // Presses a button; false when it is disabled. 印刷... and 閉じる close the window.
+    bool press(print::PreviewState::Button b);
+    bool closed() const { return m_Closed; }
+    print::PreviewResult result() const { return m_Result; }
+    // The pages shown now (in order), as the window drew them.
+    const std::vector<PrintedPage>& shown() const { return m_Shown; }
+    // How often page p was drawn while the window was open.
+    int renders(int page) const;
+
+private:
+    void draw();
+    print::PreviewState& m_State;
+    print::PreviewSession& m_Session;
+    std::vector<PrintedPage> m_Shown;
+    std::map<int, int> m_Renders;
+    bool m_Closed = false;
+    print::PreviewResult m_Result = print::PreviewResult::Closed;
+};
+
+class HeadlessBackend : public Backend, public print::PrintService {
 public:
     HeadlessBackend();
     ~HeadlessBackend() override;
@@ -42,6 +69,19 @@ public:
     std::optional<std::filesystem::path> fileDialog(const FileDialogRequest& req) override;
     std::optional<Font> fontDialog(const Font& initial, Window* owner) override;
     int runModal(Dialog& d) override;
+
+    // PrintService: the dialogs answered from the queue, jobs recorded, the preview scripted.
+    bool printDialog(print::PrintSettings& settings, int firstPage, int lastPage) override;
+    bool printSetupDialog(print::PrintSettings& settings) override;
+    std::unique_ptr<print::PrintJob> createJob(const print::PrintSettings& settings) override;
+    print::PreviewResult runPreview(print::PreviewSession& session) override;
+    // The answer edits the settings the dialog shows and returns OK (true) or Cancel.
+    void expectPrintDialog(std::function<bool(print::PrintSettings&)> answer);
+    void expectPrintSetup(std::function<bool(print::PrintSettings&)> answer);
+    // The script presses the preview's buttons; a window it leaves open is closed.
+    void expectPreview(std::function<void(PreviewDriver&)> script);
+    // Every job created so far, in order (references stay valid).
+    const std::deque<PrintedJob>& printJobs() const { return m_Jobs; }
 
     // Runs posted tasks, paints every window with an invalid region and deletes what was
     // destroyed, until nothing is left to do.
@@ -89,14 +129,15 @@ public:
     // end it (press OK or Cancel, or a button whose handler ends it).
     void expectDialog(std::function<void(DialogDriver&)> script, int templateId = 0);
     struct Prompt {
-        std::string kind;      // "message", "file", "font" or "dialog"
+        std::string kind;      // "message", "file", "font", "dialog", "print", "printsetup" or "preview"
         std::string text;      // message text, or the dialog's initial name
         std::string caption;
         unsigned style = 0;
     };
     const std::vector<Prompt>& prompts() const { return m_Prompts; }
     std::size_t pendingAnswers() const {
-        return m_MessageAnswers.size() + m_FileAnswers.size() + m_FontAnswers.size() + m_DialogScripts.size();
+        return m_MessageAnswers.size() + m_FileAnswers.size() + m_FontAnswers.size() + m_DialogScripts.size() +
+               m_PrintAnswers.size() + m_SetupAnswers.size() + m_PreviewScripts.size();
     }
     // The texts of the message boxes shown so far, in order.
     std::vector<std::string> messageTexts() const;
@@ -129,6 +170,10 @@ private:
     };
     std::deque<DialogScript> m_DialogScripts;
     std::vector<Prompt> m_Prompts;
+    std::deque<std::function<bool(print::PrintSettings&)>> m_PrintAnswers;
+    std::deque<std::function<bool(print::PrintSettings&)>> m_SetupAnswers;
+    std::deque<std::function<void(PreviewDriver&)>> m_PreviewScripts;
+    std::deque<PrintedJob> m_Jobs;
     std::vector<std::string> m_MessagePane;
 };
 

@@ -38,6 +38,8 @@ QWidget* ownerWidget(ui::Window* owner) {
 
 QtBackend* qtBackend() { return g_Qt; }
 
+QWidget* QtBackend::dialogOwner(ui::Window* owner) { return ownerWidget(owner); }
+
 QtBackend::QtBackend() {
     g_Qt = this;
     if (qApp)

@@ -3,6 +3,7 @@
 // QMdiArea, document windows are QMdiSubWindows, views and splitters are plain widgets that
 // keep their pixels in an image (so the layer's own device contexts can draw at any time and
 // scrolling moves pixels), and prompts are Qt's dialogs.
+#include "platform/print/PrintService.h"
 #include "platform/ui/Backend.h"
 
 #include <QObject>
@@ -11,7 +12,7 @@ class QWidget;
 
 namespace kiv::qt {
 
-class QtBackend : public QObject, public ui::Backend {
+class QtBackend : public QObject, public ui::Backend, public print::PrintService {
     Q_OBJECT
 public:
     QtBackend();
@@ -28,6 +29,15 @@ public:
     std::optional<std::filesystem::path> fileDialog(const ui::FileDialogRequest& req) override;
     std::optional<ui::Font> fontDialog(const ui::Font& initial, ui::Window* owner) override;
     int runModal(ui::Dialog& d) override;
+
+    // Printing (QtPrint.cpp): Qt's print dialog, jobs on a QPrinter or a QPdfWriter, the preview.
+    bool printDialog(print::PrintSettings& settings, int firstPage, int lastPage) override;
+    bool printSetupDialog(print::PrintSettings& settings) override;
+    std::unique_ptr<print::PrintJob> createJob(const print::PrintSettings& settings) override;
+    print::PreviewResult runPreview(print::PreviewSession& session) override;
+
+    // The window a dialog of `owner` belongs to (the main window when there is no owner).
+    static QWidget* dialogOwner(ui::Window* owner);
 
     // The widget that shows a window (tests render it).
     static QWidget* widgetOf(const ui::Window& w);

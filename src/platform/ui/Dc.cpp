@@ -87,6 +87,8 @@ void Dc::textOut(int x, int y, std::string_view s) {
             glyph(cell, ch, cp932CharToUtf8(ch), m_Font, m_TextColor);
         i += n;
     }
+    if (!s.empty())
+        textDrawn(Rect::fromSize(x, y, static_cast<int>(s.size()) * tm.aveCharWidth, tm.height), s, m_Font, m_TextColor);
 }
 
 void Dc::lineTo(int x, int y) {

@@ -101,6 +101,11 @@ protected:
     // One character (1 or 2 CP932 bytes; utf8 is the same character) in the given cell.
     virtual void glyph(const Rect& cell, std::string_view cp932, std::string_view utf8, const Font& f,
                        Color color) = 0;
+    // After the glyphs of one textOut: the cells of the whole text, blanks included (a printer
+    // draws an underline across them here).
+    virtual void textDrawn(const Rect& run, std::string_view cp932, const Font& f, Color color) {
+        (void)run, (void)cp932, (void)f, (void)color;
+    }
 
 private:
     Font m_Font = Font::systemFixed();

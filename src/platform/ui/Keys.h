@@ -34,7 +34,8 @@ enum DialogResult : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIG
 // Commands and indicators that the window layer itself understands.
 namespace cmd {
 constexpr int FileNew = 57600, FileOpen = 57601, FileClose = 57602, FileSave = 57603, FileSaveAs = 57604;
-constexpr int FilePrintSetup = 57606, FilePrint = 57607, FilePrintPreview = 57609, FileSendMail = 57612;
+constexpr int FilePrintSetup = 57606, FilePrint = 57607, FilePrintDirect = 57608, FilePrintPreview = 57609;
+constexpr int FileSendMail = 57612;
 constexpr int FileMruFirst = 57616, FileMruLast = 57631;
 constexpr int EditCopy = 57634, EditCut = 57635, EditPaste = 57637, EditUndo = 57643;
 constexpr int WindowNew = 57648, WindowArrange = 57649, WindowCascade = 57650, WindowTileHorz = 57651;

@@ -1,0 +1,198 @@
+// Printing on the Qt backend, end to end: an estimate of three items printed to a PDF file that
+// poppler's tools read back (pages, paper, texts and where they stand), and offscreen pictures
+// of 印刷設定 and of the preview window.
+#include "estimate/KivDoc.h"
+#include "grid/GyouRecord.h"
+#include "grid/KivView.h"
+#include "platform/files/Files.h"
+#include "platform/print/PrintView.h"
+#include "platform/qt/QtBackend.h"
+#include "platform/text/Cp932.h"
+#include "platform/ui/App.h"
+#include "platform/ui/Frame.h"
+#include "print/InsatuDialog.h"
+#include "qt/QtEstimateApp.h"
+#include "qt/QtTestApp.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <regex>
+#include <string>
+
+using namespace kiv;
+using kiv::text::sj;
+
+namespace {
+
+std::string run(const std::string& command) {
+    std::string out;
+    if (FILE* p = ::popen(command.c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+            out.append(buf, n);
+        ::pclose(p);
+    }
+    return out;
+}
+
+std::string itemRow(int item, int gyou, const std::string& name, const std::string& amount = {}) {
+    std::string r = GyouRecord::blankRow();
+    GyouRecord::writeKey(r, item, gyou);
+    GyouRecord::putText(r, GyouRecord::Hinmei, name);
+    GyouRecord::putNumber(r, GyouRecord::Hokyuu, "1.0");
+    if (!amount.empty())
+        GyouRecord::putNumber(r, GyouRecord::Kingaku1, amount);
+    return r;
+}
+
+// Once a modal window is up: `shot` looks at it, then the push button of the caption is clicked.
+void answerModal(const QString& caption, std::function<void(QWidget*)> shot = {}, int tries = 40) {
+    QTimer::singleShot(50, [caption, shot, tries] {
+        // The modal window up now (offscreen windows are not always made active).
+        QWidget* w = QApplication::activeModalWidget();
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (!w && t->isVisible() && t->isModal())
+                w = t;
+        if (!w || !w->isVisible()) {
+            if (tries > 0)
+                answerModal(caption, shot, tries - 1);
+            else {
+                std::string tops;
+                for (QWidget* t : QApplication::topLevelWidgets())
+                    tops += t->metaObject()->className() + std::string(t->isVisible() ? "+" : "-") + t->windowTitle().toStdString() + " ";
+                ADD_FAILURE() << "no modal window; windows: " << tops;
+            }
+            return;
+        }
+        if (shot)
+            shot(w);
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->text() == caption && b->isEnabled()) {
+                b->click();
+                return;
+            }
+        ADD_FAILURE() << "no button " << caption.toStdString();
+    });
+}
+
+class QtPrint : public testing::Test {
+protected:
+    void SetUp() override {
+        kiv::test::qtApp();
+        for (const char* name : {"労務単価.rab", "電気設定.ett", "ヘッダー.hdr", "表紙.frm"})
+            ASSERT_TRUE(files::writeFileAtomically(exeDir / name, ""));
+        CKivDoc::SetRunMode("1");
+        CKivDoc::SetProgramDirectory(exeDir.path());
+        CKivDoc::s_BackupWriter = [](CKivDoc&) {};
+        print::resetRunSettings();
+        doc = std::make_unique<CKivDoc>();
+        std::vector<std::string> rows;
+        const int counts[] = {10, 25, 5};
+        for (int item = 1; item <= 3; ++item)
+            for (int g = 1; g <= counts[item - 1]; ++g)
+                rows.push_back(itemRow(item, g, sj(g == 1 && item == 1 ? "配管工事" : "ケーブル"),
+                                       g == 1 && item == 1 ? "1234567" : ""));
+        doc->ClearGyou();
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            doc->m_Gyou[i] = rows[i];
+        doc->m_PoolGyouCount = static_cast<int>(rows.size());
+        doc->RebuildGyouIndex();
+        doc->LoadKoumokuGyou();
+        ui::setBackend(&backend);
+        app = std::make_unique<kiv::test::EstimateApp>(*doc);
+        ASSERT_TRUE(app->initInstance());
+        app->mainFrame()->setGeometry(ui::Rect::fromSize(0, 0, 1200, 700));
+        ASSERT_NE(app->estimate->openDocumentFile({}), nullptr);
+        kiv::test::settle();
+        view = dynamic_cast<CKivView*>(app->activeView());
+        ASSERT_NE(view, nullptr);
+    }
+    void TearDown() override {
+        if (app && app->mainFrame())
+            app->mainFrame()->destroyWindow();
+        ui::collectGarbage();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        app.reset();
+        ui::setBackend(nullptr);
+        doc.reset();
+        print::resetRunSettings();
+        CKivDoc::s_BackupWriter = nullptr;
+        CKivDoc::SetProgramDirectory({});
+        CKivDoc::SetRunMode("");
+    }
+
+    kiv::test::ScopedProfileHome profile;
+    kiv::test::TempDir exeDir;
+    qt::QtBackend backend;
+    std::unique_ptr<CKivDoc> doc;
+    std::unique_ptr<kiv::test::EstimateApp> app;
+    CKivView* view = nullptr;
+};
+
+TEST_F(QtPrint, EstimateToPdfReadBackByPoppler) {
+    const std::filesystem::path pdf = exeDir / "内訳書.pdf";
+    print::PrintSettings s;
+    s.target = print::PrintSettings::Target::File;
+    s.file = pdf;
+    print::setRunSettings(s);
+    // Direct printing: 印刷設定, then straight to the file chosen earlier in the run.
+    answerModal("OK", [](QWidget* w) { EXPECT_TRUE(kiv::test::savePicture(w, "qt-print-insatu-dialog.png")); });
+    view->onCommand(ui::cmd::FilePrintDirect);
+    kiv::test::settle();
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+
+    const std::string info = run("pdfinfo '" + pdf.string() + "' 2>&1");
+    EXPECT_TRUE(std::regex_search(info, std::regex("Pages: +4\n"))) << info;
+    EXPECT_TRUE(std::regex_search(info, std::regex("Page size: +84[12](\\.\\d+)? x 595(\\.\\d+)? pts \\(A4\\)"))) << info;
+
+    const std::string all = run("pdftotext -layout '" + pdf.string() + "' - 2>&1");
+    for (const char* caption : {"項目", "品", "規", "数", "単位", "単", "金", "備"})
+        EXPECT_NE(all.find(caption), std::string::npos) << caption;
+    EXPECT_NE(all.find("配管工事"), std::string::npos);
+    EXPECT_NE(all.find("1,234,567"), std::string::npos);
+    const std::string page3 = run("pdftotext -f 3 -l 3 -layout '" + pdf.string() + "' - 2>&1");
+    EXPECT_NE(page3.find("-3-"), std::string::npos) << page3;
+
+    // 項目 stands at x = 420 dots + the 5 mm margin: 64.6 pt.
+    const std::string bbox = run("pdftotext -f 1 -l 1 -bbox '" + pdf.string() + "' - 2>&1");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(bbox, m, std::regex("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>項目</word>")))
+        << bbox.substr(0, 2000);
+    EXPECT_NEAR(std::stod(m[1].str()), 64.6, 0.3);
+    // Nothing left beside the file.
+    int entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(exeDir.path()))
+        entries += e.path().extension() == ".pdf" || e.path().filename().string().find(".tmp") != std::string::npos;
+    EXPECT_EQ(entries, 1);
+    // The job ended on item 1, row 1.
+    EXPECT_EQ(doc->m_CurKoumoku[0], 1);
+    EXPECT_EQ(doc->m_CurGyou[0], 1);
+}
+
+TEST_F(QtPrint, PreviewShowsThePagesAndCloses) {
+    // 印刷設定, then the preview: a picture of page 1, of pages 1-2 side by side, then 閉じる.
+    answerModal("OK", [](QWidget*) {
+        answerModal("2ページ", [](QWidget* w) {
+            EXPECT_NE(w->windowTitle().toStdString().find("ﾌﾟﾚﾋﾞｭｰ"), std::string::npos);
+            EXPECT_TRUE(kiv::test::savePicture(w, "qt-print-preview.png"));
+            answerModal("閉じる", [](QWidget* w2) { EXPECT_TRUE(kiv::test::savePicture(w2, "qt-print-preview-two-pages.png")); });
+        });
+    });
+    view->onCommand(ui::cmd::FilePrintPreview);
+    kiv::test::settle();
+    for (QWidget* t : QApplication::topLevelWidgets())
+        EXPECT_FALSE(t->isVisible() && t->isModal()) << t->windowTitle().toStdString();
+    EXPECT_EQ(doc->m_CurKoumoku[0], 1);
+}
+
+} // namespace
