@@ -13,6 +13,7 @@ struct Prompts {
     std::vector<std::string> questions;
     std::deque<bool> answers;
     int unexpected = 0;
+    std::vector<std::string> unanswered;
     std::vector<KivSaveFileRequest> saveRequests;
     std::deque<std::optional<std::string>> saveAnswers;
 };
@@ -46,6 +47,7 @@ bool KivAsk(const std::string& utf8Question) {
     p.questions.push_back(utf8Question);
     if (p.answers.empty()) {
         ++p.unexpected;
+        p.unanswered.push_back(utf8Question);
         return false;
     }
     bool ok = p.answers.front();
@@ -66,8 +68,10 @@ std::optional<std::string> KivChooseSaveFile(const KivSaveFileRequest& request) 
     if (p.saveFileHook)
         return p.saveFileHook(request);
     p.saveRequests.push_back(request);
-    if (p.saveAnswers.empty())
+    if (p.saveAnswers.empty()) {
+        p.unanswered.push_back("save as \"" + request.proposedName + "\"");
         return std::nullopt;
+    }
     auto answer = std::move(p.saveAnswers.front());
     p.saveAnswers.pop_front();
     return answer;
@@ -77,12 +81,18 @@ void QueueKivSaveFileAnswer(std::optional<std::string> path) { prompts().saveAns
 
 const std::vector<KivSaveFileRequest>& KivRecordedSaveFileRequests() { return prompts().saveRequests; }
 
+KivPromptLeftovers KivLeftoverPrompts() {
+    const Prompts& p = prompts();
+    return {p.unanswered, p.answers.size() + p.saveAnswers.size()};
+}
+
 void ClearKivPrompts() {
     Prompts& p = prompts();
     p.messages.clear();
     p.questions.clear();
     p.answers.clear();
     p.unexpected = 0;
+    p.unanswered.clear();
     p.saveRequests.clear();
     p.saveAnswers.clear();
 }

@@ -24,7 +24,7 @@ void ClearKivRecordedMessages();
 using KivAskHook = std::function<bool(const std::string& utf8Question)>;
 void SetKivAskHook(KivAskHook hook);
 // True for OK. Without a hook the question is recorded and answered from the queue; a question
-// that finds the queue empty is answered Cancel, the safe answer, and counted as unexpected.
+// that finds the queue empty is answered Cancel, the safe answer, and kept as unanswered.
 bool KivAsk(const std::string& utf8Question);
 void QueueKivAnswer(bool ok);
 const std::vector<std::string>& KivRecordedQuestions();
@@ -42,9 +42,19 @@ struct KivSaveFileRequest {
 using KivSaveFileHook = std::function<std::optional<std::string>(const KivSaveFileRequest&)>;
 void SetKivSaveFileHook(KivSaveFileHook hook);
 std::optional<std::string> KivChooseSaveFile(const KivSaveFileRequest& request);
-// Without a hook: requests are recorded and answered from the queue (empty queue: Cancel).
+// Without a hook: requests are recorded and answered from the queue; a request that finds the
+// queue empty is answered Cancel and kept as unanswered.
 void QueueKivSaveFileAnswer(std::optional<std::string> path);
 const std::vector<KivSaveFileRequest>& KivRecordedSaveFileRequests();
+
+// What a run without hooks left over: the questions and save requests (by proposed name) that
+// found no queued answer, and the queued answers nothing took. Tests check both are empty.
+struct KivPromptLeftovers {
+    std::vector<std::string> unanswered;
+    std::size_t unusedAnswers = 0;
+    bool empty() const { return unanswered.empty() && unusedAnswers == 0; }
+};
+KivPromptLeftovers KivLeftoverPrompts();
 
 // Forgets every recorded text, question and request and every queued answer.
 void ClearKivPrompts();

@@ -574,8 +574,12 @@ TEST_F(KivDocTest, AFullTableLeavesTheDocumentWithoutASlot) {
     EXPECT_EQ(table.Take(doc.get()), -1);
     table.Release(40);
     EXPECT_EQ(table.Take(doc.get()), 40);
+    // Slots outside the table release nothing: the table stays full.
     table.Release(-1);
     table.Release(OpenKivDocTable::Size);
+    EXPECT_EQ(table.Take(doc.get()), -1);
+    for (CKivDoc* d : table.Slot)
+        EXPECT_EQ(d, doc.get());
 }
 
 TEST_F(KivDocTest, CurrentEstimateHandOverOnClose) {

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <memory>
 #include <string>
-#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "grid/GyouRecord.h"
 #include "platform/archive/Archive.h"
 #include "platform/files/Files.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -181,8 +180,21 @@ TEST_F(KivDocFileTest, OldLayoutsAreConvertedOnlyAfterBothQuestions) {
     std::string denki = makeRow(1, 1, "D", 1000);
     denki.replace(248, 4, "JOIN");
     denki.replace(252, 4, "ABCD");
+    // A first row longer than a row is of no known layout either: the electrical questions.
+    std::string longer = makeRow(1, 1, "L", 1410);
+    longer.replace(1400, 10, "0123456789");
     const std::string setubiFile = kivBytes({setubi, makeRow(1, 2, "S2", 1252)});
     const std::string denkiFile = kivBytes({denki});
+    const std::string longerFile = kivBytes({longer, makeRow(1, 2, "L2")});
+
+    // The previous system's rows only gain blanks up to a row's length.
+    const std::string setubiPadded = setubi + std::string(148, ' ');
+    // The old electrical row: eight blanks opened at 252 (ABCD moves to 260), the old value at
+    // 248-251 moved to 268-271, then blanks up to a row's length.
+    const std::string denkiConverted =
+        denki.substr(0, 248) + std::string(12, ' ') + "ABCD" + std::string(4, ' ') + "JOIN" + denki.substr(264) +
+        std::string(392, ' ');
+    const std::string denkiPadded = denki + std::string(400, ' ');
 
     struct Case {
         const std::string* file;
@@ -190,26 +202,31 @@ TEST_F(KivDocFileTest, OldLayoutsAreConvertedOnlyAfterBothQuestions) {
         std::vector<std::string> questions;
         std::string firstRow;
     };
-    std::string denkiPadded = denki + std::string(400, ' ');
     const Case cases[] = {
-        {&setubiFile, {true, true}, {kAskSetubi, kAskIrreversible}, ConvertSetubiRow(setubi)},
+        {&setubiFile, {true, true}, {kAskSetubi, kAskIrreversible}, setubiPadded},
         // Declined: nothing moves; the row is only padded, which for this layout is the same.
-        {&setubiFile, {true, false}, {kAskSetubi, kAskIrreversible}, setubi + std::string(148, ' ')},
-        {&setubiFile, {false}, {kAskSetubi}, setubi + std::string(148, ' ')},
-        {&denkiFile, {true, true}, {kAskDenki, kAskIrreversible}, ConvertDenkiRow(denki)},
+        {&setubiFile, {true, false}, {kAskSetubi, kAskIrreversible}, setubiPadded},
+        {&setubiFile, {false}, {kAskSetubi}, setubiPadded},
+        {&denkiFile, {true, true}, {kAskDenki, kAskIrreversible}, denkiConverted},
         {&denkiFile, {true, false}, {kAskDenki, kAskIrreversible}, denkiPadded},
         {&denkiFile, {false}, {kAskDenki}, denkiPadded},
+        // Converted, the long row is cut to a row after the opened blanks; declined, it is kept
+        // whole, since only the conversions cut rows.
+        {&longerFile, {true, true}, {kAskDenki, kAskIrreversible}, makeRow(1, 1, "L")},
+        {&longerFile, {false}, {kAskDenki}, longer},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "first row of " << (c.file == &setubiFile ? 1252 : c.file == &denkiFile ? 1000 : 1410)
+                                        << " bytes, " << c.answers.size() << " answers");
         ClearKivPrompts();
         for (bool a : c.answers)
             QueueKivAnswer(a);
         auto doc = open(*c.file);
         EXPECT_EQ(KivRecordedQuestions(), c.questions);
         EXPECT_EQ(KivUnexpectedQuestions(), 0);
-        ASSERT_EQ(doc->m_Gyou[0].size(), 1400u);
+        ASSERT_EQ(doc->m_Gyou[0].size(), c.firstRow.size());
         EXPECT_EQ(doc->m_Gyou[0], c.firstRow);
-        for (int i = 0; i < doc->m_PoolGyouCount; ++i)
+        for (int i = 1; i < doc->m_PoolGyouCount; ++i)
             EXPECT_EQ(doc->m_Gyou[static_cast<std::size_t>(i)].size(), 1400u);
     }
     // The converted electrical row: the old 248-251 value is in 付属, 接合 and ﾊﾂﾘ are open.
@@ -295,6 +312,58 @@ TEST_F(KivDocFileTest, ATruncatedEstimateIsNotOverwrittenWithoutAsking) {
     EXPECT_TRUE(doc->TruncatedSource().empty());
     ASSERT_TRUE(doc->OnFileSave());
     EXPECT_EQ(KivRecordedQuestions().size(), 2u);
+}
+
+TEST_F(KivDocFileTest, OnlyAFileBeyondTheRowLimitCountsAsCutOff) {
+    struct Case {
+        int rows;
+        bool cut;
+    };
+    for (const Case c : {Case{9999, false}, Case{10000, true}}) {
+        SCOPED_TRACE(testing::Message() << c.rows << " rows");
+        ClearKivPrompts();
+        std::vector<std::string> rows;
+        for (int i = 0; i < c.rows; ++i)
+            rows.push_back(makeRow(i < 5000 ? 1 : 2, i < 5000 ? i + 1 : i - 4999));
+        const std::string bytes = kivBytes(rows);
+        auto doc = open(bytes, "rows" + std::to_string(c.rows) + ".KIV");
+        EXPECT_EQ(doc->m_PoolGyouCount, 9999);   // all kept, or the first 9999
+        EXPECT_EQ(KivRecordedMessages(), c.cut ? std::vector<std::string>{kMsgTruncated} : std::vector<std::string>{});
+        EXPECT_EQ(doc->TruncatedSource(), c.cut ? doc->GetPathName() : std::string());
+
+        // Saving over the file asks only when rows were left out; declined, the file stays.
+        doc->SetModifiedFlag();
+        if (c.cut)
+            QueueKivAnswer(false);
+        EXPECT_EQ(doc->OnFileSave(), !c.cut);
+        EXPECT_EQ(KivRecordedQuestions().size(), c.cut ? 1u : 0u);
+        EXPECT_EQ(doc->IsModified(), c.cut);
+        if (c.cut)
+            EXPECT_EQ(readFile(doc->GetPathName()), bytes);
+        else
+            EXPECT_EQ(ReadKivFile(*readFile(doc->GetPathName())).rows.size(), 9999u);
+    }
+}
+
+TEST_F(KivDocFileTest, SaveAndBackupKeepTheFilesPermissions) {
+    auto doc = open(kivBytes({makeRow(1, 1, "A")}));
+    const fs::path path = doc->GetPathName();
+    const fs::path backup = m_Data / "jobBkUp.KIV";
+    const auto groupReadable = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;   // 0640
+    const auto ownerOnly = fs::perms::owner_read | fs::perms::owner_write;                                // 0600
+    fs::permissions(path, groupReadable);
+    doc->SaveBkUp();
+    ASSERT_TRUE(fs::exists(backup));
+    fs::permissions(backup, ownerOnly);
+
+    doc->SetModifiedFlag();
+    ASSERT_TRUE(doc->OnFileSave());
+    doc->SaveBkUp();
+    EXPECT_EQ(fs::status(path).permissions(), groupReadable);
+    EXPECT_EQ(fs::status(backup).permissions(), ownerOnly);
+    ASSERT_TRUE(doc->OnFileSave());
+    EXPECT_EQ(fs::status(path).permissions(), groupReadable);
+    EXPECT_EQ(ReadKivFile(*readFile(backup)).rows, std::vector<std::string>{makeRow(1, 1, "A")});
 }
 
 TEST_F(KivDocFileTest, AFileWithDataAfterItsLastRowOpensWhatIsReadableAndIsNotOverwrittenWithoutAsking) {
@@ -393,6 +462,7 @@ TEST_F(KivDocFileTest, SaveOfAnUntitledEstimateRunsTheModesSaveAs) {
         doc.OnNewDocument();
         doc.SetModifiedFlag();
         // Cancel: nothing written, nothing changed.
+        QueueKivSaveFileAnswer(std::nullopt);
         EXPECT_FALSE(doc.OnFileSave());
         ASSERT_EQ(KivRecordedSaveFileRequests().size(), 1u);
         EXPECT_EQ(KivRecordedSaveFileRequests()[0], c.want);
@@ -410,6 +480,7 @@ TEST_F(KivDocFileTest, SaveOfAnUntitledEstimateRunsTheModesSaveAs) {
         EXPECT_EQ(saved.rows[0].substr(0, 8), "00010001");
 
         // The next Save As proposes the current path.
+        QueueKivSaveFileAnswer(std::nullopt);
         EXPECT_FALSE(doc.OnFileSaveAs());
         EXPECT_EQ(KivRecordedSaveFileRequests().back().proposedName, path);
         fs::remove(path);
@@ -424,15 +495,11 @@ TEST_F(KivDocFileTest, AFailedWriteKeepsTheOldFileAndSaysSoOnce) {
     doc->SetModifiedFlag();
 
     // Files may not grow beyond 1000 bytes for a moment: the write fails for root too.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool ok = doc->OnFileSave();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    bool ok = true;
+    {
+        kiv::test::ScopedFileSizeLimit limit(1000);
+        ok = doc->OnFileSave();
+    }
 
     EXPECT_FALSE(ok);
     EXPECT_TRUE(doc->IsModified());

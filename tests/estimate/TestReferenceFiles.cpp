@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include "estimate/ReferenceRecords.h"
 #include "estimate/RoumuFile.h"
 #include "estimate/SetteiFile.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
+#include "support/OtherUser.h"
 #include "support/TempDir.h"
 
 using kiv::profile::Profile;
@@ -56,17 +55,18 @@ TEST(ReferenceFile, ProbeTellsMissingFromUnreadable) {
     EXPECT_EQ(probeFile(dir / "nofolder" / "none.rab"), FileState::Missing);
     fs::create_directory(dir / "folder.rab");
     EXPECT_EQ(probeFile(dir / "folder.rab"), FileState::Unreadable);
-    if (::geteuid() != 0) {
-        writeFile(dir / "locked.ett", std::string(1024, '1'));
-        fs::permissions(dir / "locked.ett", fs::perms::none);
-        EXPECT_EQ(probeFile(dir / "locked.ett"), FileState::Unreadable);
+    // A file its user may not read: unreadable, never taken for missing, and left as it was.
+    writeFile(dir / "locked.ett", std::string(1024, '1'));
+    fs::permissions(dir / "locked.ett", fs::perms::none);
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    const int seen = kiv::test::runAsOtherUser([&] {
         SetteiLoad load = readSetteiFile(dir / "locked.ett");
-        EXPECT_EQ(load.state, FileState::Unreadable);
-        EXPECT_EQ(load.record, SetteiRecord());
-        // The file is left as it was: nothing opened it for writing.
-        fs::permissions(dir / "locked.ett", fs::perms::owner_read);
-        EXPECT_EQ(kiv::files::readFile(dir / "locked.ett"), std::string(1024, '1'));
-    }
+        return (probeFile(dir / "locked.ett") == FileState::Unreadable ? 1 : 0) |
+               (load.state == FileState::Unreadable ? 2 : 0) | (load.record == SetteiRecord() ? 4 : 0);
+    });
+    EXPECT_EQ(seen, 1 | 2 | 4);
+    fs::permissions(dir / "locked.ett", fs::perms::owner_read);
+    EXPECT_EQ(kiv::files::readFile(dir / "locked.ett"), std::string(1024, '1'));
 }
 
 TEST(ReferenceFile, Messages) {

@@ -177,6 +177,8 @@ TEST(SetteiFile, EachSetterChangesOnlyItsBytes) {
         {"style", [](SetteiRecord& r) { r.setSekisanYousiki(false); return true; }, 121, 121, "0"},
         {"composite rounding", [](SetteiRecord& r) { return r.setFukugouMarume(1); }, 122, 122, "1"},
         {"removal factor", [](SetteiRecord& r) { return r.setTekkyoRitu("25"); }, 123, 126, "25  "},
+        {"removal factor of four bytes", [](SetteiRecord& r) { return r.setTekkyoRitu("1.25"); }, 123, 126, "1.25"},
+        {"code of four bytes", [](SetteiRecord& r) { return r.setCode(EnzanCode::Roumuhi4, "9876"); }, 108, 111, "9876"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -206,6 +208,15 @@ TEST(SetteiRecord, EmptyChoicesKeepTheStoredByte) {
     EXPECT_FALSE(r.setFukugouMarume(0));                  // no box checked
     EXPECT_FALSE(r.setFukugouMarume(4));
     EXPECT_FALSE(r.setTekkyoRitu("12345"));
+    EXPECT_FALSE(r.setCode(EnzanCode::Syouhizei, "12345"));
+    // A set of codes with one too long is refused whole: not even the codes before it change.
+    std::array<std::string, kEnzanCodeCount> codes;
+    codes.fill("7");
+    codes[kEnzanCodeCount - 1] = "12345";
+    EXPECT_FALSE(r.setCodes(codes));
+    codes[kEnzanCodeCount - 1] = "7";
+    codes[0] = "00001";
+    EXPECT_FALSE(r.setCodes(codes));
     EXPECT_EQ(r, before);
     EXPECT_EQ(r.tekkyoRitu(), "0.8 ");
     r.setSekisanYousiki(true);

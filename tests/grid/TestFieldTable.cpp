@@ -14,15 +14,48 @@ int at(const FieldTable::Column& c, int field) { return c[static_cast<std::size_
 
 } // namespace
 
+// Offset, width and kind of every field, written out from the record's own byte table rather
+// than read from the code, so that a wrong entry in the row layout or in the grid's table shows.
+struct FieldBytes {
+    int offset, width;
+    bool isText;
+};
+constexpr bool Tx = true, Nm = false;
+const FieldBytes kRowBytes[GyouRecord::FieldCount] = {
+    {0, 4, Nm}, {4, 4, Nm}, {8, 4, Tx}, {12, 4, Nm}, {16, 30, Tx}, {46, 30, Tx},  // 1-6
+    {76, 8, Nm}, {84, 8, Nm}, {92, 8, Nm}, {100, 8, Nm}, {108, 2, Tx}, {110, 2, Tx},  // 7-12
+    {112, 10, Nm}, {122, 10, Nm}, {132, 10, Nm}, {142, 10, Nm}, {152, 12, Nm}, {164, 12, Nm},  // 13-18
+    {176, 30, Tx}, {206, 30, Tx}, {236, 6, Nm}, {242, 6, Nm}, {248, 4, Nm}, {252, 4, Nm},  // 19-24
+    {256, 4, Nm}, {260, 4, Nm}, {264, 4, Nm}, {268, 4, Nm}, {272, 5, Nm}, {277, 5, Nm},  // 25-30
+    {282, 4, Nm}, {286, 4, Nm}, {290, 6, Nm}, {296, 6, Nm}, {302, 4, Nm}, {306, 4, Nm},  // 31-36
+    {315, 10, Nm}, {325, 30, Tx}, {355, 30, Tx}, {385, 5, Nm}, {390, 4, Tx}, {394, 10, Nm},  // 37-42
+    {404, 10, Nm}, {414, 30, Tx}, {444, 10, Nm}, {454, 30, Tx}, {484, 30, Tx}, {514, 5, Nm},  // 43-48
+    {519, 4, Tx}, {523, 10, Nm}, {533, 10, Nm}, {543, 30, Tx}, {573, 10, Nm}, {583, 30, Tx},  // 49-54
+    {613, 30, Tx}, {643, 5, Nm}, {648, 4, Tx}, {652, 10, Nm}, {662, 10, Nm}, {672, 30, Tx},  // 55-60
+    {702, 10, Nm}, {712, 30, Tx}, {742, 30, Tx}, {772, 5, Nm}, {777, 4, Tx}, {781, 10, Nm},  // 61-66
+    {791, 10, Nm}, {801, 30, Tx}, {831, 10, Nm}, {841, 30, Tx}, {871, 30, Tx}, {901, 5, Nm},  // 67-72
+    {906, 4, Tx}, {910, 10, Nm}, {920, 10, Nm}, {930, 30, Tx}, {960, 10, Nm}, {970, 30, Tx},  // 73-78
+    {1000, 30, Tx}, {1030, 5, Nm}, {1035, 4, Tx}, {1039, 10, Nm}, {1049, 10, Nm}, {1059, 30, Tx},  // 79-84
+    {1089, 10, Nm}, {1099, 30, Tx}, {1129, 30, Tx}, {1159, 5, Nm}, {1164, 4, Tx}, {1168, 10, Nm},  // 85-90
+    {1178, 10, Nm}, {1188, 30, Tx}, {1218, 10, Nm}, {1228, 10, Nm}, {1238, 2, Nm}, {1240, 2, Nm},  // 91-96
+    {1242, 2, Nm}, {236, 6, Nm}, {242, 6, Nm}, {1244, 6, Nm}, {1250, 1, Nm}, {1251, 1, Nm},  // 97-102
+    {1252, 30, Tx}, {1282, 30, Tx}, {1312, 30, Tx}, {1342, 58, Tx},  // 103-106
+};
+
 TEST(KivFieldTable, FollowsTheRowLayout) {
     for (int f = 1; f <= GyouRecord::FieldCount; ++f) {
+        const FieldBytes& want = kRowBytes[f - 1];
+        SCOPED_TRACE(testing::Message() << "field " << f);
         const auto& l = GyouRecord::layout(f);
-        EXPECT_EQ(at(T.Offset, f), l.Offset) << f;
-        EXPECT_EQ(at(T.Width, f), l.Width) << f;
-        EXPECT_EQ(at(T.IsText, f), l.IsText ? 1 : 0) << f;
+        EXPECT_EQ(l.Offset, want.offset);
+        EXPECT_EQ(l.Width, want.width);
+        EXPECT_EQ(l.IsText, want.isText);
+        EXPECT_EQ(at(T.Offset, f), want.offset);
+        EXPECT_EQ(at(T.Width, f), want.width);
+        EXPECT_EQ(at(T.IsText, f), want.isText ? 1 : 0);
     }
     for (int f : {107, 108})
-        EXPECT_EQ(at(T.Width, f) + at(T.Offset, f) + at(T.XFrom, f) + at(T.Shown, f), 0);
+        EXPECT_EQ(at(T.Width, f) + at(T.Offset, f) + at(T.XFrom, f) + at(T.Shown, f) + at(T.IsText, f), 0);
 }
 
 TEST(KivFieldTable, ScreenColumnsAndFlags) {

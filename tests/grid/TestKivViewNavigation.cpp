@@ -20,7 +20,10 @@ TEST_F(KivViewNavigation, EnterMovesToTheNextFieldTheCursorStopsOn) {
         {0, 8, 11},  // 9 and 10 are computed
         {0, 14, 19}, // 15-18 are computed
         {0, 33, 35}, // 34 is a blank cell
+        {0, 35, 36}, // the last field takes the cursor
         {1, 6, 11},  // the pair (7, 8) scrolled away
+        {8, 6, 23},  // every pair scrolled away
+        {8, 35, 36},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.from) + " with " + std::to_string(c.pairs) + " pairs");
@@ -77,6 +80,11 @@ TEST_F(KivViewNavigation, LeftMovesToThePreviousFieldButNeverBeforeField3) {
     backend.sendKeyDown(*view, VK_RIGHT);
     EXPECT_EQ(field(), 11);
     EXPECT_TRUE(view->imeOpen());
+    // Right from the master category number reaches its row number, the row's last field.
+    placeCursor(2, 2, 35);
+    backend.sendKeyDown(*view, VK_RIGHT);
+    EXPECT_EQ(field(), 36);
+    EXPECT_EQ(cursorRow(), 2);
 }
 
 TEST_F(KivViewNavigation, PassingTheLastFieldOfTheLastRowAppendsARow) {

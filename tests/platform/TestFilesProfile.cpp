@@ -7,9 +7,11 @@
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
 #include "platform/text/Cp932.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 using namespace kiv;
+using kiv::test::ScopedFileSizeLimit;
 using kiv::test::TempDir;
 
 TEST(Files, AtomicWriteReplacesWhole) {
@@ -29,17 +31,37 @@ TEST(Files, AtomicWriteReplacesWhole) {
 }
 
 TEST(Files, FailedWriteKeepsOldFile) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root ignores folder permissions";
     TempDir dir;
     auto target = dir / "job.KIV";
     ASSERT_TRUE(files::writeFileAtomically(target, "old"));
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     std::string err;
-    EXPECT_FALSE(files::writeFileAtomically(target, "new", &err));
-    EXPECT_FALSE(err.empty());
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    bool ok = true;
+    {
+        // The new bytes cannot all be written: the disk is as good as full.
+        ScopedFileSizeLimit limit(1000);
+        ok = files::writeFileAtomically(target, std::string(4000, 'n'), &err);
+    }
+    EXPECT_FALSE(ok);
+    EXPECT_NE(err.find("job.KIV"), std::string::npos) << err;
     EXPECT_EQ(files::readFile(target), "old");
+    int count = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++count;
+    EXPECT_EQ(count, 1);   // no temporary file left behind
+}
+
+TEST(Files, AtomicWriteKeepsThePermissionsOfTheFileItReplaces) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    auto target = dir / "job.KIV";
+    ASSERT_TRUE(files::writeFileAtomically(target, "old"));
+    for (fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,   // 0640
+                           fs::perms::owner_read | fs::perms::owner_write,                            // 0600
+                           fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read}) {  // 0744
+        fs::permissions(target, mode);
+        ASSERT_TRUE(files::writeFileAtomically(target, "new"));
+        EXPECT_EQ(fs::status(target).permissions(), mode) << static_cast<int>(mode);
+    }
 }
 
 TEST(Files, FailedRenameLeavesTargetAndNoTemporary) {

@@ -76,6 +76,8 @@ TEST(Number, FormatTable) {
         {"%04d", Decimal(12345), "12345"},
         {"%d", Decimal::fromScaled(-19, 1), "-1"},
         {"%5d", Decimal(-42), "  -42"},
+        {"%05d", Decimal(-42), "-0042"},   // the sign before the zeros
+        {"%08.2f", Decimal::fromScaled(-125, 1), "-0012.50"},
         {"%-5d|", Decimal(42), "42   |"},
         {"%3d", Decimal(123456), "123456"},
         {"No.%2d%%", Decimal(5), "No. 5%"},
@@ -97,6 +99,10 @@ TEST(Number, ParseTable) {
         {"1e3", "1", 1},         {"1.2.3", "1.2", 1},   {"  -3.75", "-3.75", -3},
         {"+.5", "0.5", 0},       {"5.", "5", 5},        {"\t7", "7", 7},     {"inf", "0", 0},
         {"0x10", "0", 0},        {"99999999999", "99999999999", 2147483647},
+        {"-99999999999", "-99999999999", -2147483647 - 1},
+        // Integer digits beyond 19 are dropped, and so are the digits after the point then.
+        {"12345678901234567890.75", "1234567890123456789", 2147483647},
+        {"-00000000000000000000012.5", "-12.5", -12},   // leading zeros are no digits of the value
     };
     for (const auto& c : cases) {
         EXPECT_EQ(parseDecimal(c.text).toString(), c.decimal) << c.text;
@@ -116,6 +122,20 @@ TEST(Number, ArithmeticIsExact) {
     EXPECT_EQ(parseDecimal("-12.99").truncated(0).toString(), "-12");
     EXPECT_EQ(parseDecimal("-12.99").toLong(), -12);
     EXPECT_LT(parseDecimal("-0.5"), Decimal(0));
+    // Division rounds at the 18th decimal, a tie away from zero.
+    EXPECT_EQ(Decimal::fromScaled(1, 18) / Decimal(2), Decimal::fromScaled(1, 18));
+    EXPECT_EQ(Decimal::fromScaled(-1, 18) / Decimal(2), Decimal::fromScaled(-1, 18));
+    EXPECT_EQ(Decimal::fromScaled(1, 18) / Decimal(-2), Decimal::fromScaled(-1, 18));
+    EXPECT_TRUE((Decimal::fromScaled(1, 18) / Decimal(3)).isZero());
+    EXPECT_EQ((Decimal(1) / Decimal(3)).toString(), "0.333333333333333333");
+    EXPECT_EQ((Decimal(2) / Decimal(3)).toString(), "0.666666666666666667");
+    // Factors of 24 digits each: their exact product would need 47, more than the kernel holds,
+    // so both are first rounded at the 9th decimal.
+    const Decimal third = Decimal(1000000) / Decimal(3), seventh = Decimal(1000000) / Decimal(7);
+    EXPECT_EQ(third.toString(), "333333.333333333333333333");
+    EXPECT_EQ(seventh.toString(), "142857.142857142857142857");
+    EXPECT_EQ((third * seventh).toString(), "47619047619.047619047619047619");
+    EXPECT_EQ(cformat("%14.2f", third * seventh), "47619047619.05");
     // A long product keeps its printed precision.
     Decimal big = parseDecimal("123456789012.123456789") * parseDecimal("98765.4321098765");
     EXPECT_EQ(cformat("%.0f", big), "12193263113680226");

@@ -60,9 +60,11 @@ TEST_F(KivDialogTest, TemplateBoxesLimitsAndReadOnlyState) {
     EXPECT_EQ(def(IDC_ZAIGOUKEI).caption, "材料を合計して表示");
     // Every id of the template is used once.
     std::set<int> ids;
-    for (const auto& c : t.controls)
-        if (c.id >= 0)
+    for (const auto& c : t.controls) {
+        if (c.id >= 0) {
             EXPECT_TRUE(ids.insert(c.id).second) << c.id;
+        }
+    }
 }
 
 TEST_F(KivDialogTest, ShownDialogHasItsDefaultsFocusAndInputMethod) {

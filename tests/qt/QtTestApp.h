@@ -2,15 +2,19 @@
 // What the Qt tests share: the one QApplication (made on first use, deleted when the tests end,
 // before the process exits, while Qt's own globals still exist), the folder their pictures go
 // to, running the event loop until windows settle, and looking for ink in a rendered picture.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/ui/App.h"
 
@@ -46,19 +50,71 @@ inline void settle() {
     }
 }
 
-// Renders the widget into outputFolder()/name; true when a picture of some substance was written.
+// True when some pixel of the rectangle [x0, x1) x [y0, y1) of the picture differs from its
+// first pixel: something was drawn there.
+inline bool drawnIn(const QImage& img, int x0, int x1, int y0, int y1) {
+    x0 = std::max(x0, 0), y0 = std::max(y0, 0), x1 = std::min(x1, img.width()), y1 = std::min(y1, img.height());
+    if (x0 >= x1 || y0 >= y1)
+        return false;
+    const QRgb first = img.pixel(x0, y0);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (img.pixel(x, y) != first)
+                return true;
+    return false;
+}
+
+// Renders the widget into outputFolder()/name; true when a picture was written and it is more
+// than one flat colour.
 inline bool savePicture(QWidget* w, const std::string& name) {
+    if (!w)
+        return false;
     auto png = outputFolder() / name;
-    return w && w->grab().save(QString::fromStdString(png.string())) && std::filesystem::file_size(png) > 1000u;
+    const QImage img = w->grab().toImage();
+    return img.save(QString::fromStdString(png.string())) && drawnIn(img, 0, img.width(), 0, img.height());
 }
 
 // True when a dark pixel stands in the rectangle [x0, x1) x [y0, y1) of the picture.
 inline bool inkIn(const QImage& img, int x0, int x1, int y0, int y1) {
+    x0 = std::max(x0, 0), y0 = std::max(y0, 0), x1 = std::min(x1, img.width()), y1 = std::min(y1, img.height());
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
             if (qGray(img.pixel(x, y)) < 128)
                 return true;
     return false;
+}
+
+// True when a pixel of the rectangle [x0, x1) x [y0, y1) has the colour, each channel within
+// `tolerance` (text is smoothed at its edges; its strokes keep the colour drawn).
+inline bool colourIn(const QImage& img, int x0, int x1, int y0, int y1, QColor colour, int tolerance = 0) {
+    x0 = std::max(x0, 0), y0 = std::max(y0, 0), x1 = std::min(x1, img.width()), y1 = std::min(y1, img.height());
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) <= tolerance && std::abs(c.green() - colour.green()) <= tolerance &&
+                std::abs(c.blue() - colour.blue()) <= tolerance)
+                return true;
+        }
+    return false;
+}
+
+// The captions of the labels and buttons of `top` that show no ink in their own rectangle of
+// the picture of `top`: empty when every caption was really drawn.
+inline std::vector<std::string> captionsWithoutInk(QWidget* top) {
+    const QImage img = top->grab().toImage();
+    std::vector<std::string> blank;
+    auto check = [&](QWidget* w, const QString& text) {
+        if (text.trimmed().isEmpty() || !w->isVisibleTo(top))
+            return;
+        const QRect r(w->mapTo(top, QPoint(0, 0)), w->size());
+        if (!inkIn(img, r.left(), r.right() + 1, r.top(), r.bottom() + 1))
+            blank.push_back(text.toStdString());
+    };
+    for (QLabel* l : top->findChildren<QLabel*>())
+        check(l, l->text());
+    for (QAbstractButton* b : top->findChildren<QAbstractButton*>())
+        check(b, b->text());
+    return blank;
 }
 
 } // namespace kiv::test

@@ -72,6 +72,14 @@ TEST_F(QtDialogs, BuildsTheControlsAndRendersThem) {
     EXPECT_EQ(qt::QtBackend::widgetOf(*d.tree(EveryControlDialog::kTree))->window(), w);
 
     ASSERT_TRUE(kiv::test::savePicture(w, "qt-dialog.png"));
+    // Every caption of the dialog was drawn, and so were the name and count in their boxes.
+    EXPECT_EQ(kiv::test::captionsWithoutInk(w), std::vector<std::string>{});
+    for (QLineEdit* e : w->findChildren<QLineEdit*>()) {
+        if (e->text().isEmpty())
+            continue;
+        const QImage img = e->grab().toImage();
+        EXPECT_TRUE(kiv::test::inkIn(img, 0, img.width(), 0, img.height())) << e->text().toStdString();
+    }
     d.destroyWindow();
 }
 

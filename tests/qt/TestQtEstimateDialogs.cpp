@@ -69,6 +69,9 @@ protected:
             QApplication::processEvents();
         QWidget* w = qt::QtBackend::widgetOf(d);
         EXPECT_TRUE(kiv::test::savePicture(w, name));
+        if (w) {
+            EXPECT_EQ(kiv::test::captionsWithoutInk(w), std::vector<std::string>{}) << name;
+        }
         return w;
     }
 
@@ -118,16 +121,17 @@ TEST_F(QtEstimateDialogs, SmallSettingsDialogsRender) {
     struct Case {
         std::unique_ptr<Dialog> dialog;
         const char* png;
+        const char* title;
     };
-    Case cases[] = {{std::make_unique<CmarumeDialog>(), "marume-dialog.png"},
-                    {std::make_unique<CfukugouDialog>(), "fukugou-dialog.png"},
-                    {std::make_unique<CfukukirisuteDialog>(), "fukukirisute-dialog.png"},
-                    {std::make_unique<CSetteiDialog>(), "settei-dialog.png"}};
+    Case cases[] = {{std::make_unique<CmarumeDialog>(), "marume-dialog.png", "桁の丸め"},
+                    {std::make_unique<CfukugouDialog>(), "fukugou-dialog.png", "複合単価か労務費を計上して計算"},
+                    {std::make_unique<CfukukirisuteDialog>(), "fukukirisute-dialog.png", "複合単価丸め設定"},
+                    {std::make_unique<CSetteiDialog>(), "settei-dialog.png", "設定ﾌｧｲﾙ切り替え"}};
     for (Case& c : cases) {
         SCOPED_TRACE(c.png);
         QWidget* w = render(*c.dialog, c.png);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->windowTitle(), QString::fromStdString(c.dialog->dialogTemplate().title));
+        EXPECT_EQ(w->windowTitle(), QString::fromUtf8(c.title));
         c.dialog->destroyWindow();
     }
 }

@@ -84,6 +84,24 @@ void renderEstimateWithTree(int fontSize, const std::string& png) {
         window->resize(1000, 520);
         kiv::test::settle();
         ASSERT_TRUE(kiv::test::savePicture(window, png));
+
+        // The name of row 1 starts with 屋, one full-width glyph over cells 11 and 12: both cells
+        // carry ink, and the cells after 屋内配管工事 none.
+        auto* view = dynamic_cast<CKivView*>(frame->m_wndSplitter->pane(0, 1));
+        ASSERT_NE(view, nullptr);
+        const QImage img = qt::QtBackend::widgetOf(*view)->grab().toImage();
+        const int cw = view->m_CharWidth, lh = view->m_LineHeight;
+        ASSERT_GT(cw, 0);
+        const int y0 = 2 * lh + 2, y1 = 3 * lh - 2;
+        EXPECT_TRUE(kiv::test::inkIn(img, 11 * cw + 1, 12 * cw, y0, y1));
+        EXPECT_TRUE(kiv::test::inkIn(img, 12 * cw, 13 * cw - 1, y0, y1));
+        EXPECT_TRUE(kiv::test::inkIn(img, 21 * cw + 1, 23 * cw - 1, y0, y1));   // 事, the sixth glyph
+        EXPECT_FALSE(kiv::test::inkIn(img, 23 * cw + 1, 40 * cw, y0, y1));
+        // The tree draws a label for each item: ink on the lines of items 1-3, none below.
+        QWidget* treeWidget = qt::QtBackend::widgetOf(*tree);
+        ASSERT_NE(treeWidget, nullptr);
+        const QImage treeImg = treeWidget->grab().toImage();
+        EXPECT_TRUE(kiv::test::drawnIn(treeImg, 0, treeImg.width(), 0, treeImg.height() / 2));
     }
     kiv::test::settle();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

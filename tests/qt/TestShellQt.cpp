@@ -4,6 +4,7 @@
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "grid/GyouRecord.h"
+#include "grid/KivView.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
 #include "platform/qt/QtBackend.h"
@@ -103,6 +104,24 @@ TEST_F(ShellQt, StartsWithTheCommandLineEstimateInItsSplitFrame) {
         QWidget* window = qt::QtBackend::widgetOf(*main);
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(kiv::test::savePicture(window, "kiv-main-window.png"));
+
+        // What only the grid's own drawing puts there: the captions in their blue on grey, the
+        // rule between a row's two lines in its green-grey, the item numbers in black; and the
+        // tree's labels.
+        auto* view = dynamic_cast<CKivView*>(frame->m_wndSplitter->pane(0, 1));
+        ASSERT_NE(view, nullptr);
+        const QImage img = grid->grab().toImage();
+        const int cw = view->m_CharWidth, lh = view->m_LineHeight;
+        ASSERT_GT(cw, 0);
+        ASSERT_GT(lh, 0);
+        EXPECT_EQ(QColor(img.pixel(12 * cw, 3)), QColor(211, 211, 211));
+        EXPECT_TRUE(kiv::test::colourIn(img, 11 * cw, 41 * cw, 0, lh, QColor(0, 0, 205), 24));        // 品名
+        EXPECT_FALSE(kiv::test::colourIn(img, 11 * cw, 41 * cw, 2 * lh, 4 * lh, QColor(0, 0, 205), 24));
+        EXPECT_TRUE(kiv::test::colourIn(img, 11 * cw, 41 * cw, 2 * lh, 4 * lh, QColor(180, 200, 150)));
+        EXPECT_TRUE(kiv::test::inkIn(img, 1 * cw, 5 * cw, 2 * lh, 3 * lh - 2));                           // "0001"
+        EXPECT_FALSE(kiv::test::inkIn(img, 11 * cw + 2, 40 * cw, 2 * lh + 2, 3 * lh - 2));                  // no name
+        const QImage treeImg = tree->grab().toImage();
+        EXPECT_TRUE(kiv::test::inkIn(treeImg, 0, treeImg.width(), 0, 3 * lh));
 
         // The user moves and resizes the window: the placement kept for the profile follows;
         // maximising keeps the last restored rectangle.
