@@ -66,7 +66,8 @@ void CRoumuDialog::doDataExchange(DataExchange& dx) {
 }
 
 void CRoumuDialog::onShowDialog() {
-    m_pDoc = g_pKivDoc;
+    if (!m_EstimateGiven)
+        m_pDoc = g_pKivDoc;
     if (m_pDoc)
         m_Work = m_pDoc->m_Roumu;
     else if (const RoumuList* master = CurrentMasterRoumu())
@@ -192,7 +193,7 @@ void CRoumuDialog::endWithOk() {
 void CRoumuDialog::OnSyousaiOkuru() { endWithOk(); }
 
 void CRoumuDialog::onOK() {
-    if (!m_pDoc || g_pKivDoc != m_pDoc) {
+    if (!m_pDoc || (!m_EstimateGiven && g_pKivDoc != m_pDoc)) {
         // Nothing to register into: the list is neither kept nor written.
         messageBox(kNoEstimateMessage, MB_OK, {}, this);
         endWithOk();

@@ -32,6 +32,14 @@ public:
     // position (index + 1) or, with no line selected, the NO typed; 0 names none.
     int m_RegistrationNo = 0;
 
+    // Shows and registers into `doc`'s list in place of the current estimate's (the detail
+    // dialog of a row picks from its own estimate's list); null: the current master's list,
+    // with nothing to register into. Before doModal.
+    void useEstimate(CKivDoc* doc) {
+        m_pDoc = doc;
+        m_EstimateGiven = true;
+    }
+
     // The working copy as the list box shows it.
     const RoumuList& workingList() const { return m_Work; }
 
@@ -62,5 +70,6 @@ private:
     void endWithOk();
 
     CKivDoc* m_pDoc = nullptr;
+    bool m_EstimateGiven = false;
     RoumuList m_Work;
 };

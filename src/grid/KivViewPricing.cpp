@@ -138,6 +138,7 @@ bool CKivView::ShowSyousai() {
     m_RoumuNo = dlg.RoumuNumbers();
     dlg.m_Marume = d->m_SetteiValues.FukugouMarume;
     dlg.m_GyouClip = m_SyousaiGyouClip;
+    dlg.m_pRoumuDoc = d;
     const bool ok = dlg.doModal() == kiv::ui::IDOK;
     if (ok) {
         m_SyousaiGyouClip = dlg.m_GyouClip;

@@ -148,8 +148,6 @@ FukugouResult CalcFukugou(KivDetail& d, const FukugouOptions& opt) {
         Decimal base2 = x.roumuSum + x.zaiKei + x.zatuzai + x.unpan;
         if (!master)
             base2 += x.haturi;
-        if (dialog)
-            base2 += x.fuzoku;
         x.sonota2 = line(d.m_Sonota2, i, base2, false);
         const Decimal sum = master ? x.zaiKei + x.unpan + x.zatuzai + x.roumuKei + x.sonota1 + x.sonota2 + x.haturi
                                    : x.zaiKei + x.tugite + x.setugou + x.siji + x.fuzoku + x.unpan + x.zatuzai +
@@ -167,6 +165,10 @@ FukugouResult CalcFukugou(KivDetail& d, const FukugouOptions& opt) {
         if (value.isZero())
             text.clear();
         res.tooWide[i] = kiv::text::trimBlanks(text).size() > kCompositeWidth;
+        // The dialog's box is 10 characters wide: a composite it cannot hold is not shown cut;
+        // the row's own calculation reports it after OK.
+        if (dialog && res.tooWide[i])
+            text.clear();
         res.compositeText[i] = text;
         *composite[i] = text;
         res.kekka.Tanka[i] = value;

@@ -25,7 +25,8 @@ struct FukugouKekka {
 enum class FukugouUse {
     // An estimate row: amounts keep their texts also when zero; その他２ takes no 付属品.
     Row,
-    // The detail dialog: zero amounts show empty; その他２ takes 付属品; 材料を合計して表示 follows
+    // The detail dialog: the row's formulas, so it shows the composite the row gets; zero amounts
+    // show empty, a composite wider than its 10-character box too; 材料を合計して表示 follows
     // whether material lines 2-7 carry an amount 1.
     Dialog,
     // A master row: 材料費計 includes 継ぎ手, 接合材, 支持材 and 付属品; その他２ takes no はつり.

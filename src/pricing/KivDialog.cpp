@@ -1,12 +1,54 @@
 #include "pricing/KivDialog.h"
 
+#include "estimate/KivDoc.h"
+#include "estimate/RecalcSeams.h"
+#include "estimate/RoumuDialog.h"
+#include "estimate/RoumuList.h"
+#include "platform/text/Number.h"
+#include "platform/ui/MessageBox.h"
 #include "pricing/FukugouEngine.h"
 #include "resources/KivDialogResources.h"
 
 using namespace res;
+using kiv::ui::Notify;
+
+namespace {
+
+const char* const kRoumuCancelledMessage = "労務単価の入力を中止します。";
+
+// The NO box holds two characters: registration number 100 has no NO to be written as.
+constexpr int kLargestRoumuNo = 99;
+
+} // namespace
 
 kivdialog::kivdialog(kiv::ui::Window* parent) : Dialog(kivDialogTemplate(), parent) {
     onClicked(IDC_FUKUHYOUJI, [this] { OnFukuHyouji(); });
+
+    // Every box a price depends on recalculates as it is typed into.
+    auto input = [this](int id) { onNotify(id, Notify::Change, [this] { OnChangeInput(); }); };
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kZaiLines); ++k)
+        for (int id : {IDC_ZAISUU[k], IDC_ZAITANKA1[k], IDC_ZAITANKA2[k]})
+            input(id);
+    for (std::size_t j = 0; j < static_cast<std::size_t>(kRoumuLines); ++j)
+        for (int id : {IDC_ROUMUBUKAKE[j], IDC_ROUMUTANKA1[j], IDC_ROUMUTANKA2[j]})
+            input(id);
+    for (const IssikiIds& l : {IDC_TUGITE, IDC_SETUGOU, IDC_SIJI, IDC_FUZOKU, IDC_ZATUZAI, IDC_UNPAN, IDC_HATURI,
+                               IDC_SONOTA1, IDC_SONOTA2})
+        input(l.ritu);
+    // A click is taken in and at once overridden by what lines 2-7 carry.
+    onClicked(IDC_ZAIGOUKEI, [this] { OnChangeInput(); });
+
+    for (int k = 1; k <= kZaiLines; ++k)
+        onNotify(IDC_ZAIHINMEI[static_cast<std::size_t>(k - 1)], Notify::SetFocus, [this, k] { OnSetfocusZaiName(k); });
+    onClicked(IDC_GYOUINSERT, [this] { OnGyouInsert(); });
+    onClicked(IDC_GYOUDELETE, [this] { OnGyouDelete(); });
+    onClicked(IDC_GYOUCOPY, [this] { OnGyouCopy(); });
+    onClicked(IDC_GYOUPASTE, [this] { OnGyouPaste(); });
+    onClicked(IDC_COPYTOZAI1, [this] { OnCopyToZai1(); });
+
+    for (int j = 1; j <= kRoumuLines; ++j)
+        onNotify(IDC_ROUMUNO[static_cast<std::size_t>(j - 1)], Notify::SetFocus, [this, j] { OnSetfocusRoumuNo(j); });
+    onClicked(IDC_ROUMUHYOUJI, [this] { OnRoumuHyouji(); });
 }
 
 void kivdialog::doDataExchange(kiv::ui::DataExchange& dx) {
@@ -79,7 +121,156 @@ void kivdialog::onShowDialog() {
 
 void kivdialog::Recalc() {
     CalcFukugou(*this, {m_Marume, FukugouUse::Dialog});
-    showComputed();
+    withoutChangeNotify([this] { showComputed(); });
+}
+
+void kivdialog::OnChangeInput() {
+    // A box that fails the take-in has said so; the others are priced as taken in.
+    updateData(true);
+    Recalc();
+}
+
+void kivdialog::OnSetfocusZaiName(int gyou) { m_CurZaiGyou = gyou; }
+
+std::array<std::string*, 7> kivdialog::zaiLine(int gyou) {
+    const auto i = static_cast<std::size_t>(gyou - 1);
+    return {&m_ZaiHinmei[i], &m_ZaiKikaku[i], &m_ZaiSuu[i], &m_ZaiTanni[i],
+            &m_ZaiTanka1[i], &m_ZaiTanka2[i], &m_ZaiBikou[i]};
+}
+
+void kivdialog::showLines() {
+    updateData(false);
+    Recalc();
+}
+
+void kivdialog::OnGyouInsert() {
+    updateData(true);
+    const int k = m_CurZaiGyou;
+    if (k >= 1 && k < kZaiLines) {
+        // Line 7's texts make room and are lost.
+        for (int i = kZaiLines; i > k; --i) {
+            auto to = zaiLine(i), from = zaiLine(i - 1);
+            for (std::size_t f = 0; f < to.size(); ++f)
+                *to[f] = *from[f];
+        }
+        for (std::string* t : zaiLine(k))
+            t->clear();
+    }
+    showLines();
+}
+
+void kivdialog::OnGyouDelete() {
+    updateData(true);
+    const int k = m_CurZaiGyou;
+    if (k >= 1 && k <= kZaiLines) {
+        for (int i = k; i < kZaiLines; ++i) {
+            auto to = zaiLine(i), from = zaiLine(i + 1);
+            for (std::size_t f = 0; f < to.size(); ++f)
+                *to[f] = *from[f];
+        }
+        for (std::string* t : zaiLine(kZaiLines))
+            t->clear();
+    }
+    showLines();
+}
+
+void kivdialog::OnGyouCopy() {
+    updateData(true);
+    const int k = m_CurZaiGyou;
+    if (k < 1 || k > kZaiLines)
+        return;
+    auto from = zaiLine(k);
+    for (std::size_t f = 0; f < from.size(); ++f)
+        m_GyouClip[f] = *from[f];
+}
+
+void kivdialog::OnGyouPaste() {
+    updateData(true);
+    const int k = m_CurZaiGyou;
+    if (k >= 1 && k <= kZaiLines) {
+        auto to = zaiLine(k);
+        for (std::size_t f = 0; f < to.size(); ++f)
+            *to[f] = m_GyouClip[f];
+    }
+    showLines();
+}
+
+void kivdialog::OnCopyToZai1() {
+    updateData(true);
+    m_ZaiHinmei[0] = m_Hinmei;
+    m_ZaiKikaku[0] = m_Kikaku;
+    m_ZaiTanni[0] = m_Tanni;
+    showLines();
+}
+
+const RoumuList* kivdialog::roumuList() const {
+    return m_pRoumuDoc ? &m_pRoumuDoc->m_Roumu : CurrentMasterRoumu();
+}
+
+std::optional<int> kivdialog::chooseRoumu() {
+    CRoumuDialog dlg;
+    dlg.useEstimate(m_pRoumuDoc);
+    m_RoumuSelNo = kiv::text::parseInt(dlg.m_No);
+    if (dlg.doModal() != kiv::ui::IDOK)
+        return std::nullopt;
+    return dlg.m_RegistrationNo;
+}
+
+bool kivdialog::fillRoumu(int line, int n) {
+    if (n > kLargestRoumuNo) {
+        kiv::ui::messageBox("登録番号" + std::to_string(n) + "はNO欄（2桁）に入りきらないため、労務単価を入力できません。",
+                            kiv::ui::MB_OK, {}, this);
+        return false;
+    }
+    const RoumuList* list = roumuList();
+    if (!list)
+        return true;   // no list to take an entry from
+    const auto j = static_cast<std::size_t>(line - 1);
+    // The row finds its labour price by the line's position in the list, so the NO is that
+    // position; a number the list does not reach names no entry.
+    const RoumuLookup r = LookupRoumu(*list, n);
+    m_RoumuNo[j] = list->byNumber(n) ? (n < 10 ? " " : "") + std::to_string(n) : std::string();
+    m_RoumuSyokusyu[j] = r.Syokusyu;
+    m_RoumuTanka1[j] = r.Tanka1;
+    m_RoumuTanka2[j] = r.Tanka2;
+    withoutChangeNotify([&] {
+        setItemText(IDC_ROUMUNO[j], m_RoumuNo[j]);
+        setItemText(IDC_ROUMUSYOKUSYU[j], m_RoumuSyokusyu[j]);
+        setItemText(IDC_ROUMUTANKA1[j], m_RoumuTanka1[j]);
+        setItemText(IDC_ROUMUTANKA2[j], m_RoumuTanka2[j]);
+    });
+    return true;
+}
+
+void kivdialog::OnSetfocusRoumuNo(int line) {
+    const auto j = static_cast<std::size_t>(line - 1);
+    // The focus leaves the NO box first, so that closing the list does not bring it back here.
+    withoutChangeNotify([&] { setItemText(IDC_ROUMUBUKAKE[j], m_RoumuBukake[j]); });
+    gotoControl(IDC_ROUMUBUKAKE[j]);
+    const std::optional<int> n = chooseRoumu();
+    if (!n) {
+        kiv::ui::messageBox(kRoumuCancelledMessage, kiv::ui::MB_OK, {}, this);
+        return;
+    }
+    updateData(true);
+    m_RoumuSelNo = *n;
+    if (m_RoumuSelNo == 0)
+        return;
+    if (fillRoumu(line, m_RoumuSelNo))
+        Recalc();
+}
+
+void kivdialog::OnRoumuHyouji() {
+    const std::optional<int> n = chooseRoumu();
+    if (!n)
+        return;
+    updateData(true);
+    m_RoumuSelNo = *n;
+    if (m_RoumuSelNo != 0)
+        fillRoumu(1, m_RoumuSelNo);
+    Recalc();
+    withoutChangeNotify([this] { setItemText(IDC_ROUMUBUKAKE[0], m_RoumuBukake[0]); });
+    nextControl();
 }
 
 void kivdialog::showComputed() {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "estimate/KivMessagePass.h"
+#include "estimate/RoumuDialog.h"
 #include "grid/PricingFixture.h"
 
 namespace kivtest {
@@ -191,7 +192,11 @@ TEST_F(CalcFukugouTest, MissingLabourPriceFixedInTheDialogIsPricedAsTheDialogLef
     rows.push_back(makeRow(3, {{F::Tanka1, "1000"}, {F::Roumu1No, "7"}, {F::Bukake1, "0.5"}}));
     openPriced(rows, 1, 3);
     backend.expectDialog([&](Driver& dr) {
-        dr.type(res::IDC_ROUMUNO[0], "18");
+        // Entering the NO box opens the labour-price list; NO 18 is sent to the line.
+        backend.expectDialog([](Driver& list) {
+            list.type(CRoumuDialog::kNo, "18").click(CRoumuDialog::kSyousaiOkuru);
+        }, CRoumuDialog::kDialogId);
+        dr.focus(res::IDC_ROUMUNO[0]);
         dr.click(kiv::ui::IDOK);
     }, res::IDD_KIVDIALOG);
     view->CalcFukugouTanka();

@@ -53,17 +53,18 @@ TEST(FukugouEngine, OtherTwoBaseDiffersByCaller) {
     CalcFukugou(row, {1, FukugouUse::Row});
     CalcFukugou(dialog, {1, FukugouUse::Dialog});
     CalcFukugou(master, {1, FukugouUse::Master});
-    // Row: 0.1 x (1000 + 1000 + 100 はつり) = 210. Dialog adds 付属品 100: 220.
+    // Row and dialog: 0.1 x (1000 + 1000 + 100 はつり) = 210; the dialog shows what the row gets.
     // Master: 材料費計 includes 付属品 (1100), no はつり: 0.1 x 2100 = 210.
     EXPECT_EQ(trimmed(row.m_Sonota2.Kingaku1), "210");
-    EXPECT_EQ(trimmed(dialog.m_Sonota2.Kingaku1), "220");
+    EXPECT_EQ(trimmed(dialog.m_Sonota2.Kingaku1), "210");
     EXPECT_EQ(trimmed(master.m_Sonota2.Kingaku1), "210");
     EXPECT_EQ(trimmed(master.m_ZaiKei1), "1100");
     EXPECT_EQ(trimmed(row.m_ZaiKei1), "1000");
     // 材工計: row 1000 + 100 + 1000 + 100 + 210 = 2410; master 1100 + 1000 + 210 + 100 = 2410.
     EXPECT_EQ(trimmed(row.m_ZaikouKei1), "2410");
     EXPECT_EQ(trimmed(master.m_ZaikouKei1), "2410");
-    EXPECT_EQ(trimmed(dialog.m_ZaikouKei1), "2420");
+    EXPECT_EQ(trimmed(dialog.m_ZaikouKei1), "2410");
+    EXPECT_EQ(dialog.m_FukugouTanka1, row.m_FukugouTanka1);
 }
 
 TEST(FukugouEngine, DialogEmptiesZeroAmountsAndFollowsLaterLinesForItsFlag) {

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "estimate/RecalcSeams.h"
+#include "estimate/RoumuDialog.h"
 #include "grid/PricingFixture.h"
 #include "pricing/FukugouEngine.h"
 
@@ -305,7 +306,11 @@ TEST_F(KivDialogTest, DetailCommandEditsTheRowAndRecalculatesTheItem) {
         v.CalcFukugouTanka();
     };
     backend.expectDialog([&](Driver& dr) {
-        dr.type(IDC_ROUMUNO[0], "18");
+        // Entering the NO box opens the labour-price list; NO 18 is sent to the line.
+        backend.expectDialog([](Driver& list) {
+            list.type(CRoumuDialog::kNo, "18").click(CRoumuDialog::kSyousaiOkuru);
+        }, CRoumuDialog::kDialogId);
+        dr.focus(IDC_ROUMUNO[0]);
         dr.type(IDC_ROUMUBUKAKE[0], "0.05");
         dr.click(IDOK);
     }, IDD_KIVDIALOG);

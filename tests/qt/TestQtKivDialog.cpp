@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -65,6 +66,63 @@ TEST(QtKivDialog, RendersTheBreakdownWithItsAmounts) {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     setBackend(nullptr);
     QApplication::setFont(oldFont);
+}
+
+// Counts the take-ins: each change handler takes every box in before it recalculates.
+class CountingKivDialog : public kivdialog {
+public:
+    int takeIns = 0;
+    void doDataExchange(DataExchange& dx) override {
+        if (dx.saving())
+            ++takeIns;
+        kivdialog::doDataExchange(dx);
+    }
+};
+
+TEST(QtKivDialog, TypingAQuantityRepricesItsLineAndOpeningRunsNoChangeHandler) {
+    kiv::test::qtApp();
+    qt::QtBackend backend;
+    setBackend(&backend);
+    {
+        CountingKivDialog d;
+        d.m_Marume = 1;
+        d.m_ZaiSuu[0] = "2.5";
+        d.m_ZaiTanka1[0] = "1000";
+        d.m_ZaiSuu[1] = "3";
+        d.m_ZaiTanka1[1] = "10";
+        ASSERT_TRUE(d.createModeless());
+        d.show(true);
+        kiv::test::settle();
+        // Shown: one take-in of its own, the boxes filled by exchange and recalculation alone.
+        EXPECT_EQ(d.takeIns, 1);
+        EXPECT_EQ(d.itemText(res::IDC_ZAIKINGAKU1[0]), "      2500");
+        EXPECT_EQ(d.isChecked(res::IDC_ZAIGOUKEI), 1);
+        QWidget* w = qt::QtBackend::widgetOf(d);
+        ASSERT_NE(w, nullptr);
+        QLineEdit* suu = nullptr;
+        for (QLineEdit* e : w->findChildren<QLineEdit*>())
+            if (e->text() == "2.5")
+                suu = e;
+        ASSERT_NE(suu, nullptr);
+        suu->setFocus();
+        suu->selectAll();
+        QKeyEvent k4(QEvent::KeyPress, Qt::Key_4, Qt::NoModifier, "4");
+        QApplication::sendEvent(suu, &k4);
+        kiv::test::settle();
+        EXPECT_EQ(d.m_ZaiSuu[0], "4");
+        EXPECT_EQ(d.itemText(res::IDC_ZAIKINGAKU1[0]), "      4000");
+        EXPECT_EQ(d.itemText(res::IDC_ZAIKEI1), "      4030");
+        EXPECT_EQ(d.takeIns, 2);   // the one keystroke
+        // The real amount box shows it.
+        bool shown = false;
+        for (QLineEdit* e : w->findChildren<QLineEdit*>())
+            shown = shown || (e->isReadOnly() && e->text() == "      4000");
+        EXPECT_TRUE(shown);
+        d.endDialog(IDCANCEL);
+    }
+    collectGarbage();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    setBackend(nullptr);
 }
 
 } // namespace

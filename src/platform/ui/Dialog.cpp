@@ -362,6 +362,15 @@ bool Dialog::updateData(bool saveAndValidate) {
     return !dx.failed();
 }
 
+void Dialog::withoutChangeNotify(const std::function<void()>& write) {
+    ++m_Quiet;
+    struct Restore {
+        int& n;
+        ~Restore() { --n; }
+    } restore{m_Quiet};
+    write();
+}
+
 void Dialog::onShowWindow(bool show) {
     if (!show || m_ShownOnce)
         return;
@@ -409,8 +418,9 @@ void Dialog::setItemText(int id, const std::string& cp932) {
         c->curSel = it == c->items.end() ? -1 : static_cast<int>(it - c->items.begin());
     }
     changed(id);
-    // Setting an edit's text notifies its change handler, except during data exchange.
-    if (differs && c->def.kind == ControlKind::Edit && !m_Exchanging)
+    // Setting an edit's text notifies its change handler, except during data exchange or while
+    // change notifications are held back.
+    if (differs && c->def.kind == ControlKind::Edit && !m_Exchanging && !m_Quiet)
         notify(id, Notify::Change);
 }
 

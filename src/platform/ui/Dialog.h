@@ -180,6 +180,9 @@ public:
     // Moves values: false (members from controls) or true (controls into members, validated).
     bool updateData(bool saveAndValidate = true);
     bool isExchanging() const { return m_Exchanging; }
+    // Runs `write` with the edits' change notifications held back, as during data exchange: code
+    // that fills boxes with values it computed must not re-enter the handlers that called it.
+    void withoutChangeNotify(const std::function<void()>& write);
 
     // Handlers of control notifications; the first for an id and code wins.
     void onNotify(int id, Notify code, std::function<void()> handler);
@@ -260,6 +263,7 @@ private:
     bool m_Ended = false;
     int m_Result = 0;
     bool m_Exchanging = false;
+    int m_Quiet = 0;
     bool m_ShownOnce = false;
     bool m_Modal = false;
 };
