@@ -19,6 +19,8 @@
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
 #include "platform/text/Cp932.h"
+#include "pricing/BukakeFile.h"
+#include "pricing/BukakeRecord.h"
 
 namespace kiv::fuzz {
 namespace fs = std::filesystem;
@@ -106,6 +108,13 @@ void fuzzRoumu(std::string_view bytes) {
     (void)roumuFileBytes(load.list);
 }
 
+void fuzzBukake(std::string_view bytes) {
+    auto load = readBukakeFile(scratch().put("分電盤.dat", bytes));
+    for (const std::string& line : load.lines)
+        (void)BukakeRecord::fields(line);
+    (void)bukakeFileBytes(load.lines);
+}
+
 void fuzzLayouts(std::string_view bytes) {
     (void)ParseHedder(readHedderFile(scratch().put("ヘッダー.hdr", bytes)).record);
     (void)ParseHyousi(readHyousiFormFile(scratch().put("表紙.frm", bytes)).record);
@@ -124,7 +133,7 @@ void fuzzProfile(std::string_view bytes) {
 const std::vector<Target>& targets() {
     static const std::vector<Target> all = {
         {"estimate", fuzzEstimate}, {"settei", fuzzSettei}, {"roumu", fuzzRoumu},
-        {"layouts", fuzzLayouts},   {"profile", fuzzProfile},
+        {"layouts", fuzzLayouts},   {"profile", fuzzProfile}, {"bukake", fuzzBukake},
     };
     return all;
 }
@@ -173,6 +182,13 @@ std::vector<Seed> seeds() {
         if (auto r = RoumuRecord::build(no, name, t1, t2))
             lines.push_back(*r);
     out.push_back({"roumu", "roumu.rab", roumuFileBytes(RoumuList(lines))});
+
+    {
+        std::string shortLine = BukakeRecord::format("2", text::sj("制御盤"), "", "0.25");
+        shortLine.pop_back();
+        out.push_back({"bukake", "bukake.dat",
+                       bukakeFileBytes({BukakeRecord::format("1", text::sj("分電盤"), text::sj("屋内"), "2.5"), shortLine})});
+    }
 
     out.push_back({"layouts", "blank-hedder.hdr", std::string(HedderRecord().bytes())});
     out.push_back({"layouts", "blank-hyousi.frm", std::string(HyousiFormRecord().bytes())});

@@ -53,6 +53,8 @@ CKivView::CKivView()
     onCommandId(ID_KOUMOKU_DELETE, [this] { OnKoumokuDelete(); });
     onCommandId(ID_KOUMOKU_SYUUKEI, [this] { OnKoumokuSyuukei(); });
     onCommandId(ID_GOUKEI_INPUT, [this] { OnGoukeiInput(); });
+    onCommandId(ID_BUKAKE_FILE, [this] { OnBukakeFile(); });
+    onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
     onCommandId(kiv::ui::cmd::FilePrint, [this] { OnFilePrint(); });
     onCommandId(kiv::ui::cmd::FilePrintDirect, [this] { OnFilePrintDirect(); });
     onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { OnFilePrintPreview(); });

@@ -15,8 +15,8 @@
 // two-click row range), KivViewTankaHenkan.cpp (protection of converted prices),
 // KivViewItems.cpp (item titles and item commands), KivViewPricing.cpp (the row's composite
 // unit price and its detail dialog), KivViewRowCommands.cpp (row insertion, deletion, copy and
-// move with the block undo snapshot) and KivViewEdit.cpp (cell copy, cut, paste, undo and the
-// row clipboard's paste).
+// move with the block undo snapshot), KivViewEdit.cpp (cell copy, cut, paste, undo and the
+// row clipboard's paste) and KivViewBukake.cpp (the productivity-rate commands).
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -89,6 +89,8 @@ public:
     static constexpr int ID_SYOUSAI = 32813;          // 詳細表示
     static constexpr int ID_KOUMOKU_SYUUKEI = 32847;  // 項目集計作成
     static constexpr int ID_GOUKEI_INPUT = 32866;     // 合計入力
+    static constexpr int ID_BUKAKE_FILE = 32843;      // 歩掛けﾌｧｲﾙ選択
+    static constexpr int ID_BUKAKE_SELECT = 32900;    // 歩掛け選択
     // Commands the keys start: Home, F1-F6.
     static constexpr int ID_ADRESS = 32779;           // 相手先登録、印刷 (to the parent frame)
     static constexpr int ID_KOUMOKU_IDOU = 32793;     // F1 項目移動
@@ -223,6 +225,11 @@ public:
 
     // --- Commands
     void OnOldDenkiHenkan();
+    // 32843 歩掛けﾌｧｲﾙ選択: the table files of the five kinds (KivViewBukake.cpp).
+    void OnBukakeFile();
+    // 32900 歩掛け選択: a rate from the rate calculator into 歩掛１ of the current row; on the row
+    // after the item's last that row is appended first. No recalculation.
+    void OnBukakeSelect();
 
     // --- Printing: the view's print state and job (print/KivPrint.h), run by 印刷 (57607),
     // direct printing (57608) and 印刷ﾌﾟﾚﾋﾞｭｰ (57609).

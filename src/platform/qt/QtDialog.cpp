@@ -144,9 +144,16 @@ void DialogPeer::build() {
         switch (c.def.kind) {
         case ControlKind::Static: w = new QLabel(m_Widget); break;
         case ControlKind::Edit:
-            if (c.def.style & ui::EditMultiline)
-                w = new QPlainTextEdit(m_Widget);
-            else
+            if (c.def.style & ui::EditMultiline) {
+                auto* pe = new QPlainTextEdit(m_Widget);
+                // A box one line high has no room for scroll bars (a multi-line edit without
+                // them, as a one-line entry of a line that may break).
+                if (c.pixels.height() < 2 * 13 + 8) {
+                    pe->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                    pe->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                }
+                w = pe;
+            } else
                 w = new QLineEdit(m_Widget);
             break;
         case ControlKind::Button: {

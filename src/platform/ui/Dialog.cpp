@@ -50,24 +50,6 @@ bool startsWith(const std::string& s, const std::string& prefix) {
     return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The whole text is one number: blanks, a sign, digits, and (when allowed) one point and digits.
-bool isNumberText(std::string_view s, bool allowPoint) {
-    s = text::trimBlanks(s);
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    bool digits = false, point = false;
-    for (; i < s.size(); ++i) {
-        char c = s[i];
-        if (c >= '0' && c <= '9')
-            digits = true;
-        else if (c == '.' && allowPoint && !point)
-            point = true;
-        else
-            return false;
-    }
-    return digits;
-}
 
 std::string formatDouble(double v) {
     char buf[64];
@@ -102,6 +84,24 @@ private:
 };
 
 } // namespace
+
+bool isNumberText(std::string_view s, bool allowPoint) {
+    s = text::trimBlanks(s);
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    bool digits = false, point = false;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        if (c >= '0' && c <= '9')
+            digits = true;
+        else if (c == '.' && allowPoint && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digits;
+}
 
 // ---- DataExchange
 

@@ -31,6 +31,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kiv::ui {
@@ -119,6 +120,10 @@ struct Control {
 };
 
 enum class Notify { Clicked, Change, EditChange, KillFocus, SetFocus, SelChange, DblClk, Return, ItemExpanding };
+
+// Whether the whole text is one number as the exchange of a number takes it: blanks, a sign,
+// digits, and (when allowed) one point and digits.
+bool isNumberText(std::string_view s, bool allowPoint);
 
 // Moves values between members and controls in declared order. Saving stops at the first
 // control whose value fails validation: a message is shown, the control gets the focus, and
