@@ -12,8 +12,6 @@ namespace {
 
 const char* const kMsgPoolTruncated =
     "データ数が最大値を超えましたので途中までしか読み込みできませんでした。";
-const char* const kMsgPoolFull = "データ数が最大値を超えました。これ以上は入力できません。";
-const char* const kMsgKoumokuFull = "１項目の行数が最大値を超えました。これ以上は入力できません。";
 
 // Bytes of the master key (category and row) and where an estimate row keeps it.
 constexpr std::size_t kKeyLength = 8;
@@ -26,6 +24,9 @@ int indexEntryOf(const std::string& row) {
 }
 
 } // namespace
+
+const char* const CKivDoc::kMsgPoolFull = "データ数が最大値を超えました。これ以上は入力できません。";
+const char* const CKivDoc::kMsgKoumokuFull = "１項目の行数が最大値を超えました。これ以上は入力できません。";
 
 CKivDoc* g_pKivDoc = nullptr;
 OpenKivDocTable g_OpenKivDocs;

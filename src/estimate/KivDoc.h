@@ -90,6 +90,9 @@ public:
     static constexpr int kPositionSlots = 11;      // element 0 current, 1-10 the view's save slots
     static constexpr int kHokyuuPos = 272;         // supply factor of new rows
     static constexpr int kLabelMax = 45;           // longest part of an item title GetKoumokuLabel gives
+    // The limit messages of the estimate (9999 rows) and of one item (9999 rows).
+    static const char* const kMsgPoolFull;
+    static const char* const kMsgKoumokuFull;
 
     CKivDoc();
     ~CKivDoc() override;
@@ -276,6 +279,9 @@ public:
     std::array<int, kPositionSlots> m_TopGyou{};     // rows above the first screen row
     std::array<int, kPositionSlots> m_ScreenGyou{};  // cursor's screen row, from 1
     int m_KoumokuCount = 0;                          // the highest item number in the pool
+    // Set whenever the style conversion changed the rows: an estimate converted while it was
+    // being opened stays modified.
+    bool m_KeisanConverted = false;
     int m_GyouCount = 0;                             // rows of the current item
     int m_UndoGyouCount = 0;
     // Reference records, read when the document is created.

@@ -73,10 +73,12 @@ bool CKivDoc::OnOpenDocument(const std::string& path) {
     const bool partlyRead = content.unreadBytes > 0;
     if (partlyRead)
         KivMessage(KivPartlyReadMessage(path));
+    m_KeisanConverted = false;
     const bool truncated = LoadKivContent(content);
     m_TruncatedSource = truncated || partlyRead ? path : std::string();
     m_Loaded = true;
-    SetModifiedFlag(false);
+    // The recalculation after loading changes nothing worth saving; a style conversion does.
+    SetModifiedFlag(m_KeisanConverted);
     return true;
 }
 

@@ -43,3 +43,29 @@ void RunClearKeisanGyouFlags(CKivView& view) {
     if (recalcSeams().clearKeisanGyouFlags)
         recalcSeams().clearKeisanGyouFlags(view);
 }
+
+void RunRecalcAllKoumoku(CKivView& view, int times) {
+    if (recalcSeams().recalcAllKoumoku)
+        recalcSeams().recalcAllKoumoku(view, times);
+}
+
+bool RunDeleteKeisanGyou(CKivView& view) {
+    return recalcSeams().deleteKeisanGyou && recalcSeams().deleteKeisanGyou(view);
+}
+
+bool RunInsertKeisanGyou(CKivView& view) {
+    return recalcSeams().insertKeisanGyou && recalcSeams().insertKeisanGyou(view);
+}
+
+void RunCheckKeisanModeView(CKivView& view) {
+    if (recalcSeams().checkKeisanModeView)
+        recalcSeams().checkKeisanModeView(view);
+}
+
+bool RunFormDialog(int id) {
+    const auto it = recalcSeams().formDialogs.find(id);
+    if (it == recalcSeams().formDialogs.end() || !it->second)
+        return false;
+    it->second();
+    return true;
+}

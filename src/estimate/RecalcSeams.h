@@ -3,6 +3,7 @@
 // Those subsystems fill the hooks when they start; until then every hook does nothing, no master
 // counts as current, and the callers still call them at the points where the work belongs.
 #include <functional>
+#include <map>
 
 class CKivDoc;
 class CKivView;
@@ -27,6 +28,22 @@ struct RecalcSeams {
     // clears the flags (ClearKeisanGyouFlags).
     std::function<void(CKivView&)> clearKeisanMissing;
     std::function<void(CKivView&)> clearKeisanGyouFlags;
+    // Every item of the view's estimate, from the last to the first, recalculated `times` times
+    // each through recalcKoumoku, as one pass (RecalcAllKoumoku); the editing position is back
+    // afterwards.
+    std::function<void(CKivView&, int times)> recalcAllKoumoku;
+    // The style conversion of every item's computed rows: they are deleted (DeleteKeisanGyou) or
+    // deleted and inserted afresh from the master file's templates (InsertKeisanGyou). False when
+    // nothing changed because the conversion could not be done (a message said why).
+    std::function<bool(CKivView&)> deleteKeisanGyou;
+    std::function<bool(CKivView&)> insertKeisanGyou;
+    // The style check of a view's estimate (CheckKeisanMode).
+    std::function<void(CKivView&)> checkKeisanModeView;
+
+    // The print-form choosers of the estimate view's 設定 menu, by command id (表紙ﾌｫｰﾑ選択 32817,
+    // ﾍｯﾀﾞｰ選択 32818): each runs its dialog modally on the current estimate. The printing
+    // subsystem fills them; an id without a hook is not available yet.
+    std::map<int, std::function<void()>> formDialogs;
 };
 
 // The one set of hooks of the program.
@@ -41,3 +58,9 @@ void RunRecalcKoumoku(CKivView& view);
 void RunCheckKeisanGyou(CKivView& view);
 void RunClearKeisanMissing(CKivView& view);
 void RunClearKeisanGyouFlags(CKivView& view);
+void RunRecalcAllKoumoku(CKivView& view, int times);
+bool RunDeleteKeisanGyou(CKivView& view);
+bool RunInsertKeisanGyou(CKivView& view);
+void RunCheckKeisanModeView(CKivView& view);
+// Runs the form dialog of command `id`; false when none is connected.
+bool RunFormDialog(int id);

@@ -108,7 +108,9 @@ SetteiValues ParseSettei(const SetteiRecord& record) {
     for (int k = 0; k < kEnzanCodeCount; ++k)
         v.codes[static_cast<std::size_t>(k)] = parseInt(b.substr(static_cast<std::size_t>(k) * kEnzanCodeWidth, kEnzanCodeWidth));
     v.KetaMarume = parseInt(b.substr(SetteiRecord::KetaMarumePos, 1));
-    v.SekisanYousiki = parseInt(b.substr(SetteiRecord::SekisanYousikiPos, 1));
+    // Only "1" is the composite-price style: the recalculation, the style commands and the style
+    // check all read any other byte as the labour-posting style.
+    v.SekisanYousiki = parseInt(b.substr(SetteiRecord::SekisanYousikiPos, 1)) == 1 ? 1 : 0;
     v.FukugouMarume = parseInt(b.substr(SetteiRecord::FukugouMarumePos, 1));
     return v;
 }

@@ -19,7 +19,6 @@
 
 namespace {
 
-const char* const kMsgKoumokuFull = "１項目の行数が最大値を超えました。これ以上は入力できません。";
 
 // Every estimate view in creation order, so that g_pKivView can fall back on the one created
 // before the view that goes away.
@@ -55,6 +54,17 @@ CKivView::CKivView()
     onCommandId(ID_GOUKEI_INPUT, [this] { OnGoukeiInput(); });
     onCommandId(ID_BUKAKE_FILE, [this] { OnBukakeFile(); });
     onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
+    onCommandId(ID_ENZAN, [this] { OnEnzan(); });
+    onCommandId(ID_MARUME, [this] { OnMarume(); });
+    onCommandId(ID_FUKU_KIRISUTE, [this] { OnFukuKirisute(); });
+    onCommandId(ID_ROUMU, [this] { OnRoumu(); });
+    onCommandId(ID_FUKUGOU, [this] { OnFukugou(); });
+    onCommandId(ID_HYOUSI_FILE, [this] { OnHyousiFile(); });
+    onCommandId(ID_HEADDER_FILE, [this] { OnHeadderFile(); });
+    onCommandId(ID_SETTEI_FILE, [this] { OnSetteiFile(); });
+    onCommandId(ID_ROUMU_FILE, [this] { OnRoumuFile(); });
+    onCommandId(ID_ROUMU_YOUSHIKI, [this] { OnRoumuYoushiki(); });
+    onCommandId(ID_FUKUGOU_YOUSHIKI, [this] { OnFukugouYoushiki(); });
     onCommandId(kiv::ui::cmd::FilePrint, [this] { OnFilePrint(); });
     onCommandId(kiv::ui::cmd::FilePrintDirect, [this] { OnFilePrintDirect(); });
     onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { OnFilePrintPreview(); });
@@ -174,7 +184,7 @@ bool CKivView::AddGyou() {
     if (!d)
         return false;
     if (d->m_GyouCount >= m_MaxGyou) {
-        KivMessage(kMsgKoumokuFull);
+        KivMessage(CKivDoc::kMsgKoumokuFull);
         return false;
     }
     // The document refuses, with its own message, when the estimate as a whole is full; the

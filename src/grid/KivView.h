@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "estimate/KivDoc.h"
+#include "estimate/RecalcSeams.h"
 #include "grid/FieldTable.h"
 #include "platform/text/Decimal.h"
 #include "platform/ui/Dc.h"
@@ -35,6 +36,9 @@
 class CKivView;
 class CKivPrint;
 class CMojiDialog;
+namespace kiv::ui {
+class Dialog;
+}
 
 // The estimate view created last (the tree pane and the master view reach the estimate through
 // it); when that view goes, the one created before it that still exists, or null.
@@ -91,6 +95,17 @@ public:
     static constexpr int ID_GOUKEI_INPUT = 32866;     // 合計入力
     static constexpr int ID_BUKAKE_FILE = 32843;      // 歩掛けﾌｧｲﾙ選択
     static constexpr int ID_BUKAKE_SELECT = 32900;    // 歩掛け選択
+    static constexpr int ID_ROUMU = 32801;            // 複合労務単価設定
+    static constexpr int ID_ENZAN = 32802;            // 演算分類設定
+    static constexpr int ID_MARUME = 32803;           // 桁の丸め
+    static constexpr int ID_FUKU_KIRISUTE = 32804;    // 複合単価丸め設定
+    static constexpr int ID_FUKUGOU = 32805;          // 複合単価か労務費計上して積算を選択
+    static constexpr int ID_HYOUSI_FILE = 32817;      // 表紙ﾌｫｰﾑ選択
+    static constexpr int ID_HEADDER_FILE = 32818;     // ﾍｯﾀﾞｰ選択
+    static constexpr int ID_SETTEI_FILE = 32819;      // 設定ﾌｧｲﾙ選択
+    static constexpr int ID_ROUMU_FILE = 32820;       // 労務単価ﾌｧｲﾙ選択
+    static constexpr int ID_ROUMU_YOUSHIKI = 32857;   // 労務費計上様式に変更
+    static constexpr int ID_FUKUGOU_YOUSHIKI = 32858; // 複合単価様式に変更
     // Commands the keys start: Home, F1-F6.
     static constexpr int ID_ADRESS = 32779;           // 相手先登録、印刷 (to the parent frame)
     static constexpr int ID_KOUMOKU_IDOU = 32793;     // F1 項目移動
@@ -230,6 +245,32 @@ public:
     // 32900 歩掛け選択: a rate from the rate calculator into 歩掛１ of the current row; on the row
     // after the item's last that row is appended first. No recalculation.
     void OnBukakeSelect();
+
+    // --- Settings, style and reference-file commands (KivViewSettings.cpp). Each makes its own
+    // estimate current first, since the dialogs act on the current estimate.
+    void OnEnzan();            // 32802 演算分類設定: recalculated, the scroll bar reset
+    void OnMarume();           // 32803 桁の丸め: recalculated
+    void OnFukuKirisute();     // 32804 複合単価丸め設定: recalculated, the view repainted
+    void OnRoumu();            // 32801 複合労務単価設定 (its 登録 recalculates)
+    void OnFukugou();          // 32805 複合単価か労務費計上して積算を選択: style change, status bar
+    void OnHyousiFile();       // 32817 表紙ﾌｫｰﾑ選択
+    void OnHeadderFile();      // 32818 ﾍｯﾀﾞｰ選択
+    void OnSetteiFile();       // 32819 設定ﾌｧｲﾙ選択: nothing recalculated
+    void OnRoumuFile();        // 32820 労務単価ﾌｧｲﾙ選択: recalculated without re-reading the settings
+    void OnRoumuYoushiki();    // 32857 労務費計上様式に変更
+    void OnFukugouYoushiki();  // 32858 複合単価様式に変更
+    // The style conversion of every item (the recalculation does it; see RecalcSeams.h): false
+    // when nothing changed because it could not be done.
+    bool DeleteKeisanGyou() { return RunDeleteKeisanGyou(*this); }
+    bool InsertKeisanGyou() { return RunInsertKeisanGyou(*this); }
+    // The style check of the estimate, after loading it and after its labour prices changed.
+    void CheckKeisanMode() { RunCheckKeisanModeView(*this); }
+    void CheckKeisanModeAfterLoad() override { CheckKeisanMode(); }
+    // The one warning for missing computed rows after a pass, then the flags cleared.
+    void ClearKeisanGyouFlags() { RunClearKeisanGyouFlags(*this); }
+    // The style, rounding and labour-file panes after 32805: in the labour-posting style the
+    // rounding and labour-file panes are blanked.
+    void UpdateFukugouPanes();
 
     // --- Printing: the view's print state and job (print/KivPrint.h), run by 印刷 (57607),
     // direct printing (57608) and 印刷ﾌﾟﾚﾋﾞｭｰ (57609).
@@ -485,6 +526,11 @@ private:
     void ScrollGridRows(int fromRow, int toRow, int rows);
     void SetImeForField();
     void ResetScrollBarsToRows(int max);
+    // Settings commands (KivViewSettings.cpp): the recalculation frame around a settings dialog
+    // (`times` per item, or twice in the labour-posting style and once in the composite style
+    // when 0), and the style change of 32805, 32857 and 32858.
+    void RecalcFrame(int id, kiv::ui::Dialog& dlg, bool parse, int times);
+    void StyleChange(int id);
     void MoveCaretBackOneChar();
     void MoveCaretForwardOneChar();
     // Typing helpers (KivViewInput.cpp).

@@ -23,10 +23,15 @@ const char* const kMstOldLayoutMessage =
 
 EnzanCode KeisanTemplateKind(int slot) { return kTemplateKinds.at(static_cast<std::size_t>(slot)); }
 
-std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std::string* error) {
+std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std::string* error, bool wholeOnly) {
     try {
         kiv::archive::ArchiveReader in(bytes);
         const auto count = static_cast<std::uint32_t>(in.readInt32());
+        if (wholeOnly && count > static_cast<std::uint32_t>(kMstMaxRows)) {
+            if (error)
+                *error = "行数が30000行を越えています。";
+            return std::nullopt;
+        }
         std::vector<std::string> rows;
         rows.reserve(std::min<std::size_t>(count, kMstMaxRows));
         for (std::uint32_t i = 0; i < count && rows.size() < kMstMaxRows; ++i) {
@@ -42,7 +47,8 @@ std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std
     }
 }
 
-std::optional<std::vector<std::string>> ReadMstRows(const std::filesystem::path& path, std::string& message) {
+std::optional<std::vector<std::string>> ReadMstRows(const std::filesystem::path& path, std::string& message,
+                                                    bool wholeOnly) {
     const std::string name = "マスターファイル「" + path.string() + "」";
     if (!kiv::files::isRegularFile(path)) {
         message = name + "がありません。";
@@ -54,7 +60,7 @@ std::optional<std::vector<std::string>> ReadMstRows(const std::filesystem::path&
         return std::nullopt;
     }
     std::string reason;
-    auto rows = ParseMstRows(*bytes, &reason);
+    auto rows = ParseMstRows(*bytes, &reason, wholeOnly);
     if (!rows)
         message = name + "を読み込めません。" + reason;
     return rows;

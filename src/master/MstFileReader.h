@@ -18,12 +18,15 @@ inline constexpr std::size_t kMstRowLength = 1400;   // the current row layout
 inline constexpr int kKeisanTemplateCount = 13;
 
 // The rows with a category, in file order, each as stored (not padded). A damaged or cut-off
-// archive yields nullopt; `error` then holds a UTF-8 reason.
-std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std::string* error = nullptr);
+// archive yields nullopt; `error` then holds a UTF-8 reason. With `wholeOnly`, a file that counts
+// more than 30,000 rows is refused the same way instead of being cut.
+std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std::string* error = nullptr,
+                                                     bool wholeOnly = false);
 
 // The file's rows, or nullopt with a UTF-8 message naming the file when it is missing,
-// unreadable or damaged.
-std::optional<std::vector<std::string>> ReadMstRows(const std::filesystem::path& path, std::string& message);
+// unreadable or damaged (or, with `wholeOnly`, too long to be read whole).
+std::optional<std::vector<std::string>> ReadMstRows(const std::filesystem::path& path, std::string& message,
+                                                    bool wholeOnly = false);
 
 // The kind whose master category supplies template slot `slot` (0-12): 継手材計算, 接合材計算,
 // 支持材計算, 運搬費, 付属品１計算, 付属品２計算, 雑材, 労務費1-4, 経費1, 消費税.

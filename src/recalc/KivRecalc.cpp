@@ -8,6 +8,7 @@
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Number.h"
+#include "recalc/KeisanGyou.h"
 #include "recalc/KeisanText.h"
 #include "recalc/KivRecalcState.h"
 
@@ -24,11 +25,17 @@ const char* const kMsgSyoukei =
     "１項目に小計分類が２ヵ所以上ありますので項目集計には最終行の小計金額しか表示されませんので中計分類か表紙計分類を入力して合計金額を表示してください。その場合、小計以降の付属品から労務費までの計算行が入っているかチェックする必要があります。";
 const char* const kMsgSleeve =
     "スリーブ材が入力されていません。必要な場合は追加入力してください。挿入した行までの該当する材料について計算します。";
+const char* const kAskKeisanMode =
+    "内訳作成が労務費計上モードです。このモードで作成した内訳は継ぎ手～スリーブ～付属品、雑材、労務費を入力する必要があります。マスターファイルの計算分類の２行目を追加入力します。内訳書の計が細目計・小計・項目内計分類の場合有効です。";
 const char* const kMsgMissingSummary =
     "複合単価で作成した内訳を読み込んだか、継手、接合、支持、ｽﾘｰﾌﾞ、付属品、雑材、労務費が入力されていません。追加入力する必要があります。";
 
 // Kind indices of the per-item counters.
 enum Kind { kTugite, kSetugou, kSiji, kSleeve, kFuzoku1, kFuzoku2, kUnpan, kZatuzai, kRoumu1, kRoumu2, kRoumu3, kRoumu4 };
+
+// The counter kind of each template slot of the style conversion.
+constexpr Kind kSlotKind[] = {kTugite, kSetugou, kSiji, kUnpan, kFuzoku1, kFuzoku2, kZatuzai,
+                              kRoumu1, kRoumu2, kRoumu3, kRoumu4};
 
 // The kinds in the order the item check and the warnings take them.
 constexpr int kMissingOrder[] = {kTugite, kSetugou, kSiji, kSleeve, kFuzoku1, kFuzoku2, kZatuzai,
@@ -84,6 +91,21 @@ void KivRecalc::Connect() {
     recalcSeams().clearKeisanGyouFlags = [](CKivView& v) {
         if (v.GetDocument())
             KivRecalc(v).ClearKeisanGyouFlags();
+    };
+    recalcSeams().recalcAllKoumoku = [](CKivView& v, int times) {
+        if (v.GetDocument())
+            KivRecalc(v).RecalcAllKoumoku(times);
+    };
+    recalcSeams().deleteKeisanGyou = [](CKivView& v) { return kiv::recalc::ConvertKeisanGyou(v, false); };
+    recalcSeams().insertKeisanGyou = [](CKivView& v) { return kiv::recalc::ConvertKeisanGyou(v, true); };
+    recalcSeams().checkKeisanModeView = [](CKivView& v) {
+        if (v.GetDocument())
+            KivRecalc(v).CheckKeisanMode();
+    };
+    // The labour dialog's 登録 checks the estimate it registered into, through its own view.
+    recalcSeams().checkKeisanMode = [](CKivDoc& doc) {
+        if (auto* v = dynamic_cast<CKivView*>(doc.GetView()); v && v->GetDocument() == &doc)
+            KivRecalc(*v).CheckKeisanMode();
     };
 }
 
@@ -380,31 +402,13 @@ void KivRecalc::RecalcKoumoku() {
             for (const auto& [code, kind] : kCounted)
                 if (IsCode(code, bunNo))
                     ++v.m_KeisanCount[static_cast<std::size_t>(kind)];
-            auto rate = [&](int field) { return !G::toDecimal(row, field).isZero(); };
-            if (rate(G::TugiteRitu))
-                v.m_KeisanNeed[kTugite] = 1;
-            if (rate(G::SetugouRitu))
-                v.m_KeisanNeed[kSetugou] = 1;
-            if (rate(G::SijiRitu))
-                v.m_KeisanNeed[kSiji] = 1;
-            if (rate(G::FuzokuRitu) && IsCode(EnzanCode::Fuzokuhin1Hi, bunNo))
-                v.m_KeisanNeed[kFuzoku1] = 1;
-            if (rate(G::FuzokuRitu) && IsCode(EnzanCode::Fuzokuhin2Hi, bunNo))
-                v.m_KeisanNeed[kFuzoku2] = 1;
-            if (rate(G::ZatuzaiRitu))
-                v.m_KeisanNeed[kZatuzai] = 1;
-            const int n = G::toInt(row, G::Roumu1No);
-            roumuNo[0] = n;
-            if (rate(G::Bukake1)) {
-                if (n == 18)
-                    v.m_KeisanNeed[kRoumu1] = 1;
-                else if (n == 32)
-                    v.m_KeisanNeed[kRoumu2] = 1;
-                else if (n == 8)
-                    v.m_KeisanNeed[kRoumu3] = 1;
-            }
-            if (rate(G::Bukake2) && n != 1)
-                v.m_KeisanNeed[kRoumu4] = 1;
+            // The same needs as the style conversion inserts rows for.
+            const unsigned needs = kiv::recalc::KeisanNeeds(row, m_S);
+            for (int slot = 0; slot < kiv::recalc::kKeisanSlots; ++slot)
+                if (needs >> slot & 1u)
+                    v.m_KeisanNeed[static_cast<std::size_t>(kSlotKind[slot])] = 1;
+            for (int j = 0; j < 3; ++j)
+                roumuNo[static_cast<std::size_t>(j)] = G::toInt(row, G::Roumu1No + j);
         }
         RecalcGyou();
     }
@@ -413,10 +417,13 @@ void KivRecalc::RecalcKoumoku() {
 
     if ((v.m_SaikeiCount > 1 || v.m_SyoukeiCount > 1) && v.m_TyuukeiHyousiCount < 1)
         KivMessage(kMsgSyoukei);
-    for (int kind : kMissingOrder) {
-        const auto k = static_cast<std::size_t>(kind);
-        if (v.m_KeisanNeed[k] == 1 && (v.m_KeisanCount[k] == 0 || v.m_KeisanCount[k] < v.m_SaikeiCount ||
-                                        v.m_KeisanCount[k] < v.m_SyoukeiCount))
+    if (!fukugou) {
+        // Missing: a run of the item has rows needing a kind and no row of it.
+        std::vector<std::string_view> rows;
+        rows.reserve(static_cast<std::size_t>(std::max(d.m_GyouCount, 0)));
+        for (int r = 1; r <= d.m_GyouCount; ++r)
+            rows.push_back(WorkGyou(r));
+        if (kiv::recalc::KeisanGyouMissing(rows, m_S))
             v.m_KeisanMissing = 1;
     }
 
@@ -439,7 +446,7 @@ void KivRecalc::RecalcAllKoumoku(int times) {
         d.m_CurKoumoku[0] = k;
         v.LoadKoumoku();
         for (int t = 0; t < times; ++t) {
-            RecalcKoumoku();
+            v.RecalcKoumoku();
             v.StoreKoumoku();
         }
     }
@@ -470,6 +477,30 @@ void KivRecalc::CheckKeisanGyou() {
     v.m_KeisanNeed.fill(0);
     v.m_KeisanCount.fill(0);
     v.m_NeedSleeve = 0;
+}
+
+void KivRecalc::CheckKeisanMode() {
+    CKivView& v = m_View;
+    CKivDoc& d = m_Doc;
+    v.SavePosition1();
+    v.m_KeisanMissing = 0;
+    RecalcAllKoumoku(1);
+    if (m_S.SekisanYousiki == 0 && v.m_KeisanMissing == 1 && KivAsk(kAskKeisanMode)) {
+        // The rows are stored by the pass above; the conversion rebuilds the pool in one go.
+        if (kiv::recalc::ConvertKeisanGyou(v, true)) {
+            RecalcAllKoumoku(2);
+            v.m_KeisanMissing = 0;
+            v.m_KeisanNeed.fill(0);
+            v.m_KeisanCount.fill(0);
+        }
+    }
+    v.RestorePosition1();
+    v.LoadKoumoku();
+    v.RestorePosition1();
+    if (d.m_CurGyou[0] > d.m_GyouCount + 1)
+        v.ClampCursorToKoumoku();
+    v.LoadGyou();
+    ClearKeisanGyouFlags();
 }
 
 void KivRecalc::ClearKeisanGyouFlags() {

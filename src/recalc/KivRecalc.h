@@ -49,6 +49,11 @@ public:
     void CheckKeisanGyou();
     // The one summary warning after a whole-estimate pass, then every flag and counter cleared.
     void ClearKeisanGyouFlags();
+    // The style check after loading and after the labour prices were saved: the whole estimate
+    // recalculated once; in the labour-posting style an estimate lacking computed rows is offered
+    // their insertion (then recalculated twice); the editing position is back afterwards and the
+    // missing-row flags are cleared, with their one warning when rows are still missing.
+    void CheckKeisanMode();
 
     // The per-kind warning texts of CheckKeisanGyou, by kind index (empty for スリーブ and 運搬費).
     static const char* KeisanWarning(int kind);

@@ -10,6 +10,7 @@
 #include "platform/text/Number.h"
 #include "recalc/KeisanText.h"
 #include "recalc/KivRecalc.h"
+#include "recalc/KeisanGyou.h"
 #include "recalc/KivRecalcState.h"
 
 using namespace kiv::recalc;
@@ -35,8 +36,7 @@ void KivRecalc::CalcRoumuhi(int roumuNo, const char* trade, const char* mismatch
     const int code = m_View.m_KeisanCode;
     const auto& f = m_View.m_KeisanField;   // productivity rate, その他１, その他２, はつり
     auto& lineNo = m_View.m_RoumuNo;
-    const RoumuRecord* line = m_Doc.m_Roumu.byNumber(roumuNo);
-    const bool tradeOk = line && line->fields().Syokusyu == kiv::text::sj(trade);
+    const bool tradeOk = kiv::recalc::RoumuTradeMatches(m_Doc.m_Roumu, roumuNo, trade);
     auto restarts = [&](int c) {
         return c != code && (IsCode(EnzanCode::HyousiKei, c) || IsCode(EnzanCode::Tyuukei, c) ||
                              IsCode(EnzanCode::Syoukei, c) || IsCode(EnzanCode::Saikei, c) ||

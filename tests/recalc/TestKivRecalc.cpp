@@ -279,7 +279,8 @@ TEST_F(Recalc, GeneralLabourIsNotRestartedByItemSubtotals) {
     recalcItem();
     EXPECT_EQ(raw(3, G::HiroidasiSuu1), "    3.00");
     EXPECT_EQ(at(3, G::Kingaku1), "30000");
-    EXPECT_EQ(view->m_KeisanNeed[11], 1);
+    // The row does not need the 労務費4 row: its line carrying 2 has no rate of its own (歩掛1).
+    EXPECT_EQ(view->m_KeisanNeed[11], 0);
 }
 
 TEST_F(Recalc, ALabourSumPastFiveDigitsIsRefused) {
@@ -362,14 +363,23 @@ TEST_F(Recalc, CompositeStyleWarnsOnlyForTheSleeve) {
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(Recalc, OneJointRowForTwoSubtotalSectionsCountsAsMissingButIsNotWarned) {
-    estimate({{priced("1", "100", {{G::TugiteRitu, "0.1"}}), kindRow(E::Tugite), kindRow(E::Sleeve, {{G::Kakeritu, "0.1"}}),
-               kindRow(E::Syoukei),
-               priced("1", "100"), kindRow(E::Syoukei), kindRow(E::Tyuukei)}});
+TEST_F(Recalc, AJointRowServesItsOwnSubtotalRunOnly) {
+    // Missing counts per run: the second 小計 run needs 継手 too and has no row of it, while the
+    // item as a whole has one, so the per-item warning stays silent.
+    const Fields needsJoint = priced("1", "100", {{G::TugiteRitu, "0.1"}});
+    estimate({{needsJoint, kindRow(E::Tugite), kindRow(E::Sleeve, {{G::Kakeritu, "0.1"}}), kindRow(E::Syoukei),
+               needsJoint, kindRow(E::Syoukei), kindRow(E::Tyuukei)}});
     recalcItem();
     EXPECT_EQ(view->m_KeisanMissing, 1);
     view->CheckKeisanGyou();
     EXPECT_TRUE(messages().empty());
+
+    // Each run with its own row: nothing missing.
+    view->m_KeisanMissing = 0;
+    estimate({{needsJoint, kindRow(E::Tugite), kindRow(E::Syoukei), priced("1", "100"), kindRow(E::Syoukei),
+               kindRow(E::Tyuukei)}});
+    recalcItem();
+    EXPECT_EQ(view->m_KeisanMissing, 0);
 }
 
 TEST_F(Recalc, AWholeEstimatePassCollectsRowMessagesAndShowsEachOnce) {
