@@ -73,6 +73,13 @@ TEST(SetteiRecord, ParsesCodesAndModesAsAtoiReadsThem) {
     for (int c : blank.codes)
         EXPECT_EQ(c, 0);
     EXPECT_EQ(blank.KetaMarume + blank.SekisanYousiki + blank.FukugouMarume, 0);
+
+    // Only "1" is the composite-price style; any other byte reads as the labour-posting style.
+    for (char style : {'1', '0', '2', '9', ' '}) {
+        std::string bytes = sampleBytes();
+        bytes[SetteiRecord::SekisanYousikiPos] = style;
+        EXPECT_EQ(ParseSettei(SetteiRecord::fromBytes(bytes)).SekisanYousiki, style == '1' ? 1 : 0) << style;
+    }
 }
 
 TEST(SetteiRecord, UnusedCodeNeverMatchesARow) {

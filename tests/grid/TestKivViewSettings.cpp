@@ -514,6 +514,20 @@ TEST_F(SettingsCommands, StyleCheckAsksOnlyWhenRowsAreMissing) {
     EXPECT_EQ(itemRows(1), (std::vector<std::string>{"r1", "r2"}));
     EXPECT_EQ(messagesWith(kMsgSummary), 1);
 
+    // Converted while it was opened: the estimate stays modified; declined: it does not.
+    build({lacking}, '0');
+    const std::string path = (exeDir / "lacking.KIV").string();
+    ASSERT_TRUE(doc->OnSaveDocument(path));
+    ClearKivPrompts();
+    QueueKivAnswer(true);
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    EXPECT_EQ(itemRows(1), (std::vector<std::string>{"r1", "T0", "r2"}));
+    EXPECT_TRUE(doc->IsModified());
+    QueueKivAnswer(false);
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    EXPECT_EQ(itemRows(1), (std::vector<std::string>{"r1", "r2"}));
+    EXPECT_FALSE(doc->IsModified());
+
     // Composite: no question.
     build({lacking}, '1');
     view->CheckKeisanMode();
