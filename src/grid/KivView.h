@@ -531,6 +531,7 @@ private:
     // when 0), and the style change of 32805, 32857 and 32858.
     void RecalcFrame(int id, kiv::ui::Dialog& dlg, bool parse, int times);
     void StyleChange(int id);
+    void RunSettingsDialog(kiv::ui::Dialog& dlg);
     void MoveCaretBackOneChar();
     void MoveCaretForwardOneChar();
     // Typing helpers (KivViewInput.cpp).

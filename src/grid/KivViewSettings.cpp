@@ -98,28 +98,26 @@ void CKivView::OnRoumuFile() {
     RecalcFrame(ID_ROUMU_FILE, dlg, false, 1);
 }
 
-void CKivView::OnRoumu() {
+// A dialog that changes nothing the view shows: the caret is hidden while it runs.
+void CKivView::RunSettingsDialog(kiv::ui::Dialog& dlg) {
     CKivDoc* d = GetDocument();
     if (!d)
         return;
     d->MakeCurrent();
     hideCaret();
-    CRoumuDialog dlg;
     dlg.doModal();
     SetCaretToField();
     showCaret();
 }
 
+void CKivView::OnRoumu() {
+    CRoumuDialog dlg;
+    RunSettingsDialog(dlg);
+}
+
 void CKivView::OnSetteiFile() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return;
-    d->MakeCurrent();
-    hideCaret();
     CSetteiDialog dlg;
-    dlg.doModal();
-    SetCaretToField();
-    showCaret();
+    RunSettingsDialog(dlg);
 }
 
 void CKivView::OnHyousiFile() {

@@ -51,6 +51,15 @@ inline std::string makeRow(int gyou, const std::vector<std::pair<int, std::strin
     return row;
 }
 
+// A master row of category `bun`, row `gyou`, with the given fields.
+inline std::string masterRow(int bun, int gyou, const std::vector<std::pair<int, std::string>>& fields = {}) {
+    std::string row = GyouRecord::blankRow();
+    GyouRecord::writeKey(row, bun, gyou);
+    for (const auto& [f, text] : fields)
+        EXPECT_TRUE(GyouRecord::layout(f).IsText ? GyouRecord::putText(row, f, text) : GyouRecord::putNumber(row, f, text));
+    return row;
+}
+
 // Rows 1..n of item 1 named "R1".."Rn" in 品名.
 inline std::vector<std::string> namedRows(int n) {
     std::vector<std::string> rows;

@@ -96,14 +96,6 @@ protected:
             w.writeString(r);
         ASSERT_TRUE(kiv::files::writeFileAtomically(exeDir / "Eﾏｽﾀｰ.MST", w.bytes()));
     }
-    static std::string masterRow(int bun, int gyou, const std::vector<std::pair<int, std::string>>& fields = {}) {
-        std::string row = GyouRecord::blankRow();
-        GyouRecord::writeKey(row, bun, gyou);
-        for (const auto& [f, text] : fields)
-            EXPECT_TRUE(GyouRecord::layout(f).IsText ? GyouRecord::putText(row, f, text)
-                                                     : GyouRecord::putNumber(row, f, text));
-        return row;
-    }
     void writeStandardMaster() {
         writeMaster({masterRow(kKeihi1, 1, {{GyouRecord::Hinmei, sj("経費")}}),
                      masterRow(kKeihi1, 2, {{GyouRecord::Hinmei, sj("現場管理費")}, {GyouRecord::Kakeritu, "10"},

@@ -59,14 +59,6 @@ protected:
         labour({{18, "配管工", "19000"}, {32, "機械工", "18000"}, {8, "電工", "17000"}, {2, "普通作業員", "15000"}});
     }
 
-    static std::string masterRow(int bun, int gyou, const Fields& fields = {}) {
-        std::string row = GyouRecord::blankRow();
-        GyouRecord::writeKey(row, bun, gyou);
-        for (const auto& [f, text] : fields)
-            EXPECT_TRUE(GyouRecord::layout(f).IsText ? GyouRecord::putText(row, f, text)
-                                                     : GyouRecord::putNumber(row, f, text));
-        return row;
-    }
     void writeMaster(const std::vector<std::string>& rows, int count = -1) {
         kiv::archive::ArchiveWriter w;
         w.writeInt32(count < 0 ? static_cast<std::int32_t>(rows.size()) : count);
