@@ -455,7 +455,8 @@ TEST_F(SettingsCommands, AMasterThatCannotServeChangesNothing) {
 
 TEST_F(SettingsCommands, ATradeMismatchEndsTheItemsScan) {
     build({{r(1, priced("1", "100", {{G::TugiteRitu, "0.1"}})), r(2, {{G::Roumu2No, "8"}, {G::Bukake2, "0.1"}}),
-            r(3, {{G::ZatuzaiRitu, "0.1"}}), r(4, kindRow(E::Syoukei))}},
+            r(3, {{G::ZatuzaiRitu, "0.1"}}), r(4, kindRow(E::Syoukei))},
+           {r(1, {{G::Roumu1No, "18"}, {G::Bukake1, "0.1"}}), r(2, kindRow(E::Syoukei))}},
           '0');
     labour({{18, "電工", "17000"}, {8, "配管工", "19000"}});
     writeTemplates();
@@ -463,6 +464,9 @@ TEST_F(SettingsCommands, ATradeMismatchEndsTheItemsScan) {
     // Line 2 of row 2 carries 8: the line-2 wording; rows 2 and below are not asked.
     EXPECT_EQ(messagesWith("複合労務単価の登録番8と電工が一致していません。訂正してください。"), 1);
     EXPECT_EQ(itemRows(1), (std::vector<std::string>{"r1", "T0", "r2", "r3", "r4"}));
+    // Entry 18 is 電工: the item whose row carries 18 gets the message and no labour row.
+    EXPECT_EQ(messagesWith("複合労務単価の登録番号18と配管工が一致していません。訂正してください。"), 1);
+    EXPECT_EQ(itemRows(2), (std::vector<std::string>{"r1", "r2"}));
 }
 
 TEST_F(SettingsCommands, NoRoomForTheInsertedRowsChangesNothing) {
@@ -499,10 +503,12 @@ TEST_F(SettingsCommands, StyleCheckAsksOnlyWhenRowsAreMissing) {
     EXPECT_EQ(itemRows(1), (std::vector<std::string>{"r1", "T0", "r2"}));
     EXPECT_TRUE(doc->IsModified());
 
-    // Lacking, Cancel: unchanged, the summary warning once.
+    // Lacking, Cancel (here through the hook the labour dialog's 登録 calls): unchanged, the
+    // summary warning once.
     build({lacking}, '0');
     QueueKivAnswer(false);
-    view->CheckKeisanMode();
+    RunCheckKeisanMode(*doc);
+    EXPECT_EQ(KivRecordedQuestions().size(), 1u);
     EXPECT_EQ(itemRows(1), (std::vector<std::string>{"r1", "r2"}));
     EXPECT_EQ(messagesWith(kMsgSummary), 1);
 
