@@ -81,6 +81,29 @@ std::optional<std::string> readFile(const fs::path& path, std::size_t maxBytes, 
         return std::nullopt;
     }
     std::string out;
+    // Large files (a full master is some 40 MB) are read straight into a buffer of their size:
+    // growing the string chunk by chunk copied the data several times over.
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) <= maxBytes) {
+        const auto size = static_cast<std::size_t>(st.st_size);
+        out.resize(size);
+        std::size_t got = 0;
+        while (got < size) {
+            ssize_t n = ::read(fd, out.data() + got, size - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                setError(error, path.string() + ": " + std::strerror(errno));
+                ::close(fd);
+                return std::nullopt;
+            }
+            if (n == 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+        out.resize(got);
+    }
+    // What is left (a file that grew, or one whose size is not known) is read in chunks.
     char buf[65536];
     while (true) {
         ssize_t n = ::read(fd, buf, sizeof buf);
