@@ -91,6 +91,10 @@ private:
 
     // Shared steps of the calculator families.
     void CalcWariai(bool modeText);
+    // The end of a lump-sum calculator: one unit, the sums times 掛率 when `kakeritu` (a blank
+    // 掛率 leaves them as they are) written as the row's amounts, the row cleared of its lump sums
+    // in the labour-posting style, and stored. Returns the amounts written.
+    std::array<Decimal, 2> PutLumpSum(std::array<Decimal, 2> sum, bool kakeritu, bool modeText);
     void CalcTotal();
     void CalcRoumuhi(int roumuNo, const char* trade, const char* mismatch, bool restartAtKoumokunai);
     void CalcHeading(EnzanCode kind);
@@ -105,6 +109,9 @@ private:
     // calculators whose sums restart at such rows begin their scans there.
     template <class Pred>
     int LastGyouBefore(int r, Pred pred) const;
+    // Where the scan of a calculator of category `code` on row r starts: the last total row
+    // above it that is not of its own category, or the first row.
+    int RunStart(int r, int code) const;
     bool IsCode(EnzanCode kind, int bunNo) const { return m_S.matches(kind, bunNo); }
     bool IsTotalCode(int bunNo) const;
     bool IsHeadingCode(int bunNo) const;

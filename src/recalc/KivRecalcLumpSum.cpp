@@ -14,13 +14,24 @@ using namespace kiv::recalc;
 using kiv::text::Decimal;
 using G = GyouRecord;
 
-namespace {
+int KivRecalc::RunStart(int r, int code) const {
+    return std::max(LastGyouBefore(r, [&](int c) { return c != code && IsTotalCode(c); }), 1);
+}
 
-using Pair = std::array<Decimal, 2>;
-
-Decimal dec(std::string_view row, int field) { return G::toDecimal(row, field); }
-
-} // namespace
+Pair KivRecalc::PutLumpSum(Pair sum, bool kakeritu, bool modeText) {
+    BackToComputedRow();
+    PutOneUnit();
+    const Decimal rate = kakeritu ? dec(m_View.m_EditGyou, G::Kakeritu) : Decimal();
+    for (int t = 0; t < 2; ++t) {
+        if (!rate.isZero())
+            sum[t] *= rate;
+        PutAmount(G::Kingaku1 + t, sum[t], modeText, kMsgKeisanOverflow);
+    }
+    if (m_S.SekisanYousiki == 1)
+        ClearLumpSumRow();
+    FinishComputedRow();
+    return sum;
+}
 
 void KivRecalc::CalcTugite() { CalcWariai(false); }
 void KivRecalc::CalcSetugouzai() { CalcWariai(true); }
@@ -44,16 +55,7 @@ void KivRecalc::CalcWariai(bool modeText) {
             sum[t] += ShareRounded(dec(row, G::HiroidasiSuu1 + t) * dec(row, G::Tanka1 + t) * rate, m_S.FukugouMarume);
     }
 
-    BackToComputedRow();
-    PutOneUnit();
-    const Decimal kakeritu = dec(m_View.m_EditGyou, G::Kakeritu);
-    for (int t = 0; t < 2; ++t) {
-        const Decimal value = kakeritu.isZero() ? sum[t] : sum[t] * kakeritu;
-        PutAmount(G::Kingaku1 + t, value, modeText, kMsgKeisanOverflow);
-    }
-    if (m_S.SekisanYousiki == 1)
-        ClearLumpSumRow();
-    FinishComputedRow();
+    PutLumpSum(sum, true, modeText);
 }
 
 // 付属品 covers the rows of its 被計算 category between the previous total row and itself.
@@ -64,7 +66,7 @@ void KivRecalc::CalcFuzokuhin() {
     const int rateField = m_View.m_KeisanField[0];
     Pair sum{};
     // The sums restart at every total row: the scan starts at the last one.
-    const int from = std::max(LastGyouBefore(r, [&](int c) { return c != code && IsTotalCode(c); }), 1);
+    const int from = RunStart(r, code);
     for (int k = from; k <= r; ++k) {
         const std::string_view row = WorkGyou(k);
         const int c = G::toInt(row, G::BunNo);
@@ -79,16 +81,7 @@ void KivRecalc::CalcFuzokuhin() {
         }
     }
 
-    BackToComputedRow();
-    PutOneUnit();
-    const Decimal kakeritu = dec(m_View.m_EditGyou, G::Kakeritu);
-    for (int t = 0; t < 2; ++t) {
-        const Decimal value = kakeritu.isZero() ? sum[t] : sum[t] * kakeritu;
-        PutAmount(G::Kingaku1 + t, value, true, kMsgKeisanOverflow);
-    }
-    if (m_S.SekisanYousiki == 1)
-        ClearLumpSumRow();
-    FinishComputedRow();
+    PutLumpSum(sum, true, true);
 }
 
 void KivRecalc::CalcZatuzai() {
@@ -101,7 +94,7 @@ void KivRecalc::CalcZatuzai() {
         // Pricing the rows above may have messages of its own: they are gathered, not shown
         // one dialog per row.
         KivMessagePass scan;
-        const int from = std::max(LastGyouBefore(r, [&](int c) { return c != code && IsTotalCode(c); }), 1);
+        const int from = RunStart(r, code);
         for (int k = from; k <= r; ++k) {
             const int c = G::toInt(WorkGyou(k), G::BunNo);
             if (c == code)
@@ -129,18 +122,7 @@ void KivRecalc::CalcZatuzai() {
         }
     }
 
-    BackToComputedRow();
-    PutOneUnit();
-    const Decimal kakeritu = dec(m_View.m_EditGyou, G::Kakeritu);
-    for (int t = 0; t < 2; ++t) {
-        if (!sum[t].isZero() && !kakeritu.isZero())
-            sum[t] *= kakeritu;
-        PutAmount(G::Kingaku1 + t, sum[t], true, kMsgKeisanOverflow);
-    }
-    m_View.m_ZatuzaiSum = sum;
-    if (m_S.SekisanYousiki == 1)
-        ClearLumpSumRow();
-    FinishComputedRow();
+    m_View.m_ZatuzaiSum = PutLumpSum(sum, true, true);
 }
 
 // Raises the 雑材 amount so that the item's total of all rows but the total rows ends on a
@@ -191,7 +173,7 @@ void KivRecalc::CalcUnpanhi() {
     const int code = m_View.m_KeisanCode;
     const auto& f = m_View.m_KeisanField;
     Pair sum{};
-    const int from = std::max(LastGyouBefore(r, [&](int c) { return c != code && IsTotalCode(c); }), 1);
+    const int from = RunStart(r, code);
     for (int k = from; k <= r; ++k) {
         const std::string_view row = WorkGyou(k);
         const int c = G::toInt(row, G::BunNo);
@@ -211,13 +193,7 @@ void KivRecalc::CalcUnpanhi() {
         }
     }
 
-    BackToComputedRow();
-    PutOneUnit();
-    for (int t = 0; t < 2; ++t)
-        PutAmount(G::Kingaku1 + t, sum[t], true, kMsgKeisanOverflow);
-    if (m_S.SekisanYousiki == 1)
-        ClearLumpSumRow();
-    FinishComputedRow();
+    PutLumpSum(sum, false, true);
 }
 
 // スリーブ: a rate on the cost of the rows above it that carry joints, jointing material, supports

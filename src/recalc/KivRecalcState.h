@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "estimate/KivMessagePass.h"
+#include "grid/GyouRecord.h"
 #include "pricing/FukugouEngine.h"
 #include "recalc/KivRecalc.h"
 
@@ -36,6 +37,11 @@ int KivRecalc::LastGyouBefore(int r, Pred pred) const {
 }
 
 namespace kiv::recalc {
+
+// The two tracks' values of one quantity.
+using Pair = std::array<kiv::text::Decimal, 2>;
+// A number field of a stored row.
+inline kiv::text::Decimal dec(std::string_view row, int field) { return GyouRecord::toDecimal(row, field); }
 
 inline const char* const kMsgGyouOverflow = "金額が12桁を越しました。再入力してください。";
 inline const char* const kMsgKeisanOverflow = "金額が12桁を越ています。訂正してください。";

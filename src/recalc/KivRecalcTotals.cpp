@@ -14,10 +14,6 @@ using G = GyouRecord;
 
 namespace {
 
-using Pair = std::array<Decimal, 2>;
-
-Decimal dec(std::string_view row, int field) { return G::toDecimal(row, field); }
-
 void addAmounts(Pair& sum, std::string_view row) {
     sum[0] += dec(row, G::Kingaku1);
     sum[1] += dec(row, G::Kingaku2);
