@@ -63,6 +63,21 @@ void collectLater() {
 }
 
 // The widget of a view: the surface and its scroll bars.
+// A status-bar pane: as wide as its sizing text when there is room; in a narrow window the panes
+// share what is left and clip their texts, instead of being laid over one another.
+class PaneLabel : public QLabel {
+public:
+    PaneLabel(QWidget* parent, const QString& sizing)
+        : QLabel(parent), m_Width(fontMetrics().horizontalAdvance(sizing) + 8) {
+        setMinimumWidth(8);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    }
+    QSize sizeHint() const override { return {m_Width, QLabel::sizeHint().height()}; }
+
+private:
+    int m_Width;
+};
+
 class ViewFrame : public QWidget {
 public:
     ViewFrame(SurfacePeer* peer, QWidget* parent) : QWidget(parent), m_Peer(peer) {}
@@ -634,12 +649,15 @@ public:
                 delete l;
             m_Labels.clear();
             for (std::size_t i = 0; i < inds.size(); ++i) {
-                auto* l = new QLabel(statusBar());
+                QLabel* l = nullptr;
                 if (i == 0 || inds[i].id == 0) {
+                    // The message pane keeps room for the start of a prompt however narrow the
+                    // window.
+                    l = new QLabel(statusBar());
+                    l->setMinimumWidth(160);
                     statusBar()->addWidget(l, 1);
                 } else {
-                    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QString::fromStdString(inds[i].sizing)) + 8);
-                    l->setAlignment(Qt::AlignCenter);
+                    l = new PaneLabel(statusBar(), QString::fromStdString(inds[i].sizing));
                     statusBar()->addPermanentWidget(l);
                 }
                 m_Labels.push_back(l);
