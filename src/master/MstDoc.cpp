@@ -137,6 +137,10 @@ void MstDoc::UpdateAllViews() {
 }
 
 void MstDoc::onCloseDocument() {
+    // The view writes the path to the profile when its window goes, which may be after it has
+    // left the document.
+    if (m_pView)
+        m_pView->m_DocPath = GetPathName();
     if (!m_Closed) {
         m_Closed = true;
         LeaveOpenDocs();
@@ -306,12 +310,13 @@ void MstDoc::CollectBunTitle() {
     ClearKoumokuGyou();
     const int count = std::min(m_KoumokuCount, kWorkSlots);
     for (int c = 1; c <= count; ++c) {
-        std::string& work = m_KoumokuGyou[static_cast<std::size_t>(c - 1)];
-        work = " ";
+        int found = -1;
         for (int j = 0; j < m_PoolGyouCount; ++j)
             if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == c &&
                 GyouRecord::toInt(m_Gyou[static_cast<std::size_t>(j)], GyouRecord::GyouNo) == 1)
-                work = m_Gyou[static_cast<std::size_t>(j)];
+                found = j;
+        m_KoumokuGyou[static_cast<std::size_t>(c - 1)].assign(found >= 0 ? m_Gyou[static_cast<std::size_t>(found)]
+                                                                          : std::string(" "));
         ++m_GyouCount;
     }
 }

@@ -120,7 +120,14 @@ void CMstView::LoadGyou() {
 }
 
 void CMstView::StoreGyou() {
-    if (MstDoc* d = GetDocument())
+    MstDoc* d = GetDocument();
+    if (!d)
+        return;
+    // Storing a row as it stands is no change: a master only opened and looked at closes
+    // without the save question.
+    std::string stored;
+    d->GetCurrentGyou(stored);
+    if (stored != m_EditGyou)
         d->SetCurrentGyou(m_EditGyou);
 }
 
@@ -709,12 +716,14 @@ int CMstView::onCreate() {
 
 void CMstView::onDestroy() {
     View::onDestroy();
-    if (MstDoc* d = GetDocument()) {
+    MstDoc* d = GetDocument();
+    if (d)
         m_DocPath = d->GetPathName();
+    // The master's bulk commands and the estimate's price conversion read the last master here.
+    if (d || !m_DocPath.empty())
         kiv::profile::Profile::user().writeString("Master_Section", "Master_Dat", m_DocPath);
-        if (d->GetView() == this)
-            d->SetView(nullptr);
-    }
+    if (d && d->GetView() == this)
+        d->SetView(nullptr);
 }
 
 void CMstView::onShowWindow(bool show) {

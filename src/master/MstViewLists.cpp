@@ -71,7 +71,6 @@ void CMstView::RebuildBunList() {
     }
     d->m_CurKoumoku[0] = kept;
     d->LoadKoumokuGyou();
-    m_CurField[0] = GyouRecord::Kikaku;
     d->MakeCurrent();
 }
 
