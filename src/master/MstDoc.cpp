@@ -309,14 +309,17 @@ void MstDoc::CollectBunTitle() {
     m_CurGyou[0] = 1;
     ClearKoumokuGyou();
     const int count = std::min(m_KoumokuCount, kWorkSlots);
+    // One pass over the lines: the last line numbered 1 of each category is its title line.
+    std::vector<int> found(static_cast<std::size_t>(count) + 1, -1);
+    for (int j = 0; j < m_PoolGyouCount; ++j) {
+        const int c = m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        if (c >= 1 && c <= count && GyouRecord::toInt(m_Gyou[static_cast<std::size_t>(j)], GyouRecord::GyouNo) == 1)
+            found[static_cast<std::size_t>(c)] = j;
+    }
     for (int c = 1; c <= count; ++c) {
-        int found = -1;
-        for (int j = 0; j < m_PoolGyouCount; ++j)
-            if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == c &&
-                GyouRecord::toInt(m_Gyou[static_cast<std::size_t>(j)], GyouRecord::GyouNo) == 1)
-                found = j;
-        m_KoumokuGyou[static_cast<std::size_t>(c - 1)].assign(found >= 0 ? m_Gyou[static_cast<std::size_t>(found)]
-                                                                          : std::string(" "));
+        const int j = found[static_cast<std::size_t>(c)];
+        m_KoumokuGyou[static_cast<std::size_t>(c - 1)].assign(j >= 0 ? m_Gyou[static_cast<std::size_t>(j)]
+                                                                     : std::string(" "));
         ++m_GyouCount;
     }
 }

@@ -144,6 +144,10 @@ MstFileContent ReadMstFile(std::string_view bytes) {
 
 std::string WriteMstFile(std::span<const std::string_view> rows) {
     kiv::archive::ArchiveWriter w;
+    std::size_t total = 4;
+    for (std::string_view row : rows)
+        total += row.size() + 7;   // the longest length prefix
+    w.reserve(total);
     w.writeInt32(static_cast<std::int32_t>(rows.size()));
     for (std::string_view row : rows)
         w.writeString(row);
