@@ -62,6 +62,8 @@ std::string fileNameOf(const std::string& path) {
 
 CMstView::CMstView() : m_EditGyou(m_GyouLen, ' ') {
     m_CurField[0] = m_FirstField;
+    onCommandId(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    onCommandId(ID_EDIT_CUT, [this] { OnEditCut(); });
     g_pMstView = this;
 }
 

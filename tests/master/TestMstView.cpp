@@ -321,3 +321,24 @@ TEST_F(MstViewTest, TwoMastersEachTreeMovesItsOwnGrid) {
 
 } // namespace
 } // namespace kiv::test
+
+namespace kiv::test {
+namespace {
+
+// The master window's menu: the commands built so far are enabled, later ones greyed.
+TEST_F(MstViewTest, MenuOffersTheMastersCommandsAndGreysTheOnesNotBuilt) {
+    Window w = open("m.MST", threeCategories());
+    ASSERT_NE(w.frame, nullptr);
+    const ui::Menu* menu = w.doc->docTemplate()->menu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->id, 140);
+    EXPECT_TRUE(app->commandState(ui::cmd::FileSave).enabled);
+    EXPECT_TRUE(app->commandState(ui::cmd::FileSaveAs).enabled);
+    EXPECT_TRUE(app->commandState(ui::cmd::EditCopy).enabled);
+    EXPECT_TRUE(app->commandState(32852).enabled);         // ﾏｽﾀｰﾌｧｲﾙ切替, the main frame's
+    EXPECT_FALSE(app->commandState(ui::cmd::FileSendMail).enabled);
+    EXPECT_FALSE(app->commandState(32870).enabled);        // 新分類追加 comes later
+}
+
+} // namespace
+} // namespace kiv::test
