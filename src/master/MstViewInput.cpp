@@ -383,19 +383,17 @@ void CMstView::onKeyDown(int vk, int repeat, unsigned flags) {
         break;
     case VK_DOWN:
         hideCaret();
-        if (d->m_ScreenGyou[0] < m_VisibleGyou && d->m_CurGyou[0] <= d->m_GyouCount) {
-            // Onto the row after the last as well, without appending it: text typed there makes
-            // it a row.
+        if (d->m_ScreenGyou[0] < m_VisibleGyou && d->m_CurGyou[0] < d->m_GyouCount) {
             CommitGyou();
             DrawGyouFramed();
             ++d->m_ScreenGyou[0];
             ++d->m_CurGyou[0];
             SavePosition(1);
-            if (d->m_CurGyou[0] <= d->m_GyouCount)
-                LoadGyou();
-            else
-                ClearGyouBuffer();
+            LoadGyou();
         } else if (d->m_ScreenGyou[0] >= m_VisibleGyou && d->m_CurGyou[0] <= d->m_GyouCount) {
+            // On the last screen row the grid steps on, the cursor keeping its screen row: from
+            // the category's last row that is the empty row after it, which text typed there
+            // makes a row.
             CommitGyou();
             DrawCurGyou();
             ScrollStepDown();

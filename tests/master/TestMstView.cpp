@@ -342,3 +342,37 @@ TEST_F(MstViewTest, MenuOffersTheMastersCommandsAndGreysTheOnesNotBuilt) {
 
 } // namespace
 } // namespace kiv::test
+
+namespace kiv::test {
+namespace {
+
+// Down from the last row on the bottom screen row steps the grid on to the empty row after it,
+// without appending it; text typed there makes it a numbered row.
+TEST_F(MstViewTest, DownPastTheLastRowAppendsOnlyWhenTyping) {
+    std::vector<std::string> rows;
+    for (int k = 1; k <= 3; ++k)
+        rows.push_back(mstLine(1, k, {{G::Hinmei, "R" + std::to_string(k)}}));
+    Window w = open("m.MST", rows, 3);
+    ASSERT_NE(w.grid, nullptr);
+    CMstView& g = *w.grid;
+    ASSERT_EQ(g.m_VisibleGyou, 3);
+    hb().sendKeyDown(g, ui::VK_DOWN);
+    hb().sendKeyDown(g, ui::VK_DOWN);
+    EXPECT_EQ(w.doc->m_CurGyou[0], 3);
+    hb().sendKeyDown(g, ui::VK_DOWN);
+    EXPECT_EQ(w.doc->m_CurGyou[0], 4);
+    EXPECT_EQ(w.doc->m_TopGyou[0], 1);
+    EXPECT_EQ(w.doc->m_GyouCount, 3);
+    hb().sendKeyDown(g, ui::VK_DOWN);   // no further
+    EXPECT_EQ(w.doc->m_CurGyou[0], 4);
+    hb().sendText(g, "N");
+    EXPECT_EQ(w.doc->m_GyouCount, 4);
+    EXPECT_EQ(workRow(*w.doc, 4).substr(0, 8), "00010004");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 4), G::Hinmei), padded(G::Hinmei, "N"));
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 4), G::Hokyuu), "  1.0");
+    hb().sendKeyDown(g, ui::VK_UP);
+    EXPECT_EQ(w.doc->m_CurGyou[0], 3);
+}
+
+} // namespace
+} // namespace kiv::test
