@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "grid/GridCell.h"
 #include "grid/GroupDigits.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivViewLinks.h"
@@ -34,17 +35,6 @@ constexpr Color kSelectedPen = kiv::ui::kBlack;
 constexpr Color kSelectedFill = rgb(200, 200, 200);
 constexpr Color kRulePen = rgb(180, 200, 150);
 
-class FontScope {
-public:
-    FontScope(Dc& dc, const kiv::ui::Font& f) : m_Dc(dc), m_Old(dc.selectFont(f)) {}
-    ~FontScope() { m_Dc.selectFont(m_Old); }
-    FontScope(const FontScope&) = delete;
-    FontScope& operator=(const FontScope&) = delete;
-
-private:
-    Dc& m_Dc;
-    kiv::ui::Font m_Old;
-};
 
 int commaCellsOf(int field) { return g_MstFieldTable.CommaCells[static_cast<std::size_t>(field - 1)]; }
 
@@ -53,10 +43,6 @@ bool isCursorField(int field, int hscrollPairs) {
            g_MstFieldTable.Skip[static_cast<std::size_t>(field - 1)] == 0;
 }
 
-std::string fileNameOf(const std::string& path) {
-    const auto cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
 
 } // namespace
 
@@ -197,7 +183,7 @@ void CMstView::MeasureFont() {
     std::unique_ptr<Dc> dc = getDc();
     if (!dc)
         return;
-    FontScope font(*dc, GridFont());
+    kiv::grid::FontScope font(*dc, GridFont());
     const kiv::ui::TextMetrics tm = dc->textMetrics();
     m_CharWidth = tm.aveCharWidth;
     m_CharHeight = tm.height;
@@ -293,7 +279,7 @@ void CMstView::DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule) {
     std::unique_ptr<Dc> dc = getDc();
     if (!dc)
         return;
-    FontScope font(*dc, GridFont());
+    kiv::grid::FontScope font(*dc, GridFont());
     DrawRow(*dc, boxes, look, texts, rule);
 }
 
@@ -301,7 +287,7 @@ void CMstView::DrawCurFieldOwnDc(bool grouped) {
     std::unique_ptr<Dc> dc = getDc();
     if (!dc)
         return;
-    FontScope font(*dc, GridFont());
+    kiv::grid::FontScope font(*dc, GridFont());
     dc->setTextColor(kRowText);
     dc->setBkColor(kRowFill);
     DrawFieldText(*dc, grouped);
@@ -381,7 +367,7 @@ void CMstView::RedrawVisibleGyou(bool framed) {
     KeepCursorOnScreen();
     SavePosition(2);
     {
-        FontScope font(*dc, GridFont());
+        kiv::grid::FontScope font(*dc, GridFont());
         int gyou = d->m_TopGyou[0] + 1;
         for (int s = 1; s <= m_VisibleGyou; ++s, ++gyou) {
             d->m_CurGyou[0] = gyou;
@@ -404,10 +390,10 @@ void CMstView::RedrawGyou2() { RedrawVisibleGyou(false); }
 void CMstView::onDraw(Dc& dc) {
     MstDoc* d = GetDocument();
     if (d)
-        kiv::grid::SetStatusPaneText(kPaneFileName, fileNameOf(d->GetPathName()));
+        kiv::grid::SetStatusPaneText(kPaneFileName, kiv::grid::FileNameOf(d->GetPathName()));
     if (dc.isPrinting())
         return;
-    FontScope font(dc, GridFont());
+    kiv::grid::FontScope font(dc, GridFont());
     const kiv::ui::TextMetrics tm = dc.textMetrics();
     m_CharWidth = tm.aveCharWidth;
     m_CharHeight = tm.height;

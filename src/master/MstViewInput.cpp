@@ -5,6 +5,7 @@
 
 #include "estimate/KivMessage.h"
 #include "grid/CalcDialog.h"
+#include "grid/GridCell.h"
 #include "grid/GyouRecord.h"
 #include "grid/TanniDialog.h"
 #include "master/MstDoc.h"
@@ -28,18 +29,6 @@ constexpr int ID_BUN_DELETE = 32789;   // F6 分類削除
 constexpr int kTanniBytes = 4;   // the unit's two halves, fields 11 and 12
 
 bool isDigit(unsigned c) { return c >= '0' && c <= '9'; }
-
-std::string_view cellOf(const std::string& row, const FieldPos& pos) {
-    return std::string_view(row).substr(static_cast<std::size_t>(pos.Offset), static_cast<std::size_t>(pos.Width));
-}
-
-int charBytesAt(std::string_view cell, int pos) {
-    const auto p = static_cast<std::size_t>(pos);
-    if (p + 1 < cell.size() && kiv::text::isLeadByte(static_cast<unsigned char>(cell[p])) &&
-        kiv::text::isCharBoundary(cell, p))
-        return 2;
-    return 1;
-}
 
 } // namespace
 
@@ -91,54 +80,21 @@ void CMstView::CheckDbcsAtCaret() {
 }
 
 void CMstView::MoveCaretBackOneChar() {
-    if (m_CaretOfs <= 0)
-        return;
-    const std::string_view cell = cellOf(m_EditGyou, m_FieldPos);
-    const auto target = std::min<std::size_t>(static_cast<std::size_t>(m_CaretOfs - 1), cell.size());
-    m_CaretOfs = static_cast<int>(kiv::text::boundaryAtOrBefore(cell, target));
+    m_CaretOfs = kiv::grid::CellCaretBack(kiv::grid::CellOf(m_EditGyou, m_FieldPos), m_CaretOfs);
 }
 
 void CMstView::MoveCaretForwardOneChar() {
-    const std::string_view cell = cellOf(m_EditGyou, m_FieldPos);
-    if (m_CaretOfs >= static_cast<int>(cell.size()))
-        return;
-    const int n = charBytesAt(cell, m_CaretOfs);
-    m_IsDbcs = n == 2 ? 1 : 0;
-    m_CaretOfs = std::min(m_CaretOfs + n, m_FieldPos.Width);
+    m_CaretOfs = kiv::grid::CellCaretForward(kiv::grid::CellOf(m_EditGyou, m_FieldPos), m_CaretOfs, m_FieldPos.Width,
+                                             m_IsDbcs);
 }
 
 void CMstView::InsertCharAtCaret() {
-    const bool pair = m_TypedChar > 0xFF;
-    const int n = pair ? 2 : 1;
-    const int width = m_FieldPos.Width;
-    if (m_CaretOfs + n > width) {
+    if (!kiv::grid::CellInsertChar(m_EditGyou, m_FieldPos, m_CaretOfs, m_TypedChar))
         m_FieldFull = 1;
-        return;
-    }
-    char* cell = m_EditGyou.data() + m_FieldPos.Offset;
-    std::copy_backward(cell + m_CaretOfs, cell + width - n, cell + width);
-    if (pair) {
-        cell[m_CaretOfs] = static_cast<char>(m_TypedChar >> 8);
-        cell[m_CaretOfs + 1] = static_cast<char>(m_TypedChar & 0xFF);
-    } else {
-        cell[m_CaretOfs] = static_cast<char>(m_TypedChar);
-    }
-    m_CaretOfs += n;
-    // A character pushed half out of the cell leaves no lead byte behind.
-    const std::string_view shifted = cellOf(m_EditGyou, m_FieldPos);
-    const std::size_t last = shifted.size() - 1;
-    if (kiv::text::isLeadByte(static_cast<unsigned char>(shifted[last])) && kiv::text::isCharBoundary(shifted, last))
-        cell[last] = ' ';
 }
 
 void CMstView::DeleteCharAtCaret() {
-    const int width = m_FieldPos.Width;
-    if (m_CaretOfs < 0 || m_CaretOfs >= width)
-        return;
-    const int n = charBytesAt(cellOf(m_EditGyou, m_FieldPos), m_CaretOfs);
-    char* cell = m_EditGyou.data() + m_FieldPos.Offset;
-    std::copy(cell + m_CaretOfs + n, cell + width, cell + m_CaretOfs);
-    std::fill(cell + width - n, cell + width, ' ');
+    kiv::grid::CellDeleteChar(m_EditGyou, m_FieldPos, m_CaretOfs);
 }
 
 void CMstView::TypeTextByte(unsigned char c) {
@@ -166,11 +122,7 @@ void CMstView::TypeTextByte(unsigned char c) {
 
 void CMstView::AlignNumericInput() {
     m_TypeBuf.push_back(static_cast<char>(m_TypedChar));
-    const auto width = static_cast<std::size_t>(m_FieldPos.Width);
-    std::string cell(width, ' ');
-    const std::size_t n = std::min(width, m_TypeBuf.size());
-    cell.replace(width - n, n, m_TypeBuf, m_TypeBuf.size() - n, n);
-    m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset), width, cell);
+    kiv::grid::CellAlignNumeric(m_EditGyou, m_FieldPos, m_TypeBuf);
 }
 
 bool CMstView::TypeNumericChar() {
@@ -218,7 +170,7 @@ bool CMstView::PutCalcResult(const std::string& result) {
 
 void CMstView::OpenCalcFromCell(char op) {
     CCalcDialog calc(this);
-    calc.m_Display = std::string(kiv::text::trimBlanks(cellOf(m_EditGyou, m_FieldPos)));
+    calc.m_Display = std::string(kiv::text::trimBlanks(kiv::grid::CellOf(m_EditGyou, m_FieldPos)));
     calc.m_Value = kiv::text::parseDecimal(calc.m_Display);
     calc.m_Op = op;
     if (calc.doModal() != IDOK)
@@ -312,7 +264,7 @@ void CMstView::onChar(unsigned ch, int repeat, unsigned flags) {
                 if (TypeNumericChar())
                     DrawCurField();
             } else if (c == '-') {
-                const std::string_view cell = cellOf(m_EditGyou, m_FieldPos);
+                const std::string_view cell = kiv::grid::CellOf(m_EditGyou, m_FieldPos);
                 if (m_TypedCount == 0 && !cell.empty() && cell.back() == ' ') {
                     if (TypeNumericChar())
                         DrawCurField();
@@ -539,7 +491,7 @@ void CMstView::onRButtonDown(unsigned flags, Point p) {
 }
 
 void CMstView::OnEditCopy() {
-    const std::string_view cell = cellOf(m_EditGyou, m_FieldPos);
+    const std::string_view cell = kiv::grid::CellOf(m_EditGyou, m_FieldPos);
     m_FieldCopyBuf.assign(kFieldBufLength, ' ');
     m_FieldCopyBuf.replace(0, std::min<std::size_t>(cell.size(), kFieldBufLength), cell.substr(0, kFieldBufLength));
 }
