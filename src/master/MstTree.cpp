@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "estimate/KivTree.h"
 #include "master/MstDoc.h"
 #include "master/MstView.h"
 #include "platform/profile/Profile.h"
@@ -143,20 +144,6 @@ void CMstTree::onLButtonDblClk(unsigned flags, kiv::ui::Point p) {
 void CMstTree::onDraw(kiv::ui::Dc& dc) {
     ReadFontSize();
     TreeView::onDraw(dc);
-    if (m_FontSize == kDefaultFontSize)
-        return;
-    const kiv::ui::Font old = dc.selectFont(LabelFont());
-    const int right = clientRect().right;
-    for (kiv::ui::TreeItem item = firstVisibleItem(); item; item = nextVisibleItem(item)) {
-        const auto r = itemTextRect(item);
-        if (!r)
-            continue;
-        m_ItemText = itemText(item);
-        dc.fillSolidRect({r->left + 2, r->top, std::max(right, r->right), r->bottom}, kBackColor);
-        const LabelColors colors = labelColors(item);
-        dc.setBkColor(colors.back);
-        dc.setTextColor(colors.text);
-        dc.textOut(r->left + 2, r->top + 1, m_ItemText);
-    }
-    dc.selectFont(old);
+    if (m_FontSize != kDefaultFontSize)
+        RedrawTreeLabels(*this, dc, LabelFont(), kBackColor);
 }
