@@ -2,11 +2,14 @@
 // driven as a user would, and what the grid draws read back.
 #include <gtest/gtest.h>
 
+#include "grid/CalcDialog.h"
+#include "grid/TanniDialog.h"
 #include "master/MstDoc.h"
 #include "master/MstFixture.h"
 #include "master/MstTree.h"
 #include "master/MstView.h"
 #include "grid/KivViewLinks.h"
+#include "platform/headless/DialogDriver.h"
 #include "platform/ui/Keys.h"
 #include "shell/MSplitFrame.h"
 #include "shell/ShellFixture.h"
@@ -319,11 +322,6 @@ TEST_F(MstViewTest, TwoMastersEachTreeMovesItsOwnGrid) {
     EXPECT_EQ(g_pMstView, nullptr);
 }
 
-} // namespace
-} // namespace kiv::test
-
-namespace kiv::test {
-namespace {
 
 // The master window's menu: the commands built so far are enabled, later ones greyed.
 TEST_F(MstViewTest, MenuOffersTheMastersCommandsAndGreysTheOnesNotBuilt) {
@@ -340,11 +338,6 @@ TEST_F(MstViewTest, MenuOffersTheMastersCommandsAndGreysTheOnesNotBuilt) {
     EXPECT_FALSE(app->commandState(32870).enabled);        // 新分類追加 comes later
 }
 
-} // namespace
-} // namespace kiv::test
-
-namespace kiv::test {
-namespace {
 
 // Down from the last row on the bottom screen row steps the grid on to the empty row after it,
 // without appending it; text typed there makes it a numbered row.
@@ -372,6 +365,60 @@ TEST_F(MstViewTest, DownPastTheLastRowAppendsOnlyWhenTyping) {
     EXPECT_EQ(fieldOf(workRow(*w.doc, 4), G::Hokyuu), "  1.0");
     hb().sendKeyDown(g, ui::VK_UP);
     EXPECT_EQ(w.doc->m_CurGyou[0], 3);
+}
+
+
+// The calculator from an operator key on 単価 and the unit list from the right button: both write
+// into the row, the calculator's result recalculating the row alone.
+TEST_F(MstViewTest, CalculatorAndUnitListWriteIntoTheRow) {
+    std::vector<std::string> rows = threeCategories();
+    G::putNumber(rows[0], G::HiroidasiSuu1, "5");
+    G::putNumber(rows[1], G::HiroidasiSuu1, "7");
+    Window w = open("m.MST", rows);
+    ASSERT_NE(w.grid, nullptr);
+    CMstView& g = *w.grid;
+    g.m_CurField[0] = G::Tanka1;
+    g.CalcFieldPos();
+    hb().expectDialog([](ui::headless::DialogDriver& dd) {
+        EXPECT_EQ(dd.text(CCalcDialog::kDisplay), "1200");
+        dd.type(CCalcDialog::kDisplay, "2").key(ui::VK_RETURN);
+    }, CCalcDialog::kDialogId);
+    hb().sendChar(g, '*');
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::Tanka1), "      2400");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::HiroidasiSuu1), "        ");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::HiroidasiSuu1), "       7");
+    EXPECT_EQ(g.m_CurField[0], G::Tanka2);
+
+    g.m_CurField[0] = G::Tanni;
+    g.CalcFieldPos();
+    hb().expectDialog([](ui::headless::DialogDriver& dd) { dd.select(CTanniDialog::kTanni, 3).click(ui::IDOK); },
+                      CTanniDialog::kDialogId);
+    hb().sendMouse(g, ui::MouseEvent::RButtonDown, {0, 0});
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::Tanni) + fieldOf(workRow(*w.doc, 1), G::TanniTail), sj("本") + "  ");
+    EXPECT_EQ(g.m_CurField[0], G::TanniTail);
+}
+
+// The labels of the category range dialog: the title of line 1 and the amounts of the last row
+// whose category is the code of 運搬費, 表紙計 or 中計 (of line 1 otherwise).
+TEST_F(MstViewTest, CategoryLabelsTakeTheAmountsOfTheTotalRow) {
+    std::vector<std::string> rows = threeCategories();
+    G::putNumber(rows[0], G::Kingaku1, "11");
+    G::putNumber(rows[1], G::Kingaku1, "12");
+    G::putNumber(rows[2], G::Kingaku1, "21");
+    G::putNumber(rows[3], G::Kingaku1, "22");
+    Window w = open("m.MST", rows);
+    ASSERT_NE(w.grid, nullptr);
+    w.doc->m_SetteiValues.codes[static_cast<std::size_t>(EnzanCode::Tyuukei)] = 2;
+    const int before = w.doc->m_CurKoumoku[0];
+    w.grid->RebuildKoumokuListNoCalc();
+    EXPECT_EQ(w.doc->m_CurKoumoku[0], before);
+    const auto& list = w.doc->m_BunSelectList;
+    ASSERT_GE(list.size(), 3u);
+    EXPECT_EQ(list[0].size(), static_cast<std::size_t>(MstDoc::kBunSelectLength));
+    EXPECT_EQ(list[0].substr(0, 4), "0001");
+    EXPECT_EQ(list[0].substr(68, 12), "          11");
+    EXPECT_EQ(list[1].substr(68, 12), "          22");
+    EXPECT_EQ(list[2].substr(8, 30), padded(G::Hinmei, "照明器具"));
 }
 
 } // namespace
