@@ -55,8 +55,6 @@ void BM_MasterOpen(benchmark::State& state) {
         view.RebuildBunList();
         if (doc.m_KoumokuCount != MstDoc::kBunMax || doc.m_BunListExtra != 1000)
             state.SkipWithError("unexpected title list");
-        view.SetDocument(nullptr);
-        doc.SetView(nullptr);
     }
 }
 BENCHMARK(BM_MasterOpen)->Unit(benchmark::kMillisecond);
@@ -88,8 +86,6 @@ void BM_MasterTreeSwitch(benchmark::State& state) {
         doc.m_CurGyou[0] = 1;
         view.LoadGyou();
     }
-    view.SetDocument(nullptr);
-    doc.SetView(nullptr);
 }
 BENCHMARK(BM_MasterTreeSwitch)->Unit(benchmark::kMicrosecond);
 

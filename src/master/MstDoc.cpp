@@ -96,6 +96,8 @@ MstDoc::MstDoc()
 }
 
 MstDoc::~MstDoc() {
+    if (m_pView)
+        m_pView->ForgetDocument(this);
     if (!m_Closed)
         LeaveOpenDocs();
 }

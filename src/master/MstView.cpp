@@ -54,8 +54,7 @@ CMstView::CMstView() : m_EditGyou(m_GyouLen, ' ') {
 }
 
 CMstView::~CMstView() {
-    if (MstDoc* d = GetDocument(); d && d->GetView() == this)
-        d->SetView(nullptr);
+    Detach();
     if (g_pMstView == this)
         g_pMstView = g_pMstDoc ? g_pMstDoc->GetView() : nullptr;
 }
@@ -67,9 +66,31 @@ MstDoc* CMstView::GetDocument() const {
 }
 
 void CMstView::SetDocument(MstDoc* doc) {
+    if (!doc)
+        Detach();
     m_pDoc = doc;
     if (doc)
-        doc->SetView(this);
+        Attach(doc);
+}
+
+void CMstView::Attach(MstDoc* doc) {
+    if (m_pAttached != doc)
+        Detach();
+    m_pAttached = doc;
+    doc->SetView(this);
+}
+
+void CMstView::Detach() {
+    if (m_pAttached && m_pAttached->GetView() == this)
+        m_pAttached->SetView(nullptr);
+    m_pAttached = nullptr;
+}
+
+void CMstView::ForgetDocument(const MstDoc* doc) {
+    if (m_pAttached == doc)
+        m_pAttached = nullptr;
+    if (m_pDoc == doc)
+        m_pDoc = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -691,7 +712,7 @@ int CMstView::onCreate() {
     if (View::onCreate() == -1)
         return -1;
     if (MstDoc* d = GetDocument())
-        d->SetView(this);
+        Attach(d);
     // The grid opens at the estimate's font size; the master's own size is the tree's.
     m_FontSize = kiv::profile::Profile::user().getInt("Font_Size_Section", "Font_Size", kDefaultFontSize);
     if (m_FontSize < 1)
@@ -710,8 +731,7 @@ void CMstView::onDestroy() {
     // The master's bulk commands and the estimate's price conversion read the last master here.
     if (d || !m_DocPath.empty())
         kiv::profile::Profile::user().writeString("Master_Section", "Master_Dat", m_DocPath);
-    if (d && d->GetView() == this)
-        d->SetView(nullptr);
+    Detach();
 }
 
 void CMstView::onShowWindow(bool show) {

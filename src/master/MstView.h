@@ -59,6 +59,8 @@ public:
     // The document set with SetDocument, else the framework's document when it is a master.
     MstDoc* GetDocument() const;
     void SetDocument(MstDoc* doc);
+    // The document going away before its view: the view holds no pointer to it any more.
+    void ForgetDocument(const MstDoc* doc);
 
     // --- What the document and the tree ask of the view
     void CallLoadGyou() { LoadGyou(); }
@@ -195,7 +197,12 @@ private:
     void OpenCalcFromCell(char op);
     bool PutCalcResult(const std::string& result);
     int HitField(int screenRow, kiv::ui::Point p) const;
+    // The document the view edits, when set directly (tests, benchmarks); and the document whose
+    // view this is, which is told when the view goes.
     MstDoc* m_pDoc = nullptr;
+    MstDoc* m_pAttached = nullptr;
+    void Attach(MstDoc* doc);
+    void Detach();
     int m_PendingLead = -1;
     int m_LastThumbPos = 0;
 };
