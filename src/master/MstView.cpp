@@ -729,7 +729,8 @@ void CMstView::onDestroy() {
     if (d)
         m_DocPath = d->GetPathName();
     // The master's bulk commands and the estimate's price conversion read the last master here.
-    if (d || !m_DocPath.empty())
+    // A window whose master never opened (a damaged file) leaves the entry as it was.
+    if (!m_DocPath.empty())
         kiv::profile::Profile::user().writeString("Master_Section", "Master_Dat", m_DocPath);
     Detach();
 }

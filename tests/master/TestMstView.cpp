@@ -315,11 +315,21 @@ TEST_F(MstViewTest, TwoMastersEachTreeMovesItsOwnGrid) {
     EXPECT_EQ(profile().getString("Master_Section", "Master_Dat"), aPath);
     EXPECT_EQ(g_pMstDoc, b.doc);
     EXPECT_EQ(g_pMstView, b.grid);
+    const std::string bPath = b.doc->GetPathName();
     b.frame->activateFrame();
     hb().sendCommand(ui::cmd::FileClose);
     hb().processPending();
     EXPECT_EQ(g_pMstDoc, nullptr);
     EXPECT_EQ(g_pMstView, nullptr);
+
+    // A damaged master opens nothing and leaves the last master's path in the profile.
+    const fs::path bad = data / "bad.MST";
+    ASSERT_TRUE(files::writeFileAtomically(bad, "xx"));
+    hb().expectMessageBox(ui::IDOK, "bad.MST");
+    EXPECT_EQ(app->OpenFile(bad), nullptr);
+    hb().processPending();
+    EXPECT_EQ(profile().getString("Master_Section", "Master_Dat"), bPath);
+    EXPECT_TRUE(main().mdiChildren().empty());
 }
 
 
