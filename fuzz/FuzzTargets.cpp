@@ -11,6 +11,8 @@
 #include "estimate/HyousiFormRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
+#include "master/MstDoc.h"
+#include "master/MstFile.h"
 #include "estimate/KivMessage.h"
 #include "estimate/LayoutFile.h"
 #include "estimate/RoumuFile.h"
@@ -93,6 +95,16 @@ void fuzzEstimate(std::string_view bytes) {
         (void)doc->SerializeKivFile();
 }
 
+void fuzzMaster(std::string_view bytes) {
+    const fs::path file = scratch().put("m.MST", bytes);
+    EstimateScope scope;
+    auto doc = std::make_unique<MstDoc>();
+    for (int i = 0; i < 4; ++i)
+        QueueKivAnswer(true);
+    if (doc->OnOpenDocument(file.string()))
+        (void)doc->SerializeMstFile();
+}
+
 void fuzzSettei(std::string_view bytes) {
     auto load = readSetteiFile(scratch().put("電気設定.ett", bytes));
     (void)ParseSettei(load.record);
@@ -134,6 +146,7 @@ const std::vector<Target>& targets() {
     static const std::vector<Target> all = {
         {"estimate", fuzzEstimate}, {"settei", fuzzSettei}, {"roumu", fuzzRoumu},
         {"layouts", fuzzLayouts},   {"profile", fuzzProfile}, {"bukake", fuzzBukake},
+        {"master", fuzzMaster},
     };
     return all;
 }
@@ -166,6 +179,13 @@ std::vector<Seed> seeds() {
     out.push_back({"estimate", "setubi.KIV", WriteKivFile(covers, {row(1, 1, 1252), row(1, 2, 1252)})});
     out.push_back({"estimate", "denki.KIV", WriteKivFile(covers, {row(1, 1, 300)})});
     out.push_back({"estimate", "empty.KIV", WriteKivFile({}, std::vector<std::string>{})});
+    // Masters: the current layout with a free line, the previous system's lines, an old
+    // electrical line, a line in the wide form, and an empty master.
+    out.push_back({"master", "current.MST", WriteMstFile({row(1, 1, 1400), row(0, 0, 1400), row(2, 1, 1400)})});
+    out.push_back({"master", "setubi.MST", WriteMstFile({row(1, 1, 1252)})});
+    out.push_back({"master", "denki.MST", WriteMstFile({row(1, 1, 300)})});
+    out.push_back({"master", "wide.MST", std::string("\x01\0\0\0\xFF\xFE\xFF\x05" "0\0" "0\0" "0\0" "1\0" "\x4B\x91", 18)});
+    out.push_back({"master", "empty.MST", WriteMstFile(std::vector<std::string>{})});
 
     SetteiRecord settei;
     settei.setCode(EnzanCode::Daikoumoku, "9001");

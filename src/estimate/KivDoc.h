@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "estimate/GyouStore.h"
 #include "estimate/HedderRecord.h"
 #include "estimate/HyousiFormRecord.h"
 #include "estimate/RoumuList.h"
@@ -76,19 +77,16 @@ struct OpenKivDocTable {
 extern CKivDoc* g_pKivDoc;
 extern OpenKivDocTable g_OpenKivDocs;
 
-class CKivDoc : public kiv::ui::Document {
+class CKivDoc : public kiv::ui::Document, public GyouStore {
 public:
     static constexpr int kPoolSlots = 30000;       // row pool capacity (rows as read from a file)
     static constexpr int kIndexSize = 20000;
     static constexpr int kUndoIndexBase = 10000;   // index entries 10000.. keep the undo copy of 0..9999
-    static constexpr int kWorkSlots = 10000;       // work rows of the current item
     static constexpr int kGyouMax = 9999;          // rows in the estimate
     static constexpr int kKoumokuGyouMax = 9999;   // rows in one item
     static constexpr int kKoumokuMax = 9999;       // items (a "%04d" key has four digits)
     static constexpr int kKeisanTemplateSlots = 13;
     static constexpr int kHyousiDataCount = 18;
-    static constexpr int kPositionSlots = 11;      // element 0 current, 1-10 the view's save slots
-    static constexpr int kHokyuuPos = 272;         // supply factor of new rows
     static constexpr int kLabelMax = 45;           // longest part of an item title GetKoumokuLabel gives
     // The limit messages of the estimate (9999 rows) and of one item (9999 rows).
     static const char* const kMsgPoolFull;
@@ -180,58 +178,12 @@ public:
     void ParseHedder();   // m_Hedder -> m_HedderLayout
     void ParseHyousi();   // m_HyousiForm -> m_HyousiLayout
 
-    // --- Row store
-    // Recount the pool and rebuild the item index from the row keys. More than 9999 rows: the
-    // first 9999 are kept, with a message. An estimate without any item gets item 1, row 1.
-    void RebuildGyouIndex();
-    // Copy the rows of the current item into the work area; cursor row 1. An item without rows
-    // gets a new row 1 and a pool slot for it; false when the pool cannot take it (the work row
-    // is there but is not stored).
-    bool LoadKoumokuGyou();
-    // Write the work area back over the current item's pool rows, in order. A row stored without
-    // an item number frees its slot. Work rows beyond the item's slots are not stored.
-    void StoreKoumokuGyou();
-    // Reserve a pool slot for one more row of the current item and blank it. Refused, with the
-    // limit message, when the item already has 9999 rows or the pool has no free slot. A free
-    // slot among the counted rows is reused; only a slot at the end grows the row count. The
-    // caller counts the row in m_GyouCount.
-    bool AddGyou();
-    // The work row m_CurGyou[0], at least 1400 bytes (an unfilled row reads as blanks).
-    void GetCurrentGyou(std::string& out) const;
-    // Replace the work row m_CurGyou[0] (padded to 1400 bytes) and mark the estimate modified.
-    bool SetCurrentGyou(const std::string& row);
-
-    // The undo copy of the pool rows.
-    void CopyGyouToUndo();
-    void RestoreGyouFromUndo();
+    // --- Row store: GyouStore, with the estimate's limits (9999 rows, 9999 per item).
     // The whole snapshot of a block command: pool rows, item index, row counts.
     void SaveUndoSnapshot();
     // Back to the snapshot and rebuild the index; the view then restores its position and
     // reloads the item.
     void RestoreUndoSnapshot();
-
-    void ClearKoumokuGyou();  // all work rows empty
-    void ClearGyou();         // all pool slots empty
-    void ClearUndoGyou();     // all undo rows empty
-
-    // Insert an empty item at the current item c: items c.. move up one number with their rows
-    // rekeyed, item c gets one new row. Refused with the limit message when 9999 items exist or
-    // the pool has no room for the new row; nothing changes then.
-    bool InsertKoumoku();
-    // Delete the current item: its rows become free rows, later items move down one number; the
-    // current item stays unless it is now beyond the last, then it is the last. Deleting the only
-    // item leaves a fresh item 1.
-    void DeleteKoumoku();
-    // True when one more item with one row fits; otherwise shows the limit message.
-    bool HasRoomForKoumoku();
-
-    // The key of (m_CurKoumoku[0], m_CurGyou[0]) into bytes 0-7 of m_GyouBuildBuf.
-    bool FormatGyouKey();
-    void ClearGyouBuffer();   // m_GyouBuildBuf = 1400 blanks
-    // First row of an empty estimate (item 1, row 1) in pool slot 0.
-    void CreateFirstGyou();
-    // New row keyed (current item, m_CurGyou[0]) in work row 1.
-    void NewKoumokuGyou();
 
     // 転送: insert the master row in m_TensouGyou at the cursor (through the view), keeping the
     // master key at 302-309. False when no row could be inserted.
@@ -247,16 +199,10 @@ public:
     const std::string& GetKoumokuLabel();
 
     // --- Members used by the grid editor's commands
-    std::array<int, kIndexSize> m_GyouKoumokuNo{};  // item of pool row i (0 free)
-    std::string m_GyouBuildBuf;                      // where new rows and keys are built
     std::string m_RecordBuf;                         // GetKoumokuLabel's result (and record reads)
-    std::vector<std::string> m_Gyou;                 // the row pool, rows 0..m_PoolGyouCount-1
     std::array<std::string, kKeisanTemplateSlots> m_KeisanTemplate;
     int m_KeisanTemplateCount = 0;
     std::vector<std::string> m_GyouBackup;           // scratch copy of the pool for bulk commands
-    std::vector<std::string> m_KoumokuGyou;          // work rows: row k at element k-1
-    std::vector<std::string> m_UndoGyou;             // undo copy of the pool
-    std::string m_ReadGyou;                          // row being read from a file
     std::string m_PathText;                          // working copy of the path (backup name)
     std::string m_UndoPath;                          // estimate whose snapshot the undo holds
     std::uint64_t m_UndoSerial = 0;                  // serial of the snapshot held (0: none)
@@ -269,21 +215,9 @@ public:
     std::string m_TextLine;                          // output line of the text exports
     std::filesystem::path m_ExeDir;                  // the program's folder
     std::string m_Mode;                              // "1" electrical, "2" mechanical
-    std::string m_KoumokuKeyText;                    // "%04d" of the item of a key
-    std::string m_GyouKeyText;                       // "%04d" of the row of a key
-    int m_PoolGyouCount = 0;
-    int m_UndoPoolGyouCount = 0;
-    // Editing position: element 0 current, elements 1-10 the view's save slots.
-    std::array<int, kPositionSlots> m_CurKoumoku{};  // item, from 1
-    std::array<int, kPositionSlots> m_CurGyou{};     // cursor row within the item, from 1
-    std::array<int, kPositionSlots> m_TopGyou{};     // rows above the first screen row
-    std::array<int, kPositionSlots> m_ScreenGyou{};  // cursor's screen row, from 1
-    int m_KoumokuCount = 0;                          // the highest item number in the pool
     // Set whenever the style conversion changed the rows: an estimate converted while it was
     // being opened stays modified.
     bool m_KeisanConverted = false;
-    int m_GyouCount = 0;                             // rows of the current item
-    int m_UndoGyouCount = 0;
     // Reference records, read when the document is created.
     std::filesystem::path m_RoumuPath;
     std::filesystem::path m_SetteiPath;              // empty when the mode has no settings file
@@ -305,11 +239,10 @@ public:
     int m_TreeDirty = 0;                             // the tree pane must be rebuilt
     int m_OpenSlot = -1;                             // slot in g_OpenKivDocs, -1 none
 
+protected:
+    void OnGyouChanged() override { SetModifiedFlag(); }
+
 private:
-    // First slot a new row can take, or -1 when the pool is full.
-    int FindFreeSlot() const;
-    // Key of every row of items >= from rewritten to (item + delta, place in the item).
-    void RekeyKoumokuFrom(int from, int delta);
     void LeaveOpenDocs();
     KivDocView* m_pView = nullptr;
     std::uint64_t m_DocId = 0;

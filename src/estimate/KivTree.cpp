@@ -182,23 +182,25 @@ void CKivTree::onLButtonDblClk(unsigned flags, kiv::ui::Point p) {
     setScrollPos(kiv::ui::SB_HORZ, 0);
 }
 
+void RedrawTreeLabels(kiv::ui::TreeView& tree, kiv::ui::Dc& dc, const kiv::ui::Font& font, kiv::ui::Color back) {
+    const kiv::ui::Font old = dc.selectFont(font);
+    const int right = tree.clientRect().right;
+    for (kiv::ui::TreeItem item = tree.firstVisibleItem(); item; item = tree.nextVisibleItem(item)) {
+        const auto r = tree.itemTextRect(item);
+        if (!r)
+            continue;
+        dc.fillSolidRect({r->left + 2, r->top, std::max(right, r->right), r->bottom}, back);
+        const kiv::ui::TreeView::LabelColors colors = tree.labelColors(item);
+        dc.setBkColor(colors.back);
+        dc.setTextColor(colors.text);
+        dc.textOut(r->left + 2, r->top + 1, tree.itemText(item));
+    }
+    dc.selectFont(old);
+}
+
 void CKivTree::onDraw(kiv::ui::Dc& dc) {
     ReadFontSize();
     TreeView::onDraw(dc);
-    if (m_FontSize == kDefaultFontSize)
-        return;
-    const kiv::ui::Font old = dc.selectFont(LabelFont());
-    const int right = clientRect().right;
-    for (kiv::ui::TreeItem item = firstVisibleItem(); item; item = nextVisibleItem(item)) {
-        const auto r = itemTextRect(item);
-        if (!r)
-            continue;
-        m_Text = itemText(item);
-        dc.fillSolidRect({r->left + 2, r->top, std::max(right, r->right), r->bottom}, kBackColor);
-        const LabelColors colors = labelColors(item);
-        dc.setBkColor(colors.back);
-        dc.setTextColor(colors.text);
-        dc.textOut(r->left + 2, r->top + 1, m_Text);
-    }
-    dc.selectFont(old);
+    if (m_FontSize != kDefaultFontSize)
+        RedrawTreeLabels(*this, dc, LabelFont(), kBackColor);
 }

@@ -14,6 +14,10 @@
 class CKivDoc;
 class CKivView;
 
+// Every visible label of a tree pane drawn again in `font` over `back`, as the panes do when
+// their font size is not the one the control draws at (the estimate's and the master's tree).
+void RedrawTreeLabels(kiv::ui::TreeView& tree, kiv::ui::Dc& dc, const kiv::ui::Font& font, kiv::ui::Color back);
+
 class CKivTree : public kiv::ui::TreeView {
 public:
     static constexpr kiv::ui::Color kBackColor = kiv::ui::rgb(211, 211, 211);

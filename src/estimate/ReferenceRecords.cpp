@@ -17,7 +17,7 @@ bool note(ReferenceRecords& out, ReferenceFile which, const std::filesystem::pat
 
 } // namespace
 
-ReferenceRecords loadReferenceRecords(std::string_view mode, const std::filesystem::path& programDir) {
+ReferenceRecords loadRoumuSetteiRecords(std::string_view mode, const std::filesystem::path& programDir) {
     ReferenceRecords out;
 
     out.roumuPath = locateReferenceFile(ReferenceFile::Roumu, programDir);
@@ -34,6 +34,11 @@ ReferenceRecords loadReferenceRecords(std::string_view mode, const std::filesyst
         if ((out.setteiRead = note(out, *which, out.setteiPath, settei.state)))
             out.settei = settei.record;
     }
+    return out;
+}
+
+ReferenceRecords loadReferenceRecords(std::string_view mode, const std::filesystem::path& programDir) {
+    ReferenceRecords out = loadRoumuSetteiRecords(mode, programDir);
 
     out.hedderPath = locateReferenceFile(ReferenceFile::Hedder, programDir);
     auto hedder = readHedderFile(out.hedderPath);

@@ -36,3 +36,6 @@ struct ReferenceRecords {
 // Each file is read on its own: one that is missing or unreadable gets its message and leaves its
 // record blank, and the others are still read.
 ReferenceRecords loadReferenceRecords(std::string_view mode, const std::filesystem::path& programDir);
+// Only the labour prices and the settings record (the master reads no layouts), each on its own
+// as above.
+ReferenceRecords loadRoumuSetteiRecords(std::string_view mode, const std::filesystem::path& programDir);

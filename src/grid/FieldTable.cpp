@@ -57,10 +57,56 @@ const ShownField kKivShown[kShownFields] = {
     {182, 185, 1, 0, 0, "ＮＯ", "ＮＯ"},
 };
 
+// The master grid's columns: the quantity, amount and symbol columns hidden (cells 0-0), the
+// category and row number in the first column, the cells closer together. Print captions are
+// the screen's. Fields 35-36 are hidden: a master line's own key is its category.
+const ShownField kMstShown[kShownFields] = {
+    {1, 4, 0, 0, 0, "分類", "分類"},
+    {1, 4, 1, 0, 0, "ＮＯ", "ＮＯ"},
+    {0, 0, 0, 0, 0, "記号", "記号"},
+    {0, 0, 1, 1, 0, "    ", "    "},
+    {6, 35, 0, 0, 0, "　　品　　　　　　　　　名　　", "　　品　　　　　　　　　名　　"},
+    {6, 35, 1, 0, 0, "　　規　　　　　　　　　格　　", "　　規　　　　　　　　　格　　"},
+    {68, 97, 0, 0, 2, "拾出数量", "拾出数量"},
+    {68, 97, 1, 0, 2, "拾出数量", "拾出数量"},
+    {68, 97, 0, 1, 2, "積算数量", "積算数量"},
+    {68, 97, 1, 1, 2, "積算数量", "積算数量"},
+    {37, 38, 0, 0, 0, "単", "単"},
+    {37, 38, 1, 0, 0, "位", "位"},
+    {43, 52, 0, 0, 3, "単　　　価", "単　　　価"},
+    {43, 52, 1, 0, 3, "単　　　価", "単　　　価"},
+    {57, 66, 0, 1, 3, "複合単価  ", "複合単価  "},
+    {57, 66, 1, 1, 3, "複合単価  ", "複合単価  "},
+    {0, 0, 0, 1, 3, "金　　　　額", "金　　　　額"},
+    {0, 0, 1, 1, 3, "金　　　　額", "金　　　　額"},
+    {68, 97, 0, 0, 0, "　　備　　　　　　　　　考　　", "　　備　　　　　　　　　考　　"},
+    {68, 97, 1, 0, 0, "　　備　　　　　　　　　考　　", "　　備　　　　　　　　　考　　"},
+    {99, 104, 0, 0, 0, "歩掛１", "歩掛１"},
+    {99, 104, 1, 0, 0, "歩掛２", "歩掛２"},
+    {106, 109, 0, 0, 0, "継手", "継手"},
+    {106, 109, 1, 0, 0, "接合", "接合"},
+    {111, 114, 0, 0, 0, "支持", "支持"},
+    {111, 114, 1, 0, 0, " ﾊﾂﾘ", " ﾊﾂﾘ"},
+    {116, 119, 0, 0, 0, "運搬", "運搬"},
+    {116, 119, 1, 0, 0, "付属", "付属"},
+    {121, 125, 0, 0, 0, " 補給", " 補給"},
+    {121, 125, 1, 0, 0, " 雑材", " 雑材"},
+    {127, 130, 0, 0, 0, "ｿﾉﾀ1", "ｿﾉﾀ1"},
+    {127, 130, 1, 0, 0, "ｿﾉﾀ2", "ｿﾉﾀ2"},
+    {132, 137, 0, 0, 0, "掛率  ", "掛率  "},
+    {132, 137, 1, 1, 0, "   　 ", "   　 "},
+    {138, 141, 0, 0, 0, "分類", "分類"},
+    {138, 141, 1, 0, 0, "ＮＯ", "ＮＯ"},
+};
+// Which of the master's columns 1-36 are shown.
+constexpr int kMstShownFlag[kShownFields] = {1, 1, 0, 0, 1, 1, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 0, 0,
+                                             1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0};
+
 constexpr int kMaxScreenRows = 100;
 constexpr int kCaptionLength = 310;
 
-FieldTable buildKivFieldTable() {
+FieldTable buildFieldTable(const ShownField (&shown)[kShownFields], const int* shownFlag, int hscrollFirst,
+                           int hscrollEnd) {
     FieldTable t;
     for (int f = 1; f <= GyouRecord::FieldCount; ++f) {
         const auto& l = GyouRecord::layout(f);
@@ -69,11 +115,11 @@ FieldTable buildKivFieldTable() {
         t.Offset[i] = l.Offset;
         t.IsText[i] = l.IsText ? 1 : 0;
         if (f <= kShownFields) {
-            const ShownField& s = kKivShown[i];
+            const ShownField& s = shown[i];
             t.XFrom[i] = s.XFrom;
             t.XTo[i] = s.XTo;
             t.Line[i] = s.Line;
-            t.Shown[i] = 1;
+            t.Shown[i] = shownFlag ? shownFlag[i] : 1;
             t.Skip[i] = s.Skip;
             t.CommaCells[i] = s.CommaCells;
         } else {
@@ -83,16 +129,16 @@ FieldTable buildKivFieldTable() {
     }
     for (int r = 1; r <= kMaxScreenRows; ++r)
         t.BaseLine[r - 1] = 2 * r;
-    t.HScrollFirstField = 7;
-    t.HScrollEndField = 24;
+    t.HScrollFirstField = hscrollFirst;
+    t.HScrollEndField = hscrollEnd;
     return t;
 }
 
-std::string buildCaption(bool print) {
+std::string buildCaption(const ShownField (&shown)[kShownFields], bool print) {
     std::string line(kCaptionLength, ' ');
     for (int f = 1; f <= kShownFields; ++f) {
         const auto& l = GyouRecord::layout(f);
-        const std::string& c = kiv::text::sj(print ? kKivShown[f - 1].PrintCaption : kKivShown[f - 1].Caption);
+        const std::string& c = kiv::text::sj(print ? shown[f - 1].PrintCaption : shown[f - 1].Caption);
         if (c.size() != static_cast<std::size_t>(l.Width))
             throw std::logic_error("caption of field " + std::to_string(f) + " does not have the field's width");
         line.replace(static_cast<std::size_t>(l.Offset), c.size(), c);
@@ -134,9 +180,12 @@ FieldGeometry geometry(const FieldTable& table, int field, int hscrollPairs) {
 
 } // namespace
 
-const FieldTable g_KivFieldTable = buildKivFieldTable();
-const std::string g_KivTitleText = buildCaption(false);
-const std::string g_KivPrintTitleText = buildCaption(true);
+const FieldTable g_KivFieldTable = buildFieldTable(kKivShown, nullptr, 7, 24);
+const std::string g_KivTitleText = buildCaption(kKivShown, false);
+const std::string g_KivPrintTitleText = buildCaption(kKivShown, true);
+// Horizontal scrolling of the master moves the remark pair and then the rate pairs (19-24).
+const FieldTable g_MstFieldTable = buildFieldTable(kMstShown, kMstShownFlag, 19, 25);
+const std::string g_MstTitleText = buildCaption(kMstShown, false);
 
 bool IsFieldShown(const FieldTable& table, int field, int hscrollPairs) {
     checkField(table, field);

@@ -78,3 +78,7 @@ extern const FieldTable g_KivFieldTable;
 // Built during static initialisation: not for use by other static initialisers.
 extern const std::string g_KivTitleText;
 extern const std::string g_KivPrintTitleText;
+// The master view's table: the quantity, amount and symbol columns hidden, the category and row
+// number in the first column; and its 310-byte caption line (begins "分類ＮＯ記号"). CP932.
+extern const FieldTable g_MstFieldTable;
+extern const std::string g_MstTitleText;

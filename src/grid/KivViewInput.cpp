@@ -5,6 +5,7 @@
 #include "estimate/KivMessage.h"
 #include "grid/BlockSelect.h"
 #include "grid/CalcDialog.h"
+#include "grid/GridCell.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Cp932.h"
@@ -102,40 +103,15 @@ void CKivView::CheckDbcsAtCaret() {
         m_IsDbcs = 1;
 }
 
-namespace {
-
-std::string_view cellOf(const std::string& row, const FieldPos& pos) {
-    return std::string_view(row).substr(static_cast<std::size_t>(pos.Offset), static_cast<std::size_t>(pos.Width));
-}
-
-// Bytes of the character starting at `pos` of the cell: 2 for a lead byte with its trail inside
-// the cell, else 1.
-int charBytesAt(std::string_view cell, int pos) {
-    const auto p = static_cast<std::size_t>(pos);
-    if (p + 1 < cell.size() && kiv::text::isLeadByte(static_cast<unsigned char>(cell[p])) &&
-        kiv::text::isCharBoundary(cell, p))
-        return 2;
-    return 1;
-}
-
-} // namespace
 
 void CKivView::MoveCaretBackOneChar() {
-    if (m_CaretOfs <= 0)
-        return;
-    const std::string_view cell = cellOf(m_EditGyou, m_FieldPos);
-    const auto target = std::min<std::size_t>(static_cast<std::size_t>(m_CaretOfs - 1), cell.size());
-    m_CaretOfs = static_cast<int>(kiv::text::boundaryAtOrBefore(cell, target));
+    m_CaretOfs = kiv::grid::CellCaretBack(kiv::grid::CellOf(m_EditGyou, m_FieldPos), m_CaretOfs);
 }
 
 void CKivView::MoveCaretForwardOneChar() {
     CheckDbcsAtCaret();
-    const std::string_view cell = cellOf(m_EditGyou, m_FieldPos);
-    if (m_CaretOfs >= static_cast<int>(cell.size()))
-        return;
-    const int n = charBytesAt(cell, m_CaretOfs);
-    m_IsDbcs = n == 2 ? 1 : 0;
-    m_CaretOfs = std::min(m_CaretOfs + n, m_FieldPos.Width);
+    m_CaretOfs = kiv::grid::CellCaretForward(kiv::grid::CellOf(m_EditGyou, m_FieldPos), m_CaretOfs, m_FieldPos.Width,
+                                             m_IsDbcs);
 }
 
 void CKivView::ShiftFieldRight() {
@@ -149,39 +125,13 @@ void CKivView::ShiftFieldRight() {
 
 void CKivView::InsertCharAtCaret() {
     // m_TypedChar holds one byte, or a lead byte in its high part and the trail in its low part.
-    const bool pair = m_TypedChar > 0xFF;
-    const int n = pair ? 2 : 1;
-    if (m_CaretOfs + n > m_FieldPos.Width) {
+    if (!kiv::grid::CellInsertChar(m_EditGyou, m_FieldPos, m_CaretOfs, m_TypedChar))
         m_FieldFull = 1;
-        return;
-    }
-    for (int k = 0; k < n; ++k)
-        ShiftFieldRight();
-    char* cell = m_EditGyou.data() + m_FieldPos.Offset;
-    if (pair) {
-        cell[m_CaretOfs] = static_cast<char>(m_TypedChar >> 8);
-        cell[m_CaretOfs + 1] = static_cast<char>(m_TypedChar & 0xFF);
-    } else {
-        cell[m_CaretOfs] = static_cast<char>(m_TypedChar);
-    }
-    m_CaretOfs += n;
-    // The character pushed over the cell's end goes whole: its lead byte left behind becomes a
-    // blank.
-    const std::string_view shifted = cellOf(m_EditGyou, m_FieldPos);
-    const std::size_t last = shifted.size() - 1;
-    if (kiv::text::isLeadByte(static_cast<unsigned char>(shifted[last])) && kiv::text::isCharBoundary(shifted, last))
-        cell[last] = ' ';
 }
 
 void CKivView::DeleteCharAtCaret() {
     CheckDbcsAtCaret();
-    const int width = m_FieldPos.Width;
-    if (m_CaretOfs < 0 || m_CaretOfs >= width)
-        return;
-    const int n = charBytesAt(cellOf(m_EditGyou, m_FieldPos), m_CaretOfs);
-    char* cell = m_EditGyou.data() + m_FieldPos.Offset;
-    std::copy(cell + m_CaretOfs + n, cell + width, cell + m_CaretOfs);
-    std::fill(cell + width - n, cell + width, ' ');
+    kiv::grid::CellDeleteChar(m_EditGyou, m_FieldPos, m_CaretOfs);
 }
 
 void CKivView::TypeTextByte(unsigned char c) {
@@ -216,11 +166,7 @@ void CKivView::TypeTextByte(unsigned char c) {
 
 void CKivView::AlignNumericInput() {
     m_TypeBuf.push_back(static_cast<char>(m_TypedChar));
-    const auto width = static_cast<std::size_t>(m_FieldPos.Width);
-    std::string cell(width, ' ');
-    const std::size_t n = std::min(width, m_TypeBuf.size());
-    cell.replace(width - n, n, m_TypeBuf, m_TypeBuf.size() - n, n);
-    m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset), width, cell);
+    kiv::grid::CellAlignNumeric(m_EditGyou, m_FieldPos, m_TypeBuf);
 }
 
 bool CKivView::TypeNumericChar() {
@@ -270,7 +216,7 @@ bool CKivView::PutCalcResult(const std::string& result) {
 
 void CKivView::OpenCalcFromCell(char op) {
     CCalcDialog calc(this);
-    calc.m_Display = std::string(kiv::text::trimBlanks(cellOf(m_EditGyou, m_FieldPos)));
+    calc.m_Display = std::string(kiv::text::trimBlanks(kiv::grid::CellOf(m_EditGyou, m_FieldPos)));
     calc.m_Value = kiv::text::parseDecimal(calc.m_Display);
     calc.m_Op = op;
     if (calc.doModal() != IDOK)
@@ -375,7 +321,7 @@ void CKivView::onChar(unsigned ch, int repeat, unsigned flags) {
                     MarkChanged();
                 }
             } else if (c == '-') {
-                const std::string_view cell = cellOf(m_EditGyou, m_FieldPos);
+                const std::string_view cell = kiv::grid::CellOf(m_EditGyou, m_FieldPos);
                 if (m_TypedCount == 0 && !cell.empty() && cell.back() == ' ' && kiv::text::trimBlanks(cell).empty()) {
                     if (TypeNumericChar()) {
                         DrawCurField();

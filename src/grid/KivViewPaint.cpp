@@ -2,6 +2,7 @@
 // texts and row rules, the redraw routines, digit grouping and the status-bar panes.
 #include <algorithm>
 
+#include "grid/GridCell.h"
 #include "grid/GroupDigits.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
@@ -31,26 +32,9 @@ constexpr Color kSelectedPen = kiv::ui::kBlack;
 constexpr Color kSelectedFill = rgb(200, 200, 200);
 constexpr Color kRulePen = rgb(180, 200, 150);
 
-// Selects a font for a drawing and puts the previous one back when the drawing ends.
-class FontScope {
-public:
-    FontScope(Dc& dc, const kiv::ui::Font& f) : m_Dc(dc), m_Old(dc.selectFont(f)) {}
-    ~FontScope() { m_Dc.selectFont(m_Old); }
-    FontScope(const FontScope&) = delete;
-    FontScope& operator=(const FontScope&) = delete;
-
-private:
-    Dc& m_Dc;
-    kiv::ui::Font m_Old;
-};
 
 int commaCellsOf(int field) { return g_KivFieldTable.CommaCells[static_cast<std::size_t>(field - 1)]; }
 
-// The characters after the last path separator: the file name the status bar shows.
-std::string fileNameOf(const std::string& path) {
-    const auto cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
 
 } // namespace
 
@@ -60,7 +44,7 @@ void CKivView::MeasureFont() {
     std::unique_ptr<Dc> dc = getDc();
     if (!dc)
         return;
-    FontScope font(*dc, GridFont());
+    kiv::grid::FontScope font(*dc, GridFont());
     const kiv::ui::TextMetrics tm = dc->textMetrics();
     m_CharWidth = tm.aveCharWidth;
     m_CharHeight = tm.height;
@@ -160,7 +144,7 @@ void CKivView::DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule) {
     std::unique_ptr<Dc> dc = getDc();
     if (!dc)
         return;
-    FontScope font(*dc, GridFont());
+    kiv::grid::FontScope font(*dc, GridFont());
     DrawRow(*dc, boxes, look, texts, rule);
 }
 
@@ -171,7 +155,7 @@ void CKivView::DrawCurFieldOwnDc(bool grouped) {
     std::unique_ptr<Dc> dc = getDc();
     if (!dc)
         return;
-    FontScope font(*dc, GridFont());
+    kiv::grid::FontScope font(*dc, GridFont());
     dc->setTextColor(kRowText);
     dc->setBkColor(kRowFill);
     DrawFieldText(*dc, grouped);
@@ -248,7 +232,7 @@ void CKivView::RedrawVisibleGyou(bool framed) {
     KeepCursorOnScreen();
     SavePosition2();
     {
-        FontScope font(*dc, GridFont());
+        kiv::grid::FontScope font(*dc, GridFont());
         int gyou = d->m_TopGyou[0] + 1;
         for (int s = 1; s <= m_VisibleGyou; ++s, ++gyou) {
             d->m_CurGyou[0] = gyou;
@@ -275,7 +259,7 @@ void CKivView::onDraw(Dc& dc) {
     UpdateStatusPanes();
     if (dc.isPrinting())
         return;
-    FontScope font(dc, GridFont());
+    kiv::grid::FontScope font(dc, GridFont());
     const kiv::ui::TextMetrics tm = dc.textMetrics();
     m_CharWidth = tm.aveCharWidth;
     m_CharHeight = tm.height;
@@ -406,7 +390,7 @@ void CKivView::UpdateStatusPanes() {
     if (!d)
         return;
     if (d->m_SetteiValues.SekisanYousiki == 1) {
-        const std::string file = fileNameOf(d->m_RoumuPath.string());
+        const std::string file = kiv::grid::FileNameOf(d->m_RoumuPath.string());
         kiv::grid::SetStatusPaneText(kiv::grid::kPaneRoumuFile, "複合単価労務費は " + file + " を使用");
         kiv::grid::SetStatusPaneText(kiv::grid::kPaneStyle, "複合単価で積算");
         switch (d->m_SetteiValues.FukugouMarume) {

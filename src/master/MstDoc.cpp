@@ -1,16 +1,327 @@
 #include "master/MstDoc.h"
 
-#include "platform/ui/MessageBox.h"
+#include <algorithm>
+#include <deque>
+#include <span>
 
-const char* const MstDoc::kNotAvailableMessage =
-    "マスターファイルはまだ開けません。マスターの編集機能はこの版には含まれていません。";
+#include "estimate/KivDoc.h"
+#include "estimate/KivFile.h"
+#include "estimate/KivMessage.h"
+#include "estimate/ReferenceFile.h"
+#include "estimate/ReferenceRecords.h"
+#include "grid/GyouRecord.h"
+#include "master/MstFile.h"
+#include "master/MstView.h"
+#include "platform/files/Files.h"
 
-bool MstDoc::onNewDocument() {
-    kiv::ui::messageBox(kNotAvailableMessage, kiv::ui::MB_ICONINFORMATION);
-    return false;
+namespace {
+
+const char* const kAskSetubi = "旧Kivのマスター書式のためKiv用に変換します。名前を付けて保存してください。";
+const char* const kAskDenki = "旧電気Kivのマスター書式のためKiv用に変換します。名前を付けて保存してください。";
+const char* const kAskIrreversible = "実行すると元には戻りません。";
+
+// 30,000 lines of 1400 bytes take about 42 MB; a file far beyond that is not a master.
+constexpr std::size_t kMaxMstFileBytes = 128u * 1024 * 1024;
+
+std::vector<MstDoc*>& openDocs() {
+    static std::vector<MstDoc*> docs;
+    return docs;
 }
 
-bool MstDoc::onOpenDocument(const std::filesystem::path& path) {
-    kiv::ui::messageBox(std::string(kNotAvailableMessage) + "\n" + path.string(), kiv::ui::MB_ICONINFORMATION);
-    return false;
+GyouStoreLimits mstLimits() {
+    GyouStoreLimits limits;
+    limits.poolSlots = MstDoc::kGyouMax;
+    limits.indexSize = MstDoc::kGyouMax;
+    limits.gyouMax = MstDoc::kGyouMax;
+    limits.koumokuGyouMax = MstDoc::kBunGyouMax;
+    limits.koumokuMax = MstDoc::kBunMax;
+    limits.poolTruncatedMessage = MstDoc::kMsgPoolTruncated;
+    limits.poolFullMessage = MstDoc::kMsgPoolFull;
+    limits.koumokuFullMessage = MstDoc::kMsgBunFull;
+    return limits;
+}
+
+bool endsWithNoCase(const std::string& s, const std::string& tail) {
+    if (s.size() < tail.size())
+        return false;
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        const char a = s[s.size() - tail.size() + i];
+        const char b = tail[i];
+        if (std::toupper(static_cast<unsigned char>(a)) != std::toupper(static_cast<unsigned char>(b)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+MstDoc* g_pMstDoc = nullptr;
+
+const char* const MstDoc::kMsgPoolFull = "データ数が最大値を超えました。これ以上は入力できません。";
+const char* const MstDoc::kMsgBunFull = "１分類の行数が最大値を超えました。これ以上は入力できません。";
+const char* const MstDoc::kMsgPoolTruncated =
+    "データ数が最大値を超えましたので途中までしか読み込みできませんでした。";
+
+MstDoc::MstDoc()
+    : GyouStore(mstLimits()),
+      m_UndoGyouKoumokuNo(static_cast<std::size_t>(kGyouMax), 0),
+      m_KoumokuName(kTitleListSize, " "),
+      m_BunSelectList(kTitleListSize, " ") {
+    onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
+    g_pMstDoc = this;
+    openDocs().push_back(this);
+    m_PoolGyouCount = 1;
+    ClearGyou();
+    m_CurKoumoku[0] = 1;
+    m_CurGyou[0] = 1;
+    m_ScreenGyou[0] = 1;
+    m_GyouCount = 1;
+    RebuildGyouIndex();
+    LoadKoumokuGyou();
+
+    m_Mode = CKivDoc::RunMode();
+    m_ExeDir = CKivDoc::ProgramDirectory();
+    // The labour prices and the settings are read each on its own: a missing settings file leaves
+    // a blank record whose codes match no row.
+    ReferenceRecords r = loadRoumuSetteiRecords(m_Mode, m_ExeDir);
+    m_RoumuPath = std::move(r.roumuPath);
+    m_SetteiPath = std::move(r.setteiPath);
+    m_Roumu = std::move(r.roumu);
+    m_Settei = r.settei;
+    m_RoumuRead = r.roumuRead;
+    m_SetteiRead = r.setteiRead;
+    ParseSettei();
+    for (const auto& m : r.messages)
+        KivMessage(m);
+}
+
+MstDoc::~MstDoc() {
+    if (m_pView)
+        m_pView->ForgetDocument(this);
+    if (!m_Closed)
+        LeaveOpenDocs();
+}
+
+const std::vector<MstDoc*>& MstDoc::OpenDocs() { return openDocs(); }
+
+void MstDoc::LeaveOpenDocs() {
+    std::erase(openDocs(), this);
+    if (g_pMstDoc == this) {
+        g_pMstDoc = openDocs().empty() ? nullptr : openDocs().back();
+        g_pMstView = g_pMstDoc ? g_pMstDoc->GetView() : nullptr;
+    }
+}
+
+void MstDoc::MakeCurrent() {
+    g_pMstDoc = this;
+    g_pMstView = m_pView;
+}
+
+void MstDoc::SetView(CMstView* view) {
+    m_pView = view;
+    if (g_pMstDoc == this)
+        g_pMstView = view;
+}
+
+void MstDoc::ParseSettei() {
+    m_SetteiValues = ::ParseSettei(m_Settei);
+    // The master reads the first 26 codes only.
+    for (std::size_t k = 26; k < m_SetteiValues.codes.size(); ++k)
+        m_SetteiValues.codes[k] = 0;
+}
+
+const char* MstDoc::Extension(const std::string& mode) { return mode == "2" ? "MMS" : "MST"; }
+
+void MstDoc::UpdateAllViews() {
+    if (m_pView)
+        m_pView->OnDocumentUpdate();
+    updateAllViews(m_pView);
+}
+
+void MstDoc::onCloseDocument() {
+    // The view writes the path to the profile when its window goes, which may be after it has
+    // left the document.
+    if (m_pView)
+        m_pView->m_DocPath = GetPathName();
+    if (!m_Closed) {
+        m_Closed = true;
+        LeaveOpenDocs();
+    }
+    kiv::ui::Document::onCloseDocument();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Opening
+
+bool MstDoc::onOpenDocument(const std::filesystem::path& path) { return OnOpenDocument(path.string()); }
+
+bool MstDoc::OnOpenDocument(const std::string& path) {
+    std::string error;
+    auto bytes = kiv::files::readFile(path, kMaxMstFileBytes, &error);
+    if (!bytes) {
+        KivMessage("マスターファイル「" + path + "」を開けません。ファイルを読み込めません。");
+        return false;
+    }
+    MstFileContent content;
+    try {
+        content = ReadMstFile(*bytes);
+    } catch (const MstFileError& e) {
+        KivMessage("マスターファイル「" + path + "」を開けません。" + e.what());
+        return false;
+    }
+    bytes.reset();
+    setPathName(path);
+    if (content.unreadBytes > 0)
+        KivMessage(KivPartlyReadMessage(path));
+    if (content.truncated)
+        KivMessage(kMsgPoolTruncated);
+    LoadMstContent(content);
+    SetModifiedFlag(false);
+    return true;
+}
+
+void MstDoc::LoadMstContent(MstFileContent& content) {
+    ClearGyou();
+    m_PoolGyouCount = 0;
+    for (std::string& row : content.rows) {
+        if (m_PoolGyouCount >= kGyouMax)
+            break;
+        m_Gyou[static_cast<std::size_t>(m_PoolGyouCount++)] = std::move(row);
+    }
+    content.rows.clear();
+    // The first kept line tells the layout, by its length as read. A file that kept no line
+    // counts as a one-character first line: the old electrical questions are asked, and
+    // converting nothing changes nothing.
+    const std::size_t length = m_PoolGyouCount > 0 ? m_Gyou[0].size() : 1;
+    if (length == kMstSetubiRowLength) {
+        if (KivAsk(kAskSetubi) && KivAsk(kAskIrreversible))
+            ConvertSetubiGyou();
+    } else if (length == kMstRowLength) {
+        NormalizeGyouColumns();
+    } else {
+        if (KivAsk(kAskDenki) && KivAsk(kAskIrreversible))
+            ConvertDenkiGyou();
+    }
+    // Every reader of a line counts on its 1400 bytes: declined conversions and stray short
+    // lines are padded with blanks (nothing moves, nothing is cut).
+    for (int i = 0; i < m_PoolGyouCount; ++i)
+        GyouRecord::padLength(m_Gyou[static_cast<std::size_t>(i)]);
+    RebuildGyouIndex();
+    m_CurKoumoku[0] = 1;
+    m_TopGyou[0] = 0;
+    m_ScreenGyou[0] = 1;
+    LoadKoumokuGyou();
+    if (m_pView)
+        m_pView->CallLoadGyou();
+    UpdateAllViews();
+}
+
+void MstDoc::ConvertSetubiGyou() {
+    for (int i = 0; i < m_PoolGyouCount; ++i) {
+        std::string& row = m_Gyou[static_cast<std::size_t>(i)];
+        row = ConvertSetubiRow(row);
+    }
+}
+
+void MstDoc::ConvertDenkiGyou() {
+    for (int i = 0; i < m_PoolGyouCount; ++i) {
+        std::string& row = m_Gyou[static_cast<std::size_t>(i)];
+        row = ConvertDenkiRow(row);
+    }
+}
+
+void MstDoc::NormalizeGyouColumns() {
+    for (int i = 0; i < m_PoolGyouCount; ++i)
+        NormalizeMstRow(m_Gyou[static_cast<std::size_t>(i)]);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving
+
+std::string MstDoc::SerializeMstFile() const {
+    const int bun = m_CurKoumoku[0];
+    std::deque<std::string> padded;
+    std::vector<std::string_view> rows;
+    rows.reserve(static_cast<std::size_t>(m_PoolGyouCount));
+    int k = 0;
+    for (int j = 0; j < m_PoolGyouCount; ++j) {
+        if (bun >= 1 && m_GyouKoumokuNo[static_cast<std::size_t>(j)] == bun && k < kWorkSlots) {
+            const std::string& work = m_KoumokuGyou[static_cast<std::size_t>(k++)];
+            if (work.size() < static_cast<std::size_t>(GyouRecord::Length)) {
+                padded.push_back(work);
+                GyouRecord::padLength(padded.back());
+                rows.push_back(padded.back());
+            } else {
+                rows.push_back(work);
+            }
+        } else {
+            rows.push_back(m_Gyou[static_cast<std::size_t>(j)]);
+        }
+    }
+    return WriteMstFile(std::span<const std::string_view>(rows));
+}
+
+bool MstDoc::onSaveDocument(const std::filesystem::path& path) {
+    // Digits typed into a cell reach the line only when the cursor leaves it: they are kept.
+    if (m_pView)
+        m_pView->StoreGyou();
+    StoreKoumokuGyou();
+    std::string error;
+    if (!kiv::files::writeFileAtomically(path, SerializeMstFile(), &error)) {
+        KivMessage(kCannotCreateFileMessage);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool MstDoc::OnFileSaveAs() {
+    const std::string ext = Extension(m_Mode);
+    KivSaveFileRequest request;
+    request.defaultExtension = ext;
+    request.filter = "マスター(*." + ext + ")|*." + ext;
+    auto chosen = KivChooseSaveFile(request);
+    if (!chosen || chosen->empty())
+        return false;
+    if (!endsWithNoCase(*chosen, ext)) {
+        KivMessage("拡張子が「." + ext + "」でないので保存しませんでした。");
+        return false;
+    }
+    if (m_pView)
+        m_pView->StoreGyou();
+    StoreKoumokuGyou();
+    for (int i = 0; i < m_PoolGyouCount; ++i) {
+        std::string& row = m_Gyou[static_cast<std::size_t>(i)];
+        if (row.size() < kMstRowLength)
+            row.resize(kMstRowLength, ' ');
+    }
+    RebuildGyouIndex();
+    if (!onSaveDocument(*chosen))
+        return false;
+    setPathName(*chosen);
+    SetModifiedFlag(false);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Title rows for the printed index
+
+void MstDoc::CollectBunTitle() {
+    m_GyouCount = 0;
+    m_CurGyou[0] = 1;
+    ClearKoumokuGyou();
+    const int count = std::min(m_KoumokuCount, kWorkSlots);
+    // One pass over the lines: the last line numbered 1 of each category is its title line.
+    std::vector<int> found(static_cast<std::size_t>(count) + 1, -1);
+    for (int j = 0; j < m_PoolGyouCount; ++j) {
+        const int c = m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        if (c >= 1 && c <= count && GyouRecord::toInt(m_Gyou[static_cast<std::size_t>(j)], GyouRecord::GyouNo) == 1)
+            found[static_cast<std::size_t>(c)] = j;
+    }
+    for (int c = 1; c <= count; ++c) {
+        const int j = found[static_cast<std::size_t>(c)];
+        m_KoumokuGyou[static_cast<std::size_t>(c - 1)].assign(j >= 0 ? m_Gyou[static_cast<std::size_t>(j)]
+                                                                     : std::string(" "));
+        ++m_GyouCount;
+    }
 }

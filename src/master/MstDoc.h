@@ -1,14 +1,115 @@
 #pragma once
-// MstDoc: the master document (マスター). Its template, frame and views are registered at start so
-// that the master's file kinds are known and dispatched; until the master editor is built, the
-// document refuses to open, with a message, and nothing is left open.
+// MstDoc: the master document (マスター), the user's catalogue of materials and prices. Its lines
+// live in the row store the estimate also uses (GyouStore), keyed by category (分類) and line
+// number, with the master's limits: 30,000 lines, 9,999 lines per category. It keeps its own
+// labour prices and settings record for the master's composite unit price, the category title
+// lists shown by the tree pane and the dialogs, and an undo copy of all lines.
+//
+// The file itself is read and written by MstFile.h; this class decides what is kept, converts
+// old layouts on request, and saves through the safe write.
+//
+// Several masters may be open at once. g_pMstDoc names the current one: the master created last
+// or whose tree was refilled last; closing it makes another open master current, else null.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "estimate/GyouStore.h"
+#include "estimate/RoumuList.h"
+#include "estimate/SetteiRecord.h"
 #include "platform/ui/Document.h"
 
-class MstDoc : public kiv::ui::Document {
-public:
-    // What the user is told when a master file or a new master is asked for.
-    static const char* const kNotAvailableMessage;
+struct MstFileContent;
+class CMstView;
+class MstDoc;
 
-    bool onNewDocument() override;
+extern MstDoc* g_pMstDoc;
+
+class MstDoc : public kiv::ui::Document, public GyouStore {
+public:
+    static constexpr int kGyouMax = 30000;        // lines of a master
+    static constexpr int kBunGyouMax = 9999;      // lines of one category
+    static constexpr int kBunMax = 9999;          // categories
+    static constexpr int kTitleListSize = 1000;   // entries the title lists start with
+    static constexpr int kTitleLength = 68;       // 分類, 記号, 品名, 規格 of line 1
+    static constexpr int kBunSelectLength = 92;   // the same and two amounts
+    static const char* const kMsgPoolFull;        // "データ数が最大値を超えました。…"
+    static const char* const kMsgBunFull;         // "１分類の行数が最大値を超えました。…"
+    static const char* const kMsgPoolTruncated;   // "データ数が最大値を超えましたので…"
+
+    MstDoc();
+    ~MstDoc() override;
+
+    // --- The window layer's document steps
     bool onOpenDocument(const std::filesystem::path& path) override;
+    bool onSaveDocument(const std::filesystem::path& path) override;
+    void onCloseDocument() override;
+
+    // --- Master file
+    // Opens a master file; a file that cannot be read or is damaged is reported by a message
+    // naming it and leaves the document as it was (false).
+    bool OnOpenDocument(const std::string& path);
+    // Takes a read file into the document: old layouts offered for conversion, columns
+    // normalised, index rebuilt, category 1 loaded, views updated. Not marked modified.
+    void LoadMstContent(MstFileContent& content);
+    // The bytes of the master file: every slot in use as it stands, the current category's
+    // work rows in place of its slots (the pool itself is not changed).
+    std::string SerializeMstFile() const;
+    // 57604 名前を付けて保存: the mode's dialog; a name without the mode's extension writes
+    // nothing (with a message); otherwise every line is padded to 1400 bytes, the file is
+    // written safely, becomes the document's path and the modified flag is cleared.
+    bool OnFileSaveAs();
+    // Old-layout conversions of every line.
+    void ConvertSetubiGyou();
+    void ConvertDenkiGyou();
+    void NormalizeGyouColumns();
+
+    // --- Reference records
+    void ParseSettei();
+
+    // Line 1 of every category into the work rows, one per category (for the printed index).
+    void CollectBunTitle();
+    // This master becomes the current one, its view the current master view.
+    void MakeCurrent();
+    void SetView(CMstView* view);
+    CMstView* GetView() const { return m_pView; }
+    // The grid view redraws; every other view of the document gets onUpdate.
+    void UpdateAllViews();
+    std::string GetPathName() const { return pathName().string(); }
+    void SetModifiedFlag(bool modified = true) { setModifiedFlag(modified); }
+    bool IsModified() const { return isModified(); }
+
+    // The extension a master of the run's mode ends in: "MST" (mode "1") or "MMS" (mode "2").
+    static const char* Extension(const std::string& mode);
+    // The open masters, oldest first.
+    static const std::vector<MstDoc*>& OpenDocs();
+
+    std::vector<int> m_UndoGyouKoumokuNo;
+    std::string m_Mode;
+    std::filesystem::path m_ExeDir;
+    std::filesystem::path m_RoumuPath;
+    std::filesystem::path m_SetteiPath;
+    RoumuList m_Roumu;
+    SetteiRecord m_Settei;
+    SetteiValues m_SetteiValues;
+    bool m_RoumuRead = false;
+    bool m_SetteiRead = false;
+    std::string m_MasterPath;                   // the profile's master path, shown nowhere else
+    std::string m_UndoPath;
+    std::vector<std::string> m_KoumokuName;     // tree titles: headings and category titles
+    std::vector<std::string> m_BunSelectList;   // labels of the category range dialog
+    std::string m_BunSelectRoot;
+    int m_BunListExtra = 0;                     // heading entries in m_KoumokuName
+    int m_ViewKoumokuCount = 0;                 // m_KoumokuCount as the view last saw it
+    int m_BunFrom = 0;
+    int m_BunTo = 0;
+    int m_TreeDirty = 0;
+
+protected:
+    void OnGyouChanged() override { SetModifiedFlag(); }
+
+private:
+    void LeaveOpenDocs();
+    CMstView* m_pView = nullptr;
+    bool m_Closed = false;
 };

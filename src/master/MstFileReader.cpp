@@ -1,7 +1,6 @@
 #include "master/MstFileReader.h"
 
 #include "grid/GyouRecord.h"
-#include "platform/archive/Archive.h"
 #include "platform/files/Files.h"
 
 namespace {
@@ -25,24 +24,16 @@ EnzanCode KeisanTemplateKind(int slot) { return kTemplateKinds.at(static_cast<st
 
 std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std::string* error, bool wholeOnly) {
     try {
-        kiv::archive::ArchiveReader in(bytes);
-        const auto count = static_cast<std::uint32_t>(in.readInt32());
-        if (wholeOnly && count > static_cast<std::uint32_t>(kMstMaxRows)) {
+        MstFileContent content = ReadMstFile(bytes);
+        if (wholeOnly && content.truncated) {
             if (error)
                 *error = "行数が30000行を越えています。";
             return std::nullopt;
         }
-        std::vector<std::string> rows;
-        rows.reserve(std::min<std::size_t>(count, kMstMaxRows));
-        for (std::uint32_t i = 0; i < count && rows.size() < kMstMaxRows; ++i) {
-            std::string row = in.readString();
-            if (GyouRecord::koumokuOf(row) != 0)
-                rows.push_back(std::move(row));
-        }
-        return rows;
-    } catch (const kiv::archive::ArchiveError&) {
+        return std::move(content.rows);
+    } catch (const MstFileError& e) {
         if (error)
-            *error = "ファイルが壊れているか、途中で切れています。";
+            *error = e.what();
         return std::nullopt;
     }
 }

@@ -1,9 +1,7 @@
 #pragma once
-// The one reader of the master file's rows (マスター, .MST / .MMS): a 32-bit row count, then that
-// many length-prefixed CP932 rows. It only reads: the file is never opened for writing and no
-// document is involved, so a command that needs a few master rows (the template rows of the
-// computed kinds) takes them without disturbing the estimate. Rows whose category reads as 0 are
-// free slots and are dropped, as the master's own loading drops them; at most 30,000 rows are kept.
+// The master's rows for the commands that only read a few of them (the template rows of the
+// computed kinds), through the master file's reader (MstFile.h): the file is never opened for
+// writing and no document is involved, so the estimate is not disturbed.
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -12,14 +10,13 @@
 #include <vector>
 
 #include "estimate/SetteiRecord.h"
+#include "master/MstFile.h"
 
-inline constexpr int kMstMaxRows = 30000;
-inline constexpr std::size_t kMstRowLength = 1400;   // the current row layout
 inline constexpr int kKeisanTemplateCount = 13;
 
 // The rows with a category, in file order, each as stored (not padded). A damaged or cut-off
 // archive yields nullopt; `error` then holds a UTF-8 reason. With `wholeOnly`, a file that counts
-// more than 30,000 rows is refused the same way instead of being cut.
+// more than 30,000 rows with a category is refused the same way instead of being cut.
 std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std::string* error = nullptr,
                                                      bool wholeOnly = false);
 

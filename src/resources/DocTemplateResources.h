@@ -26,5 +26,7 @@ const std::string& templateString(int id);
 
 // Menus 129, 130 and 141 (the estimate windows); nullptr for any other id.
 const kiv::ui::Menu* estimateMenu(int id);
+// Menus 137, 138 and 140 (the master windows); nullptr for any other id.
+const kiv::ui::Menu* masterMenu(int id);
 
 } // namespace res

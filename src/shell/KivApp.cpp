@@ -154,7 +154,8 @@ void CKivApp::AddDocTemplates() {
     auto add = [this](int id, ui::DocumentFactory doc, ui::FrameFactory frame, ui::ViewFactory view = {}) {
         auto* t = addDocTemplate(
             std::make_unique<ui::DocTemplate>(id, res::templateString(id), std::move(doc), std::move(frame), std::move(view)));
-        t->setMenu(res::estimateMenu(id));
+        const ui::Menu* menu = res::estimateMenu(id);
+        t->setMenu(menu ? menu : res::masterMenu(id));
         return t;
     };
     using ui::factoryOf;

@@ -15,6 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A file that is no master (these fixtures hold one byte) opens nothing, with a message naming it.
+const char* const kMstCannotOpen = "を開けません";
+
 class MainFrameTest : public ShellTest {};
 
 TEST_F(MainFrameTest, BarsAndStatusPanes) {
@@ -90,7 +93,7 @@ TEST_F(MainFrameTest, MasterChangeStoresTheChosenFileAndOpensIt) {
 
         fs::path chosen = writeFile(denki ? "new.MST" : "new.MMS");
         hb().expectFile(chosen);
-        hb().expectMessageBox(IDOK, MstDoc::kNotAvailableMessage);
+        hb().expectMessageBox(IDOK, kMstCannotOpen);
         hb().sendCommand(32852);
         // Written under one spelling, read under another: the profile ignores case.
         EXPECT_EQ(profile().getString(denki ? "EMaster_Section" : "MMaster_Section", denki ? "EMaster_Dat" : "MMaster_Dat"),
@@ -100,7 +103,7 @@ TEST_F(MainFrameTest, MasterChangeStoresTheChosenFileAndOpensIt) {
         // A master chosen under "全て(*.*)" still goes to the master.
         fs::path other = writeFile("prices.dat");
         hb().expectFile(other);
-        hb().expectMessageBox(IDOK, MstDoc::kNotAvailableMessage);
+        hb().expectMessageBox(IDOK, kMstCannotOpen);
         hb().sendCommand(32852);
         EXPECT_EQ(app->m_MasterPath, other.string());
         app.reset();

@@ -19,6 +19,8 @@ class ArchiveWriter {
 public:
     void writeInt32(std::int32_t v);
     void writeString(std::string_view s);
+    // Room for n more bytes, so that a large file is built without growing step by step.
+    void reserve(std::size_t n) { m_Bytes.reserve(m_Bytes.size() + n); }
     const std::string& bytes() const { return m_Bytes; }
     std::string take() { return std::move(m_Bytes); }
 

@@ -1,0 +1,216 @@
+#include "estimate/GyouStore.h"
+
+#include <algorithm>
+
+#include "estimate/KivMessage.h"
+#include "grid/GyouRecord.h"
+#include "platform/text/Number.h"
+
+GyouStore::GyouStore(const GyouStoreLimits& limits)
+    : m_GyouKoumokuNo(static_cast<std::size_t>(limits.indexSize), 0),
+      m_GyouBuildBuf(GyouRecord::blankRow()),
+      m_Gyou(static_cast<std::size_t>(limits.poolSlots)),
+      m_KoumokuGyou(kWorkSlots),
+      m_UndoGyou(static_cast<std::size_t>(limits.poolSlots)),
+      m_KoumokuKeyText("0000"),
+      m_GyouKeyText("0000"),
+      m_Limits(limits) {}
+
+int GyouStore::IndexEntryOf(const std::string& row) {
+    return std::max(0, kiv::text::parseInt(std::string_view(row).substr(0, 4)));
+}
+
+void GyouStore::RebuildGyouIndex() {
+    m_KoumokuCount = 0;
+    const int cleared = std::min(m_Limits.indexSize, m_Limits.gyouMax + 1);
+    std::fill(m_GyouKoumokuNo.begin(), m_GyouKoumokuNo.begin() + cleared, 0);
+    int n = std::clamp(m_PoolGyouCount, 0, m_Limits.poolSlots);
+    if (n > m_Limits.gyouMax) {
+        n = m_Limits.gyouMax;
+        KivMessage(m_Limits.poolTruncatedMessage);
+    }
+    m_PoolGyouCount = n;
+    for (int i = 0; i < n; ++i) {
+        const int entry = IndexEntryOf(m_Gyou[static_cast<std::size_t>(i)]);
+        m_GyouKoumokuNo[static_cast<std::size_t>(i)] = entry;
+        m_KoumokuCount = std::max(m_KoumokuCount, entry);
+    }
+    if (m_KoumokuCount == 0) {
+        // No group at all: a fresh row 1 of group 1 in slot 0, counted even when no row was kept.
+        m_KoumokuCount = 1;
+        m_GyouKoumokuNo[0] = 1;
+        m_CurGyou[0] = 1;
+        CreateFirstGyou();
+        m_PoolGyouCount = std::max(m_PoolGyouCount, 1);
+    }
+}
+
+bool GyouStore::LoadKoumokuGyou() {
+    m_CurKoumoku[0] = std::clamp(m_CurKoumoku[0], 1, m_Limits.koumokuMax);
+    const int group = m_CurKoumoku[0];
+    m_GyouCount = 0;
+    m_CurGyou[0] = 1;
+    ClearKoumokuGyou();
+    for (int j = 0; j < m_PoolGyouCount && m_GyouCount < kWorkSlots; ++j)
+        if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == group)
+            m_KoumokuGyou[static_cast<std::size_t>(m_GyouCount++)] = m_Gyou[static_cast<std::size_t>(j)];
+    if (m_GyouCount > 0)
+        return true;
+    m_GyouCount = 1;
+    m_CurGyou[0] = 1;
+    NewKoumokuGyou();
+    return AddGyou();
+}
+
+void GyouStore::StoreKoumokuGyou() {
+    const int group = m_CurKoumoku[0];
+    if (group < 1)
+        return;
+    int k = 0;
+    for (int j = 0; j < m_PoolGyouCount && k < kWorkSlots; ++j) {
+        if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] != group)
+            continue;
+        std::string& slot = m_Gyou[static_cast<std::size_t>(j)];
+        slot = m_KoumokuGyou[static_cast<std::size_t>(k++)];
+        GyouRecord::padLength(slot);
+        if (IndexEntryOf(slot) == 0)
+            m_GyouKoumokuNo[static_cast<std::size_t>(j)] = 0;
+    }
+}
+
+int GyouStore::FindFreeSlot() const {
+    const int used = std::min(m_PoolGyouCount, m_Limits.gyouMax);
+    for (int j = 0; j < used; ++j)
+        if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == 0)
+            return j;
+    return m_PoolGyouCount < m_Limits.gyouMax ? m_PoolGyouCount : -1;
+}
+
+bool GyouStore::AddGyou() {
+    if (m_GyouCount >= m_Limits.koumokuGyouMax) {
+        KivMessage(m_Limits.koumokuFullMessage);
+        return false;
+    }
+    const int slot = FindFreeSlot();
+    if (slot < 0) {
+        KivMessage(m_Limits.poolFullMessage);
+        return false;
+    }
+    m_GyouKoumokuNo[static_cast<std::size_t>(slot)] = m_CurKoumoku[0];
+    m_Gyou[static_cast<std::size_t>(slot)].assign(GyouRecord::Length, ' ');
+    if (slot == m_PoolGyouCount)
+        ++m_PoolGyouCount;
+    return true;
+}
+
+void GyouStore::GetCurrentGyou(std::string& out) const {
+    const int r = m_CurGyou[0];
+    if (r >= 1 && r <= kWorkSlots)
+        out = m_KoumokuGyou[static_cast<std::size_t>(r - 1)];
+    else
+        out.clear();
+    GyouRecord::padLength(out);
+}
+
+bool GyouStore::SetCurrentGyou(const std::string& row) {
+    const int r = m_CurGyou[0];
+    if (r < 1 || r > kWorkSlots)
+        return false;
+    std::string& work = m_KoumokuGyou[static_cast<std::size_t>(r - 1)];
+    work = row;
+    GyouRecord::padLength(work);
+    OnGyouChanged();
+    return true;
+}
+
+void GyouStore::CopyGyouToUndo() { m_UndoGyou = m_Gyou; }
+
+void GyouStore::RestoreGyouFromUndo() { m_Gyou = m_UndoGyou; }
+
+void GyouStore::ClearKoumokuGyou() {
+    for (auto& row : m_KoumokuGyou)
+        row.clear();
+}
+
+void GyouStore::ClearGyou() {
+    for (auto& row : m_Gyou)
+        row.clear();
+}
+
+void GyouStore::ClearUndoGyou() {
+    for (auto& row : m_UndoGyou)
+        row.clear();
+}
+
+bool GyouStore::HasRoomForKoumoku() {
+    if (m_KoumokuCount >= m_Limits.koumokuMax || FindFreeSlot() < 0) {
+        KivMessage(m_Limits.poolFullMessage);
+        return false;
+    }
+    return true;
+}
+
+void GyouStore::RekeyKoumokuFrom(int from, int delta) {
+    // Rows of a group in pool order are its rows 1, 2, ...: each gets its place as row number.
+    std::vector<int> place(static_cast<std::size_t>(m_Limits.koumokuMax) + 1, 0);
+    for (int j = 0; j < m_PoolGyouCount; ++j) {
+        const int group = m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        if (group < from || group > m_Limits.koumokuMax)
+            continue;
+        const int row = ++place[static_cast<std::size_t>(group)];
+        GyouRecord::writeKey(m_Gyou[static_cast<std::size_t>(j)], group + delta, row);
+    }
+}
+
+bool GyouStore::InsertKoumoku() {
+    if (!HasRoomForKoumoku())
+        return false;
+    const int c = std::clamp(m_CurKoumoku[0], 1, m_Limits.koumokuMax);
+    RekeyKoumokuFrom(c, +1);
+    RebuildGyouIndex();
+    m_CurKoumoku[0] = c;
+    LoadKoumokuGyou();
+    StoreKoumokuGyou();
+    return true;
+}
+
+void GyouStore::DeleteKoumoku() {
+    const int c = std::clamp(m_CurKoumoku[0], 1, m_Limits.koumokuMax);
+    for (int j = 0; j < m_PoolGyouCount; ++j)
+        if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == c) {
+            m_Gyou[static_cast<std::size_t>(j)].assign(GyouRecord::Length, ' ');
+            m_GyouKoumokuNo[static_cast<std::size_t>(j)] = 0;
+        }
+    RekeyKoumokuFrom(c + 1, -1);
+    RebuildGyouIndex();
+    m_CurKoumoku[0] = std::min(c, m_KoumokuCount);
+    LoadKoumokuGyou();
+}
+
+bool GyouStore::FormatGyouKey() {
+    const int group = m_CurKoumoku[0];
+    const int row = m_CurGyou[0];
+    GyouRecord::padLength(m_GyouBuildBuf);
+    if (!GyouRecord::writeKey(m_GyouBuildBuf, group, row))
+        return false;
+    m_KoumokuKeyText = m_GyouBuildBuf.substr(0, 4);
+    m_GyouKeyText = m_GyouBuildBuf.substr(4, 4);
+    return true;
+}
+
+void GyouStore::ClearGyouBuffer() { m_GyouBuildBuf.assign(GyouRecord::Length, ' '); }
+
+void GyouStore::CreateFirstGyou() {
+    // Always group 1: the index counts this row as group 1 whatever group was current.
+    ClearGyouBuffer();
+    GyouRecord::writeKey(m_GyouBuildBuf, 1, 1);
+    m_GyouBuildBuf.replace(kHokyuuPos, GyouRecord::DefaultHokyuu.size(), GyouRecord::DefaultHokyuu);
+    m_Gyou[0] = m_GyouBuildBuf;
+}
+
+void GyouStore::NewKoumokuGyou() {
+    ClearGyouBuffer();
+    FormatGyouKey();
+    m_GyouBuildBuf.replace(kHokyuuPos, GyouRecord::DefaultHokyuu.size(), GyouRecord::DefaultHokyuu);
+    m_KoumokuGyou[0] = m_GyouBuildBuf;
+}

@@ -1,0 +1,117 @@
+#pragma once
+// GyouStore: the row store that the estimate and the master documents share. Every row lives in
+// one pool of GyouRecord texts keyed by group and row number in their first eight bytes ("%04d"
+// each: item in the estimate, category in the master); an index gives each pool slot its group
+// (0 marks a free slot); the rows of the group being edited are copied into a work area, edited
+// there by the view and stored back; a copy of the pool serves the one-step undo.
+//
+// The two documents differ only in their limits and messages, which they hand over as a
+// GyouStoreLimits when they are built; the behaviour is one.
+#include <array>
+#include <string>
+#include <vector>
+
+struct GyouStoreLimits {
+    int poolSlots = 30000;      // pool capacity (rows as read from a file)
+    int indexSize = 30000;      // entries of the slot index
+    int gyouMax = 9999;         // slots in use at most
+    int koumokuGyouMax = 9999;  // rows of one group at most
+    int koumokuMax = 9999;      // groups at most (a "%04d" key has four digits)
+    const char* poolTruncatedMessage = "";   // more rows than gyouMax were read
+    const char* poolFullMessage = "";        // no slot left for a new row
+    const char* koumokuFullMessage = "";     // the group already has koumokuGyouMax rows
+};
+
+class GyouStore {
+public:
+    static constexpr int kWorkSlots = 10000;       // work rows of the current group
+    static constexpr int kPositionSlots = 11;      // element 0 current, 1-10 the view's save slots
+    static constexpr int kHokyuuPos = 272;         // supply factor of new rows
+
+    explicit GyouStore(const GyouStoreLimits& limits);
+    virtual ~GyouStore() = default;
+    GyouStore(const GyouStore&) = delete;
+    GyouStore& operator=(const GyouStore&) = delete;
+
+    const GyouStoreLimits& Limits() const { return m_Limits; }
+
+    // Recount the pool and rebuild the group index from the row keys. More than gyouMax slots:
+    // the first gyouMax are kept, with a message. A store without any group gets group 1, row 1.
+    void RebuildGyouIndex();
+    // Copy the rows of the current group into the work area; cursor row 1. A group without rows
+    // gets a new row 1 and a pool slot for it; false when the pool cannot take it (the work row
+    // is there but is not stored).
+    bool LoadKoumokuGyou();
+    // Write the work area back over the current group's pool rows, in order. A row stored without
+    // a group number frees its slot. Work rows beyond the group's slots are not stored.
+    void StoreKoumokuGyou();
+    // Reserve a pool slot for one more row of the current group and blank it. Refused, with the
+    // limit message, when the group already has koumokuGyouMax rows or the pool has no free slot.
+    // A free slot among the counted rows is reused; only a slot at the end grows the slot count.
+    // The caller counts the row in m_GyouCount.
+    bool AddGyou();
+    // The work row m_CurGyou[0], at least 1400 bytes (an unfilled row reads as blanks).
+    void GetCurrentGyou(std::string& out) const;
+    // Replace the work row m_CurGyou[0] (padded to 1400 bytes) and mark the document modified.
+    bool SetCurrentGyou(const std::string& row);
+
+    // The undo copy of the pool rows.
+    void CopyGyouToUndo();
+    void RestoreGyouFromUndo();
+
+    void ClearKoumokuGyou();  // all work rows empty
+    void ClearGyou();         // all pool slots empty
+    void ClearUndoGyou();     // all undo rows empty
+
+    // Insert an empty group at the current group c: groups c.. move up one number with their
+    // rows rekeyed, group c gets one new row. Refused with the limit message when koumokuMax
+    // groups exist or the pool has no room for the new row; nothing changes then.
+    bool InsertKoumoku();
+    // Delete the current group: its rows become free rows, later groups move down one number;
+    // the current group stays unless it is now beyond the last, then it is the last. Deleting
+    // the only group leaves a fresh group 1.
+    void DeleteKoumoku();
+    // True when one more group with one row fits; otherwise shows the limit message.
+    bool HasRoomForKoumoku();
+
+    // The key of (m_CurKoumoku[0], m_CurGyou[0]) into bytes 0-7 of m_GyouBuildBuf.
+    bool FormatGyouKey();
+    void ClearGyouBuffer();   // m_GyouBuildBuf = 1400 blanks
+    // First row of an empty store (group 1, row 1) in pool slot 0.
+    void CreateFirstGyou();
+    // New row keyed (current group, m_CurGyou[0]) in work row 1.
+    void NewKoumokuGyou();
+
+    // The group number a row's key gives the index: below 1 (blank, no number, negative) is free.
+    static int IndexEntryOf(const std::string& row);
+
+    std::vector<int> m_GyouKoumokuNo;                // group of pool slot i (0 free)
+    std::string m_GyouBuildBuf;                      // where new rows and keys are built
+    std::vector<std::string> m_Gyou;                 // the row pool, slots 0..m_PoolGyouCount-1
+    std::vector<std::string> m_KoumokuGyou;          // work rows: row k at element k-1
+    std::vector<std::string> m_UndoGyou;             // undo copy of the pool
+    std::string m_ReadGyou;                          // row being read from a file
+    std::string m_KoumokuKeyText;                    // "%04d" of the group of a key
+    std::string m_GyouKeyText;                       // "%04d" of the row of a key
+    int m_PoolGyouCount = 0;
+    int m_UndoPoolGyouCount = 0;
+    // Editing position: element 0 current, elements 1.. the view's save slots.
+    std::array<int, kPositionSlots> m_CurKoumoku{};  // group, from 1
+    std::array<int, kPositionSlots> m_CurGyou{};     // cursor row within the group, from 1
+    std::array<int, kPositionSlots> m_TopGyou{};     // rows above the first screen row
+    std::array<int, kPositionSlots> m_ScreenGyou{};  // cursor's screen row, from 1
+    int m_KoumokuCount = 0;                          // the highest group number in the pool
+    int m_GyouCount = 0;                             // rows of the current group
+    int m_UndoGyouCount = 0;
+
+protected:
+    // A work row was replaced through SetCurrentGyou.
+    virtual void OnGyouChanged() {}
+    // First slot a new row can take, or -1 when the pool is full.
+    int FindFreeSlot() const;
+    // Key of every row of groups >= from rewritten to (group + delta, place in the group).
+    void RekeyKoumokuFrom(int from, int delta);
+
+private:
+    GyouStoreLimits m_Limits;
+};

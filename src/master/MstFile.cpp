@@ -1,0 +1,171 @@
+#include "master/MstFile.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "grid/GyouRecord.h"
+#include "platform/archive/Archive.h"
+#include "platform/text/Cp932.h"
+
+namespace {
+
+// A byte cursor that checks every length against what remains.
+class Cursor {
+public:
+    explicit Cursor(std::string_view data) : m_Data(data) {}
+    std::size_t remaining() const { return m_Data.size() - m_Pos; }
+    std::uint8_t u8() {
+        need(1);
+        return static_cast<std::uint8_t>(m_Data[m_Pos++]);
+    }
+    std::uint16_t u16() {
+        need(2);
+        const auto lo = static_cast<std::uint8_t>(m_Data[m_Pos]);
+        const auto hi = static_cast<std::uint8_t>(m_Data[m_Pos + 1]);
+        m_Pos += 2;
+        return static_cast<std::uint16_t>(lo | (hi << 8));
+    }
+    std::uint32_t u32() {
+        const std::uint32_t lo = u16();
+        const std::uint32_t hi = u16();
+        return lo | (hi << 16);
+    }
+    std::string_view take(std::size_t n) {
+        need(n);
+        std::string_view s = m_Data.substr(m_Pos, n);
+        m_Pos += n;
+        return s;
+    }
+
+private:
+    void need(std::size_t n) const {
+        if (n > remaining())
+            throw MstFileError("ファイルが壊れているか、途中で切れています。");
+    }
+    std::string_view m_Data;
+    std::size_t m_Pos = 0;
+};
+
+// The length after a 0xFF marker (the 16-bit step already read as `first`).
+std::size_t longLength(Cursor& in, std::uint16_t first) {
+    if (first != 0xFFFF)
+        return first;
+    const std::uint32_t n = in.u32();
+    if (n == 0xFFFFFFFFu)
+        throw MstFileError("ファイルが壊れています（読めない行の長さ）。");
+    return n;
+}
+
+void checkLength(const Cursor& in, std::size_t bytes) {
+    if (bytes > kMstMaxLineBytes * 2)
+        throw MstFileError("ファイルが壊れています（行が長すぎます）。");
+    if (bytes > in.remaining())
+        throw MstFileError("ファイルが壊れているか、途中で切れています。");
+}
+
+// A wide line (UTF-16LE) as CP932.
+std::string wideLine(Cursor& in) {
+    std::size_t units = in.u8();
+    if (units == 0xFF)
+        units = longLength(in, in.u16());
+    checkLength(in, units * 2);
+    const std::string_view raw = in.take(units * 2);
+    std::u16string text(units, u'\0');
+    for (std::size_t i = 0; i < units; ++i)
+        text[i] = static_cast<char16_t>(static_cast<std::uint8_t>(raw[2 * i]) |
+                                        (static_cast<std::uint8_t>(raw[2 * i + 1]) << 8));
+    std::string utf8;
+    utf8.reserve(units * 3);
+    for (std::size_t i = 0; i < units; ++i) {
+        std::uint32_t cp = text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < units && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            throw MstFileError("ファイルに変換できない文字があります。");
+        }
+        if (cp < 0x80) {
+            utf8 += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (cp >> 6));
+            utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            utf8 += static_cast<char>(0xE0 | (cp >> 12));
+            utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xF0 | (cp >> 18));
+            utf8 += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    auto cp932 = kiv::text::utf8ToCp932(utf8);
+    if (!cp932)
+        throw MstFileError("ファイルに変換できない文字があります。");
+    return *cp932;
+}
+
+std::string readLine(Cursor& in) {
+    std::size_t len = in.u8();
+    if (len == 0xFF) {
+        const std::uint16_t first = in.u16();
+        if (first == 0xFFFE)
+            return wideLine(in);
+        len = longLength(in, first);
+    }
+    checkLength(in, len);
+    return std::string(in.take(len));
+}
+
+} // namespace
+
+MstFileContent ReadMstFile(std::string_view bytes) {
+    Cursor in(bytes);
+    const std::uint32_t count = in.u32();
+    // Every line takes at least its one length byte: a count beyond that is damage.
+    if (count > in.remaining())
+        throw MstFileError("ファイルが壊れています（行数がデータを超えています）。");
+    MstFileContent content;
+    content.rows.reserve(std::min<std::size_t>(count, kMstMaxRows));
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::string line = readLine(in);
+        if (GyouRecord::isFreeRow(line))
+            continue;
+        if (content.rows.size() >= static_cast<std::size_t>(kMstMaxRows)) {
+            content.truncated = true;
+            continue;
+        }
+        content.rows.push_back(std::move(line));
+    }
+    content.unreadBytes = in.remaining();
+    return content;
+}
+
+std::string WriteMstFile(std::span<const std::string_view> rows) {
+    kiv::archive::ArchiveWriter w;
+    std::size_t total = 4;
+    for (std::string_view row : rows)
+        total += row.size() + 7;   // the longest length prefix
+    w.reserve(total);
+    w.writeInt32(static_cast<std::int32_t>(rows.size()));
+    for (std::string_view row : rows)
+        w.writeString(row);
+    return w.take();
+}
+
+std::string WriteMstFile(const std::vector<std::string>& rows) {
+    std::vector<std::string_view> views(rows.begin(), rows.end());
+    return WriteMstFile(std::span<const std::string_view>(views));
+}
+
+void NormalizeMstRow(std::string& row) {
+    if (row.size() < 312 || row[310] != ' ' || (row[300] == ' ' && row[304] == ' '))
+        return;
+    const std::string old = row;
+    row.replace(291, 5, old, 290, 5);
+    row[290] = ' ';
+    row.replace(304, 8, old, 302, 8);
+    row[300] = ' ';
+    row[301] = ' ';
+}

@@ -1,0 +1,109 @@
+// The category title lists of the master: the tree's titles with their 備考 headings and the
+// labels of the category range dialog.
+#include <algorithm>
+
+#include "grid/GyouRecord.h"
+#include "master/MstDoc.h"
+#include "master/MstView.h"
+#include "platform/ui/App.h"
+
+namespace {
+
+// The first slot of every category (its line 1 on screen), by category number; -1 for none.
+std::vector<int> firstSlots(const MstDoc& d) {
+    std::vector<int> first(static_cast<std::size_t>(d.m_KoumokuCount) + 1, -1);
+    for (int j = 0; j < d.m_PoolGyouCount; ++j) {
+        const int c = d.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        if (c >= 1 && c <= d.m_KoumokuCount && first[static_cast<std::size_t>(c)] < 0)
+            first[static_cast<std::size_t>(c)] = j;
+    }
+    return first;
+}
+
+std::string titleOf(const std::string& row) {
+    return CMstView::FieldText(row, GyouRecord::KoumokuNo) + CMstView::FieldText(row, GyouRecord::Kigou) +
+           CMstView::FieldText(row, GyouRecord::Hinmei) + CMstView::FieldText(row, GyouRecord::Kikaku);
+}
+
+} // namespace
+
+std::string CMstView::FieldText(const std::string& row, int field) {
+    const auto i = static_cast<std::size_t>(field - 1);
+    std::string text = row.size() >= static_cast<std::size_t>(m_GyouLen) ? row : row + std::string(m_GyouLen - row.size(), ' ');
+    return text.substr(static_cast<std::size_t>(g_MstFieldTable.Offset[i]), static_cast<std::size_t>(g_MstFieldTable.Width[i]));
+}
+
+void CMstView::RebuildBunList() {
+    MstDoc* d = GetDocument();
+    if (!d)
+        return;
+    kiv::ui::App::WaitCursorScope wait;
+    const int kept = d->m_CurKoumoku[0];
+    if (d->m_CurGyou[0] <= d->m_GyouCount)
+        StoreGyou();
+    d->StoreKoumokuGyou();
+    // A category number without a line (a gap) gets its line 1, as loading it would give it.
+    std::vector<int> first = firstSlots(*d);
+    bool filled = false;
+    for (int c = 1; c <= d->m_KoumokuCount; ++c)
+        if (first[static_cast<std::size_t>(c)] < 0) {
+            d->m_CurKoumoku[0] = c;
+            d->LoadKoumokuGyou();
+            d->StoreKoumokuGyou();
+            filled = true;
+        }
+    if (filled)
+        first = firstSlots(*d);
+
+    d->m_BunListExtra = 0;
+    const auto needed = static_cast<std::size_t>(2 * d->m_KoumokuCount);
+    d->m_KoumokuName.assign(std::max<std::size_t>(needed, MstDoc::kTitleListSize), " ");
+    std::size_t entry = 0;
+    for (int c = 1; c <= d->m_KoumokuCount; ++c) {
+        const int slot = first[static_cast<std::size_t>(c)];
+        const std::string& row = slot >= 0 ? d->m_Gyou[static_cast<std::size_t>(slot)] : m_EditGyou;
+        const std::string bikou = FieldText(row, GyouRecord::Bikou1);
+        if (bikou.find_first_not_of(' ') != std::string::npos) {
+            d->m_KoumokuName[entry++] = bikou;
+            ++d->m_BunListExtra;
+        }
+        d->m_KoumokuName[entry++] = titleOf(row);
+    }
+    d->m_CurKoumoku[0] = kept;
+    d->LoadKoumokuGyou();
+    d->MakeCurrent();
+}
+
+void CMstView::RebuildKoumokuListNoCalc() {
+    MstDoc* d = GetDocument();
+    if (!d)
+        return;
+    kiv::ui::App::WaitCursorScope wait;
+    const SetteiValues& s = d->m_SetteiValues;
+    std::vector<int> first(static_cast<std::size_t>(d->m_KoumokuCount) + 1, -1);
+    std::vector<int> amounts(static_cast<std::size_t>(d->m_KoumokuCount) + 1, -1);
+    for (int j = 0; j < d->m_PoolGyouCount; ++j) {
+        const int c = d->m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        if (c < 1 || c > d->m_KoumokuCount)
+            continue;
+        const auto k = static_cast<std::size_t>(c);
+        if (first[k] < 0)
+            first[k] = j;
+        const int bun = GyouRecord::toInt(d->m_Gyou[static_cast<std::size_t>(j)], m_BunField);
+        if (s.matches(EnzanCode::Tyuukei, bun) || s.matches(EnzanCode::HyousiKei, bun) ||
+            s.matches(EnzanCode::Unpanhi, bun))
+            amounts[k] = j;
+    }
+    d->m_BunSelectList.assign(std::max<std::size_t>(static_cast<std::size_t>(d->m_KoumokuCount),
+                                                    MstDoc::kTitleListSize),
+                              " ");
+    const std::string blankRow(m_GyouLen, ' ');
+    for (int c = 1; c <= d->m_KoumokuCount; ++c) {
+        const auto k = static_cast<std::size_t>(c);
+        const std::string& line1 = first[k] >= 0 ? d->m_Gyou[static_cast<std::size_t>(first[k])] : blankRow;
+        const int a = amounts[k] >= 0 ? amounts[k] : first[k];
+        const std::string& amountRow = a >= 0 ? d->m_Gyou[static_cast<std::size_t>(a)] : blankRow;
+        d->m_BunSelectList[k - 1] = titleOf(line1) + FieldText(amountRow, GyouRecord::Kingaku1) +
+                                    FieldText(amountRow, GyouRecord::Kingaku2);
+    }
+}

@@ -1,0 +1,435 @@
+// The master window on the headless backend: opened through the application, its tree and grid
+// driven as a user would, and what the grid draws read back.
+#include <gtest/gtest.h>
+
+#include "grid/CalcDialog.h"
+#include "grid/TanniDialog.h"
+#include "master/MstDoc.h"
+#include "master/MstFixture.h"
+#include "master/MstTree.h"
+#include "master/MstView.h"
+#include "grid/KivViewLinks.h"
+#include "platform/headless/DialogDriver.h"
+#include "platform/ui/Keys.h"
+#include "shell/MSplitFrame.h"
+#include "shell/ShellFixture.h"
+
+namespace kiv::test {
+namespace {
+
+namespace fs = std::filesystem;
+using kivtest::mstBytes;
+using kivtest::mstLine;
+using kivtest::threeCategories;
+using text::sj;
+using G = GyouRecord;
+
+constexpr int kLineHeight = 18;   // the headless 14-pixel font: 14 high, 4 between lines
+constexpr int kCharWidth = 7;
+
+class MstViewTest : public ShellTest {
+protected:
+    struct Window {
+        MstDoc* doc = nullptr;
+        CMSplitFrame* frame = nullptr;
+        CMstTree* tree = nullptr;
+        CMstView* grid = nullptr;
+    };
+
+    void SetUp() override {
+        ShellTest::SetUp();
+        ASSERT_EQ(start("1"), 0);
+    }
+
+    fs::path writeMaster(const std::string& name, const std::vector<std::string>& rows) {
+        fs::path p = data / name;
+        EXPECT_TRUE(files::writeFileAtomically(p, mstBytes(rows)));
+        return p;
+    }
+
+    Window open(const std::string& name, const std::vector<std::string>& rows, int visibleRows = 0) {
+        ui::Document* d = app->OpenFile(writeMaster(name, rows));
+        hb().processPending();
+        Window w;
+        w.doc = dynamic_cast<MstDoc*>(d);
+        EXPECT_NE(w.doc, nullptr);
+        if (!w.doc || w.doc->frames().empty())
+            return w;
+        w.frame = dynamic_cast<CMSplitFrame*>(w.doc->frames().front());
+        EXPECT_NE(w.frame, nullptr);
+        if (!w.frame)
+            return w;
+        w.tree = dynamic_cast<CMstTree*>(w.frame->m_wndSplitter->pane(0, 0));
+        w.grid = dynamic_cast<CMstView*>(w.frame->m_wndSplitter->pane(0, 1));
+        EXPECT_NE(w.tree, nullptr);
+        EXPECT_NE(w.grid, nullptr);
+        if (w.grid && visibleRows > 0) {
+            hb().resize(*w.grid, {1000, (2 + 2 * visibleRows) * kLineHeight});
+            hb().processPending();
+        }
+        if (w.grid)
+            hb().focus(*w.grid);
+        return w;
+    }
+
+    // What the grid draws in field `field` of grid row `screenRow`.
+    std::string shown(CMstView& grid, int field, int screenRow) {
+        const FieldGeometry g = CalcFieldPos(g_MstFieldTable, field, screenRow, grid.m_HScrollPairs);
+        return hb().screen(grid).textAt(g.Pos.X0 * kCharWidth, g.Pos.Line * kLineHeight, g.Pos.Width, kCharWidth);
+    }
+    static std::string padded(int field, const std::string& utf8) {
+        std::string s = sj(utf8.c_str());
+        s.resize(static_cast<std::size_t>(G::layout(field).Width), ' ');
+        return s;
+    }
+    // The centre of field `field` on grid row `screenRow`.
+    static ui::Point cell(CMstView& grid, int field, int screenRow) {
+        const FieldGeometry g = CalcFieldPos(g_MstFieldTable, field, screenRow, grid.m_HScrollPairs);
+        return {(g.Pos.X0 + 1) * kCharWidth, g.Pos.Line * kLineHeight + kLineHeight / 2};
+    }
+    static std::string fieldOf(const std::string& row, int field) { return std::string(G::raw(row, field)); }
+    static std::string workRow(const MstDoc& d, int gyou) { return d.m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)]; }
+    static ui::TreeItem child(const CMstTree& tree, ui::TreeItem parent, int k) {
+        ui::TreeItem c = tree.childItem(parent);
+        for (int i = 1; i < k && c; ++i)
+            c = tree.nextSiblingItem(c);
+        return c;
+    }
+    void choose(CMstTree& tree, ui::TreeItem item) {
+        tree.selectItem(item);
+        hb().sendKeyDown(tree, ui::VK_RETURN);
+    }
+};
+
+TEST_F(MstViewTest, OpensShowsCategoryOneTakesTypingAndSaves) {
+    const fs::path path = data / "m.MST";
+    Window w = open("m.MST", threeCategories());
+    ASSERT_NE(w.grid, nullptr);
+    EXPECT_EQ(g_pMstDoc, w.doc);
+    EXPECT_EQ(g_pMstView, w.grid);
+    EXPECT_EQ(w.doc->GetPathName(), path.string());
+    EXPECT_FALSE(w.doc->IsModified());
+    // The caption and category 1's two rows; the first column shows category and row number.
+    EXPECT_EQ(hb().screen(*w.grid).textAt(1 * kCharWidth, 0, 4, kCharWidth), sj("分類"));
+    EXPECT_EQ(shown(*w.grid, G::Hinmei, 1), padded(G::Hinmei, "配管用炭素鋼鋼管"));
+    EXPECT_EQ(shown(*w.grid, G::Hinmei, 2), padded(G::Hinmei, "エルボ"));
+    EXPECT_EQ(shown(*w.grid, G::KoumokuNo, 2), "0001");
+    EXPECT_EQ(shown(*w.grid, G::GyouNo, 2), "0002");
+    EXPECT_EQ(kiv::grid::StatusPaneText(CMstView::kPaneFileName), "m.MST");
+
+    // Typing into 品名 of row 1 goes into the row at once; 上書き保存 writes it.
+    EXPECT_EQ(w.grid->m_CurField[0], G::Hinmei);
+    hb().sendText(*w.grid, "新");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::Hinmei).substr(0, 4), sj("新配"));
+    EXPECT_TRUE(w.doc->IsModified());
+    ASSERT_TRUE(w.doc->doFileSave());
+    EXPECT_FALSE(w.doc->IsModified());
+    MstFileContent saved = ReadMstFile(*files::readFile(path));
+    ASSERT_EQ(saved.rows.size(), 5u);
+    EXPECT_EQ(fieldOf(saved.rows[0], G::Hinmei).substr(0, 4), sj("新配"));
+    EXPECT_EQ(saved.rows[2], threeCategories()[2]);
+}
+
+TEST_F(MstViewTest, CursorWalksTheEnterableFieldsInOrder) {
+    Window w = open("m.MST", threeCategories());
+    ASSERT_NE(w.grid, nullptr);
+    CMstView& g = *w.grid;
+    std::vector<int> order;
+    for (int i = 0; i < 20; ++i) {
+        order.push_back(g.m_CurField[0]);
+        hb().sendKeyDown(g, ui::VK_RIGHT);
+        // Text cells take the caret through their characters first.
+        while (g.m_CurField[0] == order.back() && g.m_FieldPos.IsText == 1 && w.doc->m_CurGyou[0] == 1)
+            hb().sendKeyDown(g, ui::VK_RIGHT);
+    }
+    const std::vector<int> expected = {5, 6, 11, 12, 13, 14, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32};
+    EXPECT_EQ(order, expected);
+    // 33 is the last: the next field is 品名 of the next row.
+    g.m_CurField[0] = 33;
+    g.CalcFieldPos();
+    g.NextField();
+    EXPECT_EQ(g.m_CurField[0], G::Hinmei);
+    EXPECT_EQ(w.doc->m_CurGyou[0], 2);
+    // Back over the hidden columns: from 11 to 6, from 19 to 14.
+    for (auto [from, to] : {std::pair{11, 6}, std::pair{19, 14}, std::pair{5, 5}}) {
+        g.m_CurField[0] = from;
+        g.CalcFieldPos();
+        g.PrevField();
+        EXPECT_EQ(g.m_CurField[0], to) << from;
+    }
+}
+
+TEST_F(MstViewTest, AppendsPastTheLastRowByEnterAndByAClickBelowIt) {
+    Window w = open("m.MST", threeCategories());
+    ASSERT_NE(w.grid, nullptr);
+    CMstView& g = *w.grid;
+    // Enter on 掛率 (33) of the last row appends a numbered row with 補給 "  1.0".
+    w.doc->m_CurGyou[0] = 2;
+    w.doc->m_ScreenGyou[0] = 2;
+    g.m_CurField[0] = 33;
+    g.LoadGyou();
+    g.CalcFieldPos();
+    hb().sendChar(g, '\r');
+    EXPECT_EQ(w.doc->m_GyouCount, 3);
+    EXPECT_EQ(w.doc->m_CurGyou[0], 3);
+    EXPECT_EQ(g.m_CurField[0], G::Hinmei);
+    EXPECT_EQ(workRow(*w.doc, 3).substr(0, 8), "00010003");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 3), G::Hokyuu), "  1.0");
+
+    // A click on the empty row just below appends one more; two rows below does nothing.
+    hb().sendClick(g, cell(g, G::Kikaku, 5));
+    EXPECT_EQ(w.doc->m_GyouCount, 3);
+    hb().sendClick(g, cell(g, G::Kikaku, 4));
+    EXPECT_EQ(w.doc->m_GyouCount, 4);
+    EXPECT_EQ(w.doc->m_CurGyou[0], 4);
+    EXPECT_EQ(g.m_CurField[0], G::Hinmei);
+    EXPECT_EQ(workRow(*w.doc, 4).substr(0, 8), "00010004");
+    // The lines are in the master: a category switch and back keeps them.
+    w.doc->StoreKoumokuGyou();
+    w.doc->m_CurKoumoku[0] = 1;
+    w.doc->LoadKoumokuGyou();
+    EXPECT_EQ(w.doc->m_GyouCount, 4);
+}
+
+TEST_F(MstViewTest, EnterOnANumberRecalculatesItsRowAlone) {
+    std::vector<std::string> rows = threeCategories();
+    G::putNumber(rows[0], G::HiroidasiSuu1, "5");
+    G::putNumber(rows[1], G::HiroidasiSuu1, "7");
+    Window w = open("m.MST", rows);
+    ASSERT_NE(w.grid, nullptr);
+    CMstView& g = *w.grid;
+    g.m_CurField[0] = G::Tanka1;
+    g.CalcFieldPos();
+    hb().sendText(g, "980");
+    hb().sendChar(g, '\r');
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::Tanka1), "       980");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::HiroidasiSuu1), "        ");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::HiroidasiSuu1), "       7");
+    EXPECT_EQ(g.m_CurField[0], G::Tanka2);
+}
+
+TEST_F(MstViewTest, HorizontalStepsHideTheRemarksThenTheRates) {
+    Window w = open("m.MST", threeCategories());
+    ASSERT_NE(w.grid, nullptr);
+    CMstView& g = *w.grid;
+    auto x0 = [&](int field) { return CalcFieldPos(g_MstFieldTable, field, 1, g.m_HScrollPairs).Pos.X0; };
+    hb().sendScroll(g, ui::SB_HORZ, ui::SB_LINERIGHT);
+    EXPECT_EQ(g.m_HScrollPairs, 1);
+    EXPECT_EQ(x0(G::Bukake1), 68);
+    EXPECT_FALSE(IsFieldShown(g_MstFieldTable, G::Bikou1, g.m_HScrollPairs));
+    hb().sendScroll(g, ui::SB_HORZ, ui::SB_LINERIGHT);
+    EXPECT_EQ(x0(G::TugiteRitu), 68);
+    hb().sendScroll(g, ui::SB_HORZ, ui::SB_LINERIGHT);
+    EXPECT_EQ(g.m_HScrollPairs, 2);
+    EXPECT_EQ(x0(G::TugiteRitu), 68);
+    hb().processPending();
+    EXPECT_EQ(hb().screen(g).textAt(68 * kCharWidth, 0, 4, kCharWidth), sj("継手"));
+}
+
+TEST_F(MstViewTest, PagingStopsWithTheLastRowsOnScreen) {
+    std::vector<std::string> rows;
+    for (int k = 1; k <= 40; ++k)
+        rows.push_back(mstLine(1, k, {{G::Hinmei, "R" + std::to_string(k)}}));
+    Window w = open("m.MST", rows, 30);
+    ASSERT_NE(w.grid, nullptr);
+    CMstView& g = *w.grid;
+    EXPECT_EQ(g.m_VisibleGyou, 30);
+    hb().sendScroll(g, ui::SB_VERT, ui::SB_PAGEDOWN);
+    EXPECT_EQ(w.doc->m_TopGyou[0], 5);
+    for (int i = 0; i < 4; ++i)
+        hb().sendScroll(g, ui::SB_VERT, ui::SB_PAGEDOWN);
+    EXPECT_EQ(w.doc->m_TopGyou[0], 11);
+    hb().processPending();
+    EXPECT_EQ(shown(g, G::Hinmei, 1), padded(G::Hinmei, "R12"));
+    EXPECT_EQ(shown(g, G::Hinmei, 29), padded(G::Hinmei, "R40"));
+    EXPECT_EQ(shown(g, G::Hinmei, 30), padded(G::Hinmei, ""));
+}
+
+TEST_F(MstViewTest, TreeGroupsCategoriesUnderTheirHeadings) {
+    Window w = open("m.MST", threeCategories());
+    ASSERT_NE(w.tree, nullptr);
+    CMstTree& t = *w.tree;
+    EXPECT_EQ(t.itemText(t.rootItem()), (data / "m.MST").string());
+    const ui::TreeItem first = child(t, t.rootItem(), 1);
+    const ui::TreeItem heading = child(t, t.rootItem(), 2);
+    EXPECT_EQ(t.itemText(first).substr(0, 4), "0001");
+    EXPECT_EQ(t.itemText(heading), padded(G::Bikou1, "電気設備"));
+    EXPECT_EQ(child(t, t.rootItem(), 3), 0);
+    EXPECT_EQ(t.itemText(child(t, heading, 1)).substr(0, 4), "0002");
+    EXPECT_EQ(t.itemText(child(t, heading, 2)).substr(0, 4), "0003");
+    EXPECT_EQ(t.itemText(child(t, heading, 1)).size(), static_cast<std::size_t>(MstDoc::kTitleLength));
+    EXPECT_EQ(w.doc->m_BunListExtra, 1);
+
+    // Choosing category 3 moves the grid there; the heading keeps the category chosen before.
+    choose(t, child(t, heading, 2));
+    EXPECT_EQ(w.doc->m_CurKoumoku[0], 3);
+    EXPECT_EQ(shown(*w.grid, G::Hinmei, 1), padded(G::Hinmei, "照明器具"));
+    choose(t, heading);
+    EXPECT_EQ(w.doc->m_CurKoumoku[0], 3);
+}
+
+TEST_F(MstViewTest, TypedRowSurvivesATreeSwitch) {
+    Window w = open("m.MST", threeCategories());
+    ASSERT_NE(w.grid, nullptr);
+    CMstView& g = *w.grid;
+    g.m_CurField[0] = G::Tanka1;
+    g.CalcFieldPos();
+    hb().sendText(g, "42");   // digits stay in the row buffer until the cell is left
+    CMstTree& t = *w.tree;
+    choose(t, child(t, child(t, t.rootItem(), 2), 1));
+    EXPECT_EQ(w.doc->m_CurKoumoku[0], 2);
+    choose(t, child(t, t.rootItem(), 1));
+    EXPECT_EQ(w.doc->m_CurKoumoku[0], 1);
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::Tanka1), "        42");
+}
+
+TEST_F(MstViewTest, TreeTakesTheMasterFontSizeAndTheGridTheEstimates) {
+    profile().writeInt("MFont_Size_Section", "MFont_Size", 20);
+    profile().writeInt("Font_Size_Section", "Font_Size", 16);
+    Window w = open("m.MST", threeCategories());
+    ASSERT_NE(w.grid, nullptr);
+    EXPECT_EQ(w.tree->m_FontSize, 20);
+    EXPECT_EQ(w.grid->m_FontSize, 16);
+}
+
+TEST_F(MstViewTest, TwoMastersEachTreeMovesItsOwnGrid) {
+    Window a = open("a.MST", threeCategories());
+    Window b = open("b.MST", threeCategories());
+    ASSERT_NE(a.grid, nullptr);
+    ASSERT_NE(b.grid, nullptr);
+    EXPECT_EQ(g_pMstDoc, b.doc);
+    EXPECT_EQ(g_pMstView, b.grid);
+    // A's tree makes a's master current (its title list is rebuilt) and moves a's grid alone.
+    choose(*a.tree, child(*a.tree, child(*a.tree, a.tree->rootItem(), 2), 2));
+    EXPECT_EQ(a.doc->m_CurKoumoku[0], 3);
+    EXPECT_EQ(b.doc->m_CurKoumoku[0], 1);
+    a.tree->FillKoumokuTree();
+    EXPECT_EQ(g_pMstDoc, a.doc);
+    EXPECT_EQ(g_pMstView, a.grid);
+
+    // Closing a writes its path to the profile and makes b current.
+    const std::string aPath = a.doc->GetPathName();
+    a.frame->activateFrame();
+    hb().sendCommand(ui::cmd::FileClose);
+    hb().processPending();
+    EXPECT_EQ(profile().getString("Master_Section", "Master_Dat"), aPath);
+    EXPECT_EQ(g_pMstDoc, b.doc);
+    EXPECT_EQ(g_pMstView, b.grid);
+    const std::string bPath = b.doc->GetPathName();
+    b.frame->activateFrame();
+    hb().sendCommand(ui::cmd::FileClose);
+    hb().processPending();
+    EXPECT_EQ(g_pMstDoc, nullptr);
+    EXPECT_EQ(g_pMstView, nullptr);
+
+    // A damaged master opens nothing and leaves the last master's path in the profile.
+    const fs::path bad = data / "bad.MST";
+    ASSERT_TRUE(files::writeFileAtomically(bad, "xx"));
+    hb().expectMessageBox(ui::IDOK, "bad.MST");
+    EXPECT_EQ(app->OpenFile(bad), nullptr);
+    hb().processPending();
+    EXPECT_EQ(profile().getString("Master_Section", "Master_Dat"), bPath);
+    EXPECT_TRUE(main().mdiChildren().empty());
+}
+
+
+// The master window's menu: the commands built so far are enabled, later ones greyed.
+TEST_F(MstViewTest, MenuOffersTheMastersCommandsAndGreysTheOnesNotBuilt) {
+    Window w = open("m.MST", threeCategories());
+    ASSERT_NE(w.frame, nullptr);
+    const ui::Menu* menu = w.doc->docTemplate()->menu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->id, 140);
+    EXPECT_TRUE(app->commandState(ui::cmd::FileSave).enabled);
+    EXPECT_TRUE(app->commandState(ui::cmd::FileSaveAs).enabled);
+    EXPECT_TRUE(app->commandState(ui::cmd::EditCopy).enabled);
+    EXPECT_TRUE(app->commandState(32852).enabled);         // ﾏｽﾀｰﾌｧｲﾙ切替, the main frame's
+    EXPECT_FALSE(app->commandState(ui::cmd::FileSendMail).enabled);
+    EXPECT_FALSE(app->commandState(32870).enabled);        // 新分類追加 comes later
+}
+
+
+// Down from the last row on the bottom screen row steps the grid on to the empty row after it,
+// without appending it; text typed there makes it a numbered row.
+TEST_F(MstViewTest, DownPastTheLastRowAppendsOnlyWhenTyping) {
+    std::vector<std::string> rows;
+    for (int k = 1; k <= 3; ++k)
+        rows.push_back(mstLine(1, k, {{G::Hinmei, "R" + std::to_string(k)}}));
+    Window w = open("m.MST", rows, 3);
+    ASSERT_NE(w.grid, nullptr);
+    CMstView& g = *w.grid;
+    ASSERT_EQ(g.m_VisibleGyou, 3);
+    hb().sendKeyDown(g, ui::VK_DOWN);
+    hb().sendKeyDown(g, ui::VK_DOWN);
+    EXPECT_EQ(w.doc->m_CurGyou[0], 3);
+    hb().sendKeyDown(g, ui::VK_DOWN);
+    EXPECT_EQ(w.doc->m_CurGyou[0], 4);
+    EXPECT_EQ(w.doc->m_TopGyou[0], 1);
+    EXPECT_EQ(w.doc->m_GyouCount, 3);
+    hb().sendKeyDown(g, ui::VK_DOWN);   // no further
+    EXPECT_EQ(w.doc->m_CurGyou[0], 4);
+    hb().sendText(g, "N");
+    EXPECT_EQ(w.doc->m_GyouCount, 4);
+    EXPECT_EQ(workRow(*w.doc, 4).substr(0, 8), "00010004");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 4), G::Hinmei), padded(G::Hinmei, "N"));
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 4), G::Hokyuu), "  1.0");
+    hb().sendKeyDown(g, ui::VK_UP);
+    EXPECT_EQ(w.doc->m_CurGyou[0], 3);
+}
+
+
+// The calculator from an operator key on 単価 and the unit list from the right button: both write
+// into the row, the calculator's result recalculating the row alone.
+TEST_F(MstViewTest, CalculatorAndUnitListWriteIntoTheRow) {
+    std::vector<std::string> rows = threeCategories();
+    G::putNumber(rows[0], G::HiroidasiSuu1, "5");
+    G::putNumber(rows[1], G::HiroidasiSuu1, "7");
+    Window w = open("m.MST", rows);
+    ASSERT_NE(w.grid, nullptr);
+    CMstView& g = *w.grid;
+    g.m_CurField[0] = G::Tanka1;
+    g.CalcFieldPos();
+    hb().expectDialog([](ui::headless::DialogDriver& dd) {
+        EXPECT_EQ(dd.text(CCalcDialog::kDisplay), "1200");
+        dd.type(CCalcDialog::kDisplay, "2").key(ui::VK_RETURN);
+    }, CCalcDialog::kDialogId);
+    hb().sendChar(g, '*');
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::Tanka1), "      2400");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::HiroidasiSuu1), "        ");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::HiroidasiSuu1), "       7");
+    EXPECT_EQ(g.m_CurField[0], G::Tanka2);
+
+    g.m_CurField[0] = G::Tanni;
+    g.CalcFieldPos();
+    hb().expectDialog([](ui::headless::DialogDriver& dd) { dd.select(CTanniDialog::kTanni, 3).click(ui::IDOK); },
+                      CTanniDialog::kDialogId);
+    hb().sendMouse(g, ui::MouseEvent::RButtonDown, {0, 0});
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::Tanni) + fieldOf(workRow(*w.doc, 1), G::TanniTail), sj("本") + "  ");
+    EXPECT_EQ(g.m_CurField[0], G::TanniTail);
+}
+
+// The labels of the category range dialog: the title of line 1 and the amounts of the last row
+// whose category is the code of 運搬費, 表紙計 or 中計 (of line 1 otherwise).
+TEST_F(MstViewTest, CategoryLabelsTakeTheAmountsOfTheTotalRow) {
+    std::vector<std::string> rows = threeCategories();
+    G::putNumber(rows[0], G::Kingaku1, "11");
+    G::putNumber(rows[1], G::Kingaku1, "12");
+    G::putNumber(rows[2], G::Kingaku1, "21");
+    G::putNumber(rows[3], G::Kingaku1, "22");
+    Window w = open("m.MST", rows);
+    ASSERT_NE(w.grid, nullptr);
+    w.doc->m_SetteiValues.codes[static_cast<std::size_t>(EnzanCode::Tyuukei)] = 2;
+    const int before = w.doc->m_CurKoumoku[0];
+    w.grid->RebuildKoumokuListNoCalc();
+    EXPECT_EQ(w.doc->m_CurKoumoku[0], before);
+    const auto& list = w.doc->m_BunSelectList;
+    ASSERT_GE(list.size(), 3u);
+    EXPECT_EQ(list[0].size(), static_cast<std::size_t>(MstDoc::kBunSelectLength));
+    EXPECT_EQ(list[0].substr(0, 4), "0001");
+    EXPECT_EQ(list[0].substr(68, 12), "          11");
+    EXPECT_EQ(list[1].substr(68, 12), "          22");
+    EXPECT_EQ(list[2].substr(8, 30), padded(G::Hinmei, "照明器具"));
+}
+
+} // namespace
+} // namespace kiv::test
