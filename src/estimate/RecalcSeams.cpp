@@ -14,6 +14,12 @@ const RoumuList* CurrentMasterRoumu() {
     return recalcSeams().masterRoumu ? recalcSeams().masterRoumu() : nullptr;
 }
 
+std::optional<std::span<const std::string>> CurrentMasterLines() {
+    if (!recalcSeams().masterLines)
+        return std::nullopt;
+    return recalcSeams().masterLines();
+}
+
 void RunRecalcAllGyou() {
     if (recalcSeams().recalcAllGyou)
         recalcSeams().recalcAllGyou();

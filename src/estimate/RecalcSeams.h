@@ -4,6 +4,9 @@
 // counts as current, and the callers still call them at the points where the work belongs.
 #include <functional>
 #include <map>
+#include <optional>
+#include <span>
+#include <string>
 
 class CKivDoc;
 class CKivView;
@@ -15,6 +18,9 @@ struct RecalcSeams {
     std::function<void(CKivDoc&)> checkKeisanMode;
     // The current master's labour list, or null when no master is current.
     std::function<const RoumuList*()> masterRoumu;
+    // The current master's rows in file order (every category), or nullopt when no master is
+    // current. The rows may be shorter than a full row; the missing bytes count as blanks.
+    std::function<std::optional<std::span<const std::string>>()> masterLines;
     // Recalculates every line of the current master (RecalcAllGyou).
     std::function<void()> recalcAllGyou;
     // Recalculates the row in a grid view's row buffer and the computed rows it feeds (RecalcGyou).
@@ -52,6 +58,7 @@ RecalcSeams& recalcSeams();
 // Calls through the hooks; an empty hook does nothing (or reports no master).
 void RunCheckKeisanMode(CKivDoc& doc);
 const RoumuList* CurrentMasterRoumu();
+std::optional<std::span<const std::string>> CurrentMasterLines();
 void RunRecalcAllGyou();
 void RunRecalcGyou(CKivView& view);
 void RunRecalcKoumoku(CKivView& view);

@@ -75,6 +75,10 @@ CKivView::CKivView()
     onCommandId(ID_EDIT_CUT, [this] { OnEditCut(); });
     onCommandId(ID_EDIT_PASTE, [this] { OnEditPaste(); });
     onCommandId(ID_EDIT_UNDO, [this] { OnEditUndo(); });
+    onCommandId(ID_TANKA_COPY, [this] { OnTankaCopy(); });
+    onCommandId(ID_TANKA_IREKAE, [this] { OnTankaIrekae(); });
+    onCommandId(ID_GYOU_TANKA_HENKAN, [this] { OnGyouTankaHenkan(); });
+    onCommandId(ID_TANKA_NO, [this] { OnTankaNo(); });
 }
 
 CKivView::~CKivView() {

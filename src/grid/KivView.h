@@ -16,7 +16,8 @@
 // KivViewItems.cpp (item titles and item commands), KivViewPricing.cpp (the row's composite
 // unit price and its detail dialog), KivViewRowCommands.cpp (row insertion, deletion, copy and
 // move with the block undo snapshot), KivViewEdit.cpp (cell copy, cut, paste, undo and the
-// row clipboard's paste) and KivViewBukake.cpp (the productivity-rate commands).
+// row clipboard's paste), KivViewBukake.cpp (the productivity-rate commands) and KivViewPrices.cpp
+// (単価ｺﾋﾟｰ, 単価入替, 行を指定して単価変換, 単価表NO).
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -46,6 +47,9 @@ extern CKivView* g_pKivView;
 // Thumb position of the last thumb-tracking message of a vertical scroll bar; shared by all
 // estimate views.
 extern int g_LastThumbPos;
+// The marker text of the last 行を指定して単価変換 (CP932): the dialog's text and the factor. The
+// protection of converted prices reads the marker from each row, never from here.
+extern std::string g_GyouTankaHenkanText;
 
 class CKivView : public kiv::ui::View, public KivDocView {
 public:
@@ -118,6 +122,11 @@ public:
     static constexpr int ID_EDIT_CUT = 57635;         // 切り取り
     static constexpr int ID_EDIT_PASTE = 57637;       // 貼り付け
     static constexpr int ID_EDIT_UNDO = 57643;        // 元に戻す
+    // Price commands (KivViewPrices.cpp).
+    static constexpr int ID_TANKA_COPY = 32811;       // 単価ｺﾋﾟｰ
+    static constexpr int ID_TANKA_IREKAE = 32880;     // 単価入替
+    static constexpr int ID_GYOU_TANKA_HENKAN = 32867; // 行を指定して単価変換
+    static constexpr int ID_TANKA_NO = 32855;         // 内訳書に単価表NO記入
 
     // An item title: 記号, 品名 and 規格 of the item's row 1 after its item number, then the two
     // amounts of its last 小計, 中計 or 表紙計 row (of row 1 when it has none).
@@ -297,6 +306,25 @@ public:
     void OnGyouDelete();    // 32787 行削除
     void OnGyouCopy();      // 32794 行複写, first call (asks for the range)
     void GyouCopyRange();   // 32794 行複写, second call (the range is picked)
+
+    // --- Price commands (KivViewPrices.cpp)
+    // 32811 単価ｺﾋﾟｰ: asks for the range / collects its rows into the row clipboard as a price copy.
+    void OnTankaCopy();
+    void TankaCopyRange();
+    // 32880 単価入替: every row of every item re-priced from the current master's rows.
+    void OnTankaIrekae();
+    // Whether the name keys (品名, 規格 and those of the seven detail lines) of m_EditGyou and
+    // m_EditGyou2 are equal byte for byte.
+    bool CompareGyouNames() const;
+    // 32867 行を指定して単価変換: asks for the range / converts its rows.
+    void OnGyouTankaHenkan();
+    void GyouTankaHenkanRange();
+    // The conversion of the row in m_EditGyou by m_GyouTankaHenkanRate with marker `marker`
+    // (CP932), stored. False, and the row untouched, when a converted price would not fit its
+    // field; `refused` then receives that price.
+    bool GyouTankaHenkanGyou(const std::string& marker, std::string* refused);
+    // 32855 内訳書に単価表NO記入.
+    void OnTankaNo();
 
     // --- Edit commands (KivViewEdit.cpp)
     void OnEditCopy();      // 57634 ｺﾋﾟｰ
@@ -485,6 +513,7 @@ public:
     };
     CutCell m_FieldUndoCell;
     int m_TankaCopyBikou2 = 0; // the last 単価ｺﾋﾟｰ copies the remarks too
+    kiv::text::Decimal m_GyouTankaHenkanRate = 1;   // factor of the last 行を指定して単価変換
     std::unique_ptr<CMojiDialog> m_pMojiDialog;
 
     // Digit grouping: the buffer drawing takes a grouped number from, the counters of the last

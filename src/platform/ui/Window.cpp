@@ -27,6 +27,12 @@ Window::~Window() {
 }
 
 bool Window::create(Window* parent, const Rect& r, bool visible) {
+    // A window created again after it was destroyed (a dialog object run modally a second time)
+    // starts afresh: it is live and its next showing is notified.
+    if (m_Destroyed) {
+        m_Destroyed = false;
+        m_ShownNotified = false;
+    }
     setParent(parent);
     m_Geometry = r;
     m_ClientSize = r.size();
