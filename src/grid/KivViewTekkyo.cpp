@@ -55,8 +55,11 @@ std::string formatRate(const Decimal& rate, int mode) {
     const Decimal magnitude = rate.isNegative() ? -rate : rate;
     const int decimals = magnitude >= Decimal(100) ? 2 : magnitude >= Decimal(10) ? 3 : 4;
     const bool rounded = mode == 3;
-    const std::string fmt = "%" + std::to_string(rounded ? kRateWidth : kRateWidth + 1) + "." +
-                            std::to_string(rounded ? decimals : decimals + 1) + "f";
+    std::string fmt = "%";
+    fmt += std::to_string(rounded ? kRateWidth : kRateWidth + 1);
+    fmt += '.';
+    fmt += std::to_string(rounded ? decimals : decimals + 1);
+    fmt += 'f';
     const std::string text = kiv::text::cformat(fmt, rate);
     const std::size_t point = text.find('.');
     if (point == std::string::npos || point > static_cast<std::size_t>(kRateWidth))
@@ -170,9 +173,11 @@ void CKivView::TekkyoBukakeRange() {
                 StoreGyou();
             }
             StoreKoumoku();
-            if (refused > 0)
-                KivMessage("新しい歩掛けが6桁に収まらない行は変換しませんでした。（" + std::to_string(refused) + "行、最初は" +
-                           std::to_string(firstRefused) + "行目）");
+            if (refused > 0) {
+                std::string text = "新しい歩掛けが6桁に収まらない行は変換しませんでした。（";
+                text += std::to_string(refused) + "行、最初は" + std::to_string(firstRefused) + "行目）";
+                KivMessage(text);
+            }
         }
     }
     FinishRangeCommand(recalc);
