@@ -16,7 +16,9 @@
 // KivViewItems.cpp (item titles and item commands), KivViewPricing.cpp (the row's composite
 // unit price and its detail dialog), KivViewRowCommands.cpp (row insertion, deletion, copy and
 // move with the block undo snapshot), KivViewEdit.cpp (cell copy, cut, paste, undo and the
-// row clipboard's paste) and KivViewBukake.cpp (the productivity-rate commands).
+// row clipboard's paste), KivViewBukake.cpp (the productivity-rate commands), KivViewForms.cpp
+// (the print-form and address-book dialogs), KivViewBulk.cpp (bulk deletions and the quantity
+// conversion), KivViewTekkyo.cpp (the removal conversion) and KivViewCsv.cpp (the CSV import).
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -35,6 +37,9 @@
 
 class CKivView;
 class CKivPrint;
+namespace csv {
+struct Line;
+}
 class CMojiDialog;
 namespace kiv::ui {
 class Dialog;
@@ -321,6 +326,10 @@ public:
         int ToSyousai = 1;                // 詳細への１行目へも書込み
     };
     CsvSettings m_CsvSettings;
+    // One line of the file as a row: texts cut on character boundaries, numbers cleaned. False,
+    // with the message naming the line and value, when a number column holds a text that only
+    // begins with a number or a number wider than its field.
+    static bool CsvLineToGyou(const csv::Line& line, const CsvSettings& s, std::string& row, std::string& message);
     int m_CsvGyouCount = 0;               // lines the last import read
 
     // --- Printing: the view's print state and job (print/KivPrint.h), run by 印刷 (57607),

@@ -77,6 +77,29 @@ bool putCsvNumber(std::string& row, int field, const std::string& cell, int line
 
 } // namespace
 
+bool CKivView::CsvLineToGyou(const csv::Line& line, const CsvSettings& s, std::string& row, std::string& message) {
+    std::array<int, 6> col{};
+    for (std::size_t i = 0; i < col.size(); ++i)
+        col[i] = kiv::text::parseInt(s.Columns[i]);
+    row = GyouRecord::blankRow();
+    const auto cell = [&](Column c) { return line.column(col[c]); };
+    GyouRecord::putTextFitted(row, F::Hinmei, cell(Hinmei));
+    GyouRecord::putTextFitted(row, F::Kikaku, cell(Kikaku));
+    kiv::text::putLeftFitted(row, kTanniOffset, kTanniWidth, cell(Tanni));
+    GyouRecord::putTextFitted(row, F::Bikou2, cell(Bikou));
+    if (s.ToSyousai) {
+        GyouRecord::putTextFitted(row, F::Zai1Hinmei, cell(Hinmei));
+        GyouRecord::putTextFitted(row, F::Zai1Kikaku, cell(Kikaku));
+        GyouRecord::putTextFitted(row, F::Zai1Tanni, cell(Tanni));
+    }
+    if (!putCsvNumber(row, F::HiroidasiSuu1, cell(Suu), line.number, "数量", message) ||
+        !putCsvNumber(row, F::Tanka1, cell(Tanka), line.number, "単価", message))
+        return false;
+    if (!s.BunNo.empty())
+        GyouRecord::putNumber(row, F::BunNo, s.BunNo);
+    return true;
+}
+
 bool CKivView::ReadCsvFile() {
     const CsvSettings& s = m_CsvSettings;
     m_CsvGyouCount = 0;
@@ -97,31 +120,14 @@ bool CKivView::ReadCsvFile() {
         KivMessage(std::to_string(r.errorLine) + "行目の引用符(\")が閉じていません。読み込みを中止します。");
         return false;
     }
-    std::array<int, 6> col{};
-    for (std::size_t i = 0; i < col.size(); ++i)
-        col[i] = kiv::text::parseInt(s.Columns[i]);
     std::vector<std::string> rows;
     rows.reserve(r.lines.size());
     for (const csv::Line& line : r.lines) {
-        std::string row = GyouRecord::blankRow();
-        const auto cell = [&](Column c) { return line.column(col[c]); };
-        GyouRecord::putTextFitted(row, F::Hinmei, cell(Hinmei));
-        GyouRecord::putTextFitted(row, F::Kikaku, cell(Kikaku));
-        kiv::text::putLeftFitted(row, kTanniOffset, kTanniWidth, cell(Tanni));
-        GyouRecord::putTextFitted(row, F::Bikou2, cell(Bikou));
-        if (s.ToSyousai) {
-            GyouRecord::putTextFitted(row, F::Zai1Hinmei, cell(Hinmei));
-            GyouRecord::putTextFitted(row, F::Zai1Kikaku, cell(Kikaku));
-            GyouRecord::putTextFitted(row, F::Zai1Tanni, cell(Tanni));
-        }
-        std::string message;
-        if (!putCsvNumber(row, F::HiroidasiSuu1, cell(Suu), line.number, "数量", message) ||
-            !putCsvNumber(row, F::Tanka1, cell(Tanka), line.number, "単価", message)) {
+        std::string row, message;
+        if (!CsvLineToGyou(line, s, row, message)) {
             KivMessage(message);
             return false;
         }
-        if (!s.BunNo.empty())
-            GyouRecord::putNumber(row, F::BunNo, s.BunNo);
         rows.push_back(std::move(row));
     }
     g_RowClipboard.Fill(RowClipKind::Csv, rows, this);

@@ -143,8 +143,13 @@ TEST_F(BulkCommands, EachDeletionBlanksItsFieldsOnly) {
         if (c.range) {
             rangeCommand(c.command, 1, 2, c.dialogId, ok(), {true});
         } else {
+            placeCursor(2, 2, G::Kikaku);
             QueueKivAnswer(true);
             run(c.command);
+            // The cursor is where it was.
+            EXPECT_EQ(cursorRow(), 2);
+            EXPECT_EQ(field(), G::Kikaku);
+            EXPECT_EQ(doc->m_CurKoumoku[0], 1);
         }
         // Whole-estimate commands reach every row of every item; range commands rows 1-2 only.
         const std::vector<std::pair<int, int>> changed =
