@@ -17,7 +17,9 @@
 #include "estimate/LayoutFile.h"
 #include "estimate/RoumuFile.h"
 #include "estimate/SetteiFile.h"
+#include "grid/CsvReader.h"
 #include "grid/GyouRecord.h"
+#include "grid/KivView.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
 #include "platform/text/Cp932.h"
@@ -140,6 +142,19 @@ void fuzzProfile(std::string_view bytes) {
     (void)p.writeString("General", "WindowX", "10");
 }
 
+// A CSV file as the import reads it, every line made a row with the import's default columns.
+void fuzzCsv(std::string_view bytes) {
+    const csv::Result r = csv::readFile(scratch().put("in.csv", bytes), 300000, 1000);
+    CKivView::CsvSettings settings;
+    settings.Columns = {"01", "02", "03", "04", "05", "06"};
+    settings.BunNo = "0015";
+    for (const csv::Line& line : r.lines) {
+        std::string row, message;
+        if (CKivView::CsvLineToGyou(line, settings, row, message) && row.size() != GyouRecord::Length)
+            std::abort();
+    }
+}
+
 } // namespace
 
 const std::vector<Target>& targets() {
@@ -147,6 +162,7 @@ const std::vector<Target>& targets() {
         {"estimate", fuzzEstimate}, {"settei", fuzzSettei}, {"roumu", fuzzRoumu},
         {"layouts", fuzzLayouts},   {"profile", fuzzProfile}, {"bukake", fuzzBukake},
         {"master", fuzzMaster},
+        {"csv", fuzzCsv},
     };
     return all;
 }
@@ -210,6 +226,9 @@ std::vector<Seed> seeds() {
                        bukakeFileBytes({BukakeRecord::format("1", text::sj("分電盤"), text::sj("屋内"), "2.5"), shortLine})});
     }
 
+    // A spreadsheet's CSV: quoted numbers with separators, a quote inside a quoted text, CR LF.
+    out.push_back({"csv", "sample.csv",
+                   text::sj("電線,IV 1.6,\"1,200\",m,\"1,500\",盤内\r\n\"ｹｰﾌﾞﾙ,3C\",2.0sq,10,m,500\r\na,b,3,m,5,\"x\"\"y\"\r\n")});
     out.push_back({"layouts", "blank-hedder.hdr", std::string(HedderRecord().bytes())});
     out.push_back({"layouts", "blank-hyousi.frm", std::string(HyousiFormRecord().bytes())});
 

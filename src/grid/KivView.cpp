@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "estimate/FormDialogCommands.h"
 #include "estimate/KivMessage.h"
 #include "grid/BlockSelect.h"
 #include "grid/GyouRecord.h"
@@ -79,6 +80,20 @@ CKivView::CKivView()
     onCommandId(ID_TANKA_IREKAE, [this] { OnTankaIrekae(); });
     onCommandId(ID_GYOU_TANKA_HENKAN, [this] { OnGyouTankaHenkan(); });
     onCommandId(ID_TANKA_NO, [this] { OnTankaNo(); });
+    onCommandId(formcmd::kHyousi, [this] { OnHyousi(); });
+    onCommandId(formcmd::kAdress, [this] { OnAdress(); });
+    onCommandId(formcmd::kHyousiForm, [this] { OnHyousiForm(); });
+    onCommandId(formcmd::kHedder, [this] { OnHedder(); });
+    onCommandId(formcmd::kAdressFile, [this] { OnAdressFile(); });
+    onCommandId(formcmd::kHyousiChange, [this] { OnHyousiChange(); });
+    onCommandId(formcmd::kAdressPrintFile, [this] { OnAdressPrintFile(); });
+    onCommandId(ID_SONOTA_ROUMU_DELETE, [this] { OnSonotaRoumuDelete(); });
+    onCommandId(ID_BIKOU2_DELETE, [this] { OnBikou2Delete(); });
+    onCommandId(ID_HATURI_DELETE, [this] { OnHaturiDelete(); });
+    onCommandId(ID_BUKAKE_BIKOU2_DELETE, [this] { OnBukakeBikou2Delete(); });
+    onCommandId(ID_SUU_HENKAN, [this] { OnSuuHenkan(); });
+    onCommandId(ID_TEKKYO_BUKAKE, [this] { OnTekkyoBukake(); });
+    onCommandId(ID_CSV_READ, [this] { OnCsvRead(); });
 }
 
 CKivView::~CKivView() {

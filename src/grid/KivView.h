@@ -16,8 +16,10 @@
 // KivViewItems.cpp (item titles and item commands), KivViewPricing.cpp (the row's composite
 // unit price and its detail dialog), KivViewRowCommands.cpp (row insertion, deletion, copy and
 // move with the block undo snapshot), KivViewEdit.cpp (cell copy, cut, paste, undo and the
-// row clipboard's paste), KivViewBukake.cpp (the productivity-rate commands) and KivViewPrices.cpp
-// (単価ｺﾋﾟｰ, 単価入替, 行を指定して単価変換, 単価表NO).
+// row clipboard's paste), KivViewBukake.cpp (the productivity-rate commands), KivViewPrices.cpp
+// (単価ｺﾋﾟｰ, 単価入替, 行を指定して単価変換, 単価表NO), KivViewForms.cpp (the print-form and
+// address-book dialogs), KivViewBulk.cpp (bulk deletions and the quantity conversion),
+// KivViewTekkyo.cpp (the removal conversion) and KivViewCsv.cpp (the CSV import).
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -36,6 +38,9 @@
 
 class CKivView;
 class CKivPrint;
+namespace csv {
+struct Line;
+}
 class CMojiDialog;
 namespace kiv::ui {
 class Dialog;
@@ -280,6 +285,61 @@ public:
     // The style, rounding and labour-file panes after 32805: in the labour-posting style the
     // rounding and labour-file panes are blanked.
     void UpdateFukugouPanes();
+
+    // --- Print-form and address-book dialogs (KivViewForms.cpp): each opens its dialog through
+    // the printing subsystem's hook (estimate/FormDialogCommands.h), this estimate current.
+    void OnHyousi();           // 32774 表紙作成: the cover total grouped first
+    void OnAdress();           // 32779 相手先登録､印刷 (also the Home key)
+    void OnHyousiForm();       // 32809 表紙ﾌｫｰﾑ設定
+    void OnHedder();           // 32810 ﾍｯﾀｰ設定
+    void OnAdressFile();       // 32842 相手先ﾌｧｲﾙ選択
+    void OnHyousiChange();     // 32854 表紙ﾌｫｰﾑ切替
+    void OnAdressPrintFile();  // 32856 宛先印刷設定ﾌｧｲﾙ選択
+
+    // --- Bulk changes of rows (KivViewBulk.cpp): deletions over the whole estimate or a range
+    // of the current item, the quantity conversion and the removal conversion.
+    static constexpr int ID_SONOTA_ROUMU_DELETE = 32841;  // その他労務費削除
+    static constexpr int ID_BIKOU2_DELETE = 32850;        // 備考２削除
+    static constexpr int ID_HATURI_DELETE = 32859;        // ﾊﾂﾘ歩掛け削除
+    static constexpr int ID_BUKAKE_BIKOU2_DELETE = 32881; // 歩掛け～備考2削除
+    static constexpr int ID_SUU_HENKAN = 32821;           // 数量変換
+    static constexpr int ID_TEKKYO_BUKAKE = 32865;        // 撤去歩掛等に変換
+    static constexpr int ID_CSV_READ = 32877;             // CSVﾌｧｲﾙ読込
+    void OnSonotaRoumuDelete();
+    void OnBikou2Delete();
+    void OnHaturiDelete();          // first call: asks for the range
+    void HaturiDeleteRange();       // second call
+    void OnBukakeBikou2Delete();
+    void BukakeBikou2DeleteRange();
+    void OnSuuHenkan();
+    void SuuHenkanRange();
+    void OnTekkyoBukake();
+    void TekkyoBukakeRange();
+    // The second call of a range command starts with the row being edited stored, the position
+    // kept in slot 9 and the caret hidden; it ends, on every path, with nothing waiting for rows,
+    // the item recalculated when `recalc` and written back, the position back, the rows redrawn
+    // and the caret shown. Between them it touches rows g_BlockStartGyou..LastRangeGyou(): never
+    // past the item's last row, since rows after it are not the item's and are never created.
+    void BeginRangeCommand();
+    void FinishRangeCommand(bool recalc);
+    int LastRangeGyou() const;
+    // --- CSV import (KivViewCsv.cpp)
+    void OnCsvRead();
+    // Reads the file of the import settings into the row clipboard (not armed); false when it
+    // stopped with a message.
+    bool ReadCsvFile();
+    struct CsvSettings {
+        std::string Path;                 // CP932, as typed or chosen
+        std::array<std::string, 6> Columns;   // 品名, 規格, 数量, 単位, 単価, 備考: "00" not read
+        std::string BunNo;                // already "%04d" or empty
+        int ToSyousai = 1;                // 詳細への１行目へも書込み
+    };
+    CsvSettings m_CsvSettings;
+    // One line of the file as a row: texts cut on character boundaries, numbers cleaned. False,
+    // with the message naming the line and value, when a number column holds a text that only
+    // begins with a number or a number wider than its field.
+    static bool CsvLineToGyou(const csv::Line& line, const CsvSettings& s, std::string& row, std::string& message);
+    int m_CsvGyouCount = 0;               // lines the last import read
 
     // --- Printing: the view's print state and job (print/KivPrint.h), run by 印刷 (57607),
     // direct printing (57608) and 印刷ﾌﾟﾚﾋﾞｭｰ (57609).

@@ -1,5 +1,6 @@
 #include "shell/MainFrame.h"
 
+#include "estimate/FormDialogCommands.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/App.h"
 #include "platform/ui/CommonDialogs.h"
@@ -141,10 +142,7 @@ void CMainFrame::OnMasterChange() {
     sendCommand(32796);
 }
 
-void CMainFrame::OnAdress() {
-    ui::messageBox("相手先登録・印刷はまだ使用できません。住所録と宛名印刷はこの版には含まれていません。",
-                   ui::MB_ICONINFORMATION, {}, this);
-}
+void CMainFrame::OnAdress() { OpenFormDialog(formcmd::kAdress, this); }
 
 void CMainFrame::OnSekisanChange() {
     const CKivApp* app = KivApp();

@@ -14,6 +14,8 @@
 #include "grid/GoukeiDialog.h"
 #include "grid/MoveDialog.h"
 #include "grid/TanniDialog.h"
+#include "grid/TekkyoBukakeDialog.h"
+#include "grid/TextreadDialog.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/ui/App.h"
 #include "platform/text/Cp932.h"
@@ -226,6 +228,43 @@ TEST_F(QtEstimateDialogs, TotalsDialogShowsItsLabelsAndLines) {
     for (const char* b : {"小計決定", "中計決定", "総計決定", "内計決定", "細計決定", "決定", "ｷｬﾝｾﾙ"})
         EXPECT_TRUE(buttons.contains(QString::fromUtf8(b))) << b;
     goukei.destroyWindow();
+}
+
+TEST_F(QtEstimateDialogs, RemovalConversionAndCsvImportDialogsRender) {
+    doc = std::make_unique<CKivDoc>();
+    doc->m_SetteiPath = exe / "電気設定.ett";
+    ASSERT_TRUE(doc->m_Settei.setTekkyoRitu("0.10"));
+    doc->MakeCurrent();
+    CTekkyoBukakeDialog tekkyo;
+    tekkyo.m_StartGyou = 3;
+    tekkyo.m_EndGyou = 7;
+    QWidget* w = render(tekkyo, "tekkyo-bukake-dialog.png");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("歩掛けを撤去に変換"));
+    auto combos = w->findChildren<QComboBox*>();
+    ASSERT_EQ(combos.size(), 1);
+    EXPECT_EQ(combos[0]->count(), 28);
+    EXPECT_EQ(combos[0]->currentText(), QString::fromUtf8(CTekkyoBukakeDialog::kStartKousyu));
+    QStringList edits;
+    for (QLineEdit* e : w->findChildren<QLineEdit*>())
+        if (e->parent() == w)
+            edits << e->text();
+    EXPECT_TRUE(edits.contains("0.10")) << edits.join("|").toStdString();
+    EXPECT_EQ(w->findChildren<QCheckBox*>().size(), 4);
+    tekkyo.destroyWindow();
+
+    CTextreadDialog csv;
+    w = render(csv, "textread-dialog.png");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("CSVﾌｧｲﾙ読込"));
+    combos = w->findChildren<QComboBox*>();
+    ASSERT_EQ(combos.size(), 6);
+    EXPECT_EQ(combos[0]->currentText(), "01");
+    EXPECT_EQ(combos[5]->currentText(), "06");
+    auto checks = w->findChildren<QCheckBox*>();
+    ASSERT_EQ(checks.size(), 1);
+    EXPECT_TRUE(checks[0]->isChecked());
+    csv.destroyWindow();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // panes.
 #include "ShellFixture.h"
 
+#include "estimate/RecalcSeams.h"
 #include "master/MstDoc.h"
 #include "resources/MainFrameResources.h"
 #include "shell/MainFrame.h"
@@ -114,6 +115,12 @@ TEST_F(MainFrameTest, AddressBookSaysItIsNotThereAndEditUpdatesRunNothing) {
     ASSERT_EQ(start("1"), 0);
     hb().expectMessageBox(IDOK, "相手先");
     hb().sendCommand(32779);
+    // Once the address book is connected, the same command opens it.
+    int opened = 0;
+    recalcSeams().formDialogs[32779] = [&] { ++opened; };
+    hb().sendCommand(32779);
+    recalcSeams().formDialogs.erase(32779);
+    EXPECT_EQ(opened, 1);
     // Updating the edit items (as every menu opening does) shows nothing and runs nothing.
     for (int id : {cmd::EditCut, cmd::EditCopy, cmd::EditPaste})
         EXPECT_TRUE(app->commandState(id).enabled);
