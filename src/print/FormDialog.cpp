@@ -49,9 +49,9 @@ const std::vector<FormRow>& formRows() {
 int editWidth(std::size_t bytes) { return static_cast<int>(bytes) * 4 + 8; }
 
 void columnCaptions(std::vector<ControlDef>& c, int x, int y) {
-    c.push_back(ctl::label("X座標", dlu(x, y, 18, 8)));
-    c.push_back(ctl::label("Y座標", dlu(x + 18, y, 18, 8)));
-    c.push_back(ctl::label("ﾌｫﾝﾄ", dlu(x + 36, y, 18, 8)));
+    c.push_back(ctl::label("X座標", dlu(x, y, 22, 8)));
+    c.push_back(ctl::label("Y座標", dlu(x + 22, y, 22, 8)));
+    c.push_back(ctl::label("ﾌｫﾝﾄ", dlu(x + 44, y, 22, 8)));
 }
 
 DialogTemplate makeLayout() {
@@ -59,7 +59,7 @@ DialogTemplate makeLayout() {
     auto& c = t.controls;
     const auto widths = HyousiFormRecord::fieldWidths();
     constexpr int kTextX = 40;
-    constexpr int kPosX = 212;     // the small edits of most rows
+    constexpr int kPosX = 206;      // the small edits of most rows
     constexpr int kBikouPosX = 252; // those of 備考1 and 備考2, right of their long texts
     columnCaptions(c, kPosX, 4);
     std::size_t field = 0;
@@ -81,14 +81,14 @@ DialogTemplate makeLayout() {
         }
         int px = bikouN ? kBikouPosX : kPosX;
         for (int id : row.pos) {
-            c.push_back(ctl::edit(id, dlu(px, y, 16, 12)));
-            px += 18;
+            c.push_back(ctl::edit(id, dlu(px, y, 20, 12)));
+            px += 22;
             ++field;
         }
         y += 13;
     }
-    c.push_back(ctl::defButton(IDOK, "OK", dlu(272, 4, 50, 14)));
-    c.push_back(ctl::button(IDCANCEL, "ｷｬﾝｾﾙ", dlu(272, 20, 50, 14)));
+    c.push_back(ctl::defButton(IDOK, "OK", dlu(275, 4, 48, 14)));
+    c.push_back(ctl::button(IDCANCEL, "ｷｬﾝｾﾙ", dlu(275, 20, 48, 14)));
     return t;
 }
 

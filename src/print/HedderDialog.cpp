@@ -23,9 +23,9 @@ DialogTemplate makeLayout() {
     for (int box = 0; box < 2; ++box) {
         const int top = 20 + box * 74;
         c.push_back(ctl::group(box == 0 ? "ﾍｯﾀｰ" : "ﾌｯﾀｰ", dlu(5, top, 250, 68)));
-        c.push_back(ctl::label("x座標", dlu(182, top + 9, 18, 8)));
-        c.push_back(ctl::label("y座標", dlu(200, top + 9, 18, 8)));
-        c.push_back(ctl::label("ﾌｫﾝﾄ", dlu(218, top + 9, 18, 8)));
+        c.push_back(ctl::label("x座標", dlu(182, top + 9, 22, 8)));
+        c.push_back(ctl::label("y座標", dlu(204, top + 9, 22, 8)));
+        c.push_back(ctl::label("ﾌｫﾝﾄ", dlu(226, top + 9, 22, 8)));
         for (int r = 0; r < 3; ++r) {
             const std::size_t group = static_cast<std::size_t>(box * 3 + r);
             const std::size_t field = group * 4;
@@ -35,7 +35,7 @@ DialogTemplate makeLayout() {
             const unsigned style = ids[field] == CHedderDialog::kPageNoText ? Hidden : 0u;
             c.push_back(ctl::edit(ids[field], dlu(50, y, w, 12), style));
             for (int k = 1; k <= 3; ++k)
-                c.push_back(ctl::edit(ids[field + static_cast<std::size_t>(k)], dlu(164 + 18 * k, y, 16, 12)));
+                c.push_back(ctl::edit(ids[field + static_cast<std::size_t>(k)], dlu(160 + 22 * k, y, 20, 12)));
         }
     }
     c.push_back(ctl::defButton(IDOK, "OK", dlu(262, 7, 50, 14)));
