@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "estimate/EstimateDialogFixture.h"
+#include "estimate/LayoutField.h"
 #include "estimate/LayoutFile.h"
 #include "platform/profile/Profile.h"
 #include "platform/text/Cp932.h"
@@ -46,6 +47,17 @@ std::array<std::string, N> numberedFields(std::span<const std::size_t> widths) {
     for (std::size_t i = 0; i < N; ++i)
         v[i] = std::to_string(i).substr(0, widths[i]);
     return v;
+}
+
+TEST(LayoutFields, EditorsReadTheRecordUpToItsFirstNul) {
+    const std::array<std::size_t, 4> widths{5, 3, 3, 3};
+    using V = std::vector<std::string>;
+    EXPECT_EQ(splitLayoutFields(std::string("ab    1   2") + '\0' + "999", widths), (V{"ab", "1", "2", ""}));
+    EXPECT_EQ(splitLayoutFields("  x   12a", widths), (V{"  x", "12a", "", ""}));
+    // Too long a value (which the edits' limits prevent) is cut on a character boundary and
+    // never moves the following fields.
+    const std::string kanji = kiv::text::toCp932("漢字漢");
+    EXPECT_EQ(joinLayoutFields(V{kanji, "1", "", "7"}, widths), kiv::text::toCp932("漢字") + "  1       7  ");
 }
 
 class LayoutForms : public kiv::test::EstimateDialogTest {
