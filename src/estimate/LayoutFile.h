@@ -28,6 +28,19 @@ struct LayoutSwitch {
     std::vector<std::string> messages;
 };
 
+// Reads the accepted file into the switch; false (with the message) when it cannot be read.
+template <class Record>
+bool readChosenLayout(LayoutSwitch<Record>& r, const std::filesystem::path& chosen) {
+    RecordLoad<Record> load = readRecordFile<Record>(chosen);
+    if (load.state != FileState::Readable) {
+        r.messages.push_back(unreadableFileMessage(chosen));
+        return false;
+    }
+    r.switched = true;
+    r.record = load.record;
+    return true;
+}
+
 // The choice for good: the file is accepted (acceptChosenFile: a missing one created empty only
 // after the user agrees, an unreadable one refused), read, and recorded in the profile under the
 // layout's entry, which every estimate created from now on reads.
@@ -41,13 +54,8 @@ LayoutSwitch<Record> switchLayoutFile(ReferenceFile which, const std::filesystem
             r.messages.push_back(message);
         return r;
     }
-    RecordLoad<Record> load = readRecordFile<Record>(chosen);
-    if (load.state != FileState::Readable) {
-        r.messages.push_back(unreadableFileMessage(chosen));
+    if (!readChosenLayout(r, chosen))
         return r;
-    }
-    r.switched = true;
-    r.record = load.record;
     if (!rememberReferenceFile(which, chosen))
         r.messages.push_back(profileNotWrittenMessage(chosen));
     return r;
@@ -72,12 +80,6 @@ LayoutSwitch<Record> switchLayoutFileForRun(const std::filesystem::path& chosen,
     }
     if (!confirmSwitch(chosen.string() + "ファイルに一時的に変更します。アプリケーション終了時には元に戻ります。"))
         return r;
-    RecordLoad<Record> load = readRecordFile<Record>(chosen);
-    if (load.state != FileState::Readable) {
-        r.messages.push_back(unreadableFileMessage(chosen));
-        return r;
-    }
-    r.switched = true;
-    r.record = load.record;
+    readChosenLayout(r, chosen);
     return r;
 }
