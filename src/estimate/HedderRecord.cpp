@@ -11,3 +11,16 @@ HedderLayout ParseHedder(const HedderRecord& record) {
     h.footerRight = layoutItem(r, 201, 30);
     return h;
 }
+
+std::span<const std::size_t> HedderRecord::fieldWidths() {
+    static const std::array<std::size_t, kHedderFieldCount> widths{30, 3, 3, 3, 16, 3, 3, 3, 30, 3, 3, 3,
+                                                                   30, 3, 3, 3, 30, 3, 3, 3, 30, 3, 3, 3};
+    return widths;
+}
+
+void HedderRecord::storeFields(std::span<const std::string> values) {
+    const std::string text = joinLayoutFields(values, fieldWidths());
+    put(0, text); // exactly kFormattedLength bytes
+    putByte(kFormattedLength, '\0');
+    putByte(Size - 1, '\0');
+}

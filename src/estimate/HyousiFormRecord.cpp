@@ -21,3 +21,29 @@ HyousiLayout ParseHyousi(const HyousiFormRecord& record) {
     h.waku = layoutPos(r, 741);
     return h;
 }
+
+std::span<const std::size_t> HyousiFormRecord::fieldWidths() {
+    static const std::array<std::size_t, kHyousiFormFieldCount> widths = [] {
+        std::array<std::size_t, kHyousiFormFieldCount> w{};
+        std::size_t i = 0;
+        auto group = [&](std::size_t text) {
+            w[i++] = text;
+            w[i++] = 3;
+            w[i++] = 3;
+            w[i++] = 3;
+        };
+        for (std::size_t text : {12, 12, 6, 12, 6, 40, 40, 40, 40, 40, 40, 12, 12, 12, 12, 12, 50, 50})
+            group(text);
+        for (std::size_t text : {4, 2, 2, 2, 3, 3, 3}) // 年月日: four texts, then X, Y and size
+            w[i++] = text;
+        group(8);                                       // 見積番号
+        for (int k = 0; k < 6; ++k)                     // 備考 and 枠: X, Y and size only
+            w[i++] = 3;
+        return w;
+    }();
+    return widths;
+}
+
+void HyousiFormRecord::storeFields(std::span<const std::string> values) {
+    put(0, joinLayoutFields(values, fieldWidths())); // exactly Size bytes
+}

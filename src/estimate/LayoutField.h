@@ -3,8 +3,10 @@
 // each followed by three 3-column numbers (X, Y, size), every field followed by one separator
 // column.
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Where and how large a printed text stands.
 struct LayoutPos {
@@ -30,3 +32,14 @@ int layoutNumber(std::string_view record, std::size_t offset);
 LayoutPos layoutPos(std::string_view record, std::size_t offset);
 // A text of `width` columns at offset followed by its X, Y and size.
 LayoutItem layoutItem(std::string_view record, std::size_t offset, std::size_t width);
+
+// The editors' view of a record: every field in record order, by its width; each field starts one
+// column after the end of the one before.
+std::vector<std::size_t> layoutOffsets(std::span<const std::size_t> widths);
+// The fields as an editor shows them: cut from the record up to its first NUL (a field beyond
+// that end is empty, one reaching past it is shorter) and stripped of trailing blanks.
+std::vector<std::string> splitLayoutFields(std::string_view record, std::span<const std::size_t> widths);
+// The fields left-aligned and blank-padded to their widths with one blank between consecutive
+// fields, as the editors write them. A value longer than its field (which the editors' limits
+// prevent) is cut on a character boundary rather than pushing the following fields along.
+std::string joinLayoutFields(std::span<const std::string> values, std::span<const std::size_t> widths);

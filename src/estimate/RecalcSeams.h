@@ -46,9 +46,10 @@ struct RecalcSeams {
     // The style check of a view's estimate (CheckKeisanMode).
     std::function<void(CKivView&)> checkKeisanModeView;
 
-    // The print-form choosers of the estimate view's 設定 menu, by command id (表紙ﾌｫｰﾑ選択 32817,
-    // ﾍｯﾀﾞｰ選択 32818): each runs its dialog modally on the current estimate. The printing
-    // subsystem fills them; an id without a hook is not available yet.
+    // The print-form dialogs of the estimate view's commands, by command id (表紙作成 32774,
+    // 表紙ﾌｫｰﾑ設定 32809, ﾍｯﾀｰ設定 32810, 表紙ﾌｫｰﾑ選択 32817, ﾍｯﾀﾞｰ選択 32818, 表紙ﾌｫｰﾑ切替
+    // 32854): each runs its dialog modally on the current estimate. The printing subsystem fills
+    // them (ConnectFormDialogs); an id without a hook is not available yet.
     std::map<int, std::function<void()>> formDialogs;
 };
 

@@ -29,7 +29,8 @@ void ReferenceFileDialog::OnBrowse() {
     CKivDoc* doc = g_pKivDoc;
     if (!doc)
         return;
-    showPath(currentPath(*doc));
+    if (showsPathOnBrowse())
+        showPath(currentPath(*doc));
     std::string ext = extension();
     if (ext.empty())
         return;

@@ -37,6 +37,8 @@ protected:
     // the estimate's. Returns the messages to show, in order.
     virtual std::vector<std::string> switchTo(CKivDoc& doc, const std::filesystem::path& chosen,
                                               const ConfirmCreate& confirmCreate) = 0;
+    // Whether 参照 first puts the estimate's path back into the path box, discarding typed text.
+    virtual bool showsPathOnBrowse() const { return true; }
 
 private:
     void OnBrowse();

@@ -120,19 +120,28 @@ void CKivView::OnSetteiFile() {
     RunSettingsDialog(dlg);
 }
 
-void CKivView::OnHyousiFile() {
+void CKivView::RunFormCommand(int id) {
     if (CKivDoc* d = GetDocument())
         d->MakeCurrent();
-    if (!RunFormDialog(ID_HYOUSI_FILE))
+    if (!RunFormDialog(id))
         kiv::ui::messageBox(kMsgFormNotAvailable, kiv::ui::MB_ICONINFORMATION, {}, this);
 }
 
-void CKivView::OnHeadderFile() {
-    if (CKivDoc* d = GetDocument())
-        d->MakeCurrent();
-    if (!RunFormDialog(ID_HEADDER_FILE))
-        kiv::ui::messageBox(kMsgFormNotAvailable, kiv::ui::MB_ICONINFORMATION, {}, this);
+void CKivView::OnHyousiFile() { RunFormCommand(ID_HYOUSI_FILE); }
+
+void CKivView::OnHeadderFile() { RunFormCommand(ID_HEADDER_FILE); }
+
+void CKivView::OnHyousi() {
+    // The dialog shows the amount from the text prepared here, afresh at every opening.
+    GroupDigitsGoukei();
+    RunFormCommand(ID_HYOUSI);
 }
+
+void CKivView::OnHyousiForm() { RunFormCommand(ID_HYOUSI_FORM); }
+
+void CKivView::OnHedder() { RunFormCommand(ID_HEDDER); }
+
+void CKivView::OnHyousiChange() { RunFormCommand(ID_HYOUSI_CHANGE); }
 
 // ---------------------------------------------------------------------------------------------
 // Style change

@@ -12,6 +12,7 @@
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/MessageBox.h"
+#include "print/FormDialogHooks.h"
 #include "recalc/KivRecalc.h"
 #include "resources/DocTemplateResources.h"
 #include "resources/MainFrameResources.h"
@@ -133,6 +134,7 @@ bool CKivApp::initInstance() {
     CKivDoc::SetRunMode(m_Mode);
     ConnectEstimatePrompts();
     KivRecalc::Connect();
+    ConnectFormDialogs();
 
     loadStdProfileSettings(5);
     AddDocTemplates();

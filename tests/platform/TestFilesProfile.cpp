@@ -8,6 +8,7 @@
 #include "platform/profile/Profile.h"
 #include "platform/text/Cp932.h"
 #include "support/FileSizeLimit.h"
+#include "support/OtherUser.h"
 #include "support/TempDir.h"
 
 using namespace kiv;
@@ -88,6 +89,20 @@ TEST(Files, FailedWriteIntoMissingFolder) {
     EXPECT_FALSE(files::writeFileAtomically(dir / "no/such/folder/x.KIV", "data", &err));
     EXPECT_NE(err.find("x.KIV"), std::string::npos);
     EXPECT_FALSE(files::readFile(dir / "missing"));
+}
+
+TEST(Files, AFileTheUserMayNotWriteIsNeverReplaced) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const fs::path target = dir / "locked.hdr";
+    ASSERT_TRUE(files::writeFileAtomically(target, "old"));
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    // The folder stays writable for everyone: only the file's own permission refuses the write.
+    fs::permissions(dir.path(), fs::perms::all);
+    const int refused = kiv::test::runAsOtherUser([&] { return files::writeFileAtomically(target, "new") ? 0 : 1; });
+    EXPECT_EQ(refused, 1);
+    EXPECT_EQ(files::readFile(target), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 TEST(Files, FindWithoutRegardToCase) {

@@ -17,6 +17,10 @@
 #include "grid/TekkyoBukakeDialog.h"
 #include "grid/TextreadDialog.h"
 #include "platform/qt/QtBackend.h"
+#include "print/FormDialog.h"
+#include "print/HedderDialog.h"
+#include "print/HyousiDialog.h"
+#include "print/LayoutFileDialogs.h"
 #include "platform/ui/App.h"
 #include "platform/text/Cp932.h"
 #include "qt/QtTestApp.h"
@@ -265,6 +269,35 @@ TEST_F(QtEstimateDialogs, RemovalConversionAndCsvImportDialogsRender) {
     ASSERT_EQ(checks.size(), 1);
     EXPECT_TRUE(checks[0]->isChecked());
     csv.destroyWindow();
+}
+
+TEST_F(QtEstimateDialogs, LayoutAndCoverDialogsRender) {
+    doc = std::make_unique<CKivDoc>();
+    std::string form(752, ' ');
+    form.replace(0, 8, sj("御見積書"));
+    form.replace(13, 11, "10  2   3  ");
+    form.replace(113, 12, sj("株式会社"));
+    doc->m_HyousiForm = HyousiFormRecord::fromBytes(form);
+    doc->m_HyousiData[0] = sj("電気設備工事");
+    doc->m_KingakuText = "   1,234,567";
+    struct Case {
+        std::unique_ptr<Dialog> dialog;
+        const char* png;
+        const char* title;
+        int edits;
+    };
+    Case cases[] = {{std::make_unique<CFormDialog>(), "form-dialog.png", "表紙フォーム作成", 89},
+                    {std::make_unique<CHedderDialog>(), "hedder-dialog.png", "ﾍｯﾀｰ､ﾌｯﾀｰ設定", 24},
+                    {std::make_unique<CHyousiDialog>(), "hyousi-dialog.png", "表紙作成", 18},
+                    {std::make_unique<CHyousichangeDialog>(), "hyousichange-dialog.png", "表紙ﾌｧｲﾙ一時切り替え", 1}};
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.png);
+        QWidget* w = render(*c.dialog, c.png);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->windowTitle(), QString::fromUtf8(c.title));
+        EXPECT_EQ(w->findChildren<QLineEdit*>().size(), c.edits);
+        c.dialog->destroyWindow();
+    }
 }
 
 } // namespace

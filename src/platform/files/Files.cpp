@@ -36,6 +36,13 @@ bool writeAll(int fd, std::string_view data) {
 } // namespace
 
 bool writeFileAtomically(const fs::path& target, std::string_view data, std::string* error) {
+    // Renaming needs only the folder's permission; a file the user may not write is still not
+    // replaced behind the user's back.
+    if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0 &&
+        ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        setError(error, target.string() + ": " + std::strerror(errno));
+        return false;
+    }
     fs::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";

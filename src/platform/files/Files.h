@@ -12,8 +12,9 @@ namespace kiv::files {
 namespace fs = std::filesystem;
 
 // Writes the data to a temporary file in the same folder, flushes it and renames it over the
-// target. On failure the old file is untouched, the temporary file is removed, `error` (when
-// given) says what went wrong, and false is returned.
+// target. An existing target the user may not write is refused. On failure the old file is
+// untouched, the temporary file is removed, `error` (when given) says what went wrong, and false
+// is returned.
 bool writeFileAtomically(const fs::path& target, std::string_view data, std::string* error = nullptr);
 
 // The whole file, or nullopt when it cannot be opened or read, or is longer than maxBytes.
