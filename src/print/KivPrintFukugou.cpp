@@ -107,6 +107,8 @@ void CKivPrint::PrintFukugouTankaBlock(PrinterDc& dc) {
     auto text = [&](int field, std::string_view s) {
         dc.textOut(pos(field).X0 * cw, top(), std::string(kiv::text::trimRightBlanks(PrintableText(s))));
     };
+    // A fixed text of the block, at its column as it is (the units keep their 4 bytes).
+    auto raw = [&](int field, const std::string& s) { dc.textOut(pos(field).X0 * cw, top(), s); };
     auto fieldAsText = [&](int field, int printField) { text(printField, G::raw(row, field)); };
     auto number = [&](int field, std::string_view s, double shift = kNumberShift) {
         dc.textOut(static_cast<int>((pos(field).X0 - shift) * cw), top(), std::string(s));
@@ -164,8 +166,8 @@ void CKivPrint::PrintFukugouTankaBlock(PrinterDc& dc) {
             return;
         text(G::Hinmei, sj(label));
         text(G::Kikaku, rateText(base, G::raw(row, rateField)));
-        dc.textOut(pos(G::HiroidasiSuu1).X0 * cw, top(), "       1");
-        text(G::Tanni, sj("式  "));
+        raw(G::HiroidasiSuu1, "       1");
+        raw(G::Tanni, sj("式  "));
         amount(kingaku);
         next();
     };
@@ -187,7 +189,7 @@ void CKivPrint::PrintFukugouTankaBlock(PrinterDc& dc) {
         text(G::Hinmei, sj("労　　務　　費"));
         text(G::Kikaku, k.m_RoumuSyokusyu[i]);
         number(rate, G::raw(row, rate), shift);
-        text(G::Tanni, sj("人  "));
+        raw(G::Tanni, sj("人  "));
         // The list holds the price left-aligned: right-aligned in its 10 characters first, so
         // the separators fall between the digits.
         std::string price(kiv::text::trimBlanks(k.m_RoumuTanka1[i]));
