@@ -49,7 +49,7 @@ protected:
     }
 };
 
-// 配管 with one material line and a joint rate of 5 %: the hand-computed block.
+// 配管 with one material line and a joint rate of 5 %, worked out by hand.
 std::string pipeRow(int item, int gyou, const std::string& kikaku = {}) {
     return itemRow(item, gyou,
                    {{G::Hinmei, sj("配管")}, {G::Kikaku, kikaku}, {G::FukuHyouji, "1"}, {G::Zai1Hinmei, sj("鋼管")},
@@ -164,14 +164,14 @@ TEST_F(KivPrintFukugou, SelectionOfCompositeRows) {
 }
 
 TEST_F(KivPrintFukugou, KeyTakesTwentyNineBytesOfTheNameAndTheTextFields) {
-    std::string row = itemRow(3, 7, {{G::Kigou, "K1"}, {G::Hinmei, std::string(30, 'H')}, {G::Kikaku, "SPEC"},
+    std::string row = itemRow(3, 7, {{G::Kigou, "K1"}, {G::Hinmei, std::string(30, 'H')}, {G::Kikaku, "KIKAKU"},
                                      {G::FukugouTanka1, "1234"}, {G::Bikou1, "B1"}, {G::Bikou2, "B2"}});
     const std::string key = FukugouGyouKey(row);
     ASSERT_EQ(key.size(), 145u);
     EXPECT_EQ(key.substr(0, 8), std::string(8, ' '));
     EXPECT_EQ(key.substr(8, 4), "K1  ");
     EXPECT_EQ(key.substr(16, 29), std::string(29, 'H'));
-    EXPECT_EQ(key.substr(45, 4), "SPEC");
+    EXPECT_EQ(key.substr(45, 6), "KIKAKU");
     EXPECT_EQ(key.substr(75, 10), "      1234");
     EXPECT_EQ(key.substr(85, 2), "B1");
     EXPECT_EQ(key.substr(115, 2), "B2");
