@@ -1,7 +1,8 @@
 // Printing a large estimate: 100 items of 99 rows, 500 landscape breakdown pages. The
 // preparation (recalculation hooks empty: the rows carry their amounts) plus every page into the
 // headless recording; any one page after the preparation; every page into a PDF by the Qt
-// backend (offscreen).
+// backend (offscreen). The same estimate with every row a distinct composite row gives 9,900
+// composite unit-price sheet pages: the preparation's selection plus every page, and one page.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -12,6 +13,8 @@
 #include <string>
 
 #include "estimate/KivDoc.h"
+#include "estimate/RoumuList.h"
+#include "estimate/RoumuRecord.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -38,7 +41,8 @@ struct LargeEstimate {
     std::unique_ptr<CKivDoc> doc;
     std::unique_ptr<CKivView> view;
 
-    LargeEstimate() {
+    // `composite`: every row a distinct composite row (materials, rates, labour).
+    explicit LargeEstimate(bool composite = false) {
         dir = fs::temp_directory_path() / ("kiv-bench-print-" + std::to_string(::getpid()));
         fs::create_directories(dir);
         ::setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
@@ -64,9 +68,14 @@ struct LargeEstimate {
                 GyouRecord::putNumber(r, GyouRecord::Kingaku1, "24235");
                 GyouRecord::putText(r, GyouRecord::Bikou1, sj("機械室"));
                 GyouRecord::putNumber(r, GyouRecord::Hokyuu, "1.05");
+                if (composite)
+                    makeComposite(r, item, g);
                 doc->m_Gyou[static_cast<std::size_t>(slot++)] = r;
             }
         doc->m_PoolGyouCount = slot;
+        std::vector<RoumuRecord> labour(18);
+        labour[17] = *RoumuRecord::build("18", sj("配管工"), "19000", "19500");
+        doc->m_Roumu = RoumuList(labour);
         doc->RebuildGyouIndex();
         doc->m_CurKoumoku[0] = 1;
         doc->LoadKoumokuGyou();
@@ -85,9 +94,33 @@ struct LargeEstimate {
         fs::remove_all(dir, ec);
     }
 
-    // 印刷 with 内訳書印刷 to the recording printer: preparation and every page.
-    std::size_t printAll() {
-        backend.expectDialog([](kiv::ui::headless::DialogDriver& d) { d.click(kiv::ui::IDOK); }, CInsatuDialog::IDD);
+    static void makeComposite(std::string& r, int item, int g) {
+        using G = GyouRecord;
+        G::putText(r, G::Kikaku, "25A-" + std::to_string(item) + "-" + std::to_string(g));
+        G::putNumber(r, G::FukuHyouji, "1");
+        G::putNumber(r, G::ZaiGoukei, "1");
+        for (int k = 0; k < 3; ++k) {
+            const int base = G::MaterialFirstField + 8 * k;
+            G::putText(r, base + 1, sj("鋼管") + std::to_string(k + 1));
+            G::putNumber(r, base + 3, "1.2");
+            G::putText(r, base + 4, "m");
+            G::putNumber(r, base + 5, std::to_string(1000 + 10 * k + g));
+        }
+        for (int f : {G::TugiteRitu, G::SijiRitu, G::ZatuzaiRitu, G::UnpanRitu})
+            G::putNumber(r, f, "0.05");
+        G::putNumber(r, G::Roumu1No, "18");
+        G::putNumber(r, G::Roumu1Bukake, "0.12");
+    }
+
+    // 印刷 to the recording printer: preparation and every page. 内訳書印刷, or the kind clicked.
+    std::size_t printAll(int kind = 0) {
+        backend.expectDialog(
+            [kind](kiv::ui::headless::DialogDriver& d) {
+                if (kind)
+                    d.click(kind);
+                d.click(kiv::ui::IDOK);
+            },
+            CInsatuDialog::IDD);
         backend.expectPrintDialog([](kiv::print::PrintSettings&) { return true; });
         view->onCommand(kiv::ui::cmd::FilePrint);
         return backend.printJobs().back().pages.size();
@@ -103,23 +136,45 @@ void BM_PrintEstimateHeadless(benchmark::State& state) {
 }
 BENCHMARK(BM_PrintEstimateHeadless)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_PrintOnePage(benchmark::State& state) {
-    LargeEstimate e;
-    e.printAll();
+// One page per iteration after the job's preparation, the pages in turn from `first`.
+void printPagesInTurn(benchmark::State& state, LargeEstimate& e, int pages, int first) {
     CKivPrint& p = e.view->Print();
     kiv::print::PrintInfo info;
     info.settings.orientation = kiv::print::Orientation::Landscape;
-    int page = 1;
+    int page = first;
     for (auto _ : state) {
         kiv::ui::headless::PrintedPage out;
         kiv::ui::headless::RecordingPrinterDc dc(info.geometry(), out);
         info.curPage = page;
         p.onPrint(dc, info);
         benchmark::DoNotOptimize(out.texts.size());
-        page = page % 500 + 1;
+        page = page % pages + 1;
     }
+    state.counters["pages"] = pages;
+}
+
+void BM_PrintOnePage(benchmark::State& state) {
+    LargeEstimate e;
+    printPagesInTurn(state, e, static_cast<int>(e.printAll()), 1);
 }
 BENCHMARK(BM_PrintOnePage)->Unit(benchmark::kMillisecond);
+
+void BM_PrintFukugouSheetHeadless(benchmark::State& state) {
+    LargeEstimate e(true);
+    std::size_t pages = 0;
+    for (auto _ : state)
+        pages = e.printAll(CInsatuDialog::IDC_FUKUGOU_TANKAHYOU);
+    state.counters["pages"] = static_cast<double>(pages);
+}
+BENCHMARK(BM_PrintFukugouSheetHeadless)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_PrintFukugouSheetOnePage(benchmark::State& state) {
+    LargeEstimate e(true);
+    const int pages = static_cast<int>(e.printAll(CInsatuDialog::IDC_FUKUGOU_TANKAHYOU));
+    // From the last page: the row furthest into the estimate first.
+    printPagesInTurn(state, e, pages, pages);
+}
+BENCHMARK(BM_PrintFukugouSheetOnePage)->Unit(benchmark::kMillisecond);
 
 void BM_PrintEstimatePdf(benchmark::State& state) {
     static int argc = 1;

@@ -45,6 +45,7 @@ CKivView::CKivView()
     g_pKivView = this;
     onCommandId(ID_OLD_DENKI_HENKAN, [this] { OnOldDenkiHenkan(); });
     onCommandId(ID_FONT_SIZE, [this] { OnFontSize(); });
+    onCommandId(ID_INSATU_FONT, [this] { OnInsatuFont(); });
     onCommandId(ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
     onCommandId(ID_SYOUSAI, [this] { OnSyousai(); });
     onCommandId(ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });

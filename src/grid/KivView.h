@@ -10,7 +10,7 @@
 //
 // The handlers are spread over several sources by what they do: KivView.cpp (members, positions,
 // row path, life cycle, backup timer), KivViewPaint.cpp (font, painting, digit grouping, status
-// panes, font size), KivViewCaret.cpp (caret and field navigation), KivViewScroll.cpp (scrolling),
+// panes, font size, print font), KivViewCaret.cpp (caret and field navigation), KivViewScroll.cpp (scrolling),
 // KivViewInput.cpp (typing and keys), KivViewMouse.cpp (mouse, calculator and unit list, the
 // two-click row range), KivViewTankaHenkan.cpp (protection of converted prices),
 // KivViewItems.cpp (item titles and item commands), KivViewPricing.cpp (the row's composite
@@ -96,6 +96,7 @@ public:
 
     // Commands of the view.
     static constexpr int ID_FONT_SIZE = 32868;        // 画面フォントサイズ指定
+    static constexpr int ID_INSATU_FONT = 32775;      // 印刷フォント指定
     static constexpr int ID_OLD_DENKI_HENKAN = 32878; // 旧電気積算内訳書を変換
     static constexpr int ID_NEW_KOUMOKU = 32871;      // 新項目追加
     static constexpr int ID_KOUMOKU_TOROKU = 32872;   // 項目名登録
@@ -236,6 +237,9 @@ public:
     kiv::ui::Font GridFont() const;
     // Command 32868 画面フォントサイズ指定.
     void OnFontSize();
+    // Command 32775 印刷フォント指定: the face of every printed font, kept in the profile; the
+    // printers keep their own heights.
+    void OnInsatuFont();
 
     // --- Caret and field navigation (KivViewCaret.cpp)
     void SetCaretToField();

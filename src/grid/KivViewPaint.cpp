@@ -1,5 +1,6 @@
 // Painting of the estimate grid: the grid font and its metrics, the caption lines, cell boxes,
-// texts and row rules, the redraw routines, digit grouping and the status-bar panes.
+// texts and row rules, the redraw routines, digit grouping, the status-bar panes and the screen
+// and print font commands.
 #include <algorithm>
 
 #include "grid/GridCell.h"
@@ -443,4 +444,16 @@ void CKivView::OnFontSize() {
         showCaret();
     }
     kiv::grid::RebuildKivTree(*this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// 印刷フォント指定
+
+void CKivView::OnInsatuFont() {
+    kiv::ui::messageBox("フォント選択は固定幅（例ＭＳ明朝、ＭＳゴシック等）を選択してください。大きさは変更されません",
+                        kiv::ui::MB_OK, kiv::ui::kAppName, this);
+    // Only the face is kept: size, style and effects chosen in the dialog are not. A job already
+    // prepared keeps the face it read; the next one reads this.
+    if (const auto chosen = kiv::ui::fontDialog(kiv::ui::Font::systemFixed(), this))
+        kiv::profile::Profile::user().writeString("Font_Section", "Font_File", chosen->face);
 }

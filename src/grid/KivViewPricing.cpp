@@ -8,18 +8,11 @@
 #include "platform/text/Number.h"
 #include "platform/ui/App.h"
 #include "pricing/KivDialog.h"
+#include "pricing/RowPricing.h"
 
 using G = GyouRecord;
 
 namespace {
-
-const std::string kSeveralMaterials =
-    "複数の材料が登録されていますので材料を合計して表示にチェックは解除されません。";
-const std::string kLabourMissing1 = "編集中の行に労務単価1が入力されていません。";
-const std::string kLabourMissing2 = "行目の細詳を呼び出して確認してください。";
-// Collected over a pass, where the row of each message is given apart.
-const std::string kLabourMissingPass = "労務単価1が入力されていない行があります。細詳を呼び出して確認してください。";
-const std::string kTooWide = "複合単価が10桁を越ています。訂正してください。";
 
 // Master-key bytes of a row (its 分類 and ＮＯ) that the partial transfer copies.
 constexpr std::size_t kMasterKeyPos = 302;
@@ -38,74 +31,19 @@ void CKivView::CalcFukugouTanka() {
     if (!d)
         return;
     SavePosition6();
-    G::fitLength(m_EditGyou);
-    const FukugouOptions options{d->m_SetteiValues.FukugouMarume, FukugouUse::Row};
-    const RowPlace place{d->m_CurKoumoku[0], d->m_CurGyou[0], false};
-
-    KivDetail detail;
-    auto price = [&] {
-        LoadKivDetail(detail, m_EditGyou, d->m_Roumu);
-        m_RoumuNo = detail.RoumuNumbers();
-        return CalcFukugou(detail, options);
+    RowPricingReport report;
+    report.place = {d->m_CurKoumoku[0], d->m_CurGyou[0], false};
+    // The dialog opens on the row as the document holds it: what this calculation changed so
+    // far goes there first.
+    report.showDetail = [this] {
+        StoreGyou();
+        return ShowSyousai();
     };
-    // Several materials priced while 材料を合計して表示 is off: the flag goes on. A row that had
-    // neither flag took material line 1 from its own 補給 and unit prices; with the flag set the
-    // next load takes line 1 from the line's own fields, so they receive those values now.
-    auto severalMaterials = [&](const FukugouResult& r) {
-        if (!r.severalMaterials)
-            return;
-        if (!detail.m_FukuHyouji) {
-            if (G::isBlank(m_EditGyou, G::Hokyuu))
-                G::putNumber(m_EditGyou, G::Zai1Suu, G::DefaultHokyuu);
-            else
-                G::putNumber(m_EditGyou, G::Zai1Suu, std::string(G::text(m_EditGyou, G::Hokyuu)));
-            G::putNumber(m_EditGyou, G::Zai1Tanka1, std::string(G::text(m_EditGyou, G::Tanka1)));
-            G::putNumber(m_EditGyou, G::Zai1Tanka2, std::string(G::text(m_EditGyou, G::Tanka2)));
-        }
-        G::putNumber(m_EditGyou, G::ZaiGoukei, "1");
-        KivRowMessage(kSeveralMaterials, place);
-    };
-
-    FukugouResult r = price();
-    severalMaterials(r);
-    if (r.labourPriceMissing) {
-        const std::string text = kLabourMissing1 + kiv::text::cformat("%04d", place.gyou) + kLabourMissing2;
-        if (KivRowMessage(text, place, kLabourMissingPass)) {
-            // The dialog opens on the row as the document holds it: what this calculation
-            // changed so far goes there first.
-            StoreGyou();
-            if (ShowSyousai()) {
-                // Priced again as the dialog left the row; the user has just seen the labour
-                // line, so there is no second question.
-                r = price();
-                severalMaterials(r);
-            }
-        }
-    }
-
-    // Write-back: 13/14 for 常時複合単価で表示する (as loaded), then 15/16. A composite that does not
-    // fit its 10 characters leaves the track's fields blank.
-    const std::array<int, 2> tanka{G::Tanka1, G::Tanka2};
-    const std::array<int, 2> fukugou{G::FukugouTanka1, G::FukugouTanka2};
-    auto writes = [&](std::size_t i) { return !r.compositeText[i].empty() && !r.tooWide[i]; };
-    if (detail.m_FukuHyouji)
-        for (std::size_t i = 0; i < 2; ++i) {
-            G::blank(m_EditGyou, tanka[i]);
-            if (writes(i))
-                G::putNumber(m_EditGyou, tanka[i], r.compositeText[i]);
-        }
-    for (std::size_t i = 0; i < 2; ++i) {
-        G::blank(m_EditGyou, fukugou[i]);
-        if (writes(i))
-            G::putNumber(m_EditGyou, fukugou[i], r.compositeText[i]);
-    }
-    for (std::size_t i = 0; i < 2; ++i)
-        if (r.tooWide[i])
-            KivRowMessage(kTooWide, place);
-
-    m_FukugouKekka = r.kekka;
-    m_FukugouDetail = std::move(detail);
-    if (r.needSleeve)
+    RowPricing p = PriceKivGyou(m_EditGyou, d->m_Roumu, d->m_SetteiValues.FukugouMarume, report);
+    m_RoumuNo = p.detail.RoumuNumbers();
+    m_FukugouKekka = p.result.kekka;
+    m_FukugouDetail = std::move(p.detail);
+    if (p.result.needSleeve)
         m_NeedSleeve = 1;
     StoreGyou();
     RestorePosition6();
@@ -157,18 +95,12 @@ void CKivView::RefreshSyousai() {
     if (!d)
         return;
     SavePosition1();
-    G::fitLength(m_EditGyou);
-    const KivDetailSource source{G::BunNo, false};
-    KivDetail detail;
-    LoadKivDetail(detail, m_EditGyou, d->m_Roumu, source);
-    m_RoumuNo = detail.RoumuNumbers();
-    const std::vector<std::string> refused = WriteKivDetail(m_EditGyou, detail, KivWriteBack::Refresh, source);
+    RowPricingReport report;
+    report.place = {d->m_CurKoumoku[0], d->m_CurGyou[0], false};
+    m_RoumuNo = RefreshKivGyou(m_EditGyou, d->m_Roumu, report);
     RestorePosition1();
     StoreGyou();
     RestorePosition1();
-    const RowPlace place{d->m_CurKoumoku[0], d->m_CurGyou[0], false};
-    for (const std::string& m : refused)
-        KivRowMessage(m, place);
 }
 
 void CKivView::ApplyBubunTensou() {

@@ -19,11 +19,6 @@ using kiv::print::PrinterDc;
 
 int g_bInsatuBikou2 = 0;
 
-FukugouSheetPrinter& fukugouSheetPrinter() {
-    static FukugouSheetPrinter p;
-    return p;
-}
-
 CKivPrint::CKivPrint(CKivView& view) : m_View(view) { g_bInsatuBikou2 = 0; }
 
 CKivDoc& CKivPrint::Doc() const { return *m_View.GetDocument(); }
@@ -113,7 +108,7 @@ bool CKivPrint::onPreparePrinting(PrintInfo& info) {
         if (m_InsatuHyousi)
             ++m_PrintPageNo;
         if (m_InsatuFukugouTankahyou)
-            m_PrintPageNo = fukugouSheetPrinter().countPages ? fukugouSheetPrinter().countPages(*this) : 0;
+            m_PrintPageNo = CountFukugouPages();
         d->m_NeedRecalc = 0;
     }
     RunClearKeisanGyouFlags(m_View);
@@ -174,9 +169,10 @@ void CKivPrint::onPrint(PrinterDc& dc, PrintInfo& info) {
     if (m_InsatuSoukatuhyou)
         return;
     if (m_InsatuFukugouTankahyou) {
-        m_PrintCurPage = page;
-        if (fukugouSheetPrinter().printPage)
-            fukugouSheetPrinter().printPage(*this, dc, page);
+        PrintFukugouTankahyouHedder(dc, page);
+        PrintFukugouTankahyou(dc, page);
+        if (!m_InsatuNoPageNo)
+            PrintFukugouTankahyouPageNo(dc, page);
         return;
     }
     if (m_InsatuA4) {

@@ -12,7 +12,8 @@
 //
 // Sources: KivPrint.cpp (state, preparation, begin, dispatch, end), KivPrintPages.cpp (body,
 // header/footer and cover printers, form-text and box printers), KivPrintRows.cpp (the printed
-// table: captions, rows, boxes, outer frame).
+// table: captions, rows, boxes, outer frame), KivPrintFukugou.cpp (the composite unit-price
+// sheet).
 #include <functional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@
 
 #include "grid/FieldTable.h"
 #include "platform/print/PrintView.h"
+#include "print/FukugouSelection.h"
 #include "print/PrintColumnLayout.h"
 
 class CKivView;
@@ -28,14 +30,6 @@ class CKivPrint;
 
 // Remarks 2 in the remarks column (備考2を印刷); 0 when a view is created.
 extern int g_bInsatuBikou2;
-
-// The composite unit-price sheet printer (複合単価表印刷) plugs in here: the page count of a
-// job's preparation and the drawing of one sheet page. Without it the kind has no pages.
-struct FukugouSheetPrinter {
-    std::function<int(CKivPrint&)> countPages;
-    std::function<void(CKivPrint&, kiv::print::PrinterDc&, int page)> printPage;
-};
-FukugouSheetPrinter& fukugouSheetPrinter();
 
 class CKivPrint : public kiv::print::PrintableView {
 public:
@@ -104,6 +98,20 @@ public:
     void PrintFormTextA4(kiv::print::PrinterDc& dc) { FormText(dc, 280, false); }
     void PrintFormTextUnderlineA4(kiv::print::PrinterDc& dc) { FormText(dc, 280, true); }
     void PrintFormBox(kiv::print::PrinterDc& dc);
+
+    // --- The composite unit-price sheet (KivPrintFukugou.cpp)
+    // The job's selection of composite rows (one page each) into m_FukugouGyou and the walked
+    // keys into the view's m_DaikaKeys; the page count. Run inside the preparation's pass.
+    int CountFukugouPages();
+    void PrintFukugouTankahyouHedder(kiv::print::PrinterDc& dc, int page);
+    // Page `page`: captions, the block of the page's row from line 1, the boxes of the 20 row
+    // lines and the outer frame.
+    void PrintFukugouTankahyou(kiv::print::PrinterDc& dc, int page);
+    // The breakdown of the row in m_PrintGyou (priced again, silently) from line m_PrintLine.
+    void PrintFukugouTankaBlock(kiv::print::PrinterDc& dc);
+    void PrintFukugouTankahyouPageNo(kiv::print::PrinterDc& dc, int page);
+    void PrintPageNoText(kiv::print::PrinterDc& dc);   // m_FormText at the page-number place
+    std::vector<FukugouGyouRef> m_FukugouGyou;
 
     // --- The printed table (KivPrintRows.cpp), on the current field m_CurField
     void CalcPrintFieldPos();

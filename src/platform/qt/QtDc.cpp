@@ -1,5 +1,6 @@
 #include "platform/qt/QtDc.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QRegion>
 
@@ -23,7 +24,7 @@ const CachedFont& cached(const ui::Font& f) {
     auto it = cache.find(keyOf(f));
     if (it != cache.end())
         return it->second;
-    QFont q(QString::fromStdString(ui::installedFaceFor(f.face)));
+    QFont q(qtFamilyOf(f.face));
     q.setPixelSize(std::max(1, std::abs(f.height)));
     q.setWeight(f.weight >= 600 ? QFont::Bold : QFont::Normal);
     q.setItalic(f.italic);
@@ -44,6 +45,13 @@ QRect qrect(const ui::Rect& r) { return QRect(r.left, r.top, r.width(), r.height
 } // namespace
 
 QFont qtFontOf(const ui::Font& f) { return cached(f).font; }
+
+QString qtFamilyOf(const std::string& face) {
+    const auto installed = [](std::string_view name) {
+        return QFontDatabase::hasFamily(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    };
+    return QString::fromStdString(ui::installedFaceFor(face, installed));
+}
 ui::TextMetrics qtMetricsOf(const ui::Font& f) { return cached(f).metrics; }
 
 QtDc::QtDc(QPaintDevice* device, const ui::Region* clip, std::function<void()> done)

@@ -11,6 +11,8 @@
 namespace kiv::qt {
 
 QFont qtFontOf(const ui::Font& f);
+// The installed family that draws the face (ui::installedFaceFor over the font database).
+QString qtFamilyOf(const std::string& face);
 ui::TextMetrics qtMetricsOf(const ui::Font& f);
 inline QColor qtColor(ui::Color c) { return QColor(ui::redOf(c), ui::greenOf(c), ui::blueOf(c)); }
 

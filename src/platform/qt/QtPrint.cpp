@@ -43,7 +43,7 @@ const PrintFont& printFont(const ui::Font& f) {
     auto it = cache.find(key);
     if (it != cache.end())
         return it->second;
-    QFont q(QString::fromStdString(ui::installedFaceFor(f.face)));
+    QFont q(qtFamilyOf(f.face));
     q.setPixelSize(h);
     q.setWeight(f.weight >= 600 ? QFont::Bold : QFont::Normal);
     q.setItalic(f.italic);

@@ -6,10 +6,14 @@
 
 namespace kiv::ui {
 
-std::string installedFaceFor(std::string_view) {
-    // Every face the program asks for is a Japanese fixed-pitch Gothic ("ＭＳ ゴシック",
-    // "ＭＳゴシック", the system fixed font); IPAGothic has the same cell layout.
-    return "IPAGothic";
+std::string installedFaceFor(std::string_view face, const std::function<bool(std::string_view)>& installed) {
+    static constexpr std::string_view kFallback = "IPAGothic";
+    // The faces the program itself names ("ＭＳ ゴシック", "ＭＳゴシック", the system fixed font)
+    // and the other faces of that platform are not installed here; IPAGothic has their layout.
+    const bool platformFace = face.starts_with("ＭＳ") || face.starts_with("MS ") || face.starts_with("ms ");
+    if (face.empty() || platformFace || !installed || !installed(face))
+        return std::string(kFallback);
+    return std::string(face);
 }
 
 const std::string& cp932CharToUtf8(std::string_view ch) {

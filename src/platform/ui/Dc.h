@@ -6,6 +6,7 @@
 // own advances, so a grid of fixed-width fields lines up on every backend.
 #include "platform/ui/Types.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,9 +27,12 @@ struct Font {
     static Font systemFixed() { return Font{}; }
 };
 
-// The installed face that stands for a face the program names: the Japanese Gothic faces and
-// any unknown face map to the monospaced IPAGothic that setup installs.
-std::string installedFaceFor(std::string_view face);
+// The installed face that stands for a face the program names: the Japanese faces of the
+// platform the estimates come from ("ＭＳ ゴシック", "ＭＳ明朝", "MS Gothic"...), an empty face and
+// any face `installed` does not report map to the monospaced IPAGothic that setup installs; a
+// face the user chose among the installed ones is used as it is. Text is laid out cell by cell
+// whatever the face.
+std::string installedFaceFor(std::string_view face, const std::function<bool(std::string_view)>& installed = {});
 
 struct TextMetrics {
     int height = 0;         // cell height in pixels

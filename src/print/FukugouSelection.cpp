@@ -1,0 +1,90 @@
+#include "print/FukugouSelection.h"
+
+#include <unordered_set>
+
+#include "estimate/KivDoc.h"
+#include "grid/GyouRecord.h"
+#include "platform/text/Number.h"
+#include "pricing/RowPricing.h"
+
+using G = GyouRecord;
+
+namespace {
+
+constexpr std::size_t kKeyHeadLength = 45;
+constexpr std::size_t kKeyLength = kKeyHeadLength + 30 + 10 + 30 + 30;
+
+// The row as the sheet prints it: priced, then the detail round trip.
+void priceAndRefresh(std::string& row, const CKivDoc& doc, const RowPricingReport& report) {
+    PriceKivGyou(row, doc.m_Roumu, doc.m_SetteiValues.FukugouMarume, report);
+    RefreshKivGyou(row, doc.m_Roumu, report);
+}
+
+} // namespace
+
+std::string FukugouGyouKey(std::string_view row) {
+    std::string key;
+    key.reserve(kKeyLength);
+    const std::string_view head = row.substr(0, std::min(row.size(), kKeyHeadLength));
+    key.append(head);
+    key.resize(kKeyHeadLength, ' ');
+    const std::size_t numbers = static_cast<std::size_t>(G::layout(G::Kigou).Offset);
+    key.replace(0, numbers, numbers, ' ');
+    for (int field : {G::Kikaku, G::FukugouTanka1, G::Bikou1, G::Bikou2}) {
+        const std::string_view raw = G::raw(row, field);
+        key.append(raw);
+        key.resize(key.size() + static_cast<std::size_t>(G::layout(field).Width) - raw.size(), ' ');
+    }
+    return key;
+}
+
+bool HasFukugouData(std::string_view row) {
+    if (G::toInt(row, G::FukuHyouji) != 0 || G::toInt(row, G::ZaiGoukei) != 0)
+        return true;
+    for (int field : {G::Roumu1Bukake, G::Roumu2Bukake, G::Roumu3Bukake})
+        if (!kiv::text::parseDecimal(G::raw(row, field)).isZero())
+            return true;
+    return false;
+}
+
+FukugouSelection SelectFukugouGyou(const CKivDoc& doc) {
+    // The pool's rows by item, in pool order (the order the work area loads them in).
+    std::vector<std::vector<int>> items(static_cast<std::size_t>(std::max(0, doc.m_KoumokuCount)));
+    for (int j = 0; j < doc.m_PoolGyouCount; ++j) {
+        const int item = doc.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        if (item >= 1 && item <= doc.m_KoumokuCount)
+            items[static_cast<std::size_t>(item - 1)].push_back(j);
+    }
+    FukugouSelection s;
+    std::unordered_set<std::string> seen;
+    std::string row;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const int item = static_cast<int>(i) + 1;
+        int gyou = 0;
+        for (int j : items[i]) {
+            ++gyou;
+            row = doc.m_Gyou[static_cast<std::size_t>(j)];
+            RowPricingReport report;
+            report.place = {item, gyou, false};
+            priceAndRefresh(row, doc, report);
+            std::string key = FukugouGyouKey(row);
+            const bool selected = HasFukugouData(row);
+            // Every walked row takes its key, so a later row like it never gets a page.
+            if (seen.insert(key).second && selected)
+                s.rows.push_back({item, gyou, j});
+            s.keys.push_back(std::move(key));
+        }
+    }
+    return s;
+}
+
+std::string PricedFukugouGyou(const CKivDoc& doc, const FukugouGyouRef& ref) {
+    std::string row = ref.poolIndex >= 0 && ref.poolIndex < doc.m_PoolGyouCount
+                          ? doc.m_Gyou[static_cast<std::size_t>(ref.poolIndex)]
+                          : G::blankRow();
+    RowPricingReport quiet;
+    quiet.place = {ref.koumoku, ref.gyou, false};
+    quiet.messages = false;
+    priceAndRefresh(row, doc, quiet);
+    return row;
+}
