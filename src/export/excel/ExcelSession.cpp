@@ -147,9 +147,13 @@ void ExcelSession::SetCellText(const std::string& cell, const std::string& textC
 }
 
 void ExcelSession::SetCellNumber(const std::string& cell, const std::string& t, const char* fractionFormat) {
+    SetCellValue(cell, t);
+    NumberFormatByRule(t, fractionFormat);
+}
+
+void ExcelSession::SetCellValue(const std::string& cell, const std::string& t) {
     SelectRange(cell);
     m_Range.SetValue2(Variant::r8(NumberOfText(t)));
-    NumberFormatByRule(t, fractionFormat);
 }
 
 void ExcelSession::NumberFormatByRule(const std::string& t, const char* fractionFormat) {

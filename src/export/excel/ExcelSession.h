@@ -68,6 +68,8 @@ public:
     // The text read as a number into the cell, with "#,###" when it is whole (any size), else
     // `fractionFormat`.
     void SetCellNumber(const std::string& cell, const std::string& text, const char* fractionFormat);
+    // The text read as a number into the cell, without a number format.
+    void SetCellValue(const std::string& cell, const std::string& text);
     // The number format the whole-number rule picks for the text, on the current range.
     void NumberFormatByRule(const std::string& text, const char* fractionFormat);
     void SetNumberFormat(const std::string& format);
