@@ -6,6 +6,7 @@
 
 #include "platform/automation/ExcelMembers.h"
 #include "platform/automation/WorkbookModel.h"
+#include "platform/text/Cp932.h"
 
 namespace kiv::automation {
 
@@ -17,6 +18,23 @@ namespace id = dispid;
 bool unknown(std::string& error, const char* object, int member) {
     error = std::string("no such call on ") + object + " (member " + std::to_string(member) + ")";
     return false;
+}
+
+// Excel's rules for a sheet name: 1 to 31 characters, none of : \ / ? * [ ] (looked for
+// character by character: the second byte of a double-byte character may be a backslash).
+bool validSheetName(const std::string& n) {
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < n.size(); ++chars) {
+        const auto c = static_cast<unsigned char>(n[i]);
+        if (text::isLeadByte(c) && i + 1 < n.size()) {
+            i += 2;
+            continue;
+        }
+        if (std::string_view(":\\/?*[]").find(static_cast<char>(c)) != std::string_view::npos)
+            return false;
+        ++i;
+    }
+    return chars >= 1 && chars <= 31;
 }
 
 struct SheetRef {
@@ -243,7 +261,7 @@ protected:
         if (member == id::Name && kind == K::Put && argsAre(a, {VT_BSTR})) {
             // Excel's rules for a sheet name: 1 to 31 characters, none of : \ / ? * [ ], unique.
             const std::string& n = a[0].text;
-            if (n.empty() || n.size() > 62 || n.find_first_of(":\\/?*[]") != std::string::npos) {
+            if (!validSheetName(n)) {
                 error = "sheet name not accepted";
                 return false;
             }

@@ -6,6 +6,7 @@
 // Edges are kept as lines between cells, not per cell: the bottom of A1 and the top of A2 are
 // one line, so the last setting of either wins and both cells show it.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -83,6 +84,9 @@ struct WorkbookModel {
 // Writes the workbook as .xlsx: to a temporary file beside `target`, renamed over it, so a
 // failure leaves an old file whole and no partial file. False with `error` on failure.
 bool saveXlsx(const WorkbookModel& wb, const std::string& targetCp932, std::string* error = nullptr);
+
+// Tests only: sees every workbook after it was saved.
+void setSaveObserver(std::function<void(const WorkbookModel&, const std::string& targetCp932)> observer);
 
 // CP932 as UTF-8 for the saved file; a byte that is no CP932 character becomes U+FFFD.
 std::string cp932ToUtf8Lenient(const std::string& cp932);

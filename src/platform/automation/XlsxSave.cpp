@@ -37,6 +37,11 @@ std::string cp932ToUtf8Lenient(const std::string& cp932) {
 
 namespace {
 
+std::function<void(const WorkbookModel&, const std::string&)>& saveObserver() {
+    static std::function<void(const WorkbookModel&, const std::string&)> o;
+    return o;
+}
+
 uint8_t borderOf(EdgeStyle s) {
     switch (s) {
     case EdgeStyle::Thin: return LXW_BORDER_THIN;
@@ -165,6 +170,10 @@ bool writeSheet(lxw_workbook* wb, Formats& formats, const SheetModel& sh, std::s
 
 } // namespace
 
+void setSaveObserver(std::function<void(const WorkbookModel&, const std::string&)> observer) {
+    saveObserver() = std::move(observer);
+}
+
 bool saveXlsx(const WorkbookModel& model, const std::string& targetCp932, std::string* error) {
     std::string why;
     auto fail = [&](std::string w) {
@@ -209,6 +218,8 @@ bool saveXlsx(const WorkbookModel& model, const std::string& targetCp932, std::s
         fs::remove(tmp, ec);
         return fail(why);
     }
+    if (saveObserver())
+        saveObserver()(model, targetCp932);
     return true;
 }
 
