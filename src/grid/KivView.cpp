@@ -54,6 +54,7 @@ CKivView::CKivView()
     onCommandId(ID_KOUMOKU_DELETE, [this] { OnKoumokuDelete(); });
     onCommandId(ID_KOUMOKU_SYUUKEI, [this] { OnKoumokuSyuukei(); });
     onCommandId(ID_GOUKEI_INPUT, [this] { OnGoukeiInput(); });
+    onCommandId(ID_EXCEL_OUT, [this] { OnExcelOut(); });
     onCommandId(ID_BUKAKE_FILE, [this] { OnBukakeFile(); });
     onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
     onCommandId(ID_ENZAN, [this] { OnEnzan(); });

@@ -363,6 +363,10 @@ public:
     // The quantity-one rule on the row buffer (the exports call it before they write a row).
     void BlankTankaIfSuuOne();
 
+    // --- Exports (src/export/)
+    static constexpr int ID_EXCEL_OUT = 32884;   // エクセルファイル出力
+    void OnExcelOut();
+
     // --- Row primitives and row commands (KivViewRowCommands.cpp)
     // Opens an empty numbered row at the cursor, the cursor row and all below one place down;
     // false, with the limit message, when the item or the estimate is full (nothing moved).

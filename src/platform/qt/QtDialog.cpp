@@ -3,6 +3,7 @@
 #include "platform/qt/QtKeys.h"
 #include "platform/text/Cp932.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QFont>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -188,6 +190,7 @@ void DialogPeer::build() {
             break;
         }
         case ControlKind::GroupBox: w = new QGroupBox(m_Widget); break;
+        case ControlKind::Progress: w = new QProgressBar(m_Widget); break;
         case ControlKind::Tree: break;
         }
         if (!w)
@@ -267,7 +270,10 @@ void DialogPeer::controlChanged(int id) {
     QSignalBlocker block(w);
     w->setEnabled(c->enabled);
     w->setVisible(c->visible);
-    if (auto* l = qobject_cast<QLabel*>(w)) {
+    if (auto* pb = qobject_cast<QProgressBar*>(w)) {
+        pb->setRange(c->rangeLow, std::max(c->rangeLow, c->rangeHigh));
+        pb->setValue(std::clamp(c->pos, pb->minimum(), pb->maximum()));
+    } else if (auto* l = qobject_cast<QLabel*>(w)) {
         l->setText(labelText(c->text));
     } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         QString t = fromCp932(c->text);

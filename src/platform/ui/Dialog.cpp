@@ -35,6 +35,7 @@ ControlDef report(int id, std::vector<ListColumn> columns, Rect r, unsigned styl
 }
 ControlDef tree(int id, Rect r) { return {ControlKind::Tree, id, {}, r, 0, 0, {}}; }
 ControlDef group(std::string caption, Rect r) { return {ControlKind::GroupBox, -1, std::move(caption), r, 0, 0, {}}; }
+ControlDef progress(int id, Rect r) { return {ControlKind::Progress, id, {}, r, 0, 0, {}}; }
 } // namespace ctl
 
 Rect dluToPixels(const Rect& r) { return {r.left * 6 / 4, r.top * 13 / 8, r.right * 6 / 4, r.bottom * 13 / 8}; }
@@ -438,6 +439,21 @@ void Dialog::checkButton(int id, int state) {
     }
 }
 
+void Dialog::setProgressRange(int id, int low, int high) {
+    if (Control* c = control(id)) {
+        c->rangeLow = low;
+        c->rangeHigh = high;
+        changed(id);
+    }
+}
+
+void Dialog::setProgressPos(int id, int pos) {
+    if (Control* c = control(id)) {
+        c->pos = pos;
+        changed(id);
+    }
+}
+
 void Dialog::checkRadioButton(int first, int last, int id) {
     for (Control& c : m_Controls)
         if (c.def.id >= first && c.def.id <= last && (c.def.kind == ControlKind::Radio || c.def.kind == ControlKind::CheckBox)) {
@@ -471,7 +487,7 @@ void Dialog::setLimitText(int id, int maxBytes) {
 
 bool Dialog::focusable(const Control& c) const {
     switch (c.def.kind) {
-    case ControlKind::Static: case ControlKind::GroupBox: return false;
+    case ControlKind::Static: case ControlKind::GroupBox: case ControlKind::Progress: return false;
     default: return c.enabled && c.visible;
     }
 }

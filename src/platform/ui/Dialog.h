@@ -38,7 +38,7 @@ namespace kiv::ui {
 
 class Dialog;
 
-enum class ControlKind { Static, Edit, Button, CheckBox, Radio, Combo, ListBox, ListView, Tree, GroupBox };
+enum class ControlKind { Static, Edit, Button, CheckBox, Radio, Combo, ListBox, ListView, Tree, GroupBox, Progress };
 
 enum ControlStyle : unsigned {
     StyleNone = 0,
@@ -90,6 +90,8 @@ ControlDef list(int id, Rect r = {}, unsigned style = 0);
 ControlDef report(int id, std::vector<ListColumn> columns, Rect r = {}, unsigned style = ListFullRowSelect | ListGridLines);
 ControlDef tree(int id, Rect r = {});
 ControlDef group(std::string caption, Rect r = {});
+// A progress bar: a range and a position the program sets; the user cannot change it.
+ControlDef progress(int id, Rect r = {});
 } // namespace ctl
 
 struct DialogTemplate {
@@ -117,6 +119,7 @@ struct Control {
     std::vector<ListColumn> columns;                // report columns
     std::vector<std::vector<std::string>> rows;     // report cells (CP932)
     TreeView* tree = nullptr;
+    int rangeLow = 0, rangeHigh = 100, pos = 0;   // progress bars
 };
 
 enum class Notify { Clicked, Change, EditChange, KillFocus, SetFocus, SelChange, DblClk, Return, ItemExpanding };
@@ -228,6 +231,11 @@ public:
     void deleteAllListItems(int id);
 
     TreeView* tree(int id) const;
+
+    // Progress bars: the range low..high and the position (a position outside the range shows
+    // the nearer end).
+    void setProgressRange(int id, int low, int high);
+    void setProgressPos(int id, int pos);
 
     // From the backends (and the headless driver): what the user did.
     bool handleKey(int vk, unsigned mods);

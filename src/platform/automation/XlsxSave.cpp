@@ -1,0 +1,226 @@
+// Saving the stand-in's workbook model as .xlsx through libxlsxwriter.
+#include <xlsxwriter.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <system_error>
+#include <unistd.h>
+
+#include "platform/automation/WorkbookModel.h"
+#include "platform/files/Files.h"
+#include "platform/text/Cp932.h"
+
+namespace kiv::automation {
+
+namespace fs = std::filesystem;
+
+std::string cp932ToUtf8Lenient(const std::string& cp932) {
+    if (auto whole = text::cp932ToUtf8(cp932))
+        return *whole;
+    // Character by character: a byte that starts no CP932 character becomes U+FFFD and the
+    // next byte is tried afresh, so one bad byte costs one replacement character.
+    std::string out;
+    for (std::size_t i = 0; i < cp932.size();) {
+        const auto c = static_cast<unsigned char>(cp932[i]);
+        const std::size_t n = text::isLeadByte(c) && i + 1 < cp932.size() ? 2 : 1;
+        if (auto ch = text::cp932ToUtf8(std::string_view(cp932).substr(i, n)); ch && !(n == 1 && text::isLeadByte(c))) {
+            out += *ch;
+            i += n;
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+std::function<void(const WorkbookModel&, const std::string&)>& saveObserver() {
+    static std::function<void(const WorkbookModel&, const std::string&)> o;
+    return o;
+}
+
+uint8_t borderOf(EdgeStyle s) {
+    switch (s) {
+    case EdgeStyle::Thin: return LXW_BORDER_THIN;
+    case EdgeStyle::Hair: return LXW_BORDER_HAIR;
+    case EdgeStyle::None: break;
+    }
+    return LXW_BORDER_NONE;
+}
+
+// One format per distinct look; libxlsxwriter keeps them until the workbook is closed.
+class Formats {
+public:
+    explicit Formats(lxw_workbook* wb) : m_Wb(wb) {}
+    lxw_format* get(const CellModel& c, EdgeStyle t, EdgeStyle b, EdgeStyle l, EdgeStyle r) {
+        if (c.numberFormat.empty() && !c.centred && c.fontSize == 0 && t == EdgeStyle::None &&
+            b == EdgeStyle::None && l == EdgeStyle::None && r == EdgeStyle::None)
+            return nullptr;
+        std::string key = c.numberFormat;
+        key += '\x01';
+        key += std::to_string(c.fontSize);
+        key += c.centred ? 'c' : '-';
+        for (EdgeStyle e : {t, b, l, r})
+            key += static_cast<char>('0' + static_cast<int>(e));
+        auto it = m_Cache.find(key);
+        if (it != m_Cache.end())
+            return it->second;
+        lxw_format* f = workbook_add_format(m_Wb);
+        if (!c.numberFormat.empty())
+            format_set_num_format(f, cp932ToUtf8Lenient(c.numberFormat).c_str());
+        if (c.centred)
+            format_set_align(f, LXW_ALIGN_CENTER);
+        if (c.fontSize > 0)
+            format_set_font_size(f, c.fontSize);
+        format_set_top(f, borderOf(t));
+        format_set_bottom(f, borderOf(b));
+        format_set_left(f, borderOf(l));
+        format_set_right(f, borderOf(r));
+        m_Cache.emplace(std::move(key), f);
+        return f;
+    }
+
+private:
+    lxw_workbook* m_Wb;
+    std::map<std::string, lxw_format*> m_Cache;
+};
+
+// "$1:$2" as the first and last row (1-based).
+bool parseTitleRows(const std::string& s, int& first, int& last) {
+    auto num = [&](std::size_t& i, int& v) {
+        if (i < s.size() && s[i] == '$')
+            ++i;
+        std::size_t start = i;
+        v = 0;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9' && i - start < 7)
+            v = v * 10 + (s[i++] - '0');
+        return i > start && v >= 1 && v <= 1048576;
+    };
+    std::size_t i = 0;
+    if (!num(i, first) || i >= s.size() || s[i] != ':')
+        return false;
+    ++i;
+    return num(i, last) && i == s.size() && last >= first;
+}
+
+bool writeSheet(lxw_workbook* wb, Formats& formats, const SheetModel& sh, std::string& error) {
+    const std::string name = cp932ToUtf8Lenient(sh.name);
+    lxw_worksheet* ws = workbook_add_worksheet(wb, name.c_str());
+    if (!ws) {
+        error = "sheet name not accepted: " + name;
+        return false;
+    }
+    for (const auto& [col, width] : sh.columnWidths)
+        worksheet_set_column(ws, static_cast<lxw_col_t>(col - 1), static_cast<lxw_col_t>(col - 1), width, nullptr);
+    for (const auto& [row, height] : sh.rowHeights)
+        worksheet_set_row(ws, static_cast<lxw_row_t>(row - 1), height, nullptr);
+    for (const auto& [pos, c] : sh.cells()) {
+        const auto [row, col] = pos;
+        lxw_format* f = formats.get(c, sh.top(row, col), sh.bottom(row, col), sh.left(row, col), sh.right(row, col));
+        const auto r = static_cast<lxw_row_t>(row - 1);
+        const auto k = static_cast<lxw_col_t>(col - 1);
+        lxw_error e = LXW_NO_ERROR;
+        if (c.kind == CellModel::Kind::Number)
+            e = worksheet_write_number(ws, r, k, c.number, f);
+        else if (c.kind == CellModel::Kind::Text && !c.text.empty())
+            e = worksheet_write_string(ws, r, k, cp932ToUtf8Lenient(c.text).c_str(), f);
+        else if (f)
+            e = worksheet_write_blank(ws, r, k, f);
+        if (e != LXW_NO_ERROR) {
+            error = lxw_strerror(e);
+            return false;
+        }
+    }
+    const PageSetupModel& p = sh.page;
+    if (p.orientation == 2)
+        worksheet_set_landscape(ws);
+    else if (p.orientation == 1)
+        worksheet_set_portrait(ws);
+    if (p.paperSize > 0)
+        worksheet_set_paper(ws, static_cast<uint8_t>(p.paperSize));
+    if (p.fitToPagesWide >= 0 || p.fitToPagesTallOff)
+        worksheet_fit_to_pages(ws, static_cast<uint16_t>(p.fitToPagesWide < 0 ? 1 : p.fitToPagesWide),
+                               static_cast<uint16_t>(p.fitToPagesTallOff ? 0 : 1));
+    if (!p.printTitleRows.empty()) {
+        int first = 0, last = 0;
+        if (!parseTitleRows(p.printTitleRows, first, last)) {
+            error = "print title rows not understood: " + p.printTitleRows;
+            return false;
+        }
+        worksheet_repeat_rows(ws, static_cast<lxw_row_t>(first - 1), static_cast<lxw_row_t>(last - 1));
+    }
+    // The centre section of the header and footer carries the text as it was sent.
+    if (!p.centerHeader.empty() && worksheet_set_header(ws, ("&C" + cp932ToUtf8Lenient(p.centerHeader)).c_str()) != LXW_NO_ERROR) {
+        error = "header too long";
+        return false;
+    }
+    if (!p.centerFooter.empty() && worksheet_set_footer(ws, ("&C" + cp932ToUtf8Lenient(p.centerFooter)).c_str()) != LXW_NO_ERROR) {
+        error = "footer too long";
+        return false;
+    }
+    if (p.topMargin || p.bottomMargin || p.leftMargin || p.rightMargin) {
+        auto inches = [](const std::optional<double>& pt) { return pt ? *pt / 72.0 : -1.0; };
+        worksheet_set_margins(ws, inches(p.leftMargin), inches(p.rightMargin), inches(p.topMargin), inches(p.bottomMargin));
+    }
+    return true;
+}
+
+} // namespace
+
+void setSaveObserver(std::function<void(const WorkbookModel&, const std::string&)> observer) {
+    saveObserver() = std::move(observer);
+}
+
+bool saveXlsx(const WorkbookModel& model, const std::string& targetCp932, std::string* error) {
+    std::string why;
+    auto fail = [&](std::string w) {
+        if (error)
+            *error = std::move(w);
+        return false;
+    };
+    if (targetCp932.empty())
+        return fail("no file name");
+    const fs::path target = files::fromCp932(targetCp932);
+    std::error_code ec;
+    if (fs::is_directory(target, ec))
+        return fail("the name is a folder");
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::path tmp = dir / (".~" + target.filename().string() + "." + std::to_string(::getpid()) + ".tmp");
+    lxw_workbook_options opt{};
+    opt.tmpdir = nullptr;
+    lxw_workbook* wb = workbook_new_opt(tmp.c_str(), &opt);
+    if (!wb)
+        return fail("cannot create the workbook");
+    Formats formats(wb);
+    bool ok = true;
+    for (const auto& sh : model.sheets) {
+        if (!writeSheet(wb, formats, *sh, why)) {
+            ok = false;
+            break;
+        }
+    }
+    const lxw_error closed = workbook_close(wb);   // frees the workbook in every case
+    if (ok && closed != LXW_NO_ERROR) {
+        ok = false;
+        why = lxw_strerror(closed);
+    }
+    if (ok) {
+        fs::rename(tmp, target, ec);
+        if (ec) {
+            ok = false;
+            why = ec.message();
+        }
+    }
+    if (!ok) {
+        fs::remove(tmp, ec);
+        return fail(why);
+    }
+    if (saveObserver())
+        saveObserver()(model, targetCp932);
+    return true;
+}
+
+} // namespace kiv::automation
