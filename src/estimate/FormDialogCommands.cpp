@@ -10,7 +10,7 @@ const char* FormDialogMissingMessage(int id) {
     case formcmd::kAdressPrintFile:
         return "相手先登録・印刷はまだ使用できません。住所録と宛名印刷はこの版には含まれていません。";
     default:
-        return "この機能はまだ使用できません。表紙の作成と表紙・ヘッダーのフォームはこの版には含まれていません。";
+        return "この機能はまだ使用できません。";
     }
 }
 

@@ -64,10 +64,6 @@ CKivView::CKivView()
     onCommandId(ID_FUKUGOU, [this] { OnFukugou(); });
     onCommandId(ID_HYOUSI_FILE, [this] { OnHyousiFile(); });
     onCommandId(ID_HEADDER_FILE, [this] { OnHeadderFile(); });
-    onCommandId(ID_HYOUSI, [this] { OnHyousi(); });
-    onCommandId(ID_HYOUSI_FORM, [this] { OnHyousiForm(); });
-    onCommandId(ID_HEDDER, [this] { OnHedder(); });
-    onCommandId(ID_HYOUSI_CHANGE, [this] { OnHyousiChange(); });
     onCommandId(ID_SETTEI_FILE, [this] { OnSetteiFile(); });
     onCommandId(ID_ROUMU_FILE, [this] { OnRoumuFile(); });
     onCommandId(ID_ROUMU_YOUSHIKI, [this] { OnRoumuYoushiki(); });

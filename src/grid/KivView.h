@@ -110,10 +110,6 @@ public:
     static constexpr int ID_MARUME = 32803;           // 桁の丸め
     static constexpr int ID_FUKU_KIRISUTE = 32804;    // 複合単価丸め設定
     static constexpr int ID_FUKUGOU = 32805;          // 複合単価か労務費計上して積算を選択
-    static constexpr int ID_HYOUSI = 32774;           // 表紙作成
-    static constexpr int ID_HYOUSI_FORM = 32809;      // 表紙ﾌｫｰﾑ設定
-    static constexpr int ID_HEDDER = 32810;           // ﾍｯﾀｰ設定
-    static constexpr int ID_HYOUSI_CHANGE = 32854;    // 表紙ﾌｫｰﾑ切替
     static constexpr int ID_HYOUSI_FILE = 32817;      // 表紙ﾌｫｰﾑ選択
     static constexpr int ID_HEADDER_FILE = 32818;     // ﾍｯﾀﾞｰ選択
     static constexpr int ID_SETTEI_FILE = 32819;      // 設定ﾌｧｲﾙ選択
@@ -277,11 +273,6 @@ public:
     void OnFukugou();          // 32805 複合単価か労務費計上して積算を選択: style change, status bar
     void OnHyousiFile();       // 32817 表紙ﾌｫｰﾑ選択
     void OnHeadderFile();      // 32818 ﾍｯﾀﾞｰ選択
-    // The print-form commands: the dialog alone, run on this view's estimate.
-    void OnHyousi();           // 32774 表紙作成: the cover amount prepared first
-    void OnHyousiForm();       // 32809 表紙ﾌｫｰﾑ設定
-    void OnHedder();           // 32810 ﾍｯﾀｰ設定
-    void OnHyousiChange();     // 32854 表紙ﾌｫｰﾑ切替
     void OnSetteiFile();       // 32819 設定ﾌｧｲﾙ選択: nothing recalculated
     void OnRoumuFile();        // 32820 労務単価ﾌｧｲﾙ選択: recalculated without re-reading the settings
     void OnRoumuYoushiki();    // 32857 労務費計上様式に変更

@@ -2,27 +2,23 @@
 #include "estimate/FormDialogCommands.h"
 #include "grid/KivView.h"
 
-namespace {
-
 // The dialogs act on the current estimate: the view's own becomes current first. None of them
 // changes the editing position, the caret or the rows.
-void openFor(CKivView& view, int id) {
-    if (CKivDoc* d = view.GetDocument())
+void CKivView::RunFormCommand(int id) {
+    if (CKivDoc* d = GetDocument())
         d->MakeCurrent();
-    OpenFormDialog(id, &view);
+    OpenFormDialog(id, this);
 }
-
-} // namespace
 
 void CKivView::OnHyousi() {
     // The cover shows the estimate's total with thousands separators.
     GroupDigitsGoukei();
-    openFor(*this, formcmd::kHyousi);
+    RunFormCommand(formcmd::kHyousi);
 }
 
-void CKivView::OnAdress() { openFor(*this, formcmd::kAdress); }
-void CKivView::OnHyousiForm() { openFor(*this, formcmd::kHyousiForm); }
-void CKivView::OnHedder() { openFor(*this, formcmd::kHedder); }
-void CKivView::OnAdressFile() { openFor(*this, formcmd::kAdressFile); }
-void CKivView::OnHyousiChange() { openFor(*this, formcmd::kHyousiChange); }
-void CKivView::OnAdressPrintFile() { openFor(*this, formcmd::kAdressPrintFile); }
+void CKivView::OnAdress() { RunFormCommand(formcmd::kAdress); }
+void CKivView::OnHyousiForm() { RunFormCommand(formcmd::kHyousiForm); }
+void CKivView::OnHedder() { RunFormCommand(formcmd::kHedder); }
+void CKivView::OnAdressFile() { RunFormCommand(formcmd::kAdressFile); }
+void CKivView::OnHyousiChange() { RunFormCommand(formcmd::kHyousiChange); }
+void CKivView::OnAdressPrintFile() { RunFormCommand(formcmd::kAdressPrintFile); }

@@ -27,8 +27,6 @@ const char* const kMsgToRoumuYoushiki =
     "内訳作成が労務費計上モードに設定されました。このモードで作成した内訳は付属品、雑材、労務費を入力する必要があります。マスターファイルの計算分類の２行目を追加入力します。内訳書の計が細目計・小計分類の場合有効です。";
 const char* const kMsgAlreadyRoumu = "労務費計上積算モードに設定されています。";
 const char* const kMsgAlreadyFukugou = "複合単価積算モード設定されています。";
-const char* const kMsgFormNotAvailable =
-    "この選択はまだ使用できません。表紙・ヘッダーのフォーム選択はこの版には含まれていません。";
 
 std::string fullWidthBlanks(int n) {
     std::string s;
@@ -120,28 +118,9 @@ void CKivView::OnSetteiFile() {
     RunSettingsDialog(dlg);
 }
 
-void CKivView::RunFormCommand(int id) {
-    if (CKivDoc* d = GetDocument())
-        d->MakeCurrent();
-    if (!RunFormDialog(id))
-        kiv::ui::messageBox(kMsgFormNotAvailable, kiv::ui::MB_ICONINFORMATION, {}, this);
-}
-
 void CKivView::OnHyousiFile() { RunFormCommand(ID_HYOUSI_FILE); }
 
 void CKivView::OnHeadderFile() { RunFormCommand(ID_HEADDER_FILE); }
-
-void CKivView::OnHyousi() {
-    // The dialog shows the amount from the text prepared here, afresh at every opening.
-    GroupDigitsGoukei();
-    RunFormCommand(ID_HYOUSI);
-}
-
-void CKivView::OnHyousiForm() { RunFormCommand(ID_HYOUSI_FORM); }
-
-void CKivView::OnHedder() { RunFormCommand(ID_HEDDER); }
-
-void CKivView::OnHyousiChange() { RunFormCommand(ID_HYOUSI_CHANGE); }
 
 // ---------------------------------------------------------------------------------------------
 // Style change

@@ -7,6 +7,7 @@
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
+#include "estimate/RecalcSeams.h"
 #include "estimate/ReferenceFile.h"
 #include "estimate/ReferenceRecords.h"
 #include "grid/GyouRecord.h"
@@ -56,6 +57,16 @@ bool endsWithNoCase(const std::string& s, const std::string& tail) {
 } // namespace
 
 MstDoc* g_pMstDoc = nullptr;
+
+void ConnectMasterSeams() {
+    recalcSeams().masterLines = []() -> std::optional<std::span<const std::string>> {
+        if (!g_pMstDoc)
+            return std::nullopt;
+        // The pool holds the rows in file order; slots past the count are free.
+        return std::span<const std::string>(g_pMstDoc->m_Gyou.data(),
+                                            static_cast<std::size_t>(g_pMstDoc->m_PoolGyouCount));
+    };
+}
 
 const char* const MstDoc::kMsgPoolFull = "データ数が最大値を超えました。これ以上は入力できません。";
 const char* const MstDoc::kMsgBunFull = "１分類の行数が最大値を超えました。これ以上は入力できません。";

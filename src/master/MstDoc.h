@@ -25,6 +25,9 @@ class MstDoc;
 
 extern MstDoc* g_pMstDoc;
 
+// Lets the estimate side read the current master's rows (単価入替) through its hook.
+void ConnectMasterSeams();
+
 class MstDoc : public kiv::ui::Document, public GyouStore {
 public:
     static constexpr int kGyouMax = 30000;        // lines of a master

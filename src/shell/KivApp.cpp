@@ -135,6 +135,7 @@ bool CKivApp::initInstance() {
     ConnectEstimatePrompts();
     KivRecalc::Connect();
     ConnectFormDialogs();
+    ConnectMasterSeams();
 
     loadStdProfileSettings(5);
     AddDocTemplates();

@@ -2,6 +2,7 @@
 // driven as a user would, and what the grid draws read back.
 #include <gtest/gtest.h>
 
+#include "estimate/RecalcSeams.h"
 #include "grid/CalcDialog.h"
 #include "grid/TanniDialog.h"
 #include "master/MstDoc.h"
@@ -429,6 +430,26 @@ TEST_F(MstViewTest, CategoryLabelsTakeTheAmountsOfTheTotalRow) {
     EXPECT_EQ(list[0].substr(68, 12), "          11");
     EXPECT_EQ(list[1].substr(68, 12), "          22");
     EXPECT_EQ(list[2].substr(8, 30), padded(G::Hinmei, "照明器具"));
+}
+
+} // namespace
+} // namespace kiv::test
+
+namespace kiv::test {
+namespace {
+
+// 単価入替 of an estimate reads the current master's rows, in file order, through its hook.
+TEST_F(MstViewTest, TheCurrentMastersRowsReachTheEstimateSide) {
+    EXPECT_FALSE(CurrentMasterLines().has_value());
+    const auto rows = threeCategories();
+    Window w = open("lines.MST", rows);
+    ASSERT_NE(w.doc, nullptr);
+    auto lines = CurrentMasterLines();
+    ASSERT_TRUE(lines.has_value());
+    ASSERT_EQ(lines->size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(std::string((*lines)[i]).substr(0, 8), rows[i].substr(0, 8)) << i;
+    EXPECT_EQ(std::string((*lines)[0]), rows[0]);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include "estimate/FormDialogCommands.h"
 #include "print/FormDialogHooks.h"
 #include "print/HedderDialog.h"
 #include "print/HyousiDialog.h"
@@ -36,7 +37,7 @@ protected:
                     dr.click(IDCANCEL);
             },
             CHyousiDialog::kDialogId);
-        view->onCommand(CKivView::ID_HYOUSI);
+        view->onCommand(formcmd::kHyousi);
         return shown;
     }
 };
@@ -48,7 +49,7 @@ TEST_F(FormCommands, HeaderEditedThroughTheCommandPrintsAtItsNewPlace) {
     backend.expectDialog(
         [](Driver& dr) { dr.type(1142, "NEWHEAD").type(1208, "10").type(1209, "2").type(1210, "1").click(IDOK); },
         CHedderDialog::kDialogId);
-    view->onCommand(CKivView::ID_HEDDER);
+    view->onCommand(formcmd::kHedder);
     EXPECT_EQ(kiv::files::readFile(doc->m_HedderPath)->substr(0, 42), "NEWHEAD" + std::string(24, ' ') + "10  2   1  ");
     EXPECT_EQ(other->m_HedderLayout.headerLeft.text, std::string(30, ' '));
     const PrintedJob& job = print();
@@ -73,7 +74,7 @@ TEST_F(FormCommands, HeaderThatCannotBeWrittenStillPrintsTheEdit) {
         EXPECT_FALSE(dr.ended());
         dr.click(IDCANCEL);
     });
-    view->onCommand(CKivView::ID_HEDDER);
+    view->onCommand(formcmd::kHedder);
     EXPECT_EQ(fs::is_directory(locked) ? std::string("old") : *kiv::files::readFile(locked), "old");
     const PrintedText* head = print().pages.at(0).find("EDITED");
     ASSERT_NE(head, nullptr);
@@ -103,7 +104,7 @@ TEST_F(FormCommands, CoverAmountIsPreparedBeforeEveryOpening) {
 
 TEST_F(FormCommands, CommandsWithoutTheirDialogSayTheyAreNotAvailable) {
     recalcSeams().formDialogs.clear();
-    for (int id : {CKivView::ID_HYOUSI, CKivView::ID_HYOUSI_FORM, CKivView::ID_HEDDER, CKivView::ID_HYOUSI_CHANGE}) {
+    for (int id : {formcmd::kHyousi, formcmd::kHyousiForm, formcmd::kHedder, formcmd::kHyousiChange}) {
         backend.expectMessageBox(IDOK, "まだ使用できません");
         view->onCommand(id);
     }
