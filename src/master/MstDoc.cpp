@@ -59,6 +59,12 @@ bool endsWithNoCase(const std::string& s, const std::string& tail) {
 MstDoc* g_pMstDoc = nullptr;
 
 void ConnectMasterSeams() {
+    recalcSeams().masterRoumu = []() -> const RoumuList* { return g_pMstDoc ? &g_pMstDoc->m_Roumu : nullptr; };
+    recalcSeams().recalcAllGyou = [] {
+        // The current master's own view; a master without a grid has nothing to recalculate.
+        if (g_pMstDoc && g_pMstDoc->GetView())
+            g_pMstDoc->GetView()->RecalcAllGyou();
+    };
     recalcSeams().masterLines = []() -> std::optional<std::span<const std::string>> {
         if (!g_pMstDoc)
             return std::nullopt;
@@ -132,6 +138,20 @@ void MstDoc::SetView(CMstView* view) {
     m_pView = view;
     if (g_pMstDoc == this)
         g_pMstView = view;
+}
+
+void MstDoc::TensouGyou() {
+    if (!g_pKivDoc)
+        return;
+    GetCurrentGyou(g_pKivDoc->m_TensouGyou);
+    g_pKivDoc->ReceiveMasterGyou();
+}
+
+void MstDoc::BubunTensouGyou() {
+    if (!g_pKivDoc)
+        return;
+    GetCurrentGyou(g_pKivDoc->m_TensouGyou);
+    g_pKivDoc->ReceiveBubunTensou();
 }
 
 void MstDoc::ParseSettei() {
@@ -222,8 +242,11 @@ void MstDoc::LoadMstContent(MstFileContent& content) {
     m_TopGyou[0] = 0;
     m_ScreenGyou[0] = 1;
     LoadKoumokuGyou();
-    if (m_pView)
+    if (m_pView) {
         m_pView->CallLoadGyou();
+        // The first row is shown priced by the master's own labour list and settings.
+        m_pView->CallRecalcGyou();
+    }
     UpdateAllViews();
 }
 

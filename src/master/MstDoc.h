@@ -70,6 +70,12 @@ public:
     // --- Reference records
     void ParseSettei();
 
+    // --- Transfer into the current estimate (g_pKivDoc); nothing without one
+    // 転送: the current work row becomes a new row at the estimate's cursor.
+    void TensouGyou();
+    // 部分転送: the row's key, rates and labour numbers applied to the estimate's current row.
+    void BubunTensouGyou();
+
     // Line 1 of every category into the work rows, one per category (for the printed index).
     void CollectBunTitle();
     // This master becomes the current one, its view the current master view.
