@@ -9,6 +9,10 @@
 #include "master/MstFixture.h"
 #include "master/MstTree.h"
 #include "master/MstView.h"
+#include "platform/text/Number.h"
+#include "estimate/RoumuDialog.h"
+#include "pricing/RowPricing.h"
+#include "resources/KivDialogResources.h"
 #include "grid/KivViewLinks.h"
 #include "platform/headless/DialogDriver.h"
 #include "platform/ui/Keys.h"
@@ -453,6 +457,235 @@ TEST_F(MstViewTest, TheCurrentMastersRowsReachTheEstimateSide) {
     std::string priced = rows[0];
     G::putNumber(priced, G::FukugouTanka1, "1200");
     EXPECT_EQ(std::string((*lines)[0]), priced);
+}
+
+
+// ---------------------------------------------------------------------------------------------
+// Prices of master rows, the detail dialog on them and the transfer into the estimate.
+
+using ui::IDOK;
+using ui::headless::DialogDriver;
+
+class MstPricingTest : public MstViewTest {
+protected:
+    // Line 18 配管工 20000, line 19 a price that must never be taken for 18.
+    static RoumuList labourList() {
+        std::vector<RoumuRecord> lines;
+        for (int i = 1; i <= 19; ++i) {
+            const std::string no = text::cformat("%02d", i);
+            if (i == 18)
+                lines.push_back(*RoumuRecord::build(no, sj("配管工"), "20000", "20000"));
+            else if (i == 19)
+                lines.push_back(*RoumuRecord::build(no, sj("他"), "99999", "99999"));
+            else
+                lines.push_back(*RoumuRecord::build(no, "", "", ""));
+        }
+        return RoumuList(lines);
+    }
+    Window openPriced(const std::vector<std::string>& rows, int style = 1) {
+        Window w = open("p.MST", rows);
+        if (w.doc) {
+            w.doc->m_Roumu = labourList();
+            w.doc->m_SetteiValues.FukugouMarume = 1;
+            w.doc->m_SetteiValues.SekisanYousiki = style;
+        }
+        return w;
+    }
+    // Category 1's row `gyou` recalculated as a commit does; the stored row.
+    static std::string recalc(Window& w, int gyou) {
+        w.doc->m_CurGyou[0] = gyou;
+        w.grid->LoadGyou();
+        w.grid->RecalcGyou();
+        return workRow(*w.doc, gyou);
+    }
+    static std::string trimmedField(const std::string& row, int field) {
+        return std::string(text::trimBlanks(G::raw(row, field)));
+    }
+    // The estimate's own pricing of the same row.
+    static std::string estimatePrice(std::string row) {
+        PriceKivGyou(row, labourList(), 1, RowPricingReport{});
+        return trimmedField(row, G::FukugouTanka1);
+    }
+    std::size_t messageCount(const std::string& part) {
+        std::size_t n = 0;
+        for (const std::string& m : hb().messageTexts())
+            if (m.find(part) != std::string::npos)
+                ++n;
+        return n;
+    }
+};
+
+TEST_F(MstPricingTest, MasterBaseDiffersFromTheEstimatesOnlyThroughSonota2) {
+    const std::string material =
+        mstLine(1, 1, {{G::Tanka1, "1000"}, {G::TugiteRitu, "0.1"}, {G::Sonota2Ritu, "0.1"}});
+    const std::string labour = mstLine(1, 2, {{G::Bukake1, "1"}, {G::Roumu1No, "18"}, {G::HaturiRitu, "0.5"},
+                                              {G::Sonota2Ritu, "0.1"}});
+    Window w = openPriced({material, labour});
+    ASSERT_NE(w.grid, nullptr);
+    const std::string r1 = recalc(w, 1);
+    EXPECT_EQ(std::string(G::raw(r1, G::FukugouTanka1)), "      1210");   // 材料費計 1100 + その他２ 110
+    EXPECT_TRUE(G::isBlank(r1, G::FukugouTanka2));
+    EXPECT_EQ(estimatePrice(material), "1200");
+    const std::string r2 = recalc(w, 2);
+    EXPECT_EQ(trimmedField(r2, G::FukugouTanka1), "32000");   // その他２ 2000 on the master's base
+    EXPECT_EQ(estimatePrice(labour), "33000");
+    EXPECT_EQ(r2.find("99999"), std::string::npos);
+    EXPECT_EQ(w.grid->m_LabourNo[0], 18);
+}
+
+TEST_F(MstPricingTest, RegistrationOutsideTheListIsNoLabourLine) {
+    for (const char* no : {"0", "-1", "20"}) {
+        Window w = openPriced({mstLine(1, 1, {{G::Bukake1, "1"}, {G::Roumu1No, no}, {G::Tanka1, "500"}})}, 0);
+        ASSERT_NE(w.grid, nullptr);
+        EXPECT_EQ(trimmedField(recalc(w, 1), G::FukugouTanka1), "500") << no;
+        w.doc->SetModifiedFlag(false);
+        w.doc->onCloseDocument();
+    }
+}
+
+TEST_F(MstPricingTest, LabourCheckOnlyInTheCompositeStyleAndPricesOnceAfterTheDialog) {
+    const auto rows = std::vector<std::string>{mstLine(1, 1), mstLine(1, 2), mstLine(1, 3, {{G::Bukake1, "1"}})};
+    {
+        Window w = openPriced(rows, 0);
+        ASSERT_NE(w.grid, nullptr);
+        recalc(w, 3);
+        EXPECT_EQ(messageCount("労務単価1"), 0u);
+        EXPECT_EQ(hb().pendingAnswers(), 0u);
+        w.doc->SetModifiedFlag(false);
+        w.doc->onCloseDocument();
+    }
+    Window w = openPriced(rows, 1);
+    ASSERT_NE(w.grid, nullptr);
+    // OK after entering registration 18: the dialog's price stays.
+    hb().expectMessageBox(IDOK, "0003");
+    hb().expectDialog([this](DialogDriver& dd) {
+        // Labour line 1's NO opens the labour-price list: line 18 is sent to the detail.
+        hb().expectDialog([](DialogDriver& list) {
+            list.select(CRoumuDialog::kList, 17);
+            list.click(CRoumuDialog::kSyousaiOkuru);
+        }, CRoumuDialog::kDialogId);
+        dd.focus(res::IDC_ROUMUNO[0]);
+        dd.click(IDOK);
+    }, res::IDD_KIVDIALOG);
+    std::string row = recalc(w, 3);
+    EXPECT_EQ(trimmedField(row, G::FukugouTanka1), "20000");
+    EXPECT_EQ(trimmedField(row, G::Roumu1No), "18");
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    // OK without one: priced once, no second message.
+    const std::size_t before = messageCount("編集中の行に労務単価1が入力されていません。0003");
+    G::blank(w.doc->m_KoumokuGyou[2], G::Roumu1No);
+    hb().expectMessageBox(IDOK, "0003");
+    hb().expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, res::IDD_KIVDIALOG);
+    row = recalc(w, 3);
+    EXPECT_EQ(messageCount("編集中の行に労務単価1が入力されていません。0003"), before + 1);
+    EXPECT_TRUE(G::isBlank(row, G::FukugouTanka1));
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+}
+
+TEST_F(MstPricingTest, DetailDialogShowsTheRowsCompositeAndPricesOnOk) {
+    Window w = openPriced({mstLine(1, 1, {{G::Tanka1, "1000"}, {G::TugiteRitu, "0.1"}, {G::Sonota2Ritu, "0.1"}}),
+                           mstLine(1, 2, {{G::ZaiGoukei, "1"}, {G::Zai1Suu, "1"}, {G::Zai1Tanka1, "1000"},
+                                          {G::Zai2Suu, "1"}, {G::Zai2Tanka1, "500"}, {G::TugiteRitu, "0.1"}})});
+    ASSERT_NE(w.grid, nullptr);
+    std::string composite;
+    hb().expectDialog([&](DialogDriver& dd) {
+        composite = dd.text(res::IDC_FUKUGOUTANKA1);
+        dd.click(IDOK);
+    }, res::IDD_KIVDIALOG);
+    w.doc->m_CurGyou[0] = 1;
+    w.grid->LoadGyou();
+    w.grid->OnSyousai();
+    EXPECT_EQ(std::string(text::trimBlanks(composite)), "1210");
+    EXPECT_EQ(trimmedField(workRow(*w.doc, 1), G::FukugouTanka1), "1210");
+
+    // 材料を合計して表示: 単価1 takes the material total, the composite adds the 継手.
+    hb().expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, res::IDD_KIVDIALOG);
+    w.doc->m_CurGyou[0] = 2;
+    w.grid->LoadGyou();
+    w.grid->OnSyousai();
+    EXPECT_EQ(std::string(G::raw(workRow(*w.doc, 2), G::Tanka1)), "      1500");
+    EXPECT_EQ(trimmedField(workRow(*w.doc, 2), G::FukugouTanka1), "1650");
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+}
+
+TEST_F(MstPricingTest, DetailDialogsBunMovesTheRowAndRefusesBadNumbers) {
+    Window w = openPriced({mstLine(1, 1, {{G::Hinmei, "一"}}), mstLine(2, 1), mstLine(3, 1, {{G::Hinmei, "甲"}}),
+                           mstLine(3, 2, {{G::Hinmei, "乙"}}), mstLine(3, 3, {{G::Hinmei, "丙"}})});
+    ASSERT_NE(w.grid, nullptr);
+    w.doc->m_CurKoumoku[0] = 3;
+    w.doc->LoadKoumokuGyou();
+    w.doc->m_CurGyou[0] = 2;
+    w.grid->LoadGyou();
+    int refusals = 0;
+    hb().expectDialog([&](DialogDriver& dd) {
+        for (const char* bad : {"0", "4", "", "x"}) {
+            dd.type(res::IDC_BUNNO, bad);
+            dd.click(IDOK);
+            if (!dd.ended())
+                ++refusals;
+        }
+        dd.type(res::IDC_BUNNO, "1");
+        dd.click(IDOK);
+    }, res::IDD_KIVDIALOG);
+    for (int i = 0; i < 4; ++i)
+        hb().expectMessageBox(IDOK, "分類番号が正しくありません");
+    EXPECT_TRUE(w.grid->ShowSyousai());
+    EXPECT_EQ(refusals, 4);
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    // Category 3 closed up, renumbered.
+    ASSERT_EQ(w.doc->m_GyouCount, 2);
+    EXPECT_EQ(workRow(*w.doc, 2).substr(0, 8), "00030002");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::Hinmei).substr(0, 2), sj("丙"));
+    // The row is category 1's last.
+    w.doc->m_CurKoumoku[0] = 1;
+    w.doc->LoadKoumokuGyou();
+    ASSERT_EQ(w.doc->m_GyouCount, 2);
+    EXPECT_EQ(workRow(*w.doc, 2).substr(0, 8), "00010002");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::Hinmei).substr(0, 2), sj("乙"));
+    EXPECT_EQ(w.doc->m_PoolGyouCount, 5);
+}
+
+TEST_F(MstPricingTest, RecalcGyouBlanksQuantitiesAndRefusesTooWideComposites) {
+    // Opening the master prices its first row already.
+    hb().expectMessageBox(IDOK, "複合単価が10桁を越ています");
+    Window w = openPriced({mstLine(1, 1, {{G::HiroidasiSuu1, "5"}, {G::HiroidasiSuu2, "6"}, {G::SekisanSuu1, "7"},
+                                          {G::SekisanSuu2, "8"}, {G::Kingaku1, "123"}, {G::Kingaku2, "456"},
+                                          {G::Tanka1, "9999999999"}, {G::Sonota2Ritu, "0.1"}})});
+    ASSERT_NE(w.grid, nullptr);
+    hb().expectMessageBox(IDOK, "複合単価が10桁を越ています");
+    const std::string row = recalc(w, 1);
+    for (int f : {G::HiroidasiSuu1, G::HiroidasiSuu2, G::SekisanSuu1, G::SekisanSuu2})
+        EXPECT_TRUE(G::isBlank(row, f)) << f;
+    EXPECT_EQ(trimmedField(row, G::Kingaku1), "123");
+    EXPECT_EQ(trimmedField(row, G::Kingaku2), "456");
+    EXPECT_TRUE(G::isBlank(row, G::FukugouTanka1));
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+}
+
+TEST_F(MstPricingTest, RecalcAllGyouPricesEveryCategoryAsOnePass) {
+    Window w = openPriced({mstLine(1, 1, {{G::Tanka1, "100"}}), mstLine(1, 2, {{G::Bukake1, "1"}}),
+                           mstLine(2, 1, {{G::Bukake1, "1"}, {G::Roumu1No, "18"}}),
+                           mstLine(3, 1, {{G::Tanka1, "300"}}), mstLine(3, 2, {{G::Bukake1, "2"}})});
+    ASSERT_NE(w.grid, nullptr);
+    w.doc->m_CurKoumoku[0] = 2;
+    w.doc->LoadKoumokuGyou();
+    w.doc->m_CurGyou[0] = 1;
+    w.grid->m_CurField[0] = G::Kikaku;
+    // One message for both rows without labour price, naming the first (category 1, row 2).
+    hb().expectMessageBox(IDOK, "労務単価1が入力されていない行があります");
+    RunRecalcAllGyou();   // as 登録 in the labour-price dialog runs it
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    ASSERT_FALSE(hb().messageTexts().empty());
+    const std::string summary = hb().messageTexts().back();
+    EXPECT_NE(summary.find("2"), std::string::npos);
+    EXPECT_EQ(w.doc->m_CurKoumoku[0], 2);
+    EXPECT_EQ(w.doc->m_CurGyou[0], 1);
+    EXPECT_EQ(w.grid->m_CurField[0], G::Kikaku);
+    EXPECT_EQ(trimmedField(workRow(*w.doc, 1), G::FukugouTanka1), "20000");
+    auto lines = CurrentMasterLines();
+    ASSERT_TRUE(lines.has_value());
+    EXPECT_EQ(trimmedField(std::string((*lines)[3]), G::FukugouTanka1), "300");
+    EXPECT_EQ(CurrentMasterRoumu(), &w.doc->m_Roumu);
 }
 
 } // namespace
