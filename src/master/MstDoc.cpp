@@ -7,6 +7,7 @@
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
+#include "grid/KivView.h"
 #include "estimate/RecalcSeams.h"
 #include "estimate/ReferenceFile.h"
 #include "estimate/ReferenceRecords.h"
@@ -140,9 +141,22 @@ void MstDoc::SetView(CMstView* view) {
         g_pMstView = view;
 }
 
+void FocusCurrentEstimate() {
+    // Only a view of the current estimate takes the focus, never one of another estimate.
+    if (!g_pKivDoc)
+        return;
+    if (auto* view = dynamic_cast<CKivView*>(g_pKivDoc->GetView())) {
+        g_KivTransferFocus = true;
+        view->setFocus();
+        g_KivTransferFocus = false;
+    }
+}
+
 void MstDoc::TensouGyou() {
     if (!g_pKivDoc)
         return;
+    // The estimate's view is active before it inserts.
+    FocusCurrentEstimate();
     GetCurrentGyou(g_pKivDoc->m_TensouGyou);
     g_pKivDoc->ReceiveMasterGyou();
 }

@@ -25,6 +25,9 @@ class MstDoc;
 
 extern MstDoc* g_pMstDoc;
 
+// The keyboard focus to the current estimate's view (g_pKivDoc's), as a transfer gives it.
+void FocusCurrentEstimate();
+
 // Lets the estimate side read the current master's rows (単価入替) through its hook.
 void ConnectMasterSeams();
 

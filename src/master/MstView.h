@@ -194,7 +194,6 @@ private:
     enum class RowLook { Normal, Selected };
     // No current estimate: the message, false.
     bool CanTransfer();
-    void FocusEstimate();
     void MeasureFont();
     int VisibleGyouFor(int clientHeight) const;
     bool KeepCursorOnScreen();

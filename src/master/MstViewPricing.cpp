@@ -5,7 +5,6 @@
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
 #include "grid/GyouRecord.h"
-#include "grid/KivView.h"
 #include "master/MstDoc.h"
 #include "master/MstView.h"
 #include "platform/text/Number.h"
@@ -171,7 +170,7 @@ void CMstView::OnTensou() {
         return;
     // The row goes as the document holds it.
     d->TensouGyou();
-    FocusEstimate();
+    FocusCurrentEstimate();
 }
 
 void CMstView::OnBubunTensou() {
@@ -179,16 +178,9 @@ void CMstView::OnBubunTensou() {
     if (!d || !CanTransfer() || !IsMasterGyou())
         return;
     d->BubunTensouGyou();
-    FocusEstimate();
+    FocusCurrentEstimate();
 }
 
-void CMstView::FocusEstimate() {
-    // Only a view of the current estimate takes the focus, never one of another estimate.
-    if (!g_pKivDoc)
-        return;
-    if (auto* view = dynamic_cast<CKivView*>(g_pKivDoc->GetView()))
-        view->setFocus();
-}
 
 bool CMstView::MoveGyouToBun(int bun) {
     MstDoc* d = GetDocument();

@@ -10,7 +10,9 @@
 #include "master/MstTree.h"
 #include "master/MstView.h"
 #include "platform/text/Number.h"
+#include "estimate/KivDoc.h"
 #include "estimate/RoumuDialog.h"
+#include "grid/KivView.h"
 #include "pricing/RowPricing.h"
 #include "resources/KivDialogResources.h"
 #include "grid/KivViewLinks.h"
@@ -435,7 +437,6 @@ TEST_F(MstViewTest, CategoryLabelsTakeTheAmountsOfTheTotalRow) {
     EXPECT_EQ(list[1].substr(68, 12), "          22");
     EXPECT_EQ(list[2].substr(8, 30), padded(G::Hinmei, "照明器具"));
 }
-
 } // namespace
 } // namespace kiv::test
 
@@ -686,6 +687,108 @@ TEST_F(MstPricingTest, RecalcAllGyouPricesEveryCategoryAsOnePass) {
     ASSERT_TRUE(lines.has_value());
     EXPECT_EQ(trimmedField(std::string((*lines)[3]), G::FukugouTanka1), "300");
     EXPECT_EQ(CurrentMasterRoumu(), &w.doc->m_Roumu);
+}
+
+TEST_F(MstPricingTest, TransfersLandAtTheCurrentEstimatesCursorInOrder) {
+    Window w = openPriced({mstLine(1, 1, {{G::Hinmei, "甲"}}), mstLine(1, 2, {{G::Hinmei, "乙"}}),
+                           mstLine(1, 3, {{G::Hinmei, "丙"}}), mstLine(12, 1), mstLine(12, 2),
+                           mstLine(12, 3, {{G::Hinmei, "丁"}, {G::Bukake1, "2"}, {G::TugiteRitu, "0.2"},
+                                           {G::Roumu1No, "18"}, {G::Tanka1, "777"}})});
+    ASSERT_NE(w.grid, nullptr);
+    // Without an estimate: the message for 転送, Tab, the double click and 部分転送; nothing sent.
+    if (!g_pKivDoc) {
+        for (int i = 0; i < 4; ++i)
+            hb().expectMessageBox(IDOK, "内訳作成用ウィンドウがないか最終のウィンドウを破棄したため転送できません。");
+        w.grid->OnTensou();
+        hb().focus(*w.grid);
+        hb().sendChar(*w.grid, '\t');
+        hb().sendDoubleClick(*w.grid, cell(*w.grid, G::Hinmei, 1));
+        w.grid->OnBubunTensou();
+        EXPECT_EQ(hb().pendingAnswers(), 0u);
+    }
+    ui::Document* a = app->OpenFile(writeEstimate("a.KIV"));
+    hb().processPending();
+    ASSERT_NE(a, nullptr);
+    CKivDoc* est = g_pKivDoc;
+    ASSERT_NE(est, nullptr);
+    const int before = est->m_GyouCount;
+
+    // 転送 by the command, by Tab and by a double click on a text cell: rows 1-3 in order.
+    w.doc->m_CurGyou[0] = 1;
+    w.grid->LoadGyou();
+    w.grid->OnTensou();
+    w.doc->m_CurGyou[0] = 2;
+    w.grid->LoadGyou();
+    hb().focus(*w.grid);
+    hb().sendChar(*w.grid, '\t');
+    w.doc->m_CurGyou[0] = 3;
+    w.doc->m_ScreenGyou[0] = 3;
+    w.grid->LoadGyou();
+    hb().focus(*w.grid);
+    hb().sendDoubleClick(*w.grid, cell(*w.grid, G::Hinmei, 3));
+    ASSERT_EQ(est->m_GyouCount, before + 3);
+    for (int i = 0; i < 3; ++i) {
+        const std::string& row = est->m_KoumokuGyou[static_cast<std::size_t>(i)];
+        EXPECT_EQ(fieldOf(row, G::Hinmei).substr(0, 2), sj(i == 0 ? "甲" : i == 1 ? "乙" : "丙")) << i;
+        EXPECT_EQ(row.substr(302, 8), kiv::text::cformat("0001%04d", i + 1)) << i;
+        EXPECT_EQ(row.substr(0, 8), kiv::text::cformat("0001%04d", i + 1)) << i;
+    }
+    // The master is unchanged by them.
+    EXPECT_EQ(w.doc->m_CurKoumoku[0], 1);
+
+    // Category 12, row 3 arrives with its key at 302-309.
+    w.doc->m_CurKoumoku[0] = 12;
+    w.doc->LoadKoumokuGyou();
+    w.doc->m_CurGyou[0] = 3;
+    w.grid->LoadGyou();
+    w.grid->OnTensou();
+    ASSERT_EQ(est->m_GyouCount, before + 4);
+    EXPECT_EQ(est->m_KoumokuGyou[3].substr(302, 8), "00120003");
+
+    // 部分転送 changes only the key, rate and labour-number fields of the estimate's current row.
+    est->m_CurGyou[0] = 1;
+    std::string target = est->m_KoumokuGyou[0];
+    G::putNumber(target, G::Tanka1, "55");
+    est->SetCurrentGyou(target);
+    if (auto* ev = dynamic_cast<CKivView*>(est->GetView()))
+        ev->LoadGyou();
+    hb().expectDialog([](DialogDriver& dd) { dd.click(ui::IDCANCEL); }, res::IDD_KIVDIALOG);
+    w.grid->OnBubunTensou();
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    const std::string applied = est->m_KoumokuGyou[0];
+    EXPECT_EQ(applied.substr(302, 8), "00120003");
+    EXPECT_EQ(trimmedField(applied, G::Bukake1), "2");
+    EXPECT_EQ(trimmedField(applied, G::TugiteRitu), "0.2");
+    EXPECT_EQ(trimmedField(applied, G::Roumu1No), "18");
+    EXPECT_EQ(trimmedField(applied, G::Tanka1), "55");
+    EXPECT_EQ(fieldOf(applied, G::Hinmei).substr(0, 2), sj("甲"));
+    for (std::size_t i = 0; i < applied.size(); ++i) {
+        if (i >= 302 && i < 310)
+            continue;
+        bool inChanged = false;
+        for (int f = G::Bukake1; f <= G::Sonota2Ritu; ++f) {
+            const auto& l = G::layout(f);
+            inChanged |= i >= static_cast<std::size_t>(l.Offset) && i < static_cast<std::size_t>(l.Offset + l.Width);
+        }
+        for (int f : {G::Roumu1No, G::Roumu2No, G::Roumu3No}) {
+            const auto& l = G::layout(f);
+            inChanged |= i >= static_cast<std::size_t>(l.Offset) && i < static_cast<std::size_t>(l.Offset + l.Width);
+        }
+        if (!inChanged)
+            ASSERT_EQ(applied[i], target[i]) << "byte " << i;
+    }
+
+    // With two estimates open, the row goes to the current one's grid only.
+    ui::Document* b = app->OpenFile(writeEstimate("b.KIV"));
+    hb().processPending();
+    ASSERT_NE(b, nullptr);
+    CKivDoc* second = g_pKivDoc;
+    ASSERT_NE(second, est);
+    const int firstCount = est->m_GyouCount;
+    const int secondCount = second->m_GyouCount;
+    w.grid->OnTensou();
+    EXPECT_EQ(second->m_GyouCount, secondCount + 1);
+    EXPECT_EQ(est->m_GyouCount, firstCount);
 }
 
 } // namespace
