@@ -689,6 +689,26 @@ TEST_F(MstPricingTest, RecalcAllGyouPricesEveryCategoryAsOnePass) {
     EXPECT_EQ(CurrentMasterRoumu(), &w.doc->m_Roumu);
 }
 
+TEST_F(MstPricingTest, EnterOnUnitPriceWithItsFlagsGivesEachMessageThenTheDetailOnce) {
+    Window w = openPriced({mstLine(1, 1, {{G::FukuHyouji, "1"}, {G::ZaiGoukei, "1"}, {G::Zai1Suu, "1"},
+                                          {G::Zai1Tanka1, "800"}})});
+    ASSERT_NE(w.grid, nullptr);
+    hb().sendMouse(*w.grid, ui::MouseEvent::LButtonDown, cell(*w.grid, G::Tanka1, 1));
+    hb().sendMouse(*w.grid, ui::MouseEvent::LButtonUp, cell(*w.grid, G::Tanka1, 1));
+    ASSERT_EQ(w.grid->m_CurField[0], G::Tanka1);
+    hb().expectMessageBox(IDOK, "常時複合単価表示になっています。詳細で入力してください。");
+    hb().expectMessageBox(IDOK, "複数の材料が登録されています。詳細で入力してください。");
+    int dialogs = 0;
+    hb().expectDialog([&](DialogDriver& dd) {
+        ++dialogs;
+        dd.click(IDOK);
+    }, res::IDD_KIVDIALOG);
+    hb().sendKey(*w.grid, ui::VK_RETURN, '\r');
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    EXPECT_EQ(trimmedField(workRow(*w.doc, 1), G::FukugouTanka1), "800");
+}
+
 TEST_F(MstPricingTest, TransfersLandAtTheCurrentEstimatesCursorInOrder) {
     Window w = openPriced({mstLine(1, 1, {{G::Hinmei, "甲"}}), mstLine(1, 2, {{G::Hinmei, "乙"}}),
                            mstLine(1, 3, {{G::Hinmei, "丙"}}), mstLine(12, 1), mstLine(12, 2),
