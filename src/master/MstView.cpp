@@ -169,6 +169,16 @@ void CMstView::RecalcGyou() {
         GyouRecord::blank(m_EditGyou, f);
     StoreGyou();
     RestorePosition(3);
+    // A category chosen in the detail dialog that the labour check opened: the row moves now
+    // that it is stored; the buffer takes the row that came into its place.
+    if (m_PendingBun > 0) {
+        const int bun = m_PendingBun;
+        m_PendingBun = 0;
+        SavePosition(3);
+        MoveGyouToBun(bun);
+        RestorePosition(3);
+        LoadGyou();
+    }
 }
 
 void CMstView::ReadBunNo() { m_BunNo = GyouRecord::toInt(m_EditGyou, m_BunField); }

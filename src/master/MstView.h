@@ -168,6 +168,7 @@ public:
     std::string m_EditGyou;
     std::array<int, 3> m_LabourNo{};                   // registration numbers of the last pricing
     std::array<std::string, 7> m_SyousaiGyouClip;     // the detail dialog's material-line clipboard
+    int m_PendingBun = 0;   // category the labour check's detail dialog moves the row to, 0 none
     std::array<int, kPositionSlots> m_CurField{};
     std::array<int, kPositionSlots> m_SavedVisibleGyou{};
     FieldPos m_FieldPos;

@@ -99,8 +99,16 @@ bool CMstView::ShowSyousai(bool price) {
             CalcFukugouTanka();
         RestorePosition(1);
         StoreGyou();
-        if (bun != d->m_CurKoumoku[0])
-            MoveGyouToBun(bun);
+        if (!price) {
+            // Opened by the labour check: its caller still prices and stores this row at the
+            // cursor, so the move waits until the row's recalculation has ended.
+            m_PendingBun = bun != d->m_CurKoumoku[0] ? bun : 0;
+        } else {
+            const int target = bun != d->m_CurKoumoku[0] ? bun : m_PendingBun;
+            m_PendingBun = 0;
+            if (target > 0 && target != d->m_CurKoumoku[0])
+                MoveGyouToBun(target);
+        }
     }
     RestorePosition(1);
     return ok;

@@ -646,6 +646,28 @@ TEST_F(MstPricingTest, DetailDialogsBunMovesTheRowAndRefusesBadNumbers) {
     EXPECT_EQ(w.doc->m_PoolGyouCount, 5);
 }
 
+TEST_F(MstPricingTest, BunChangedInTheLabourChecksDialogMovesTheRowWithoutOverwritingAnother) {
+    Window w = openPriced({mstLine(1, 1, {{G::Hinmei, "甲"}}), mstLine(1, 2, {{G::Hinmei, "乙"}, {G::Bukake1, "1"}}),
+                           mstLine(1, 3, {{G::Hinmei, "丙"}}), mstLine(2, 1, {{G::Hinmei, "丁"}})});
+    ASSERT_NE(w.grid, nullptr);
+    hb().expectMessageBox(IDOK, "0002");
+    hb().expectDialog([](DialogDriver& dd) {
+        dd.type(res::IDC_BUNNO, "2");
+        dd.click(IDOK);
+    }, res::IDD_KIVDIALOG);
+    recalc(w, 2);
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    ASSERT_EQ(w.doc->m_GyouCount, 2);
+    EXPECT_EQ(workRow(*w.doc, 2).substr(0, 8), "00010002");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::Hinmei).substr(0, 2), sj("丙"));
+    EXPECT_TRUE(G::isBlank(workRow(*w.doc, 2), G::Bukake1));
+    w.doc->m_CurKoumoku[0] = 2;
+    w.doc->LoadKoumokuGyou();
+    ASSERT_EQ(w.doc->m_GyouCount, 2);
+    EXPECT_EQ(workRow(*w.doc, 2).substr(0, 8), "00020002");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::Hinmei).substr(0, 2), sj("乙"));
+}
+
 TEST_F(MstPricingTest, RecalcGyouBlanksQuantitiesAndRefusesTooWideComposites) {
     // Opening the master prices its first row already.
     hb().expectMessageBox(IDOK, "複合単価が10桁を越ています");
