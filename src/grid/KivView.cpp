@@ -31,6 +31,7 @@ std::vector<CKivView*>& liveViews() {
 } // namespace
 
 CKivView* g_pKivView = nullptr;
+bool g_KivTransferFocus = false;
 int g_LastThumbPos = 0;
 
 CKivView::CKivView()
@@ -314,7 +315,9 @@ void CKivView::onInitialUpdate() {
 
 void CKivView::onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::View* deactivated) {
     CKivDoc* d = GetDocument();
-    if (d && m_InsertStarted == 1 && d->m_CurGyou[0] > 1) {
+    // Only the user's own activation starts the next transfer at the cursor again: the focus a
+    // transfer gives and the switch back to the master keep transfers in a row in order.
+    if (d && activate && !g_KivTransferFocus && m_InsertStarted == 1 && d->m_CurGyou[0] > 1) {
         CalcFieldPos();
         LoadGyou();
         m_InsertStarted = 0;

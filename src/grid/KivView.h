@@ -49,6 +49,10 @@ class Dialog;
 // The estimate view created last (the tree pane and the master view reach the estimate through
 // it); when that view goes, the one created before it that still exists, or null.
 extern CKivView* g_pKivView;
+// Set while a master transfer moves the focus to the estimate view: transfers in a row keep
+// inserting below the previous one; only the user's own activation of the estimate starts
+// again at the cursor.
+extern bool g_KivTransferFocus;
 // Thumb position of the last thumb-tracking message of a vertical scroll bar; shared by all
 // estimate views.
 extern int g_LastThumbPos;

@@ -7,6 +7,7 @@
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
+#include "grid/KivView.h"
 #include "estimate/RecalcSeams.h"
 #include "estimate/ReferenceFile.h"
 #include "estimate/ReferenceRecords.h"
@@ -59,6 +60,12 @@ bool endsWithNoCase(const std::string& s, const std::string& tail) {
 MstDoc* g_pMstDoc = nullptr;
 
 void ConnectMasterSeams() {
+    recalcSeams().masterRoumu = []() -> const RoumuList* { return g_pMstDoc ? &g_pMstDoc->m_Roumu : nullptr; };
+    recalcSeams().recalcAllGyou = [] {
+        // The current master's own view; a master without a grid has nothing to recalculate.
+        if (g_pMstDoc && g_pMstDoc->GetView())
+            g_pMstDoc->GetView()->RecalcAllGyou();
+    };
     recalcSeams().masterLines = []() -> std::optional<std::span<const std::string>> {
         if (!g_pMstDoc)
             return std::nullopt;
@@ -132,6 +139,33 @@ void MstDoc::SetView(CMstView* view) {
     m_pView = view;
     if (g_pMstDoc == this)
         g_pMstView = view;
+}
+
+void FocusCurrentEstimate() {
+    // Only a view of the current estimate takes the focus, never one of another estimate.
+    if (!g_pKivDoc)
+        return;
+    if (auto* view = dynamic_cast<CKivView*>(g_pKivDoc->GetView())) {
+        g_KivTransferFocus = true;
+        view->setFocus();
+        g_KivTransferFocus = false;
+    }
+}
+
+void MstDoc::TensouGyou() {
+    if (!g_pKivDoc)
+        return;
+    // The estimate's view is active before it inserts.
+    FocusCurrentEstimate();
+    GetCurrentGyou(g_pKivDoc->m_TensouGyou);
+    g_pKivDoc->ReceiveMasterGyou();
+}
+
+void MstDoc::BubunTensouGyou() {
+    if (!g_pKivDoc)
+        return;
+    GetCurrentGyou(g_pKivDoc->m_TensouGyou);
+    g_pKivDoc->ReceiveBubunTensou();
 }
 
 void MstDoc::ParseSettei() {
@@ -222,8 +256,11 @@ void MstDoc::LoadMstContent(MstFileContent& content) {
     m_TopGyou[0] = 0;
     m_ScreenGyou[0] = 1;
     LoadKoumokuGyou();
-    if (m_pView)
+    if (m_pView) {
         m_pView->CallLoadGyou();
+        // The first row is shown priced by the master's own labour list and settings.
+        m_pView->CallRecalcGyou();
+    }
     UpdateAllViews();
 }
 

@@ -25,6 +25,9 @@ class MstDoc;
 
 extern MstDoc* g_pMstDoc;
 
+// The keyboard focus to the current estimate's view (g_pKivDoc's), as a transfer gives it.
+void FocusCurrentEstimate();
+
 // Lets the estimate side read the current master's rows (単価入替) through its hook.
 void ConnectMasterSeams();
 
@@ -69,6 +72,12 @@ public:
 
     // --- Reference records
     void ParseSettei();
+
+    // --- Transfer into the current estimate (g_pKivDoc); nothing without one
+    // 転送: the current work row becomes a new row at the estimate's cursor.
+    void TensouGyou();
+    // 部分転送: the row's key, rates and labour numbers applied to the estimate's current row.
+    void BubunTensouGyou();
 
     // Line 1 of every category into the work rows, one per category (for the printed index).
     void CollectBunTitle();

@@ -50,6 +50,9 @@ CMstView::CMstView() : m_EditGyou(m_GyouLen, ' ') {
     m_CurField[0] = m_FirstField;
     onCommandId(ID_EDIT_COPY, [this] { OnEditCopy(); });
     onCommandId(ID_EDIT_CUT, [this] { OnEditCut(); });
+    onCommandId(ID_SYOUSAI, [this] { OnSyousai(); });
+    onCommandId(ID_TENSOU, [this] { OnTensou(); });
+    onCommandId(ID_BUBUN_TENSOU, [this] { OnBubunTensou(); });
     g_pMstView = this;
 }
 
@@ -159,13 +162,23 @@ void CMstView::RenumberStoreGyou() {
 }
 
 void CMstView::RecalcGyou() {
+    CalcFukugouTanka();
+    SavePosition(3);
     // The master keeps no quantities: they are blanked whenever its row is recalculated.
-    for (int f = GyouRecord::HiroidasiSuu1; f <= GyouRecord::SekisanSuu2; ++f) {
-        const auto& l = GyouRecord::layout(f);
-        m_EditGyou.replace(static_cast<std::size_t>(l.Offset), static_cast<std::size_t>(l.Width),
-                           static_cast<std::size_t>(l.Width), ' ');
-    }
+    for (int f = GyouRecord::HiroidasiSuu1; f <= GyouRecord::SekisanSuu2; ++f)
+        GyouRecord::blank(m_EditGyou, f);
     StoreGyou();
+    RestorePosition(3);
+    // A category chosen in the detail dialog that the labour check opened: the row moves now
+    // that it is stored; the buffer takes the row that came into its place.
+    if (m_PendingBun > 0) {
+        const int bun = m_PendingBun;
+        m_PendingBun = 0;
+        SavePosition(3);
+        MoveGyouToBun(bun);
+        RestorePosition(3);
+        LoadGyou();
+    }
 }
 
 void CMstView::ReadBunNo() { m_BunNo = GyouRecord::toInt(m_EditGyou, m_BunField); }

@@ -50,6 +50,9 @@ public:
     static constexpr int ID_ADRESS = 32779;       // Home: 相手先登録、印刷 (to the parent frame)
     static constexpr int ID_EDIT_COPY = 57634;
     static constexpr int ID_EDIT_CUT = 57635;
+    static constexpr int ID_SYOUSAI = 32813;        // 詳細表示
+    static constexpr int ID_TENSOU = 32800;         // 転送
+    static constexpr int ID_BUBUN_TENSOU = 32878;   // 部分転送
 
     CMstView();
     ~CMstView() override;
@@ -85,6 +88,25 @@ public:
     // The row in the buffer recalculated: the quantities (fields 7-10) blanked, stored.
     void RecalcGyou();
     void ReadBunNo();
+
+    // --- Pricing and transfer (MstViewPricing.cpp)
+    // The composite unit price of the row in the buffer from the master's labour list and
+    // settings: fields 13-16 (and 102), stored.
+    void CalcFukugouTanka();
+    // The detail dialog on the cursor row; on OK the breakdown is written back, the row priced
+    // (unless `price` is false: the labour check prices it itself) and stored. A 分類 naming
+    // another category moves the row there. True on OK.
+    bool ShowSyousai(bool price = true);
+    // Every row of every category recalculated as one pass; the editing position is kept.
+    void RecalcAllGyou();
+    void OnSyousai();      // 32813 詳細表示
+    void OnTensou();       // 32800 転送
+    void OnBubunTensou();  // 32878 部分転送
+    // The cursor is on a row of the category (not the empty row after its last).
+    bool IsMasterGyou() const;
+    // The stored cursor row to the end of category `bun`, renumbered; the old category closes
+    // up. False (after the limit message) when `bun` has no room.
+    bool MoveGyouToBun(int bun);
 
     // --- Category title lists of the document (MstViewLists.cpp)
     // m_KoumokuName: per category an optional 備考 heading and the title (分類, 記号, 品名, 規格
@@ -144,6 +166,9 @@ public:
 
     // --- State
     std::string m_EditGyou;
+    std::array<int, 3> m_LabourNo{};                   // registration numbers of the last pricing
+    std::array<std::string, 7> m_SyousaiGyouClip;     // the detail dialog's material-line clipboard
+    int m_PendingBun = 0;   // category the labour check's detail dialog moves the row to, 0 none
     std::array<int, kPositionSlots> m_CurField{};
     std::array<int, kPositionSlots> m_SavedVisibleGyou{};
     FieldPos m_FieldPos;
@@ -168,6 +193,8 @@ public:
 
 private:
     enum class RowLook { Normal, Selected };
+    // No current estimate: the message, false.
+    bool CanTransfer();
     void MeasureFont();
     int VisibleGyouFor(int clientHeight) const;
     bool KeepCursorOnScreen();

@@ -26,7 +26,10 @@ constexpr int ID_GYOU_DELETE = 32787;  // F4 行削除
 constexpr int ID_BUN_INSERT = 32788;   // F5 分類挿入
 constexpr int ID_BUN_DELETE = 32789;   // F6 分類削除
 
-constexpr int kTanniBytes = 4;   // the unit's two halves, fields 11 and 12
+constexpr int kTanniBytes = 4;
+
+const char* const kMsgFukuHyouji = "常時複合単価表示になっています。詳細で入力してください。";
+const char* const kMsgZaiGoukei = "複数の材料が登録されています。詳細で入力してください。";   // the unit's two halves, fields 11 and 12
 
 bool isDigit(unsigned c) { return c >= '0' && c <= '9'; }
 
@@ -193,6 +196,24 @@ void CMstView::EnterRules() {
         StoreGyou();
     hideCaret();
     if (m_FieldPos.IsText == 0) {
+        if ((m_CurField[0] == GyouRecord::Tanka1 || m_CurField[0] == GyouRecord::Tanka2) && IsMasterGyou()) {
+            // A unit price the composite or the material total writes is edited in the detail.
+            SavePosition(1);
+            bool detail = false;
+            if (kiv::text::trimBlanks(GyouRecord::text(m_EditGyou, GyouRecord::FukuHyouji)) == "1") {
+                KivMessage(kMsgFukuHyouji);
+                detail = true;
+            }
+            if (kiv::text::trimBlanks(GyouRecord::text(m_EditGyou, GyouRecord::ZaiGoukei)) == "1") {
+                KivMessage(kMsgZaiGoukei);
+                detail = true;
+            }
+            if (detail) {
+                ShowSyousai();
+                LoadGyou();
+            }
+            RestorePosition(1);
+        }
         SavePosition(1);
         if (d->m_TopGyou[0] + d->m_ScreenGyou[0] > d->m_GyouCount && AddGyou()) {
             std::string edited = m_EditGyou;
@@ -243,7 +264,8 @@ void CMstView::onChar(unsigned ch, int repeat, unsigned flags) {
                     StoreGyou();
             }
             break;
-        case 9:   // Tab: sending the row to the estimate comes with the transfer commands
+        case 9:   // Tab: the row to the current estimate (転送)
+            OnTensou();
             break;
         case 13:
             EnterRules();
@@ -453,7 +475,9 @@ void CMstView::onLButtonDown(unsigned flags, Point p) {
 
 void CMstView::onLButtonDblClk(unsigned flags, Point p) {
     MstDoc* d = GetDocument();
-    if (d && m_FieldPos.IsText == 0 && d->m_CurGyou[0] <= d->m_GyouCount) {
+    if (d && m_FieldPos.IsText == 1) {
+        OnTensou();   // a text cell sends the row to the current estimate
+    } else if (d && m_FieldPos.IsText == 0 && d->m_CurGyou[0] <= d->m_GyouCount) {
         CCalcDialog calc(this);
         if (calc.doModal() == IDOK && PutCalcResult(calc.m_Display)) {
             StoreGyou();
@@ -470,7 +494,21 @@ void CMstView::onLButtonDblClk(unsigned flags, Point p) {
 }
 
 void CMstView::onRButtonDown(unsigned flags, Point p) {
-    if (m_CurField[0] == GyouRecord::Tanni) {
+    if (m_FieldPos.IsText == 0 && IsMasterGyou()) {
+        // A number: the row's breakdown, with what was typed into the cell.
+        hideCaret();
+        StoreGyou();
+        ShowSyousai();
+        LoadGyou();
+        RecalcGyou();
+        RedrawGyou();
+        RestorePosition(1);
+        NextField();
+        ResetVScroll(m_VisibleGyou);
+        CalcFieldPos();
+        SetCaretToField();
+        showCaret();
+    } else if (m_CurField[0] == GyouRecord::Tanni) {
         CTanniDialog tanni(this);
         if (tanni.doModal() == IDOK && EnsureCursorGyou()) {
             // The unit's four bytes are blanked first: "本" over "ヶ所" leaves no half of it.

@@ -78,8 +78,8 @@ Decimal FukugouLadder(const Decimal& w, int marume) {
 
 FukugouResult CalcFukugou(KivDetail& d, const FukugouOptions& opt) {
     const int m = opt.marume;
-    const bool dialog = opt.use == FukugouUse::Dialog;
-    const bool master = opt.use == FukugouUse::Master;
+    const bool dialog = opt.use == FukugouUse::Dialog || opt.use == FukugouUse::MasterDialog;
+    const bool master = opt.use == FukugouUse::Master || opt.use == FukugouUse::MasterDialog;
     FukugouResult res;
 
     // An amount rounded by R into its text. The dialog empties the text of a zero amount, judged
@@ -141,15 +141,18 @@ FukugouResult CalcFukugou(KivDetail& d, const FukugouOptions& opt) {
         x.haturi = line(d.m_Haturi, i, x.roumuSum, true);
         x.zatuzai = line(d.m_Zatuzai, i, x.zaiSum + x.fuzoku + x.tugite + x.setugou + x.siji, one);
         x.unpan = line(d.m_Unpan, i, x.zaiSum + x.tugite + x.setugou + x.siji + x.zatuzai, false);
-        const Decimal zaiBase = master ? x.zaiSum + x.tugite + x.setugou + x.siji + x.fuzoku : x.zaiSum;
-        x.zaiKei = total(one ? d.m_ZaiKei1 : d.m_ZaiKei2, zaiBase, false);
+        const Decimal masterZai = x.zaiSum + x.tugite + x.setugou + x.siji + x.fuzoku;
+        const bool zaiBoxIsMaster = opt.use == FukugouUse::Master;
+        x.zaiKei = total(one ? d.m_ZaiKei1 : d.m_ZaiKei2, zaiBoxIsMaster ? masterZai : x.zaiSum, false);
+        // The master's material total as its row takes it, also where the box shows the sum.
+        const Decimal zaiKeiMaster = zaiBoxIsMaster ? x.zaiKei : FukugouRound(masterZai, m);
         x.roumuKei = total(one ? d.m_RoumuKei1 : d.m_RoumuKei2, x.roumuSum, false);
         x.sonota1 = line(d.m_Sonota1, i, x.roumuSum + x.haturi, false);
-        Decimal base2 = x.roumuSum + x.zaiKei + x.zatuzai + x.unpan;
+        Decimal base2 = x.roumuSum + (master ? zaiKeiMaster : x.zaiKei) + x.zatuzai + x.unpan;
         if (!master)
             base2 += x.haturi;
         x.sonota2 = line(d.m_Sonota2, i, base2, false);
-        const Decimal sum = master ? x.zaiKei + x.unpan + x.zatuzai + x.roumuKei + x.sonota1 + x.sonota2 + x.haturi
+        const Decimal sum = master ? zaiKeiMaster + x.unpan + x.zatuzai + x.roumuKei + x.sonota1 + x.sonota2 + x.haturi
                                    : x.zaiKei + x.tugite + x.setugou + x.siji + x.fuzoku + x.unpan + x.zatuzai +
                                          x.roumuKei + x.sonota1 + x.sonota2 + x.haturi;
         x.zaikou = total(one ? d.m_ZaikouKei1 : d.m_ZaikouKei2, sum, true);

@@ -31,6 +31,10 @@ enum class FukugouUse {
     Dialog,
     // A master row: 材料費計 includes 継ぎ手, 接合材, 支持材 and 付属品; その他２ takes no はつり.
     Master,
+    // The detail dialog on a master row: shown like Dialog, but その他２ and the composite on the
+    // master row's base, so the dialog shows the composite the row gets. Its 材料費計 box stays
+    // the sum of the material amounts (材料を合計して表示 writes that box into 単価1).
+    MasterDialog,
 };
 
 struct FukugouOptions {

@@ -120,8 +120,18 @@ void kivdialog::onShowDialog() {
 }
 
 void kivdialog::Recalc() {
-    CalcFukugou(*this, {m_Marume, FukugouUse::Dialog});
+    CalcFukugou(*this, {m_Marume, m_MasterRow ? FukugouUse::MasterDialog : FukugouUse::Dialog});
     withoutChangeNotify([this] { showComputed(); });
+}
+
+void kivdialog::onOK() {
+    if (m_AcceptOK) {
+        if (!updateData(true))
+            return;
+        if (!m_AcceptOK(*this))
+            return;
+    }
+    Dialog::onOK();
 }
 
 void kivdialog::OnChangeInput() {

@@ -4,6 +4,7 @@
 // opener fills the members, sets the rounding mode and the line clipboard, runs it and reads the
 // members back after OK. The title-bar close keeps the edits like OK.
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,10 @@ public:
     // The estimate whose row the dialog edits: labour lines are picked from its labour-price
     // list (and the list dialog registers into it). Null: the current master's list.
     CKivDoc* m_pRoumuDoc = nullptr;
+    // The row is a master row: その他２ and the composite on the master's base.
+    bool m_MasterRow = false;
+    // Asked on OK with the boxes taken in; false keeps the dialog open (it has said why).
+    std::function<bool(const kivdialog&)> m_AcceptOK;
 
     // Prices the members with the one pricing engine and shows every amount, total, composite
     // unit price and the 材料を合計して表示 check. Takes nothing in.
@@ -38,6 +43,7 @@ public:
     void onShowDialog() override;
     // The close box keeps the edits, like OK.
     void onClose() override { onOK(); }
+    void onOK() override;
 
 private:
     void OnFukuHyouji() {}

@@ -18,9 +18,10 @@ const std::string kTooWide = "複合単価が10桁を越ています。訂正し
 
 } // namespace
 
-RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMarume, const RowPricingReport& report) {
+RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMarume, const RowPricingReport& report,
+                        const RowPricingRules& rules) {
     G::fitLength(row);
-    const FukugouOptions options{fukugouMarume, FukugouUse::Row};
+    const FukugouOptions options{fukugouMarume, rules.use};
     RowPricing p;
     KivDetail& detail = p.detail;
     auto price = [&] {
@@ -48,7 +49,7 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
 
     FukugouResult r = price();
     severalMaterials(r);
-    if (r.labourPriceMissing && report.messages) {
+    if (r.labourPriceMissing && rules.labourCheck && report.messages) {
         const std::string text = kLabourMissing1 + kiv::text::cformat("%04d", report.place.gyou) + kLabourMissing2;
         // The user has just seen the labour line when the dialog changed the row: the row is
         // priced again as the dialog left it, without a second question.

@@ -29,10 +29,19 @@ struct RowPricingReport {
     std::function<bool()> showDetail;
 };
 
+// What differs between the estimate's and the master's pricing of a row.
+struct RowPricingRules {
+    FukugouUse use = FukugouUse::Row;
+    // The check that labour line 1 has a productivity rate but no labour unit price 1 (the
+    // master asks it only in the composite unit-price style).
+    bool labourCheck = true;
+};
+
 // Prices `row` (1400 bytes after the call) from its breakdown: the composite unit prices into
 // 15/16 (and 13/14 for 常時複合単価で表示する), flag 102 and the fields of material line 1 when
 // several materials are priced without it. The messages go through KivRowMessage.
-RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMarume, const RowPricingReport& report);
+RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMarume, const RowPricingReport& report,
+                        const RowPricingRules& rules = {});
 
 // The breakdown's load and write-back without a dialog: the row's own fields rearranged by its
 // flags. Returns the labour registration numbers as loaded. Refused values are reported through

@@ -9,6 +9,12 @@
 #include "master/MstFixture.h"
 #include "master/MstTree.h"
 #include "master/MstView.h"
+#include "platform/text/Number.h"
+#include "estimate/KivDoc.h"
+#include "estimate/RoumuDialog.h"
+#include "grid/KivView.h"
+#include "pricing/RowPricing.h"
+#include "resources/KivDialogResources.h"
 #include "grid/KivViewLinks.h"
 #include "platform/headless/DialogDriver.h"
 #include "platform/ui/Keys.h"
@@ -431,7 +437,6 @@ TEST_F(MstViewTest, CategoryLabelsTakeTheAmountsOfTheTotalRow) {
     EXPECT_EQ(list[1].substr(68, 12), "          22");
     EXPECT_EQ(list[2].substr(8, 30), padded(G::Hinmei, "照明器具"));
 }
-
 } // namespace
 } // namespace kiv::test
 
@@ -449,7 +454,383 @@ TEST_F(MstViewTest, TheCurrentMastersRowsReachTheEstimateSide) {
     ASSERT_EQ(lines->size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(std::string((*lines)[i]).substr(0, 8), rows[i].substr(0, 8)) << i;
-    EXPECT_EQ(std::string((*lines)[0]), rows[0]);
+    // The first row as the load priced it: its composite unit price from 単価1.
+    std::string priced = rows[0];
+    G::putNumber(priced, G::FukugouTanka1, "1200");
+    EXPECT_EQ(std::string((*lines)[0]), priced);
+}
+
+
+// ---------------------------------------------------------------------------------------------
+// Prices of master rows, the detail dialog on them and the transfer into the estimate.
+
+using ui::IDOK;
+using ui::headless::DialogDriver;
+
+class MstPricingTest : public MstViewTest {
+protected:
+    // Line 18 配管工 20000, line 19 a price that must never be taken for 18.
+    static RoumuList labourList() {
+        std::vector<RoumuRecord> lines;
+        for (int i = 1; i <= 19; ++i) {
+            const std::string no = text::cformat("%02d", i);
+            if (i == 18)
+                lines.push_back(*RoumuRecord::build(no, sj("配管工"), "20000", "20000"));
+            else if (i == 19)
+                lines.push_back(*RoumuRecord::build(no, sj("他"), "99999", "99999"));
+            else
+                lines.push_back(*RoumuRecord::build(no, "", "", ""));
+        }
+        return RoumuList(lines);
+    }
+    Window openPriced(const std::vector<std::string>& rows, int style = 1) {
+        Window w = open("p.MST", rows);
+        if (w.doc) {
+            w.doc->m_Roumu = labourList();
+            w.doc->m_SetteiValues.FukugouMarume = 1;
+            w.doc->m_SetteiValues.SekisanYousiki = style;
+        }
+        return w;
+    }
+    // Category 1's row `gyou` recalculated as a commit does; the stored row.
+    static std::string recalc(Window& w, int gyou) {
+        w.doc->m_CurGyou[0] = gyou;
+        w.grid->LoadGyou();
+        w.grid->RecalcGyou();
+        return workRow(*w.doc, gyou);
+    }
+    static std::string trimmedField(const std::string& row, int field) {
+        return std::string(text::trimBlanks(G::raw(row, field)));
+    }
+    // The estimate's own pricing of the same row.
+    static std::string estimatePrice(std::string row) {
+        PriceKivGyou(row, labourList(), 1, RowPricingReport{});
+        return trimmedField(row, G::FukugouTanka1);
+    }
+    std::size_t messageCount(const std::string& part) {
+        std::size_t n = 0;
+        for (const std::string& m : hb().messageTexts())
+            if (m.find(part) != std::string::npos)
+                ++n;
+        return n;
+    }
+};
+
+TEST_F(MstPricingTest, MasterBaseDiffersFromTheEstimatesOnlyThroughSonota2) {
+    const std::string material =
+        mstLine(1, 1, {{G::Tanka1, "1000"}, {G::TugiteRitu, "0.1"}, {G::Sonota2Ritu, "0.1"}});
+    const std::string labour = mstLine(1, 2, {{G::Bukake1, "1"}, {G::Roumu1No, "18"}, {G::HaturiRitu, "0.5"},
+                                              {G::Sonota2Ritu, "0.1"}});
+    Window w = openPriced({material, labour});
+    ASSERT_NE(w.grid, nullptr);
+    const std::string r1 = recalc(w, 1);
+    EXPECT_EQ(std::string(G::raw(r1, G::FukugouTanka1)), "      1210");   // 材料費計 1100 + その他２ 110
+    EXPECT_TRUE(G::isBlank(r1, G::FukugouTanka2));
+    EXPECT_EQ(estimatePrice(material), "1200");
+    const std::string r2 = recalc(w, 2);
+    EXPECT_EQ(trimmedField(r2, G::FukugouTanka1), "32000");   // その他２ 2000 on the master's base
+    EXPECT_EQ(estimatePrice(labour), "33000");
+    EXPECT_EQ(r2.find("99999"), std::string::npos);
+    EXPECT_EQ(w.grid->m_LabourNo[0], 18);
+}
+
+TEST_F(MstPricingTest, RegistrationOutsideTheListIsNoLabourLine) {
+    for (const char* no : {"0", "-1", "20"}) {
+        Window w = openPriced({mstLine(1, 1, {{G::Bukake1, "1"}, {G::Roumu1No, no}, {G::Tanka1, "500"}})}, 0);
+        ASSERT_NE(w.grid, nullptr);
+        EXPECT_EQ(trimmedField(recalc(w, 1), G::FukugouTanka1), "500") << no;
+        w.doc->SetModifiedFlag(false);
+        w.doc->onCloseDocument();
+    }
+}
+
+TEST_F(MstPricingTest, LabourCheckOnlyInTheCompositeStyleAndPricesOnceAfterTheDialog) {
+    const auto rows = std::vector<std::string>{mstLine(1, 1), mstLine(1, 2), mstLine(1, 3, {{G::Bukake1, "1"}})};
+    {
+        Window w = openPriced(rows, 0);
+        ASSERT_NE(w.grid, nullptr);
+        recalc(w, 3);
+        EXPECT_EQ(messageCount("労務単価1"), 0u);
+        EXPECT_EQ(hb().pendingAnswers(), 0u);
+        w.doc->SetModifiedFlag(false);
+        w.doc->onCloseDocument();
+    }
+    Window w = openPriced(rows, 1);
+    ASSERT_NE(w.grid, nullptr);
+    // OK after entering registration 18: the dialog's price stays.
+    hb().expectMessageBox(IDOK, "0003");
+    hb().expectDialog([this](DialogDriver& dd) {
+        // Labour line 1's NO opens the labour-price list: line 18 is sent to the detail.
+        hb().expectDialog([](DialogDriver& list) {
+            list.select(CRoumuDialog::kList, 17);
+            list.click(CRoumuDialog::kSyousaiOkuru);
+        }, CRoumuDialog::kDialogId);
+        dd.focus(res::IDC_ROUMUNO[0]);
+        dd.click(IDOK);
+    }, res::IDD_KIVDIALOG);
+    std::string row = recalc(w, 3);
+    EXPECT_EQ(trimmedField(row, G::FukugouTanka1), "20000");
+    EXPECT_EQ(trimmedField(row, G::Roumu1No), "18");
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    // OK without one: priced once, no second message.
+    const std::size_t before = messageCount("編集中の行に労務単価1が入力されていません。0003");
+    G::blank(w.doc->m_KoumokuGyou[2], G::Roumu1No);
+    hb().expectMessageBox(IDOK, "0003");
+    hb().expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, res::IDD_KIVDIALOG);
+    row = recalc(w, 3);
+    EXPECT_EQ(messageCount("編集中の行に労務単価1が入力されていません。0003"), before + 1);
+    EXPECT_TRUE(G::isBlank(row, G::FukugouTanka1));
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+}
+
+TEST_F(MstPricingTest, DetailDialogShowsTheRowsCompositeAndPricesOnOk) {
+    Window w = openPriced({mstLine(1, 1, {{G::Tanka1, "1000"}, {G::TugiteRitu, "0.1"}, {G::Sonota2Ritu, "0.1"}}),
+                           mstLine(1, 2, {{G::ZaiGoukei, "1"}, {G::Zai1Suu, "1"}, {G::Zai1Tanka1, "1000"},
+                                          {G::Zai2Suu, "1"}, {G::Zai2Tanka1, "500"}, {G::TugiteRitu, "0.1"}})});
+    ASSERT_NE(w.grid, nullptr);
+    std::string composite;
+    hb().expectDialog([&](DialogDriver& dd) {
+        composite = dd.text(res::IDC_FUKUGOUTANKA1);
+        dd.click(IDOK);
+    }, res::IDD_KIVDIALOG);
+    w.doc->m_CurGyou[0] = 1;
+    w.grid->LoadGyou();
+    w.grid->OnSyousai();
+    EXPECT_EQ(std::string(text::trimBlanks(composite)), "1210");
+    EXPECT_EQ(trimmedField(workRow(*w.doc, 1), G::FukugouTanka1), "1210");
+
+    // 材料を合計して表示: 単価1 takes the material total, the composite adds the 継手.
+    hb().expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, res::IDD_KIVDIALOG);
+    w.doc->m_CurGyou[0] = 2;
+    w.grid->LoadGyou();
+    w.grid->OnSyousai();
+    EXPECT_EQ(std::string(G::raw(workRow(*w.doc, 2), G::Tanka1)), "      1500");
+    EXPECT_EQ(trimmedField(workRow(*w.doc, 2), G::FukugouTanka1), "1650");
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+}
+
+TEST_F(MstPricingTest, DetailDialogsBunMovesTheRowAndRefusesBadNumbers) {
+    Window w = openPriced({mstLine(1, 1, {{G::Hinmei, "一"}}), mstLine(2, 1), mstLine(3, 1, {{G::Hinmei, "甲"}}),
+                           mstLine(3, 2, {{G::Hinmei, "乙"}}), mstLine(3, 3, {{G::Hinmei, "丙"}})});
+    ASSERT_NE(w.grid, nullptr);
+    w.doc->m_CurKoumoku[0] = 3;
+    w.doc->LoadKoumokuGyou();
+    w.doc->m_CurGyou[0] = 2;
+    w.grid->LoadGyou();
+    int refusals = 0;
+    hb().expectDialog([&](DialogDriver& dd) {
+        for (const char* bad : {"0", "4", "", "x"}) {
+            dd.type(res::IDC_BUNNO, bad);
+            dd.click(IDOK);
+            if (!dd.ended())
+                ++refusals;
+        }
+        dd.type(res::IDC_BUNNO, "1");
+        dd.click(IDOK);
+    }, res::IDD_KIVDIALOG);
+    for (int i = 0; i < 4; ++i)
+        hb().expectMessageBox(IDOK, "分類番号が正しくありません");
+    EXPECT_TRUE(w.grid->ShowSyousai());
+    EXPECT_EQ(refusals, 4);
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    // Category 3 closed up, renumbered.
+    ASSERT_EQ(w.doc->m_GyouCount, 2);
+    EXPECT_EQ(workRow(*w.doc, 2).substr(0, 8), "00030002");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::Hinmei).substr(0, 2), sj("丙"));
+    // The row is category 1's last.
+    w.doc->m_CurKoumoku[0] = 1;
+    w.doc->LoadKoumokuGyou();
+    ASSERT_EQ(w.doc->m_GyouCount, 2);
+    EXPECT_EQ(workRow(*w.doc, 2).substr(0, 8), "00010002");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::Hinmei).substr(0, 2), sj("乙"));
+    EXPECT_EQ(w.doc->m_PoolGyouCount, 5);
+}
+
+TEST_F(MstPricingTest, BunChangedInTheLabourChecksDialogMovesTheRowWithoutOverwritingAnother) {
+    Window w = openPriced({mstLine(1, 1, {{G::Hinmei, "甲"}}), mstLine(1, 2, {{G::Hinmei, "乙"}, {G::Bukake1, "1"}}),
+                           mstLine(1, 3, {{G::Hinmei, "丙"}}), mstLine(2, 1, {{G::Hinmei, "丁"}})});
+    ASSERT_NE(w.grid, nullptr);
+    hb().expectMessageBox(IDOK, "0002");
+    hb().expectDialog([](DialogDriver& dd) {
+        dd.type(res::IDC_BUNNO, "2");
+        dd.click(IDOK);
+    }, res::IDD_KIVDIALOG);
+    recalc(w, 2);
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    ASSERT_EQ(w.doc->m_GyouCount, 2);
+    EXPECT_EQ(workRow(*w.doc, 2).substr(0, 8), "00010002");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::Hinmei).substr(0, 2), sj("丙"));
+    EXPECT_TRUE(G::isBlank(workRow(*w.doc, 2), G::Bukake1));
+    w.doc->m_CurKoumoku[0] = 2;
+    w.doc->LoadKoumokuGyou();
+    ASSERT_EQ(w.doc->m_GyouCount, 2);
+    EXPECT_EQ(workRow(*w.doc, 2).substr(0, 8), "00020002");
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::Hinmei).substr(0, 2), sj("乙"));
+}
+
+TEST_F(MstPricingTest, RecalcGyouBlanksQuantitiesAndRefusesTooWideComposites) {
+    // Opening the master prices its first row already.
+    hb().expectMessageBox(IDOK, "複合単価が10桁を越ています");
+    Window w = openPriced({mstLine(1, 1, {{G::HiroidasiSuu1, "5"}, {G::HiroidasiSuu2, "6"}, {G::SekisanSuu1, "7"},
+                                          {G::SekisanSuu2, "8"}, {G::Kingaku1, "123"}, {G::Kingaku2, "456"},
+                                          {G::Tanka1, "9999999999"}, {G::Sonota2Ritu, "0.1"}})});
+    ASSERT_NE(w.grid, nullptr);
+    hb().expectMessageBox(IDOK, "複合単価が10桁を越ています");
+    const std::string row = recalc(w, 1);
+    for (int f : {G::HiroidasiSuu1, G::HiroidasiSuu2, G::SekisanSuu1, G::SekisanSuu2})
+        EXPECT_TRUE(G::isBlank(row, f)) << f;
+    EXPECT_EQ(trimmedField(row, G::Kingaku1), "123");
+    EXPECT_EQ(trimmedField(row, G::Kingaku2), "456");
+    EXPECT_TRUE(G::isBlank(row, G::FukugouTanka1));
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+}
+
+TEST_F(MstPricingTest, RecalcAllGyouPricesEveryCategoryAsOnePass) {
+    Window w = openPriced({mstLine(1, 1, {{G::Tanka1, "100"}}), mstLine(1, 2, {{G::Bukake1, "1"}}),
+                           mstLine(2, 1, {{G::Bukake1, "1"}, {G::Roumu1No, "18"}}),
+                           mstLine(3, 1, {{G::Tanka1, "300"}}), mstLine(3, 2, {{G::Bukake1, "2"}})});
+    ASSERT_NE(w.grid, nullptr);
+    w.doc->m_CurKoumoku[0] = 2;
+    w.doc->LoadKoumokuGyou();
+    w.doc->m_CurGyou[0] = 1;
+    w.grid->m_CurField[0] = G::Kikaku;
+    // One message for both rows without labour price, naming the first (category 1, row 2).
+    hb().expectMessageBox(IDOK, "労務単価1が入力されていない行があります");
+    RunRecalcAllGyou();   // as 登録 in the labour-price dialog runs it
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    ASSERT_FALSE(hb().messageTexts().empty());
+    const std::string summary = hb().messageTexts().back();
+    EXPECT_NE(summary.find("2"), std::string::npos);
+    EXPECT_EQ(w.doc->m_CurKoumoku[0], 2);
+    EXPECT_EQ(w.doc->m_CurGyou[0], 1);
+    EXPECT_EQ(w.grid->m_CurField[0], G::Kikaku);
+    EXPECT_EQ(trimmedField(workRow(*w.doc, 1), G::FukugouTanka1), "20000");
+    auto lines = CurrentMasterLines();
+    ASSERT_TRUE(lines.has_value());
+    EXPECT_EQ(trimmedField(std::string((*lines)[3]), G::FukugouTanka1), "300");
+    EXPECT_EQ(CurrentMasterRoumu(), &w.doc->m_Roumu);
+}
+
+TEST_F(MstPricingTest, EnterOnUnitPriceWithItsFlagsGivesEachMessageThenTheDetailOnce) {
+    Window w = openPriced({mstLine(1, 1, {{G::FukuHyouji, "1"}, {G::ZaiGoukei, "1"}, {G::Zai1Suu, "1"},
+                                          {G::Zai1Tanka1, "800"}})});
+    ASSERT_NE(w.grid, nullptr);
+    hb().sendMouse(*w.grid, ui::MouseEvent::LButtonDown, cell(*w.grid, G::Tanka1, 1));
+    hb().sendMouse(*w.grid, ui::MouseEvent::LButtonUp, cell(*w.grid, G::Tanka1, 1));
+    ASSERT_EQ(w.grid->m_CurField[0], G::Tanka1);
+    hb().expectMessageBox(IDOK, "常時複合単価表示になっています。詳細で入力してください。");
+    hb().expectMessageBox(IDOK, "複数の材料が登録されています。詳細で入力してください。");
+    int dialogs = 0;
+    hb().expectDialog([&](DialogDriver& dd) {
+        ++dialogs;
+        dd.click(IDOK);
+    }, res::IDD_KIVDIALOG);
+    hb().sendKey(*w.grid, ui::VK_RETURN, '\r');
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    EXPECT_EQ(trimmedField(workRow(*w.doc, 1), G::FukugouTanka1), "800");
+}
+
+TEST_F(MstPricingTest, TransfersLandAtTheCurrentEstimatesCursorInOrder) {
+    Window w = openPriced({mstLine(1, 1, {{G::Hinmei, "甲"}}), mstLine(1, 2, {{G::Hinmei, "乙"}}),
+                           mstLine(1, 3, {{G::Hinmei, "丙"}}), mstLine(12, 1), mstLine(12, 2),
+                           mstLine(12, 3, {{G::Hinmei, "丁"}, {G::Bukake1, "2"}, {G::TugiteRitu, "0.2"},
+                                           {G::Roumu1No, "18"}, {G::Tanka1, "777"}})});
+    ASSERT_NE(w.grid, nullptr);
+    // Without an estimate: the message for 転送, Tab, the double click and 部分転送; nothing sent.
+    if (!g_pKivDoc) {
+        for (int i = 0; i < 4; ++i)
+            hb().expectMessageBox(IDOK, "内訳作成用ウィンドウがないか最終のウィンドウを破棄したため転送できません。");
+        w.grid->OnTensou();
+        hb().focus(*w.grid);
+        hb().sendChar(*w.grid, '\t');
+        hb().sendDoubleClick(*w.grid, cell(*w.grid, G::Hinmei, 1));
+        w.grid->OnBubunTensou();
+        EXPECT_EQ(hb().pendingAnswers(), 0u);
+    }
+    ui::Document* a = app->OpenFile(writeEstimate("a.KIV"));
+    hb().processPending();
+    ASSERT_NE(a, nullptr);
+    CKivDoc* est = g_pKivDoc;
+    ASSERT_NE(est, nullptr);
+    const int before = est->m_GyouCount;
+
+    // 転送 by the command, by Tab and by a double click on a text cell: rows 1-3 in order.
+    w.doc->m_CurGyou[0] = 1;
+    w.grid->LoadGyou();
+    w.grid->OnTensou();
+    w.doc->m_CurGyou[0] = 2;
+    w.grid->LoadGyou();
+    hb().focus(*w.grid);
+    hb().sendChar(*w.grid, '\t');
+    w.doc->m_CurGyou[0] = 3;
+    w.doc->m_ScreenGyou[0] = 3;
+    w.grid->LoadGyou();
+    hb().focus(*w.grid);
+    hb().sendDoubleClick(*w.grid, cell(*w.grid, G::Hinmei, 3));
+    ASSERT_EQ(est->m_GyouCount, before + 3);
+    for (int i = 0; i < 3; ++i) {
+        const std::string& row = est->m_KoumokuGyou[static_cast<std::size_t>(i)];
+        EXPECT_EQ(fieldOf(row, G::Hinmei).substr(0, 2), sj(i == 0 ? "甲" : i == 1 ? "乙" : "丙")) << i;
+        EXPECT_EQ(row.substr(302, 8), kiv::text::cformat("0001%04d", i + 1)) << i;
+        EXPECT_EQ(row.substr(0, 8), kiv::text::cformat("0001%04d", i + 1)) << i;
+    }
+    // The master is unchanged by them.
+    EXPECT_EQ(w.doc->m_CurKoumoku[0], 1);
+
+    // Category 12, row 3 arrives with its key at 302-309.
+    w.doc->m_CurKoumoku[0] = 12;
+    w.doc->LoadKoumokuGyou();
+    w.doc->m_CurGyou[0] = 3;
+    w.grid->LoadGyou();
+    w.grid->OnTensou();
+    ASSERT_EQ(est->m_GyouCount, before + 4);
+    EXPECT_EQ(est->m_KoumokuGyou[3].substr(302, 8), "00120003");
+
+    // 部分転送 changes only the key, rate and labour-number fields of the estimate's current row.
+    est->m_CurGyou[0] = 1;
+    std::string target = est->m_KoumokuGyou[0];
+    G::putNumber(target, G::Tanka1, "55");
+    est->SetCurrentGyou(target);
+    if (auto* ev = dynamic_cast<CKivView*>(est->GetView()))
+        ev->LoadGyou();
+    hb().expectDialog([](DialogDriver& dd) { dd.click(ui::IDCANCEL); }, res::IDD_KIVDIALOG);
+    w.grid->OnBubunTensou();
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    const std::string applied = est->m_KoumokuGyou[0];
+    EXPECT_EQ(applied.substr(302, 8), "00120003");
+    EXPECT_EQ(trimmedField(applied, G::Bukake1), "2");
+    EXPECT_EQ(trimmedField(applied, G::TugiteRitu), "0.2");
+    EXPECT_EQ(trimmedField(applied, G::Roumu1No), "18");
+    EXPECT_EQ(trimmedField(applied, G::Tanka1), "55");
+    EXPECT_EQ(fieldOf(applied, G::Hinmei).substr(0, 2), sj("甲"));
+    for (std::size_t i = 0; i < applied.size(); ++i) {
+        if (i >= 302 && i < 310)
+            continue;
+        bool inChanged = false;
+        for (int f = G::Bukake1; f <= G::Sonota2Ritu; ++f) {
+            const auto& l = G::layout(f);
+            inChanged |= i >= static_cast<std::size_t>(l.Offset) && i < static_cast<std::size_t>(l.Offset + l.Width);
+        }
+        for (int f : {G::Roumu1No, G::Roumu2No, G::Roumu3No}) {
+            const auto& l = G::layout(f);
+            inChanged |= i >= static_cast<std::size_t>(l.Offset) && i < static_cast<std::size_t>(l.Offset + l.Width);
+        }
+        if (!inChanged)
+            ASSERT_EQ(applied[i], target[i]) << "byte " << i;
+    }
+
+    // With two estimates open, the row goes to the current one's grid only.
+    ui::Document* b = app->OpenFile(writeEstimate("b.KIV"));
+    hb().processPending();
+    ASSERT_NE(b, nullptr);
+    CKivDoc* second = g_pKivDoc;
+    ASSERT_NE(second, est);
+    const int firstCount = est->m_GyouCount;
+    const int secondCount = second->m_GyouCount;
+    w.grid->OnTensou();
+    EXPECT_EQ(second->m_GyouCount, secondCount + 1);
+    EXPECT_EQ(est->m_GyouCount, firstCount);
 }
 
 } // namespace
