@@ -1,16 +1,250 @@
 #include "totals/TotalDoc.h"
 
-#include "platform/ui/MessageBox.h"
+#include <algorithm>
 
-const char* const CTotalDoc::kNotAvailableMessage =
-    "集計はまだ使用できません。集計の機能はこの版には含まれていません。";
+#include "estimate/KivDoc.h"
+#include "estimate/KivFile.h"
+#include "estimate/KivMessage.h"
+#include "estimate/ReferenceFile.h"
+#include "estimate/ReferenceRecords.h"
+#include "grid/GyouRecord.h"
+#include "master/MstFile.h"
+#include "platform/files/Files.h"
+#include "totals/TotalConvert.h"
+#include "totals/TotalFile.h"
 
-bool CTotalDoc::onNewDocument() {
-    kiv::ui::messageBox(kNotAvailableMessage, kiv::ui::MB_ICONINFORMATION);
-    return false;
+namespace {
+
+// 30,000 rows of 1400 bytes take about 42 MB; a file far beyond that is not a totals file.
+constexpr std::size_t kMaxFileBytes = 128u * 1024 * 1024;
+
+GyouStoreLimits totalLimits() {
+    GyouStoreLimits limits;
+    limits.poolSlots = CTotalDoc::kGyouMax;
+    limits.indexSize = CTotalDoc::kGyouMax;
+    limits.gyouMax = CTotalDoc::kGyouMax;
+    limits.koumokuGyouMax = CTotalDoc::kKoumokuGyouMax;
+    limits.koumokuMax = CTotalDoc::kKoumokuMax;
+    limits.poolTruncatedMessage = CTotalDoc::kMsgPoolFull;
+    limits.poolFullMessage = CTotalDoc::kMsgPoolFull;
+    limits.koumokuFullMessage = CTotalDoc::kMsgPoolFull;
+    return limits;
 }
 
-bool CTotalDoc::onOpenDocument(const std::filesystem::path& path) {
-    kiv::ui::messageBox(std::string(kNotAvailableMessage) + "\n" + path.string(), kiv::ui::MB_ICONINFORMATION);
-    return false;
+bool endsWithNoCase(const std::string& s, const std::string& tail) {
+    if (s.size() < tail.size())
+        return false;
+    return std::equal(tail.begin(), tail.end(), s.end() - static_cast<std::ptrdiff_t>(tail.size()),
+                      [](char a, char b) {
+                          return std::toupper(static_cast<unsigned char>(a)) ==
+                                 std::toupper(static_cast<unsigned char>(b));
+                      });
+}
+
+} // namespace
+
+CTotalDoc* g_pTotalDoc = nullptr;
+
+const char* const CTotalDoc::kMsgPoolFull = "データ数が最大値を超えました。これ以上は入力できません。";
+
+CTotalDoc::CTotalDoc() : GyouStore(totalLimits()), m_KoumokuName(1000, " ") {
+    onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
+    g_pTotalDoc = this;
+    m_PoolGyouCount = 1;
+    ClearGyou();
+    m_CurKoumoku[0] = 1;
+    m_CurGyou[0] = 1;
+    m_ScreenGyou[0] = 1;
+    m_GyouCount = 1;
+    RebuildTotalIndex();
+    LoadKoumokuGyou();
+
+    m_Mode = CKivDoc::RunMode();
+    m_ExeDir = CKivDoc::ProgramDirectory();
+    // The labour prices and the settings are read each on its own; a missing settings file
+    // leaves a blank record whose codes match no row.
+    ReferenceRecords r = loadRoumuSetteiRecords(m_Mode, m_ExeDir);
+    m_RoumuPath = std::move(r.roumuPath);
+    m_SetteiPath = std::move(r.setteiPath);
+    m_Roumu = std::move(r.roumu);
+    m_Settei = r.settei;
+    ParseSettei();
+    for (const auto& m : r.messages)
+        KivMessage(m);
+}
+
+CTotalDoc::~CTotalDoc() {
+    if (g_pTotalDoc == this)
+        g_pTotalDoc = nullptr;
+}
+
+void CTotalDoc::ParseSettei() { m_SetteiValues = ::ParseSettei(m_Settei); }
+
+void CTotalDoc::RebuildTotalIndex() {
+    RebuildGyouIndex();
+    int highest = 1;
+    bool has999 = false;
+    for (int i = 0; i < m_PoolGyouCount; ++i) {
+        const int k = m_GyouKoumokuNo[static_cast<std::size_t>(i)];
+        if (k == kKoumokuMax)
+            has999 = true;
+        else
+            highest = std::max(highest, k);
+    }
+    m_KoumokuCount = highest + (has999 ? 1 : 0);
+}
+
+bool CTotalDoc::onNewDocument() {
+    g_pTotalDoc = this;
+    ClearGyou();
+    m_PoolGyouCount = 1;
+    m_CurKoumoku[0] = 1;
+    RebuildTotalIndex();
+    LoadKoumokuGyou();
+    return true;
+}
+
+void CTotalDoc::onCloseDocument() {
+    if (g_pTotalDoc == this)
+        g_pTotalDoc = nullptr;
+    kiv::ui::Document::onCloseDocument();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The totals file
+
+bool CTotalDoc::onOpenDocument(const std::filesystem::path& path) { return OnOpenDocument(path.string()); }
+
+bool CTotalDoc::OnOpenDocument(const std::string& path) {
+    auto bytes = kiv::files::readFile(path, kMaxFileBytes);
+    if (!bytes) {
+        KivMessage("集計ファイル「" + path + "」を開けません。ファイルを読み込めません。");
+        return false;
+    }
+    std::vector<std::string> rows;
+    try {
+        rows = ReadTotalFile(*bytes);
+    } catch (const TotalFileError& e) {
+        KivMessage("集計ファイル「" + path + "」を開けません。" + e.what());
+        return false;
+    }
+    g_pTotalDoc = this;
+    ReplacePool(rows);
+    setPathName(path);
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CTotalDoc::ReplacePool(std::vector<std::string>& rows) {
+    ClearGyou();
+    m_PoolGyouCount = static_cast<int>(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        m_Gyou[i] = std::move(rows[i]);
+    m_CurKoumoku[0] = 1;
+    m_TopGyou[0] = 0;
+    m_ScreenGyou[0] = 1;
+    RebuildTotalIndex();
+    LoadKoumokuGyou();
+    RebuildKoumokuTitles();
+    m_TreeDirty = 1;
+}
+
+std::string CTotalDoc::SerializeTotalFile() const {
+    const int koumoku = m_CurKoumoku[0];
+    std::vector<std::string> rows(m_Gyou.begin(), m_Gyou.begin() + m_PoolGyouCount);
+    int k = 0;
+    for (int j = 0; j < m_PoolGyouCount && k < m_GyouCount; ++j)
+        if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == koumoku) {
+            rows[static_cast<std::size_t>(j)] = m_KoumokuGyou[static_cast<std::size_t>(k++)];
+            GyouRecord::padLength(rows[static_cast<std::size_t>(j)]);
+        }
+    return WriteTotalFile(rows, m_PoolGyouCount);
+}
+
+bool CTotalDoc::onSaveDocument(const std::filesystem::path& path) {
+    if (!kiv::files::writeFileAtomically(path, SerializeTotalFile())) {
+        KivMessage(kCannotCreateFileMessage);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CTotalDoc::OnFileSaveAs() {
+    const std::string ext = TotalExtension(m_Mode);
+    KivSaveFileRequest request;
+    request.defaultExtension = ext;
+    request.filter = "集計(*." + ext + ")|*." + ext;
+    auto chosen = KivChooseSaveFile(request);
+    if (!chosen || chosen->empty())
+        return false;
+    if (!endsWithNoCase(*chosen, "." + ext)) {
+        KivMessage("拡張子が「." + ext + "」でないので保存しませんでした。");
+        return false;
+    }
+    if (!onSaveDocument(*chosen))
+        return false;
+    setPathName(*chosen);
+    SetModifiedFlag(false);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Conversion of an estimate file
+
+bool CTotalDoc::ConvertEstimateFile(const std::string& estimatePath, const std::string& masterPath) {
+    auto masterBytes = kiv::files::readFile(masterPath, kMaxFileBytes);
+    if (!masterBytes) {
+        KivMessage("マスターファイル「" + masterPath + "」を開けません。ファイルを読み込めません。");
+        return false;
+    }
+    MstFileContent master;
+    try {
+        master = ReadMstFile(*masterBytes);
+    } catch (const MstFileError& e) {
+        KivMessage("マスターファイル「" + masterPath + "」を開けません。" + e.what());
+        return false;
+    }
+    masterBytes.reset();
+    auto kivBytes = kiv::files::readFile(estimatePath, kMaxFileBytes);
+    if (!kivBytes) {
+        KivMessage("積算ファイル「" + estimatePath + "」を開けません。ファイルを読み込めません。");
+        return false;
+    }
+    KivFileContent estimate;
+    try {
+        estimate = ReadKivFile(*kivBytes);
+    } catch (const KivFileError& e) {
+        KivMessage("積算ファイル「" + estimatePath + "」を開けません。" + e.what());
+        return false;
+    }
+    kivBytes.reset();
+
+    TotalConvertResult result = ConvertToTotals(master.rows, estimate.rows, m_SetteiValues);
+    // Every number that did not fit its column is named once, together.
+    if (!result.messages.empty()) {
+        std::string text;
+        for (const auto& m : result.messages)
+            text += (text.empty() ? "" : "\n") + m;
+        KivMessage(text);
+    }
+    if (result.pageCount + 1 > kKoumokuMax || static_cast<int>(result.rows.size()) > kGyouMax) {
+        KivMessage(kMsgPoolFull);
+        return false;
+    }
+    m_HyousiData = estimate.hyousi;
+    ReplacePool(result.rows);
+    m_NeedRecalc = 1;
+    SetModifiedFlag();
+    return true;
+}
+
+void CTotalDoc::RebuildKoumokuTitles() {
+    std::fill(m_KoumokuName.begin(), m_KoumokuName.end(), std::string(" "));
+    for (int j = 0; j < m_PoolGyouCount; ++j) {
+        const int k = m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        const std::string& row = m_Gyou[static_cast<std::size_t>(j)];
+        if (k >= 1 && k <= kKoumokuMax && GyouRecord::toInt(row, GyouRecord::GyouNo) == 1)
+            m_KoumokuName[static_cast<std::size_t>(k - 1)] = row;
+    }
 }
