@@ -8,7 +8,9 @@
 #include "estimate/ReferenceFile.h"
 #include "estimate/ReferenceRecords.h"
 #include "grid/GyouRecord.h"
+#include "master/MasterPath.h"
 #include "master/MstFile.h"
+#include "totals/SyuukeiDialog.h"
 #include "platform/files/Files.h"
 #include "totals/TotalConvert.h"
 #include "totals/TotalFile.h"
@@ -45,10 +47,13 @@ bool endsWithNoCase(const std::string& s, const std::string& tail) {
 
 CTotalDoc* g_pTotalDoc = nullptr;
 
+const char* const CTotalDoc::kFukugouModeMessage =
+    "内訳作成が複合計算モードに設定されています。このモードで作成した内訳は付属品、雑材、労務費が入力されていません。追加入力する必要があります。";
 const char* const CTotalDoc::kMsgPoolFull = "データ数が最大値を超えました。これ以上は入力できません。";
 
 CTotalDoc::CTotalDoc() : GyouStore(totalLimits()), m_KoumokuName(1000, " ") {
     onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
+    onCommandId(32815, [this] { OnSyuukeiHenkan(); });   // 積算ﾌｧｲﾙを変換
     g_pTotalDoc = this;
     m_PoolGyouCount = 1;
     ClearGyou();
@@ -237,6 +242,17 @@ bool CTotalDoc::ConvertEstimateFile(const std::string& estimatePath, const std::
     m_NeedRecalc = 1;
     SetModifiedFlag();
     return true;
+}
+
+void CTotalDoc::OnSyuukeiHenkan() {
+    if (m_SetteiValues.SekisanYousiki == 1)
+        KivMessage(kFukugouModeMessage);
+    CSyuukeiDialog dlg(m_Mode, nullptr);
+    if (dlg.doModal() != kiv::ui::IDOK)
+        return;
+    const std::string estimate = kiv::files::fromCp932(dlg.m_Path).string();
+    if (ConvertEstimateFile(estimate, MasterFilePath(m_Mode).string()))
+        updateAllViews(nullptr);
 }
 
 void CTotalDoc::RebuildKoumokuTitles() {

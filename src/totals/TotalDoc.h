@@ -56,6 +56,11 @@ public:
     // replaced, category 1 is current and the document is modified.
     bool ConvertEstimateFile(const std::string& estimatePath, const std::string& masterPath);
 
+    // 32815 積算ﾌｧｲﾙを変換: the file dialog, then ConvertEstimateFile with the run mode's master.
+    // Reachable from the grid and the tree of this document's window.
+    void OnSyuukeiHenkan();
+    static const char* const kFukugouModeMessage;
+
     // Titles of the categories from their heading rows (row 1 of each page): the tree's labels.
     void RebuildKoumokuTitles();
 

@@ -1,0 +1,78 @@
+// The totals window through the application on the headless backend: 集計呼出, 積算ﾌｧｲﾙを変換
+// through its dialog, 名前を付けて保存, reopening and saving again.
+#include <gtest/gtest.h>
+
+#include "estimate/KivFile.h"
+#include "master/MstFixture.h"
+#include "platform/headless/DialogDriver.h"
+#include "shell/ShellFixture.h"
+#include "totals/SyuukeiDialog.h"
+#include "totals/TotalDoc.h"
+#include "totals/TotalFile.h"
+
+namespace kiv::test {
+namespace {
+
+namespace fs = std::filesystem;
+using kivtest::mstLine;
+using G = GyouRecord;
+using ui::headless::DialogDriver;
+
+class TotalWindowTest : public ShellTest {};
+
+TEST_F(TotalWindowTest, ConvertSaveAsReopenSaveByteForByte) {
+    ASSERT_EQ(start("1"), 0);
+    const fs::path mst = writeFile("m.MST", WriteMstFile({mstLine(3, 1, {{G::Hinmei, "配管"}})}));
+    profile().writeString("Emaster_Section", "Emaster_Dat", mst.string());
+    const fs::path kiv = writeFile(
+        "e.KIV", WriteKivFile({}, std::vector<std::string>{mstLine(1, 1, {{G::Hinmei, "VP管"}, {G::SekisanSuu1, "2"}, {G::Tanka1, "1000"}, {G::BunNo, "3"}}),
+                  mstLine(1, 2, {{G::Hinmei, "VP管"}, {G::SekisanSuu1, "3"}, {G::Tanka1, "1000"}, {G::BunNo, "3"}})}));
+
+    hb().sendCommand(32814);
+    ASSERT_EQ(documents().size(), 1u);
+    auto* doc = dynamic_cast<CTotalDoc*>(documents()[0]);
+    ASSERT_NE(doc, nullptr);
+
+    // 参照 reminds first, then offers the estimate files; Cancel in the dialog changes nothing.
+    hb().expectDialog(
+        [&](DialogDriver& dd) {
+            hb().expectMessageBox(ui::IDOK, CSyuukeiDialog::kBrowseMessage);
+            hb().expectFile(kiv);
+            dd.click(CSyuukeiDialog::kBrowse);
+            dd.click(ui::IDCANCEL);
+        },
+        CSyuukeiDialog::kDialogId);
+    hb().sendCommand(32815);
+    EXPECT_EQ(doc->m_PoolGyouCount, 1);
+    EXPECT_EQ(hb().prompts().back().caption, "KIV(*.KIV)|*.KIV|全て(*.*)|*.*|");
+
+    hb().expectDialog(
+        [&](DialogDriver& dd) {
+            dd.type(CSyuukeiDialog::kPath, kiv.string());
+            dd.click(ui::IDOK);
+        },
+        CSyuukeiDialog::kDialogId);
+    hb().sendCommand(32815);
+    ASSERT_EQ(doc->m_KoumokuCount, 2);
+    EXPECT_EQ(doc->m_PoolGyouCount, 3 + 3);
+    EXPECT_TRUE(doc->IsModified());
+
+    const fs::path ttl = data.path() / "t.TTL";
+    hb().expectFile(ttl);
+    hb().sendCommand(ui::cmd::FileSaveAs);
+    EXPECT_EQ(doc->GetPathName(), ttl.string());
+    EXPECT_FALSE(doc->IsModified());
+    const std::string bytes = files::readFile(ttl).value_or("");
+    ASSERT_EQ(ReadTotalFile(bytes).size(), 6u);
+    hb().sendCommand(ui::cmd::FileClose);
+    EXPECT_TRUE(documents().empty());
+
+    ui::Document* again = app->OpenFile(ttl);
+    ASSERT_NE(dynamic_cast<CTotalDoc*>(again), nullptr);
+    EXPECT_EQ(dynamic_cast<CTotalDoc*>(again)->m_KoumokuCount, 2);
+    hb().sendCommand(ui::cmd::FileSave);
+    EXPECT_EQ(files::readFile(ttl).value_or(""), bytes);
+}
+
+} // namespace
+} // namespace kiv::test
