@@ -49,11 +49,14 @@ CTotalDoc* g_pTotalDoc = nullptr;
 
 const char* const CTotalDoc::kFukugouModeMessage =
     "内訳作成が複合計算モードに設定されています。このモードで作成した内訳は付属品、雑材、労務費が入力されていません。追加入力する必要があります。";
+const char* const CTotalDoc::kMsgGyouTooWide = "金額が12桁を越しました。再入力してください。";
+const char* const CTotalDoc::kMsgKeiTooWide = "金額が12桁を越ています。訂正してください。";
 const char* const CTotalDoc::kMsgPoolFull = "データ数が最大値を超えました。これ以上は入力できません。";
 
 CTotalDoc::CTotalDoc() : GyouStore(totalLimits()), m_KoumokuName(1000, " ") {
     onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
     onCommandId(32815, [this] { OnSyuukeiHenkan(); });   // 積算ﾌｧｲﾙを変換
+    onCommandId(32873, [this] { OnBunToroku(); });       // 分類名登録
     g_pTotalDoc = this;
     m_PoolGyouCount = 1;
     ClearGyou();
@@ -150,7 +153,7 @@ void CTotalDoc::ReplacePool(std::vector<std::string>& rows) {
     m_ScreenGyou[0] = 1;
     RebuildTotalIndex();
     LoadKoumokuGyou();
-    RebuildKoumokuTitles();
+    RebuildTitles();
     m_TreeDirty = 1;
 }
 
@@ -255,12 +258,120 @@ void CTotalDoc::OnSyuukeiHenkan() {
         updateAllViews(nullptr);
 }
 
-void CTotalDoc::RebuildKoumokuTitles() {
+// ---------------------------------------------------------------------------------------------
+// Recalculation and the category list
+
+void CTotalDoc::CalcGyou(std::string& row, std::vector<std::string>& messages) const {
+    using G = GyouRecord;
+    G::padLength(row);
+    for (int f : {G::SekisanSuu1, G::SekisanSuu2}) {
+        const kiv::text::Decimal q = G::toDecimal(row, f);
+        if (!PutTotalQuantity(row, f, q))
+            messages.push_back("数量が8桁を越しました。再入力してください。");
+    }
+    const std::pair<int, int> tracks[] = {{G::SekisanSuu1, G::Tanka1}, {G::SekisanSuu2, G::Tanka2}};
+    const int amounts[] = {G::Kingaku1, G::Kingaku2};
+    for (int t = 0; t < 2; ++t) {
+        const kiv::text::Decimal amount = G::toDecimal(row, tracks[t].first) * G::toDecimal(row, tracks[t].second);
+        if (!PutTotalWhole(row, amounts[t], amount))
+            messages.push_back(kMsgGyouTooWide);
+    }
+}
+
+std::array<kiv::text::Decimal, 2> CTotalDoc::CalcKoumokuKei(const std::vector<const std::string*>& rows,
+                                                            std::string& total,
+                                                            std::vector<std::string>& messages) const {
+    using G = GyouRecord;
+    const SetteiValues& s = m_SetteiValues;
+    std::array<kiv::text::Decimal, 2> sums{};
+    for (const std::string* row : rows) {
+        const int bun = G::toInt(*row, G::BunNo);
+        if (s.matches(EnzanCode::HyousiKei, bun) || s.matches(EnzanCode::Tyuukei, bun) ||
+            s.matches(EnzanCode::Syoukei, bun) || s.matches(EnzanCode::KoumokunaiKei, bun))
+            continue;
+        sums[0] += G::toDecimal(*row, G::Kingaku1);
+        sums[1] += G::toDecimal(*row, G::Kingaku2);
+    }
+    G::padLength(total);
+    if (!PutTotalWhole(total, G::Kingaku1, sums[0]))
+        messages.push_back(kMsgKeiTooWide);
+    if (!PutTotalWhole(total, G::Kingaku2, sums[1]))
+        messages.push_back(kMsgKeiTooWide);
+    return sums;
+}
+
+void CTotalDoc::RebuildKoumokuList() {
+    const int curGyou = m_CurGyou[0];
+    StoreKoumokuGyou();
+    if (m_NeedRecalc) {
+        // Each category's slots in pool order, found in one pass over the pool.
+        std::vector<std::vector<int>> slots(static_cast<std::size_t>(kKoumokuMax) + 1);
+        for (int j = 0; j < m_PoolGyouCount; ++j) {
+            const int k = m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+            if (k >= 1 && k <= kKoumokuMax)
+                slots[static_cast<std::size_t>(k)].push_back(j);
+        }
+        std::vector<std::string> messages;
+        std::vector<const std::string*> items;
+        for (const std::vector<int>& cat : slots) {
+            if (cat.empty())
+                continue;
+            items.clear();
+            for (std::size_t i = 0; i + 1 < cat.size(); ++i) {
+                std::string& row = m_Gyou[static_cast<std::size_t>(cat[i])];
+                CalcGyou(row, messages);
+                items.push_back(&row);
+            }
+            CalcKoumokuKei(items, m_Gyou[static_cast<std::size_t>(cat.back())], messages);
+        }
+        m_NeedRecalc = 0;
+        // Each message once, as a full pass can meet the same fault many times.
+        std::vector<std::string> shown;
+        for (const std::string& m : messages)
+            if (std::find(shown.begin(), shown.end(), m) == shown.end())
+                shown.push_back(m);
+        for (const std::string& m : shown)
+            KivMessage(m);
+        LoadKoumokuGyou();
+        m_CurGyou[0] = std::clamp(curGyou, 1, m_GyouCount);
+    }
+    RebuildTitles();
+    MakeCurrent();
+}
+
+void CTotalDoc::OnBunToroku() {
+    RebuildKoumokuList();
+    m_TreeDirty = 1;
+    m_CurGyou[0] = 1;
+    m_TopGyou[0] = 0;
+    m_ScreenGyou[0] = 1;
+    updateAllViews(nullptr);
+}
+
+void CTotalDoc::RebuildTitles() {
+    using G = GyouRecord;
     std::fill(m_KoumokuName.begin(), m_KoumokuName.end(), std::string(" "));
+    std::vector<bool> seen(static_cast<std::size_t>(kKoumokuMax) + 1, false);
+    const SetteiValues& s = m_SetteiValues;
     for (int j = 0; j < m_PoolGyouCount; ++j) {
         const int k = m_GyouKoumokuNo[static_cast<std::size_t>(j)];
-        const std::string& row = m_Gyou[static_cast<std::size_t>(j)];
-        if (k >= 1 && k <= kKoumokuMax && GyouRecord::toInt(row, GyouRecord::GyouNo) == 1)
-            m_KoumokuName[static_cast<std::size_t>(k - 1)] = row;
+        if (k < 1 || k > kKoumokuMax)
+            continue;
+        std::string row = m_Gyou[static_cast<std::size_t>(j)];
+        G::padLength(row);
+        std::string& title = m_KoumokuName[static_cast<std::size_t>(k - 1)];
+        if (!seen[static_cast<std::size_t>(k)]) {
+            // The first row of the page names it.
+            seen[static_cast<std::size_t>(k)] = true;
+            title = std::string(G::raw(row, G::KoumokuNo)) + std::string(G::raw(row, G::Hinmei)) +
+                    std::string(G::raw(row, G::Kikaku)) + std::string(G::raw(row, G::Kingaku1)) +
+                    std::string(G::raw(row, G::Kingaku2)) + std::string(G::raw(row, G::Kakeritu));
+            continue;
+        }
+        // The last 表紙計, 中計 or 小計 row gives the amounts.
+        const int bun = G::toInt(row, G::BunNo);
+        if (s.matches(EnzanCode::HyousiKei, bun) || s.matches(EnzanCode::Tyuukei, bun) ||
+            s.matches(EnzanCode::Syoukei, bun))
+            title.replace(64, 24, std::string(G::raw(row, G::Kingaku1)) + std::string(G::raw(row, G::Kingaku2)));
     }
 }

@@ -16,6 +16,7 @@
 #include "estimate/GyouStore.h"
 #include "estimate/RoumuList.h"
 #include "estimate/SetteiRecord.h"
+#include "platform/text/Decimal.h"
 #include "platform/ui/Document.h"
 
 class CTotalDoc;
@@ -61,8 +62,23 @@ public:
     void OnSyuukeiHenkan();
     static const char* const kFukugouModeMessage;
 
-    // Titles of the categories from their heading rows (row 1 of each page): the tree's labels.
-    void RebuildKoumokuTitles();
+    // --- Recalculation (a category's last row is its total row, every other row an item)
+    static const char* const kMsgGyouTooWide;    // an item's amount beyond 12 digits
+    static const char* const kMsgKeiTooWide;     // a total beyond 12 digits
+    static constexpr int kTitleLength = 94;      // 番号, 品名, 規格, 積算金額, 実行金額, 掛率
+    // One item row: quantities rewritten in the totals' quantity form (whole, or two decimals),
+    // amounts = quantity as written x unit price, so a second pass changes nothing. A number
+    // too wide for its column blanks it and adds a message.
+    void CalcGyou(std::string& row, std::vector<std::string>& messages) const;
+    // The sums of the 積算金額 and 実行金額 of `rows` except 表紙計, 中計, 小計 and 項目内計
+    // rows, written into `total`; returns them.
+    std::array<kiv::text::Decimal, 2> CalcKoumokuKei(const std::vector<const std::string*>& rows,
+                                                     std::string& total, std::vector<std::string>& messages) const;
+    // Every category recalculated when m_NeedRecalc is set (the grid's row stored first), then
+    // the titles rebuilt from the pages; the current category and row stay.
+    void RebuildKoumokuList();
+    // 32873 分類名登録: the page stored, the list rebuilt, the tree refilled.
+    void OnBunToroku();
 
     void ParseSettei();
     void MakeCurrent() { g_pTotalDoc = this; }
@@ -90,4 +106,5 @@ protected:
 
 private:
     void ReplacePool(std::vector<std::string>& rows);
+    void RebuildTitles();
 };

@@ -201,8 +201,18 @@ TEST_F(TotalDocConvertTest, ConvertsOnlyWhenBothFilesReadAndSavesWhatItBuilt) {
     EXPECT_EQ(doc.m_KoumokuCount, 4);
     EXPECT_EQ(doc.m_CurKoumoku[0], 1);
     EXPECT_EQ(doc.m_GyouCount, 5);
-    EXPECT_EQ(text(doc.m_KoumokuName[1], G::Hinmei), sj("配管"));
-    EXPECT_EQ(text(doc.m_KoumokuName[3], G::Hinmei), sj("分類ＮＯなし"));
+    // Titles: number, 品名, 規格, the two amounts, 掛率.
+    EXPECT_EQ(doc.m_KoumokuName[1].size(), 94u);
+    EXPECT_EQ(doc.m_KoumokuName[1].substr(0, 4), "0002");
+    EXPECT_EQ(kiv::text::trimBlanks(doc.m_KoumokuName[1].substr(4, 30)), sj("配管"));
+    EXPECT_EQ(kiv::text::trimBlanks(doc.m_KoumokuName[3].substr(4, 30)), sj("分類ＮＯなし"));
+    // A full recalculation of what the conversion built changes no row.
+    const std::vector<std::string> built(doc.m_Gyou.begin(), doc.m_Gyou.begin() + doc.m_PoolGyouCount);
+    EXPECT_EQ(doc.m_NeedRecalc, 1);
+    doc.RebuildKoumokuList();
+    EXPECT_EQ(doc.m_NeedRecalc, 0);
+    EXPECT_EQ(std::vector<std::string>(doc.m_Gyou.begin(), doc.m_Gyou.begin() + doc.m_PoolGyouCount), built);
+    EXPECT_TRUE(KivRecordedMessages().empty());
     // Saved and reopened: the same pages; saved again: the same bytes.
     const fs::path ttl = data / "t.TTL";
     ASSERT_TRUE(doc.onSaveDocument(ttl));
@@ -213,6 +223,48 @@ TEST_F(TotalDocConvertTest, ConvertsOnlyWhenBothFilesReadAndSavesWhatItBuilt) {
     ASSERT_TRUE(again.onSaveDocument(ttl));
     EXPECT_EQ(kiv::files::readFile(ttl).value_or(""), bytes);
     EXPECT_EQ(ReadTotalFile(bytes).size(), 14u);
+}
+
+TEST_F(TotalDocConvertTest, CalcGyouIsRepeatableAndTotalsLeaveOutTotalRows) {
+    CTotalDoc doc;
+    struct Case {
+        const char* suu;
+        const char* tanka;
+        const char* suuAfter;
+        const char* amount;   // "" blank
+        bool message;
+    } cases[] = {
+        {"2.50", "100", "    2.50", "250", false}, {"1.5", "33.3", "    1.50", "50", false},
+        {"2", "33.37", "       2", "66", false},    {"-1.5", "33.3", "   -1.50", "-50", false},
+        {"200", "5000000000", "     200", "", true}, {"", "100", "        ", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.suu) + " x " + c.tanka);
+        std::string row = est(2, 0, "品", "", c.suu, c.tanka, c.tanka);
+        for (int pass = 0; pass < 2; ++pass) {
+            std::vector<std::string> messages;
+            doc.CalcGyou(row, messages);
+            EXPECT_EQ(raw(row, G::SekisanSuu1), c.suuAfter);
+            EXPECT_EQ(kiv::text::trimBlanks(raw(row, G::Kingaku1)), c.amount);
+            EXPECT_EQ(kiv::text::trimBlanks(raw(row, G::Kingaku2)), c.amount);
+            EXPECT_EQ(messages.size(), c.message ? 2u : 0u);
+            if (c.message)
+                EXPECT_EQ(messages[0], CTotalDoc::kMsgGyouTooWide);
+        }
+    }
+    // 項目内計 rows stay out of the page total, 細計 rows count; a blank 分類 counts.
+    SetteiValues& s = doc.m_SetteiValues;
+    s.codes[static_cast<std::size_t>(EnzanCode::KoumokunaiKei)] = 13;
+    s.codes[static_cast<std::size_t>(EnzanCode::Saikei)] = 12;
+    const std::string a = est(2, 0, "a", "", "1", "100", "100", "100", "100");
+    const std::string b = est(2, 13, "項目内計", "", "", "", "", "1000", "1000");
+    const std::string c = est(2, 12, "細計", "", "", "", "", "10", "10");
+    std::string total = est(2, 0, "　小計", "", "", "", "");
+    std::vector<std::string> messages;
+    const auto sums = doc.CalcKoumokuKei({&a, &b, &c}, total, messages);
+    EXPECT_EQ(sums[0], kiv::text::Decimal(110));
+    EXPECT_EQ(kiv::text::trimBlanks(raw(total, G::Kingaku1)), "110");
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace
