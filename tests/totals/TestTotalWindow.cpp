@@ -5,7 +5,10 @@
 #include "estimate/KivFile.h"
 #include "master/MstFixture.h"
 #include "platform/headless/DialogDriver.h"
+#include "platform/ui/Keys.h"
 #include "shell/ShellFixture.h"
+#include "shell/TSplitFrame.h"
+#include "totals/TotalTree.h"
 #include "totals/SyuukeiDialog.h"
 #include "totals/TotalDoc.h"
 #include "totals/TotalFile.h"
@@ -56,6 +59,28 @@ TEST_F(TotalWindowTest, ConvertSaveAsReopenSaveByteForByte) {
     ASSERT_EQ(doc->m_KoumokuCount, 2);
     EXPECT_EQ(doc->m_PoolGyouCount, 3 + 3);
     EXPECT_TRUE(doc->IsModified());
+
+    // The tree of this window: "分類集計" for the untitled document, one item per category.
+    ASSERT_FALSE(doc->frames().empty());
+    auto* frame = dynamic_cast<CTSplitFrame*>(doc->frames().front());
+    ASSERT_NE(frame, nullptr);
+    auto* tree = dynamic_cast<CTotalTree*>(frame->m_wndSplitter->pane(0, 0));
+    ASSERT_NE(tree, nullptr);
+    hb().processPending();
+    EXPECT_EQ(tree->itemText(tree->rootItem()), text::sj("分類集計"));
+    const ui::TreeItem first = tree->childItem(tree->rootItem());
+    const ui::TreeItem second = tree->nextSiblingItem(first);
+    ASSERT_NE(second, 0);
+    EXPECT_EQ(tree->nextSiblingItem(second), 0);
+    EXPECT_EQ(tree->itemText(second).substr(0, 4), "0002");
+    EXPECT_EQ(tree->itemText(second).size(), CTotalTree::kLabelLength);
+    tree->selectItem(second);
+    hb().sendKeyDown(*tree, ui::VK_RETURN);
+    EXPECT_EQ(doc->m_CurKoumoku[0], 2);
+    EXPECT_EQ(doc->m_GyouCount, 3);
+    tree->selectItem(tree->rootItem());   // the root keeps the category chosen before
+    hb().sendKeyDown(*tree, ui::VK_RETURN);
+    EXPECT_EQ(doc->m_CurKoumoku[0], 2);
 
     const fs::path ttl = data.path() / "t.TTL";
     hb().expectFile(ttl);
