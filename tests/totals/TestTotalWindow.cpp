@@ -8,7 +8,9 @@
 #include "platform/ui/Keys.h"
 #include "shell/ShellFixture.h"
 #include "shell/TSplitFrame.h"
+#include "grid/FieldTable.h"
 #include "totals/TotalTree.h"
+#include "totals/TotalView.h"
 #include "totals/SyuukeiDialog.h"
 #include "totals/TotalDoc.h"
 #include "totals/TotalFile.h"
@@ -78,6 +80,19 @@ TEST_F(TotalWindowTest, ConvertSaveAsReopenSaveByteForByte) {
     hb().sendKeyDown(*tree, ui::VK_RETURN);
     EXPECT_EQ(doc->m_CurKoumoku[0], 2);
     EXPECT_EQ(doc->m_GyouCount, 3);
+    // The grid beside it draws that page: row 2 is the merged item, 積算数量 5 on the upper line.
+    auto* grid = dynamic_cast<CTotalView*>(frame->m_wndSplitter->pane(0, 1));
+    ASSERT_NE(grid, nullptr);
+    hb().processPending();
+    const auto cell = [&](int field, int screenRow) {
+        const FieldGeometry g = CalcFieldPos(g_TotalFieldTable, field, screenRow, 0);
+        return hb().screen(*grid).textAt(g.Pos.X0 * 7, g.Pos.Line * 18, g.Pos.Width, 7);
+    };
+    EXPECT_EQ(cell(G::Hinmei, 2).substr(0, 4), text::sj("VP管"));
+    EXPECT_EQ(cell(G::SekisanSuu1, 2), "       5");
+    EXPECT_EQ(cell(G::Hinmei, 3).substr(0, 6), text::sj("　小計"));
+    // Fields 33 and 34 are five wide through the totals table.
+    EXPECT_EQ(g_TotalFieldTable.Width[32], 5);
     tree->selectItem(tree->rootItem());   // the root keeps the category chosen before
     hb().sendKeyDown(*tree, ui::VK_RETURN);
     EXPECT_EQ(doc->m_CurKoumoku[0], 2);
