@@ -102,6 +102,49 @@ const ShownField kMstShown[kShownFields] = {
 constexpr int kMstShownFlag[kShownFields] = {1, 1, 0, 0, 1, 1, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 0, 0,
                                              1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0};
 
+// The totals grid: 品名/規格, the 積算 track on the upper line and the 実行 track on the lower,
+// 備考 and the source category; the rates are kept in the row but not shown.
+const ShownField kTotalShown[kShownFields] = {
+    {1, 4, 0, 1, 0, "項目", "項目"},
+    {1, 4, 1, 1, 0, "ＮＯ", "ＮＯ"},
+    {0, 0, 0, 0, 0, "    ", "    "},
+    {0, 0, 1, 1, 0, "    ", "    "},
+    {6, 35, 0, 0, 0, "　　品　　　　　　　　　名　　", "　　品　　　　　　　　　名　　"},
+    {6, 35, 1, 0, 0, "　　規　　　　　　　　　格　　", "　　規　　　　　　　　　格　　"},
+    {0, 0, 0, 1, 2, "        ", "        "},
+    {0, 0, 1, 1, 2, "        ", "        "},
+    {39, 46, 0, 0, 2, "積算数量", "積算数量"},
+    {39, 46, 1, 0, 2, "積算数量", "積算数量"},
+    {48, 49, 0, 0, 0, "単", "単"},
+    {48, 49, 1, 0, 0, "位", "位"},
+    {54, 63, 0, 0, 3, "単　　　価", "単　　　価"},
+    {54, 63, 1, 0, 3, "単　　　価", "単　　　価"},
+    {0, 0, 0, 1, 3, "          ", "          "},
+    {0, 0, 1, 1, 3, "          ", "          "},
+    {68, 79, 0, 1, 3, "金　　　　額", "金　　　　額"},
+    {68, 79, 1, 1, 3, "金　　　　額", "金　　　　額"},
+    {81, 110, 0, 0, 0, "　　備　　　　　　　　　考　　", "　　備　　　　　　　　　考　　"},
+    {81, 110, 1, 0, 0, "　　備　　　　　　　　　考　　", "　　備　　　　　　　　　考　　"},
+    {0, 0, 0, 0, 0, "      ", "      "},
+    {0, 0, 1, 0, 0, "      ", "      "},
+    {0, 0, 0, 0, 0, "    ", "    "},
+    {0, 0, 1, 0, 0, "    ", "    "},
+    {0, 0, 0, 0, 0, "    ", "    "},
+    {0, 0, 1, 0, 0, "    ", "    "},
+    {0, 0, 0, 0, 0, "    ", "    "},
+    {0, 0, 1, 0, 0, "    ", "    "},
+    {0, 0, 0, 0, 0, "     ", "     "},
+    {0, 0, 1, 0, 0, "     ", "     "},
+    {0, 0, 0, 0, 0, "    ", "    "},
+    {0, 0, 1, 1, 0, "    ", "    "},
+    {0, 0, 0, 0, 0, "      ", "      "},
+    {0, 0, 1, 0, 0, "      ", "      "},
+    {112, 115, 0, 0, 0, "分類", "分類"},
+    {112, 115, 1, 0, 0, "ＮＯ", "ＮＯ"},
+};
+constexpr int kTotalShownFlag[kShownFields] = {1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 0, 0, 1, 1,
+                                               1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1};
+
 constexpr int kMaxScreenRows = 100;
 constexpr int kCaptionLength = 310;
 
@@ -186,6 +229,14 @@ const std::string g_KivPrintTitleText = buildCaption(kKivShown, true);
 // Horizontal scrolling of the master moves the remark pair and then the rate pairs (19-24).
 const FieldTable g_MstFieldTable = buildFieldTable(kMstShown, kMstShownFlag, 19, 25);
 const std::string g_MstTitleText = buildCaption(kMstShown, false);
+// No horizontal scrolling in the totals grid; fields 33 and 34 are read five wide through it.
+const FieldTable g_TotalFieldTable = [] {
+    FieldTable t = buildFieldTable(kTotalShown, kTotalShownFlag, 0, 0);
+    t.Width[32] = 5;
+    t.Width[33] = 5;
+    return t;
+}();
+const std::string g_TotalTitleText = buildCaption(kTotalShown, false);
 
 bool IsFieldShown(const FieldTable& table, int field, int hscrollPairs) {
     checkField(table, field);

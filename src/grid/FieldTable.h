@@ -82,3 +82,7 @@ extern const std::string g_KivPrintTitleText;
 // number in the first column; and its 310-byte caption line (begins "分類ＮＯ記号"). CP932.
 extern const FieldTable g_MstFieldTable;
 extern const std::string g_MstTitleText;
+// The totals view's table (no horizontal scrolling; fields 33 and 34 five wide) and its
+// 310-byte caption line. CP932.
+extern const FieldTable g_TotalFieldTable;
+extern const std::string g_TotalTitleText;

@@ -1,5 +1,19 @@
 #pragma once
-// CTotalView: the grid pane of the totals' split frame. An empty pane until the totals fill it.
+// CTotalView: the grid pane of a totals window. It draws the current category of its own
+// document through the totals field table (g_TotalFieldTable): the caption lines, then every
+// row on two lines, the 積算 track above and the 実行 track below. Typing into cells is not
+// built yet; the totals' commands live on the document, so they work from the grid and the
+// tree alike.
 #include "platform/ui/View.h"
 
-class CTotalView : public kiv::ui::View {};
+class CTotalDoc;
+
+class CTotalView : public kiv::ui::View {
+public:
+    static constexpr kiv::ui::Color kBackColor = kiv::ui::rgb(255, 255, 255);
+    static constexpr kiv::ui::Color kTitleColor = kiv::ui::rgb(24, 24, 120);
+    static constexpr int kFontSize = 14;
+
+    CTotalDoc* GetDocument() const;
+    void onDraw(kiv::ui::Dc& dc) override;
+};

@@ -18,6 +18,7 @@ namespace {
 
 // A file that is no master (these fixtures hold one byte) opens nothing, with a message naming it.
 const char* const kMstCannotOpen = "を開けません";
+const char* const kTotalCannotOpen = "集計ファイル";
 
 class KivAppTest : public ShellTest {};
 
@@ -81,12 +82,12 @@ TEST_F(KivAppTest, OpenDispatchesByExtensionInBothModes) {
         {"1", "job.kiv", nullptr},
         {"1", "job.MES", "は開けません"},
         {"1", "m.mst", kMstCannotOpen},
-        {"1", "t.TTL", CTotalDoc::kNotAvailableMessage},
+        {"1", "t.TTL", kTotalCannotOpen},
         {"1", "x.txt", "は開けません"},
         {"2", "job.MES", nullptr},
         {"2", "job.kiv", "は開けません"},
         {"2", "m.MMS", kMstCannotOpen},
-        {"2", "t.mtl", CTotalDoc::kNotAvailableMessage},
+        {"2", "t.mtl", kTotalCannotOpen},
         {"2", "x.doc", "は開けません"},
     };
     for (const Case& c : cases) {
@@ -300,7 +301,7 @@ TEST_F(KivAppTest, EstimatePromptsReachTheMessageBox) {
     EXPECT_EQ(KivRecordedMessages().back(), "記録");
 }
 
-TEST_F(KivAppTest, MasterAndTotalsCommandsSayTheyAreNotThereYet) {
+TEST_F(KivAppTest, MasterAndTotalsCommandsOpenTheirWindows) {
     ASSERT_EQ(start("1"), 0);
     // The master from the program folder by default, else from the profile.
     hb().expectMessageBox(IDOK, kMstCannotOpen);
@@ -311,8 +312,17 @@ TEST_F(KivAppTest, MasterAndTotalsCommandsSayTheyAreNotThereYet) {
     hb().sendCommand(32796);
     EXPECT_EQ(app->m_MasterPath, (data / "mine.MST").string());
 
-    hb().expectMessageBox(IDOK, CTotalDoc::kNotAvailableMessage);
+    // 集計呼出 opens an untitled totals window: the summary page with its one blank row.
     hb().sendCommand(32814);
+    ASSERT_EQ(documents().size(), 1u);
+    auto* total = dynamic_cast<CTotalDoc*>(documents()[0]);
+    ASSERT_NE(total, nullptr);
+    EXPECT_EQ(g_pTotalDoc, total);
+    EXPECT_EQ(total->m_KoumokuCount, 1);
+    EXPECT_EQ(total->m_GyouCount, 1);
+    hb().sendCommand(cmd::FileClose);
+    EXPECT_TRUE(documents().empty());
+    EXPECT_EQ(g_pTotalDoc, nullptr);
     // ﾌﾟﾘﾝﾀの設定 chooses the printer and paper the run's print dialogs start from.
     kiv::print::resetRunSettings();
     hb().expectPrintSetup([](kiv::print::PrintSettings& s) {

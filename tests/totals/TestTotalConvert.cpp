@@ -1,0 +1,270 @@
+// The roll-up of an estimate into totals pages, and the totals number columns.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "estimate/KivDoc.h"
+#include "estimate/KivFile.h"
+#include "estimate/KivMessage.h"
+#include "master/MstFixture.h"
+#include "platform/files/Files.h"
+#include "platform/text/Number.h"
+#include "support/TempDir.h"
+#include "totals/TotalConvert.h"
+#include "totals/TotalDoc.h"
+#include "totals/TotalFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using kivtest::mstLine;
+using G = GyouRecord;
+using kiv::text::parseDecimal;
+
+constexpr int kSyoukeiCode = 11;
+constexpr int kKeihi1Code = 5;
+
+SetteiValues settings() {
+    SetteiValues s;
+    s.codes[static_cast<std::size_t>(EnzanCode::Syoukei)] = kSyoukeiCode;
+    s.codes[static_cast<std::size_t>(EnzanCode::Keihi1)] = kKeihi1Code;
+    return s;
+}
+
+// An estimate row of item 1 from master category `bun` (0: none).
+std::string est(int item, int bun, const char* name, const char* kikaku, const char* suu, const char* t1,
+                const char* t2, const char* k1 = "", const char* k2 = "") {
+    std::vector<std::pair<int, std::string>> f = {{G::Hinmei, name}, {G::Kikaku, kikaku}, {G::SekisanSuu1, suu},
+                                                  {G::SekisanSuu2, suu}, {G::Tanka1, t1}, {G::Tanka2, t2},
+                                                  {G::Kingaku1, k1}, {G::Kingaku2, k2}};
+    if (bun != 0)
+        f.emplace_back(G::BunNo, std::to_string(bun));
+    std::erase_if(f, [](const auto& p) { return p.second.empty(); });
+    return mstLine(item, 1, f);
+}
+
+std::vector<std::string> masterRows() {
+    return {mstLine(3, 1, {{G::Hinmei, "配管"}}), mstLine(3, 2, {{G::Hinmei, "ＶＰ管"}}),
+            mstLine(7, 1, {{G::Hinmei, "電線"}})};
+}
+
+std::vector<std::string> estimateRows() {
+    return {
+        est(1, 3, "VP管", "50A", "2", "1000", "900"),
+        est(1, 7, "IV", "1.6", "10", "50", "45"),
+        est(1, 0, "雑品", "", "1", "100", "100"),
+        est(1, 3, "VP管", "50A", "3", "1000", "900"),
+        est(1, kSyoukeiCode, "小計", "", "", "", "", "9999", "9999"),
+        est(0, 3, "VP管", "50A", "7", "1000", "900"),
+    };
+}
+
+std::string sj(const char* s) { return kiv::text::sj(s); }
+std::string_view raw(const std::string& row, int f) { return G::raw(row, f); }
+std::string text(const std::string& row, int f) { return std::string(G::text(row, f)); }
+
+void expectRow(const std::string& row, int k, int g, const char* name, const char* suu, const char* k1, const char* k2) {
+    SCOPED_TRACE(std::to_string(k) + "/" + std::to_string(g));
+    EXPECT_EQ(G::koumokuOf(row), k);
+    EXPECT_EQ(G::toInt(row, G::GyouNo), g);
+    EXPECT_EQ(text(row, G::Hinmei), sj(name));
+    EXPECT_EQ(raw(row, G::SekisanSuu1), suu);
+    EXPECT_EQ(raw(row, G::SekisanSuu2), suu);
+    EXPECT_EQ(kiv::text::trimBlanks(raw(row, G::Kingaku1)), k1);
+    EXPECT_EQ(kiv::text::trimBlanks(raw(row, G::Kingaku2)), k2);
+}
+
+TEST(TotalConvert, PagesByMasterCategoryWithSummary) {
+    const TotalConvertResult r = ConvertToTotals(masterRows(), estimateRows(), settings());
+    EXPECT_TRUE(r.messages.empty());
+    EXPECT_EQ(r.pageCount, 3);
+    ASSERT_EQ(r.rows.size(), 5u + 3 + 3 + 3);
+    const auto& p = r.rows;
+    // Summary page.
+    expectRow(p[0], 1, 1, "分類集計", "        ", "", "");
+    expectRow(p[1], 1, 2, "配管", "       1", "5000", "4500");
+    expectRow(p[2], 1, 3, "電線", "       1", "500", "450");
+    expectRow(p[3], 1, 4, "分類ＮＯなし", "       1", "100", "100");
+    EXPECT_EQ(text(p[1], G::Tanni), sj("式"));
+    EXPECT_EQ(kiv::text::trimBlanks(raw(p[1], G::Tanka1)), "5000");
+    expectRow(p[4], 1, 5, "　計", "        ", "5600", "5050");
+    // Category pages: heading (the master's line 1 with its key in 302-309), items, 　小計.
+    expectRow(p[5], 2, 1, "配管", "        ", "", "");
+    EXPECT_EQ(p[5].substr(302, 8), "00030001");
+    expectRow(p[6], 2, 2, "VP管", "       5", "5000", "4500");
+    expectRow(p[7], 2, 3, "　小計", "        ", "5000", "4500");
+    expectRow(p[8], 3, 1, "電線", "        ", "", "");
+    expectRow(p[9], 3, 2, "IV", "      10", "500", "450");
+    expectRow(p[10], 3, 3, "　小計", "        ", "500", "450");
+    expectRow(p[11], 4, 1, "分類ＮＯなし", "        ", "", "");
+    expectRow(p[12], 4, 2, "雑品", "       1", "100", "100");
+    expectRow(p[13], 4, 3, "　小計", "        ", "100", "100");
+}
+
+TEST(TotalConvert, MergesFractionsLumpSumsAndKeepsPricesApart) {
+    const std::vector<std::string> rows = {
+        est(1, 3, "VP管", "50A", "1.5", "100", "100"),
+        est(1, 3, "VP管", "50A", "1.0", "100", "100"),
+        est(1, 3, "VP管", "50A", "1", "120", "100"),   // another price: a row of its own
+        est(1, kKeihi1Code, "諸経費", "", "", "3000", "2800", "3000", "2800"),
+        est(1, kKeihi1Code, "諸経費", "", "", "1", "1", "2000", "1900"),
+    };
+    const TotalConvertResult r = ConvertToTotals({}, rows, settings());
+    // Page 2 (category 3, the master has no heading): blank heading, two VP管 rows.
+    ASSERT_EQ(r.pageCount, 2);
+    const auto& p = r.rows;
+    EXPECT_EQ(text(p[4], G::Hinmei), "");
+    expectRow(p[5], 2, 2, "VP管", "    2.50", "250", "250");
+    expectRow(p[6], 2, 3, "VP管", "       1", "120", "100");
+    // Page 3: the lump sums merged, quantity 1 written whole, the price the summed amount.
+    expectRow(p[9], 3, 2, "諸経費", "       1", "5000", "4700");
+    EXPECT_EQ(kiv::text::trimBlanks(raw(p[9], G::Tanka1)), "5000");
+    EXPECT_EQ(kiv::text::trimBlanks(raw(p[9], G::Tanka2)), "4700");
+}
+
+TEST(TotalConvert, NumberColumnsNeverCutDigits) {
+    struct Case {
+        const char* value;
+        bool quantity;
+        const char* expect;   // nullptr: too wide, the column blank
+    } cases[] = {
+        {"5", true, "       5"},          {"2.5", true, "    2.50"},     {"-1.5", true, "   -1.50"},
+        {"12345.67", true, "12345.67"},   {"123456.78", true, "123456.8"}, {"1234567.25", true, " 1234567"},
+        {"-12345678", true, nullptr},     {"0", true, "        "},      {"1234.56", false, "        1234"}, {"1234.96", false, "        1235"},
+        {"999999999999", false, "999999999999"}, {"-99999999999", false, "-99999999999"},
+        {"1000000000000", false, nullptr}, {"-999999999999", false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        std::string row = G::blankRow();
+        G::putNumber(row, c.quantity ? G::SekisanSuu1 : G::Kingaku1, "77");
+        const int f = c.quantity ? G::SekisanSuu1 : G::Kingaku1;
+        const bool ok = c.quantity ? PutTotalQuantity(row, f, parseDecimal(c.value)) : PutTotalWhole(row, f, parseDecimal(c.value));
+        EXPECT_EQ(ok, c.expect != nullptr);
+        EXPECT_EQ(raw(row, f), c.expect ? std::string(c.expect) : std::string(raw(row, f).size(), ' '));
+    }
+    // A conversion goes on past a number that does not fit, and names it once.
+    const TotalConvertResult r =
+        ConvertToTotals({}, {est(1, 3, "巨大", "", "200", "5000000000", "1")}, settings());
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_NE(r.messages[0].find("巨大"), std::string::npos);
+    EXPECT_EQ(kiv::text::trimBlanks(raw(r.rows[4], G::Kingaku1)), "");
+    EXPECT_EQ(kiv::text::trimBlanks(raw(r.rows[4], G::Kingaku2)), "200");
+}
+
+class TotalDocConvertTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ClearKivPrompts();
+        ASSERT_TRUE(kiv::files::writeFileAtomically(exeDir / "労務単価.rab", ""));
+        // The settings record: the 小計 and 経費1 codes of the fixture.
+        std::string settei(1024, ' ');
+        settei.replace(4 * static_cast<std::size_t>(EnzanCode::Syoukei), 4, "0011");
+        settei.replace(4 * static_cast<std::size_t>(EnzanCode::Keihi1), 4, "0005");
+        ASSERT_TRUE(kiv::files::writeFileAtomically(exeDir / "電気設定.ett", settei));
+        CKivDoc::SetRunMode("1");
+        CKivDoc::SetProgramDirectory(exeDir.path());
+    }
+    void TearDown() override {
+        EXPECT_TRUE(KivLeftoverPrompts().empty());
+        CKivDoc::SetProgramDirectory({});
+        CKivDoc::SetRunMode("");
+        ClearKivPrompts();
+    }
+    kiv::test::ScopedProfileHome home;
+    kiv::test::TempDir exeDir;
+    kiv::test::TempDir data;
+};
+
+TEST_F(TotalDocConvertTest, ConvertsOnlyWhenBothFilesReadAndSavesWhatItBuilt) {
+    const fs::path mst = data / "m.MST";
+    const fs::path kiv = data / "e.KIV";
+    ASSERT_TRUE(kiv::files::writeFileAtomically(mst, WriteMstFile(masterRows())));
+    std::array<std::string, kKivHyousiCount> hyousi;
+    hyousi[0] = "工事";
+    ASSERT_TRUE(kiv::files::writeFileAtomically(kiv, WriteKivFile(hyousi, estimateRows())));
+    CTotalDoc doc;
+    // A missing estimate or a damaged master: named, nothing changes.
+    EXPECT_FALSE(doc.ConvertEstimateFile((data / "none.KIV").string(), mst.string()));
+    EXPECT_NE(KivRecordedMessages().back().find("none.KIV"), std::string::npos);
+    ASSERT_TRUE(kiv::files::writeFileAtomically(data / "bad.MST", "\x05"));
+    EXPECT_FALSE(doc.ConvertEstimateFile(kiv.string(), (data / "bad.MST").string()));
+    EXPECT_NE(KivRecordedMessages().back().find("bad.MST"), std::string::npos);
+    EXPECT_EQ(doc.m_PoolGyouCount, 1);
+    EXPECT_FALSE(doc.IsModified());
+    ClearKivPrompts();
+
+    ASSERT_TRUE(doc.ConvertEstimateFile(kiv.string(), mst.string()));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.m_HyousiData[0], "工事");
+    EXPECT_EQ(doc.m_PoolGyouCount, 14);
+    EXPECT_EQ(doc.m_KoumokuCount, 4);
+    EXPECT_EQ(doc.m_CurKoumoku[0], 1);
+    EXPECT_EQ(doc.m_GyouCount, 5);
+    // Titles: number, 品名, 規格, the two amounts, 掛率.
+    EXPECT_EQ(doc.m_KoumokuName[1].size(), 94u);
+    EXPECT_EQ(doc.m_KoumokuName[1].substr(0, 4), "0002");
+    EXPECT_EQ(kiv::text::trimBlanks(doc.m_KoumokuName[1].substr(4, 30)), sj("配管"));
+    EXPECT_EQ(kiv::text::trimBlanks(doc.m_KoumokuName[3].substr(4, 30)), sj("分類ＮＯなし"));
+    // A full recalculation of what the conversion built changes no row.
+    const std::vector<std::string> built(doc.m_Gyou.begin(), doc.m_Gyou.begin() + doc.m_PoolGyouCount);
+    EXPECT_EQ(doc.m_NeedRecalc, 1);
+    doc.RebuildKoumokuList();
+    EXPECT_EQ(doc.m_NeedRecalc, 0);
+    EXPECT_EQ(std::vector<std::string>(doc.m_Gyou.begin(), doc.m_Gyou.begin() + doc.m_PoolGyouCount), built);
+    EXPECT_TRUE(KivRecordedMessages().empty());
+    // Saved and reopened: the same pages; saved again: the same bytes.
+    const fs::path ttl = data / "t.TTL";
+    ASSERT_TRUE(doc.onSaveDocument(ttl));
+    const std::string bytes = kiv::files::readFile(ttl).value_or("");
+    CTotalDoc again;
+    ASSERT_TRUE(again.OnOpenDocument(ttl.string()));
+    EXPECT_EQ(again.m_KoumokuCount, 4);
+    ASSERT_TRUE(again.onSaveDocument(ttl));
+    EXPECT_EQ(kiv::files::readFile(ttl).value_or(""), bytes);
+    EXPECT_EQ(ReadTotalFile(bytes).size(), 14u);
+}
+
+TEST_F(TotalDocConvertTest, CalcGyouIsRepeatableAndTotalsLeaveOutTotalRows) {
+    CTotalDoc doc;
+    struct Case {
+        const char* suu;
+        const char* tanka;
+        const char* suuAfter;
+        const char* amount;   // "" blank
+        bool message;
+    } cases[] = {
+        {"2.50", "100", "    2.50", "250", false}, {"1.5", "33.3", "    1.50", "50", false},
+        {"2", "33.37", "       2", "66", false},    {"-1.5", "33.3", "   -1.50", "-50", false},
+        {"200", "5000000000", "     200", "", true}, {"", "100", "        ", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.suu) + " x " + c.tanka);
+        std::string row = est(2, 0, "品", "", c.suu, c.tanka, c.tanka);
+        for (int pass = 0; pass < 2; ++pass) {
+            std::vector<std::string> messages;
+            doc.CalcGyou(row, messages);
+            EXPECT_EQ(raw(row, G::SekisanSuu1), c.suuAfter);
+            EXPECT_EQ(kiv::text::trimBlanks(raw(row, G::Kingaku1)), c.amount);
+            EXPECT_EQ(kiv::text::trimBlanks(raw(row, G::Kingaku2)), c.amount);
+            EXPECT_EQ(messages.size(), c.message ? 2u : 0u);
+            if (c.message)
+                EXPECT_EQ(messages[0], CTotalDoc::kMsgGyouTooWide);
+        }
+    }
+    // 項目内計 rows stay out of the page total, 細計 rows count; a blank 分類 counts.
+    SetteiValues& s = doc.m_SetteiValues;
+    s.codes[static_cast<std::size_t>(EnzanCode::KoumokunaiKei)] = 13;
+    s.codes[static_cast<std::size_t>(EnzanCode::Saikei)] = 12;
+    const std::string a = est(2, 0, "a", "", "1", "100", "100", "100", "100");
+    const std::string b = est(2, 13, "項目内計", "", "", "", "", "1000", "1000");
+    const std::string c = est(2, 12, "細計", "", "", "", "", "10", "10");
+    std::string total = est(2, 0, "　小計", "", "", "", "");
+    std::vector<std::string> messages;
+    const auto sums = doc.CalcKoumokuKei({&a, &b, &c}, total, messages);
+    EXPECT_EQ(sums[0], kiv::text::Decimal(110));
+    EXPECT_EQ(kiv::text::trimBlanks(raw(total, G::Kingaku1)), "110");
+    EXPECT_TRUE(messages.empty());
+}
+
+} // namespace
