@@ -2,10 +2,10 @@
 // sheet as a TAB-separated text file.
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessagePass.h"
-#include "estimate/RecalcSeams.h"
 #include "export/DaikaSheet.h"
 #include "export/DaikaTextDialog.h"
 #include "export/ExportPath.h"
+#include "export/ExportRun.h"
 #include "export/TextExport.h"
 #include "grid/FieldTable.h"
 #include "grid/GyouRecord.h"
@@ -81,20 +81,7 @@ void CKivView::OnDaikaTextOut() {
         KivMessagePass pass;
         {
             kiv::ui::App::WaitCursorScope wait;
-            if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
-                StoreGyou();
-            StoreKoumoku();
-            if (d->m_NeedRecalc == 1) {
-                RunClearKeisanMissing(*this);
-                // Heading rows take totals of later items: from the last item to the first.
-                for (int k = d->m_KoumokuCount; k >= 1; --k) {
-                    d->m_CurKoumoku[0] = k;
-                    LoadKoumoku();
-                    RecalcKoumoku();
-                    StoreKoumoku();
-                }
-                d->m_NeedRecalc = 0;
-            }
+            StoreAndRecalcForExport(*this);
             // The walk prices copies of the stored rows: the estimate and its modified flag stay.
             DaikaSheet sheet = WalkDaikaSheet(*d);
             m_DaikaKeys = std::move(sheet.keys);
@@ -106,18 +93,7 @@ void CKivView::OnDaikaTextOut() {
                     data += DaikaTextLine(l, doubleSpacing);
             written = WriteExportTextFile(dlg.m_Path, data);
         }
-        RunClearKeisanGyouFlags(*this);
-
-        RestorePosition8();
-        LoadKoumoku();
-        RestorePosition8();
-        LoadGyou();
-        CalcFieldPos();
-        RedrawGyou();
-        setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
-        setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
-        SetCaretToField();
-        showCaret();
+        RestoreViewAfterExport(*this, 8);
         if (!written)
             kiv::ui::messageBox(kCannotCreate, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
     }

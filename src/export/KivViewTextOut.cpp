@@ -1,9 +1,8 @@
 // Command 32808 テキストファイル出力 of the estimate view: the breakdown as a TAB-separated text
 // file, one line per row of every item.
 #include "estimate/KivDoc.h"
-#include "estimate/KivMessagePass.h"
-#include "estimate/RecalcSeams.h"
 #include "export/ExportPath.h"
+#include "export/ExportRun.h"
 #include "export/TextDialog.h"
 #include "export/TextExport.h"
 #include "export/UtiwakeRow.h"
@@ -53,23 +52,7 @@ void CKivView::OnTextOut() {
     bool written = false;
     {
         kiv::ui::App::WaitCursorScope wait;
-        // The row being edited and its item go back before the walk; a cursor below the item's
-        // last row holds none.
-        if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
-            StoreGyou();
-        StoreKoumoku();
-        if (d->m_NeedRecalc == 1) {
-            KivMessagePass pass;
-            RunClearKeisanMissing(*this);
-            // Heading rows take totals of later items: from the last item to the first.
-            for (int k = d->m_KoumokuCount; k >= 1; --k) {
-                d->m_CurKoumoku[0] = k;
-                LoadKoumoku();
-                RecalcKoumoku();
-                StoreKoumoku();
-            }
-            d->m_NeedRecalc = 0;
-        }
+        StoreAndRecalcForExport(*this);
         // The file is built whole and then written in one go, so a failure leaves no partial file.
         std::string data;
         for (int k = 1; k <= d->m_KoumokuCount; ++k) {
@@ -83,18 +66,7 @@ void CKivView::OnTextOut() {
         }
         written = WriteExportTextFile(dlg.m_Path, data);
     }
-    RunClearKeisanGyouFlags(*this);
-
-    RestorePosition1();
-    LoadKoumoku();
-    RestorePosition1();
-    LoadGyou();
-    CalcFieldPos();
-    RedrawGyou();
-    setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
-    setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
-    SetCaretToField();
-    showCaret();
+    RestoreViewAfterExport(*this, 1);
     if (!written)
         kiv::ui::messageBox(kCannotCreate, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
 }
