@@ -1,10 +1,9 @@
 // Command 32884 エクセルファイル出力 of the estimate view: the options dialog, the path checks,
 // the recalculation, the breakdown workbook and the view put back as it was.
 #include "estimate/KivDoc.h"
-#include "estimate/KivMessagePass.h"
-#include "estimate/RecalcSeams.h"
 #include "export/ExcelDialog.h"
 #include "export/ExportPath.h"
+#include "export/ExportRun.h"
 #include "export/UtiwakeWorkbook.h"
 #include "export/excel/ExcelSession.h"
 #include "grid/KivView.h"
@@ -35,23 +34,7 @@ void CKivView::OnExcelOut() {
     bool failed = false;
     {
         kiv::ui::App::WaitCursorScope wait;
-        // The row being edited and its item go back before every walk; a cursor below the
-        // item's last row holds none.
-        if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
-            StoreGyou();
-        StoreKoumoku();
-        if (d->m_NeedRecalc == 1) {
-            KivMessagePass pass;
-            RunClearKeisanMissing(*this);
-            // Heading rows take totals of later items: from the last item to the first.
-            for (int k = d->m_KoumokuCount; k >= 1; --k) {
-                d->m_CurKoumoku[0] = k;
-                LoadKoumoku();
-                RecalcKoumoku();
-                StoreKoumoku();
-            }
-            d->m_NeedRecalc = 0;
-        }
+        StoreAndRecalcForExport(*this);
         UtiwakeWorkbookOptions options;
         options.path = dlg.m_Path;
         options.doubleSpacing = dlg.m_DoubleSpacing != 0;
@@ -67,18 +50,7 @@ void CKivView::OnExcelOut() {
             failed = true;
         }
     }
-    RunClearKeisanGyouFlags(*this);
-
-    RestorePosition8();
-    LoadKoumoku();
-    RestorePosition8();
-    LoadGyou();
-    CalcFieldPos();
-    RedrawGyou();
-    setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
-    setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
-    SetCaretToField();
-    showCaret();
+    RestoreViewAfterExport(*this, 8);
     if (failed)
         kiv::ui::messageBox(kCannotCreate, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
 }

@@ -56,6 +56,8 @@ CKivView::CKivView()
     onCommandId(ID_KOUMOKU_SYUUKEI, [this] { OnKoumokuSyuukei(); });
     onCommandId(ID_GOUKEI_INPUT, [this] { OnGoukeiInput(); });
     onCommandId(ID_EXCEL_OUT, [this] { OnExcelOut(); });
+    onCommandId(ID_TEXT_OUT, [this] { OnTextOut(); });
+    onCommandId(ID_DAIKA_TEXT_OUT, [this] { OnDaikaTextOut(); });
     onCommandId(ID_BUKAKE_FILE, [this] { OnBukakeFile(); });
     onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
     onCommandId(ID_ENZAN, [this] { OnEnzan(); });

@@ -361,6 +361,10 @@ public:
     // --- Exports (src/export/)
     static constexpr int ID_EXCEL_OUT = 32884;   // エクセルファイル出力
     void OnExcelOut();
+    static constexpr int ID_TEXT_OUT = 32808;    // テキストファイル出力
+    void OnTextOut();
+    static constexpr int ID_DAIKA_TEXT_OUT = 32848;   // 代価表/単価表テキストファイル出力
+    void OnDaikaTextOut();
 
     // --- Row primitives and row commands (KivViewRowCommands.cpp)
     // Opens an empty numbered row at the cursor, the cursor row and all below one place down;

@@ -1,0 +1,100 @@
+// Command 32848 代価表/単価表テキストファイル出力 of the estimate view: the composite unit-price
+// sheet as a TAB-separated text file.
+#include "estimate/KivDoc.h"
+#include "estimate/KivMessagePass.h"
+#include "export/DaikaSheet.h"
+#include "export/DaikaTextDialog.h"
+#include "export/ExportPath.h"
+#include "export/ExportRun.h"
+#include "export/TextExport.h"
+#include "grid/FieldTable.h"
+#include "grid/GyouRecord.h"
+#include "grid/KivView.h"
+#include "platform/text/Number.h"
+#include "platform/ui/App.h"
+#include "platform/ui/MessageBox.h"
+
+namespace kiv::exporting {
+
+std::string DaikaCaptionLine(bool doubleSpacing) {
+    // The printed estimate's captions of the sheet's columns; the text columns lose their
+    // trailing blanks, the others keep their width (the unit takes its tail too).
+    auto caption = [](int field, int width = 0) {
+        const auto& f = GyouRecord::layout(field);
+        return std::string_view(g_KivPrintTitleText)
+            .substr(static_cast<std::size_t>(f.Offset), static_cast<std::size_t>(width ? width : f.Width));
+    };
+    std::string line;
+    for (int field : {GyouRecord::Hinmei, GyouRecord::Kikaku, GyouRecord::HiroidasiSuu1, GyouRecord::Tanni,
+                      GyouRecord::Tanka1, GyouRecord::Kingaku1, GyouRecord::Bikou1}) {
+        line.push_back('\t');
+        std::string_view c = field == GyouRecord::Tanni ? caption(field, 4) : caption(field);
+        if (field == GyouRecord::Hinmei || field == GyouRecord::Kikaku || field == GyouRecord::Bikou1)
+            c = kiv::text::trimRightBlanks(c);
+        AppendTextField(line, c);
+    }
+    line += doubleSpacing ? "\r\n\r\n" : "\r\n";
+    return line;
+}
+
+std::string DaikaTextLine(const DaikaLine& l, bool doubleSpacing) {
+    std::string line;
+    line.reserve(200);
+    for (const std::string& c : l.cell) {
+        line.push_back('\t');
+        AppendTextField(line, c);
+    }
+    // The computed lines and the closing two end with an empty remarks column and one TAB more.
+    if (l.kind == DaikaLine::Rate || l.kind == DaikaLine::Total || l.kind == DaikaLine::Tanka)
+        line.push_back('\t');
+    // Blocks are parted by one empty line, also with double spacing.
+    line += doubleSpacing || l.kind == DaikaLine::Tanka ? "\r\n\r\n" : "\r\n";
+    return line;
+}
+
+} // namespace kiv::exporting
+
+void CKivView::OnDaikaTextOut() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    CDaikaTextDialog dlg(d->pathName());
+    if (dlg.doModal() != kiv::ui::IDOK)
+        return;
+
+    // The path is checked before anything is stored or recalculated; a text file is replaced
+    // without a question.
+    using namespace kiv::exporting;
+    const ExportPathProblem problem = CheckExportPath(dlg.m_Path, d);
+    if (problem != ExportPathProblem::None) {
+        kiv::ui::messageBox(ExportPathMessage(problem), kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
+        return;
+    }
+
+    hideCaret();
+    // Slot 8: the row pricing's own saves use slot 1.
+    SavePosition8();
+    const bool doubleSpacing = dlg.m_DoubleSpacing != 0;
+    bool written = false;
+    {
+        // The pricing's messages are gathered over the walk and shown once, after the file.
+        KivMessagePass pass;
+        {
+            kiv::ui::App::WaitCursorScope wait;
+            StoreAndRecalcForExport(*this);
+            // The walk prices copies of the stored rows: the estimate and its modified flag stay.
+            DaikaSheet sheet = WalkDaikaSheet(*d);
+            m_DaikaKeys = std::move(sheet.keys);
+            if (m_DaikaKeys.size() < static_cast<std::size_t>(kDaikaKeyCount))
+                m_DaikaKeys.resize(static_cast<std::size_t>(kDaikaKeyCount));
+            std::string data = DaikaCaptionLine(doubleSpacing);
+            for (const DaikaBlock& b : sheet.blocks)
+                for (const DaikaLine& l : b.lines)
+                    data += DaikaTextLine(l, doubleSpacing);
+            written = WriteExportTextFile(dlg.m_Path, data);
+        }
+        RestoreViewAfterExport(*this, 8);
+        if (!written)
+            kiv::ui::messageBox(kCannotCreate, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
+    }
+}
