@@ -32,29 +32,29 @@ const char* const kNoLayoutMessage =
 
 const DialogTemplate& CAdressPrintDialog::dialogLayout() {
     static const DialogTemplate t = [] {
-        DialogTemplate d{kDialogId, "封筒に印刷", {330, 196}, {}};
+        DialogTemplate d{kDialogId, "封筒に印刷", {330, 232}, {}};
         auto& c = d.controls;
         auto row = [&c](const char* label, int id, int limit, int x, int y) {
             c.push_back(ctl::label(label, dlu(x, y + 2, 40, 8)));
-            c.push_back(ctl::edit(id, dlu(x + 42, y, std::min(200, 12 + limit * 5), 12), 0, limit));
+            c.push_back(ctl::edit(id, dlu(x + 42, y, std::min(196, 12 + limit * 5), 12), 0, limit));
         };
-        c.push_back(ctl::group("宛先", dlu(7, 5, 316, 90)));
+        c.push_back(ctl::group("宛先", dlu(7, 5, 316, 106)));
         row("郵便番号", 1285, 8, 14, 17);
-        row("コメント", 1288, 20, 130, 17);
         row("相手先1", 1286, 40, 14, 33);
         row("住所1", 1287, 40, 14, 49);
         row("相手先2", 1289, 40, 14, 65);
         row("住所2", 1290, 40, 14, 81);
+        row("コメント", 1288, 20, 14, 97 - 2);
         c.push_back(ctl::button(kAtesakiPrint, "宛先印刷", dlu(262, 17, 55, 14)));
-        c.push_back(ctl::group("自社名", dlu(7, 99, 316, 75)));
-        row("郵便番号", 1282, 8, 14, 111);
-        row("社名1", 1298, 40, 14, 127);
-        row("住所1", 1299, 40, 14, 143);
-        row("社名2", 1292, 40, 14, 159);
-        row("住所2", 1291, 40, 130, 111);
+        c.push_back(ctl::group("自社名", dlu(7, 115, 316, 92)));
+        row("郵便番号", 1282, 8, 14, 127);
+        row("社名1", 1298, 40, 14, 143);
+        row("住所1", 1299, 40, 14, 159);
+        row("社名2", 1292, 40, 14, 175);
+        row("住所2", 1291, 40, 14, 191 - 2);
         c.push_back(ctl::button(kSyameiPrint, "社名印刷", dlu(262, 127, 55, 14)));
-        c.push_back(ctl::defButton(IDOK, "OK", dlu(212, 178, 50, 14)));
-        c.push_back(ctl::button(IDCANCEL, "ｷｬﾝｾﾙ", dlu(270, 178, 50, 14)));
+        c.push_back(ctl::defButton(IDOK, "OK", dlu(212, 212, 50, 14)));
+        c.push_back(ctl::button(IDCANCEL, "ｷｬﾝｾﾙ", dlu(270, 212, 50, 14)));
         return d;
     }();
     return t;
