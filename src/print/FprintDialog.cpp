@@ -115,7 +115,7 @@ bool CFprintDialog::SaveForm() {
         return false;
     Fields f = m_Field;
     for (std::size_t g = 0; g < kGroupCount; ++g)
-        f[groupField(static_cast<int>(g), Vertical)] = m_Vertical[g] ? "1" : "0";
+        f[groupField(static_cast<int>(g), Vertical)].assign(1, m_Vertical[g] ? '1' : '0');
     m_PrintSettei = formatRecord(f);
     return true;
 }
