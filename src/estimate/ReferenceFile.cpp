@@ -19,6 +19,8 @@ const ReferenceFileInfo kInfo[] = {
     {"MSettei_Section", "MSettei_File", "機械設定.mtt"},
     {"Headder_Section", "Headder_Form", "ヘッダー.hdr"},
     {"Hyousi_Section", "Hyousi_Form", "表紙.frm"},
+    {"Adress_Section", "Adress_Data", "相手先.adr"},
+    {"AdressPrint_Section", "AdressPrint_Set", "宛先印刷設定.aps"},
 };
 
 } // namespace

@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
-enum class ReferenceFile { Roumu, ElectricSettei, MechanicalSettei, Hedder, HyousiForm };
+// Adress and AdressPrint (the address book and the envelope layout) are not read with an estimate:
+// the address book's dialogs find them the same way when they open.
+enum class ReferenceFile { Roumu, ElectricSettei, MechanicalSettei, Hedder, HyousiForm, Adress, AdressPrint };
 
 struct ReferenceFileInfo {
     const char* section;     // profile section and entry that name the file

@@ -1,6 +1,8 @@
 #include "print/FormDialogHooks.h"
 
 #include "estimate/RecalcSeams.h"
+#include "print/AdressDialog.h"
+#include "print/AdressFileDialogs.h"
 #include "print/FormDialog.h"
 #include "print/HedderDialog.h"
 #include "print/HyousiDialog.h"
@@ -24,4 +26,7 @@ void ConnectFormDialogs() {
     hooks[32817] = runModal<CHyousifileDialog>;
     hooks[32818] = runModal<CHeadderfileDialog>;
     hooks[32854] = runModal<CHyousichangeDialog>;
+    hooks[32779] = runModal<CAdressDialog>;
+    hooks[32842] = runModal<CAdressFileDialog>;
+    hooks[32856] = runModal<CAdressPrinfFileDialog>;
 }

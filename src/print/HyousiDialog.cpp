@@ -1,5 +1,7 @@
 #include "print/HyousiDialog.h"
 
+#include "print/AdressDialog.h"
+
 #include <algorithm>
 #include <array>
 
@@ -14,7 +16,6 @@ namespace {
 
 const char* const kNoEstimate =
     "最後に開いた内訳作成ウィンドウを破棄したため表紙が作成できません。現在編集中のウィンドウを保存して再呼び出ししてください。";
-const char* const kAdressNotAvailable = "提出先呼出はまだ使用できません。住所録はこの版には含まれていません。";
 
 // The edits: id, byte limit and the HyousiData element, in the members' order.
 struct CoverEdit {
@@ -167,5 +168,9 @@ void CHyousiDialog::onOK() {
 void CHyousiDialog::OnAdress() {
     // What was typed so far is taken in first, so that it survives the address book's refresh.
     updateData(true);
-    messageBox(kAdressNotAvailable, MB_ICONINFORMATION, {}, this);
+    CAdressDialog book;
+    if (book.doModal() != CAdressDialog::kHyousiSend)
+        return;
+    m_Teisyutusaki = book.m_Name;
+    updateData(false);
 }

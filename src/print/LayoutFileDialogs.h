@@ -23,7 +23,9 @@ protected:
     // The header chooser leaves typed text in the path box until a file is picked.
     bool showsPathOnBrowse() const override { return m_Kind != Kind::Hedder; }
 
-    // The chooser's template: 参照, OK and ｷｬﾝｾﾙ along the top, the caption and the path box below.
+public:
+    // The chooser's template: 参照, OK and ｷｬﾝｾﾙ along the top, the caption and the path box below
+    // (the address book's choosers look the same).
     static kiv::ui::DialogTemplate chooserLayout(int id, const char* title, const char* caption, int pathBox);
 
 private:

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "estimate/FormDialogCommands.h"
+#include "print/AdressDialog.h"
 #include "print/FormDialogHooks.h"
 #include "print/HedderDialog.h"
 #include "print/HyousiDialog.h"
@@ -91,8 +92,10 @@ TEST_F(FormCommands, CoverAmountIsPreparedBeforeEveryOpening) {
     // 提出先呼出 work and the other fields are stored.
     doc->m_HyousiData[17] = "  1000000000";
     doc->SetModifiedFlag(false);
-    backend.expectMessageBox(IDOK, "提出先呼出");
-    EXPECT_EQ(shownAmount([](Driver& dr) {
+    EXPECT_EQ(shownAmount([this](Driver& dr) {
+                  // The address book: no address file yet, so its question comes first.
+                  backend.expectMessageBox(IDCANCEL, "相手先.adrファイルが存在しません。");
+                  backend.expectDialog([](Driver& book) { book.click(IDCANCEL); }, CAdressDialog::kDialogId);
                   dr.type(1154, "NAME").click(CHyousiDialog::kAdress).click(IDOK);
                   EXPECT_TRUE(dr.ended());
               }),

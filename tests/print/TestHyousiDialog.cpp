@@ -9,7 +9,13 @@
 #include "estimate/EstimateDialogFixture.h"
 #include "platform/clock/LocalDate.h"
 #include "platform/text/Cp932.h"
+#include "print/AdressDialog.h"
 #include "print/HyousiDialog.h"
+#include "platform/files/Files.h"
+#include "platform/profile/Profile.h"
+#include "support/TempDir.h"
+
+#include <fstream>
 
 using namespace kiv::ui;
 using Driver = kiv::ui::headless::DialogDriver;
@@ -125,18 +131,41 @@ TEST_F(HyousiDialogTest, OkStoresTheSeventeenFieldsAndMarksTheEstimateModified) 
     EXPECT_EQ(doc->m_HyousiData[0], std::string(50, 'A'));
 }
 
-TEST_F(HyousiDialogTest, AddressLookupIsNotAvailableAndKeepsWhatWasTyped) {
+TEST_F(HyousiDialogTest, AddressLookupSendsTheNameOrKeepsWhatWasTyped) {
+    // An address book of one entry, named in the profile.
+    kiv::test::TempDir dir;
+    const auto book = dir.path() / "book.adr";
+    std::string rec = std::string(203, ' ');
+    rec.replace(0, 4, "   1");
+    rec.replace(5, 8, kiv::text::sj("東西商事"));
+    {
+        std::ofstream(book, std::ios::binary) << rec;
+    }
+    kiv::profile::Profile::user().writeString("Adress_Section", "Adress_Data", book.string());
     CHyousiDialog d;
-    hb().expectMessageBox(IDOK, "提出先呼出はまだ使用できません。");
-    hb().expectDialog([](Driver& dr) {
+    hb().expectDialog([&](Driver& dr) {
         dr.type(1154, "工事").type(1133, "様");
+        // ｷｬﾝｾﾙ in the address book keeps everything typed.
+        hb().expectDialog([](Driver& a) { a.type(CAdressDialog::kName, "X").click(IDCANCEL); }, CAdressDialog::kDialogId);
         dr.click(CHyousiDialog::kAdress);
         EXPECT_EQ(dr.textUtf8(1154), "工事");
         EXPECT_EQ(dr.textUtf8(1133), "様");
+        // 表紙へ送る after a double click and an edit: the 相手先 on screen becomes 提出先.
+        hb().expectDialog(
+            [](Driver& a) {
+                a.doubleClick(CAdressDialog::kList, 0);
+                a.type(CAdressDialog::kAddress, "changed").click(CAdressDialog::kHyousiSend);
+            },
+            CAdressDialog::kDialogId);
+        dr.click(CHyousiDialog::kAdress);
+        EXPECT_EQ(dr.textUtf8(1133), "東西商事");
+        EXPECT_EQ(dr.textUtf8(1154), "工事");
         dr.click(IDOK);
     });
     EXPECT_EQ(d.doModal(), IDOK);
-    EXPECT_EQ(kiv::text::toUtf8(doc->m_HyousiData[2]), "様");
+    EXPECT_EQ(kiv::text::toUtf8(doc->m_HyousiData[2]), "東西商事");
+    // The file is unchanged.
+    EXPECT_EQ(kiv::files::readFile(book), rec);
 }
 
 TEST_F(HyousiDialogTest, WithoutAnEstimateOkOnlyCloses) {

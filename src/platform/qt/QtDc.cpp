@@ -109,4 +109,26 @@ void QtDc::glyph(const ui::Rect& cell, std::string_view, std::string_view utf8, 
     m_Painter.restore();
 }
 
+void QtDc::turnedGlyph(const ui::Rect& cell, int quarterTurns, std::string_view cp932, std::string_view utf8,
+                       const ui::Font& f, ui::Color color) {
+    if (quarterTurns % 4 == 0) {
+        glyph(cell, cp932, utf8, f, color);
+        return;
+    }
+    const CachedFont& cf = cached(f);
+    // The glyph's own box before the turn: a quarter turn swaps the cell's sides.
+    const bool odd = quarterTurns % 2 != 0;
+    const qreal w = odd ? cell.height() : cell.width();
+    const qreal h = odd ? cell.width() : cell.height();
+    m_Painter.save();
+    m_Painter.setFont(cf.font);
+    m_Painter.setPen(qtColor(color));
+    m_Painter.translate((cell.left + cell.right) / 2.0, (cell.top + cell.bottom) / 2.0);
+    m_Painter.rotate(-90.0 * quarterTurns); // counter-clockwise on the page
+    m_Painter.setClipRect(QRectF(-w / 2, -h / 2, w, h), Qt::IntersectClip);
+    m_Painter.drawText(QPointF(-w / 2, -h / 2 + cf.metrics.ascent),
+                       QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    m_Painter.restore();
+}
+
 } // namespace kiv::qt

@@ -29,6 +29,8 @@ protected:
     void frame(const ui::Rect& r, const ui::Pen& pen) override;
     void glyph(const ui::Rect& cell, std::string_view cp932, std::string_view utf8, const ui::Font& f,
                ui::Color color) override;
+    void turnedGlyph(const ui::Rect& cell, int quarterTurns, std::string_view cp932, std::string_view utf8,
+                     const ui::Font& f, ui::Color color) override;
 
 private:
     QPainter m_Painter;

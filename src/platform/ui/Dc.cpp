@@ -1,5 +1,7 @@
 #include "platform/ui/Dc.h"
 
+#include <algorithm>
+
 #include "platform/text/Cp932.h"
 
 #include <unordered_map>
@@ -78,6 +80,10 @@ Size Dc::textExtent(std::string_view s) const {
 
 void Dc::textOut(int x, int y, std::string_view s) {
     TextMetrics tm = metricsOf(m_Font);
+    if (m_Font.escapement != 0 || m_Font.face.starts_with('@')) {
+        turnedTextOut(x, y, s, tm);
+        return;
+    }
     std::size_t i = 0;
     while (i < s.size()) {
         unsigned char c = static_cast<unsigned char>(s[i]);
@@ -89,6 +95,38 @@ void Dc::textOut(int x, int y, std::string_view s) {
         std::string_view ch = s.substr(i, n);
         if (!(n == 1 && (c == ' ' || c == 0)))
             glyph(cell, ch, cp932CharToUtf8(ch), m_Font, m_TextColor);
+        i += n;
+    }
+    if (!s.empty())
+        textDrawn(Rect::fromSize(x, y, static_cast<int>(s.size()) * tm.aveCharWidth, tm.height), s, m_Font, m_TextColor);
+}
+
+void Dc::turnedTextOut(int x, int y, std::string_view s, const TextMetrics& tm) {
+    const int turns = ((m_Font.escapement / 900) % 4 + 4) % 4;
+    const bool sideways = m_Font.face.starts_with('@');
+    // A point laid out at (x + dx, y + dy) turned counter-clockwise about (x, y) on a device
+    // whose y grows downwards.
+    auto turn = [&](int dx, int dy) -> Point {
+        switch (turns) {
+        case 1: return {x + dy, y - dx};
+        case 2: return {x - dx, y - dy};
+        case 3: return {x - dy, y + dx};
+        default: return {x + dx, y + dy};
+        }
+    };
+    std::size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        std::size_t n = (text::isLeadByte(c) && i + 1 < s.size()) ? 2 : 1;
+        const int dx = static_cast<int>(i) * tm.aveCharWidth;
+        const Point a = turn(dx, 0);
+        const Point b = turn(dx + static_cast<int>(n) * tm.aveCharWidth, tm.height);
+        const Rect cell{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+        if (m_BkMode == BkMode::Opaque)
+            fill(cell, m_BkColor);
+        std::string_view ch = s.substr(i, n);
+        if (!(n == 1 && (c == ' ' || c == 0)))
+            turnedGlyph(cell, (turns + (sideways && n == 2 ? 1 : 0)) % 4, ch, cp932CharToUtf8(ch), m_Font, m_TextColor);
         i += n;
     }
     if (!s.empty())

@@ -21,6 +21,11 @@ struct Font {
     int weight = 400;
     bool italic = false;
     bool underline = false;
+    // The angle of the baseline in tenths of a degree, counter-clockwise, in quarter turns (900,
+    // 1800, 2700): the text turns about the point it is drawn at. A face beginning with "@" lays
+    // full-width characters on their side (turned a quarter counter-clockwise) and half-width ones
+    // as they are, so that at 2700 it writes top to bottom with full-width characters upright.
+    int escapement = 0;
     friend bool operator==(const Font&, const Font&) = default;
 
     // The fixed-pitch font a fresh device context starts with.
@@ -105,13 +110,23 @@ protected:
     // One character (1 or 2 CP932 bytes; utf8 is the same character) in the given cell.
     virtual void glyph(const Rect& cell, std::string_view cp932, std::string_view utf8, const Font& f,
                        Color color) = 0;
+    // One character turned by quarterTurns counter-clockwise within its cell (given as it lies
+    // on the device): the glyphs of a turned font. The default draws it unturned.
+    virtual void turnedGlyph(const Rect& cell, int quarterTurns, std::string_view cp932, std::string_view utf8,
+                             const Font& f, Color color) {
+        (void)quarterTurns;
+        glyph(cell, cp932, utf8, f, color);
+    }
     // After the glyphs of one textOut: the cells of the whole text, blanks included (a printer
-    // draws an underline across them here).
+    // draws an underline across them here). For a turned font the run is given as laid out
+    // before the turn, from the point the text was drawn at.
     virtual void textDrawn(const Rect& run, std::string_view cp932, const Font& f, Color color) {
         (void)run, (void)cp932, (void)f, (void)color;
     }
 
 private:
+    void turnedTextOut(int x, int y, std::string_view cp932, const TextMetrics& tm);
+
     Font m_Font = Font::systemFixed();
     Pen m_Pen;
     Brush m_Brush;
