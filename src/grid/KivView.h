@@ -640,6 +640,9 @@ private:
     // A print-form command: this view's estimate made current, then the dialog of `id` through
     // its hook (a message when none is connected).
     void RunFormCommand(int id);
+    // The rows g_BlockStartGyou..g_BlockEndGyou of the current item, each loaded in turn (the
+    // current row is left at the last); rows past the item's last come as empty rows.
+    std::vector<std::string> CollectBlockRows();
     void MoveCaretBackOneChar();
     void MoveCaretForwardOneChar();
     // Typing helpers (KivViewInput.cpp).

@@ -168,17 +168,8 @@ void CKivView::TankaCopyRange() {
     m_TankaCopyBikou2 = dlg.m_Bikou2;
     ClearBlockSelect();
     StoreGyou();
-    std::vector<std::string> rows;
-    for (int k = g_BlockStartGyou; k <= g_BlockEndGyou; ++k) {
-        d->m_CurGyou[0] = k;
-        // A row past the item's last is collected empty: its paste blanks the prices.
-        if (k <= d->m_GyouCount) {
-            LoadGyou();
-            rows.push_back(m_EditGyou);
-        } else {
-            rows.emplace_back();
-        }
-    }
+    // A row past the item's last is collected empty: its paste blanks the prices.
+    const std::vector<std::string> rows = CollectBlockRows();
     g_RowClipboard.Fill(RowClipKind::TankaCopy, rows, nullptr, m_TankaCopyBikou2 != 0);
     RestorePosition9();
     LoadGyou();

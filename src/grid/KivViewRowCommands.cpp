@@ -236,17 +236,7 @@ void CKivView::GyouCopyRange() {
     g_BlockMove = dlg.m_Move;
     ClearBlockSelect();
     StoreGyou();
-    std::vector<std::string> rows;
-    for (int k = g_BlockStartGyou; k <= g_BlockEndGyou; ++k) {
-        d->m_CurGyou[0] = k;
-        // Rows past the item's last are collected as empty rows.
-        if (k <= d->m_GyouCount) {
-            LoadGyou();
-            rows.push_back(m_EditGyou);
-        } else {
-            rows.emplace_back();
-        }
-    }
+    const std::vector<std::string> rows = CollectBlockRows();
     g_RowClipboard.Fill(RowClipKind::GyouCopy, rows);
     RestorePosition9();
     if (KivAsk(kAskGyouPaste)) {
@@ -262,4 +252,20 @@ void CKivView::GyouCopyRange() {
     CalcFieldPos();
     SetCaretToField();
     showCaret();
+}
+
+std::vector<std::string> CKivView::CollectBlockRows() {
+    CKivDoc* d = GetDocument();
+    std::vector<std::string> rows;
+    for (int k = g_BlockStartGyou; k <= g_BlockEndGyou; ++k) {
+        d->m_CurGyou[0] = k;
+        // Rows past the item's last are collected as empty rows.
+        if (k <= d->m_GyouCount) {
+            LoadGyou();
+            rows.push_back(m_EditGyou);
+        } else {
+            rows.emplace_back();
+        }
+    }
+    return rows;
 }
