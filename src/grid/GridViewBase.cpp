@@ -843,6 +843,23 @@ void GridViewBase::OpenCalcFromCell(char op) {
     SetImeForField();
 }
 
+void GridViewBase::CalcOnDoubleClick() {
+    GyouStore* d = Store();
+    if (!d || m_FieldPos.IsText != 0 || d->m_CurGyou[0] > d->m_GyouCount)
+        return;
+    CCalcDialog calc(this);
+    if (calc.doModal() != kiv::ui::IDOK || !PutCalcResult(calc.m_Display))
+        return;
+    StoreGyou();
+    SavePosition(1);
+    RecalcGyou();
+    RedrawGyou();
+    ResetVScroll(m_VisibleGyou);
+    SetCaretToField();
+    showCaret();
+    RestorePosition(1);
+}
+
 void GridViewBase::EnterRules() {
     GyouStore* d = Store();
     if (!d)

@@ -226,6 +226,9 @@ protected:
     bool EnsureCursorGyou();
     void EnterRules();
     void OpenCalcFromCell(char op);
+    // A double click on a number cell of a row: the calculator with its own defaults; its result
+    // into the cell, the row recalculated and the grid redrawn.
+    void CalcOnDoubleClick();
     // A calculator result into the cell; refused with a message when wider than the cell.
     bool PutCalcResult(const std::string& result);
     int HitField(int screenRow, kiv::ui::Point p) const;

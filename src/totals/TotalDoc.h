@@ -98,6 +98,10 @@ public:
     int m_NeedRecalc = 0;
     int m_TreeDirty = 0;
 
+    // The grid of this document's window stores its cursor row (a typed value is kept), so the
+    // page in the store is what the user sees: before a save, a recalculation, a tree choice.
+    void StoreGridGyou();
+
 protected:
     void OnGyouChanged() override {
         m_NeedRecalc = 1;
@@ -105,6 +109,8 @@ protected:
     }
 
 private:
+    // The "not available yet" commands (TotalPending.cpp).
+    void ConnectPendingCommands();
     void ReplacePool(std::vector<std::string>& rows);
     void RebuildTitles();
 };
