@@ -20,14 +20,17 @@ std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' ')
 
 class DaikaWorkbookTest : public ExcelExportFixture {
 protected:
-    // 32889 with the path typed (the old file removed first), then OK or Cancel.
-    void daikaExcel(std::optional<std::filesystem::path> path = {}, bool ok = true) {
+    // 32889 with the path typed (the old file removed first), ２行間隔で出力 ticked when asked,
+    // then OK or Cancel.
+    void daikaExcel(std::optional<std::filesystem::path> path = {}, bool ok = true, bool doubleSpacing = false) {
         const std::filesystem::path p = path ? *path : out();
         std::error_code ec;
         std::filesystem::remove(p, ec);
         backend.expectDialog(
-            [p, ok](kiv::ui::headless::DialogDriver& d) {
+            [p, ok, doubleSpacing](kiv::ui::headless::DialogDriver& d) {
                 d.type(CDaikaExcelDialog::IDC_PATH, p.string());
+                if (doubleSpacing)
+                    d.click(CDaikaExcelDialog::IDC_DOUBLE_SPACING);
                 d.click(ok ? kiv::ui::IDOK : kiv::ui::IDCANCEL);
             },
             CDaikaExcelDialog::IDD);
@@ -241,6 +244,10 @@ TEST_F(DaikaWorkbookTest, LabourLinesInTheCompositeStyleOnly) {
     EXPECT_EQ(at(s, "G5").number, 1800);
     EXPECT_EQ(textOf(s, "H5"), "備考B" + blanks(25));
     EXPECT_EQ(textOf(s, "B6"), "　　　計　　　");
+    // ２行間隔で出力 changes nothing in the workbook.
+    const std::vector<std::string> single = lines();
+    daikaExcel({}, true, true);
+    EXPECT_EQ(lines(), single);
 
     // The same row in the labour-posting style: the labour is posted elsewhere, no labour line.
     style(0);
