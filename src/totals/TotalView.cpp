@@ -4,13 +4,16 @@
 
 #include "grid/FieldTable.h"
 #include "grid/GyouRecord.h"
+#include "platform/ui/Keys.h"
 #include "totals/TotalDoc.h"
+#include "totals/TotalPrint.h"
 
-namespace {
+CTotalView::CTotalView() {
+    onCommandId(kiv::ui::cmd::FilePrint, [this] { OnFilePrint(); });
+    onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { OnFilePrintPreview(); });
+}
 
-constexpr int kShownFields = 36;
-
-} // namespace
+CTotalView::~CTotalView() = default;
 
 CTotalDoc* CTotalView::GetDocument() const { return dynamic_cast<CTotalDoc*>(document()); }
 
@@ -25,16 +28,11 @@ void CTotalView::onDraw(kiv::ui::Dc& dc) {
     dc.fillSolidRect(client, kBackColor);
     dc.setBkColor(kBackColor);
     const FieldTable& t = g_TotalFieldTable;
+    const TotalGridGeometry geometry = TotalGridGeometry::screen(cw, lh);
     // Caption lines 0 and 1.
     dc.setTextColor(kTitleColor);
-    for (int f = 1; f <= kShownFields; ++f) {
-        if (!t.Shown[f - 1] || t.XFrom[f - 1] == 0)
-            continue;
-        const std::string_view caption =
-            std::string_view(g_TotalTitleText).substr(static_cast<std::size_t>(t.Offset[f - 1]),
-                                                      static_cast<std::size_t>(t.Width[f - 1]));
-        dc.textOut(t.XFrom[f - 1] * cw, t.Line[f - 1] * lh, caption);
-    }
+    for (int f = 1; f <= kShownFields; ++f)
+        DrawCaption(dc, geometry, f);
     dc.moveTo(0, 2 * lh - 2);
     dc.lineTo(client.width(), 2 * lh - 2);
     CTotalDoc* d = GetDocument();
@@ -50,14 +48,8 @@ void CTotalView::onDraw(kiv::ui::Dc& dc) {
             break;
         std::string row = d->m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)];
         GyouRecord::padLength(row);
-        for (int f = 1; f <= kShownFields; ++f) {
-            if (!t.Shown[f - 1] || t.XFrom[f - 1] == 0)
-                continue;
-            const int y = (t.BaseLine[s - 1] + t.Line[f - 1]) * lh;
-            dc.textOut(t.XFrom[f - 1] * cw, y,
-                       std::string_view(row).substr(static_cast<std::size_t>(t.Offset[f - 1]),
-                                                    static_cast<std::size_t>(t.Width[f - 1])));
-        }
+        for (int f = 1; f <= kShownFields; ++f)
+            DrawFieldText(dc, geometry, f, t.BaseLine[s - 1] + t.Line[f - 1], row);
         dc.moveTo(0, (2 * s + 2) * lh - 2);
         dc.lineTo(client.width(), (2 * s + 2) * lh - 2);
     }
