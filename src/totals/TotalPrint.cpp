@@ -7,7 +7,6 @@
 #include "estimate/KivMessagePass.h"
 #include "grid/FieldTable.h"
 #include "grid/GridCell.h"
-#include "grid/GyouRecord.h"
 #include "platform/ui/App.h"
 #include "totals/TotalDoc.h"
 #include "totals/TotalView.h"
@@ -148,45 +147,56 @@ bool CTotalPrint::onPreparePrinting(PrintInfo& info) {
 // ---------------------------------------------------------------------------------------------
 // Sheets
 
+CTotalPrint::PaperGeometry CTotalPrint::Paper(int cw, int lh) {
+    const int textTop = 3 * lh + static_cast<int>(0.13 * lh);
+    return {{6 * cw, 3 * lh, cw, lh, 0, 0},
+            {6 * cw, textTop, cw, lh},
+            {static_cast<int>(5.5 * cw), textTop, cw, lh}};
+}
+
 void CTotalPrint::PrintPage(PrinterDc& dc, int n) {
+    using namespace kiv::grid;
     m_PrintPage = n;
     CTotalDoc* d = Doc();
     if (!d || n < 1 || n > static_cast<int>(m_Sheets.size()))
         return;
     MeasurePrinterFont(dc);
-    kiv::grid::FontScope font(dc, PrinterFont(dc));
-    const TotalGridGeometry g = TotalGridGeometry::paper(m_CharWidth, m_LineHeight);
+    FontScope font(dc, PrinterFont(dc));
+    const PaperGeometry g = Paper(m_CharWidth, m_LineHeight);
     const FieldTable& t = g_TotalFieldTable;
     const Sheet sheet = m_Sheets[static_cast<std::size_t>(n - 1)];
     const std::vector<int>& slots = m_Slots[static_cast<std::size_t>(sheet.koumoku)];
+    const auto comma = [&t](int f) { return t.CommaCells[static_cast<std::size_t>(f - 1)]; };
 
-    const kiv::ui::Pen boxPen{kiv::ui::PenStyle::Solid, 1, kiv::ui::kBlack};
-    const kiv::ui::Pen dividerPen{kiv::ui::PenStyle::Solid, 1, CTotalView::kDividerColor};
-    const kiv::ui::Pen oldPen = dc.selectPen(boxPen);
+    const kiv::ui::Pen oldPen = dc.selectPen({kiv::ui::PenStyle::Solid, 1, kiv::ui::kBlack});
     const kiv::ui::Brush oldBrush = dc.selectBrush(kiv::ui::Brush::hollowBrush());
     const kiv::ui::Color oldText = dc.setTextColor(kiv::ui::kBlack);
-    // A block of boxes and the divider on top of its lower line.
-    auto boxes = [&](int firstLine) {
+    // The boxes of the heading (screenRow 0) or of grid row s, and the divider on top of the
+    // lower line.
+    const auto boxes = [&](int screenRow) {
+        const auto at = [&](int f) {
+            return screenRow == 0 ? CalcTitleFieldPos(t, f, 0).Pos : CalcFieldPos(t, f, screenRow, 0).Pos;
+        };
         for (int f = 1; f <= CTotalView::kShownFields; ++f)
-            CTotalView::DrawFieldBox(dc, g, f, firstLine + t.Line[static_cast<std::size_t>(f - 1)]);
-        dc.selectPen(dividerPen);
-        CTotalView::DrawDivider(dc, g, firstLine + 1);
-        dc.selectPen(boxPen);
+            if (const FieldPos pos = at(f); pos.Visible)
+                DrawFieldBox(dc, g.boxes, pos, comma(f));
+        const FieldPos from = at(CTotalView::kDividerFirstField);
+        DrawLineRule(dc, g.boxes, from, at(CTotalView::kDividerLastField), from.Line, CTotalView::kDividerColor);
     };
 
     boxes(0);
     for (int f = 1; f <= CTotalView::kShownFields; ++f)
-        CTotalView::DrawCaption(dc, g, f);
+        if (const FieldPos pos = CalcTitleFieldPos(t, f, 0).Pos; pos.Visible)
+            DrawFieldText(dc, g.texts, pos, g_TotalTitleText, 0, false);
     for (int s = 1; s <= m_PrintGyouCount; ++s) {
-        const int line = t.BaseLine[static_cast<std::size_t>(s - 1)];
-        boxes(line);
+        boxes(s);
         const std::size_t i = static_cast<std::size_t>(sheet.firstGyou + s - 2);
         if (i >= slots.size())
             continue;
-        std::string row = d->m_Gyou[static_cast<std::size_t>(slots[i])];
-        GyouRecord::padLength(row);
+        const std::string& row = d->m_Gyou[static_cast<std::size_t>(slots[i])];
         for (int f = 1; f <= CTotalView::kShownFields; ++f)
-            CTotalView::DrawFieldText(dc, g, f, line + t.Line[static_cast<std::size_t>(f - 1)], row);
+            if (const FieldPos pos = CalcFieldPos(t, f, s, 0).Pos; pos.Visible)
+                DrawFieldText(dc, comma(f) != 0 ? g.numbers : g.texts, pos, row, comma(f), true);
     }
     dc.setTextColor(oldText);
     dc.selectBrush(oldBrush);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/GridViewBase.h"
 #include "platform/print/PrintView.h"
 
 class CTotalView;
@@ -40,6 +41,14 @@ public:
     // Sheet n (from 1) of the prepared job; its page number.
     void PrintPage(kiv::print::PrinterDc& dc, int n);
     void PrintPageNo(kiv::print::PrinterDc& dc, int n);
+
+    // The grid on paper, drawn by the grid's own routines: boxes and dividers on the lines, 6
+    // cells right and 3 lines down of the screen's places; texts 0.13 pitch below a line's top;
+    // grouped numbers half a cell left of their cells.
+    struct PaperGeometry {
+        kiv::grid::GridGeometry boxes, texts, numbers;
+    };
+    static PaperGeometry Paper(int cellWidth, int lineHeight);
 
     // The printer font: "ＭＳ ゴシック", weight 400, height P / 64, P the printable width in dots.
     static kiv::ui::Font PrinterFont(const kiv::print::PrinterDc& dc);

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "grid/FieldTable.h"
+#include "grid/GridViewBase.h"
 #include "grid/GyouRecord.h"
 #include "platform/ui/Keys.h"
 #include "totals/TotalDoc.h"
@@ -28,11 +29,14 @@ void CTotalView::onDraw(kiv::ui::Dc& dc) {
     dc.fillSolidRect(client, kBackColor);
     dc.setBkColor(kBackColor);
     const FieldTable& t = g_TotalFieldTable;
-    const TotalGridGeometry geometry = TotalGridGeometry::screen(cw, lh);
-    // Caption lines 0 and 1.
+    const kiv::grid::GridGeometry geometry{0, 0, cw, lh};
+    // Caption lines 0 and 1: the caption line is laid out like a row.
     dc.setTextColor(kTitleColor);
-    for (int f = 1; f <= kShownFields; ++f)
-        DrawCaption(dc, geometry, f);
+    for (int f = 1; f <= kShownFields; ++f) {
+        const FieldPos pos = CalcTitleFieldPos(t, f, 0).Pos;
+        if (pos.Visible)
+            kiv::grid::DrawFieldText(dc, geometry, pos, g_TotalTitleText, 0, false);
+    }
     dc.moveTo(0, 2 * lh - 2);
     dc.lineTo(client.width(), 2 * lh - 2);
     CTotalDoc* d = GetDocument();
@@ -48,8 +52,11 @@ void CTotalView::onDraw(kiv::ui::Dc& dc) {
             break;
         std::string row = d->m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)];
         GyouRecord::padLength(row);
-        for (int f = 1; f <= kShownFields; ++f)
-            DrawFieldText(dc, geometry, f, t.BaseLine[s - 1] + t.Line[f - 1], row);
+        for (int f = 1; f <= kShownFields; ++f) {
+            const FieldPos pos = CalcFieldPos(t, f, s, 0).Pos;
+            if (pos.Visible)
+                kiv::grid::DrawFieldText(dc, geometry, pos, row, t.CommaCells[static_cast<std::size_t>(f - 1)], true);
+        }
         dc.moveTo(0, (2 * s + 2) * lh - 2);
         dc.lineTo(client.width(), (2 * s + 2) * lh - 2);
     }
