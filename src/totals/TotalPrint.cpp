@@ -221,6 +221,8 @@ void CTotalPrint::onPrint(PrinterDc& dc, PrintInfo& info) {
 // ---------------------------------------------------------------------------------------------
 // End
 
+// The totals grid has no caret or field cursor of its own yet: once it has, this is where field
+// 5 becomes current and the caret is placed at its screen position.
 void CTotalPrint::ShowAt(int koumoku, int gyou, int top, int screen) {
     CTotalDoc* d = Doc();
     if (!d)
