@@ -58,6 +58,7 @@ CTotalDoc::CTotalDoc() : GyouStore(totalLimits()), m_KoumokuName(1000, " ") {
     onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
     onCommandId(32815, [this] { OnSyuukeiHenkan(); });   // 積算ﾌｧｲﾙを変換
     onCommandId(32873, [this] { OnBunToroku(); });       // 分類名登録
+    ConnectPrintCommands();
     ConnectPendingCommands();
     g_pTotalDoc = this;
     m_PoolGyouCount = 1;

@@ -111,6 +111,9 @@ protected:
 private:
     // The "not available yet" commands (TotalPending.cpp).
     void ConnectPendingCommands();
+    // 印刷 and 印刷ﾌﾟﾚﾋﾞｭｰ reach the document when the tree pane has the focus: they print
+    // through the window's grid, as from the grid itself (TotalPrint.cpp).
+    void ConnectPrintCommands();
     void ReplacePool(std::vector<std::string>& rows);
     void RebuildTitles();
 };

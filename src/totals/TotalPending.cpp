@@ -17,9 +17,6 @@ void CTotalDoc::ConnectPendingCommands() {
     onCommandId(32788, TotalNotAvailableYet);   // F5 項目挿入
     onCommandId(32789, TotalNotAvailableYet);   // F6 項目削除
     onCommandId(32813, TotalNotAvailableYet);   // F9 詳細表示
-    // Printing.
-    onCommandId(cmd::FilePrint, TotalNotAvailableYet);
-    onCommandId(cmd::FilePrintPreview, TotalNotAvailableYet);
     // Exports.
     onCommandId(32808, TotalNotAvailableYet);   // テキストファイル出力
     onCommandId(32884, TotalNotAvailableYet);   // EXCEL出力

@@ -10,6 +10,7 @@
 #include "platform/ui/Keys.h"
 #include "totals/TotalPending.h"
 #include "totals/TotalDoc.h"
+#include "totals/TotalPrint.h"
 
 CTotalView* g_pTotalView = nullptr;
 
@@ -44,7 +45,11 @@ kiv::grid::GridDesc totalsGrid() {
 
 } // namespace
 
-CTotalView::CTotalView() : GridViewBase(totalsGrid()) { g_pTotalView = this; }
+CTotalView::CTotalView() : GridViewBase(totalsGrid()) {
+    g_pTotalView = this;
+    onCommandId(kiv::ui::cmd::FilePrint, [this] { OnFilePrint(); });
+    onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { OnFilePrintPreview(); });
+}
 
 CTotalView::~CTotalView() {
     if (g_pTotalView == this)

@@ -9,12 +9,14 @@
 //
 // The row commands, printing and exports are not here yet: their keys, the right button and
 // their menu entries say so (TotalPending.cpp, one line each).
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "grid/GridViewBase.h"
 
 class CTotalDoc;
+class CTotalPrint;
 class CTotalView;
 
 // The totals view that was made last and still exists, or null.
@@ -26,6 +28,10 @@ public:
     static constexpr int m_LastField = 36;
     static constexpr int m_GyouLen = 1400;
     static constexpr int kPaneFileName = 59146;   // the status pane that shows the document's file
+    static constexpr kiv::ui::Color kDividerColor = kiv::ui::rgb(180, 180, 180);
+    static constexpr int kShownFields = 36;
+    static constexpr int kDividerFirstField = 2;    // a row's divider runs from this field's box
+    static constexpr int kDividerLastField = 36;    // to this one's
 
     // The function keys' commands (the row commands of the totals).
     static constexpr int ID_KOUMOKU_IDOU = 32793;   // F1 項目移動
@@ -58,10 +64,16 @@ public:
     void onLButtonDblClk(unsigned flags, kiv::ui::Point p) override;
     void onRButtonDown(unsigned flags, kiv::ui::Point p) override;
 
+    // --- Printing (TotalPrint.cpp)
+    CTotalPrint& Print();
+    void OnFilePrint();          // 57607
+    void OnFilePrintPreview();   // 57609
+
 protected:
     void OnFunctionKey(int vk) override;
     void UpdateStatusPane() override;
 
 private:
     CTotalDoc* m_pDoc = nullptr;
+    std::unique_ptr<CTotalPrint> m_Print;
 };
