@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "estimate/KivMessagePass.h"
+#include "grid/GridViewBase.h"
 #include "grid/GroupDigits.h"
 #include "grid/GyouRecord.h"
 #include "master/MstDoc.h"
@@ -14,7 +15,6 @@
 #include "platform/ui/App.h"
 #include "platform/ui/CommonDialogs.h"
 #include "print/KivPrint.h"
-#include "print/PrintedRow.h"
 #include "pricing/RowPricing.h"
 
 using kiv::print::PrinterDc;
@@ -220,8 +220,7 @@ void CMstPrint::PrintPage(PrinterDc& dc, int page) {
     const PageRef ref = m_PageMap[idx(page - 1)];
 
     m_PrintRow = 0;
-    PrintTitleFrames(dc);
-    PrintTitleText(dc);
+    PrintTitle(dc);
     bool more = true;
     for (m_PrintRow = 1; m_PrintRow <= m_PrintRowsPerPage; ++m_PrintRow) {
         PrintGyouFrames(dc);
@@ -234,7 +233,7 @@ void CMstPrint::PrintPage(PrinterDc& dc, int page) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The printed table
+// The printed table: drawn by the grid's own routines on the paper geometry
 
 FieldPos CMstPrint::PrintFieldPos(int field) const {
     const FieldGeometry g = m_PrintRow == 0 ? ::CalcTitleFieldPos(g_MstFieldTable, field, m_HScrollPairs)
@@ -242,78 +241,55 @@ FieldPos CMstPrint::PrintFieldPos(int field) const {
     return g.Pos;
 }
 
-// Boxes, captions, texts and the rule stand where the grid puts them, nine cells right and three
-// lines down, with the text lowered by 0.13 of a line inside its box.
-namespace {
-
-struct PaperGeometry {
-    int cw, lh;
-    int textTop(const FieldPos& p) const { return (p.Line + kPrintLineOffset) * lh + static_cast<int>(lh * 0.13); }
-    int textLeft(const FieldPos& p) const { return (p.X0 + kPrintCellOffset) * cw; }
-};
-
-} // namespace
-
-void CMstPrint::PrintTitleFrames(PrinterDc& dc) { PrintGyouFrames(dc); }
-
-void CMstPrint::PrintGyouFrames(PrinterDc& dc) {
-    const kiv::ui::Pen oldPen = dc.selectPen({kiv::ui::PenStyle::Solid, 1, kiv::ui::kBlack});
-    const kiv::ui::Brush oldBrush = dc.selectBrush(kiv::ui::Brush::hollowBrush());
-    const int cw = m_CharWidth, lh = m_LineHeight;
-    for (int f = 1; f <= kLastPrintField; ++f) {
-        const FieldPos p = PrintFieldPos(f);
-        if (!p.Visible)
-            continue;
-        dc.rectangle({(p.X0 - commaCellsOf(f) + kPrintCellOffset - 1) * cw + 3, (p.Line + kPrintLineOffset) * lh,
-                      (p.X1 + kPrintCellOffset + 1) * cw + 4, (p.Line + kPrintLineOffset + 1) * lh});
-    }
-    // The dotted rule between the row's (or the captions') two lines.
-    const FieldPos first = PrintFieldPos(G::GyouNo);
-    const FieldPos last = PrintFieldPos(kLastPrintField);
-    dc.selectPen({kiv::ui::PenStyle::Dot, 1, kRuleColour});
-    const int y = (last.Line + kPrintLineOffset) * lh;
-    dc.moveTo((first.X0 + kPrintCellOffset) * cw + 3, y);
-    dc.lineTo((last.X1 + 5) * cw + 4, y);
-    dc.selectPen(oldPen);
-    dc.selectBrush(oldBrush);
+kiv::grid::GridGeometry CMstPrint::PaperGeometry() const {
+    // The grid's cells stand nine cells right and three lines down on paper. Boxes fill their
+    // lines exactly, texts stand 0.13 of a line lower, grouped numbers start half a cell (cut
+    // to the dot) further left, and the row rule runs from the first field's own cell to four
+    // cells short of the last field's end.
+    const int c = m_CharWidth, l = m_LineHeight;
+    kiv::grid::GridGeometry g{kPrintCellOffset * c, kPrintLineOffset * l, c, l};
+    g.BoxTop = 0;
+    g.BoxBottom = 0;
+    g.TextTop = static_cast<int>(l * 0.13);
+    g.GroupedShift = static_cast<int>((kPrintCellOffset - 0.5) * c) - kPrintCellOffset * c;
+    g.RuleTop = 0;
+    g.RuleFromCells = 0;
+    g.RuleToCells = -4;
+    return g;
 }
 
-void CMstPrint::PrintTitleText(PrinterDc& dc) {
-    const PaperGeometry g{m_CharWidth, m_LineHeight};
+kiv::grid::GridDesc CMstPrint::PaperDesc() const {
+    // Black boxes and captions on white paper, the rules dotted light grey.
+    kiv::grid::GridDesc desc = m_View.Desc();
+    desc.LastField = kLastPrintField;
+    kiv::grid::GridColors& k = desc.Colors;
+    k.CellPen = k.SelectedPen = kiv::ui::kBlack;
+    k.CaptionFill = k.RowFill = k.SelectedFill = kiv::ui::kWhite;
+    k.CaptionText = k.RowText = kiv::ui::kBlack;
+    k.CaptionRule = k.RulePen = kRuleColour;
+    k.RuleStyle = kiv::ui::PenStyle::Dot;
+    return desc;
+}
+
+void CMstPrint::PrintTitle(PrinterDc& dc) { kiv::grid::DrawCaption(dc, PaperGeometry(), PaperDesc(), m_HScrollPairs); }
+
+void CMstPrint::PrintGyouFrames(PrinterDc& dc) {
+    kiv::grid::DrawGridRow(dc, PaperGeometry(), PaperDesc(), {}, m_PrintRow, m_HScrollPairs, true, false, true, false);
+}
+
+void CMstPrint::PrintGyou(PrinterDc& dc) {
+    const kiv::grid::GridGeometry g = PaperGeometry();
     const kiv::ui::Color old = dc.setTextColor(kiv::ui::kBlack);
     for (int f = 1; f <= kLastPrintField; ++f) {
         const FieldPos p = PrintFieldPos(f);
         if (!p.Visible)
             continue;
-        const std::string caption = PrintableText(std::string_view(g_MstTitleText).substr(idx(p.Offset), idx(p.Width)));
-        dc.textOut(g.textLeft(p), g.textTop(p), kiv::text::trimRightBlanks(caption));
+        if (f == kLabourField)
+            dc.textOut(static_cast<int>((p.X0 + 8.8) * m_CharWidth), g.y(p.Line) + g.TextTop, LabourSummary());
+        else
+            kiv::grid::DrawFieldText(dc, g, p, m_PrintGyou, commaCellsOf(f), true);
     }
     dc.setTextColor(old);
-}
-
-void CMstPrint::PrintGyou(PrinterDc& dc) {
-    const PaperGeometry g{m_CharWidth, m_LineHeight};
-    for (int f = 1; f <= kLastPrintField; ++f) {
-        const FieldPos p = PrintFieldPos(f);
-        if (!p.Visible)
-            continue;
-        const int y = g.textTop(p);
-        if (f == kLabourField) {
-            dc.textOut(static_cast<int>((p.X0 + 8.8) * m_CharWidth), y, LabourSummary());
-            continue;
-        }
-        const std::string text = PrintableText(std::string_view(m_PrintGyou).substr(idx(p.Offset), idx(p.Width)));
-        if (p.IsText) {
-            dc.textOut(g.textLeft(p), y, kiv::text::trimRightBlanks(text));
-        } else if (commaCellsOf(f) != 0 && p.Width <= GroupedDigits::MaxWidth) {
-            // The separators take the cells left of the field: the last digit stays in place.
-            const GroupedDigits gd = GroupDigits(text);
-            dc.textOut(static_cast<int>((p.X0 - gd.Spare + kPrintCellOffset - 0.5) * m_CharWidth), y,
-                       gd.Text(p.Width));
-        } else {
-            dc.textOut(g.textLeft(p), y, text);
-        }
-    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "grid/FieldTable.h"
+#include "grid/GridViewBase.h"
 #include "platform/print/PrintView.h"
 
 class CMstView;
@@ -64,8 +65,7 @@ public:
     // --- Page printers
     void PrintPage(kiv::print::PrinterDc& dc, int page);
     void PrintGyou(kiv::print::PrinterDc& dc);        // m_PrintGyou on print row m_PrintRow
-    void PrintTitleText(kiv::print::PrinterDc& dc);
-    void PrintTitleFrames(kiv::print::PrinterDc& dc);
+    void PrintTitle(kiv::print::PrinterDc& dc);       // caption boxes, rule and texts
     void PrintGyouFrames(kiv::print::PrinterDc& dc);  // boxes and rule of print row m_PrintRow
     void PrintPageNo(kiv::print::PrinterDc& dc, int page);
     void PrintPageNoText(kiv::print::PrinterDc& dc);
@@ -109,6 +109,10 @@ private:
     MstDoc* Doc() const;
     // The geometry of `field` on print row m_PrintRow (0: the caption lines).
     FieldPos PrintFieldPos(int field) const;
+    // Where the grid's routines draw on paper with the printer font's metrics, and the grid's
+    // description in the paper's colours.
+    kiv::grid::GridGeometry PaperGeometry() const;
+    kiv::grid::GridDesc PaperDesc() const;
     // The row of page entry `ref` at place `i` (0-based), or false past the page's rows.
     bool PageGyou(const PageRef& ref, int i, std::string& row) const;
     // Prices m_PrintGyou (a copy) and sets m_LabourNo; its messages only the first time the row
