@@ -59,7 +59,7 @@ public:
     // PrintPage and PrintPageNo of info.curPage, then the view's draw (the status pane only).
     void OnPrint(kiv::print::PrinterDc& dc, kiv::print::PrintInfo& info);
     // The pass ends (its messages shown once). After the pages: category 1, row 1 on screen row
-    // 1, field 5, repainted. A job that could not print puts the earlier position back.
+    // 1, field 5, repainted. A job that could not print keeps the earlier position.
     void OnEndPrinting(kiv::print::PrinterDc& dc, kiv::print::PrintInfo& info);
 
     // --- Page printers
