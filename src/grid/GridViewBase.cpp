@@ -40,20 +40,21 @@ void DrawFieldText(Dc& dc, const GridGeometry& g, const FieldPos& pos, std::stri
     const auto offset = static_cast<std::size_t>(pos.Offset);
     std::string text(offset < row.size() ? row.substr(offset, static_cast<std::size_t>(pos.Width)) : std::string_view());
     text.resize(static_cast<std::size_t>(pos.Width), ' ');
-    int x0 = pos.X0;
+    int x = g.x(pos.X0);
     if (grouped && pos.IsText == 0 && commaCells != 0 && pos.Width <= GroupedDigits::MaxWidth) {
         // Thousands separators take cells to the left of the number.
         const GroupedDigits gd = GroupDigits(text);
         text = std::string(gd.Text(pos.Width));
-        x0 -= gd.Spare;
+        x = g.x(pos.X0 - gd.Spare) + g.GroupedShift;
     }
-    dc.textOut(g.x(x0), g.y(pos.Line), text);
+    dc.textOut(x, g.y(pos.Line) + g.TextTop, text);
 }
 
-void DrawLineRule(Dc& dc, const GridGeometry& g, const FieldPos& from, const FieldPos& to, int line, Color pen) {
-    const Pen old = dc.selectPen({PenStyle::Solid, 1, pen});
-    dc.moveTo(g.x(from.X0 - 1) + 3, g.y(line) + g.BoxTop);
-    dc.lineTo(g.x(to.X1 + 1) + 4, g.y(line) + g.BoxTop);
+void DrawLineRule(Dc& dc, const GridGeometry& g, const FieldPos& from, const FieldPos& to, int line, Color pen,
+                  PenStyle style) {
+    const Pen old = dc.selectPen({style, 1, pen});
+    dc.moveTo(g.x(from.X0 + g.RuleFromCells) + 3, g.y(line) + g.RuleTop);
+    dc.lineTo(g.x(to.X1 + g.RuleToCells) + 4, g.y(line) + g.RuleTop);
     dc.selectPen(old);
 }
 
@@ -71,7 +72,7 @@ void DrawCaption(Dc& dc, const GridGeometry& g, const GridDesc& desc, int hscrol
     // The rule between the two caption lines.
     const FieldPos from = CalcTitleFieldPos(t, desc.RuleFirstField, hscrollPairs).Pos;
     const FieldPos to = CalcTitleFieldPos(t, desc.RuleLastField, hscrollPairs).Pos;
-    DrawLineRule(dc, g, from, to, from.Line, desc.Colors.CaptionRule);
+    DrawLineRule(dc, g, from, to, from.Line, desc.Colors.CaptionRule, desc.Colors.RuleStyle);
 
     const Color oldText = dc.setTextColor(desc.Colors.CaptionText);
     const Color oldBack = dc.setBkColor(desc.Colors.CaptionFill);
@@ -82,7 +83,7 @@ void DrawCaption(Dc& dc, const GridGeometry& g, const GridDesc& desc, int hscrol
         const std::string_view caption = std::string_view(*desc.TitleText)
                                              .substr(static_cast<std::size_t>(pos.Offset),
                                                      static_cast<std::size_t>(pos.Width));
-        dc.textOut(g.x(pos.X0), g.y(pos.Line), caption);
+        dc.textOut(g.x(pos.X0), g.y(pos.Line) + g.TextTop, caption);
     }
     dc.setTextColor(oldText);
     dc.setBkColor(oldBack);
@@ -117,7 +118,7 @@ void DrawGridRow(Dc& dc, const GridGeometry& g, const GridDesc& desc, std::strin
     if (rule) {
         const FieldPos from = CalcFieldPos(t, desc.RuleFirstField, screenRow, hscrollPairs).Pos;
         const FieldPos to = CalcFieldPos(t, desc.RuleLastField, screenRow, hscrollPairs).Pos;
-        DrawLineRule(dc, g, from, to, from.Line, desc.Colors.RulePen);
+        DrawLineRule(dc, g, from, to, from.Line, desc.Colors.RulePen, desc.Colors.RuleStyle);
     }
 }
 

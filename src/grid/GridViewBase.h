@@ -41,6 +41,7 @@ struct GridColors {
     ui::Color SelectedPen = ui::kBlack;
     ui::Color SelectedFill = ui::rgb(200, 200, 200);
     ui::Color RulePen = ui::rgb(180, 200, 150);
+    ui::PenStyle RuleStyle = ui::PenStyle::Solid;   // of both rules
 };
 
 struct GridDesc {
@@ -58,16 +59,25 @@ struct GridDesc {
 };
 
 // Where the grid lies on a device: cell c starts at x = CellOffset + c * CellWidth, line l at
-// y = LineOffset + l * LinePitch (device units). A box of line l runs from y(l) + BoxTop to
-// y(l + 1) + BoxBottom and a rule on top of line l at y(l) + BoxTop: the screen draws them a
-// little above its lines, paper on them.
+// y = LineOffset + l * LinePitch (device units).
+//
+// The remaining members place boxes, texts and rules against those lines; their defaults are
+// the screen's: a box starts two dots above its line and ends one dot above the next, a text
+// stands on its line's top, a row rule runs two dots above its line from one cell left of the
+// first field to one cell right of the last. A printed page has its own (its boxes fill their
+// lines exactly, its texts stand lower in the box, grouped numbers half a cell further left).
 struct GridGeometry {
     int CellOffset = 0;
     int LineOffset = 0;
     int CellWidth = 0;
     int LinePitch = 0;
-    int BoxTop = -2;
-    int BoxBottom = -1;
+    int BoxTop = -2;         // added to the top of a box's line
+    int BoxBottom = -1;      // added to the top of the line below
+    int TextTop = 0;         // added to the top of a text's line
+    int GroupedShift = 0;    // added to the x of a number drawn with thousands separators
+    int RuleTop = -2;        // added to the top of a rule's line
+    int RuleFromCells = -1;  // the rule starts at the first field's X0 plus these cells
+    int RuleToCells = 1;     // and ends at the last field's X1 plus these cells
     int x(int cell) const { return CellOffset + cell * CellWidth; }
     int y(int line) const { return LineOffset + line * LinePitch; }
 };
@@ -81,7 +91,7 @@ void DrawFieldText(ui::Dc& dc, const GridGeometry& g, const FieldPos& pos, std::
                    bool grouped);
 // The rule at the top of `line` from the left of field `from`'s box to the right of `to`'s.
 void DrawLineRule(ui::Dc& dc, const GridGeometry& g, const FieldPos& from, const FieldPos& to, int line,
-                  ui::Color pen);
+                  ui::Color pen, ui::PenStyle style = ui::PenStyle::Solid);
 // The caption lines: the boxes, the rule between the two lines, the texts.
 void DrawCaption(ui::Dc& dc, const GridGeometry& g, const GridDesc& desc, int hscrollPairs);
 // Grid row `screenRow` holding `row`: its boxes, its texts (numbers grouped) and its rule, each

@@ -4,6 +4,7 @@
 #include "grid/GyouRecord.h"
 #include "grid/KivViewLinks.h"
 #include "master/MstDoc.h"
+#include "master/MstPrint.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Keys.h"
@@ -37,6 +38,11 @@ CMstView::CMstView() : GridViewBase(masterGrid()) {
     onCommandId(ID_SYOUSAI, [this] { OnSyousai(); });
     onCommandId(ID_TENSOU, [this] { OnTensou(); });
     onCommandId(ID_BUBUN_TENSOU, [this] { OnBubunTensou(); });
+    m_Print = std::make_unique<CMstPrint>(*this);
+    onCommandId(kiv::ui::cmd::FilePrint, [this] { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Print); });
+    onCommandId(kiv::ui::cmd::FilePrintDirect, [this] { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Direct); });
+    onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Preview); });
+    onCommandId(ID_INSATU_FONT, [this] { Print().OnInsatuFont(); });
     g_pMstView = this;
 }
 

@@ -18,6 +18,7 @@
 // keys and mouse (Enter on a unit price, Tab, Home, the function keys, the double click and the
 // right button); MstViewLists.cpp the category title lists.
 #include <array>
+#include <memory>
 #include <string>
 
 #include "grid/FieldTable.h"
@@ -25,6 +26,7 @@
 
 class MstDoc;
 class CMstView;
+class CMstPrint;
 
 // The view of the current master (g_pMstDoc), or null.
 extern CMstView* g_pMstView;
@@ -50,6 +52,7 @@ public:
     static constexpr int ID_SYOUSAI = 32813;        // 詳細表示
     static constexpr int ID_TENSOU = 32800;         // 転送
     static constexpr int ID_BUBUN_TENSOU = 32878;   // 部分転送
+    static constexpr int ID_INSATU_FONT = 32775;    // 印刷フォント指定
 
     CMstView();
     ~CMstView() override;
@@ -95,6 +98,10 @@ public:
     // up. False (after the limit message) when `bun` has no room.
     bool MoveGyouToBun(int bun);
 
+    // --- Printing: the print state and job (MstPrint.h), run by 印刷 (57607), direct printing
+    // (57608), 印刷ﾌﾟﾚﾋﾞｭｰ (57609); 印刷フォント指定 (32775) shows a font sample.
+    CMstPrint& Print() { return *m_Print; }
+
     // --- Category title lists of the document (MstViewLists.cpp)
     // m_KoumokuName: per category an optional 備考 heading and the title (分類, 記号, 品名, 規格
     // of line 1); the document becomes the current master.
@@ -133,6 +140,7 @@ private:
     // The document the view edits, when set directly (tests, benchmarks); and the document whose
     // view this is, which is told when the view goes.
     MstDoc* m_pDoc = nullptr;
+    std::unique_ptr<CMstPrint> m_Print;
     MstDoc* m_pAttached = nullptr;
     void Attach(MstDoc* doc);
     void Detach();

@@ -169,7 +169,7 @@ bool CTotalPrint::onPreparePrinting(PrintInfo& info) {
 
 CTotalPrint::PaperGeometry CTotalPrint::Paper(int cw, int lh) {
     const int textTop = 3 * lh + static_cast<int>(0.13 * lh);
-    return {{6 * cw, 3 * lh, cw, lh, 0, 0},
+    return {{6 * cw, 3 * lh, cw, lh, /*BoxTop*/ 0, /*BoxBottom*/ 0, /*TextTop*/ 0, /*GroupedShift*/ 0, /*RuleTop*/ 0},
             {6 * cw, textTop, cw, lh},
             {static_cast<int>(5.5 * cw), textTop, cw, lh}};
 }
