@@ -163,14 +163,14 @@ std::vector<std::string> CollectBlockRows(V& v) {
 // consecutive rows from the cursor on, up to the group's last row (prices for rows past it are
 // dropped), each row recalculated. 行複写 and CSV rows are inserted above the cursor row in their
 // collected order and renumbered; 行複写 rows are recalculated in their new place, CSV rows are
-// not. An insertion refused at a limit ends the paste there. Slot 1 holds the cursor, which
-// comes back to the first pasted row; the work rows are stored.
+// not. An insertion refused at a limit ends the paste there. Position slot `slot` holds the
+// cursor, which comes back to the first pasted row; the work rows are stored.
 template <class V>
-void PasteClipRows(V& v, const RowClipboard& clip) {
+void PasteClipRows(V& v, const RowClipboard& clip, int slot) {
     auto* d = v.GetDocument();
     if (!d)
         return;
-    v.SavePosition(1);
+    v.SavePosition(slot);
     v.StoreGyou();
     if (clip.Kind == RowClipKind::TankaCopy) {
         for (int j = 0; j < clip.Count && d->m_CurGyou[0] <= d->m_GyouCount; ++j) {
@@ -207,7 +207,7 @@ void PasteClipRows(V& v, const RowClipboard& clip) {
         }
     }
     d->StoreKoumokuGyou();
-    v.RestorePosition(1);
+    v.RestorePosition(slot);
     v.LoadGyou();
 }
 

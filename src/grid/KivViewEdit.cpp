@@ -103,7 +103,7 @@ void CKivView::OnEditPaste() {
         if (PasteFieldFromBuffer())
             StoreGyou();
     } else {
-        rowops::PasteClipRows(*this, clip);
+        rowops::PasteClipRows(*this, clip, 1);
         d->m_NeedRecalc = 1;
     }
     // CSV rows wait for their own view; every other paste ends what was armed.

@@ -53,10 +53,12 @@ CMstView::CMstView() : m_EditGyou(m_GyouLen, ' ') {
     onCommandId(ID_SYOUSAI, [this] { OnSyousai(); });
     onCommandId(ID_TENSOU, [this] { OnTensou(); });
     onCommandId(ID_BUBUN_TENSOU, [this] { OnBubunTensou(); });
+    AddRowCommands();
     g_pMstView = this;
 }
 
 CMstView::~CMstView() {
+    ForgetRowCommands();
     Detach();
     if (g_pMstView == this)
         g_pMstView = g_pMstDoc ? g_pMstDoc->GetView() : nullptr;

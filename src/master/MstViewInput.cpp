@@ -268,7 +268,8 @@ void CMstView::onChar(unsigned ch, int repeat, unsigned flags) {
             OnTensou();
             break;
         case 13:
-            EnterRules();
+            if (!BlockSelectStep())
+                EnterRules();
             break;
         case 27:  // Esc
             if (!text) {
@@ -470,12 +471,15 @@ void CMstView::onLButtonDown(unsigned flags, Point p) {
     SetCaretToField();
     showCaret();
     SetImeForField();
+    BlockSelectStep();
     View::onLButtonDown(flags, p);
 }
 
 void CMstView::onLButtonDblClk(unsigned flags, Point p) {
     MstDoc* d = GetDocument();
-    if (d && m_FieldPos.IsText == 1) {
+    if (d && IsBlockSelecting()) {
+        // A range being picked takes the clicks; nothing is sent or calculated.
+    } else if (d && m_FieldPos.IsText == 1) {
         OnTensou();   // a text cell sends the row to the current estimate
     } else if (d && m_FieldPos.IsText == 0 && d->m_CurGyou[0] <= d->m_GyouCount) {
         CCalcDialog calc(this);
@@ -494,7 +498,7 @@ void CMstView::onLButtonDblClk(unsigned flags, Point p) {
 }
 
 void CMstView::onRButtonDown(unsigned flags, Point p) {
-    if (m_FieldPos.IsText == 0 && IsMasterGyou()) {
+    if ((m_FieldPos.IsText == 0 || IsBlockSelecting()) && IsMasterGyou()) {
         // A number: the row's breakdown, with what was typed into the cell.
         hideCaret();
         StoreGyou();
@@ -528,16 +532,13 @@ void CMstView::onRButtonDown(unsigned flags, Point p) {
     View::onRButtonDown(flags, p);
 }
 
-void CMstView::OnEditCopy() {
-    const std::string_view cell = kiv::grid::CellOf(m_EditGyou, m_FieldPos);
-    m_FieldCopyBuf.assign(kFieldBufLength, ' ');
-    m_FieldCopyBuf.replace(0, std::min<std::size_t>(cell.size(), kFieldBufLength), cell.substr(0, kFieldBufLength));
-}
+void CMstView::OnEditCopy() { kiv::grid::CellToBuffer(m_FieldCopyBuf, m_EditGyou, m_FieldPos); }
 
 void CMstView::OnEditCut() {
     hideCaret();
     OnEditCopy();
     m_FieldUndoBuf = m_FieldCopyBuf;
+    NoteCutCell();
     ClearField();
     if (MstDoc* d = GetDocument(); d && d->m_CurGyou[0] <= d->m_GyouCount)
         StoreGyou();
