@@ -183,6 +183,8 @@ void CMstView::OnNewBun() {
     d->m_KoumokuCount = bun;
     d->m_CurKoumoku[0] = bun;
     d->LoadKoumokuGyou();   // creates its line 1 in a slot of its own
+    d->m_CurGyou[0] = 1;
+    LoadGyou();             // the buffer holds the new line before the list stores it
     d->StoreKoumokuGyou();
     d->SetModifiedFlag();
     RebuildBunList();

@@ -18,7 +18,7 @@ using namespace kiv::ui;
 
 namespace {
 
-// Commands the function keys start; the commands themselves belong to the master's menus.
+// Commands the function keys start in this view (the menus send the same ids).
 constexpr int ID_BUN_IDOU = 32793;     // F1 分類移動
 constexpr int ID_GYOU_COPY = 32794;    // F2 行複写
 constexpr int ID_GYOU_INSERT = 32786;  // F3 行挿入
@@ -389,12 +389,12 @@ void CMstView::onKeyDown(int vk, int repeat, unsigned flags) {
         if (d->m_CurGyou[0] <= d->m_GyouCount)
             StoreGyou();
         break;
-    case VK_F1: sendCommand(ID_BUN_IDOU); break;
-    case VK_F2: sendCommand(ID_GYOU_COPY); break;
-    case VK_F3: sendCommand(ID_GYOU_INSERT); break;
-    case VK_F4: sendCommand(ID_GYOU_DELETE); break;
-    case VK_F5: sendCommand(ID_BUN_INSERT); break;
-    case VK_F6: sendCommand(ID_BUN_DELETE); break;
+    case VK_F1: onCommand(ID_BUN_IDOU); break;
+    case VK_F2: onCommand(ID_GYOU_COPY); break;
+    case VK_F3: onCommand(ID_GYOU_INSERT); break;
+    case VK_F4: onCommand(ID_GYOU_DELETE); break;
+    case VK_F5: onCommand(ID_BUN_INSERT); break;
+    case VK_F6: onCommand(ID_BUN_DELETE); break;
     default: break;
     }
     SetCaretToField();

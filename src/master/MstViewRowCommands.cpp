@@ -215,6 +215,10 @@ void CMstView::OnGyouCopy() {
     if (d->m_CurGyou[0] <= d->m_GyouCount)
         StoreGyou();
     SavePosition(kCommandSlot);
+    // Rows an earlier 行複写 collected wait no longer: a cancelled question leaves 貼り付け a
+    // one-cell paste (prices of 単価ｺﾋﾟｰ and CSV lines still wait).
+    if (g_MstRowClipboard.Kind == RowClipKind::GyouCopy)
+        g_MstRowClipboard.Armed = false;
     StartBlockSelectIn(*this, ID_GYOU_COPY, [this] { GyouCopyRange(); }, kAskGyouCopy);
 }
 
