@@ -140,6 +140,8 @@ protected:
             [&](DialogDriver& dd) {
                 EXPECT_EQ(dd.text(CCopyDialog::kStartGyou), std::to_string(from));
                 EXPECT_EQ(dd.text(CCopyDialog::kEndGyou), std::to_string(to));
+                // While the dialog is up the grid takes no further range step.
+                EXPECT_FALSE(BlockSelectIn(g));
                 // The range is marked while the dialog is up.
                 for (int s = from; s <= to; ++s)
                     EXPECT_EQ(backAt(g, G::Kikaku, s), kGrey) << "row " << s;
