@@ -1134,11 +1134,7 @@ void GridViewBase::onLButtonDown(unsigned flags, kiv::ui::Point p) {
     View::onLButtonDown(flags, p);
 }
 
-void GridViewBase::OnEditCopy() {
-    const std::string_view cell = kiv::grid::CellOf(m_EditGyou, m_FieldPos);
-    m_FieldCopyBuf.assign(kFieldBufLength, ' ');
-    m_FieldCopyBuf.replace(0, std::min<std::size_t>(cell.size(), kFieldBufLength), cell.substr(0, kFieldBufLength));
-}
+void GridViewBase::OnEditCopy() { kiv::grid::CellToBuffer(m_FieldCopyBuf, m_EditGyou, m_FieldPos); }
 
 void GridViewBase::OnEditCut() {
     hideCaret();

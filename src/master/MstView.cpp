@@ -34,7 +34,7 @@ kiv::grid::GridDesc masterGrid() {
 
 CMstView::CMstView() : GridViewBase(masterGrid()) {
     onCommandId(ID_EDIT_COPY, [this] { OnEditCopy(); });
-    onCommandId(ID_EDIT_CUT, [this] { OnEditCut(); });
+    onCommandId(ID_EDIT_CUT, [this] { OnEditCut(); NoteCutCell(); });
     onCommandId(ID_SYOUSAI, [this] { OnSyousai(); });
     onCommandId(ID_TENSOU, [this] { OnTensou(); });
     onCommandId(ID_BUBUN_TENSOU, [this] { OnBubunTensou(); });
@@ -43,10 +43,12 @@ CMstView::CMstView() : GridViewBase(masterGrid()) {
     onCommandId(kiv::ui::cmd::FilePrintDirect, [this] { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Direct); });
     onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Preview); });
     onCommandId(ID_INSATU_FONT, [this] { Print().OnInsatuFont(); });
+    AddRowCommands();
     g_pMstView = this;
 }
 
 CMstView::~CMstView() {
+    ForgetRowCommands();
     Detach();
     if (g_pMstView == this)
         g_pMstView = g_pMstDoc ? g_pMstDoc->GetView() : nullptr;

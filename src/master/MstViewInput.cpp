@@ -16,7 +16,7 @@ using namespace kiv::ui;
 
 namespace {
 
-// Commands the function keys start; the commands themselves belong to the master's menus.
+// Commands the function keys start in this view (the menus send the same ids).
 constexpr int ID_BUN_IDOU = 32793;     // F1 分類移動
 constexpr int ID_GYOU_COPY = 32794;    // F2 行複写
 constexpr int ID_GYOU_INSERT = 32786;  // F3 行挿入
@@ -54,26 +54,31 @@ void CMstView::OnEnterNumber() {
 
 void CMstView::OnFunctionKey(int vk) {
     switch (vk) {
-    case VK_F1: sendCommand(ID_BUN_IDOU); break;
-    case VK_F2: sendCommand(ID_GYOU_COPY); break;
-    case VK_F3: sendCommand(ID_GYOU_INSERT); break;
-    case VK_F4: sendCommand(ID_GYOU_DELETE); break;
-    case VK_F5: sendCommand(ID_BUN_INSERT); break;
-    case VK_F6: sendCommand(ID_BUN_DELETE); break;
+    case VK_F1: onCommand(ID_BUN_IDOU); break;
+    case VK_F2: onCommand(ID_GYOU_COPY); break;
+    case VK_F3: onCommand(ID_GYOU_INSERT); break;
+    case VK_F4: onCommand(ID_GYOU_DELETE); break;
+    case VK_F5: onCommand(ID_BUN_INSERT); break;
+    case VK_F6: onCommand(ID_BUN_DELETE); break;
     default: break;
     }
 }
 
 void CMstView::onLButtonDblClk(unsigned flags, Point p) {
-    if (GetDocument() && m_FieldPos.IsText == 1)
+    MstDoc* d = GetDocument();
+    if (d && IsBlockSelecting()) {
+        // A range being picked takes the clicks; nothing is sent or calculated.
+    } else if (d && m_FieldPos.IsText == 1) {
         OnTensou();   // a text cell sends the row to the current estimate
-    else
+    } else {
         CalcOnDoubleClick();
+    }
     GridViewBase::onLButtonDblClk(flags, p);
 }
 
 void CMstView::onRButtonDown(unsigned flags, Point p) {
-    if (m_FieldPos.IsText == 0 && IsMasterGyou()) {
+    const bool unit = m_CurField[0] == GyouRecord::Tanni;
+    if ((m_FieldPos.IsText == 0 || (IsBlockSelecting() && !unit)) && IsMasterGyou()) {
         // A number: the row's breakdown, with what was typed into the cell.
         hideCaret();
         StoreGyou();
@@ -87,7 +92,7 @@ void CMstView::onRButtonDown(unsigned flags, Point p) {
         CalcFieldPos();
         SetCaretToField();
         showCaret();
-    } else if (m_CurField[0] == GyouRecord::Tanni) {
+    } else if (unit) {
         CTanniDialog tanni(this);
         if (tanni.doModal() == IDOK && EnsureCursorGyou()) {
             // The unit's four bytes are blanked first: "本" over "ヶ所" leaves no half of it.
