@@ -12,6 +12,11 @@ constexpr int kShownFields = 36;
 
 } // namespace
 
+CTotalView::CTotalView() {
+    onCommandId(ID_TEXT_OUT, [this] { OnTextOut(); });
+    onCommandId(ID_EXCEL_OUT, [this] { OnExcelOut(); });
+}
+
 CTotalDoc* CTotalView::GetDocument() const { return dynamic_cast<CTotalDoc*>(document()); }
 
 void CTotalView::onDraw(kiv::ui::Dc& dc) {

@@ -14,6 +14,12 @@ public:
     static constexpr kiv::ui::Color kTitleColor = kiv::ui::rgb(24, 24, 120);
     static constexpr int kFontSize = 14;
 
+    static constexpr int ID_TEXT_OUT = 32808;    // テキストファイル出力
+    static constexpr int ID_EXCEL_OUT = 32884;   // EXCEL出力
+
+    CTotalView();
     CTotalDoc* GetDocument() const;
+    void OnTextOut();    // TotalTextOut.cpp
+    void OnExcelOut();   // TotalExcelOut.cpp
     void onDraw(kiv::ui::Dc& dc) override;
 };

@@ -1,9 +1,8 @@
 // The saved breakdown workbook read back by an independent reader (python3-openpyxl): what a
 // spreadsheet program will show of it.
 #include "export/ExcelExportFixture.h"
+#include "export/OpenpyxlReader.h"
 
-#include <cstdio>
-#include <fstream>
 #include <map>
 
 namespace kivtest {
@@ -41,32 +40,7 @@ for ws in wb.worksheets:
 class UtiwakeWorkbookFileTest : public ExcelExportFixture {
 protected:
     std::map<std::string, std::string> readBack(const std::filesystem::path& xlsx) {
-        const auto script = exeDir / "read.py";
-        std::ofstream(script) << kReader;
-        std::map<std::string, std::string> kv;
-        // The Debian interpreter, which the python3-openpyxl package installs into.
-        const std::string cmd = "/usr/bin/python3 '" + script.string() + "' '" + xlsx.string() + "' 2>&1";
-        FILE* p = ::popen(cmd.c_str(), "r");
-        EXPECT_TRUE(p);
-        if (!p)
-            return kv;
-        std::string all;
-        char buf[4096];
-        while (std::fgets(buf, sizeof buf, p))
-            all += buf;
-        EXPECT_EQ(::pclose(p), 0) << all;
-        std::size_t pos = 0;
-        while (pos < all.size()) {
-            std::size_t nl = all.find('\n', pos);
-            if (nl == std::string::npos)
-                nl = all.size();
-            const std::string line = all.substr(pos, nl - pos);
-            const std::size_t eq = line.find('=');
-            if (eq != std::string::npos)
-                kv[line.substr(0, eq)] = line.substr(eq + 1);
-            pos = nl + 1;
-        }
-        return kv;
+        return readWorkbookWithOpenpyxl(exeDir.path(), kReader, xlsx);
     }
 };
 
