@@ -1,6 +1,7 @@
 // Command 32884 EXCEL出力 of the totals view: every category page into the sheet "内訳書" of a
 // new workbook, two sheet rows per totals row (積算 above, 実行 below), each category filled to
 // the end of its printed page.
+#include <cstdint>
 #include <string_view>
 
 #include "export/ExportPath.h"

@@ -2,6 +2,7 @@
 // an independent reader (python3-openpyxl); the overwrite question, 参照, and a failing call.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "export/OpenpyxlReader.h"
@@ -39,7 +40,9 @@ for col in "ABCDEFG":
 for row in ws.iter_rows(min_row=1, max_row=ws.max_row, max_col=8):
     for c in row:
         b = c.border
-        print(f"{c.coordinate}={c.value!r}|{c.number_format}|{c.alignment.horizontal}|{b.top.style}|{b.bottom.style}")
+        v = c.value
+        v = "'" + v + "'" if isinstance(v, str) else repr(v)
+        print(f"{c.coordinate}={v}|{c.number_format}|{c.alignment.horizontal}|{b.top.style}|{b.bottom.style}")
     print(f"height.{row[0].row}={ws.row_dimensions[row[0].row].height}")
 )PY";
 
@@ -70,8 +73,9 @@ TEST_F(TotalWorkbookTest, EveryCategoryOnItsOwnPagesWithCaptionsAndPageSetup) {
     // A fractional quantity on page 2 (the grid's loaded page is 1, so the store is edited).
     for (int j = 0; j < doc->m_PoolGyouCount; ++j) {
         std::string& r = doc->m_Gyou[static_cast<std::size_t>(j)];
-        if (G::koumokuOf(r) == 2 && G::toInt(r, G::GyouNo) == 2)
+        if (G::koumokuOf(r) == 2 && G::toInt(r, G::GyouNo) == 2) {
             ASSERT_TRUE(G::putNumber(r, G::SekisanSuu2, "2.5"));
+        }
     }
     doc->m_NeedRecalc = 0;
     placeCursor(3, 2, 0, 2);
@@ -88,7 +92,8 @@ TEST_F(TotalWorkbookTest, EveryCategoryOnItsOwnPagesWithCaptionsAndPageSetup) {
         {"footer", "&P ページ"},
         {"page", "portrait,9,None,0,True"},
         {"titles", "$1:$2"},
-        {"max_row", "298"},
+        {"height.298", "13.0"},
+        {"height.299", "None"},
         // Captions: framed, centred, row 2 with a hairline between the two caption lines.
         {"A1", "'分類'|General|center|thin|hair"},
         {"A2", "'NO'|General|center|hair|thin"},
@@ -154,7 +159,8 @@ TEST_F(TotalWorkbookTest, PageFillAtTheBoundaryAndTrimmingOfTexts) {
     excelOut(out);
     auto kv = readBack(out);
     const std::map<std::string, std::string> expected = {
-        {"max_row", "224"},
+        {"height.224", "13.0"},
+        {"height.225", "None"},
         // Upper 品名 and 備考1 and lower 規格 keep their blanks; lower 備考2 is trimmed.
         {"B3", text30("A") + "|General|None|thin|hair"},
         {"G3", text30("備考") + "|General|None|thin|hair"},
@@ -196,10 +202,11 @@ TEST_F(TotalWorkbookTest, OverwriteQuestionBrowseAndFailingCall) {
         EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
     expectCursor(2, 3, 1, 2);
 
-    // 参照 picks the file and has answered the question itself: the workbook replaces it.
+    // 参照 picks the file and has asked its own question: the workbook replaces it unasked.
+    backend.expectFile(out);
+    backend.expectMessageBox(kiv::ui::IDYES, "上書きしますか");
     backend.expectDialog(
         [&](kiv::ui::headless::DialogDriver& d) {
-            backend.expectFile(out);
             d.click(CTExcelDialog::IDC_BROWSE);
             EXPECT_EQ(d.textUtf8(CTExcelDialog::IDC_PATH), out.string());
             d.click(kiv::ui::IDOK);
@@ -207,7 +214,9 @@ TEST_F(TotalWorkbookTest, OverwriteQuestionBrowseAndFailingCall) {
         CTExcelDialog::IDD);
     view->onCommand(CTotalView::ID_EXCEL_OUT);
     backend.processPending();
-    EXPECT_EQ(backend.prompts().back().caption, "EXCEL2007(*.XLSX)|*.XLSX||");
+    const auto& prompts = backend.prompts();
+    EXPECT_TRUE(std::any_of(prompts.begin(), prompts.end(),
+                            [](const auto& p) { return p.kind == "file" && p.caption == "EXCEL2007(*.XLSX)|*.XLSX||"; }));
     EXPECT_EQ(readBack(out)["sheets"], "Sheet1,内訳書");
     expectCursor(2, 3, 1, 2);
 }
