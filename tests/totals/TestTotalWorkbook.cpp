@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "export/ExcelCallText.h"
 #include "export/OpenpyxlReader.h"
 #include "grid/GyouRecord.h"
 #include "platform/automation/Dispatch.h"
@@ -219,6 +220,52 @@ TEST_F(TotalWorkbookTest, OverwriteQuestionBrowseAndFailingCall) {
                             [](const auto& p) { return p.kind == "file" && p.caption == "EXCEL2007(*.XLSX)|*.XLSX||"; }));
     EXPECT_EQ(readBack(out)["sheets"], "Sheet1,内訳書");
     expectCursor(2, 3, 1, 2);
+}
+
+TEST_F(TotalWorkbookTest, EachCellTakesItsSettingsInOrder) {
+    std::vector<std::string> calls;
+    kiv::automation::setCallHooks({[&](const kiv::automation::Call& c) { calls.push_back(callText(c)); }, nullptr});
+    doc->m_NeedRecalc = 0;
+    excelOut(data / "calls.xlsx");
+    kiv::automation::setCallHooks({});
+    // The calls from the selection of `cell` on, `n` of them.
+    auto from = [&](const std::string& cell, std::size_t n) {
+        const std::string first = "Worksheet.C5 get | BSTR \"" + cell + "\" | BSTR \"" + cell + "\"";
+        auto it = std::find(calls.begin(), calls.end(), first);
+        std::vector<std::string> out;
+        for (; it != calls.end() && out.size() < n; ++it)
+            out.push_back(*it);
+        return out;
+    };
+    const std::string frame = "Range.AD3 call | UI4 1 | I4 2 | I4 1 | UI4 1 | UI4 1";
+    const std::vector<std::string> hairline = {"Range.1B3 get", "Borders.AA get | I4 8", "Border.78 put | I2 1"};
+    const std::string centre = "Range.88 put | I2 -4108";
+    auto seq = [](std::vector<std::vector<std::string>> parts) {
+        std::vector<std::string> all;
+        for (auto& p : parts)
+            all.insert(all.end(), p.begin(), p.end());
+        return all;
+    };
+    // Captions: text, width, (A) row height, frame, (row 2) hairline, centring.
+    EXPECT_EQ(from("A1", 6), seq({{"Worksheet.C5 get | BSTR \"A1\" | BSTR \"A1\"", "Range.56C put | ARRAY 1x10 \"分類\"",
+                                   "Range.F2 put | UI4 6", "Range.110 put | UI4 13", frame, centre}}));
+    EXPECT_EQ(from("B2", 8), seq({{"Worksheet.C5 get | BSTR \"B2\" | BSTR \"B2\"",
+                                   "Range.56C put | ARRAY 1x10 \"規　　　　　格\"", "Range.F2 put | UI4 28", frame},
+                                  hairline, {centre}}));
+    // A record's lower line: value, format or row height, frame, hairline, centring.
+    EXPECT_EQ(from("A6", 8), seq({{"Worksheet.C5 get | BSTR \"A6\" | BSTR \"A6\"", "Range.56C put | ARRAY 1x10 \"\"",
+                                   "Range.110 put | UI4 13", frame},
+                                  hairline, {centre}}));
+    EXPECT_EQ(from("F6", 7), seq({{"Worksheet.C5 get | BSTR \"F6\" | BSTR \"F6\"", "Range.56C put | R8 4500",
+                                   "Range.C1 put | BSTR \"#,###\"", frame},
+                                  hairline}));
+    // The upper line has no top edge of its own.
+    EXPECT_EQ(from("C5", 5), (std::vector<std::string>{"Worksheet.C5 get | BSTR \"C5\" | BSTR \"C5\"", "Range.56C put | R8 1",
+                                                       "Range.C1 put | BSTR \"#,###\"", frame,
+                                                       "Worksheet.C5 get | BSTR \"D5\" | BSTR \"D5\""}));
+    // A filler row: row height, format, frame, hairline on even rows, centring in A and E.
+    EXPECT_EQ(from("E14", 7), seq({{"Worksheet.C5 get | BSTR \"E14\" | BSTR \"E14\"", "Range.C1 put | BSTR \"#,###\"", frame},
+                                   hairline, {centre}}));
 }
 
 } // namespace
