@@ -6,7 +6,9 @@
 #include "estimate/KivDoc.h"
 #include "platform/files/Files.h"
 #include "platform/text/Cp932.h"
+#include "platform/ui/App.h"
 #include "platform/ui/CommonDialogs.h"
+#include "totals/TotalDoc.h"
 
 namespace kiv::exporting {
 
@@ -20,7 +22,7 @@ std::string ProposeExportPath(const fs::path& docPath, std::string_view ext, std
     }
     fs::path p = docPath;
     const std::string old = files::asciiLower(p.extension().string());
-    if (old == ".kiv" || old == ".mes")
+    if (old == ".kiv" || old == ".mes" || old == ".ttl" || old == ".mtl")
         p.replace_extension(std::string(".") + std::string(ext));
     else
         p += std::string(".") + std::string(ext);
@@ -28,7 +30,7 @@ std::string ProposeExportPath(const fs::path& docPath, std::string_view ext, std
     return cp ? *cp : std::string();
 }
 
-ExportPathProblem CheckExportPath(const std::string& pathCp932, const CKivDoc* ownDoc) {
+ExportPathProblem CheckExportPath(const std::string& pathCp932, const kiv::ui::Document* ownDoc) {
     if (pathCp932.empty())
         return ExportPathProblem::CannotCreate;
     const fs::path target = fs::absolute(files::fromCp932(pathCp932));
@@ -40,7 +42,7 @@ ExportPathProblem CheckExportPath(const std::string& pathCp932, const CKivDoc* o
         return ExportPathProblem::CannotCreate;
     if (fs::exists(target, ec) && (fs::is_directory(target, ec) || !fs::is_regular_file(target, ec)))
         return ExportPathProblem::CannotCreate;
-    auto same = [&](const CKivDoc* d) {
+    auto same = [&](const kiv::ui::Document* d) {
         if (!d || d->pathName().empty())
             return false;
         std::error_code e;
@@ -48,11 +50,19 @@ ExportPathProblem CheckExportPath(const std::string& pathCp932, const CKivDoc* o
             return true;
         return fs::absolute(d->pathName(), e).lexically_normal() == target.lexically_normal();
     };
+    // The message names the kind of document whose file it is.
+    auto openProblem = [](const kiv::ui::Document* d) {
+        return dynamic_cast<const CTotalDoc*>(d) ? ExportPathProblem::OpenTotals : ExportPathProblem::OpenEstimate;
+    };
     if (same(ownDoc))
-        return ExportPathProblem::OpenEstimate;
+        return openProblem(ownDoc);
     for (const CKivDoc* d : g_OpenKivDocs.Slot)
         if (same(d))
             return ExportPathProblem::OpenEstimate;
+    if (const kiv::ui::App* app = kiv::ui::App::instance())
+        for (const kiv::ui::Document* d : app->documents())
+            if (dynamic_cast<const CTotalDoc*>(d) && same(d))
+                return ExportPathProblem::OpenTotals;
     return ExportPathProblem::None;
 }
 
@@ -60,6 +70,7 @@ std::string_view ExportPathMessage(ExportPathProblem p) {
     switch (p) {
     case ExportPathProblem::CannotCreate: return kCannotCreate;
     case ExportPathProblem::OpenEstimate: return "開いている内訳書のファイルには出力できません。";
+    case ExportPathProblem::OpenTotals: return "開いている集計のファイルには出力できません。";
     case ExportPathProblem::None: break;
     }
     return {};

@@ -6,7 +6,10 @@
 #include <string>
 #include <string_view>
 
-class CKivDoc;
+namespace kiv::ui {
+class Document;
+class Window;
+}
 
 namespace kiv::ui {
 class Window;
@@ -14,21 +17,23 @@ class Window;
 
 namespace kiv::exporting {
 
-// The proposal for an export of the estimate saved at `docPath`: the name's last extension,
-// when it is KIV or MES in any case, becomes `ext`; any other name gets "." + `ext` appended;
-// the folders stay as they are. An untitled estimate (empty path) proposes the program's
-// folder with `untitledNameUtf8` + "." + `ext`. CP932, as the dialog's edit holds it.
+// The proposal for an export of the estimate or totals saved at `docPath`: the name's last
+// extension, when it is KIV, MES, TTL or MTL in any case, becomes `ext`; any other name gets
+// "." + `ext` appended; the folders stay as they are. An untitled document (empty path) proposes
+// the program's folder with `untitledNameUtf8` + "." + `ext`. CP932, as the dialog's edit holds
+// it.
 std::string ProposeExportPath(const std::filesystem::path& docPath, std::string_view ext, std::string_view untitledNameUtf8);
 
 enum class ExportPathProblem {
     None,
     CannotCreate,   // empty, a folder, a missing or unwritable folder
     OpenEstimate,   // the file of an open estimate
+    OpenTotals,     // the file of an open totals document
 };
 
-// Checks a CP932 path before the export starts. `ownDoc` is the estimate being exported (it
-// counts as open even when the table of open estimates does not list it).
-ExportPathProblem CheckExportPath(const std::string& pathCp932, const CKivDoc* ownDoc);
+// Checks a CP932 path before the export starts. `ownDoc` is the estimate or totals document
+// being exported (it counts as open even when no list of open documents holds it).
+ExportPathProblem CheckExportPath(const std::string& pathCp932, const kiv::ui::Document* ownDoc);
 // The message for a problem (UTF-8); empty for None.
 std::string_view ExportPathMessage(ExportPathProblem p);
 // Whether a file of that name exists already.

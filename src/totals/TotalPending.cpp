@@ -17,7 +17,4 @@ void CTotalDoc::ConnectPendingCommands() {
     onCommandId(32788, TotalNotAvailableYet);   // F5 項目挿入
     onCommandId(32789, TotalNotAvailableYet);   // F6 項目削除
     onCommandId(32813, TotalNotAvailableYet);   // F9 詳細表示
-    // Exports.
-    onCommandId(32808, TotalNotAvailableYet);   // テキストファイル出力
-    onCommandId(32884, TotalNotAvailableYet);   // EXCEL出力
 }

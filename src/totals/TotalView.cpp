@@ -49,6 +49,8 @@ CTotalView::CTotalView() : GridViewBase(totalsGrid()) {
     g_pTotalView = this;
     onCommandId(kiv::ui::cmd::FilePrint, [this] { OnFilePrint(); });
     onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { OnFilePrintPreview(); });
+    onCommandId(ID_TEXT_OUT, [this] { OnTextOut(); });
+    onCommandId(ID_EXCEL_OUT, [this] { OnExcelOut(); });
 }
 
 CTotalView::~CTotalView() {

@@ -7,8 +7,8 @@
 // recalculates the row's amounts (CTotalDoc::CalcGyou), and every stored change marks the
 // document for a full recalculation.
 //
-// The row commands, printing and exports are not here yet: their keys, the right button and
-// their menu entries say so (TotalPending.cpp, one line each).
+// The row commands are not here yet: their keys, the right button and their menu entries say so
+// (TotalPending.cpp, one line each).
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,6 +41,8 @@ public:
     static constexpr int ID_KOUMOKU_INSERT = 32788; // F5 項目挿入
     static constexpr int ID_KOUMOKU_DELETE = 32789; // F6 項目削除
     static constexpr int ID_SYOUSAI = 32813;        // F9 詳細表示
+    static constexpr int ID_TEXT_OUT = 32808;       // テキストファイル出力
+    static constexpr int ID_EXCEL_OUT = 32884;      // EXCEL出力
 
     CTotalView();
     ~CTotalView() override;
@@ -68,6 +70,10 @@ public:
     CTotalPrint& Print();
     void OnFilePrint();          // 57607
     void OnFilePrintPreview();   // 57609
+
+    // --- Exports
+    void OnTextOut();    // TotalTextOut.cpp
+    void OnExcelOut();   // TotalExcelOut.cpp
 
 protected:
     void OnFunctionKey(int vk) override;

@@ -16,7 +16,9 @@
 #include "estimate/RecalcSeams.h"
 #include "estimate/RoumuList.h"
 #include "estimate/RoumuRecord.h"
+#include "export/ExcelCallText.h"
 #include "export/ExcelDialog.h"
+#include "export/OpenpyxlReader.h"
 #include "export/excel/ProgressDlg.h"
 #include "grid/KivViewFixture.h"
 #include "platform/automation/Dispatch.h"
@@ -52,19 +54,6 @@ inline std::vector<std::string> fixtureRows() {
                         {GyouRecord::Kingaku1, "3000"}}),
         keyedRow(2, 1, densenFields()),
     };
-}
-
-// A recorded automation call as "Object.DISPID get|put|call | argument | ...", in UTF-8.
-inline std::string callText(const kiv::automation::Call& c) {
-    char id[16];
-    std::snprintf(id, sizeof id, "%X", static_cast<unsigned>(c.dispid));
-    std::string s = c.object + "." + id +
-                    (c.kind == kiv::automation::InvokeKind::Get   ? " get"
-                     : c.kind == kiv::automation::InvokeKind::Put ? " put"
-                                                                  : " call");
-    for (const auto& a : c.args)
-        s += " | " + kiv::automation::describe(a);
-    return kiv::text::toUtf8(s);
 }
 
 // A composite row (常時複合単価): VP管 with one material, 配管 2 m at 500 = 1000; `more` adds or
@@ -193,33 +182,7 @@ protected:
 
     // The saved .xlsx read back by an independent reader (python3-openpyxl) as key=value pairs.
     std::map<std::string, std::string> readWorkbook(const std::filesystem::path& xlsx, int lastRow = 40) {
-        const auto script = exeDir / "read.py";
-        std::ofstream(script) << kWorkbookReader;
-        std::map<std::string, std::string> kv;
-        // The Debian interpreter, which the python3-openpyxl package installs into.
-        const std::string cmd =
-            "/usr/bin/python3 '" + script.string() + "' '" + xlsx.string() + "' " + std::to_string(lastRow) + " 2>&1";
-        FILE* p = ::popen(cmd.c_str(), "r");
-        EXPECT_TRUE(p);
-        if (!p)
-            return kv;
-        std::string all;
-        char buf[4096];
-        while (std::fgets(buf, sizeof buf, p))
-            all += buf;
-        EXPECT_EQ(::pclose(p), 0) << all;
-        std::size_t pos = 0;
-        while (pos < all.size()) {
-            std::size_t nl = all.find('\n', pos);
-            if (nl == std::string::npos)
-                nl = all.size();
-            const std::string line = all.substr(pos, nl - pos);
-            const std::size_t eq = line.find('=');
-            if (eq != std::string::npos)
-                kv[line.substr(0, eq)] = line.substr(eq + 1);
-            pos = nl + 1;
-        }
-        return kv;
+        return readWorkbookWithOpenpyxl(exeDir.path(), kWorkbookReader, xlsx, std::to_string(lastRow));
     }
 
     WorkbookModel saved;

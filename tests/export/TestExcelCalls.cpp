@@ -1,10 +1,10 @@
 // The calls the workbook exports send, in order and with their argument types: the breakdown's
 // session, caption and row cells, the page settings of the three workbooks and the hairline of
 // the totals workbook.
+#include "export/ExcelCallText.h"
 #include "export/ExcelExportFixture.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "export/excel/ExcelSession.h"
 #include "platform/automation/ExcelMembers.h"

@@ -10,6 +10,7 @@
 #include "platform/files/Files.h"
 #include "platform/text/Number.h"
 #include "support/TempDir.h"
+#include "totals/TotalConvertFixture.h"
 #include "totals/TotalConvert.h"
 #include "totals/TotalDoc.h"
 #include "totals/TotalFile.h"
@@ -17,47 +18,14 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kivtest::mstLine;
+using kivtest::est;
+using kivtest::estimateRows;
+using kivtest::kKeihi1Code;
+using kivtest::kSyoukeiCode;
+using kivtest::masterRows;
+using kivtest::totalSettings;
 using G = GyouRecord;
 using kiv::text::parseDecimal;
-
-constexpr int kSyoukeiCode = 11;
-constexpr int kKeihi1Code = 5;
-
-SetteiValues settings() {
-    SetteiValues s;
-    s.codes[static_cast<std::size_t>(EnzanCode::Syoukei)] = kSyoukeiCode;
-    s.codes[static_cast<std::size_t>(EnzanCode::Keihi1)] = kKeihi1Code;
-    return s;
-}
-
-// An estimate row of item 1 from master category `bun` (0: none).
-std::string est(int item, int bun, const char* name, const char* kikaku, const char* suu, const char* t1,
-                const char* t2, const char* k1 = "", const char* k2 = "") {
-    std::vector<std::pair<int, std::string>> f = {{G::Hinmei, name}, {G::Kikaku, kikaku}, {G::SekisanSuu1, suu},
-                                                  {G::SekisanSuu2, suu}, {G::Tanka1, t1}, {G::Tanka2, t2},
-                                                  {G::Kingaku1, k1}, {G::Kingaku2, k2}};
-    if (bun != 0)
-        f.emplace_back(G::BunNo, std::to_string(bun));
-    std::erase_if(f, [](const auto& p) { return p.second.empty(); });
-    return mstLine(item, 1, f);
-}
-
-std::vector<std::string> masterRows() {
-    return {mstLine(3, 1, {{G::Hinmei, "配管"}}), mstLine(3, 2, {{G::Hinmei, "ＶＰ管"}}),
-            mstLine(7, 1, {{G::Hinmei, "電線"}})};
-}
-
-std::vector<std::string> estimateRows() {
-    return {
-        est(1, 3, "VP管", "50A", "2", "1000", "900"),
-        est(1, 7, "IV", "1.6", "10", "50", "45"),
-        est(1, 0, "雑品", "", "1", "100", "100"),
-        est(1, 3, "VP管", "50A", "3", "1000", "900"),
-        est(1, kSyoukeiCode, "小計", "", "", "", "", "9999", "9999"),
-        est(0, 3, "VP管", "50A", "7", "1000", "900"),
-    };
-}
 
 std::string sj(const char* s) { return kiv::text::sj(s); }
 std::string_view raw(const std::string& row, int f) { return G::raw(row, f); }
@@ -75,7 +43,7 @@ void expectRow(const std::string& row, int k, int g, const char* name, const cha
 }
 
 TEST(TotalConvert, PagesByMasterCategoryWithSummary) {
-    const TotalConvertResult r = ConvertToTotals(masterRows(), estimateRows(), settings());
+    const TotalConvertResult r = ConvertToTotals(masterRows(), estimateRows(), totalSettings());
     EXPECT_TRUE(r.messages.empty());
     EXPECT_EQ(r.pageCount, 3);
     ASSERT_EQ(r.rows.size(), 5u + 3 + 3 + 3);
@@ -109,7 +77,7 @@ TEST(TotalConvert, MergesFractionsLumpSumsAndKeepsPricesApart) {
         est(1, kKeihi1Code, "諸経費", "", "", "3000", "2800", "3000", "2800"),
         est(1, kKeihi1Code, "諸経費", "", "", "1", "1", "2000", "1900"),
     };
-    const TotalConvertResult r = ConvertToTotals({}, rows, settings());
+    const TotalConvertResult r = ConvertToTotals({}, rows, totalSettings());
     // Page 2 (category 3, the master has no heading): blank heading, two VP管 rows.
     ASSERT_EQ(r.pageCount, 2);
     const auto& p = r.rows;
@@ -145,44 +113,18 @@ TEST(TotalConvert, NumberColumnsNeverCutDigits) {
     }
     // A conversion goes on past a number that does not fit, and names it once.
     const TotalConvertResult r =
-        ConvertToTotals({}, {est(1, 3, "巨大", "", "200", "5000000000", "1")}, settings());
+        ConvertToTotals({}, {est(1, 3, "巨大", "", "200", "5000000000", "1")}, totalSettings());
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_NE(r.messages[0].find("巨大"), std::string::npos);
     EXPECT_EQ(kiv::text::trimBlanks(raw(r.rows[4], G::Kingaku1)), "");
     EXPECT_EQ(kiv::text::trimBlanks(raw(r.rows[4], G::Kingaku2)), "200");
 }
 
-class TotalDocConvertTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ClearKivPrompts();
-        ASSERT_TRUE(kiv::files::writeFileAtomically(exeDir / "労務単価.rab", ""));
-        // The settings record: the 小計 and 経費1 codes of the fixture.
-        std::string settei(1024, ' ');
-        settei.replace(4 * static_cast<std::size_t>(EnzanCode::Syoukei), 4, "0011");
-        settei.replace(4 * static_cast<std::size_t>(EnzanCode::Keihi1), 4, "0005");
-        ASSERT_TRUE(kiv::files::writeFileAtomically(exeDir / "電気設定.ett", settei));
-        CKivDoc::SetRunMode("1");
-        CKivDoc::SetProgramDirectory(exeDir.path());
-    }
-    void TearDown() override {
-        EXPECT_TRUE(KivLeftoverPrompts().empty());
-        CKivDoc::SetProgramDirectory({});
-        CKivDoc::SetRunMode("");
-        ClearKivPrompts();
-    }
-    kiv::test::ScopedProfileHome home;
-    kiv::test::TempDir exeDir;
-    kiv::test::TempDir data;
-};
+using TotalDocConvertTest = kivtest::TotalDocFixture;
 
 TEST_F(TotalDocConvertTest, ConvertsOnlyWhenBothFilesReadAndSavesWhatItBuilt) {
-    const fs::path mst = data / "m.MST";
-    const fs::path kiv = data / "e.KIV";
-    ASSERT_TRUE(kiv::files::writeFileAtomically(mst, WriteMstFile(masterRows())));
-    std::array<std::string, kKivHyousiCount> hyousi;
-    hyousi[0] = "工事";
-    ASSERT_TRUE(kiv::files::writeFileAtomically(kiv, WriteKivFile(hyousi, estimateRows())));
+    fs::path mst, kiv;
+    writeFixtureFiles(mst, kiv);
     CTotalDoc doc;
     // A missing estimate or a damaged master: named, nothing changes.
     EXPECT_FALSE(doc.ConvertEstimateFile((data / "none.KIV").string(), mst.string()));

@@ -1,0 +1,52 @@
+// What the totals exports share around their walk: the position kept, the page stored and the
+// totals recalculated when due, the rows of each category read from the store.
+#include "totals/TotalExport.h"
+
+#include <algorithm>
+
+#include "totals/TotalDoc.h"
+#include "totals/TotalView.h"
+
+namespace kiv::exporting {
+
+TotalExportPosition SaveTotalPosition(const CTotalDoc& d) {
+    return {d.m_CurKoumoku[0], d.m_CurGyou[0], d.m_TopGyou[0], d.m_ScreenGyou[0]};
+}
+
+void StoreAndRecalcTotalsForExport(CTotalDoc& d) {
+    d.StoreGridGyou();   // a value typed into the grid's row is exported
+    if (d.m_NeedRecalc == 1)
+        d.RebuildKoumokuList();   // stores the page first, then every category
+    else
+        d.StoreKoumokuGyou();
+}
+
+void RestoreTotalViewAfterExport(CTotalView& view, const TotalExportPosition& pos) {
+    if (CTotalDoc* d = view.GetDocument()) {
+        // The walk reads the store and leaves the grid's page loaded; a recalculation reloads it.
+        if (d->m_CurKoumoku[0] != pos.koumoku) {
+            d->m_CurKoumoku[0] = pos.koumoku;
+            d->LoadKoumokuGyou();
+        }
+        d->m_CurGyou[0] = std::clamp(pos.gyou, 1, std::max(1, d->m_GyouCount));
+        d->m_TopGyou[0] = std::clamp(pos.top, 0, std::max(0, d->m_GyouCount - 1));
+        d->m_ScreenGyou[0] = pos.screen;
+        view.LoadGyou();
+        view.SetCaretToField();
+    }
+    view.invalidate();
+    view.updateWindow();
+    view.showCaret();
+}
+
+std::vector<std::vector<const std::string*>> TotalPages(const CTotalDoc& d) {
+    std::vector<std::vector<const std::string*>> pages(static_cast<std::size_t>(std::max(0, d.m_KoumokuCount)));
+    for (int j = 0; j < d.m_PoolGyouCount; ++j) {
+        const int k = d.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        if (k >= 1 && k <= d.m_KoumokuCount)
+            pages[static_cast<std::size_t>(k - 1)].push_back(&d.m_Gyou[static_cast<std::size_t>(j)]);
+    }
+    return pages;
+}
+
+} // namespace kiv::exporting
