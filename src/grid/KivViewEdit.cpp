@@ -9,15 +9,15 @@
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/RowClipboard.h"
+#include "grid/TankaRewrite.h"
 #include "platform/text/Cp932.h"
 
 namespace {
 
 const char* const kMsgUndoElsewhere = "コピー・移動元のファイルにカーソルがない場合はもとに戻りません。。";
 
-// The fields 単価ｺﾋﾟｰ carries over: unit prices 1 and 2 and those of the seven material lines,
-// then (with its remark choice) 備考2 and the material lines' remarks.
-constexpr int kTankaFields[] = {13, 14, 42, 43, 50, 51, 58, 59, 66, 67, 74, 75, 82, 83, 90, 91};
+// The fields 単価ｺﾋﾟｰ carries over: the unit prices (kTankaFields), then (with its remark
+// choice) 備考2 and the material lines' remarks.
 constexpr int kBikouFields[] = {20, 44, 52, 60, 68, 76, 84, 92};
 
 bool allBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }

@@ -8,6 +8,7 @@
 #include "grid/GyouRecord.h"
 #include "grid/KivViewLinks.h"
 #include "master/MstDoc.h"
+#include "master/MstFind.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Keys.h"
@@ -53,10 +54,15 @@ CMstView::CMstView() : m_EditGyou(m_GyouLen, ' ') {
     onCommandId(ID_SYOUSAI, [this] { OnSyousai(); });
     onCommandId(ID_TENSOU, [this] { OnTensou(); });
     onCommandId(ID_BUBUN_TENSOU, [this] { OnBubunTensou(); });
+    onCommandId(ID_TANKA_HENKAN, [this] { OnTankaHenkan(); });
+    onCommandId(ID_SONOTA_HENKAN, [this] { OnSonotaHenkan(); });
+    onCommandId(ID_OLD_DENKI_MASTER, [this] { OnOldDenkiMaster(); });
+    onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
     g_pMstView = this;
 }
 
 CMstView::~CMstView() {
+    MstFindViewGone(this);
     Detach();
     if (g_pMstView == this)
         g_pMstView = g_pMstDoc ? g_pMstDoc->GetView() : nullptr;

@@ -15,7 +15,9 @@
 // MstView.cpp holds members, row path, positions, painting, caret and scrolling; MstViewInput.cpp
 // the typing, keys and mouse; MstViewLists.cpp the category title lists.
 #include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "grid/FieldTable.h"
 #include "platform/ui/Dc.h"
@@ -53,6 +55,11 @@ public:
     static constexpr int ID_SYOUSAI = 32813;        // 詳細表示
     static constexpr int ID_TENSOU = 32800;         // 転送
     static constexpr int ID_BUBUN_TENSOU = 32878;   // 部分転送
+    static constexpr int ID_TANKA_HENKAN = 32812;   // 単価変換、削除
+    static constexpr int ID_SONOTA_HENKAN = 32860;  // その他率を変換
+    static constexpr int ID_OLD_DENKI_MASTER = 32876;   // 旧電気ﾏｽﾀｰを変換
+    static constexpr int ID_CSV_READ = 32879;       // CSVﾌｧｲﾙ読込
+    static constexpr int ID_BUKAKE_SELECT = 32900;  // 歩掛け選択
 
     CMstView();
     ~CMstView() override;
@@ -107,6 +114,35 @@ public:
     // The stored cursor row to the end of category `bun`, renumbered; the old category closes
     // up. False (after the limit message) when `bun` has no room.
     bool MoveGyouToBun(int bun);
+
+    // --- Bulk price changes (MstBulkPrices.cpp)
+    void OnTankaHenkan();      // 32812 単価変換、削除 over a range of categories
+    void OnSonotaHenkan();     // 32860 その他率を変換 over a range of categories
+    void OnOldDenkiMaster();   // 32876 旧電気ﾏｽﾀｰを変換
+    void OnBukakeSelect();     // 32900 歩掛け選択 into 歩掛１ of the cursor row
+    // The rows of categories `from`..`to` whose own category lies in that range, each changed
+    // by `change` (false: the row stays as it was and is counted), recalculated and stored.
+    // The number of rows left unchanged; the first of them in `firstBun`/`firstGyou`.
+    int ForBunRange(int from, int to, const std::function<bool(std::string&)>& change, int& firstBun,
+                    int& firstGyou);
+
+    // --- CSV import (MstCsvImport.cpp)
+    // 32879 CSVﾌｧｲﾙ読込: the file's lines converted into rows that wait in m_CsvRows.
+    void OnCsvRead();
+    std::vector<std::string> m_CsvRows;   // the rows of the last import
+    int m_CsvPending = 0;                 // 1 while they wait for 貼り付け
+
+    // --- Find (MstFind.cpp)
+    // The right click on a text cell: the search restarts at category 1 and the find dialog
+    // opens unless one is open.
+    void OpenFindDialog();
+    // The next row from (m_FindBun, m_FindGyou) whose 品名 + 規格, blanks removed, holds
+    // `text`; see MstFind.cpp.
+    void FindHinmei(const std::string& text);
+    std::string m_FindText;
+    int m_FindBun = 1;
+    int m_FindGyou = 1;
+    int m_FindHits = 0;
 
     // --- Category title lists of the document (MstViewLists.cpp)
     // m_KoumokuName: per category an optional 備考 heading and the title (分類, 記号, 品名, 規格

@@ -524,6 +524,8 @@ void CMstView::onRButtonDown(unsigned flags, Point p) {
             SetCaretToField();
             showCaret();
         }
+    } else if (m_FieldPos.IsText == 1) {
+        OpenFindDialog();
     }
     View::onRButtonDown(flags, p);
 }
