@@ -3,7 +3,9 @@
 // the last row of the last category, blanks removed on both sides.
 #include "master/MstFind.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "estimate/KivMessage.h"
 #include "grid/GyouRecord.h"
@@ -87,20 +89,26 @@ void CMstView::FindHinmei(const std::string& text) {
     int hitBun = 0, hitGyou = 0;
     {
         kiv::ui::App::WaitCursorScope wait;
+        // One pass over the lines: a line's row number in its category is its rank among the
+        // category's lines, as loading the category orders them. The hit is the first match at or
+        // after the search position in category and row order.
+        std::vector<int> rank(static_cast<std::size_t>(std::max(0, d->m_KoumokuCount)) + 1, 0);
         std::string key;
-        for (int bun = m_FindBun; bun <= d->m_KoumokuCount && hitBun == 0; ++bun) {
-            d->m_CurKoumoku[0] = bun;
-            d->LoadKoumokuGyou();
-            for (int gyou = bun == m_FindBun ? std::max(1, m_FindGyou) : 1; gyou <= d->m_GyouCount; ++gyou) {
-                const std::string& row = d->m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)];
-                key.assign(GyouRecord::raw(row, GyouRecord::Hinmei));
-                key.append(GyouRecord::raw(row, GyouRecord::Kikaku));
-                // The first hit is the answer: the rows after it are not scanned.
-                if (ContainsOnCharBoundary(RemoveFindBlanks(key), m_FindText)) {
-                    hitBun = bun;
-                    hitGyou = gyou;
-                    break;
-                }
+        for (int j = 0; j < d->m_PoolGyouCount; ++j) {
+            const int bun = d->m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+            if (bun < 1 || bun > d->m_KoumokuCount)
+                continue;
+            const int gyou = ++rank[static_cast<std::size_t>(bun)];
+            if (bun < m_FindBun || (bun == m_FindBun && gyou < m_FindGyou))
+                continue;
+            if (hitBun != 0 && (bun > hitBun || (bun == hitBun && gyou > hitGyou)))
+                continue;
+            const std::string& row = d->m_Gyou[static_cast<std::size_t>(j)];
+            key.assign(GyouRecord::raw(row, GyouRecord::Hinmei));
+            key.append(GyouRecord::raw(row, GyouRecord::Kikaku));
+            if (ContainsOnCharBoundary(RemoveFindBlanks(key), m_FindText)) {
+                hitBun = bun;
+                hitGyou = gyou;
             }
         }
     }
