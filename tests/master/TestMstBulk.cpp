@@ -438,5 +438,19 @@ TEST_F(MstBulkTest, FindWalksTheCategoriesAndReportsTheEnd) {
     EXPECT_EQ(g_pMstFindView, nullptr);
 }
 
+TEST_F(MstBulkTest, MasterFileSwitchOpensTheChosenMasterAsCurrent) {
+    openRows(kivtest::threeCategories());
+    MstDoc* first = doc;
+    const auto other = data / "other.MST";
+    ASSERT_TRUE(files::writeFileAtomically(other, WriteMstFile({mstLine(1, 1, {{G::Hinmei, "別"}})})));
+    hb().expectFile(other);
+    hb().sendCommand(32852);   // from the master window: the main frame handles it
+    hb().processPending();
+    EXPECT_EQ(profile().getString("Emaster_Section", "Emaster_Dat"), other.string());
+    ASSERT_NE(g_pMstDoc, nullptr);
+    EXPECT_NE(g_pMstDoc, first);
+    EXPECT_EQ(g_pMstDoc->GetPathName(), other.string());
+}
+
 } // namespace
 } // namespace kiv::test
