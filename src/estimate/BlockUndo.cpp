@@ -10,10 +10,12 @@ namespace {
 std::uint64_t g_LastSerial = 0;
 }
 
+std::uint64_t NextBlockUndoSerial() { return ++g_LastSerial; }
+
 void TakeBlockUndo(CKivDoc& doc) {
     doc.SaveUndoSnapshot();
     doc.m_UndoPath = doc.GetPathName();
-    doc.m_UndoSerial = ++g_LastSerial;
+    doc.m_UndoSerial = NextBlockUndoSerial();
     g_BlockUndoOwner = {doc.DocId(), doc.m_UndoSerial};
 }
 

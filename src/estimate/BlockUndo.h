@@ -16,6 +16,10 @@ struct BlockUndoOwner {
 };
 extern BlockUndoOwner g_BlockUndoOwner;
 
+// The serial of a new snapshot: unique across every document kind (estimates and masters keep
+// their own newest snapshot, each named by its document and this serial).
+std::uint64_t NextBlockUndoSerial();
+
 // Takes the snapshot of `doc` (pool, index, counts) and makes it the newest one; older snapshots,
 // in this or another estimate, become unreachable. g_BlockUndoReady is the caller's to set.
 void TakeBlockUndo(CKivDoc& doc);

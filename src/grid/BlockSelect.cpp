@@ -1,6 +1,7 @@
 #include "grid/BlockSelect.h"
 
 #include "estimate/KivMessage.h"
+#include "grid/KivView.h"
 
 int g_BlockSelectState = 0;
 int g_BlockStartGyou = 0;
@@ -11,10 +12,12 @@ int g_BlockGyouCount = 0;
 
 namespace {
 
+const char* const kMsgBlockOrder = "開始行が終了行より大きすぎます。再入力してください。";
+
 struct Pending {
-    const CKivView* view = nullptr;
+    const kiv::ui::View* view = nullptr;
     int commandId = 0;
-    std::function<void(CKivView&)> run;
+    std::function<void()> run;
 };
 
 Pending& pending() {
@@ -24,8 +27,8 @@ Pending& pending() {
 
 } // namespace
 
-bool StartBlockSelect(CKivView& view, int commandId, std::function<void(CKivView&)> run,
-                      const std::string& questionUtf8) {
+bool StartBlockSelectIn(kiv::ui::View& view, int commandId, std::function<void()> run,
+                        const std::string& questionUtf8) {
     // A range another command was waiting for is given up: this command replaces it.
     ClearBlockSelect();
     if (!KivAsk(questionUtf8))
@@ -38,6 +41,12 @@ bool StartBlockSelect(CKivView& view, int commandId, std::function<void(CKivView
     return true;
 }
 
+bool StartBlockSelect(CKivView& view, int commandId, std::function<void(CKivView&)> run,
+                      const std::string& questionUtf8) {
+    CKivView* v = &view;
+    return StartBlockSelectIn(view, commandId, [v, run = std::move(run)] { run(*v); }, questionUtf8);
+}
+
 void ClearBlockSelect() {
     pending() = Pending{};
     g_BlockSelectState = 0;
@@ -45,19 +54,21 @@ void ClearBlockSelect() {
 
 int PendingBlockCommand() { return pending().commandId; }
 
-bool BlockSelectIn(const CKivView& view) {
+bool BlockSelectIn(const kiv::ui::View& view) {
     return (g_BlockSelectState == 1 || g_BlockSelectState == 2) && pending().view == &view && pending().run;
 }
 
-void RunPendingBlockCommand(CKivView& view) {
+void RunPendingBlockCommand(kiv::ui::View& view) {
     if (!BlockSelectIn(view) || g_BlockSelectState != 2)
         return;
     // The command may start another range or clear this one: it runs from a copy.
-    const std::function<void(CKivView&)> run = pending().run;
-    run(view);
+    const std::function<void()> run = pending().run;
+    run();
 }
 
-void ForgetBlockSelectView(const CKivView& view) {
+void ForgetBlockSelectView(const kiv::ui::View& view) {
     if (pending().view == &view)
         ClearBlockSelect();
 }
+
+void BlockOrderMessage() { KivMessage(kMsgBlockOrder); }

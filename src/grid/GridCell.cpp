@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "estimate/KivMessage.h"
+#include "grid/GyouRecord.h"
 #include "platform/text/Cp932.h"
 
 namespace kiv::grid {
@@ -75,6 +77,68 @@ void CellAlignNumeric(std::string& row, const FieldPos& pos, const std::string& 
     const std::size_t n = std::min(width, typed.size());
     cell.replace(width - n, n, typed, typed.size() - n, n);
     row.replace(static_cast<std::size_t>(pos.Offset), width, cell);
+}
+
+namespace {
+
+constexpr std::size_t kCellBufLength = 30;
+
+bool allBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+
+// A number as a numeric cell holds it: blanks, an optional "-", digits with at most one ".".
+bool isCellNumber(std::string_view s) {
+    const auto first = s.find_first_not_of(' ');
+    const auto last = s.find_last_not_of(' ');
+    if (first == std::string_view::npos)
+        return false;
+    std::string_view t = s.substr(first, last - first + 1);
+    if (!t.empty() && t.front() == '-')
+        t.remove_prefix(1);
+    int digits = 0, points = 0;
+    for (char c : t) {
+        if (c >= '0' && c <= '9')
+            ++digits;
+        else if (c == '.')
+            ++points;
+        else
+            return false;
+    }
+    return digits > 0 && points <= 1;
+}
+
+std::string trimmed(std::string_view s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
+}
+
+} // namespace
+
+void CellToBuffer(std::string& buf, const std::string& row, const FieldPos& pos) {
+    buf.assign(kCellBufLength, ' ');
+    const std::string_view cell = CellOf(row, pos);
+    buf.replace(0, std::min(cell.size(), kCellBufLength), cell.substr(0, kCellBufLength));
+}
+
+bool CellPasteBuffer(std::string& row, int field, bool isText, const std::string& buf) {
+    if (allBlank(buf))
+        return false;
+    if (isText) {
+        GyouRecord::putTextFitted(row, field, buf);
+        return true;
+    }
+    const std::string value = trimmed(buf);
+    const std::string shown = text::toUtf8(value);
+    if (!isCellNumber(buf)) {
+        KivMessage("貼り付ける「" + shown + "」は数値ではないので、この欄には貼り付けられません。");
+        return false;
+    }
+    if (!GyouRecord::putNumber(row, field, value)) {
+        KivMessage("貼り付ける数値 " + shown + " はこの欄に入りきりません。");
+        return false;
+    }
+    return true;
 }
 
 } // namespace kiv::grid

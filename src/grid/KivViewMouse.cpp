@@ -14,7 +14,6 @@ using namespace kiv::ui;
 
 namespace {
 
-const char* const kMsgBlockOrder = "開始行が終了行より大きすぎます。再入力してください。";
 
 // The unit's four bytes: the two halves 11 and 12.
 constexpr int kTanniBytes = 4;
@@ -166,45 +165,4 @@ void CKivView::onRButtonDown(unsigned flags, Point p) {
 // ---------------------------------------------------------------------------------------------
 // The two-click row range
 
-void CKivView::BlockSelectStep() {
-    CKivDoc* d = GetDocument();
-    if (!d || !BlockSelectIn(*this))
-        return;
-    if (g_BlockSelectState == 1) {
-        DrawGyouSelected();
-        g_BlockStartGyou = d->m_CurGyou[0];
-        g_BlockStartLine = d->m_ScreenGyou[0];
-        g_BlockSelectState = 2;
-        return;
-    }
-    SavePosition9();
-    g_BlockEndGyou = d->m_CurGyou[0];
-    g_BlockEndLine = d->m_ScreenGyou[0];
-    if (g_BlockEndGyou < g_BlockStartGyou) {
-        KivMessage(kMsgBlockOrder);
-        ClearBlockSelect();
-        hideCaret();
-        RestorePosition9();
-        LoadGyou();
-        StoreGyou();
-        RedrawGyou();
-        SetCaretToField();
-        showCaret();
-        return;
-    }
-    g_BlockGyouCount = g_BlockEndGyou - g_BlockStartGyou + 1;
-    // The range's rows that are on the screen, drawn selected.
-    for (int gyou = g_BlockStartGyou + 1; gyou <= g_BlockEndGyou; ++gyou) {
-        const int screen = gyou - d->m_TopGyou[0];
-        if (screen < 1 || screen > m_VisibleGyou)
-            continue;
-        d->m_CurGyou[0] = gyou;
-        d->m_ScreenGyou[0] = screen;
-        LoadGyou();
-        DrawGyouSelected();
-    }
-    RestorePosition9();
-    LoadGyou();
-    CalcFieldPos();
-    RunPendingBlockCommand(*this);
-}
+void CKivView::BlockSelectStep() { BlockSelectStepIn(*this, 9); }

@@ -8,6 +8,7 @@
 #include "grid/BlockSelect.h"
 #include "grid/CopyDialog.h"
 #include "grid/GyouRecord.h"
+#include "grid/GyouRowOps.h"
 #include "grid/KivView.h"
 #include "grid/RowClipboard.h"
 
@@ -24,61 +25,9 @@ const char* const kAskGyouPaste =
 // ---------------------------------------------------------------------------------------------
 // Row primitives
 
-bool CKivView::ShiftGyouDown() {
-    CKivDoc* d = GetDocument();
-    if (!d || !AddGyou())
-        return false;
-    SavePosition5();
-    const int cursor = d->m_CurGyou[0];
-    for (int k = d->m_GyouCount; k > cursor; --k) {
-        d->m_CurGyou[0] = k - 1;
-        LoadGyou();
-        d->m_CurGyou[0] = k;
-        RenumberGyou();
-        StoreGyou();
-    }
-    RestorePosition5();
-    RenumberStoreGyou();
-    return true;
-}
+bool CKivView::ShiftGyouDown() { return rowops::ShiftGyouDown(*this, 5); }
 
-void CKivView::ShiftGyouUp() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return;
-    const int count = d->m_GyouCount;
-    const int cursor = d->m_CurGyou[0];
-    // The row after the item's last is no row of the item: nothing to remove.
-    if (cursor < 1 || cursor > count)
-        return;
-    SavePosition5();
-    if (count < 2) {
-        RenumberStoreGyou();
-        RestorePosition5();
-        return;
-    }
-    for (int k = cursor; k < count; ++k) {
-        d->m_CurGyou[0] = k + 1;
-        LoadGyou();
-        d->m_CurGyou[0] = k;
-        RenumberGyou();
-        StoreGyou();
-    }
-    // The last row goes blank, key included: the next store of the item frees its pool slot.
-    d->m_CurGyou[0] = count;
-    m_EditGyou.assign(m_GyouLen, ' ');
-    StoreGyou();
-    --d->m_GyouCount;
-    RestorePosition5();
-    if (d->m_CurGyou[0] >= d->m_GyouCount && d->m_CurGyou[0] > 1) {
-        --d->m_CurGyou[0];
-        if (d->m_ScreenGyou[0] > 1)
-            --d->m_ScreenGyou[0];
-        else
-            d->m_TopGyou[0] = std::max(0, d->m_TopGyou[0] - 1);
-    }
-    LoadGyou();
-}
+void CKivView::ShiftGyouUp() { rowops::ShiftGyouUp(*this, 5); }
 
 bool CKivView::InsertGyou() {
     CKivDoc* d = GetDocument();
@@ -119,14 +68,7 @@ bool CKivView::InsertGyou() {
     return true;
 }
 
-void CKivView::ClampCursorToKoumoku() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return;
-    d->m_CurGyou[0] = std::clamp(d->m_CurGyou[0], 1, std::max(1, d->m_GyouCount));
-    d->m_ScreenGyou[0] = std::clamp(d->m_ScreenGyou[0], 1, std::max(1, std::min(d->m_CurGyou[0], m_VisibleGyou)));
-    d->m_TopGyou[0] = d->m_CurGyou[0] - d->m_ScreenGyou[0];
-}
+void CKivView::ClampCursorToKoumoku() { rowops::ClampCursorToGroup(*this); }
 
 // ---------------------------------------------------------------------------------------------
 // Block undo snapshot
@@ -135,26 +77,7 @@ void CKivView::SaveUndo() {
     CKivDoc* d = GetDocument();
     if (!d)
         return;
-    // Rows typed since the item was last stored belong in the snapshot too.
-    StoreGyou();
-    StoreKoumoku();
-    TakeBlockUndo(*d);
-    if (g_BlockMove == 1) {
-        // Every source row is deleted at the range's start row: after one deletion the next
-        // source row has moved up into that place.
-        SavePosition5();
-        const int start = std::max(1, g_BlockStartGyou);
-        const int last = std::min(g_BlockEndGyou, d->m_GyouCount);
-        for (int n = last - start + 1; n > 0; --n) {
-            d->m_CurGyou[0] = start;
-            ShiftGyouUp();
-        }
-        StoreKoumoku();
-        RestorePosition5();
-        ClampCursorToKoumoku();
-        g_BlockMove = 0;
-    }
-    LoadGyou();
+    rowops::SaveBlockUndo(*this, 5, g_BlockMove, [d] { TakeBlockUndo(*d); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -254,18 +177,4 @@ void CKivView::GyouCopyRange() {
     showCaret();
 }
 
-std::vector<std::string> CKivView::CollectBlockRows() {
-    CKivDoc* d = GetDocument();
-    std::vector<std::string> rows;
-    for (int k = g_BlockStartGyou; k <= g_BlockEndGyou; ++k) {
-        d->m_CurGyou[0] = k;
-        // Rows past the item's last are collected as empty rows.
-        if (k <= d->m_GyouCount) {
-            LoadGyou();
-            rows.push_back(m_EditGyou);
-        } else {
-            rows.emplace_back();
-        }
-    }
-    return rows;
-}
+std::vector<std::string> CKivView::CollectBlockRows() { return rowops::CollectBlockRows(*this); }

@@ -3,8 +3,9 @@
 #include <algorithm>
 
 RowClipboard g_RowClipboard;
+RowClipboard g_MstRowClipboard;
 
-void RowClipboard::Fill(RowClipKind kind, const std::vector<std::string>& rows, const CKivView* csvView,
+void RowClipboard::Fill(RowClipKind kind, const std::vector<std::string>& rows, const kiv::ui::View* csvView,
                         bool tankaBikou2) {
     for (auto& r : Rows)
         r.clear();
@@ -16,13 +17,13 @@ void RowClipboard::Fill(RowClipKind kind, const std::vector<std::string>& rows, 
     TankaBikou2 = kind == RowClipKind::TankaCopy && tankaBikou2;
 }
 
-bool RowClipboard::PastesIn(const CKivView& view) const {
+bool RowClipboard::PastesIn(const kiv::ui::View& view) const {
     if (!Armed || Kind == RowClipKind::None)
         return false;
     return Kind != RowClipKind::Csv || CsvView == &view;
 }
 
-void RowClipboard::ForgetView(const CKivView& view) {
+void RowClipboard::ForgetView(const kiv::ui::View& view) {
     if (Kind == RowClipKind::Csv && CsvView == &view) {
         Armed = false;
         CsvView = nullptr;

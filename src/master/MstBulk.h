@@ -1,11 +1,7 @@
 #pragma once
-// What the master's bulk commands share with their tests: the state of 単価変換、削除 and the
-// rate rule of その他率を変換.
+// What the master's bulk commands share with their tests: the rate rule of その他率を変換.
 #include <string>
 #include <string_view>
-
-// 1 while 単価変換、削除 runs (from its price dialog to its end).
-extern int g_MstTankaHenkanBusy;
 
 // A rate text of その他一括変換 is taken when it is empty (the rate is cleared) or a number.
 bool IsSonotaRituText(std::string_view text);

@@ -10,6 +10,7 @@
 #include "master/MstBulk.h"
 #include "master/MstDialogs.h"
 #include "master/MstDoc.h"
+#include "master/MstRowCommands.h"
 #include "master/MstView.h"
 #include "platform/text/Number.h"
 #include "platform/ui/App.h"
@@ -17,8 +18,6 @@
 #include "pricing/BukakeSelectDialog.h"
 
 using G = GyouRecord;
-
-int g_MstTankaHenkanBusy = 0;
 
 namespace {
 

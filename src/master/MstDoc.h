@@ -10,6 +10,7 @@
 //
 // Several masters may be open at once. g_pMstDoc names the current one: the master created last
 // or whose tree was refilled last; closing it makes another open master current, else null.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -108,6 +109,7 @@ public:
     bool m_SetteiRead = false;
     std::string m_MasterPath;                   // the profile's master path, shown nowhere else
     std::string m_UndoPath;
+    std::uint64_t m_UndoSerial = 0;             // serial of the undo snapshot held (0 none)
     std::vector<std::string> m_KoumokuName;     // tree titles: headings and category titles
     std::vector<std::string> m_BunSelectList;   // labels of the category range dialog
     std::string m_BunSelectRoot;

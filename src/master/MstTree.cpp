@@ -17,6 +17,9 @@ CMstTree::CMstTree() {
     setTextColor(kTextColor);
     setLinesAtRoot(true);
     setShowSelectionAlways(true);
+    // 新分類追加 and 分類名登録 chosen while the tree has the focus run on the grid beside it.
+    onCommandId(32870, [this] { if (CMstView* g = GridView()) g->OnNewBun(); });
+    onCommandId(32873, [this] { if (CMstView* g = GridView()) g->OnBunToroku(); });
     g_pMstTree = this;
 }
 

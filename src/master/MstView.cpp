@@ -58,11 +58,13 @@ CMstView::CMstView() : m_EditGyou(m_GyouLen, ' ') {
     onCommandId(ID_SONOTA_HENKAN, [this] { OnSonotaHenkan(); });
     onCommandId(ID_OLD_DENKI_MASTER, [this] { OnOldDenkiMaster(); });
     onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
+    AddRowCommands();
     g_pMstView = this;
 }
 
 CMstView::~CMstView() {
     MstFindViewGone(this);
+    ForgetRowCommands();
     Detach();
     if (g_pMstView == this)
         g_pMstView = g_pMstDoc ? g_pMstDoc->GetView() : nullptr;

@@ -181,6 +181,39 @@ public:
     void OnEditCopy();
     void OnEditCut();
 
+    // --- Row, category and clipboard commands (MstViewRowCommands.cpp, MstViewBunCommands.cpp)
+    // The command table entries of these commands (the constructor calls it).
+    void AddRowCommands();
+    void RenumberGyou();     // the buffer keyed with the cursor's category and row, "  1.0"
+    bool ShiftGyouDown();    // a blank row at the cursor; false at a limit (no row moved)
+    void ShiftGyouUp();      // the cursor's row removed
+    void SaveUndo();         // the one-step snapshot (and a 行複写 move's deletion)
+    void DrawGyouSelected(); // the buffer's row drawn grey, as a picked range row
+    // A click or Enter while this view picks a range: the range step; true when it took it.
+    bool BlockSelectStep();
+    bool IsBlockSelecting() const;
+    void OnEditUndo();       // 57643 元に戻す
+    void OnEditPaste();      // 57637 貼り付け
+    void OnGyouInsert();     // 32786 行挿入, F3
+    void OnGyouDelete();     // 32787 行削除, F4
+    void OnGyouCopy();       // 32794 行複写, F2
+    void GyouCopyRange();    // its second call, with the range
+    void OnKoumokuMove();    // 32793 分類移動, F1
+    void OnKoumokuInsert();  // 32788 分類挿入, F5
+    void OnKoumokuDelete();  // 32789 分類削除, F6
+    void OnBikou2Delete();   // 32850 備考２削除
+    void OnBikou2DeleteAll();// 32875 備考２一括削除
+    void OnNewBun();         // 32870 新分類追加
+    void OnBunToroku();      // 32873 分類名登録
+    void OnFontSize();       // 32868 画面フォントサイズ指定
+    // The CSV import's rows become what the next 貼り付け in this view inserts at the cursor
+    // (renumbered, not recalculated).
+    void SetCsvRows(const std::vector<std::string>& rows);
+    bool PasteFieldFromBuffer();
+    bool UndoField();
+    void NoteCutCell();        // 切り取り: the cell 元に戻す may give the text back to
+    void ForgetRowCommands();  // the view goes: its range and CSV rows go with it
+
     // --- Window handlers
     int onCreate() override;
     void onDestroy() override;
@@ -225,6 +258,12 @@ public:
     int m_IsDbcs = 0;
     std::string m_FieldCopyBuf = std::string(kFieldBufLength, ' ');
     std::string m_FieldUndoBuf = std::string(kFieldBufLength, ' ');
+    struct CutCell {
+        const MstDoc* doc = nullptr;
+        int bun = 0, gyou = 0, field = 0;
+        bool operator==(const CutCell&) const = default;
+    };
+    CutCell m_FieldUndoCell;
     std::string m_DocPath;   // the master's path, written to the profile when the view goes
 
 private:

@@ -18,7 +18,7 @@ using namespace kiv::ui;
 
 namespace {
 
-// Commands the function keys start; the commands themselves belong to the master's menus.
+// Commands the function keys start in this view (the menus send the same ids).
 constexpr int ID_BUN_IDOU = 32793;     // F1 分類移動
 constexpr int ID_GYOU_COPY = 32794;    // F2 行複写
 constexpr int ID_GYOU_INSERT = 32786;  // F3 行挿入
@@ -268,7 +268,8 @@ void CMstView::onChar(unsigned ch, int repeat, unsigned flags) {
             OnTensou();
             break;
         case 13:
-            EnterRules();
+            if (!BlockSelectStep())
+                EnterRules();
             break;
         case 27:  // Esc
             if (!text) {
@@ -388,12 +389,12 @@ void CMstView::onKeyDown(int vk, int repeat, unsigned flags) {
         if (d->m_CurGyou[0] <= d->m_GyouCount)
             StoreGyou();
         break;
-    case VK_F1: sendCommand(ID_BUN_IDOU); break;
-    case VK_F2: sendCommand(ID_GYOU_COPY); break;
-    case VK_F3: sendCommand(ID_GYOU_INSERT); break;
-    case VK_F4: sendCommand(ID_GYOU_DELETE); break;
-    case VK_F5: sendCommand(ID_BUN_INSERT); break;
-    case VK_F6: sendCommand(ID_BUN_DELETE); break;
+    case VK_F1: onCommand(ID_BUN_IDOU); break;
+    case VK_F2: onCommand(ID_GYOU_COPY); break;
+    case VK_F3: onCommand(ID_GYOU_INSERT); break;
+    case VK_F4: onCommand(ID_GYOU_DELETE); break;
+    case VK_F5: onCommand(ID_BUN_INSERT); break;
+    case VK_F6: onCommand(ID_BUN_DELETE); break;
     default: break;
     }
     SetCaretToField();
@@ -470,12 +471,15 @@ void CMstView::onLButtonDown(unsigned flags, Point p) {
     SetCaretToField();
     showCaret();
     SetImeForField();
+    BlockSelectStep();
     View::onLButtonDown(flags, p);
 }
 
 void CMstView::onLButtonDblClk(unsigned flags, Point p) {
     MstDoc* d = GetDocument();
-    if (d && m_FieldPos.IsText == 1) {
+    if (d && IsBlockSelecting()) {
+        // A range being picked takes the clicks; nothing is sent or calculated.
+    } else if (d && m_FieldPos.IsText == 1) {
         OnTensou();   // a text cell sends the row to the current estimate
     } else if (d && m_FieldPos.IsText == 0 && d->m_CurGyou[0] <= d->m_GyouCount) {
         CCalcDialog calc(this);
@@ -494,7 +498,7 @@ void CMstView::onLButtonDblClk(unsigned flags, Point p) {
 }
 
 void CMstView::onRButtonDown(unsigned flags, Point p) {
-    if (m_FieldPos.IsText == 0 && IsMasterGyou()) {
+    if ((m_FieldPos.IsText == 0 || IsBlockSelecting()) && IsMasterGyou()) {
         // A number: the row's breakdown, with what was typed into the cell.
         hideCaret();
         StoreGyou();
@@ -530,16 +534,13 @@ void CMstView::onRButtonDown(unsigned flags, Point p) {
     View::onRButtonDown(flags, p);
 }
 
-void CMstView::OnEditCopy() {
-    const std::string_view cell = kiv::grid::CellOf(m_EditGyou, m_FieldPos);
-    m_FieldCopyBuf.assign(kFieldBufLength, ' ');
-    m_FieldCopyBuf.replace(0, std::min<std::size_t>(cell.size(), kFieldBufLength), cell.substr(0, kFieldBufLength));
-}
+void CMstView::OnEditCopy() { kiv::grid::CellToBuffer(m_FieldCopyBuf, m_EditGyou, m_FieldPos); }
 
 void CMstView::OnEditCut() {
     hideCaret();
     OnEditCopy();
     m_FieldUndoBuf = m_FieldCopyBuf;
+    NoteCutCell();
     ClearField();
     if (MstDoc* d = GetDocument(); d && d->m_CurGyou[0] <= d->m_GyouCount)
         StoreGyou();

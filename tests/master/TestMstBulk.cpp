@@ -6,6 +6,7 @@
 
 #include "grid/TankaRewrite.h"
 #include "master/MstBulk.h"
+#include "master/MstRowCommands.h"
 #include "master/MstCsvImport.h"
 #include "master/MstDialogs.h"
 #include "master/MstDoc.h"
