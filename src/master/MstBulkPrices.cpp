@@ -143,8 +143,7 @@ void CMstView::OnTankaHenkan() {
             d->m_BunFrom, d->m_BunTo, [&](std::string& row) { return RewriteTankaFields(row, factor); }, firstBun,
             firstGyou);
         if (refused > 0)
-            KivMessage("10桁を越えるため変換しなかった行が" + std::to_string(refused) + "行あります。最初は分類" +
-                       kiv::text::cformat("%04d", firstBun) + "の" + std::to_string(firstGyou) + "行目です。");
+            KivMessage(TooWideMessage(refused, firstBun, firstGyou));
     }
     g_MstTankaHenkanBusy = 0;
     RestorePosition(5);

@@ -4,6 +4,7 @@
 #include "estimate/KivMessage.h"
 #include "grid/CsvReader.h"
 #include "grid/KivView.h"
+#include "grid/RowClipboard.h"
 #include "master/MstDialogs.h"
 #include "master/MstDoc.h"
 #include "master/MstView.h"
@@ -50,11 +51,14 @@ void CMstView::OnCsvRead() {
     // The rows are built aside: the line buffer and the editing position stay as they are.
     std::vector<std::string> rows;
     std::string message;
-    m_CsvPending = 0;
     if (!ReadMstCsvFile(s, rows, message)) {
+        // A stopped import arms nothing: rows an earlier command collected are not pasted either.
+        g_MstRowClipboard.Armed = false;
         KivMessage(message);
         return;
     }
-    m_CsvRows = std::move(rows);
-    m_CsvPending = KivAsk(kAskPaste) ? 1 : 0;
+    SetCsvRows(rows);
+    // Cancel keeps the rows converted, but nothing waits for them.
+    if (!KivAsk(kAskPaste))
+        g_MstRowClipboard.Armed = false;
 }

@@ -58,6 +58,9 @@ CMstView::CMstView() : m_EditGyou(m_GyouLen, ' ') {
     onCommandId(ID_SONOTA_HENKAN, [this] { OnSonotaHenkan(); });
     onCommandId(ID_OLD_DENKI_MASTER, [this] { OnOldDenkiMaster(); });
     onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
+    onCommandId(ID_TANKA_COPY, [this] { OnTankaCopy(); });
+    onCommandId(ID_GYOU_TANKA_HENKAN, [this] { OnGyouTankaHenkan(); });
+    onCommandId(ID_CSV_READ, [this] { OnCsvRead(); });
     AddRowCommands();
     g_pMstView = this;
 }

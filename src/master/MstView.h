@@ -60,6 +60,8 @@ public:
     static constexpr int ID_OLD_DENKI_MASTER = 32876;   // 旧電気ﾏｽﾀｰを変換
     static constexpr int ID_CSV_READ = 32879;       // CSVﾌｧｲﾙ読込
     static constexpr int ID_BUKAKE_SELECT = 32900;  // 歩掛け選択
+    static constexpr int ID_TANKA_COPY = 32811;     // 単価ｺﾋﾟｰ
+    static constexpr int ID_GYOU_TANKA_HENKAN = 32867;  // 行を指定して単価変換
 
     CMstView();
     ~CMstView() override;
@@ -126,11 +128,15 @@ public:
     int ForBunRange(int from, int to, const std::function<bool(std::string&)>& change, int& firstBun,
                     int& firstGyou);
 
+    // --- Price commands over a clicked row range (MstRangePrices.cpp)
+    void OnTankaCopy();           // 32811 単価ｺﾋﾟｰ
+    void TankaCopyRange();        // its second call, with the range
+    void OnGyouTankaHenkan();     // 32867 行を指定して単価変換
+    void GyouTankaHenkanRange();  // its second call, with the range
+
     // --- CSV import (MstCsvImport.cpp)
-    // 32879 CSVﾌｧｲﾙ読込: the file's lines converted into rows that wait in m_CsvRows.
+    // 32879 CSVﾌｧｲﾙ読込: the file's lines converted into rows the next 貼り付け inserts.
     void OnCsvRead();
-    std::vector<std::string> m_CsvRows;   // the rows of the last import
-    int m_CsvPending = 0;                 // 1 while they wait for 貼り付け
 
     // --- Find (MstFind.cpp)
     // The right click on a text cell: the search restarts at category 1 and the find dialog

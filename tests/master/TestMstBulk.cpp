@@ -13,6 +13,10 @@
 #include "master/MstFind.h"
 #include "master/MstFixture.h"
 #include "master/MstView.h"
+#include "grid/BlockSelect.h"
+#include "grid/RowClipboard.h"
+#include "grid/TankaDialogs.h"
+#include "grid/TextreadDialog.h"
 #include "platform/headless/DialogDriver.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/text/Number.h"
@@ -451,6 +455,100 @@ TEST_F(MstBulkTest, MasterFileSwitchOpensTheChosenMasterAsCurrent) {
     ASSERT_NE(g_pMstDoc, nullptr);
     EXPECT_NE(g_pMstDoc, first);
     EXPECT_EQ(g_pMstDoc->GetPathName(), other.string());
+}
+
+// The two range clicks of a range command: on rows `from` and `to` of the screen (no scrolling).
+void pickRows(MstDoc& doc, CMstView& grid, int from, int to) {
+    for (int r : {from, to}) {
+        doc.m_CurGyou[0] = r;
+        doc.m_ScreenGyou[0] = r;
+        grid.LoadGyou();
+        EXPECT_TRUE(grid.BlockSelectStep());
+    }
+}
+
+std::vector<std::string> fivePriced() {
+    std::vector<std::string> rows;
+    for (int r = 1; r <= 5; ++r)
+        rows.push_back(mstLine(1, r, {{G::Hinmei, "R" + std::to_string(r)}, {G::Tanka1, std::to_string(1000 * r)}}));
+    return rows;
+}
+
+TEST_F(MstBulkTest, TankaCopyCollectsTheRangeForThePaste) {
+    openRows(fivePriced());
+    hb().expectMessageBox(ui::IDOK, "行単位でデーターをコピーします。");
+    ASSERT_TRUE(grid->onCommand(CMstView::ID_TANKA_COPY));
+    hb().expectDialog([](Driver& dd) {
+        EXPECT_EQ(dd.text(CTankaCopyDialog::kStartGyou), "3");
+        EXPECT_EQ(dd.text(CTankaCopyDialog::kEndGyou), "5");
+        dd.click(ui::IDOK);
+    }, CTankaCopyDialog::kDialogId);
+    hb().expectMessageBox(ui::IDOK, "コピー・移動したい場所にカーソルを移動して張り付けを押してください。");
+    pickRows(*doc, *grid, 3, 5);
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    EXPECT_EQ(g_MstRowClipboard.Kind, RowClipKind::TankaCopy);
+    EXPECT_EQ(g_MstRowClipboard.Count, 3);
+    EXPECT_TRUE(g_MstRowClipboard.Armed);
+    EXPECT_EQ(g_MstBlockUndoReady, 1);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(G::text(g_MstRowClipboard.Rows[static_cast<std::size_t>(k)], G::Hinmei), "R" + std::to_string(k + 3));
+    EXPECT_TRUE(g_MstRowClipboard.Rows[3].empty());
+
+    // 貼り付け on row 1 lays the three prices over rows 1-3.
+    doc->m_CurGyou[0] = 1;
+    doc->m_ScreenGyou[0] = 1;
+    grid->LoadGyou();
+    ASSERT_TRUE(grid->onCommand(ui::cmd::EditPaste));
+    EXPECT_EQ(field(line(1, 1), G::Tanka1), price("3000"));
+    EXPECT_EQ(field(line(1, 3), G::Tanka1), price("5000"));
+    EXPECT_EQ(G::text(line(1, 1), G::Hinmei), "R1");
+}
+
+TEST_F(MstBulkTest, GyouTankaHenkanMultipliesTheCurrentPricesEachTime) {
+    openRows(fivePriced());
+    for (const char* expected : {"1100", "1210"}) {
+        SCOPED_TRACE(expected);
+        hb().expectMessageBox(ui::IDOK, "行単位で単価を変換します。");
+        ASSERT_TRUE(grid->onCommand(CMstView::ID_GYOU_TANKA_HENKAN));
+        hb().expectDialog([](Driver& dd) {
+            EXPECT_EQ(dd.text(CGyouTankaHenkanDialog::kStartGyou), "1");
+            dd.type(CGyouTankaHenkanDialog::kEndGyou, "1").type(CGyouTankaHenkanDialog::kKakeritu, "1.1").click(ui::IDOK);
+        }, CGyouTankaHenkanDialog::kDialogId);
+        hb().expectMessageBox(ui::IDOK, "実行した場合、１回のみ元に作業前に戻ります。");
+        pickRows(*doc, *grid, 1, 2);
+        EXPECT_EQ(hb().pendingAnswers(), 0u);
+        EXPECT_EQ(field(line(1, 1), G::Tanka1), price(expected));
+        EXPECT_EQ(field(line(1, 2), G::Tanka1), price("2000"));   // the dialog's range holds
+        EXPECT_TRUE(G::isBlank(line(1, 1), G::Bikou2));             // no marker text
+    }
+    EXPECT_EQ(g_MstBlockUndoReady, 1);
+    EXPECT_EQ(grid->m_CurField[0], CMstView::m_FirstField);
+}
+
+TEST_F(MstBulkTest, CsvImportPastesEveryLineAtTheCursor) {
+    openRows(fivePriced());
+    const auto csvPath = data / "in.csv";
+    ASSERT_TRUE(files::writeFileAtomically(csvPath, sj("ﾎﾞﾙﾄ,M10,5,本,120\r\nﾅｯﾄ,M10,5,個,30\r\n座金,M10,5,個,10\r\n")));
+    const std::string before = grid->m_EditGyou;
+    hb().expectDialog([&](Driver& dd) {
+        EXPECT_EQ(dd.text(CTextreadDialog::kHinmeiColumn), "01");
+        EXPECT_EQ(dd.dialog().getCount(CTextreadDialog::kHinmeiColumn), 8);
+        EXPECT_EQ(dd.text(CTextreadDialog::kHinmeiColumn + 4), "05");
+        dd.type(CTextreadDialog::kPath, csvPath.string()).click(ui::IDOK);
+    }, CTextreadDialog::kDialogId);
+    hb().expectMessageBox(ui::IDOK, "表計算ソフト等で作成したCSVファイルを読み込みします。");
+    hb().expectMessageBox(ui::IDOK, "コピーしたい場所にカーソルを移動して張り付けかＣＴＲＬ＋Ｖキーを押してください。");
+    ASSERT_TRUE(grid->onCommand(CMstView::ID_CSV_READ));
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    EXPECT_EQ(grid->m_EditGyou, before);   // the line buffer is as it was
+    EXPECT_EQ(doc->m_CurGyou[0], 1);
+
+    ASSERT_TRUE(grid->onCommand(ui::cmd::EditPaste));
+    EXPECT_EQ(doc->m_GyouCount, 8);
+    EXPECT_EQ(G::text(line(1, 1), G::Hinmei), sj("ﾎﾞﾙﾄ"));
+    EXPECT_EQ(field(line(1, 1), G::Tanka1), price("120"));
+    EXPECT_EQ(G::text(line(1, 3), G::Hinmei), sj("座金"));
+    EXPECT_EQ(G::text(line(1, 4), G::Hinmei), "R1");
 }
 
 } // namespace
