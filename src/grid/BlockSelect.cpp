@@ -25,6 +25,10 @@ Pending& pending() {
     return p;
 }
 
+// True while a command's second call runs: its dialogs are up, and a click or Enter that still
+// reaches the grid takes no further range step (it would open the command again inside itself).
+bool g_Running = false;
+
 } // namespace
 
 bool StartBlockSelectIn(kiv::ui::View& view, int commandId, std::function<void()> run,
@@ -55,7 +59,7 @@ void ClearBlockSelect() {
 int PendingBlockCommand() { return pending().commandId; }
 
 bool BlockSelectIn(const kiv::ui::View& view) {
-    return (g_BlockSelectState == 1 || g_BlockSelectState == 2) && pending().view == &view && pending().run;
+    return !g_Running && (g_BlockSelectState == 1 || g_BlockSelectState == 2) && pending().view == &view && pending().run;
 }
 
 void RunPendingBlockCommand(kiv::ui::View& view) {
@@ -63,6 +67,10 @@ void RunPendingBlockCommand(kiv::ui::View& view) {
         return;
     // The command may start another range or clear this one: it runs from a copy.
     const std::function<void()> run = pending().run;
+    struct RunningScope {
+        RunningScope() { g_Running = true; }
+        ~RunningScope() { g_Running = false; }
+    } running;
     run();
 }
 

@@ -498,7 +498,8 @@ void CMstView::onLButtonDblClk(unsigned flags, Point p) {
 }
 
 void CMstView::onRButtonDown(unsigned flags, Point p) {
-    if ((m_FieldPos.IsText == 0 || IsBlockSelecting()) && IsMasterGyou()) {
+    const bool unit = m_CurField[0] == GyouRecord::Tanni;
+    if ((m_FieldPos.IsText == 0 || (IsBlockSelecting() && !unit)) && IsMasterGyou()) {
         // A number: the row's breakdown, with what was typed into the cell.
         hideCaret();
         StoreGyou();
@@ -512,7 +513,7 @@ void CMstView::onRButtonDown(unsigned flags, Point p) {
         CalcFieldPos();
         SetCaretToField();
         showCaret();
-    } else if (m_CurField[0] == GyouRecord::Tanni) {
+    } else if (unit) {
         CTanniDialog tanni(this);
         if (tanni.doModal() == IDOK && EnsureCursorGyou()) {
             // The unit's four bytes are blanked first: "本" over "ヶ所" leaves no half of it.

@@ -140,6 +140,8 @@ protected:
             [&](DialogDriver& dd) {
                 EXPECT_EQ(dd.text(CCopyDialog::kStartGyou), std::to_string(from));
                 EXPECT_EQ(dd.text(CCopyDialog::kEndGyou), std::to_string(to));
+                // While the dialog is up the grid takes no further range step.
+                EXPECT_FALSE(BlockSelectIn(g));
                 // The range is marked while the dialog is up.
                 for (int s = from; s <= to; ++s)
                     EXPECT_EQ(backAt(g, G::Kikaku, s), kGrey) << "row " << s;
@@ -364,6 +366,23 @@ TEST_F(MstRowCommands, CsvLinesAndPricesPasteByTheirKind) {
     command(g, 57637);
     EXPECT_EQ(text::trimBlanks(G::text(work(*w.doc, 7), G::Tanka1)), "100");
     EXPECT_EQ(text::toUtf8(std::string(text::trimBlanks(G::text(work(*w.doc, 8), G::Bikou2)))), "B2");
+}
+
+TEST_F(MstRowCommands, SettingsCommandsWithoutAnEstimateChangeNothing) {
+    Window w = open("m.MST", namedRows(1, 2));
+    ASSERT_NE(w.grid, nullptr);
+    const std::string before = w.doc->SerializeMstFile();
+    // 桁の丸め, 演算分類設定, 複合単価か労務費計上, 複合単価丸め設定: the dialogs show; with no
+    // estimate their OK ends as Cancel and the master is left as it was. 32797 does nothing.
+    for (int id : {32803, 32802, 32805, 32804, 32797}) {
+        SCOPED_TRACE(id);
+        if (id != 32797)
+            hb().expectDialog([](DialogDriver& dd) { dd.click(ui::IDOK); });
+        command(*w.grid, id);
+        EXPECT_EQ(hb().pendingAnswers(), 0u);
+        EXPECT_EQ(w.doc->SerializeMstFile(), before);
+        EXPECT_FALSE(w.doc->IsModified());
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
