@@ -208,6 +208,9 @@ void BM_MasterRebuildKoumokuListNoCalc(benchmark::State& state) {
         view.RebuildKoumokuListNoCalc();
 }
 BENCHMARK(BM_MasterRebuildKoumokuListNoCalc)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
 // Row and category commands on the full master. 行挿入 with its undo snapshot and 元に戻す each
 // under 100 ms (on 29,999 lines, so that the insertion has its line); 分類削除 of category 1 and
 // 分類挿入 back (9,999 categories to 9,998 and back) under 100 ms each; 備考２一括削除 under 0.5 s.
