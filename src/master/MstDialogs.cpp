@@ -23,16 +23,16 @@ const char* const kMsgBunOrder = "最初の数値をあとの数値より小さ�
 // 分類選択
 
 const DialogTemplate& CMbunSerectDialog::dialogLayout() {
-    static const DialogTemplate t{kDialogId, "分類選択", {300, 220},
-                                  {ctl::tree(kTree, dlu(7, 7, 286, 160)),
-                                   ctl::label("開始行は左ダブルクリック", dlu(7, 174, 110, 10)),
-                                   ctl::label("開始分類", dlu(120, 174, 40, 10)),
-                                   ctl::edit(kBunFrom, dlu(162, 172, 30, 12), EditNumber),
-                                   ctl::label("終了行も左ダブルクリックしてください", dlu(7, 192, 150, 10)),
-                                   ctl::label("終了分類", dlu(120, 192, 40, 10)),
-                                   ctl::edit(kBunTo, dlu(162, 190, 30, 12), EditNumber),
-                                   ctl::defButton(IDOK, "OK", dlu(236, 172, 50, 14)),
-                                   ctl::button(IDCANCEL, "ｷｬﾝｾﾙ", dlu(236, 190, 50, 14))}};
+    static const DialogTemplate t{kDialogId, "分類選択", {300, 216},
+                                  {ctl::tree(kTree, dlu(7, 7, 286, 148)),
+                                   ctl::label("開始行は左ダブルクリック", dlu(7, 162, 200, 10)),
+                                   ctl::label("終了行も左ダブルクリックしてください", dlu(7, 176, 200, 10)),
+                                   ctl::label("開始分類", dlu(7, 196, 36, 10)),
+                                   ctl::edit(kBunFrom, dlu(45, 194, 30, 12), EditNumber),
+                                   ctl::label("終了分類", dlu(90, 196, 36, 10)),
+                                   ctl::edit(kBunTo, dlu(128, 194, 30, 12), EditNumber),
+                                   ctl::defButton(IDOK, "OK", dlu(236, 162, 50, 14)),
+                                   ctl::button(IDCANCEL, "ｷｬﾝｾﾙ", dlu(236, 180, 50, 14))}};
     return t;
 }
 

@@ -20,6 +20,8 @@
 #include "platform/headless/DialogDriver.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/text/Number.h"
+#include "pricing/BukakeDialog.h"
+#include "pricing/BukakeRecord.h"
 #include "pricing/BukakeSelectDialog.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellFixture.h"
@@ -549,6 +551,26 @@ TEST_F(MstBulkTest, CsvImportPastesEveryLineAtTheCursor) {
     EXPECT_EQ(field(line(1, 1), G::Tanka1), price("120"));
     EXPECT_EQ(G::text(line(1, 3), G::Hinmei), sj("座金"));
     EXPECT_EQ(G::text(line(1, 4), G::Hinmei), "R1");
+}
+
+TEST_F(MstBulkTest, BukakeSelectWritesTheSentRateIntoRate1Only) {
+    ASSERT_TRUE(files::writeFileAtomically(exeDir / "分電盤.dat", BukakeRecord::format("1", sj("分電盤"), "", "2.5")));
+    CBukakeDialog::s_LastBukakeNo.clear();
+    openRows(fivePriced());
+    const std::string before = line(1, 1);
+    // 電気設備盤歩掛: line 1 (2.5) x 3 = 7.5, corrected to 7, sent.
+    hb().expectDialog([](Driver& dd) { dd.click(1260); }, CBukakeSelectDialog::kDialogId);
+    hb().expectDialog([](Driver& dd) {
+        dd.doubleClick(CBukakeDialog::kList, 0).type(CBukakeDialog::kSuuryou, "3").click(CBukakeDialog::kBukakeAdd);
+        dd.click(CBukakeDialog::kUtiwakeSend);
+    }, CBukakeDialog::kDialogId);
+    ASSERT_TRUE(grid->onCommand(CMstView::ID_BUKAKE_SELECT));
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+    std::string after = line(1, 1);
+    EXPECT_EQ(field(after, G::Bukake1), " 7.000");
+    // Nothing else changed: the row is not recalculated here.
+    after.replace(static_cast<std::size_t>(G::layout(G::Bukake1).Offset), 6, field(before, G::Bukake1));
+    EXPECT_EQ(after, before);
 }
 
 } // namespace
