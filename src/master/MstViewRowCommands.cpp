@@ -356,3 +356,19 @@ void CMstView::ForgetRowCommands() {
     ForgetBlockSelectView(*this);
     g_MstRowClipboard.ForgetView(*this);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Enter and a click while a range is picked
+
+void CMstView::onChar(unsigned ch, int repeat, unsigned flags) {
+    if (ch == 13 && BlockSelectStep()) {
+        kiv::ui::View::onChar(ch, repeat, flags);
+        return;
+    }
+    GridViewBase::onChar(ch, repeat, flags);
+}
+
+void CMstView::onLButtonDown(unsigned flags, kiv::ui::Point p) {
+    GridViewBase::onLButtonDown(flags, p);
+    BlockSelectStep();
+}
