@@ -12,12 +12,13 @@
 #include "grid/BlockSelect.h"
 #include "grid/GyouRecord.h"
 #include "grid/RowClipboard.h"
+#include "grid/TankaRewrite.h"
 
 namespace rowops {
 
-// The fields 単価ｺﾋﾟｰ carries over: unit prices 1 and 2 and those of the seven material lines,
-// then (with its remark choice) 備考2 and the material lines' remarks.
-inline constexpr int kTankaFields[] = {13, 14, 42, 43, 50, 51, 58, 59, 66, 67, 74, 75, 82, 83, 90, 91};
+// The fields 単価ｺﾋﾟｰ carries over: the unit prices (kTankaFields of grid/TankaRewrite.h), then
+// (with its remark choice) 備考2 and the material lines' remarks.
+using ::kTankaFields;
 inline constexpr int kBikouFields[] = {20, 44, 52, 60, 68, 76, 84, 92};
 
 // A blank row at the cursor: the rows from the cursor on move down one place, renumbered. False,

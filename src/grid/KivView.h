@@ -40,6 +40,7 @@ class CKivView;
 class CKivPrint;
 namespace csv {
 struct Line;
+struct Result;
 }
 class CMojiDialog;
 namespace kiv::ui {
@@ -347,6 +348,10 @@ public:
     // with the message naming the line and value, when a number column holds a text that only
     // begins with a number or a number wider than its field.
     static bool CsvLineToGyou(const csv::Line& line, const CsvSettings& s, std::string& row, std::string& message);
+    // The lines of a read file as rows, in file order; false with the message (the reader's
+    // refusal, or the first line CsvLineToGyou stops at). The master's import shares it.
+    static bool CsvResultToGyou(const csv::Result& r, const CsvSettings& s, std::vector<std::string>& rows,
+                                std::string& message);
     int m_CsvGyouCount = 0;               // lines the last import read
 
     // --- Printing: the view's print state and job (print/KivPrint.h), run by 印刷 (57607),

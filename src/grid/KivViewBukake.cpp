@@ -5,7 +5,6 @@
 #include "grid/KivView.h"
 #include "platform/text/Number.h"
 #include "pricing/BukakeFileDialog.h"
-#include "pricing/BukakeRate.h"
 #include "pricing/BukakeSelectDialog.h"
 
 void CKivView::OnBukakeFile() {
@@ -25,12 +24,11 @@ void CKivView::OnBukakeSelect() {
         // On the row after the item's last that row joins the item first, as the first edit
         // typed there makes it do (at the item's limit: the message, nothing written).
         if (EnsureCursorGyou()) {
-            // "%6.3f" cut to the field's six characters: 123.456 is written as 123.45.
-            const std::string text = kiv::text::cformat("%6.3f", bukakeShown(dlg.m_Bukake));
             m_CurField[0] = GyouRecord::Bukake1;
             CalcFieldPos();
             const auto width = static_cast<std::size_t>(m_FieldPos.Width);
-            m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset), width, kiv::text::leftChars(text, width));
+            m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset), width,
+                               kiv::text::leftChars(dlg.SentRateText(), width));
             StoreGyou();
             // The amounts follow at the next recalculation of the row or the item.
             d->m_NeedRecalc = 1;

@@ -100,35 +100,46 @@ bool CKivView::CsvLineToGyou(const csv::Line& line, const CsvSettings& s, std::s
     return true;
 }
 
-bool CKivView::ReadCsvFile() {
-    const CsvSettings& s = m_CsvSettings;
-    m_CsvGyouCount = 0;
-    const csv::Result r = csv::readFile(kiv::files::fromCp932(s.Path), kMaxBytes, kMaxLines);
+bool CKivView::CsvResultToGyou(const csv::Result& r, const CsvSettings& s, std::vector<std::string>& rows,
+                               std::string& message) {
+    rows.clear();
     switch (r.status) {
     case csv::Status::Ok:
         break;
     case csv::Status::CannotOpen:
-        KivMessage(kiv::text::toUtf8(s.Path) + kMsgNoFile);
+        message = kiv::text::toUtf8(s.Path) + kMsgNoFile;
         return false;
     case csv::Status::TooLarge:
-        KivMessage(kMsgTooLarge);
+        message = kMsgTooLarge;
         return false;
     case csv::Status::TooManyLines:
-        KivMessage(kMsgTooManyLines);
+        message = kMsgTooManyLines;
         return false;
     case csv::Status::OpenQuote:
-        KivMessage(std::to_string(r.errorLine) + "行目の引用符(\")が閉じていません。読み込みを中止します。");
+        message = std::to_string(r.errorLine) + "行目の引用符(\")が閉じていません。読み込みを中止します。";
         return false;
     }
-    std::vector<std::string> rows;
     rows.reserve(r.lines.size());
     for (const csv::Line& line : r.lines) {
-        std::string row, message;
+        std::string row;
         if (!CsvLineToGyou(line, s, row, message)) {
-            KivMessage(message);
+            rows.clear();
             return false;
         }
         rows.push_back(std::move(row));
+    }
+    return true;
+}
+
+bool CKivView::ReadCsvFile() {
+    const CsvSettings& s = m_CsvSettings;
+    m_CsvGyouCount = 0;
+    const csv::Result r = csv::readFile(kiv::files::fromCp932(s.Path), kMaxBytes, kMaxLines);
+    std::vector<std::string> rows;
+    std::string message;
+    if (!CsvResultToGyou(r, s, rows, message)) {
+        KivMessage(message);
+        return false;
     }
     g_RowClipboard.Fill(RowClipKind::Csv, rows, this);
     m_CsvGyouCount = static_cast<int>(rows.size());

@@ -20,6 +20,7 @@
 #include "grid/KivView.h"
 #include "grid/RowClipboard.h"
 #include "grid/TankaDialogs.h"
+#include "grid/TankaRewrite.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/FixedField.h"
 #include "platform/text/Number.h"
@@ -72,15 +73,6 @@ std::string NameKey(std::string_view row) {
         key.append(static_cast<std::size_t>(G::layout(f).Width) - v.size(), ' ');
     }
     return key;
-}
-
-// A product as a 10-character price field takes it: rounded to tenths, then the tenths dropped.
-// Nullopt when it needs more than 10 characters (never cut).
-std::optional<std::string> PriceText(const Decimal& x) {
-    const std::string s = cformat("%12.1f", x);
-    if (s.size() > 12)
-        return std::nullopt;
-    return kiv::text::leftChars(s, 10);
 }
 
 bool isZero(std::string_view row, int field) { return G::toDecimal(row, field).isZero(); }

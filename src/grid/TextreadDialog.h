@@ -33,6 +33,7 @@ public:
     // A category number other than 1 to 4 digits keeps the dialog open with a message.
     void onOK() override;
 
-private:
+protected:
+    // 1222: the file chosen in the open-file dialog.
     void OnChoose();
 };

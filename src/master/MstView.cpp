@@ -5,6 +5,7 @@
 #include "grid/KivViewLinks.h"
 #include "master/MstDoc.h"
 #include "master/MstPrint.h"
+#include "master/MstFind.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Keys.h"
@@ -43,11 +44,19 @@ CMstView::CMstView() : GridViewBase(masterGrid()) {
     onCommandId(kiv::ui::cmd::FilePrintDirect, [this] { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Direct); });
     onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Preview); });
     onCommandId(ID_INSATU_FONT, [this] { Print().OnInsatuFont(); });
+    onCommandId(ID_TANKA_HENKAN, [this] { OnTankaHenkan(); });
+    onCommandId(ID_SONOTA_HENKAN, [this] { OnSonotaHenkan(); });
+    onCommandId(ID_OLD_DENKI_MASTER, [this] { OnOldDenkiMaster(); });
+    onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
+    onCommandId(ID_TANKA_COPY, [this] { OnTankaCopy(); });
+    onCommandId(ID_GYOU_TANKA_HENKAN, [this] { OnGyouTankaHenkan(); });
+    onCommandId(ID_CSV_READ, [this] { OnCsvRead(); });
     AddRowCommands();
     g_pMstView = this;
 }
 
 CMstView::~CMstView() {
+    MstFindViewGone(this);
     ForgetRowCommands();
     Detach();
     if (g_pMstView == this)

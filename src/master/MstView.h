@@ -19,6 +19,7 @@
 // right button); MstViewLists.cpp the category title lists.
 #include <array>
 #include <memory>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,13 @@ public:
     static constexpr int ID_TENSOU = 32800;         // 転送
     static constexpr int ID_BUBUN_TENSOU = 32878;   // 部分転送
     static constexpr int ID_INSATU_FONT = 32775;    // 印刷フォント指定
+    static constexpr int ID_TANKA_HENKAN = 32812;   // 単価変換、削除
+    static constexpr int ID_SONOTA_HENKAN = 32860;  // その他率を変換
+    static constexpr int ID_OLD_DENKI_MASTER = 32876;   // 旧電気ﾏｽﾀｰを変換
+    static constexpr int ID_CSV_READ = 32879;       // CSVﾌｧｲﾙ読込
+    static constexpr int ID_BUKAKE_SELECT = 32900;  // 歩掛け選択
+    static constexpr int ID_TANKA_COPY = 32811;     // 単価ｺﾋﾟｰ
+    static constexpr int ID_GYOU_TANKA_HENKAN = 32867;  // 行を指定して単価変換
 
     CMstView();
     ~CMstView() override;
@@ -102,6 +110,38 @@ public:
     // --- Printing: the print state and job (MstPrint.h), run by 印刷 (57607), direct printing
     // (57608), 印刷ﾌﾟﾚﾋﾞｭｰ (57609); 印刷フォント指定 (32775) shows a font sample.
     CMstPrint& Print() { return *m_Print; }
+    // --- Bulk price changes (MstBulkPrices.cpp)
+    void OnTankaHenkan();      // 32812 単価変換、削除 over a range of categories
+    void OnSonotaHenkan();     // 32860 その他率を変換 over a range of categories
+    void OnOldDenkiMaster();   // 32876 旧電気ﾏｽﾀｰを変換
+    void OnBukakeSelect();     // 32900 歩掛け選択 into 歩掛１ of the cursor row
+    // The rows of categories `from`..`to` whose own category lies in that range, each changed
+    // by `change` (false: the row stays as it was and is counted), recalculated and stored.
+    // The number of rows left unchanged; the first of them in `firstBun`/`firstGyou`.
+    int ForBunRange(int from, int to, const std::function<bool(std::string&)>& change, int& firstBun,
+                    int& firstGyou);
+
+    // --- Price commands over a clicked row range (MstRangePrices.cpp)
+    void OnTankaCopy();           // 32811 単価ｺﾋﾟｰ
+    void TankaCopyRange();        // its second call, with the range
+    void OnGyouTankaHenkan();     // 32867 行を指定して単価変換
+    void GyouTankaHenkanRange();  // its second call, with the range
+
+    // --- CSV import (MstCsvImport.cpp)
+    // 32879 CSVﾌｧｲﾙ読込: the file's lines converted into rows the next 貼り付け inserts.
+    void OnCsvRead();
+
+    // --- Find (MstFind.cpp)
+    // The right click on a text cell: the search restarts at category 1 and the find dialog
+    // opens unless one is open.
+    void OpenFindDialog();
+    // The next row from (m_FindBun, m_FindGyou) whose 品名 + 規格, blanks removed, holds
+    // `text`; see MstFind.cpp.
+    void FindHinmei(const std::string& text);
+    std::string m_FindText;
+    int m_FindBun = 1;
+    int m_FindGyou = 1;
+    int m_FindHits = 0;
 
     // --- Category title lists of the document (MstViewLists.cpp)
     // m_KoumokuName: per category an optional 備考 heading and the title (分類, 記号, 品名, 規格

@@ -108,6 +108,8 @@ void CMstView::onRButtonDown(unsigned flags, Point p) {
             SetCaretToField();
             showCaret();
         }
+    } else if (m_FieldPos.IsText == 1) {
+        OpenFindDialog();
     }
     GridViewBase::onRButtonDown(flags, p);
 }

@@ -1,6 +1,8 @@
 #include "pricing/BukakeSelectDialog.h"
 
+#include "platform/text/Number.h"
 #include "platform/ui/MessageBox.h"
+#include "pricing/BukakeRate.h"
 #include "pricing/BukakeDialog.h"
 
 using namespace kiv::ui;
@@ -45,4 +47,8 @@ void CBukakeSelectDialog::OnSelectBukake(std::size_t box) {
         messageBox(kNotSentMessage, MB_OK | MB_ICONEXCLAMATION, {}, this);
     m_Bukake = calc.m_BukakeSyuusei;
     endDialog(kSend);
+}
+
+std::string CBukakeSelectDialog::SentRateText() const {
+    return kiv::text::leftChars(kiv::text::cformat("%6.3f", bukakeShown(m_Bukake)), 6);
 }

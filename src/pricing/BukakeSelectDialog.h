@@ -3,6 +3,7 @@
 // the selection then ends with kSend, carrying the calculator's corrected rate in m_Bukake and how
 // the calculator ended in m_CalcResult. OK and キャンセル close without a rate.
 #include <array>
+#include <string>
 
 #include "platform/ui/Dialog.h"
 
@@ -23,6 +24,8 @@ public:
 
     // The send reached the row's side: the calculator was closed with 内訳に送る and had a rate.
     bool RateSent() const { return m_CalcResult == kSend && m_Bukake != 0; }
+    // The sent rate as 歩掛１ (six characters) takes it: "%6.3f" cut to six, so 123.456 is 123.45.
+    std::string SentRateText() const;
 
     static const kiv::ui::DialogTemplate& dialogLayout();
     void doDataExchange(kiv::ui::DataExchange& dx) override;

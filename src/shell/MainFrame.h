@@ -31,11 +31,15 @@ public:
     void OnUpdateEditCut(kiv::ui::CommandState& state);
     void OnUpdateEditCopy(kiv::ui::CommandState& state);
     void OnUpdateEditPaste(kiv::ui::CommandState& state);
+    // The find dialog's requests: 次を検索 searches the master view that opened it with the text
+    // less its blanks (kept in m_FindText); closing it ends that service (MainFrameFind.cpp).
+    void onFindReplace(const kiv::ui::FindReplaceEvent& e) override;
 
     // The mode pane shows the mode's text.
     void ShowMode(const std::string& mode);
 
     std::string m_Mode;   // the mode being chosen in the mode change
+    std::string m_FindText;   // the last search text, blanks removed (CP932)
 };
 
 // The placement `stored` moved and shrunk as little as needed to lie on `screen`; a size that
