@@ -6,6 +6,7 @@
 
 #include "estimate/BlockUndo.h"
 #include "estimate/KivMessage.h"
+#include "grid/GridEditRules.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/RowClipboard.h"
@@ -22,53 +23,17 @@ constexpr int kBikouFields[] = {20, 44, 52, 60, 68, 76, 84, 92};
 
 bool allBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
 
-// A number as a numeric cell holds it: blanks, an optional "-", digits with at most one ".".
-bool isCellNumber(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    const auto last = s.find_last_not_of(' ');
-    if (first == std::string_view::npos)
-        return false;
-    std::string_view t = s.substr(first, last - first + 1);
-    if (!t.empty() && t.front() == '-')
-        t.remove_prefix(1);
-    int digits = 0, points = 0;
-    for (char c : t) {
-        if (c >= '0' && c <= '9')
-            ++digits;
-        else if (c == '.')
-            ++points;
-        else
-            return false;
-    }
-    return digits > 0 && points <= 1;
-}
-
-std::string trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Cell buffers
 
 void CKivView::CopyFieldToBuffer() {
-    ClearFieldCopyBuffer();
-    GyouRecord::fitLength(m_EditGyou);
-    const int width = std::min(m_FieldPos.Width, kFieldBufLength);
-    m_FieldCopyBuf.replace(0, static_cast<std::size_t>(width),
-                           m_EditGyou.substr(static_cast<std::size_t>(m_FieldPos.Offset), static_cast<std::size_t>(width)));
+    gridedit::CopyCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldCopyBuf);
 }
 
 void CKivView::SaveFieldForUndo() {
-    m_FieldUndoBuf.assign(kFieldBufLength, ' ');
-    GyouRecord::fitLength(m_EditGyou);
-    const int width = std::min(m_FieldPos.Width, kFieldBufLength);
-    m_FieldUndoBuf.replace(0, static_cast<std::size_t>(width),
-                           m_EditGyou.substr(static_cast<std::size_t>(m_FieldPos.Offset), static_cast<std::size_t>(width)));
+    gridedit::CopyCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldUndoBuf);
     const CKivDoc* d = GetDocument();
     m_FieldUndoCell = {d ? d->DocId() : 0, d ? d->m_CurKoumoku[0] : 0, d ? d->m_CurGyou[0] : 0, m_CurField[0]};
 }
@@ -79,25 +44,7 @@ void CKivView::ClearFieldUndoBuffer() {
 }
 
 bool CKivView::PasteFieldFromBuffer() {
-    if (allBlank(m_FieldCopyBuf))
-        return false;
-    const int field = m_CurField[0];
-    GyouRecord::fitLength(m_EditGyou);
-    if (m_FieldPos.IsText) {
-        GyouRecord::putTextFitted(m_EditGyou, field, m_FieldCopyBuf);
-        return true;
-    }
-    const std::string value = trimmed(m_FieldCopyBuf);
-    const std::string shown = kiv::text::toUtf8(value);
-    if (!isCellNumber(m_FieldCopyBuf)) {
-        KivMessage("貼り付ける「" + shown + "」は数値ではないので、この欄には貼り付けられません。");
-        return false;
-    }
-    if (!GyouRecord::putNumber(m_EditGyou, field, value)) {
-        KivMessage("貼り付ける数値 " + shown + " はこの欄に入りきりません。");
-        return false;
-    }
-    return true;
+    return gridedit::PasteCellText(m_EditGyou, m_CurField[0], m_FieldPos.IsText != 0, m_FieldCopyBuf);
 }
 
 bool CKivView::UndoField() {
@@ -110,10 +57,7 @@ bool CKivView::UndoField() {
     const CutCell here{d->DocId(), d->m_CurKoumoku[0], d->m_CurGyou[0], m_CurField[0]};
     if (here != m_FieldUndoCell)
         return false;
-    GyouRecord::fitLength(m_EditGyou);
-    const int width = std::min(m_FieldPos.Width, kFieldBufLength);
-    m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset), static_cast<std::size_t>(width),
-                       m_FieldUndoBuf.substr(0, static_cast<std::size_t>(width)));
+    gridedit::RestoreCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldUndoBuf);
     return true;
 }
 

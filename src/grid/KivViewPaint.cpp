@@ -5,6 +5,7 @@
 
 #include "grid/GridCell.h"
 #include "grid/GroupDigits.h"
+#include "grid/GridEditRules.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/KivViewLinks.h"
@@ -416,25 +417,8 @@ void CKivView::UpdateStatusPanes() {
 // 画面フォントサイズ指定
 
 void CKivView::OnFontSize() {
-    const int answer = kiv::ui::messageBox(
-        "文字表示の大きさを変更するにはＭＳゴシックのフォントサイズを選択してください。"
-        "ディフォルトサイズにもどすにはいいえを選択してください\t",
-        kiv::ui::MB_YESNOCANCEL, {}, this);
-    auto store = [this](int size) {
-        kiv::profile::Profile::user().writeInt("Font_Size_Section", "Font_Size", size);
-        m_FontSize = size;
-    };
-    if (answer == kiv::ui::IDYES) {
-        // A dialog closed with Cancel stores nothing.
-        if (const auto chosen = kiv::ui::fontDialog(kiv::ui::Font::systemFixed(), this)) {
-            kiv::ui::messageBox("このウィンドを終了後、画面表示が変更されます。", kiv::ui::MB_OK, {}, this);
-            // The dialog's height is the negative pixel height; the grid keeps three quarters of it.
-            const int height = chosen->height < 0 ? -chosen->height : chosen->height;
-            store(std::max(1, height * 3 / 4));
-        }
-    } else if (answer == kiv::ui::IDNO) {
-        store(kDefaultFontSize);
-    }
+    if (const std::optional<int> size = gridedit::AskFontSize(this, kDefaultFontSize))
+        m_FontSize = *size;
     invalidate();
     updateWindow();
     if (hasFocus()) {

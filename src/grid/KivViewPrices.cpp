@@ -16,6 +16,7 @@
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
 #include "grid/BlockSelect.h"
+#include "grid/GridEditRules.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/RowClipboard.h"
@@ -72,15 +73,6 @@ std::string NameKey(std::string_view row) {
         key.append(static_cast<std::size_t>(G::layout(f).Width) - v.size(), ' ');
     }
     return key;
-}
-
-// A product as a 10-character price field takes it: rounded to tenths, then the tenths dropped.
-// Nullopt when it needs more than 10 characters (never cut).
-std::optional<std::string> PriceText(const Decimal& x) {
-    const std::string s = cformat("%12.1f", x);
-    if (s.size() > 12)
-        return std::nullopt;
-    return kiv::text::leftChars(s, 10);
 }
 
 bool isZero(std::string_view row, int field) { return G::toDecimal(row, field).isZero(); }
@@ -298,7 +290,7 @@ bool CKivView::GyouTankaHenkanGyou(const std::string& marker, std::string* refus
             const Decimal x = m * f;
             if (x.isZero())
                 continue;
-            texts[static_cast<std::size_t>(k)] = PriceText(x);
+            texts[static_cast<std::size_t>(k)] = gridedit::PriceText(x);
             if (!texts[static_cast<std::size_t>(k)]) {
                 if (refused)
                     *refused = cformat("%.1f", x);
@@ -337,7 +329,7 @@ bool CKivView::GyouTankaHenkanGyou(const std::string& marker, std::string* refus
     m_EditGyou = row;
     CalcFukugouTanka();
     if (detail && !m_FukugouKekka.Tanka[0].isZero())
-        if (const auto text = PriceText(m_FukugouKekka.Tanka[0])) {
+        if (const auto text = gridedit::PriceText(m_FukugouKekka.Tanka[0])) {
             G::blank(m_EditGyou, G::Tanka1);
             G::putNumber(m_EditGyou, G::Tanka1, *text);
         }

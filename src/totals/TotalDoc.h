@@ -80,6 +80,9 @@ public:
     // 32873 分類名登録: the page stored, the list rebuilt, the tree refilled.
     void OnBunToroku();
 
+    // Characters start .. start+length-1 of category k's title (empty past its end).
+    std::string GetKoumokuLabel(int koumoku, int start, int length) const;
+
     void ParseSettei();
     void MakeCurrent() { g_pTotalDoc = this; }
     std::string GetPathName() const { return pathName().string(); }

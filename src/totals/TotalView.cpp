@@ -17,7 +17,7 @@ CTotalDoc* CTotalView::GetDocument() const { return dynamic_cast<CTotalDoc*>(doc
 void CTotalView::onDraw(kiv::ui::Dc& dc) {
     if (dc.isPrinting())
         return;
-    const kiv::ui::Font old = dc.selectFont({"ＭＳ ゴシック", kFontSize, 400});
+    const kiv::ui::Font old = dc.selectFont({"ＭＳ ゴシック", m_FontSize, 400});
     const kiv::ui::TextMetrics tm = dc.textMetrics();
     const int cw = tm.aveCharWidth;
     const int lh = tm.height + 4;
