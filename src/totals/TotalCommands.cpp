@@ -111,10 +111,7 @@ void topOfPage(CTotalDoc& d) {
 bool InsertGyou(CTotalDoc& d) {
     const int count = d.m_GyouCount;
     const int cur = std::clamp(d.m_CurGyou[0], 1, std::max(1, count));
-    if (count >= CTotalDoc::kKoumokuGyouMax) {
-        KivMessage(CTotalDoc::kMsgPoolFull);
-        return false;
-    }
+    // The store refuses, with the totals' limit message, a full page or a full pool.
     if (!d.AddGyou())
         return false;
     auto& w = d.m_KoumokuGyou;
