@@ -12,14 +12,16 @@
 // Leaving a cell recalculates only that row; the master has no group totals and no flag that
 // marks it for recalculation.
 //
-// MstView.cpp holds members, row path, positions, painting, caret and scrolling; MstViewInput.cpp
-// the typing, keys and mouse; MstViewLists.cpp the category title lists.
+// The grid machinery (geometry, painting, caret, typing, field moves, scrolling, the calculator)
+// is the shared GridViewBase's, driven by the master's grid description; MstView.cpp holds the
+// document link, the row recalculation and the life cycle; MstViewInput.cpp the master's own
+// keys and mouse (Enter on a unit price, Tab, Home, the function keys, the double click and the
+// right button); MstViewLists.cpp the category title lists.
 #include <array>
 #include <string>
 
 #include "grid/FieldTable.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/View.h"
+#include "grid/GridViewBase.h"
 
 class MstDoc;
 class CMstView;
@@ -27,7 +29,7 @@ class CMstView;
 // The view of the current master (g_pMstDoc), or null.
 extern CMstView* g_pMstView;
 
-class CMstView : public kiv::ui::View {
+class CMstView : public GridViewBase {
 public:
     static constexpr int m_FirstScreenGyou = 1;   // screen lines 0-1 are the captions
     static constexpr int m_FirstField = 5;        // 品名: fields 1-4 are never edited
@@ -40,11 +42,6 @@ public:
     static constexpr int m_HScrollRange = 3;      // horizontal scroll bar 0-3, pairs 0-2
     static constexpr int m_BunField = 1;          // a master row's category is its field 1
     static constexpr int kPageStep = 5;           // rows per page of the vertical scroll bar
-    static constexpr int kPositionSlots = 8;      // element 0 and slots 1-7
-    static constexpr int kMaxVisibleGyou = 100;
-    static constexpr int kDefaultFontSize = 14;
-    static constexpr int kCaretWidth = 2;
-    static constexpr int kFieldBufLength = 30;
     static constexpr int kPaneFileName = 59146;   // the status pane that shows the master's file
 
     static constexpr int ID_ADRESS = 32779;       // Home: 相手先登録、印刷 (to the parent frame)
@@ -72,21 +69,11 @@ public:
     void CallRebuildBunList() { RebuildBunList(); }
     void OnDocumentUpdate() { onUpdate(nullptr, 0); }
 
-    // --- Editing positions
-    void SavePosition(int slot);
-    void RestorePosition(int slot);
+    GyouStore* Store() const override;
 
     // --- Row path
-    void LoadGyou();    // the cursor's work row into m_EditGyou, exactly 1400 bytes
-    void StoreGyou();   // m_EditGyou back into the cursor's work row (the master becomes modified)
-    // One more row for the current category, counted in m_GyouCount. At 9999 rows or 30,000
-    // lines the limit message and false: nothing changes.
-    bool AddGyou();
-    void ClearGyouBuffer() { m_EditGyou.assign(m_GyouLen, ' '); }
-    // The cursor row becomes an empty row with its key and "  1.0", stored.
-    void RenumberStoreGyou();
     // The row in the buffer recalculated: the quantities (fields 7-10) blanked, stored.
-    void RecalcGyou();
+    void RecalcGyou() override;
     void ReadBunNo();
 
     // --- Pricing and transfer (MstViewPricing.cpp)
@@ -117,119 +104,36 @@ public:
     // The field's bytes of a row as the master table lays them out.
     static std::string FieldText(const std::string& row, int field);
 
-    // --- Geometry, painting
-    void CalcFieldPos();
-    void CalcTitleFieldPos();
-    void SetCaretToField();
-    void DrawCurField();
-    void DrawCurFieldFormatted();
-    void DrawCurGyou();
-    void DrawGyouFramed();
-    void RedrawGyou();
-    void RedrawGyou2();
-    kiv::ui::Font GridFont() const;
-
-    // --- Navigation and scrolling
-    void NextField();
-    void PrevField();
-    void SkipKeisanField();
-    bool ScrollStepUp();
-    bool ScrollStepDown();
-
-    // --- Cell editing (MstViewInput.cpp)
-    void InsertCharAtCaret();
-    void DeleteCharAtCaret();
-    void CheckDbcsAtCaret();
-    bool TypeNumericChar();
-    void ClearField();
-    void OnEditCopy();
-    void OnEditCut();
-
     // --- Window handlers
     int onCreate() override;
     void onDestroy() override;
-    void onShowWindow(bool show) override;
     void onInitialUpdate() override;
     void onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::View* deactivated) override;
-    void onUpdate(kiv::ui::View* sender, long hint) override;
-    void onDraw(kiv::ui::Dc& dc) override;
-    void onSetFocus() override;
-    void onKillFocus() override;
-    void onKeyDown(int vk, int repeat, unsigned flags) override;
-    void onChar(unsigned ch, int repeat, unsigned flags) override;
-    void onLButtonDown(unsigned flags, kiv::ui::Point p) override;
     void onLButtonDblClk(unsigned flags, kiv::ui::Point p) override;
     void onRButtonDown(unsigned flags, kiv::ui::Point p) override;
-    void onVScroll(int code, int pos) override;
-    void onHScroll(int code, int pos) override;
-    bool onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) override;
 
     // --- State
-    std::string m_EditGyou;
     std::array<int, 3> m_LabourNo{};                   // registration numbers of the last pricing
     std::array<std::string, 7> m_SyousaiGyouClip;     // the detail dialog's material-line clipboard
     int m_PendingBun = 0;   // category the labour check's detail dialog moves the row to, 0 none
-    std::array<int, kPositionSlots> m_CurField{};
-    std::array<int, kPositionSlots> m_SavedVisibleGyou{};
-    FieldPos m_FieldPos;
-    int m_CaretOfs = 0;
-    int m_VisibleGyou = 30;
-    int m_HScrollPairs = 0;
-    int m_HScrollCells = 0;
     int m_BunNo = 0;
-    int m_CharWidth = 0;
-    int m_CharHeight = 0;
-    int m_LineHeight = 0;
-    int m_FontSize = kDefaultFontSize;
-    int m_TypedChar = 0;
-    std::string m_TypeBuf;
-    int m_TypedCount = 0;
-    int m_PointTyped = 0;
-    int m_FieldFull = 0;
-    int m_IsDbcs = 0;
-    std::string m_FieldCopyBuf = std::string(kFieldBufLength, ' ');
-    std::string m_FieldUndoBuf = std::string(kFieldBufLength, ' ');
     std::string m_DocPath;   // the master's path, written to the profile when the view goes
 
+protected:
+    void NewGyouDefaults(std::string& row) override;
+    void OnEnterNumber() override;
+    void OnTabKey() override { OnTensou(); }
+    void OnHomeKey() override { sendCommand(ID_ADRESS); }
+    void OnFunctionKey(int vk) override;
+    void UpdateStatusPane() override;
+
 private:
-    enum class RowLook { Normal, Selected };
     // No current estimate: the message, false.
     bool CanTransfer();
-    void MeasureFont();
-    int VisibleGyouFor(int clientHeight) const;
-    bool KeepCursorOnScreen();
-    void DrawFieldBox(kiv::ui::Dc& dc, int field) const;
-    void DrawFieldText(kiv::ui::Dc& dc, bool grouped);
-    void DrawRowRule(kiv::ui::Dc& dc);
-    void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule);
-    void DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule);
-    void DrawCurFieldOwnDc(bool grouped);
-    void DrawTitle(kiv::ui::Dc& dc);
-    void DrawGyouAt(int gyou, int screenRow);
-    void RedrawVisibleGyou(bool framed);
-    void ScrollGridRows(int fromRow, int toRow, int rows);
-    void ResetVScroll(int max);
-    void SetImeForField();
-    // Typing helpers (MstViewInput.cpp).
-    void TypeTextByte(unsigned char c);
-    void AlignNumericInput();
-    void MoveCaretBackOneChar();
-    void MoveCaretForwardOneChar();
-    // Store the row, recalculate it (slot 1 kept), as every move off a row does.
-    void CommitGyou();
-    // An edit on the row after the category's last makes that row part of the category first
-    // (its key and "  1.0"); false, with the limit message, when the category or master is full.
-    bool EnsureCursorGyou();
-    void EnterRules();
-    void OpenCalcFromCell(char op);
-    bool PutCalcResult(const std::string& result);
-    int HitField(int screenRow, kiv::ui::Point p) const;
     // The document the view edits, when set directly (tests, benchmarks); and the document whose
     // view this is, which is told when the view goes.
     MstDoc* m_pDoc = nullptr;
     MstDoc* m_pAttached = nullptr;
     void Attach(MstDoc* doc);
     void Detach();
-    int m_PendingLead = -1;
-    int m_LastThumbPos = 0;
 };

@@ -1,0 +1,236 @@
+#pragma once
+// GridViewBase: the table-driven character grid that the master and the totals windows share.
+// A grid description (GridDesc) names the field table, the caption line, the first and last
+// field of a row, the colours and the row length; the base does the rest the same way for every
+// grid: geometry from the field table, font measuring, the caret, typing into the row buffer
+// (text at the caret, numbers right-aligned as on a calculator, one decimal point), the stop
+// order of NextField / PrevField (shown fields whose skip flag is clear), vertical scrolling,
+// the calculator hand-off, the mouse, and the drawing of boxes, captions, texts, grouped
+// numbers and row rules.
+//
+// The drawing routines are static and take a GridGeometry (where cell 0 and line 0 lie, a
+// cell's width and the line pitch), so a printer draws a page through the same routines with
+// its paper metrics.
+//
+// The editing position (category, row, rows scrolled away, cursor screen row) lives in element 0
+// of the row store's position arrays and the field in m_CurField[0]; elements 1-7 are save
+// slots, so a command can put its caller's position back when it ends. A derived view names its
+// row store (Store) and adds what is its own: how a row is recalculated, what a new row holds,
+// what Enter does on a number, Tab, Home and the function keys.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "grid/FieldTable.h"
+#include "platform/ui/Dc.h"
+#include "platform/ui/View.h"
+
+class GyouStore;
+
+namespace kiv::grid {
+
+struct GridColors {
+    ui::Color ClientPen = ui::rgb(100, 100, 100);
+    ui::Color ClientFill = ui::rgb(211, 211, 211);
+    ui::Color CellPen = ui::rgb(100, 100, 100);
+    ui::Color CaptionFill = ui::rgb(211, 211, 211);
+    ui::Color CaptionText = ui::rgb(0, 123, 67);
+    ui::Color CaptionRule = ui::rgb(146, 7, 131);
+    ui::Color RowFill = ui::rgb(255, 255, 200);
+    ui::Color RowText = ui::kBlack;
+    ui::Color SelectedPen = ui::kBlack;
+    ui::Color SelectedFill = ui::rgb(200, 200, 200);
+    ui::Color RulePen = ui::rgb(180, 200, 150);
+};
+
+struct GridDesc {
+    const FieldTable* Table = nullptr;
+    const std::string* TitleText = nullptr;   // the 310-byte caption line
+    int FirstField = 5;                        // where a row's cursor starts
+    int LastField = 34;                        // last field of a row on screen
+    int RuleFirstField = 2;                    // the row rule runs from this field's box ...
+    int RuleLastField = 34;                    // ... to this one's
+    int GyouLen = 1400;
+    int MaxGyou = 9999;                        // most rows of one category
+    int HScrollRange = 0;                      // horizontal scroll bar 0..range; 0 none
+    int PageStep = 5;                          // rows per page of the vertical scroll bar
+    GridColors Colors;
+};
+
+// Where the grid lies on a device: cell c starts at x = CellOffset + c * CellWidth, line l at
+// y = LineOffset + l * LinePitch (device units).
+struct GridGeometry {
+    int CellOffset = 0;
+    int LineOffset = 0;
+    int CellWidth = 0;
+    int LinePitch = 0;
+    int x(int cell) const { return CellOffset + cell * CellWidth; }
+    int y(int line) const { return LineOffset + line * LinePitch; }
+};
+
+// --- Drawing through a geometry (screen and paper alike)
+
+// The box of a field, its thousands-separator cells included.
+void DrawFieldBox(ui::Dc& dc, const GridGeometry& g, const FieldPos& pos, int commaCells);
+// The field's bytes of `row`; a number with separator cells in its grouped form when `grouped`.
+void DrawFieldText(ui::Dc& dc, const GridGeometry& g, const FieldPos& pos, std::string_view row, int commaCells,
+                   bool grouped);
+// The rule at the top of `line` from the left of field `from`'s box to the right of `to`'s.
+void DrawLineRule(ui::Dc& dc, const GridGeometry& g, const FieldPos& from, const FieldPos& to, int line,
+                  ui::Color pen);
+// The caption lines: the boxes, the rule between the two lines, the texts.
+void DrawCaption(ui::Dc& dc, const GridGeometry& g, const GridDesc& desc, int hscrollPairs);
+// Grid row `screenRow` holding `row`: its boxes, its texts (numbers grouped) and its rule, each
+// when asked; `selected` draws it in the selection's colours.
+void DrawGridRow(ui::Dc& dc, const GridGeometry& g, const GridDesc& desc, std::string_view row, int screenRow,
+                 int hscrollPairs, bool boxes, bool texts, bool rule, bool selected);
+
+} // namespace kiv::grid
+
+class GridViewBase : public kiv::ui::View {
+public:
+    static constexpr int kPositionSlots = 8;      // element 0 and slots 1-7
+    static constexpr int kMaxVisibleGyou = 100;
+    static constexpr int kDefaultFontSize = 14;
+    static constexpr int kCaretWidth = 2;
+    static constexpr int kFieldBufLength = 30;
+
+    explicit GridViewBase(const kiv::grid::GridDesc& desc);
+    ~GridViewBase() override = default;
+    GridViewBase(const GridViewBase&) = delete;
+    GridViewBase& operator=(const GridViewBase&) = delete;
+
+    const kiv::grid::GridDesc& Desc() const { return m_Desc; }
+    // The row store the grid edits, or null.
+    virtual GyouStore* Store() const = 0;
+
+    // --- Editing positions
+    void SavePosition(int slot);
+    void RestorePosition(int slot);
+
+    // --- Row path
+    void LoadGyou();    // the cursor's work row into m_EditGyou, exactly GyouLen bytes
+    void StoreGyou();   // m_EditGyou back into the cursor's work row when it changed
+    // One more row for the current category, counted in m_GyouCount; false (with the store's
+    // limit message) when there is no room.
+    bool AddGyou();
+    void ClearGyouBuffer() { m_EditGyou.assign(static_cast<std::size_t>(m_Desc.GyouLen), ' '); }
+    // The cursor row becomes an empty row with its key (and what NewGyouDefaults adds), stored.
+    void RenumberStoreGyou();
+    // The row in the buffer recalculated and stored, as leaving a cell does.
+    virtual void RecalcGyou() = 0;
+
+    // --- Geometry, painting
+    void CalcFieldPos();
+    void CalcTitleFieldPos();
+    void SetCaretToField();
+    kiv::grid::GridGeometry ScreenGeometry() const { return {0, 0, m_CharWidth, m_LineHeight}; }
+    void DrawCurField();
+    void DrawCurFieldFormatted();
+    void DrawCurGyou();
+    void DrawGyouFramed();
+    void RedrawGyou();
+    void RedrawGyou2();
+    kiv::ui::Font GridFont() const;
+
+    // --- Navigation and scrolling
+    void NextField();
+    void PrevField();
+    void SkipKeisanField();
+    bool ScrollStepUp();
+    bool ScrollStepDown();
+
+    // --- Cell editing
+    void InsertCharAtCaret();
+    void DeleteCharAtCaret();
+    void CheckDbcsAtCaret();
+    bool TypeNumericChar();
+    void ClearField();
+    void OnEditCopy();
+    void OnEditCut();
+
+    // --- Window handlers
+    int onCreate() override;
+    void onShowWindow(bool show) override;
+    void onUpdate(kiv::ui::View* sender, long hint) override;
+    void onDraw(kiv::ui::Dc& dc) override;
+    void onSetFocus() override;
+    void onKillFocus() override;
+    void onKeyDown(int vk, int repeat, unsigned flags) override;
+    void onChar(unsigned ch, int repeat, unsigned flags) override;
+    void onLButtonDown(unsigned flags, kiv::ui::Point p) override;
+    void onVScroll(int code, int pos) override;
+    void onHScroll(int code, int pos) override;
+    bool onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) override;
+
+    // --- State
+    std::string m_EditGyou;
+    std::array<int, kPositionSlots> m_CurField{};
+    std::array<int, kPositionSlots> m_SavedVisibleGyou{};
+    FieldPos m_FieldPos;
+    int m_CaretOfs = 0;
+    int m_VisibleGyou = 30;
+    int m_HScrollPairs = 0;
+    int m_HScrollCells = 0;
+    int m_CharWidth = 0;
+    int m_CharHeight = 0;
+    int m_LineHeight = 0;
+    int m_FontSize = kDefaultFontSize;
+    int m_TypedChar = 0;
+    std::string m_TypeBuf;
+    int m_TypedCount = 0;
+    int m_PointTyped = 0;
+    int m_FieldFull = 0;
+    int m_IsDbcs = 0;
+    std::string m_FieldCopyBuf = std::string(kFieldBufLength, ' ');
+    std::string m_FieldUndoBuf = std::string(kFieldBufLength, ' ');
+
+protected:
+    // --- What a derived grid adds
+    // What an empty new row holds besides its key (the master: its supply factor).
+    virtual void NewGyouDefaults(std::string& row) { (void)row; }
+    // Enter on a number cell, before the row is recalculated (the master: the detail dialog for
+    // a unit price the detail writes).
+    virtual void OnEnterNumber() {}
+    // A click that made a number cell current.
+    virtual void OnNumberCellClicked();
+    virtual void OnTabKey() {}
+    virtual void OnHomeKey() {}
+    virtual void OnFunctionKey(int vk) { (void)vk; }
+    // Every paint: the status pane's text.
+    virtual void UpdateStatusPane() {}
+
+    enum class RowLook { Normal, Selected };
+    void MeasureFont();
+    int VisibleGyouFor(int clientHeight) const;
+    bool KeepCursorOnScreen();
+    int CommaCellsOf(int field) const;
+    bool IsCursorField(int field) const;
+    void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule);
+    void DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule);
+    void DrawCurFieldOwnDc(bool grouped);
+    void DrawTitle(kiv::ui::Dc& dc);
+    void DrawGyouAt(int gyou, int screenRow);
+    void RedrawVisibleGyou(bool framed);
+    void ScrollGridRows(int fromRow, int toRow, int rows);
+    void ResetVScroll(int max);
+    void SetImeForField();
+    void TypeTextByte(unsigned char c);
+    void AlignNumericInput();
+    void MoveCaretBackOneChar();
+    void MoveCaretForwardOneChar();
+    // Store the row, recalculate it (slot 1 kept), as every move off a row does.
+    void CommitGyou();
+    // An edit on the row after the category's last makes that row part of the category first;
+    // false, with the limit message, when the category or the store is full.
+    bool EnsureCursorGyou();
+    void EnterRules();
+    void OpenCalcFromCell(char op);
+    // A calculator result into the cell; refused with a message when wider than the cell.
+    bool PutCalcResult(const std::string& result);
+    int HitField(int screenRow, kiv::ui::Point p) const;
+
+    kiv::grid::GridDesc m_Desc;
+    int m_PendingLead = -1;
+    int m_LastThumbPos = 0;
+};
