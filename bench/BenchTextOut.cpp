@@ -14,52 +14,18 @@
 #include "estimate/RoumuRecord.h"
 #include "export/DaikaTextDialog.h"
 #include "export/TextDialog.h"
-#include "grid/GyouRecord.h"
 #include "platform/headless/DialogDriver.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using G = GyouRecord;
 using kiv::text::sj;
-
-std::vector<std::string> compositeEstimate() {
-    std::vector<std::string> rows;
-    int n = 0;
-    for (int item = 1; item <= 100; ++item)
-        for (int g = 1; g <= (item == 100 ? 99 : 100); ++g, ++n) {
-            std::string r = G::blankRow();
-            G::writeKey(r, item, g);
-            G::putText(r, G::Hinmei, sj("配管用炭素鋼鋼管"));
-            G::putText(r, G::Kikaku, "25A-" + std::to_string(n % 1000));
-            G::putNumber(r, G::HiroidasiSuu1, "12.5");
-            G::putNumber(r, G::SekisanSuu1, "13.1");
-            G::putText(r, G::Tanni, "m");
-            G::putNumber(r, G::Tanka1, "1850");
-            G::putNumber(r, G::Kingaku1, "24235");
-            G::putNumber(r, G::Hokyuu, "1.05");
-            if (n % 10 < 1 || n < 1000) {
-                G::putNumber(r, G::FukuHyouji, "1");
-                G::putText(r, G::Zai1Hinmei, sj("鋼管"));
-                G::putNumber(r, G::Zai1Suu, "1.05");
-                G::putNumber(r, G::Zai1Tanka1, "850");
-                G::putText(r, G::Zai2Hinmei, sj("保温材"));
-                G::putNumber(r, G::Zai2Suu, "1");
-                G::putNumber(r, G::Zai2Tanka1, "420");
-                G::putNumber(r, G::TugiteRitu, "0.3");
-                G::putNumber(r, G::Roumu1No, "1");
-                G::putNumber(r, G::Roumu1Bukake, "0.12");
-            }
-            rows.push_back(std::move(r));
-        }
-    return rows;
-}
 
 template <class Dialog>
 void runTextExport(benchmark::State& state, int command) {
     const fs::path dir = fs::temp_directory_path() / ("kiv-bench-text-" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    benchsupport::Estimate e(compositeEstimate(), dir);
+    benchsupport::Estimate e(benchsupport::compositeRows(), dir);
     e.doc->m_NeedRecalc = 0;
     e.doc->m_Roumu = RoumuList({*RoumuRecord::build("1", sj("配管工"), "19000", "19000")});
     e.view->create(nullptr, kiv::ui::Rect::fromSize(0, 0, 1400, 600));

@@ -38,7 +38,7 @@ std::string DaikaRateText(std::string_view prefixUtf8, std::string_view rate) {
     return t;
 }
 
-DaikaBlock BuildDaikaBlock(std::string_view row, const RowPricing& priced, const CKivDoc& doc) {
+DaikaBlock BuildDaikaBlock(std::string_view row, const RowPricing& priced, const CKivDoc& doc, const DaikaStyle& style) {
     const KivDetail& k = priced.detail;
     const int marume = doc.m_SetteiValues.FukugouMarume;
     auto raw = [&](int field) { return std::string(G::raw(row, field)); };
@@ -85,14 +85,20 @@ DaikaBlock BuildDaikaBlock(std::string_view row, const RowPricing& priced, const
     rateLine("継　　　　　手", "管単価x", G::TugiteRitu, k.m_Tugite);
     rateLine("接　　合　　材", "管単価x", G::SetugouRitu, k.m_Setugou);
     rateLine("支　持　金　物", "管単価x", G::SijiRitu, k.m_Siji);
-    rateLine("付　　属　　品", "管単価x", G::FuzokuRitu, k.m_Fuzoku);
-    rateLine("雑　　材　　料", "材x", G::ZatuzaiRitu, k.m_Zatuzai);
+    rateLine("付　　属　　品", style.fuzokuPrefix, G::FuzokuRitu, k.m_Fuzoku);
+    rateLine("雑　　材　　料", style.zatuzaiPrefix, G::ZatuzaiRitu, k.m_Zatuzai);
     rateLine("運　　搬　　費", "(材+雑)x", G::UnpanRitu, k.m_Unpan);
+
+    const bool composite = doc.m_SetteiValues.SekisanYousiki == 1;
+    const bool fukuHyouji = G::toInt(row, G::FukuHyouji) != 0;
+    if (style.flagGates && !composite && !fukuHyouji && G::toInt(row, G::ZaiGoukei) != 0)
+        return b;
 
     // Labour lines with a registration number and a productivity rate. A number the list does
     // not hold (an empty entry, a number below 1 or past the list) gives blank trade and price;
     // the line stays.
-    for (int j = 0; j < KivDetail::kRoumuLines; ++j) {
+    const bool labourShown = composite || !style.ratesOnlyInCompositeStyle;
+    for (int j = 0; labourShown && j < KivDetail::kRoumuLines; ++j) {
         const auto i = static_cast<std::size_t>(j);
         const int rate = G::Roumu1Bukake + j;
         if (kiv::text::parseInt(k.m_RoumuNo[i]) == 0 || isZero(G::raw(row, rate)))
@@ -104,6 +110,8 @@ DaikaBlock BuildDaikaBlock(std::string_view row, const RowPricing& priced, const
         d.cell[DaikaLine::Tanni] = sj("人");
         d.cell[DaikaLine::Tanka1] = padded(k.m_RoumuTanka1[i], RoumuRecord::TankaWidth);
         d.cell[DaikaLine::Kingaku] = DaikaAmountText(kiv::text::parseDecimal(k.m_RoumuKingaku1[i]), marume, true);
+        if (style.labourBikou2)
+            d.cell[DaikaLine::Bikou] = raw(G::Bikou2);
     }
 
     const bool haturi = !isZero(k.m_Haturi.Kingaku1);
@@ -111,6 +119,9 @@ DaikaBlock BuildDaikaBlock(std::string_view row, const RowPricing& priced, const
     rateLine("そ　　の　　他", haturi ? "(労+はつり)x" : "(労)x", G::Sonota1Ritu, k.m_Sonota1);
     const bool zatuUnpan = !isZero(k.m_Zatuzai.Kingaku1) || !isZero(k.m_Unpan.Kingaku1);
     rateLine("そ　　の　　他", zatuUnpan ? "(材+労+雑+運)x" : "(材+労)x", G::Sonota2Ritu, k.m_Sonota2);
+
+    if (style.flagGates && !composite && !fukuHyouji)
+        return b;
 
     DaikaLine& kei = add(DaikaLine::Total);
     kei.cell[DaikaLine::Meisyou] = sj("　　　計　　　");
@@ -121,8 +132,9 @@ DaikaBlock BuildDaikaBlock(std::string_view row, const RowPricing& priced, const
     return b;
 }
 
-DaikaSheet WalkDaikaSheet(const CKivDoc& doc) {
-    FukugouSelection selection = SelectFukugouGyou(doc);
+DaikaSheet WalkDaikaSheet(const CKivDoc& doc, const DaikaStyle& style) {
+    const bool countRates = !style.ratesOnlyInCompositeStyle || doc.m_SetteiValues.SekisanYousiki == 1;
+    FukugouSelection selection = SelectFukugouGyou(doc, countRates);
     DaikaSheet sheet;
     sheet.keys = std::move(selection.keys);
     sheet.blocks.reserve(selection.rows.size());
@@ -132,7 +144,8 @@ DaikaSheet WalkDaikaSheet(const CKivDoc& doc) {
         std::string row = PricedFukugouGyou(doc, ref);
         quiet.place = {ref.koumoku, ref.gyou, false};
         const RowPricing priced = PriceKivGyou(row, doc.m_Roumu, doc.m_SetteiValues.FukugouMarume, quiet);
-        sheet.blocks.push_back(BuildDaikaBlock(row, priced, doc));
+        sheet.blocks.push_back(BuildDaikaBlock(row, priced, doc, style));
+        sheet.blocks.back().koumoku = ref.koumoku;
     }
     return sheet;
 }

@@ -2,8 +2,6 @@
 #include "export/ExcelDialog.h"
 
 #include "export/ExportPath.h"
-#include "platform/files/Files.h"
-#include "platform/ui/CommonDialogs.h"
 
 using kiv::ui::dlu;
 namespace ctl = kiv::ui::ctl;
@@ -53,20 +51,10 @@ void ExcelDialog::doDataExchange(kiv::ui::DataExchange& dx) {
 
 void ExcelDialog::OnBrowse() {
     updateData(true);
-    kiv::ui::FileDialogRequest req;
-    req.open = false;
-    req.defaultExt = "XLSX";
-    req.initialName = kiv::files::fromCp932(m_Path).string();
-    req.filter = "EXCEL2007(*.XLSX)|*.XLSX||";
-    req.flags = kiv::ui::OFN_HIDEREADONLY | kiv::ui::OFN_OVERWRITEPROMPT;
-    req.owner = this;
-    auto chosen = kiv::ui::fileDialog(req);
+    auto chosen = kiv::exporting::ChooseWorkbookFile(m_Path, this);
     if (!chosen)
         return;
-    auto cp = kiv::files::toCp932(*chosen);
-    if (!cp)
-        return;
-    m_Path = *cp;
-    m_BrowsedPath = *cp;
+    m_Path = *chosen;
+    m_BrowsedPath = *chosen;
     updateData(false);
 }

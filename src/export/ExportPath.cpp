@@ -6,6 +6,7 @@
 #include "estimate/KivDoc.h"
 #include "platform/files/Files.h"
 #include "platform/text/Cp932.h"
+#include "platform/ui/CommonDialogs.h"
 
 namespace kiv::exporting {
 
@@ -67,6 +68,20 @@ std::string_view ExportPathMessage(ExportPathProblem p) {
 bool ExportTargetExists(const std::string& pathCp932) {
     std::error_code ec;
     return !pathCp932.empty() && fs::exists(files::fromCp932(pathCp932), ec);
+}
+
+std::optional<std::string> ChooseWorkbookFile(const std::string& initialCp932, kiv::ui::Window* owner) {
+    kiv::ui::FileDialogRequest req;
+    req.open = false;
+    req.defaultExt = "XLSX";
+    req.initialName = files::fromCp932(initialCp932).string();
+    req.filter = "EXCEL2007(*.XLSX)|*.XLSX||";
+    req.flags = kiv::ui::OFN_HIDEREADONLY | kiv::ui::OFN_OVERWRITEPROMPT;
+    req.owner = owner;
+    auto chosen = kiv::ui::fileDialog(req);
+    if (!chosen)
+        return std::nullopt;
+    return files::toCp932(*chosen);
 }
 
 } // namespace kiv::exporting

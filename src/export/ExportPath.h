@@ -2,10 +2,15 @@
 // The output path of every export: the proposal shown in the export's dialog, and the checks
 // made before anything is stored or written.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 class CKivDoc;
+
+namespace kiv::ui {
+class Window;
+}
 
 namespace kiv::exporting {
 
@@ -30,6 +35,9 @@ std::string_view ExportPathMessage(ExportPathProblem p);
 bool ExportTargetExists(const std::string& pathCp932);
 // The question before an existing file is replaced (UTF-8).
 inline constexpr std::string_view kOverwriteQuestion = "既に同じ名前のファイルがあります。上書きしますか？";
+// 参照 of the workbook exports: the save-as chooser of .XLSX files, starting at `initialCp932`,
+// asking itself before an existing file is chosen. The chosen path (CP932), or nullopt.
+std::optional<std::string> ChooseWorkbookFile(const std::string& initialCp932, kiv::ui::Window* owner);
 inline constexpr std::string_view kCannotCreate = "ファイルが作成できません。";
 
 } // namespace kiv::exporting

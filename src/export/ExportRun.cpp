@@ -42,4 +42,10 @@ void RestoreViewAfterExport(CKivView& view, int slot) {
     view.showCaret();
 }
 
+void KeepDaikaKeys(CKivView& view, std::vector<std::string> keys) {
+    view.m_DaikaKeys = std::move(keys);
+    if (view.m_DaikaKeys.size() < static_cast<std::size_t>(CKivView::kDaikaKeyCount))
+        view.m_DaikaKeys.resize(static_cast<std::size_t>(CKivView::kDaikaKeyCount));
+}
+
 } // namespace kiv::exporting

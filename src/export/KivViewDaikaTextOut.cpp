@@ -84,9 +84,7 @@ void CKivView::OnDaikaTextOut() {
             StoreAndRecalcForExport(*this);
             // The walk prices copies of the stored rows: the estimate and its modified flag stay.
             DaikaSheet sheet = WalkDaikaSheet(*d);
-            m_DaikaKeys = std::move(sheet.keys);
-            if (m_DaikaKeys.size() < static_cast<std::size_t>(kDaikaKeyCount))
-                m_DaikaKeys.resize(static_cast<std::size_t>(kDaikaKeyCount));
+            KeepDaikaKeys(*this, std::move(sheet.keys));
             std::string data = DaikaCaptionLine(doubleSpacing);
             for (const DaikaBlock& b : sheet.blocks)
                 for (const DaikaLine& l : b.lines)

@@ -32,7 +32,8 @@ int commaCells(const GridDesc& desc, int field) {
 } // namespace
 
 void DrawFieldBox(Dc& dc, const GridGeometry& g, const FieldPos& pos, int commaCells) {
-    dc.rectangle({g.x(pos.X0 - commaCells - 1) + 3, g.y(pos.Line) - 2, g.x(pos.X1 + 1) + 4, g.y(pos.Line + 1) - 1});
+    dc.rectangle({g.x(pos.X0 - commaCells - 1) + 3, g.y(pos.Line) + g.BoxTop, g.x(pos.X1 + 1) + 4,
+                  g.y(pos.Line + 1) + g.BoxBottom});
 }
 
 void DrawFieldText(Dc& dc, const GridGeometry& g, const FieldPos& pos, std::string_view row, int commaCells,
@@ -52,8 +53,8 @@ void DrawFieldText(Dc& dc, const GridGeometry& g, const FieldPos& pos, std::stri
 
 void DrawLineRule(Dc& dc, const GridGeometry& g, const FieldPos& from, const FieldPos& to, int line, Color pen) {
     const Pen old = dc.selectPen({PenStyle::Solid, 1, pen});
-    dc.moveTo(g.x(from.X0 - 1) + 3, g.y(line) - 2);
-    dc.lineTo(g.x(to.X1 + 1) + 4, g.y(line) - 2);
+    dc.moveTo(g.x(from.X0 - 1) + 3, g.y(line) + g.BoxTop);
+    dc.lineTo(g.x(to.X1 + 1) + 4, g.y(line) + g.BoxTop);
     dc.selectPen(old);
 }
 
@@ -842,6 +843,23 @@ void GridViewBase::OpenCalcFromCell(char op) {
     RedrawGyou();
     NextField();
     SetImeForField();
+}
+
+void GridViewBase::CalcOnDoubleClick() {
+    GyouStore* d = Store();
+    if (!d || m_FieldPos.IsText != 0 || d->m_CurGyou[0] > d->m_GyouCount)
+        return;
+    CCalcDialog calc(this);
+    if (calc.doModal() != kiv::ui::IDOK || !PutCalcResult(calc.m_Display))
+        return;
+    StoreGyou();
+    SavePosition(1);
+    RecalcGyou();
+    RedrawGyou();
+    ResetVScroll(m_VisibleGyou);
+    SetCaretToField();
+    showCaret();
+    RestorePosition(1);
 }
 
 void GridViewBase::EnterRules() {

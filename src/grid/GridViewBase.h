@@ -58,12 +58,16 @@ struct GridDesc {
 };
 
 // Where the grid lies on a device: cell c starts at x = CellOffset + c * CellWidth, line l at
-// y = LineOffset + l * LinePitch (device units).
+// y = LineOffset + l * LinePitch (device units). A box of line l runs from y(l) + BoxTop to
+// y(l + 1) + BoxBottom and a rule on top of line l at y(l) + BoxTop: the screen draws them a
+// little above its lines, paper on them.
 struct GridGeometry {
     int CellOffset = 0;
     int LineOffset = 0;
     int CellWidth = 0;
     int LinePitch = 0;
+    int BoxTop = -2;
+    int BoxBottom = -1;
     int x(int cell) const { return CellOffset + cell * CellWidth; }
     int y(int line) const { return LineOffset + line * LinePitch; }
 };
@@ -239,6 +243,9 @@ protected:
     bool EnsureCursorGyou();
     void EnterRules();
     void OpenCalcFromCell(char op);
+    // A double click on a number cell of a row: the calculator with its own defaults; its result
+    // into the cell, the row recalculated and the grid redrawn.
+    void CalcOnDoubleClick();
     // A calculator result into the cell; refused with a message when wider than the cell.
     bool PutCalcResult(const std::string& result);
     int HitField(int screenRow, kiv::ui::Point p) const;

@@ -58,6 +58,7 @@ CKivView::CKivView()
     onCommandId(ID_EXCEL_OUT, [this] { OnExcelOut(); });
     onCommandId(ID_TEXT_OUT, [this] { OnTextOut(); });
     onCommandId(ID_DAIKA_TEXT_OUT, [this] { OnDaikaTextOut(); });
+    onCommandId(ID_DAIKA_EXCEL, [this] { OnDaikaExcel(); });
     onCommandId(ID_BUKAKE_FILE, [this] { OnBukakeFile(); });
     onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
     onCommandId(ID_ENZAN, [this] { OnEnzan(); });

@@ -365,6 +365,8 @@ public:
     void OnTextOut();
     static constexpr int ID_DAIKA_TEXT_OUT = 32848;   // 代価表/単価表テキストファイル出力
     void OnDaikaTextOut();
+    static constexpr int ID_DAIKA_EXCEL = 32889;   // 単価表エクセルファイル出力
+    void OnDaikaExcel();
 
     // --- Row primitives and row commands (KivViewRowCommands.cpp)
     // Opens an empty numbered row at the cursor, the cursor row and all below one place down;

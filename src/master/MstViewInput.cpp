@@ -65,22 +65,10 @@ void CMstView::OnFunctionKey(int vk) {
 }
 
 void CMstView::onLButtonDblClk(unsigned flags, Point p) {
-    MstDoc* d = GetDocument();
-    if (d && m_FieldPos.IsText == 1) {
+    if (GetDocument() && m_FieldPos.IsText == 1)
         OnTensou();   // a text cell sends the row to the current estimate
-    } else if (d && m_FieldPos.IsText == 0 && d->m_CurGyou[0] <= d->m_GyouCount) {
-        CCalcDialog calc(this);
-        if (calc.doModal() == IDOK && PutCalcResult(calc.m_Display)) {
-            StoreGyou();
-            SavePosition(1);
-            RecalcGyou();
-            RedrawGyou();
-            ResetVScroll(m_VisibleGyou);
-            SetCaretToField();
-            showCaret();
-            RestorePosition(1);
-        }
-    }
+    else
+        CalcOnDoubleClick();
     GridViewBase::onLButtonDblClk(flags, p);
 }
 

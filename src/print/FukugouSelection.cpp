@@ -38,16 +38,18 @@ std::string FukugouGyouKey(std::string_view row) {
     return key;
 }
 
-bool HasFukugouData(std::string_view row) {
+bool HasFukugouData(std::string_view row, bool countRates) {
     if (G::toInt(row, G::FukuHyouji) != 0 || G::toInt(row, G::ZaiGoukei) != 0)
         return true;
+    if (!countRates)
+        return false;
     for (int field : {G::Roumu1Bukake, G::Roumu2Bukake, G::Roumu3Bukake})
         if (!kiv::text::parseDecimal(G::raw(row, field)).isZero())
             return true;
     return false;
 }
 
-FukugouSelection SelectFukugouGyou(const CKivDoc& doc) {
+FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
     // The pool's rows by item, in pool order (the order the work area loads them in).
     std::vector<std::vector<int>> items(static_cast<std::size_t>(std::max(0, doc.m_KoumokuCount)));
     for (int j = 0; j < doc.m_PoolGyouCount; ++j) {
@@ -68,7 +70,7 @@ FukugouSelection SelectFukugouGyou(const CKivDoc& doc) {
             report.place = {item, gyou, false};
             priceAndRefresh(row, doc, report);
             std::string key = FukugouGyouKey(row);
-            const bool selected = HasFukugouData(row);
+            const bool selected = HasFukugouData(row, countRates);
             // Every walked row takes its key, so a later row like it never gets a page.
             if (seen.insert(key).second && selected)
                 s.rows.push_back({item, gyou, j});

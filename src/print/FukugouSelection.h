@@ -27,13 +27,13 @@ struct FukugouSelection {
 // The 145-byte key of a priced row: its first 45 bytes with the item and row numbers blanked
 // (記号 and the first 29 bytes of 品名), then 規格, 複合単価1, 備考1 and 備考2.
 std::string FukugouGyouKey(std::string_view row);
-// Field 101 or 102 read as an integer, or a labour productivity rate (98-100) read as a decimal
-// number, is not 0.
-bool HasFukugouData(std::string_view row);
+// Field 101 or 102 read as an integer, or (when `countRates`) a labour productivity rate (98-100)
+// read as a decimal number, is not 0.
+bool HasFukugouData(std::string_view row, bool countRates = true);
 
 // Walks the estimate's row pool. The pricing messages go through KivRowMessage (the caller runs a
-// pass); no dialog opens.
-FukugouSelection SelectFukugouGyou(const CKivDoc& doc);
+// pass); no dialog opens. Without `countRates` only the two flags select a row.
+FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates = true);
 
 // The pool row of `ref`, priced and round-tripped as the selection did it, silently (its messages
 // were given by the selection).

@@ -193,7 +193,70 @@ Menu buildMasterMenu(int id) {
          MenuItem::popup("ﾍﾙﾌﾟ(&H)", {MenuItem::command("ﾊﾞｰｼﾞｮﾝ情報(kiv) (&A)...", cmd::AppAbout)})}};
 }
 
+// The three totals menus are one: the totals' file commands with the conversion and the exports,
+// the estimate's edit commands up to 詳細表示, the totals' own メニュー and 分類名登録.
+Menu buildTotalMenu(int id) {
+    return Menu{
+        id,
+        {MenuItem::popup("ﾌｧｲﾙ(&F)", {MenuItem::command("新規作成(&N)\tCtrl+N", cmd::FileNew),
+                                      MenuItem::command("開く(&O)...\tCtrl+O", cmd::FileOpen),
+                                      MenuItem::command("閉じる(&C)", cmd::FileClose),
+                                      MenuItem::command("上書き保存(&S)\tCtrl+S", cmd::FileSave),
+                                      MenuItem::command("名前を付けて保存(&A)...", cmd::FileSaveAs),
+                                      MenuItem::separator(),
+                                      MenuItem::command("積算ﾌｧｲﾙを変換", 32815),
+                                      MenuItem::separator(),
+                                      MenuItem::command("印刷(&P)...\tCtrl+P", cmd::FilePrint),
+                                      MenuItem::command("印刷ﾌﾟﾚﾋﾞｭｰ(&V)", cmd::FilePrintPreview),
+                                      MenuItem::command("ﾌﾟﾘﾝﾀの設定(&R)...", cmd::FilePrintSetup),
+                                      MenuItem::separator(),
+                                      MenuItem::command("テキストファイル出力", 32808),
+                                      MenuItem::command("EXCEL出力", 32884),
+                                      MenuItem::command("エクセルファイル出力", 32887),
+                                      MenuItem::command("送信(&D)...", cmd::FileSendMail),
+                                      MenuItem::separator(),
+                                      MenuItem::command("最新のﾌｧｲﾙ", cmd::FileMruFirst),
+                                      MenuItem::separator(),
+                                      MenuItem::command("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", cmd::AppExit)}),
+         MenuItem::popup("編集(&E)", {MenuItem::command("元に戻す(&U)\tCtrl+Z", cmd::EditUndo),
+                                      MenuItem::separator(),
+                                      MenuItem::command("切り取り(&T)\tCtrl+X", cmd::EditCut),
+                                      MenuItem::command("ｺﾋﾟｰ(&C)\tCtrl+C", cmd::EditCopy),
+                                      MenuItem::command("貼り付け(&P)\tCtrl+V", cmd::EditPaste),
+                                      MenuItem::separator(),
+                                      MenuItem::command("項目挿入", 32788),
+                                      MenuItem::command("項目削除", 32789),
+                                      MenuItem::command("行複写", 32794),
+                                      MenuItem::command("行挿入", 32786),
+                                      MenuItem::command("行削除", 32787),
+                                      MenuItem::separator(),
+                                      MenuItem::command("項目移動", 32793),
+                                      MenuItem::command("詳細表示", 32813)}),
+         MenuItem::popup("メニュー", {MenuItem::command("集計呼出", 32814),
+                                      MenuItem::separator(),
+                                      MenuItem::command("単価ｺﾋﾟｰ", 32811),
+                                      MenuItem::command("単価変換", 32812)}),
+         MenuItem::command("分類名登録", 32873),
+         MenuItem::popup("表示(&V)", {MenuItem::command("ﾂｰﾙ ﾊﾞｰ(&T)", cmd::ViewToolbar),
+                                      MenuItem::command("ｽﾃｰﾀｽ ﾊﾞｰ(&S)", cmd::ViewStatusBar),
+                                      MenuItem::command("印刷フォント指定", 32775),
+                                      MenuItem::command("画面フォントサイズ指定", 32868)}),
+         MenuItem::popup("ｳｨﾝﾄﾞｳ(&W)", {MenuItem::command("新しいｳｨﾝﾄﾞｳを開く(&N)", cmd::WindowNew),
+                                      MenuItem::command("重ねて表示(&C)", cmd::WindowCascade),
+                                      MenuItem::command("並べて表示(&T)", cmd::WindowTileHorz),
+                                      MenuItem::command("ｱｲｺﾝの整列(&A)", cmd::WindowArrange)}),
+         MenuItem::popup("ﾍﾙﾌﾟ(&H)", {MenuItem::command("ﾊﾞｰｼﾞｮﾝ情報(kiv) (&A)...", cmd::AppAbout)})}};
+}
+
 } // namespace
+
+const Menu* totalMenu(int id) {
+    static const std::map<int, Menu> menus = {{IDR_TOTALTYPE, buildTotalMenu(IDR_TOTALTYPE)},
+                                              {IDR_TOTALTREE, buildTotalMenu(IDR_TOTALTREE)},
+                                              {IDR_TOTALSPLIT, buildTotalMenu(IDR_TOTALSPLIT)}};
+    auto it = menus.find(id);
+    return it == menus.end() ? nullptr : &it->second;
+}
 
 const Menu* masterMenu(int id) {
     static const std::map<int, Menu> menus = {{IDR_MSTTREE, buildMasterMenu(IDR_MSTTREE)},

@@ -28,5 +28,7 @@ const std::string& templateString(int id);
 const kiv::ui::Menu* estimateMenu(int id);
 // Menus 137, 138 and 140 (the master windows); nullptr for any other id.
 const kiv::ui::Menu* masterMenu(int id);
+// Menus 139, 142 and 143 (the totals windows); nullptr for any other id.
+const kiv::ui::Menu* totalMenu(int id);
 
 } // namespace res

@@ -158,7 +158,9 @@ void CKivApp::AddDocTemplates() {
         auto* t = addDocTemplate(
             std::make_unique<ui::DocTemplate>(id, res::templateString(id), std::move(doc), std::move(frame), std::move(view)));
         const ui::Menu* menu = res::estimateMenu(id);
-        t->setMenu(menu ? menu : res::masterMenu(id));
+        if (!menu)
+            menu = res::masterMenu(id);
+        t->setMenu(menu ? menu : res::totalMenu(id));
         return t;
     };
     using ui::factoryOf;

@@ -14,6 +14,7 @@
 #include "platform/files/Files.h"
 #include "totals/TotalConvert.h"
 #include "totals/TotalFile.h"
+#include "totals/TotalView.h"
 
 namespace {
 
@@ -57,6 +58,8 @@ CTotalDoc::CTotalDoc() : GyouStore(totalLimits()), m_KoumokuName(1000, " ") {
     onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
     onCommandId(32815, [this] { OnSyuukeiHenkan(); });   // 積算ﾌｧｲﾙを変換
     onCommandId(32873, [this] { OnBunToroku(); });       // 分類名登録
+    ConnectPrintCommands();
+    ConnectPendingCommands();
     g_pTotalDoc = this;
     m_PoolGyouCount = 1;
     ClearGyou();
@@ -169,7 +172,16 @@ std::string CTotalDoc::SerializeTotalFile() const {
     return WriteTotalFile(rows, m_PoolGyouCount);
 }
 
+void CTotalDoc::StoreGridGyou() {
+    for (kiv::ui::View* v : views())
+        if (auto* grid = dynamic_cast<CTotalView*>(v))
+            grid->StoreCursorGyou();
+    if (g_pTotalView && g_pTotalView->GetDocument() == this)
+        g_pTotalView->StoreCursorGyou();
+}
+
 bool CTotalDoc::onSaveDocument(const std::filesystem::path& path) {
+    StoreGridGyou();
     if (!kiv::files::writeFileAtomically(path, SerializeTotalFile())) {
         KivMessage(kCannotCreateFileMessage);
         return false;
@@ -301,6 +313,7 @@ std::array<kiv::text::Decimal, 2> CTotalDoc::CalcKoumokuKei(const std::vector<co
 }
 
 void CTotalDoc::RebuildKoumokuList() {
+    StoreGridGyou();
     const int curGyou = m_CurGyou[0];
     StoreKoumokuGyou();
     if (m_NeedRecalc) {

@@ -101,6 +101,10 @@ public:
     int m_NeedRecalc = 0;
     int m_TreeDirty = 0;
 
+    // The grid of this document's window stores its cursor row (a typed value is kept), so the
+    // page in the store is what the user sees: before a save, a recalculation, a tree choice.
+    void StoreGridGyou();
+
 protected:
     void OnGyouChanged() override {
         m_NeedRecalc = 1;
@@ -108,6 +112,11 @@ protected:
     }
 
 private:
+    // The "not available yet" commands (TotalPending.cpp).
+    void ConnectPendingCommands();
+    // 印刷 and 印刷ﾌﾟﾚﾋﾞｭｰ reach the document when the tree pane has the focus: they print
+    // through the window's grid, as from the grid itself (TotalPrint.cpp).
+    void ConnectPrintCommands();
     void ReplacePool(std::vector<std::string>& rows);
     void RebuildTitles();
 };

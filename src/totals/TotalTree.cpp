@@ -71,6 +71,7 @@ void CTotalTree::SelectKoumoku() {
         m_CurKoumoku = number;
     if (m_CurKoumoku < 1 || m_CurKoumoku > d->m_KoumokuCount)
         m_CurKoumoku = 1;
+    d->StoreGridGyou();
     d->StoreKoumokuGyou();
     d->m_TreeDirty = 0;
     d->m_CurKoumoku[0] = m_CurKoumoku;

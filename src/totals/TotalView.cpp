@@ -1,65 +1,135 @@
 #include "totals/TotalView.h"
 
-#include <string_view>
+#include <algorithm>
 
+#include "estimate/KivMessage.h"
 #include "grid/FieldTable.h"
+#include "grid/GridCell.h"
 #include "grid/GyouRecord.h"
+#include "grid/KivViewLinks.h"
+#include "platform/ui/Keys.h"
+#include "totals/TotalPending.h"
 #include "totals/TotalDoc.h"
+#include "totals/TotalPrint.h"
+
+CTotalView* g_pTotalView = nullptr;
 
 namespace {
 
-constexpr int kShownFields = 36;
+// The totals grid: rows of 36 fields, light-blue cells on a grey client area, dark-blue
+// captions. The row rule runs to the last shown field (分類/ＮＯ), so it spans the whole row.
+kiv::grid::GridDesc totalsGrid() {
+    using kiv::ui::rgb;
+    kiv::grid::GridDesc g;
+    g.Table = &g_TotalFieldTable;
+    g.TitleText = &g_TotalTitleText;
+    g.FirstField = CTotalView::m_FirstField;
+    g.LastField = CTotalView::m_LastField;
+    g.RuleFirstField = GyouRecord::GyouNo;
+    g.RuleLastField = CTotalView::m_LastField;
+    g.GyouLen = CTotalView::m_GyouLen;
+    g.MaxGyou = CTotalDoc::kKoumokuGyouMax;
+    g.HScrollRange = 0;   // the totals grid does not scroll sideways
+    g.PageStep = 5;
+    g.Colors.ClientPen = rgb(200, 200, 200);
+    g.Colors.ClientFill = rgb(200, 200, 200);
+    g.Colors.CellPen = rgb(100, 100, 100);
+    g.Colors.CaptionFill = rgb(230, 250, 255);
+    g.Colors.CaptionText = rgb(24, 24, 120);
+    g.Colors.CaptionRule = rgb(180, 200, 150);
+    g.Colors.RowFill = rgb(230, 250, 255);
+    g.Colors.RowText = kiv::ui::kBlack;
+    g.Colors.RulePen = rgb(180, 200, 150);
+    return g;
+}
 
 } // namespace
 
-CTotalDoc* CTotalView::GetDocument() const { return dynamic_cast<CTotalDoc*>(document()); }
+CTotalView::CTotalView() : GridViewBase(totalsGrid()) {
+    g_pTotalView = this;
+    onCommandId(kiv::ui::cmd::FilePrint, [this] { OnFilePrint(); });
+    onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { OnFilePrintPreview(); });
+    ConnectEditCommands();
+}
 
-void CTotalView::onDraw(kiv::ui::Dc& dc) {
-    if (dc.isPrinting())
-        return;
-    const kiv::ui::Font old = dc.selectFont({"ＭＳ ゴシック", m_FontSize, 400});
-    const kiv::ui::TextMetrics tm = dc.textMetrics();
-    const int cw = tm.aveCharWidth;
-    const int lh = tm.height + 4;
-    const kiv::ui::Rect client = clientRect();
-    dc.fillSolidRect(client, kBackColor);
-    dc.setBkColor(kBackColor);
-    const FieldTable& t = g_TotalFieldTable;
-    // Caption lines 0 and 1.
-    dc.setTextColor(kTitleColor);
-    for (int f = 1; f <= kShownFields; ++f) {
-        if (!t.Shown[f - 1] || t.XFrom[f - 1] == 0)
-            continue;
-        const std::string_view caption =
-            std::string_view(g_TotalTitleText).substr(static_cast<std::size_t>(t.Offset[f - 1]),
-                                                      static_cast<std::size_t>(t.Width[f - 1]));
-        dc.textOut(t.XFrom[f - 1] * cw, t.Line[f - 1] * lh, caption);
-    }
-    dc.moveTo(0, 2 * lh - 2);
-    dc.lineTo(client.width(), 2 * lh - 2);
+CTotalView::~CTotalView() {
+    if (g_pTotalView == this)
+        g_pTotalView = nullptr;
+}
+
+CTotalDoc* CTotalView::GetDocument() const {
+    if (m_pDoc)
+        return m_pDoc;
+    return dynamic_cast<CTotalDoc*>(document());
+}
+
+GyouStore* CTotalView::Store() const { return GetDocument(); }
+
+void CTotalView::RecalcGyou() {
     CTotalDoc* d = GetDocument();
-    if (!d) {
-        dc.selectFont(old);
+    if (!d)
         return;
-    }
-    dc.setTextColor(kiv::ui::rgb(0, 0, 0));
-    const int visible = std::max(1, std::min(100, (client.height() / lh - 2) / 2));
-    for (int s = 1; s <= visible; ++s) {
-        const int gyou = d->m_TopGyou[0] + s;
-        if (gyou > d->m_GyouCount)
-            break;
-        std::string row = d->m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)];
-        GyouRecord::padLength(row);
-        for (int f = 1; f <= kShownFields; ++f) {
-            if (!t.Shown[f - 1] || t.XFrom[f - 1] == 0)
-                continue;
-            const int y = (t.BaseLine[s - 1] + t.Line[f - 1]) * lh;
-            dc.textOut(t.XFrom[f - 1] * cw, y,
-                       std::string_view(row).substr(static_cast<std::size_t>(t.Offset[f - 1]),
-                                                    static_cast<std::size_t>(t.Width[f - 1])));
+    std::vector<std::string> messages;
+    d->CalcGyou(m_EditGyou, messages);
+    GyouRecord::fitLength(m_EditGyou);
+    StoreGyou();
+    // The quantity message can come twice (both tracks): each text once.
+    std::vector<std::string> shown;
+    for (const std::string& m : messages)
+        if (std::find(shown.begin(), shown.end(), m) == shown.end()) {
+            shown.push_back(m);
+            KivMessage(m);
         }
-        dc.moveTo(0, (2 * s + 2) * lh - 2);
-        dc.lineTo(client.width(), (2 * s + 2) * lh - 2);
+}
+
+void CTotalView::StoreCursorGyou() {
+    CTotalDoc* d = GetDocument();
+    if (!d || d->m_CurGyou[0] < 1 || d->m_CurGyou[0] > d->m_GyouCount)
+        return;
+    // Only a buffer that holds the cursor row (its key) goes back: a grid that never loaded the
+    // page, or loaded another, writes nothing.
+    std::string stored;
+    d->GetCurrentGyou(stored);
+    const bool keyed = stored.find_first_not_of(' ', 0) < 8;
+    if (keyed && m_EditGyou.compare(0, 8, stored, 0, 8) == 0)
+        StoreGyou();
+}
+
+void CTotalView::UpdateStatusPane() {
+    if (CTotalDoc* d = GetDocument())
+        kiv::grid::SetStatusPaneText(kPaneFileName, kiv::grid::FileNameOf(d->GetPathName()));
+}
+
+void CTotalView::onUpdate(kiv::ui::View* sender, long hint) {
+    GridViewBase::onUpdate(sender, hint);
+    if (GetDocument()) {
+        CalcFieldPos();
+        LoadGyou();
     }
-    dc.selectFont(old);
+}
+
+void CTotalView::onLButtonDblClk(unsigned flags, kiv::ui::Point p) {
+    // A number cell: the calculator without an operator.
+    if (m_FieldPos.IsText == 0)
+        CalcOnDoubleClick();
+    GridViewBase::onLButtonDblClk(flags, p);
+}
+
+void CTotalView::OnFunctionKey(int vk) {
+    using namespace kiv::ui;
+    switch (vk) {
+    case VK_F1: sendCommand(ID_KOUMOKU_IDOU); break;
+    case VK_F2: sendCommand(ID_GYOU_COPY); break;
+    case VK_F3: sendCommand(ID_GYOU_INSERT); break;
+    case VK_F4: sendCommand(ID_GYOU_DELETE); break;
+    case VK_F5: sendCommand(ID_KOUMOKU_INSERT); break;
+    case VK_F6: sendCommand(ID_KOUMOKU_DELETE); break;
+    case VK_F9: sendCommand(ID_SYOUSAI); break;
+    default: break;
+    }
+}
+
+void CTotalView::onRButtonDown(unsigned flags, kiv::ui::Point p) {
+    OnRightButton();
+    GridViewBase::onRButtonDown(flags, p);
 }

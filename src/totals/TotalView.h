@@ -1,29 +1,79 @@
 #pragma once
-// CTotalView: the grid pane of a totals window. It draws the current category of its own
-// document through the totals field table (g_TotalFieldTable): the caption lines, then every
-// row on two lines, the 積算 track above and the 実行 track below. Typing into cells is not
-// built yet; the totals' commands live on the document, so they work from the grid and the
-// tree alike.
-#include "platform/ui/View.h"
+// CTotalView: the grid pane of a totals window. It shows the current category page of its own
+// document through the shared grid base, driven by the totals grid description
+// (g_TotalFieldTable, its caption, first field 5, rows of 36 fields, light-blue cells): every
+// row on two lines, the 積算 track above and the 実行 track below. The user moves the caret,
+// types into cells, scrolls and uses the calculator as in the master grid; leaving a cell
+// recalculates the row's amounts (CTotalDoc::CalcGyou), and every stored change marks the
+// document for a full recalculation.
+//
+// The row commands, printing and exports are not here yet: their keys, the right button and
+// their menu entries say so (TotalPending.cpp, one line each).
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "grid/GridViewBase.h"
 #include "totals/TotalCommands.h"
 
 class CTotalDoc;
+class CTotalPrint;
+class CTotalView;
 
-class CTotalView : public kiv::ui::View {
+// The totals view that was made last and still exists, or null.
+extern CTotalView* g_pTotalView;
+
+class CTotalView : public GridViewBase {
 public:
-    static constexpr kiv::ui::Color kBackColor = kiv::ui::rgb(255, 255, 255);
-    static constexpr kiv::ui::Color kTitleColor = kiv::ui::rgb(24, 24, 120);
-    static constexpr int kFontSize = 14;
+    static constexpr int m_FirstField = 5;
+    static constexpr int m_LastField = 36;
+    static constexpr int m_GyouLen = 1400;
+    static constexpr int kPaneFileName = 59146;   // the status pane that shows the document's file
+    static constexpr kiv::ui::Color kDividerColor = kiv::ui::rgb(180, 180, 180);
+    static constexpr int kShownFields = 36;
+    static constexpr int kDividerFirstField = 2;    // a row's divider runs from this field's box
+    static constexpr int kDividerLastField = 36;    // to this one's
+
+    // The function keys' commands (the row commands of the totals).
+    static constexpr int ID_KOUMOKU_IDOU = 32793;   // F1 項目移動
+    static constexpr int ID_GYOU_COPY = 32794;      // F2 行複写
+    static constexpr int ID_GYOU_INSERT = 32786;    // F3 行挿入
+    static constexpr int ID_GYOU_DELETE = 32787;    // F4 行削除
+    static constexpr int ID_KOUMOKU_INSERT = 32788; // F5 項目挿入
+    static constexpr int ID_KOUMOKU_DELETE = 32789; // F6 項目削除
+    static constexpr int ID_SYOUSAI = 32813;        // F9 詳細表示
 
     CTotalView();
-    CTotalDoc* GetDocument() const;
-    void onDraw(kiv::ui::Dc& dc) override;
+    ~CTotalView() override;
+    CTotalView(const CTotalView&) = delete;
+    CTotalView& operator=(const CTotalView&) = delete;
 
-    // --- Editing commands (TotalViewCommands.cpp): each acts on this window's own document.
+    // The document set with SetDocument (tests, benchmarks), else the framework's document.
+    CTotalDoc* GetDocument() const;
+    void SetDocument(CTotalDoc* doc) { m_pDoc = doc; }
+    GyouStore* Store() const override;
+
+    // The row in the buffer: quantities in the totals' form, amounts from them; stored. A
+    // number too wide for its column blanks it, with a message.
+    void RecalcGyou() override;
+    // The cursor row stored when it is a row of the page (a typed value is kept).
+    void StoreCursorGyou();
+
+    // The document changed under the grid (a conversion, a tree choice): the buffer takes the
+    // cursor row again, so a later store never writes a row of the old page.
+    void onUpdate(kiv::ui::View* sender, long hint) override;
+    void onLButtonDblClk(unsigned flags, kiv::ui::Point p) override;
+    void onRButtonDown(unsigned flags, kiv::ui::Point p) override;
+
+    // --- Printing (TotalPrint.cpp)
+    CTotalPrint& Print();
+    void OnFilePrint();          // 57607
+    void OnFilePrintPreview();   // 57609
+
+    // --- Editing commands (TotalViewCommands.cpp), each on this window's own document.
+    void ConnectEditCommands();
     void OnGyouInsert();
     void OnGyouDelete();
-    void OnEditCopy();
-    void OnEditCut();
     void OnEditPaste();
     void OnEditUndo();
     void OnKoumokuMove();
@@ -33,18 +83,21 @@ public:
     void OnTankaHenkan();
     void OnSyousai();
     void OnFontSize();
-    // The function keys of the commands; true when the key was one.
-    bool OnFunctionKey(int vk);
-    void onKeyDown(int vk, int repeat, unsigned flags) override;
-    void onRButtonDown(unsigned flags, kiv::ui::Point p) override;
+    // The right button by the current field: the unit list, the category list or the detail.
+    void OnRightButton();
 
-    int m_CurField = 5;                 // the current field (品名 until typing moves it)
-    int m_FontSize = kFontSize;         // "Font_Size_Section"/"Font_Size", as the other grids
-    totalcmd::CellBuffers m_CellBuf;    // ｺﾋﾟｰ/切り取り buffers of this window
+protected:
+    void OnFunctionKey(int vk) override;
+    void UpdateStatusPane() override;
 
 private:
+    // Around a command: the typed row stored first; the cursor row reloaded, the page redrawn and
+    // the tree refilled when the pages changed afterwards.
+    void BeforeCommand();
+    void AfterCommand();
     // Category selection (項目移動 and the right button): the list dialog preset to `preset`.
     void ChooseKoumoku(int preset);
-    // After a command: the page redrawn, the tree refilled when the pages changed.
-    void AfterCommand();
+
+    CTotalDoc* m_pDoc = nullptr;
+    std::unique_ptr<CTotalPrint> m_Print;
 };

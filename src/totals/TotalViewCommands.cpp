@@ -1,6 +1,6 @@
-// The totals window's 編集 and メニュー commands, their function keys and the right button. The
-// work itself is done on this window's document by TotalCommands; here only the dialogs, the
-// questions and the redrawing.
+// The totals window's 編集 and メニュー commands and the right button. The work itself is done on
+// this window's document by TotalCommands, and the cell commands by the grid base's routines;
+// here only the dialogs, the questions and the redrawing.
 #include <algorithm>
 
 #include "estimate/KivMessage.h"
@@ -8,7 +8,6 @@
 #include "grid/GyouRecord.h"
 #include "grid/TankaDialogs.h"
 #include "grid/TanniDialog.h"
-#include "platform/profile/Profile.h"
 #include "platform/ui/Keys.h"
 #include "totals/SyuMoveDialog.h"
 #include "totals/TotalDoc.h"
@@ -19,24 +18,14 @@ using namespace kiv::ui;
 
 namespace {
 
-constexpr int ID_GYOU_INSERT = 32786;
-constexpr int ID_GYOU_DELETE = 32787;
-constexpr int ID_GYOU_COPY = 32794;
-constexpr int ID_KOUMOKU_MOVE = 32793;
-constexpr int ID_KOUMOKU_DELETE = 32789;
-constexpr int ID_KOUMOKU_INSERT = 32788;
 constexpr int ID_TANKA_COPY = 32811;
 constexpr int ID_TANKA_HENKAN = 32812;
 constexpr int ID_INSATU_FONT = 32775;
-constexpr int ID_SYOUSAI = 32813;
 constexpr int ID_FONT_SIZE = 32868;
 
 } // namespace
 
-CTotalView::CTotalView() {
-    m_FontSize = kiv::profile::Profile::user().getInt("Font_Size_Section", "Font_Size", kFontSize);
-    if (m_FontSize < 1)
-        m_FontSize = kFontSize;
+void CTotalView::ConnectEditCommands() {
     onCommandId(ID_GYOU_INSERT, [this] { OnGyouInsert(); });
     onCommandId(ID_GYOU_DELETE, [this] { OnGyouDelete(); });
     onCommandId(ID_GYOU_COPY, [] {});     // 行複写 does nothing in the totals
@@ -44,7 +33,7 @@ CTotalView::CTotalView() {
     onCommandId(cmd::EditCut, [this] { OnEditCut(); });
     onCommandId(cmd::EditPaste, [this] { OnEditPaste(); });
     onCommandId(cmd::EditUndo, [this] { OnEditUndo(); });
-    onCommandId(ID_KOUMOKU_MOVE, [this] { OnKoumokuMove(); });
+    onCommandId(ID_KOUMOKU_IDOU, [this] { OnKoumokuMove(); });
     onCommandId(ID_KOUMOKU_DELETE, [this] { OnKoumokuDelete(); });
     onCommandId(ID_KOUMOKU_INSERT, [this] { OnKoumokuInsert(); });
     onCommandId(ID_TANKA_COPY, [this] { OnTankaCopy(); });
@@ -54,11 +43,23 @@ CTotalView::CTotalView() {
     onCommandId(ID_FONT_SIZE, [this] { OnFontSize(); });
 }
 
+void CTotalView::BeforeCommand() {
+    hideCaret();
+    StoreCursorGyou();
+}
+
 void CTotalView::AfterCommand() {
     CTotalDoc* d = GetDocument();
-    if (d && d->m_TreeDirty)
-        d->updateAllViews(nullptr);
+    if (d) {
+        d->m_CurGyou[0] = std::clamp(d->m_CurGyou[0], 1, std::max(1, d->m_GyouCount));
+        if (d->m_TreeDirty)
+            d->updateAllViews(this);
+    }
+    LoadGyou();
+    CalcFieldPos();
     invalidate();
+    SetCaretToField();
+    showCaret();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -66,6 +67,7 @@ void CTotalView::AfterCommand() {
 
 void CTotalView::OnGyouInsert() {
     if (CTotalDoc* d = GetDocument()) {
+        BeforeCommand();
         totalcmd::InsertGyou(*d);
         AfterCommand();
     }
@@ -73,35 +75,38 @@ void CTotalView::OnGyouInsert() {
 
 void CTotalView::OnGyouDelete() {
     if (CTotalDoc* d = GetDocument()) {
+        BeforeCommand();
         totalcmd::DeleteGyou(*d);
         AfterCommand();
     }
 }
 
-void CTotalView::OnEditCopy() {
-    if (CTotalDoc* d = GetDocument())
-        totalcmd::CellCopy(*d, m_CurField, m_CellBuf);
-}
-
-void CTotalView::OnEditCut() {
-    if (CTotalDoc* d = GetDocument()) {
-        totalcmd::CellCut(*d, m_CurField, m_CellBuf);
-        AfterCommand();
-    }
-}
-
 void CTotalView::OnEditPaste() {
-    if (CTotalDoc* d = GetDocument()) {
-        totalcmd::Paste(*d, m_CurField, m_CellBuf);
+    CTotalDoc* d = GetDocument();
+    if (!d)
+        return;
+    if (g_TotalTankaPastePending == 1) {
+        BeforeCommand();
+        totalcmd::CellBuffers unused;
+        totalcmd::Paste(*d, m_CurField[0], unused);   // the collected unit prices
         AfterCommand();
+        return;
     }
+    hideCaret();
+    PasteCell();
+    g_TotalRowPastePending = 0;
+    g_TotalTankaPastePending = 0;
+    RedrawGyou();
+    SetCaretToField();
+    showCaret();
 }
 
 void CTotalView::OnEditUndo() {
-    if (CTotalDoc* d = GetDocument()) {
-        totalcmd::CellUndo(*d, m_CurField, m_CellBuf);
-        AfterCommand();
-    }
+    hideCaret();
+    UndoCell();
+    RedrawGyou();
+    SetCaretToField();
+    showCaret();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -111,14 +116,15 @@ void CTotalView::ChooseKoumoku(int preset) {
     CTotalDoc* d = GetDocument();
     if (!d)
         return;
+    BeforeCommand();
     const int curGyou = d->m_CurGyou[0];
     // The titles are brought up to date so that the list shows the pages as they stand.
     d->RebuildKoumokuList();
     d->m_CurGyou[0] = std::clamp(curGyou, 1, std::max(1, d->m_GyouCount));
     CSyuMoveDialog dlg(d, this);
     dlg.m_Bun = preset;
-    if (dlg.doModal() == IDOK)
-        totalcmd::GoToKoumoku(*d, dlg.m_Bun);
+    if (dlg.doModal() == IDOK && totalcmd::GoToKoumoku(*d, dlg.m_Bun))
+        m_CurField[0] = m_Desc.FirstField;
     AfterCommand();
 }
 
@@ -128,20 +134,22 @@ void CTotalView::OnKoumokuDelete() {
     CTotalDoc* d = GetDocument();
     if (!d)
         return;
-    if (KivAsk(totalcmd::kAskKoumokuDelete))
+    BeforeCommand();
+    if (KivAsk(totalcmd::kAskKoumokuDelete)) {
         totalcmd::DeleteKoumokuHere(*d);
-    d->updateAllViews(nullptr);
-    invalidate();
+        m_CurField[0] = m_Desc.FirstField;
+    }
+    AfterCommand();
 }
 
 void CTotalView::OnKoumokuInsert() {
     CTotalDoc* d = GetDocument();
     if (!d)
         return;
-    if (KivAsk(totalcmd::kAskKoumokuInsert))
-        totalcmd::InsertKoumokuHere(*d);
-    d->updateAllViews(nullptr);
-    invalidate();
+    BeforeCommand();
+    if (KivAsk(totalcmd::kAskKoumokuInsert) && totalcmd::InsertKoumokuHere(*d))
+        m_CurField[0] = m_Desc.FirstField;
+    AfterCommand();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -151,6 +159,7 @@ void CTotalView::OnTankaCopy() {
     CTotalDoc* d = GetDocument();
     if (!d)
         return;
+    BeforeCommand();
     g_TotalTankaPastePending = 0;
     CTankaCopyDialog dlg(this);
     dlg.m_StartGyou = d->m_CurGyou[0];
@@ -158,87 +167,84 @@ void CTotalView::OnTankaCopy() {
     dlg.m_Bikou2 = 1;
     if (dlg.doModal() == IDOK)
         totalcmd::CollectTanka(*d, dlg.m_StartGyou, dlg.m_EndGyou, dlg.m_Bikou2);
-    invalidate();
+    AfterCommand();
 }
 
 void CTotalView::OnTankaHenkan() {
     CTotalDoc* d = GetDocument();
     if (!d)
         return;
+    BeforeCommand();
     CTankaHenkanDialog dlg(this);
     dlg.m_StartBun = d->m_CurKoumoku[0];
     dlg.m_Koumoku = d->m_CurKoumoku[0];
     dlg.m_AllKoumoku = 0;
     dlg.m_Kakeritu = 1.0;
     dlg.m_OfferEstimateItem = false;
-    if (dlg.doModal() != IDOK)
-        return;
-    g_TotalHenkanBun = dlg.m_StartBun;
-    g_TotalHenkanKoumoku = dlg.m_Koumoku;
-    g_TotalHenkanAll = dlg.m_AllKoumoku;
-    g_TotalHenkanFactor = dlg.m_Kakeritu;
-    if (g_TotalHenkanBun < 1) {
-        KivMessage(totalcmd::kMsgTooSmall);
-        return;
+    if (dlg.doModal() == IDOK) {
+        g_TotalHenkanBun = dlg.m_StartBun;
+        g_TotalHenkanKoumoku = dlg.m_Koumoku;
+        g_TotalHenkanAll = dlg.m_AllKoumoku;
+        g_TotalHenkanFactor = dlg.m_Kakeritu;
+        if (g_TotalHenkanBun < 1)
+            KivMessage(totalcmd::kMsgTooSmall);
+        else if (KivAsk(totalcmd::kAskHenkan))
+            totalcmd::TankaHenkan(*d, g_TotalHenkanBun, g_TotalHenkanKoumoku, g_TotalHenkanAll != 0,
+                                  g_TotalHenkanFactor);
     }
-    if (!KivAsk(totalcmd::kAskHenkan))
-        return;
-    totalcmd::TankaHenkan(*d, g_TotalHenkanBun, g_TotalHenkanKoumoku, g_TotalHenkanAll != 0, g_TotalHenkanFactor);
-    invalidate();
+    AfterCommand();
 }
 
 // ---------------------------------------------------------------------------------------------
-// Detail, font, keys and the right button
+// Detail, font and the right button
 
 void CTotalView::OnSyousai() {
     if (CTotalDoc* d = GetDocument()) {
+        BeforeCommand();
         totalcmd::ShowSyousai(*d, this);
-        invalidate();
+        AfterCommand();
     }
 }
 
 void CTotalView::OnFontSize() {
-    if (const std::optional<int> size = gridedit::AskFontSize(this, kFontSize))
+    if (const std::optional<int> size = gridedit::AskFontSize(this, kDefaultFontSize)) {
         m_FontSize = *size;
+        MeasureFont();
+    }
     invalidate();
+    if (hasFocus()) {
+        createSolidCaret(kCaretWidth, m_CharHeight);
+        CalcFieldPos();
+        SetCaretToField();
+        showCaret();
+    }
     if (CTotalDoc* d = GetDocument())
         for (View* v : d->views())
             if (auto* tree = dynamic_cast<CTotalTree*>(v))
                 tree->Rebuild();
 }
 
-bool CTotalView::OnFunctionKey(int vk) {
-    switch (vk) {
-    case VK_F1: sendCommand(ID_KOUMOKU_MOVE); return true;
-    case VK_F2: return true;   // 行複写: nothing
-    case VK_F3: sendCommand(ID_GYOU_INSERT); return true;
-    case VK_F4: sendCommand(ID_GYOU_DELETE); return true;
-    case VK_F5: sendCommand(ID_KOUMOKU_INSERT); return true;
-    case VK_F6: sendCommand(ID_KOUMOKU_DELETE); return true;
-    case VK_F9: sendCommand(ID_SYOUSAI); return true;
-    default: return false;
-    }
-}
-
-void CTotalView::onKeyDown(int vk, int repeat, unsigned flags) {
-    if (!OnFunctionKey(vk))
-        View::onKeyDown(vk, repeat, flags);
-}
-
-void CTotalView::onRButtonDown(unsigned flags, Point p) {
+void CTotalView::OnRightButton() {
     CTotalDoc* d = GetDocument();
-    if (d) {
-        if (m_CurField == GyouRecord::Tanni) {
-            CTanniDialog tanni(this);
-            if (tanni.doModal() == IDOK) {
-                totalcmd::WriteTanni(*d, tanni.m_Tanni);
-                invalidate();
-            }
-        } else if (GyouRecord::layout(m_CurField).IsText) {
-            ChooseKoumoku(d->m_CurKoumoku[0]);
-        } else {
-            OnSyousai();
+    if (!d)
+        return;
+    const int field = m_CurField[0];
+    if (field == GyouRecord::Tanni) {
+        CTanniDialog tanni(this);
+        if (tanni.doModal() == IDOK && EnsureCursorGyou()) {
+            gridedit::WriteTanniText(m_EditGyou, tanni.m_Tanni);
+            StoreGyou();
+            hideCaret();
+            DrawCurGyou();
+            NextField();
+            SetCaretToField();
+            showCaret();
         }
+    } else if (GyouRecord::layout(field).IsText) {
+        ChooseKoumoku(d->m_CurKoumoku[0]);
+    } else {
+        OnSyousai();
+        NextField();
+        SetCaretToField();
     }
-    View::onRButtonDown(flags, p);
 }

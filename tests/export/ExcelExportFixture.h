@@ -4,11 +4,18 @@
 //
 // Item 1: r1 記号 A1 電線 12 m at 50 = 600 (備考A); r2 a 配管工 labour row (category 0901 =
 // 労務費1) 2.5 人 at 20000 = 50000; r3 拾出/積算 1 at 3000 = 3000. Item 2: one row like r1.
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "estimate/RecalcSeams.h"
+#include "estimate/RoumuList.h"
+#include "estimate/RoumuRecord.h"
 #include "export/ExcelDialog.h"
 #include "export/excel/ProgressDlg.h"
 #include "grid/KivViewFixture.h"
@@ -46,6 +53,61 @@ inline std::vector<std::string> fixtureRows() {
         keyedRow(2, 1, densenFields()),
     };
 }
+
+// A recorded automation call as "Object.DISPID get|put|call | argument | ...", in UTF-8.
+inline std::string callText(const kiv::automation::Call& c) {
+    char id[16];
+    std::snprintf(id, sizeof id, "%X", static_cast<unsigned>(c.dispid));
+    std::string s = c.object + "." + id +
+                    (c.kind == kiv::automation::InvokeKind::Get   ? " get"
+                     : c.kind == kiv::automation::InvokeKind::Put ? " put"
+                                                                  : " call");
+    for (const auto& a : c.args)
+        s += " | " + kiv::automation::describe(a);
+    return kiv::text::toUtf8(s);
+}
+
+// A composite row (常時複合単価): VP管 with one material, 配管 2 m at 500 = 1000; `more` adds or
+// overrides fields.
+inline std::string vpRow(int item, int gyou, std::vector<std::pair<int, std::string>> more = {}) {
+    std::vector<std::pair<int, std::string>> f = {{GyouRecord::FukuHyouji, "1"},   {GyouRecord::Hinmei, sj("VP管")},
+                                                  {GyouRecord::Zai1Hinmei, sj("配管")}, {GyouRecord::Zai1Suu, "2"},
+                                                  {GyouRecord::Zai1Tanni, "m"},     {GyouRecord::Zai1Tanka1, "500"}};
+    f.insert(f.end(), more.begin(), more.end());
+    return keyedRow(item, gyou, f);
+}
+
+// Prints "key=value" lines of the workbook's sheets, cells (rows up to argv[2]), formats, row
+// heights and page settings.
+constexpr const char* kWorkbookReader = R"PY(
+import sys, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+last = int(sys.argv[2])
+print("sheets=" + ",".join(wb.sheetnames))
+for ws in wb.worksheets:
+    n = ws.title
+    print(f"{n}.merged={len(ws.merged_cells.ranges)}")
+    print(f"{n}.max_row={ws.max_row}")
+    for col in "ABCDEFGH":
+        d = ws.column_dimensions.get(col)
+        if d is not None and d.width:
+            print(f"{n}.width.{col}={d.width}")
+    m = ws.page_margins
+    print(f"{n}.margins={m.top:.6f},{m.bottom:.6f},{m.left:.6f},{m.right:.6f}")
+    h = ws.oddHeader.center
+    print(f"{n}.header={h.text}|{h.size}")
+    print(f"{n}.footer={ws.oddFooter.center.text}")
+    ps = ws.page_setup
+    print(f"{n}.page={ps.orientation},{ps.paperSize},{ps.fitToWidth},{ps.fitToHeight},{ws.sheet_properties.pageSetUpPr.fitToPage if ws.sheet_properties.pageSetUpPr else None}")
+    print(f"{n}.titles={ws.print_title_rows}")
+    for row in ws.iter_rows(min_row=1, max_row=min(ws.max_row, last)):
+        for c in row:
+            b = c.border
+            edges = "".join((x.style or "-")[0] for x in (b.top, b.bottom, b.left, b.right))
+            print(f"{n}!{c.coordinate}={c.value!r}|{c.number_format}|{c.font.sz}|{c.alignment.horizontal}|{edges}|{type(c.value).__name__}")
+    for r in range(1, last + 1):
+        print(f"{n}.height.{r}={ws.row_dimensions[r].height}")
+)PY";
 
 class ExcelExportFixture : public KivViewFixture {
 protected:
@@ -117,6 +179,48 @@ protected:
                s.left(row, col) == EdgeStyle::Thin && s.right(row, col) == EdgeStyle::Thin;
     }
     static std::string textOf(const SheetModel& s, const std::string& name) { return kiv::text::toUtf8(at(s, name).text); }
+
+    // The labour list: entries (number, trade, unit price) in a list of at least ten.
+    void labour(const std::vector<std::tuple<int, const char*, const char*>>& entries) {
+        std::size_t size = 10;
+        for (const auto& e : entries)
+            size = std::max(size, static_cast<std::size_t>(std::get<0>(e)));
+        std::vector<RoumuRecord> list(size);
+        for (const auto& [no, trade, price] : entries)
+            list[static_cast<std::size_t>(no - 1)] = *RoumuRecord::build(std::to_string(no), sj(trade), price, price);
+        doc->m_Roumu = RoumuList(list);
+    }
+
+    // The saved .xlsx read back by an independent reader (python3-openpyxl) as key=value pairs.
+    std::map<std::string, std::string> readWorkbook(const std::filesystem::path& xlsx, int lastRow = 40) {
+        const auto script = exeDir / "read.py";
+        std::ofstream(script) << kWorkbookReader;
+        std::map<std::string, std::string> kv;
+        // The Debian interpreter, which the python3-openpyxl package installs into.
+        const std::string cmd =
+            "/usr/bin/python3 '" + script.string() + "' '" + xlsx.string() + "' " + std::to_string(lastRow) + " 2>&1";
+        FILE* p = ::popen(cmd.c_str(), "r");
+        EXPECT_TRUE(p);
+        if (!p)
+            return kv;
+        std::string all;
+        char buf[4096];
+        while (std::fgets(buf, sizeof buf, p))
+            all += buf;
+        EXPECT_EQ(::pclose(p), 0) << all;
+        std::size_t pos = 0;
+        while (pos < all.size()) {
+            std::size_t nl = all.find('\n', pos);
+            if (nl == std::string::npos)
+                nl = all.size();
+            const std::string line = all.substr(pos, nl - pos);
+            const std::size_t eq = line.find('=');
+            if (eq != std::string::npos)
+                kv[line.substr(0, eq)] = line.substr(eq + 1);
+            pos = nl + 1;
+        }
+        return kv;
+    }
 
     WorkbookModel saved;
     int saves = 0;

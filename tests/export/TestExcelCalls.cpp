@@ -13,16 +13,6 @@ namespace kivtest {
 namespace {
 
 using kiv::automation::Call;
-using kiv::automation::InvokeKind;
-
-std::string callText(const Call& c) {
-    char id[16];
-    std::snprintf(id, sizeof id, "%X", static_cast<unsigned>(c.dispid));
-    std::string s = c.object + "." + id + (c.kind == InvokeKind::Get ? " get" : c.kind == InvokeKind::Put ? " put" : " call");
-    for (const auto& a : c.args)
-        s += " | " + kiv::automation::describe(a);
-    return kiv::text::toUtf8(s);
-}
 
 class ExcelCallsTest : public ExcelExportFixture {
 protected:

@@ -3,8 +3,6 @@
 #include "export/ExcelExportFixture.h"
 
 #include "estimate/KivMessage.h"
-#include "estimate/RoumuList.h"
-#include "estimate/RoumuRecord.h"
 #include "export/DaikaSheet.h"
 #include "export/DaikaTextDialog.h"
 #include "export/TextDialog.h"
@@ -75,12 +73,6 @@ protected:
             CDaikaTextDialog::IDD);
         view->onCommand(CKivView::ID_DAIKA_TEXT_OUT);
         backend.processPending();
-    }
-    void labour(const std::vector<std::tuple<int, const char*, const char*>>& entries) {
-        std::vector<RoumuRecord> list(10);
-        for (const auto& [no, trade, price] : entries)
-            list[static_cast<std::size_t>(no - 1)] = *RoumuRecord::build(std::to_string(no), sj(trade), price, price);
-        doc->m_Roumu = RoumuList(list);
     }
 };
 
@@ -189,13 +181,6 @@ TEST_F(TextExportTest, DialogProposals) {
 
 const char* const kCaption =
     "→　　品　　　　　　　　　名→    規　　　　　　　　　格→数　量  →単位→単　　価  →金　　　額  →    備　　　　　　　　　考⏎";
-
-std::string vpRow(int item, int gyou, std::vector<std::pair<int, std::string>> more = {}) {
-    std::vector<std::pair<int, std::string>> f = {{G::FukuHyouji, "1"}, {G::Hinmei, sj("VP管")}, {G::Zai1Hinmei, sj("配管")},
-                                                  {G::Zai1Suu, "2"},     {G::Zai1Tanni, "m"},     {G::Zai1Tanka1, "500"}};
-    f.insert(f.end(), more.begin(), more.end());
-    return keyedRow(item, gyou, f);
-}
 
 std::string titleLine(const std::string& name) {
     return "→" + name + "→" + blanks(30) + "→→→→→" + blanks(30) + "⏎";

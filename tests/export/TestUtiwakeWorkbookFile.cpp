@@ -2,73 +2,12 @@
 // spreadsheet program will show of it.
 #include "export/ExcelExportFixture.h"
 
-#include <cstdio>
-#include <fstream>
 #include <map>
 
 namespace kivtest {
 namespace {
 
-// Prints "key=value" lines of the workbook's sheets, cells, formats and page settings.
-constexpr const char* kReader = R"PY(
-import sys, openpyxl
-wb = openpyxl.load_workbook(sys.argv[1])
-print("sheets=" + ",".join(wb.sheetnames))
-for ws in wb.worksheets:
-    n = ws.title
-    print(f"{n}.merged={len(ws.merged_cells.ranges)}")
-    for col in "ABCDEFGH":
-        d = ws.column_dimensions.get(col)
-        if d is not None and d.width:
-            print(f"{n}.width.{col}={d.width}")
-    m = ws.page_margins
-    print(f"{n}.margins={m.top:.6f},{m.bottom:.6f},{m.left:.6f},{m.right:.6f}")
-    h = ws.oddHeader.center
-    print(f"{n}.header={h.text}|{h.size}")
-    print(f"{n}.footer={ws.oddFooter.center.text}")
-    ps = ws.page_setup
-    print(f"{n}.page={ps.orientation},{ps.paperSize},{ps.fitToWidth},{ps.fitToHeight},{ws.sheet_properties.pageSetUpPr.fitToPage if ws.sheet_properties.pageSetUpPr else None}")
-    print(f"{n}.titles={ws.print_title_rows}")
-    for row in ws.iter_rows(min_row=1, max_row=min(ws.max_row, 40)):
-        for c in row:
-            b = c.border
-            edges = "".join((x.style or "-")[0] for x in (b.top, b.bottom, b.left, b.right))
-            print(f"{n}!{c.coordinate}={c.value!r}|{c.number_format}|{c.font.sz}|{c.alignment.horizontal}|{edges}|{type(c.value).__name__}")
-    for r in (1, 2, 12, 14):
-        print(f"{n}.height.{r}={ws.row_dimensions[r].height}")
-)PY";
-
-class UtiwakeWorkbookFileTest : public ExcelExportFixture {
-protected:
-    std::map<std::string, std::string> readBack(const std::filesystem::path& xlsx) {
-        const auto script = exeDir / "read.py";
-        std::ofstream(script) << kReader;
-        std::map<std::string, std::string> kv;
-        // The Debian interpreter, which the python3-openpyxl package installs into.
-        const std::string cmd = "/usr/bin/python3 '" + script.string() + "' '" + xlsx.string() + "' 2>&1";
-        FILE* p = ::popen(cmd.c_str(), "r");
-        EXPECT_TRUE(p);
-        if (!p)
-            return kv;
-        std::string all;
-        char buf[4096];
-        while (std::fgets(buf, sizeof buf, p))
-            all += buf;
-        EXPECT_EQ(::pclose(p), 0) << all;
-        std::size_t pos = 0;
-        while (pos < all.size()) {
-            std::size_t nl = all.find('\n', pos);
-            if (nl == std::string::npos)
-                nl = all.size();
-            const std::string line = all.substr(pos, nl - pos);
-            const std::size_t eq = line.find('=');
-            if (eq != std::string::npos)
-                kv[line.substr(0, eq)] = line.substr(eq + 1);
-            pos = nl + 1;
-        }
-        return kv;
-    }
-};
+using UtiwakeWorkbookFileTest = ExcelExportFixture;
 
 TEST_F(UtiwakeWorkbookFileTest, AnIndependentReaderSeesTheSheetsCellsAndPageSetup) {
     openEstimate();
@@ -78,7 +17,7 @@ TEST_F(UtiwakeWorkbookFileTest, AnIndependentReaderSeesTheSheetsCellsAndPageSetu
     exportWith({ExcelDialog::IDC_HYOUSI}, out("cover.xlsx"));
     exportWith({}, out("plain.xlsx"));
 
-    auto kv = readBack(out("plain.xlsx"));
+    auto kv = readWorkbook(out("plain.xlsx"));
     const std::map<std::string, std::string> plain = {
         {"sheets", "Sheet1,Sheet2,内訳書"},
         {"内訳書.merged", "0"},
@@ -109,7 +48,7 @@ TEST_F(UtiwakeWorkbookFileTest, AnIndependentReaderSeesTheSheetsCellsAndPageSetu
     for (const auto& [k, v] : plain)
         EXPECT_EQ(kv[k], v) << k;
 
-    kv = readBack(out("cover.xlsx"));
+    kv = readWorkbook(out("cover.xlsx"));
     const std::map<std::string, std::string> cover = {
         {"sheets", "Sheet1,表紙,内訳書"},
         {"表紙.footer", "&P ページ"},

@@ -1,6 +1,7 @@
 // The breakdown workbook's dialog and the progress window on the Qt backend (offscreen),
 // rendered to PNGs under the build folder so their layout can be looked at.
 #include "estimate/KivDoc.h"
+#include "export/DaikaExcelDialog.h"
 #include "export/ExcelDialog.h"
 #include "export/excel/ProgressDlg.h"
 #include "platform/qt/QtBackend.h"
@@ -12,6 +13,7 @@
 #include <QFont>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +60,36 @@ TEST_F(QtExcelDialogs, BreakdownDialogShowsItsOptionsAndProposal) {
     ASSERT_EQ(edits.size(), 1);
     EXPECT_EQ(edits[0]->text().toStdString(), (exe / "工事.XLSX").string());
     EXPECT_EQ(w->findChildren<QCheckBox*>().size(), 4);
+    EXPECT_TRUE(kiv::test::captionsWithoutInk(w).empty());
+    d.destroyWindow();
+}
+
+TEST_F(QtExcelDialogs, UnitPriceWorkbookDialogShowsItsPathAndBrowseButton) {
+    CDaikaExcelDialog d(exe / "工事.KIV");
+    ASSERT_TRUE(d.createModeless());
+    d.show(true);
+    kiv::test::settle();
+    QWidget* w = qt::QtBackend::widgetOf(d);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(kiv::test::savePicture(w, "daika-excel-dialog.png"));
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("単価表EXCEL出力"));
+    auto edits = w->findChildren<QLineEdit*>();
+    ASSERT_EQ(edits.size(), 1);
+    EXPECT_EQ(edits[0]->text().toStdString(), (exe / "工事.XLSX").string());
+    EXPECT_EQ(w->findChildren<QCheckBox*>().size(), 1);
+    // 参照 sits right of the edit's label row, under ｷｬﾝｾﾙ, inside the dialog.
+    QPushButton* browse = nullptr;
+    QPushButton* cancel = nullptr;
+    for (QPushButton* b : w->findChildren<QPushButton*>()) {
+        if (b->text() == QString::fromUtf8("参照"))
+            browse = b;
+        if (b->text() == QString::fromUtf8("ｷｬﾝｾﾙ"))
+            cancel = b;
+    }
+    ASSERT_TRUE(browse && cancel);
+    EXPECT_GT(browse->geometry().top(), cancel->geometry().bottom());
+    EXPECT_LT(browse->geometry().bottom(), edits[0]->geometry().top() + edits[0]->height());
+    EXPECT_TRUE(w->rect().contains(browse->geometry()));
     EXPECT_TRUE(kiv::test::captionsWithoutInk(w).empty());
     d.destroyWindow();
 }

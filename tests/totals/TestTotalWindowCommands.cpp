@@ -54,7 +54,8 @@ TEST_F(TotalWindowCommandsTest, KeysAcceleratorsAndRightButtonActOnTheirOwnWindo
     hb().focus(*grid);
 
     // F3 inserts a row at the cursor, F4 deletes it again.
-    a->m_CurGyou[0] = 2;
+    hb().sendKeyDown(*grid, ui::VK_DOWN);
+    ASSERT_EQ(a->m_CurGyou[0], 2);
     hb().sendKeyDown(*grid, ui::VK_F3);
     EXPECT_EQ(a->m_GyouCount, 4);
     EXPECT_EQ(name(*a, 2), "");
@@ -65,7 +66,8 @@ TEST_F(TotalWindowCommandsTest, KeysAcceleratorsAndRightButtonActOnTheirOwnWindo
 
     // Ctrl+Insert copies the 品名 cell, Shift+Insert pastes it on row 3.
     hb().sendKeyDown(*grid, ui::VK_INSERT, ui::ModCtrl);
-    a->m_CurGyou[0] = 3;
+    hb().sendKeyDown(*grid, ui::VK_DOWN);
+    ASSERT_EQ(a->m_CurGyou[0], 3);
     hb().sendKeyDown(*grid, ui::VK_INSERT, ui::ModShift);
     EXPECT_EQ(name(*a, 3), "A1-2");
     // Shift+Delete cuts it, Alt+Backspace puts it back.
@@ -117,8 +119,8 @@ TEST_F(TotalWindowCommandsTest, KeysAcceleratorsAndRightButtonActOnTheirOwnWindo
     // 画面フォントサイズ指定, No: the size every grid reads.
     hb().expectMessageBox(ui::IDNO, "文字表示の大きさ");
     hb().sendCommand(32868);
-    EXPECT_EQ(profile().getInt("Font_Size_Section", "Font_Size", 0), CTotalView::kFontSize);
-    EXPECT_EQ(grid->m_FontSize, CTotalView::kFontSize);
+    EXPECT_EQ(profile().getInt("Font_Size_Section", "Font_Size", 0), GridViewBase::kDefaultFontSize);
+    EXPECT_EQ(grid->m_FontSize, GridViewBase::kDefaultFontSize);
 }
 
 } // namespace
