@@ -46,11 +46,5 @@ void CellDeleteChar(std::string& row, const FieldPos& pos, int caret);
 // more were typed than it holds).
 void CellAlignNumeric(std::string& row, const FieldPos& pos, const std::string& typed);
 
-// The one-cell copy buffer (30 bytes, blanked first) takes the cell's bytes.
-void CellToBuffer(std::string& buf, const std::string& row, const FieldPos& pos);
-// A one-cell buffer pasted into field `field` of the row: nothing when the buffer is blank; a
-// text cell takes it cut to its width; a numeric cell only a number that fits, else a message
-// names the value and the row is unchanged. True when the row changed.
-bool CellPasteBuffer(std::string& row, int field, bool isText, const std::string& buf);
 
 } // namespace kiv::grid

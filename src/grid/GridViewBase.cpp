@@ -7,6 +7,7 @@
 #include "estimate/KivMessage.h"
 #include "grid/CalcDialog.h"
 #include "grid/GridCell.h"
+#include "grid/GridEditRules.h"
 #include "grid/GroupDigits.h"
 #include "grid/GyouRecord.h"
 #include "platform/profile/Profile.h"
@@ -1134,16 +1135,42 @@ void GridViewBase::onLButtonDown(unsigned flags, kiv::ui::Point p) {
     View::onLButtonDown(flags, p);
 }
 
-void GridViewBase::OnEditCopy() { kiv::grid::CellToBuffer(m_FieldCopyBuf, m_EditGyou, m_FieldPos); }
+void GridViewBase::OnEditCopy() {
+    gridedit::CopyCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldCopyBuf);
+}
 
 void GridViewBase::OnEditCut() {
     hideCaret();
     OnEditCopy();
     m_FieldUndoBuf = m_FieldCopyBuf;
+    m_FieldUndoCell = CurrentCell();
     ClearField();
     if (GyouStore* d = Store(); d && d->m_CurGyou[0] <= d->m_GyouCount)
         StoreGyou();
     RedrawGyou();
     SetCaretToField();
     showCaret();
+}
+
+GridViewBase::CellRef GridViewBase::CurrentCell() const {
+    const GyouStore* d = Store();
+    return {d, d ? d->m_CurKoumoku[0] : 0, d ? d->m_CurGyou[0] : 0, m_CurField[0]};
+}
+
+bool GridViewBase::PasteCell() {
+    if (!gridedit::PasteCellText(m_EditGyou, m_CurField[0], m_FieldPos.IsText != 0, m_FieldCopyBuf))
+        return false;
+    if (!EnsureCursorGyou())
+        return false;
+    StoreGyou();
+    return true;
+}
+
+bool GridViewBase::UndoCell() {
+    // Only the cell the text was cut from takes it back.
+    if (!(CurrentCell() == m_FieldUndoCell) || m_FieldUndoBuf.find_first_not_of(' ') == std::string::npos)
+        return false;
+    gridedit::RestoreCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldUndoBuf);
+    StoreGyou();
+    return true;
 }

@@ -162,6 +162,11 @@ public:
     void ClearField();
     void OnEditCopy();
     void OnEditCut();
+    // The copied cell into the current one by the shared paste rules, stored; false when
+    // nothing was written.
+    bool PasteCell();
+    // The last cut text back, only into the cell it was cut from; false elsewhere.
+    bool UndoCell();
 
     // --- Window handlers
     int onCreate() override;
@@ -198,6 +203,14 @@ public:
     int m_IsDbcs = 0;
     std::string m_FieldCopyBuf = std::string(kFieldBufLength, ' ');
     std::string m_FieldUndoBuf = std::string(kFieldBufLength, ' ');
+    // Where the undo buffer's text was cut: store, category, row, field.
+    struct CellRef {
+        const GyouStore* Store = nullptr;
+        int Koumoku = 0, Gyou = 0, Field = 0;
+        bool operator==(const CellRef&) const = default;
+    };
+    CellRef m_FieldUndoCell;
+    CellRef CurrentCell() const;
 
 protected:
     // --- What a derived grid adds

@@ -6,7 +6,7 @@
 
 #include "estimate/BlockUndo.h"
 #include "estimate/KivMessage.h"
-#include "grid/GridCell.h"
+#include "grid/GridEditRules.h"
 #include "grid/GyouRecord.h"
 #include "grid/GyouRowOps.h"
 #include "grid/KivView.h"
@@ -24,14 +24,12 @@ bool allBlank(std::string_view s) { return s.find_first_not_of(' ') == std::stri
 // ---------------------------------------------------------------------------------------------
 // Cell buffers
 
-void CKivView::CopyFieldToBuffer() { kiv::grid::CellToBuffer(m_FieldCopyBuf, m_EditGyou, m_FieldPos); }
+void CKivView::CopyFieldToBuffer() {
+    gridedit::CopyCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldCopyBuf);
+}
 
 void CKivView::SaveFieldForUndo() {
-    m_FieldUndoBuf.assign(kFieldBufLength, ' ');
-    GyouRecord::fitLength(m_EditGyou);
-    const int width = std::min(m_FieldPos.Width, kFieldBufLength);
-    m_FieldUndoBuf.replace(0, static_cast<std::size_t>(width),
-                           m_EditGyou.substr(static_cast<std::size_t>(m_FieldPos.Offset), static_cast<std::size_t>(width)));
+    gridedit::CopyCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldUndoBuf);
     const CKivDoc* d = GetDocument();
     m_FieldUndoCell = {d ? d->DocId() : 0, d ? d->m_CurKoumoku[0] : 0, d ? d->m_CurGyou[0] : 0, m_CurField[0]};
 }
@@ -42,8 +40,7 @@ void CKivView::ClearFieldUndoBuffer() {
 }
 
 bool CKivView::PasteFieldFromBuffer() {
-    GyouRecord::fitLength(m_EditGyou);
-    return kiv::grid::CellPasteBuffer(m_EditGyou, m_CurField[0], m_FieldPos.IsText != 0, m_FieldCopyBuf);
+    return gridedit::PasteCellText(m_EditGyou, m_CurField[0], m_FieldPos.IsText != 0, m_FieldCopyBuf);
 }
 
 bool CKivView::UndoField() {
@@ -56,10 +53,7 @@ bool CKivView::UndoField() {
     const CutCell here{d->DocId(), d->m_CurKoumoku[0], d->m_CurGyou[0], m_CurField[0]};
     if (here != m_FieldUndoCell)
         return false;
-    GyouRecord::fitLength(m_EditGyou);
-    const int width = std::min(m_FieldPos.Width, kFieldBufLength);
-    m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset), static_cast<std::size_t>(width),
-                       m_FieldUndoBuf.substr(0, static_cast<std::size_t>(width)));
+    gridedit::RestoreCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldUndoBuf);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "estimate/KivMessage.h"
 #include "grid/BlockSelect.h"
 #include "grid/CalcDialog.h"
+#include "grid/GridEditRules.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/TanniDialog.h"
@@ -16,7 +17,6 @@ namespace {
 
 
 // The unit's four bytes: the two halves 11 and 12.
-constexpr int kTanniBytes = 4;
 
 } // namespace
 
@@ -130,11 +130,7 @@ void CKivView::onRButtonDown(unsigned flags, Point p) {
     if (m_CurField[0] == m_FieldNo[4]) {
         CTanniDialog tanni(this);
         if (tanni.doModal() == IDOK && EnsureCursorGyou()) {
-            // The unit's four bytes are blanked first: "本" over "ヶ所" leaves no half of it.
-            const int offset = GyouRecord::layout(GyouRecord::Tanni).Offset;
-            const std::string unit = tanni.m_Tanni.substr(0, kTanniBytes);
-            m_EditGyou.replace(static_cast<std::size_t>(offset), kTanniBytes, kTanniBytes, ' ');
-            m_EditGyou.replace(static_cast<std::size_t>(offset), unit.size(), unit);
+            gridedit::WriteTanniText(m_EditGyou, tanni.m_Tanni);
             StoreGyou();
             hideCaret();
             DrawCurGyou();

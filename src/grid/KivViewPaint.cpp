@@ -3,9 +3,9 @@
 // and print font commands.
 #include <algorithm>
 
-#include "grid/FontSizeChoice.h"
 #include "grid/GridCell.h"
 #include "grid/GroupDigits.h"
+#include "grid/GridEditRules.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/KivViewLinks.h"
@@ -417,7 +417,8 @@ void CKivView::UpdateStatusPanes() {
 // 画面フォントサイズ指定
 
 void CKivView::OnFontSize() {
-    m_FontSize = AskScreenFontSize(this, "Font_Size_Section", "Font_Size", kDefaultFontSize, m_FontSize);
+    if (const std::optional<int> size = gridedit::AskFontSize(this, kDefaultFontSize))
+        m_FontSize = *size;
     invalidate();
     updateWindow();
     if (hasFocus()) {

@@ -46,7 +46,7 @@ void CTankaHenkanDialog::doDataExchange(DataExchange& dx) {
 }
 
 void CTankaHenkanDialog::onShowDialog() {
-    if (g_pKivDoc)
+    if (g_pKivDoc && m_OfferEstimateItem)
         m_Koumoku = g_pKivDoc->m_CurKoumoku[0];
     m_AllKoumoku = 0;
     updateData(false);

@@ -30,6 +30,8 @@ public:
     int m_AllKoumoku = 0;   // 全項目指定
     double m_Kakeritu = 1.0;   // 0 clears the prices
     int m_EndBun = 1;
+    // Whether a showing offers the current estimate's item; a totals window offers its own page.
+    bool m_OfferEstimateItem = true;
 
     void doDataExchange(kiv::ui::DataExchange& dx) override;
     // Each showing offers the current estimate's current item (without a current estimate the

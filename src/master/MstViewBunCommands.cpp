@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "estimate/KivMessage.h"
-#include "grid/FontSizeChoice.h"
+#include "grid/GridEditRules.h"
 #include "grid/GyouRecord.h"
 #include "grid/GyouRowOps.h"
 #include "master/BunMoveDialog.h"
@@ -281,7 +281,8 @@ void CMstView::OnBikou2DeleteAll() {
 // 画面フォントサイズ指定
 
 void CMstView::OnFontSize() {
-    m_FontSize = AskScreenFontSize(this, "MFont_Size_Section", "MFont_Size", kDefaultFontSize, m_FontSize);
+    if (const std::optional<int> size = gridedit::AskFontSize(this, kDefaultFontSize, "MFont_Size_Section", "MFont_Size"))
+        m_FontSize = *size;
     invalidate();
     updateWindow();
     if (hasFocus()) {

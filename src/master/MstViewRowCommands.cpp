@@ -13,6 +13,7 @@
 #include "grid/BlockSelect.h"
 #include "grid/CopyDialog.h"
 #include "grid/GridCell.h"
+#include "grid/GridEditRules.h"
 #include "grid/GyouRecord.h"
 #include "grid/GyouRowOps.h"
 #include "grid/RowClipboard.h"
@@ -329,7 +330,7 @@ void CMstView::OnEditUndo() {
 
 bool CMstView::PasteFieldFromBuffer() {
     GyouRecord::fitLength(m_EditGyou);
-    return kiv::grid::CellPasteBuffer(m_EditGyou, m_CurField[0], m_FieldPos.IsText != 0, m_FieldCopyBuf);
+    return gridedit::PasteCellText(m_EditGyou, m_CurField[0], m_FieldPos.IsText != 0, m_FieldCopyBuf);
 }
 
 bool CMstView::UndoField() {

@@ -186,7 +186,8 @@ void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, c
         const auto i = static_cast<std::size_t>(j);
         d.m_RoumuNo[i] = fieldText(row, kRoumuNoField[i]);
         d.m_RoumuBukake[i] = fieldText(row, kRoumuBukakeField[i]);
-        d.m_RoumuBikou[i] = fieldText(row, kRoumuBikouField[i]);
+        if (src.withRoumuBikou)
+            d.m_RoumuBikou[i] = fieldText(row, kRoumuBikouField[i]);
         const RoumuLookup r = LookupRoumu(roumu, roumuNumber(d.m_RoumuNo[i]));
         d.m_RoumuSyokusyu[i] = r.Syokusyu;
         d.m_RoumuTanka1[i] = r.Tanka1;
@@ -234,6 +235,8 @@ std::vector<std::string> WriteKivDetail(std::string& row, const KivDetail& d, Ki
                 w.put(t.tanka, t.fukugou);
                 w.put(t.zaiTanka, t.line1);
             }
+            if (fuku && src.fukuBeforeGoukei)
+                continue;
             if (goukei) {
                 const kiv::text::Decimal kei = kiv::text::parseDecimal(t.zaiKei);
                 if (!kei.isZero()) {
@@ -317,7 +320,7 @@ std::vector<std::string> WriteKivDetail(std::string& row, const KivDetail& d, Ki
     w.put(G::Roumu3Bukake, d.m_RoumuBukake[2]);
     w.put(G::FukuHyouji, fuku ? "1" : "0");
     w.put(G::ZaiGoukei, goukei ? "1" : "0");
-    for (int j = 0; j < KivDetail::kRoumuLines; ++j)
+    for (int j = 0; j < KivDetail::kRoumuLines && src.withRoumuBikou; ++j)
         w.fitted(kRoumuBikouField[static_cast<std::size_t>(j)], d.m_RoumuBikou[static_cast<std::size_t>(j)]);
     return std::move(w.messages);
 }

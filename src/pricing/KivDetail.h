@@ -73,6 +73,12 @@ struct KivDetailSource {
     int bunNoField = GyouRecord::BunNo;
     // The row refresh leaves the 付属品 rate of the row alone, in both directions.
     bool withFuzoku = true;
+    // The labour remarks (fields 103-105) shown and written back; the totals keep theirs as read.
+    bool withRoumuBikou = true;
+    // After the dialog: with 常時複合単価で表示する on, the composite unit prices are the row's
+    // prices whatever 材料を合計して表示 says (the totals' rule); otherwise a non-zero material
+    // total overrides them.
+    bool fukuBeforeGoukei = false;
 };
 
 // The labour line of a registration number: trade and two labour unit prices by their positions

@@ -46,8 +46,10 @@ kivdialog::kivdialog(kiv::ui::Window* parent) : Dialog(kivDialogTemplate(), pare
     onClicked(IDC_GYOUPASTE, [this] { OnGyouPaste(); });
     onClicked(IDC_COPYTOZAI1, [this] { OnCopyToZai1(); });
 
-    for (int j = 1; j <= kRoumuLines; ++j)
+    for (int j = 1; j <= kRoumuLines; ++j) {
         onNotify(IDC_ROUMUNO[static_cast<std::size_t>(j - 1)], Notify::SetFocus, [this, j] { OnSetfocusRoumuNo(j); });
+        onNotify(IDC_ROUMUNO[static_cast<std::size_t>(j - 1)], Notify::Change, [this, j] { OnChangeRoumuNo(j); });
+    }
     onClicked(IDC_ROUMUHYOUJI, [this] { OnRoumuHyouji(); });
 }
 
@@ -140,6 +142,26 @@ void kivdialog::OnChangeInput() {
     Recalc();
 }
 
+void kivdialog::OnChangeRoumuNo(int line) {
+    // Only a dialog given its own labour list (the totals') follows a typed number; elsewhere the
+    // trade and prices come from the list dialog alone.
+    if (!m_pRoumuList)
+        return;
+    const auto j = static_cast<std::size_t>(line - 1);
+    m_RoumuNo[j] = itemText(IDC_ROUMUNO[j]);
+    const int n = kiv::text::parseInt(m_RoumuNo[j]);
+    const RoumuLookup r = LookupRoumu(*m_pRoumuList, n >= 1 && n <= kLargestRoumuNo + 1 ? n : 0);
+    m_RoumuSyokusyu[j] = r.Syokusyu;
+    m_RoumuTanka1[j] = r.Tanka1;
+    m_RoumuTanka2[j] = r.Tanka2;
+    withoutChangeNotify([&] {
+        setItemText(IDC_ROUMUSYOKUSYU[j], m_RoumuSyokusyu[j]);
+        setItemText(IDC_ROUMUTANKA1[j], m_RoumuTanka1[j]);
+        setItemText(IDC_ROUMUTANKA2[j], m_RoumuTanka2[j]);
+    });
+    OnChangeInput();
+}
+
 void kivdialog::OnSetfocusZaiName(int gyou) { m_CurZaiGyou = gyou; }
 
 std::array<std::string*, 7> kivdialog::zaiLine(int gyou) {
@@ -214,6 +236,8 @@ void kivdialog::OnCopyToZai1() {
 }
 
 const RoumuList* kivdialog::roumuList() const {
+    if (m_pRoumuList)
+        return m_pRoumuList;
     return m_pRoumuDoc ? &m_pRoumuDoc->m_Roumu : CurrentMasterRoumu();
 }
 

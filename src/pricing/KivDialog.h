@@ -29,6 +29,8 @@ public:
     // The estimate whose row the dialog edits: labour lines are picked from its labour-price
     // list (and the list dialog registers into it). Null: the current master's list.
     CKivDoc* m_pRoumuDoc = nullptr;
+    // A labour list of its own (the totals document's): numbers are looked up there first.
+    const RoumuList* m_pRoumuList = nullptr;
     // The row is a master row: その他２ and the composite on the master's base.
     bool m_MasterRow = false;
     // Asked on OK with the boxes taken in; false keeps the dialog open (it has said why).
@@ -67,6 +69,8 @@ private:
 
     // Labour selection from the labour-price list.
     void OnSetfocusRoumuNo(int line);
+    // A number typed into labour line `line`'s NO (a dialog with its own labour list only).
+    void OnChangeRoumuNo(int line);
     void OnRoumuHyouji();
     // Runs the labour-price dialog; the registration number chosen after OK, nullopt otherwise.
     std::optional<int> chooseRoumu();

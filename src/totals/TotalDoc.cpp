@@ -59,7 +59,6 @@ CTotalDoc::CTotalDoc() : GyouStore(totalLimits()), m_KoumokuName(1000, " ") {
     onCommandId(32815, [this] { OnSyuukeiHenkan(); });   // 積算ﾌｧｲﾙを変換
     onCommandId(32873, [this] { OnBunToroku(); });       // 分類名登録
     ConnectPrintCommands();
-    ConnectPendingCommands();
     g_pTotalDoc = this;
     m_PoolGyouCount = 1;
     ClearGyou();

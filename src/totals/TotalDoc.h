@@ -80,6 +80,9 @@ public:
     // 32873 分類名登録: the page stored, the list rebuilt, the tree refilled.
     void OnBunToroku();
 
+    // Characters start .. start+length-1 of category k's title (empty past its end).
+    std::string GetKoumokuLabel(int koumoku, int start, int length) const;
+
     void ParseSettei();
     void MakeCurrent() { g_pTotalDoc = this; }
     std::string GetPathName() const { return pathName().string(); }
@@ -109,8 +112,6 @@ protected:
     }
 
 private:
-    // The "not available yet" commands (TotalPending.cpp).
-    void ConnectPendingCommands();
     // 印刷 and 印刷ﾌﾟﾚﾋﾞｭｰ reach the document when the tree pane has the focus: they print
     // through the window's grid, as from the grid itself (TotalPrint.cpp).
     void ConnectPrintCommands();

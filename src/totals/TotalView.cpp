@@ -8,7 +8,6 @@
 #include "grid/GyouRecord.h"
 #include "grid/KivViewLinks.h"
 #include "platform/ui/Keys.h"
-#include "totals/TotalPending.h"
 #include "totals/TotalDoc.h"
 #include "totals/TotalPrint.h"
 
@@ -51,6 +50,7 @@ CTotalView::CTotalView() : GridViewBase(totalsGrid()) {
     onCommandId(kiv::ui::cmd::FilePrintPreview, [this] { OnFilePrintPreview(); });
     onCommandId(ID_TEXT_OUT, [this] { OnTextOut(); });
     onCommandId(ID_EXCEL_OUT, [this] { OnExcelOut(); });
+    ConnectEditCommands();
 }
 
 CTotalView::~CTotalView() {
@@ -131,6 +131,6 @@ void CTotalView::OnFunctionKey(int vk) {
 }
 
 void CTotalView::onRButtonDown(unsigned flags, kiv::ui::Point p) {
-    TotalNotAvailableYet();   // the right button's row commands
+    OnRightButton();
     GridViewBase::onRButtonDown(flags, p);
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "grid/GridViewBase.h"
+#include "totals/TotalCommands.h"
 
 class CTotalDoc;
 class CTotalPrint;
@@ -74,12 +75,34 @@ public:
     // --- Exports
     void OnTextOut();    // TotalTextOut.cpp
     void OnExcelOut();   // TotalExcelOut.cpp
+    // --- Editing commands (TotalViewCommands.cpp), each on this window's own document.
+    void ConnectEditCommands();
+    void OnGyouInsert();
+    void OnGyouDelete();
+    void OnEditPaste();
+    void OnEditUndo();
+    void OnKoumokuMove();
+    void OnKoumokuDelete();
+    void OnKoumokuInsert();
+    void OnTankaCopy();
+    void OnTankaHenkan();
+    void OnSyousai();
+    void OnFontSize();
+    // The right button by the current field: the unit list, the category list or the detail.
+    void OnRightButton();
 
 protected:
     void OnFunctionKey(int vk) override;
     void UpdateStatusPane() override;
 
 private:
+    // Around a command: the typed row stored first; the cursor row reloaded, the page redrawn and
+    // the tree refilled when the pages changed afterwards.
+    void BeforeCommand();
+    void AfterCommand();
+    // Category selection (項目移動 and the right button): the list dialog preset to `preset`.
+    void ChooseKoumoku(int preset);
+
     CTotalDoc* m_pDoc = nullptr;
     std::unique_ptr<CTotalPrint> m_Print;
 };

@@ -137,6 +137,34 @@ TEST_F(MstViewTest, OpensShowsCategoryOneTakesTypingAndSaves) {
     EXPECT_EQ(saved.rows[2], threeCategories()[2]);
 }
 
+TEST_F(MstViewTest, BaseCellPasteAndUndoFollowTheSharedRules) {
+    Window w = open("m.MST", threeCategories());
+    ASSERT_NE(w.grid, nullptr);
+    CMstView& g = *w.grid;
+    // Cut 品名 of row 1; the undo puts it back only there.
+    g.OnEditCut();
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::Hinmei), padded(G::Hinmei, ""));
+    hb().sendKeyDown(g, ui::VK_DOWN);
+    ASSERT_EQ(w.doc->m_CurGyou[0], 2);
+    const std::string row2 = workRow(*w.doc, 2);
+    EXPECT_FALSE(g.UndoCell());
+    EXPECT_EQ(workRow(*w.doc, 2), row2);
+    hb().sendKeyDown(g, ui::VK_UP);
+    ASSERT_EQ(w.doc->m_CurGyou[0], 1);
+    EXPECT_TRUE(g.UndoCell());
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::Hinmei), padded(G::Hinmei, "配管用炭素鋼鋼管"));
+    // Into a number cell: parsed and right-aligned, or refused with a message.
+    g.m_CurField[0] = G::Tanka1;
+    g.CalcFieldPos();
+    g.m_FieldCopyBuf = std::string("1234") + std::string(26, ' ');
+    EXPECT_TRUE(g.PasteCell());
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::Tanka1), "      1234");
+    g.m_FieldCopyBuf = sj("配管") + std::string(26, ' ');
+    hb().expectMessageBox(ui::IDOK, "数値ではない");
+    EXPECT_FALSE(g.PasteCell());
+    EXPECT_EQ(fieldOf(workRow(*w.doc, 1), G::Tanka1), "      1234");
+}
+
 TEST_F(MstViewTest, CursorWalksTheEnterableFieldsInOrder) {
     Window w = open("m.MST", threeCategories());
     ASSERT_NE(w.grid, nullptr);

@@ -16,6 +16,8 @@
 #include "grid/TanniDialog.h"
 #include "grid/TekkyoBukakeDialog.h"
 #include "grid/TextreadDialog.h"
+#include "master/MstFixture.h"
+#include "platform/files/Files.h"
 #include "platform/qt/QtBackend.h"
 #include "print/FormDialog.h"
 #include "print/HedderDialog.h"
@@ -25,6 +27,10 @@
 #include "platform/text/Cp932.h"
 #include "qt/QtTestApp.h"
 #include "support/TempDir.h"
+#include "totals/SyuMoveDialog.h"
+#include "totals/TotalConvert.h"
+#include "totals/TotalDoc.h"
+#include "totals/TotalFile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -212,6 +218,34 @@ TEST_F(QtEstimateDialogs, ItemMoveDialogListsTheItems) {
     ASSERT_EQ(lists[0]->topLevelItemCount(), 2);
     EXPECT_EQ(lists[0]->topLevelItem(1)->text(2).trimmed(), QString::fromUtf8("動力設備"));
     EXPECT_EQ(lists[0]->columnCount(), 6);
+    move.destroyWindow();
+}
+
+TEST_F(QtEstimateDialogs, TotalsCategoryMoveDialogListsAConvertedDocument) {
+    using G = GyouRecord;
+    using kivtest::mstLine;
+    const std::vector<std::string> master = {mstLine(3, 1, {{G::Hinmei, "配管"}, {G::Kikaku, "VP"}}),
+                                             mstLine(7, 1, {{G::Hinmei, "電線"}, {G::Kikaku, "IV"}})};
+    const std::vector<std::string> estimate = {
+        mstLine(1, 1, {{G::Hinmei, "VP管"}, {G::SekisanSuu1, "2"}, {G::Tanka1, "1000"}, {G::BunNo, "3"}}),
+        mstLine(1, 2, {{G::Hinmei, "IV線"}, {G::SekisanSuu1, "9"}, {G::Tanka1, "50"}, {G::BunNo, "7"}})};
+    const TotalConvertResult converted = ConvertToTotals(master, estimate, {});
+    const std::filesystem::path ttl = exe / "t.TTL";
+    ASSERT_TRUE(files::writeFileAtomically(ttl, WriteTotalFile(converted.rows, static_cast<int>(converted.rows.size()))));
+    CTotalDoc totals;
+    ASSERT_TRUE(totals.OnOpenDocument(ttl.string()));
+    CSyuMoveDialog move(&totals);
+    QWidget* w = render(move, "totals-category-move-dialog.png");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("集計分類移動"));
+    auto lists = w->findChildren<QTreeWidget*>();
+    ASSERT_EQ(lists.size(), 1);
+    EXPECT_EQ(lists[0]->columnCount(), 4);
+    EXPECT_EQ(lists[0]->headerItem()->text(1), QString::fromUtf8("　　　　品　　　　　　名"));
+    ASSERT_EQ(lists[0]->topLevelItemCount(), totals.m_KoumokuCount);
+    EXPECT_EQ(lists[0]->topLevelItem(0)->text(0), QString::fromUtf8("0001"));
+    EXPECT_EQ(lists[0]->topLevelItem(1)->text(1).trimmed(), QString::fromUtf8("配管"));
+    EXPECT_EQ(lists[0]->topLevelItem(2)->text(1).trimmed(), QString::fromUtf8("電線"));
     move.destroyWindow();
 }
 
