@@ -69,41 +69,10 @@ std::string wideLine(Cursor& in) {
     if (units == 0xFF)
         units = longLength(in, in.u16());
     checkLength(in, units * 2);
-    const std::string_view raw = in.take(units * 2);
-    std::u16string text(units, u'\0');
-    for (std::size_t i = 0; i < units; ++i)
-        text[i] = static_cast<char16_t>(static_cast<std::uint8_t>(raw[2 * i]) |
-                                        (static_cast<std::uint8_t>(raw[2 * i + 1]) << 8));
-    std::string utf8;
-    utf8.reserve(units * 3);
-    for (std::size_t i = 0; i < units; ++i) {
-        std::uint32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < units && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            throw MstFileError("ファイルに変換できない文字があります。");
-        }
-        if (cp < 0x80) {
-            utf8 += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (cp >> 6));
-            utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            utf8 += static_cast<char>(0xE0 | (cp >> 12));
-            utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xF0 | (cp >> 18));
-            utf8 += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-    auto cp932 = kiv::text::utf8ToCp932(utf8);
+    auto cp932 = kiv::archive::wideToCp932(in.take(units * 2));
     if (!cp932)
         throw MstFileError("ファイルに変換できない文字があります。");
-    return *cp932;
+    return *std::move(cp932);
 }
 
 std::string readLine(Cursor& in) {

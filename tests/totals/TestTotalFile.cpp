@@ -7,6 +7,7 @@
 #include "estimate/KivMessage.h"
 #include "master/MstFixture.h"
 #include "platform/files/Files.h"
+#include "platform/text/Cp932.h"
 #include "support/TempDir.h"
 #include "totals/TotalDoc.h"
 #include "totals/TotalFile.h"
@@ -108,6 +109,25 @@ TEST_F(TotalFileTest, EmptyFileAndCategory999) {
     rows.push_back(mstLine(999, 1));
     ASSERT_TRUE(doc.OnOpenDocument(write("999.TTL", WriteTotalFile(rows, 13)).string()));
     EXPECT_EQ(doc.m_KoumokuCount, 13);
+}
+
+// A record another program stored in the archive's wide form (UTF-16) reads as the same CP932
+// row; a character CP932 cannot hold, or a cut wide record, refuses the file.
+TEST_F(TotalFileTest, WideFormRecordsReadAsCp932) {
+    auto wide = [](std::u16string_view text) {
+        std::string out = "\xFF\xFE\xFF";
+        out += static_cast<char>(text.size());
+        for (char16_t ch : text) {
+            out += static_cast<char>(ch & 0xFF);
+            out += static_cast<char>(ch >> 8);
+        }
+        return out;
+    };
+    const std::string one("\x01\0\0\0", 4);
+    const std::string row = "00010001" + kiv::text::utf8ToCp932("配管").value();
+    EXPECT_EQ(ReadTotalFile(one + wide(u"00010001\u914D\u7BA1")), std::vector<std::string>{row});
+    EXPECT_THROW(ReadTotalFile(one + wide(u"00010001\u00E9")), TotalFileError);
+    EXPECT_THROW(ReadTotalFile((one + wide(u"00010001\u914D\u7BA1")).substr(0, 14)), TotalFileError);
 }
 
 TEST_F(TotalFileTest, DamagedFilesOpenNothingAndNameTheFile) {

@@ -1,5 +1,7 @@
 #include "platform/archive/Archive.h"
 
+#include "platform/text/Cp932.h"
+
 namespace kiv::archive {
 
 void ArchiveWriter::put16(std::uint16_t v) {
@@ -58,7 +60,7 @@ std::string ArchiveReader::readString() {
     if (len == 0xFF) {
         len = get16();
         if (len == 0xFFFE)
-            throw ArchiveError("the file holds a wide string, which this program never writes");
+            return readWideString();
         if (len == 0xFFFF) {
             len = get32();
             if (len == 0xFFFFFFFFu)
@@ -71,6 +73,63 @@ std::string ArchiveReader::readString() {
     std::string s(m_Data.substr(m_Pos, len));
     m_Pos += len;
     return s;
+}
+
+std::string ArchiveReader::readWideString() {
+    need(1, "a length");
+    std::size_t units = static_cast<unsigned char>(m_Data[m_Pos++]);
+    if (units == 0xFF) {
+        units = get16();
+        if (units == 0xFFFF) {
+            units = get32();
+            if (units == 0xFFFFFFFFu)
+                throw ArchiveError("the file holds a 64-bit length, which this program never writes");
+        }
+    }
+    // A record's characters take at most two bytes each in code page 932.
+    if (units > m_MaxString)
+        throw ArchiveError("the file holds a string longer than any record");
+    need(units * 2, "a string");
+    auto s = wideToCp932(m_Data.substr(m_Pos, units * 2));
+    if (!s)
+        throw ArchiveError("the file holds a character that code page 932 cannot hold");
+    m_Pos += units * 2;
+    return *std::move(s);
+}
+
+std::optional<std::string> wideToCp932(std::string_view raw) {
+    const std::size_t units = raw.size() / 2;
+    auto unit = [&](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<std::uint8_t>(raw[2 * i]) |
+                                          (static_cast<std::uint8_t>(raw[2 * i + 1]) << 8));
+    };
+    std::string utf8;
+    utf8.reserve(units * 3);
+    for (std::size_t i = 0; i < units; ++i) {
+        std::uint32_t cp = unit(i);
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            return std::nullopt;
+        }
+        if (cp < 0x80) {
+            utf8 += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (cp >> 6));
+            utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            utf8 += static_cast<char>(0xE0 | (cp >> 12));
+            utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xF0 | (cp >> 18));
+            utf8 += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return kiv::text::utf8ToCp932(utf8);
 }
 
 } // namespace kiv::archive

@@ -3,7 +3,12 @@
 // narrow strings with a length prefix (one byte below 255; 0xFF + 16 bits below 0xFFFE;
 // 0xFF 0xFFFF + 32 bits beyond). There is no header or checksum, so the reader checks every
 // length against what remains and reports a damaged or cut-off file instead of trusting it.
+//
+// Other programs may store a string in the archive's wide form: 0xFF 0xFFFE, then a length in
+// UTF-16 units written like a narrow length, then UTF-16LE. This program writes only narrow
+// strings, but reads the wide form too, as code page 932, so such a file opens.
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -14,6 +19,10 @@ class ArchiveError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// UTF-16LE bytes as code page 932; nullopt when a character has no code page 932 form or a
+// surrogate stands alone.
+std::optional<std::string> wideToCp932(std::string_view utf16le);
 
 class ArchiveWriter {
 public:
@@ -48,6 +57,7 @@ public:
     std::size_t unreadTail() const { return remaining(); }
 
 private:
+    std::string readWideString();   // after the 0xFF 0xFFFE marker
     void need(std::size_t n, const char* what) const;
     std::uint16_t get16();
     std::uint32_t get32();
