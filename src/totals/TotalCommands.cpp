@@ -328,6 +328,13 @@ bool GoToKoumoku(CTotalDoc& d, int c) {
 bool InsertKoumokuHere(CTotalDoc& d) {
     d.StoreKoumokuGyou();
     const int c = d.m_CurKoumoku[0];
+    // Rows of category 999 would move to 1000, a key no totals file may hold (the file would no
+    // longer open): the category count does not show them, so they are looked for here.
+    for (int j = 0; j < d.m_PoolGyouCount; ++j)
+        if (d.m_GyouKoumokuNo[static_cast<std::size_t>(j)] == CTotalDoc::kKoumokuMax) {
+            KivMessage(CTotalDoc::kMsgPoolFull);
+            return false;
+        }
     if (!d.InsertKoumoku())
         return false;
     d.RebuildTotalIndex();

@@ -336,6 +336,20 @@ TEST_F(TotalCommandsTest, CategoryPagesInsertDeleteAndMove) {
         EXPECT_EQ(KivRecordedMessages().back(), CTotalDoc::kMsgPoolFull);
         EXPECT_EQ(d.m_CurKoumoku[0], 2);
     }
+    {
+        // Rows in category 999 have no number to move to: 項目挿入 is refused and no key changes
+        // (a key 1000 would make the saved file unreadable).
+        std::vector<std::string> with999 = rows;
+        with999.push_back(mstLine(CTotalDoc::kKoumokuMax, 1, {{G::Hinmei, "X"}}));
+        auto doc = open(with999);
+        CTotalDoc& d = *doc;
+        go(d, 2, 1);
+        const std::vector<std::string> before(d.m_Gyou.begin(), d.m_Gyou.begin() + d.m_PoolGyouCount);
+        EXPECT_FALSE(totalcmd::InsertKoumokuHere(d));
+        EXPECT_EQ(KivRecordedMessages().back(), CTotalDoc::kMsgPoolFull);
+        EXPECT_EQ(std::vector<std::string>(d.m_Gyou.begin(), d.m_Gyou.begin() + d.m_PoolGyouCount), before);
+        EXPECT_EQ(d.m_KoumokuCount, 6);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
