@@ -132,6 +132,15 @@ void GyouStore::ClearKoumokuGyou() {
         row.clear();
 }
 
+void GyouStore::StartBlank() {
+    m_PoolGyouCount = 1;
+    ClearGyou();
+    m_CurKoumoku[0] = 1;
+    m_CurGyou[0] = 1;
+    m_ScreenGyou[0] = 1;
+    m_GyouCount = 1;
+}
+
 void GyouStore::ClearGyou() {
     for (auto& row : m_Gyou)
         row.clear();

@@ -61,6 +61,9 @@ public:
 
     void ClearKoumokuGyou();  // all work rows empty
     void ClearGyou();         // all pool slots empty
+    // A new document's start: one empty pool slot, every slot cleared, the position on row 1 of
+    // group 1 (the caller then rebuilds its index and loads the group).
+    void StartBlank();
     void ClearUndoGyou();     // all undo rows empty
 
     // Insert an empty group at the current group c: groups c.. move up one number with their

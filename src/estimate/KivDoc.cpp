@@ -83,12 +83,7 @@ CKivDoc::CKivDoc()
     static std::uint64_t lastDocId = 0;
     m_DocId = ++lastDocId;
     g_pKivDoc = this;
-    m_PoolGyouCount = 1;
-    ClearGyou();
-    m_CurKoumoku[0] = 1;
-    m_CurGyou[0] = 1;
-    m_ScreenGyou[0] = 1;
-    m_GyouCount = 1;
+    StartBlank();
     RebuildGyouIndex();
     LoadKoumokuGyou();
     LoadReferenceRecords();

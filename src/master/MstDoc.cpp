@@ -88,12 +88,7 @@ MstDoc::MstDoc()
     onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
     g_pMstDoc = this;
     openDocs().push_back(this);
-    m_PoolGyouCount = 1;
-    ClearGyou();
-    m_CurKoumoku[0] = 1;
-    m_CurGyou[0] = 1;
-    m_ScreenGyou[0] = 1;
-    m_GyouCount = 1;
+    StartBlank();
     RebuildGyouIndex();
     LoadKoumokuGyou();
 

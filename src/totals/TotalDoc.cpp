@@ -60,12 +60,7 @@ CTotalDoc::CTotalDoc() : GyouStore(totalLimits()), m_KoumokuName(1000, " ") {
     onCommandId(32873, [this] { OnBunToroku(); });       // 分類名登録
     ConnectPrintCommands();
     g_pTotalDoc = this;
-    m_PoolGyouCount = 1;
-    ClearGyou();
-    m_CurKoumoku[0] = 1;
-    m_CurGyou[0] = 1;
-    m_ScreenGyou[0] = 1;
-    m_GyouCount = 1;
+    StartBlank();
     RebuildTotalIndex();
     LoadKoumokuGyou();
 
