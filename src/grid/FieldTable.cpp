@@ -229,9 +229,11 @@ const std::string g_KivPrintTitleText = buildCaption(kKivShown, true);
 // Horizontal scrolling of the master moves the remark pair and then the rate pairs (19-24).
 const FieldTable g_MstFieldTable = buildFieldTable(kMstShown, kMstShownFlag, 19, 25);
 const std::string g_MstTitleText = buildCaption(kMstShown, false);
-// No horizontal scrolling in the totals grid; fields 33 and 34 are read five wide through it.
+// Horizontal scrolling of the totals moves the quantity, unit, unit-price, amount and remark pairs
+// (9-20, the hidden 15-16 passed over), so that 備考 and the source category come into a narrow
+// window beside 品名; fields 33 and 34 are read five wide through the table.
 const FieldTable g_TotalFieldTable = [] {
-    FieldTable t = buildFieldTable(kTotalShown, kTotalShownFlag, 0, 0);
+    FieldTable t = buildFieldTable(kTotalShown, kTotalShownFlag, 9, 21);
     t.Width[32] = 5;
     t.Width[33] = 5;
     return t;
@@ -240,21 +242,28 @@ const std::string g_TotalTitleText = buildCaption(kTotalShown, false);
 
 bool IsFieldShown(const FieldTable& table, int field, int hscrollPairs) {
     checkField(table, field);
-    if (field >= table.HScrollFirstField && field < table.HScrollEndField) {
-        const int pairs = clampPairs(table, hscrollPairs);
-        // Fields within the scrolled range are shown again unless their pair is scrolled away.
-        return field >= table.HScrollFirstField + 2 * pairs;
+    if (table.Shown[field - 1] == 0)
+        return false;
+    if (table.HScrollFirstField > 0 && field >= table.HScrollFirstField && field < table.HScrollEndField) {
+        // A field of the run is shown unless its pair is among the first ones scrolled away.
+        const int pairFirst = field - (field - table.HScrollFirstField) % 2;
+        int shownBefore = 0;
+        for (int f = table.HScrollFirstField; f < pairFirst; f += 2)
+            shownBefore += table.Shown[f - 1] != 0 ? 1 : 0;
+        return shownBefore >= clampPairs(table, hscrollPairs);
     }
-    return table.Shown[field - 1] != 0;
+    return true;
 }
 
 int HScrollCellsOf(const FieldTable& table, int hscrollPairs) {
-    const int pairs = clampPairs(table, hscrollPairs);
+    int pairs = clampPairs(table, hscrollPairs);
     int cells = 0;
-    for (int j = 1; j <= pairs; ++j) {
-        const int second = table.HScrollFirstField + 2 * (j - 1) + 1;
-        const int i = second - 1;
+    for (int first = table.HScrollFirstField; pairs > 0 && first + 1 < table.HScrollEndField; first += 2) {
+        if (table.Shown[first - 1] == 0)
+            continue;
+        const int i = first;   // the pair's second field, index first + 1 - 1
         cells += table.XTo[i] - table.XFrom[i] + 2 + table.CommaCells[i];
+        --pairs;
     }
     return cells;
 }

@@ -26,15 +26,21 @@ struct FieldTable {
     Column Skip{};        // 1 the cursor never stops on the field
     Column CommaCells{};  // cells left of a number where its thousands separators are drawn
 
-    // Horizontal scrolling hides pairs of fields from HScrollFirstField on: pair j (from 1) is
-    // fields HScrollFirstField + 2(j - 1) and the one after it; the fields HScrollFirstField ..
-    // HScrollEndField - 1 are the ones whose shown state depends on the scrolling, and the fields
-    // from HScrollFirstField on move left by the cells the hidden pairs occupied.
+    // Horizontal scrolling hides pairs of fields from HScrollFirstField on: the run's pairs are
+    // fields HScrollFirstField + 2(j - 1) and the one after it, up to HScrollEndField - 1; pair j
+    // (from 1) of the scrolling is the j-th of them that the grid shows (a pair the table never
+    // shows is passed over, so every step hides something). The fields from HScrollFirstField on
+    // move left by the cells the hidden pairs occupied.
     int HScrollFirstField = 0;
     int HScrollEndField = 0;
 
     // Most pairs that can be scrolled away.
-    int maxHScrollPairs() const { return (HScrollEndField - HScrollFirstField) / 2; }
+    int maxHScrollPairs() const {
+        int pairs = 0;
+        for (int f = HScrollFirstField; f > 0 && f + 1 < HScrollEndField; f += 2)
+            pairs += Shown[static_cast<std::size_t>(f - 1)] != 0 ? 1 : 0;
+        return pairs;
+    }
 };
 
 // The geometry of the current field on the cursor's screen row.
@@ -82,7 +88,7 @@ extern const std::string g_KivPrintTitleText;
 // number in the first column; and its 310-byte caption line (begins "分類ＮＯ記号"). CP932.
 extern const FieldTable g_MstFieldTable;
 extern const std::string g_MstTitleText;
-// The totals view's table (no horizontal scrolling; fields 33 and 34 five wide) and its
+// The totals view's table (horizontal scrolling over fields 9-14; fields 33 and 34 five wide) and its
 // 310-byte caption line. CP932.
 extern const FieldTable g_TotalFieldTable;
 extern const std::string g_TotalTitleText;

@@ -123,6 +123,35 @@ void DrawGridRow(Dc& dc, const GridGeometry& g, const GridDesc& desc, std::strin
     }
 }
 
+int HScrollPairsAfter(int code, int pos, int pairs, int maxPairs) {
+    using namespace kiv::ui;
+    switch (code) {
+    case SB_LINELEFT:
+    case SB_PAGELEFT: --pairs; break;
+    case SB_LINERIGHT:
+    case SB_PAGERIGHT: ++pairs; break;
+    // The bar's positions count pairs, so the thumb lands on a whole step.
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pairs = pos; break;
+    default: break;
+    }
+    return std::clamp(pairs, 0, std::max(0, maxPairs));
+}
+
+bool HScrollNeeded(const FieldTable& table, int lastField, int pairs, int charWidth, int clientWidth) {
+    if (pairs > 0)
+        return true;
+    int lastCell = 0;
+    for (int f = 1; f <= lastField; ++f) {
+        const FieldPos pos = CalcTitleFieldPos(table, f, pairs).Pos;
+        if (pos.Visible)
+            lastCell = std::max(lastCell, pos.X1);
+    }
+    // The right edge of the rightmost box, as DrawFieldBox draws it.
+    const GridGeometry g{0, 0, charWidth, 0};
+    return g.x(lastCell + 1) + 4 > clientWidth;
+}
+
 } // namespace kiv::grid
 
 using kiv::grid::FontScope;
@@ -629,17 +658,23 @@ bool GridViewBase::onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) {
     return true;
 }
 
-void GridViewBase::onHScroll(int code, int pos) {
+void GridViewBase::ResetHScroll() {
     using namespace kiv::ui;
+    const bool needed = m_Desc.HScrollRange > 0 &&
+                        kiv::grid::HScrollNeeded(*m_Desc.Table, m_Desc.LastField, m_HScrollPairs, m_CharWidth,
+                                                 clientRect().width());
+    setScrollRange(SB_HORZ, 0, needed ? m_Desc.HScrollRange : 0);
+    setScrollPos(SB_HORZ, m_HScrollPairs);
+}
+
+void GridViewBase::onSize(int cx, int cy) {
+    View::onSize(cx, cy);
+    ResetHScroll();
+}
+
+void GridViewBase::onHScroll(int code, int pos) {
     const int before = m_HScrollPairs;
-    const int maxPairs = std::max(0, m_Desc.HScrollRange - 1);
-    switch (code) {
-    case SB_LINELEFT:
-    case SB_PAGELEFT: m_HScrollPairs = std::max(0, m_HScrollPairs - 1); break;
-    case SB_LINERIGHT:
-    case SB_PAGERIGHT: m_HScrollPairs = std::min(maxPairs, m_HScrollPairs + 1); break;
-    default: break;
-    }
+    m_HScrollPairs = kiv::grid::HScrollPairsAfter(code, pos, m_HScrollPairs, m_Desc.HScrollRange - 1);
     if (m_HScrollPairs != before) {
         // The cursor may stand on a field that scrolled away: it goes to the first one left.
         if (!IsCursorField(std::clamp(m_CurField[0], 1, m_Desc.LastField)))
@@ -647,8 +682,7 @@ void GridViewBase::onHScroll(int code, int pos) {
         CalcFieldPos();
         invalidate();
     }
-    setScrollRange(SB_HORZ, 0, m_Desc.HScrollRange);
-    setScrollPos(SB_HORZ, m_HScrollPairs);
+    ResetHScroll();
     View::onHScroll(code, pos);
 }
 
@@ -665,6 +699,7 @@ int GridViewBase::onCreate() {
     showScrollBar(kiv::ui::SB_BOTH);
     MeasureFont();
     m_VisibleGyou = VisibleGyouFor(clientRect().height());
+    ResetHScroll();
     return 0;
 }
 

@@ -99,6 +99,15 @@ void DrawCaption(ui::Dc& dc, const GridGeometry& g, const GridDesc& desc, int hs
 void DrawGridRow(ui::Dc& dc, const GridGeometry& g, const GridDesc& desc, std::string_view row, int screenRow,
                  int hscrollPairs, bool boxes, bool texts, bool rule, bool selected);
 
+// --- Horizontal scrolling, the same for every grid view
+
+// The pairs scrolled away after a horizontal scroll-bar message: an arrow or the page area one
+// pair left or right, the thumb to the pair it was dragged to; always within 0..maxPairs.
+int HScrollPairsAfter(int code, int pos, int pairs, int maxPairs);
+// Whether the horizontal bar has something to do: fields 1..lastField with `pairs` scrolled away
+// reach past a client area `clientWidth` pixels wide, or pairs are scrolled away to come back.
+bool HScrollNeeded(const FieldTable& table, int lastField, int pairs, int charWidth, int clientWidth);
+
 } // namespace kiv::grid
 
 class GridViewBase : public kiv::ui::View {
@@ -181,6 +190,7 @@ public:
     void onVScroll(int code, int pos) override;
     void onHScroll(int code, int pos) override;
     bool onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) override;
+    void onSize(int cx, int cy) override;
 
     // --- State
     std::string m_EditGyou;
@@ -241,6 +251,9 @@ protected:
     void RedrawVisibleGyou(bool framed);
     void ScrollGridRows(int fromRow, int toRow, int rows);
     void ResetVScroll(int max);
+    // The horizontal bar's range and position for the client area as it is now: enabled while
+    // columns lie off screen or pairs are scrolled away.
+    void ResetHScroll();
     void SetImeForField();
     void TypeTextByte(unsigned char c);
     void AlignNumericInput();

@@ -280,6 +280,7 @@ int CKivView::onCreate() {
     showScrollBar(kiv::ui::SB_BOTH);
     MeasureFont();
     m_VisibleGyou = VisibleGyouFor(clientRect().height());
+    ResetHScroll();
     return 0;
 }
 

@@ -521,6 +521,7 @@ public:
     void onVScroll(int code, int pos) override;
     void onHScroll(int code, int pos) override;
     bool onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) override;
+    void onSize(int cx, int cy) override;
     void onTimer(int id) override;
 
     // --- State the command handlers share
@@ -638,6 +639,9 @@ private:
     void ScrollGridRows(int fromRow, int toRow, int rows);
     void SetImeForField();
     void ResetScrollBarsToRows(int max);
+    // The horizontal bar's range and position for the client area as it is now: enabled while
+    // columns lie off screen or pairs are scrolled away.
+    void ResetHScroll();
     // Settings commands (KivViewSettings.cpp): the recalculation frame around a settings dialog
     // (`times` per item, or twice in the labour-posting style and once in the composite style
     // when 0), and the style change of 32805, 32857 and 32858.
@@ -676,7 +680,7 @@ private:
     int HitField(int screenRow, kiv::ui::Point p) const;
     // Row 1 of the current item, first field, no rows scrolled away.
     void CursorToKoumokuTop();
-    // The end of every item command: both scroll bars at 0, the views updated, the caret shown.
+    // The end of every item command: the vertical bar at 0, the horizontal one at its pairs, the views updated, the caret shown.
     void FinishKoumokuCommand();
     CKivDoc* m_pDoc = nullptr;
     std::unique_ptr<CKivPrint> m_Print;

@@ -119,7 +119,7 @@ void CKivView::CursorToKoumokuTop() {
 }
 
 void CKivView::FinishKoumokuCommand() {
-    setScrollPos(kiv::ui::SB_HORZ, 0);
+    setScrollPos(kiv::ui::SB_HORZ, m_HScrollPairs);   // the thumb where the columns stand
     setScrollPos(kiv::ui::SB_VERT, 0);
     GetDocument()->UpdateAllViews();
     CalcFieldPos();

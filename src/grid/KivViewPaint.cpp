@@ -310,7 +310,8 @@ void CKivView::onDraw(Dc& dc) {
         m_EditGyou = editing;
     else
         LoadGyou();
-    setScrollPos(kiv::ui::SB_HORZ, 0);
+    // The horizontal thumb shows the pairs scrolled away, so that dragging it moves from there.
+    setScrollPos(kiv::ui::SB_HORZ, m_HScrollPairs);
     setScrollPos(kiv::ui::SB_VERT, 0);
     if (cursorMoved && hasFocus())
         SetCaretToField();

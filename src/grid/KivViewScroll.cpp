@@ -2,6 +2,7 @@
 // one-row steps, the scroll bars, the wheel and the pan gesture.
 #include <algorithm>
 
+#include "grid/GridViewBase.h"
 #include "grid/KivView.h"
 #include "platform/ui/Keys.h"
 
@@ -158,23 +159,23 @@ bool CKivView::OnGesturePan(Point from, Point to) {
     return true;
 }
 
+void CKivView::ResetHScroll() {
+    const bool needed = kiv::grid::HScrollNeeded(g_KivFieldTable, m_LastField, m_HScrollPairs, m_CharWidth,
+                                                 clientRect().width());
+    setScrollRange(SB_HORZ, 0, needed ? m_HScrollRange : 0);
+    setScrollPos(SB_HORZ, m_HScrollPairs);
+}
+
+void CKivView::onSize(int cx, int cy) {
+    View::onSize(cx, cy);
+    ResetHScroll();
+}
+
 void CKivView::onHScroll(int code, int pos) {
     const int before = m_HScrollPairs;
-    switch (code) {
-    case SB_LINELEFT:
-    case SB_PAGELEFT:
-        m_HScrollPairs = std::max(0, m_HScrollPairs - 1);
-        break;
-    case SB_LINERIGHT:
-    case SB_PAGERIGHT:
-        m_HScrollPairs = std::min(m_HScrollRange - 1, m_HScrollPairs + 1);
-        break;
-    default:
-        break;
-    }
+    m_HScrollPairs = kiv::grid::HScrollPairsAfter(code, pos, m_HScrollPairs, m_HScrollRange - 1);
     if (m_HScrollPairs != before)
         invalidate();
-    setScrollRange(SB_HORZ, 0, m_HScrollRange);
-    setScrollPos(SB_HORZ, m_HScrollPairs);
+    ResetHScroll();
     View::onHScroll(code, pos);
 }

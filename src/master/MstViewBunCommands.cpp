@@ -50,10 +50,10 @@ static void cursorToBunTop(CMstView& v, MstDoc& d) {
     v.m_CurField[0] = CMstView::m_FirstField;
 }
 
-// The end of every category command: both scroll bars at 0, every view of the master updated (the
+// The end of every category command: the vertical bar at 0, every view of the master updated (the
 // tree refills when m_TreeDirty is set), the caret back at its field.
 static void finishBunCommand(CMstView& v, MstDoc& d) {
-    v.setScrollPos(kiv::ui::SB_HORZ, 0);
+    v.setScrollPos(kiv::ui::SB_HORZ, v.m_HScrollPairs);   // the thumb where the columns stand
     v.setScrollPos(kiv::ui::SB_VERT, 0);
     d.UpdateAllViews();
     v.CalcFieldPos();

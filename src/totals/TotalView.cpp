@@ -28,7 +28,7 @@ kiv::grid::GridDesc totalsGrid() {
     g.RuleLastField = CTotalView::m_LastField;
     g.GyouLen = CTotalView::m_GyouLen;
     g.MaxGyou = CTotalDoc::kKoumokuGyouMax;
-    g.HScrollRange = 0;   // the totals grid does not scroll sideways
+    g.HScrollRange = 6;   // pairs 0-5: quantity, unit, unit price, amount, remark
     g.PageStep = 5;
     g.Colors.ClientPen = rgb(200, 200, 200);
     g.Colors.ClientFill = rgb(200, 200, 200);

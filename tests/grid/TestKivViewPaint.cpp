@@ -103,9 +103,9 @@ TEST_F(KivViewPaint, DrawsCaptionsAndRowsCellByCell) {
             op.pen.color == rgb(180, 200, 150))
             rule = true;
     EXPECT_TRUE(rule);
-    // Every paint puts both scroll bars at 0.
+    // Every paint puts the vertical bar at 0 and the horizontal one at the pairs scrolled away.
     EXPECT_EQ(view->scrollPos(kiv::ui::SB_VERT), 0);
-    EXPECT_EQ(view->scrollPos(kiv::ui::SB_HORZ), 0);
+    EXPECT_EQ(view->scrollPos(kiv::ui::SB_HORZ), view->m_HScrollPairs);
 }
 
 TEST_F(KivViewPaint, SelectedLookKeepsTheCurrentField) {
@@ -152,11 +152,14 @@ TEST_F(KivViewPaint, HorizontalScrollingHidesFieldPairs) {
         backend.sendScroll(*view, kiv::ui::SB_HORZ, kiv::ui::SB_PAGERIGHT);
     EXPECT_EQ(view->m_HScrollPairs, 8);   // no further than eight pairs
     EXPECT_EQ(screen().textAt(42 * kCharWidth, 0, 4, kCharWidth), sj("継手"));
+    // The thumb goes to a whole pair, never past the last.
     backend.sendScroll(*view, kiv::ui::SB_HORZ, kiv::ui::SB_THUMBTRACK, 2);
+    EXPECT_EQ(view->m_HScrollPairs, 2);
+    backend.sendScroll(*view, kiv::ui::SB_HORZ, kiv::ui::SB_THUMBTRACK, 9);
     EXPECT_EQ(view->m_HScrollPairs, 8);
     backend.sendScroll(*view, kiv::ui::SB_HORZ, kiv::ui::SB_LINELEFT);
     EXPECT_EQ(view->m_HScrollPairs, 7);
-    EXPECT_EQ(view->scrollPos(kiv::ui::SB_HORZ), 0);   // the repaint reset the bar
+    EXPECT_EQ(view->scrollPos(kiv::ui::SB_HORZ), 7);   // the repaint keeps the thumb on the pairs
 }
 
 TEST_F(KivViewPaint, VisibleRowsLeaveRoomForTheCaptionsAndStayInTheTable) {
