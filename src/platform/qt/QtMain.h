@@ -1,5 +1,9 @@
 #pragma once
 // Runs an application of the window layer on the Qt backend.
+class QFont;
+class QString;
+class QTranslator;
+
 namespace kiv::ui {
 class App;
 }
@@ -8,5 +12,18 @@ namespace kiv::qt {
 
 // Creates the Qt application, runs app on the Qt backend and returns the exit code.
 int runApplication(ui::App& app, int argc, char** argv);
+
+// The looks every window of the program takes from the Qt application: its name, the dialog
+// and menu font, and Qt's own texts in Japanese. Needs the Qt application.
+void setUpApplication();
+
+// The font of the program's menus, bars and dialogs (a dialog takes its family at 12 pixels).
+QFont programFont();
+
+// Qt's own texts (the file, print, page set-up and font dialogs, the standard buttons) in
+// Japanese whatever the locale, from "qtbase_ja" in `folder` (empty: Qt's translations folder).
+// The translator belongs to the Qt application; null when the file is missing or unreadable, and
+// those texts stay in Qt's English.
+QTranslator* installJapaneseQtTexts(const QString& folder);
 
 } // namespace kiv::qt
