@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
@@ -527,6 +528,30 @@ void SurfacePeer::imeChanged() {
     m_Surface->setAttribute(Qt::WA_InputMethodEnabled, m_Window.imeOpen());
     if (m_Surface->hasFocus())
         QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
+namespace {
+
+// A maximised document window keeps its own title bar. Otherwise Qt puts its buttons into the
+// menu bar and writes "main title - [window title]" into the main window's title from a copy it
+// took when the window was maximised, which goes stale as documents open, switch and close; the
+// main window's title is the layer's ("Kiv - active document").
+class KeepTitleBarStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* ret) const override {
+        if (hint == SH_Workspace_FillSpaceOnMaximize)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, ret);
+    }
+};
+
+} // namespace
+
+MdiChild::MdiChild(ui::Window& w) : m_Window(&w) {
+    auto* style = new KeepTitleBarStyle;
+    style->setParent(this);
+    setStyle(style);
 }
 
 void MdiChild::closeEvent(QCloseEvent* e) {

@@ -109,7 +109,7 @@ private:
 
 class MdiChild : public QMdiSubWindow {
 public:
-    explicit MdiChild(ui::Window& w) : m_Window(&w) {}
+    explicit MdiChild(ui::Window& w);
     void detach() { m_Window = nullptr; }
     ui::Window* window() const { return m_Window; }
 
