@@ -14,7 +14,7 @@ const kiv::ui::DialogTemplate& CDaikaExcelDialog::dialogTemplate() {
             ctl::button(kiv::ui::IDCANCEL, "ｷｬﾝｾﾙ", dlu(179, 24, 41, 14)),
             ctl::edit(IDC_PATH, dlu(17, 55, 195, 12), 0, kPathLimit),
             ctl::label("出力ファイル名", dlu(19, 46, 73, 8)),
-            ctl::check(IDC_DOUBLE_SPACING, "２行間隔で出力", dlu(19, 28, 72, 10)),
+            ctl::check(IDC_DOUBLE_SPACING, "２行間隔で出力", dlu(19, 28, 74, 10)),
             ctl::button(IDC_BROWSE, "参照", dlu(181, 41, 39, 13)),
         }};
     return t;

@@ -17,7 +17,7 @@ constexpr int kMaxNo = 9999;
 
 const DialogTemplate& CTankaHenkanDialog::dialogLayout() {
     static const DialogTemplate t{kDialogId, "単価変換、削除", {139, 90},
-                                  {ctl::label("分類ごとに単価を一括変換します。", dlu(7, 6, 126, 10)),
+                                  {ctl::label("分類ごとに単価を一括変換します。", dlu(7, 6, 129, 10)),
                                    ctl::label("変換分類", dlu(7, 22, 34, 10)),
                                    ctl::edit(kStartBun, dlu(42, 20, 30, 12), EditNumber),
                                    ctl::label("～", dlu(75, 22, 10, 10)),
@@ -61,8 +61,8 @@ void CTankaHenkanDialog::OnAllKoumoku() {
 // 単価コピー
 
 const DialogTemplate& CTankaCopyDialog::dialogLayout() {
-    static const DialogTemplate t{kDialogId, "単価コピー", {139, 87},
-                                  {ctl::label("複数行の単価､備考をコピーします。", dlu(7, 6, 126, 10)),
+    static const DialogTemplate t{kDialogId, "単価コピー", {143, 87},
+                                  {ctl::label("複数行の単価､備考をコピーします。", dlu(7, 6, 133, 10)),
                                    ctl::label("開始行", dlu(7, 24, 30, 10)),
                                    ctl::edit(kStartGyou, dlu(40, 22, 40, 12), EditNumber),
                                    ctl::label("終了行", dlu(7, 42, 30, 10)),

@@ -53,7 +53,7 @@ const DialogTemplate& CTextreadDialog::dialogLayout() {
          ctl::combo(kHinmeiColumn + 5, dlu(172, 90, 30, 80)),
          ctl::label("分類番号", dlu(10, 112, 40, 10)),
          ctl::edit(kBunNo, dlu(54, 110, 30, 12), EditNumber, kBunNoBytes),
-         ctl::check(kToSyousai, "詳細への１行目へも書込み", dlu(96, 110, 110, 12)),
+         ctl::check(kToSyousai, "詳細への１行目へも書込み", dlu(96, 110, 114, 12)),
          ctl::defButton(IDOK, "OK", dlu(226, 90, 60, 14)),
          ctl::button(IDCANCEL, "ｷｬﾝｾﾙ", dlu(226, 110, 60, 14))}};
     return t;

@@ -125,7 +125,7 @@ void CMsonotahenkanDialog::doDataExchange(DataExchange& dx) {
 
 const DialogTemplate& CMtankaHenkanDialog::dialogLayout() {
     static const DialogTemplate t{kDialogId, "単価変換、削除", {139, 76},
-                                  {ctl::label("分類ごとに単価を一括変換します。", dlu(7, 6, 126, 10)),
+                                  {ctl::label("分類ごとに単価を一括変換します。", dlu(7, 6, 129, 10)),
                                    ctl::label("変換分類", dlu(7, 22, 34, 10)),
                                    ctl::edit(kBunFrom, dlu(42, 20, 30, 12), EditNumber),
                                    ctl::label("～", dlu(75, 22, 10, 10)),

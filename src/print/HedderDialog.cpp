@@ -30,7 +30,7 @@ DialogTemplate makeLayout() {
             const std::size_t group = static_cast<std::size_t>(box * 3 + r);
             const std::size_t field = group * 4;
             const int y = top + 19 + r * 15;
-            c.push_back(ctl::label(rowCaptions[group], dlu(10, y + 2, 38, 8)));
+            c.push_back(ctl::label(rowCaptions[group], dlu(10, y + 2, 40, 8)));
             const int w = static_cast<int>(widths[field]) * 4 + 8;
             const unsigned style = ids[field] == CHedderDialog::kPageNoText ? Hidden : 0u;
             c.push_back(ctl::edit(ids[field], dlu(50, y, w, 12), style));

@@ -5,21 +5,21 @@ using kiv::ui::dlu;
 
 const kiv::ui::DialogTemplate& CInsatuDialog::dialogTemplate() {
     static const kiv::ui::DialogTemplate t{
-        IDD, "印刷設定", {247, 131},
+        IDD, "印刷設定", {251, 131},
         {
-            ctl::check(IDC_SOUKATUHYOU, "総括表印刷", dlu(14, 107, 50, 10)),
-            ctl::check(IDC_NO_PAGE_NO, "ページＮＯを付けない", dlu(103, 15, 88, 10)),
+            ctl::check(IDC_SOUKATUHYOU, "総括表印刷", dlu(14, 107, 58, 10)),
+            ctl::check(IDC_NO_PAGE_NO, "ページＮＯを付けない", dlu(103, 15, 98, 10)),
             ctl::check(IDC_ROUMU_NIN, "労務費を人で表示", dlu(103, 30, 84, 10)),
-            ctl::check(IDC_UTIWAKE, "内訳書印刷", dlu(15, 15, 50, 10)),
+            ctl::check(IDC_UTIWAKE, "内訳書印刷", dlu(15, 15, 58, 10)),
             ctl::check(IDC_KANENUKI, "金抜き印刷する", dlu(103, 45, 73, 10)),
-            ctl::check(IDC_HYOUSI_UTIWAKE, "表紙付内訳書印刷", dlu(15, 30, 71, 10)),
-            ctl::check(IDC_FUKUGOU_TANKAHYOU, "複合単価表印刷", dlu(14, 91, 64, 10)),
-            ctl::check(IDC_BIKOU2, "備考2を印刷", dlu(103, 60, 53, 10)),
-            ctl::check(IDC_UTIWAKE_A4, "A4縦内訳書", dlu(15, 60, 51, 10)),
-            ctl::check(IDC_HYOUSI, "表紙印刷", dlu(15, 45, 43, 10)),
-            ctl::check(IDC_HYOUSI_UTIWAKE_A4, "A4縦表紙付内訳書印刷", dlu(15, 75, 86, 10)),
-            ctl::defButton(kiv::ui::IDOK, "OK", dlu(200, 7, 40, 16)),
-            ctl::button(kiv::ui::IDCANCEL, "ｷｬﾝｾﾙ", dlu(200, 26, 40, 16)),
+            ctl::check(IDC_HYOUSI_UTIWAKE, "表紙付内訳書印刷", dlu(15, 30, 82, 10)),
+            ctl::check(IDC_FUKUGOU_TANKAHYOU, "複合単価表印刷", dlu(14, 91, 74, 10)),
+            ctl::check(IDC_BIKOU2, "備考2を印刷", dlu(103, 60, 62, 10)),
+            ctl::check(IDC_UTIWAKE_A4, "A4縦内訳書", dlu(15, 60, 58, 10)),
+            ctl::check(IDC_HYOUSI, "表紙印刷", dlu(15, 45, 50, 10)),
+            ctl::check(IDC_HYOUSI_UTIWAKE_A4, "A4縦表紙付内訳書印刷", dlu(15, 75, 98, 10)),
+            ctl::defButton(kiv::ui::IDOK, "OK", dlu(204, 7, 40, 16)),
+            ctl::button(kiv::ui::IDCANCEL, "ｷｬﾝｾﾙ", dlu(204, 26, 40, 16)),
         }};
     return t;
 }

@@ -12,8 +12,8 @@ const kiv::ui::DialogTemplate& selectDialogTemplate() {
         {191, 59},
         {ctl::defButton(kiv::ui::IDOK, "OK", dlu(143, 18, 41, 14)),
          ctl::button(kiv::ui::IDCANCEL, "キャンセル", dlu(143, 38, 41, 14)),
-         ctl::check(IDC_DENKI, "電気設備で積算", dlu(22, 15, 72, 10), kiv::ui::TextLeft),
-         ctl::check(IDC_KIKAI, "機械設備で積算", dlu(22, 33, 72, 12), kiv::ui::TextLeft)}};
+         ctl::check(IDC_DENKI, "電気設備で積算", dlu(22, 15, 74, 10), kiv::ui::TextLeft),
+         ctl::check(IDC_KIKAI, "機械設備で積算", dlu(22, 33, 74, 12), kiv::ui::TextLeft)}};
     return t;
 }
 

@@ -14,7 +14,7 @@ const DialogTemplate& CSyuukeiDialog::dialogLayout() {
                                   {ctl::defButton(IDOK, "OK", dlu(179, 7, 41, 14)),
                                    ctl::button(IDCANCEL, "ｷｬﾝｾﾙ", dlu(179, 24, 41, 14)),
                                    ctl::button(kBrowse, "参照", dlu(7, 7, 39, 13)),
-                                   ctl::check(kSplit, "1行に複数材登録があるとき分割", dlu(21, 28, 132, 10)),
+                                   ctl::check(kSplit, "1行に複数材登録があるとき分割", dlu(21, 28, 134, 10)),
                                    ctl::label("選択した積算ﾌｧｲﾙを集計ﾌｧｲﾙに変換します", dlu(20, 45, 154, 8)),
                                    ctl::edit(kPath, dlu(19, 55, 195, 12), 0, kMaxPath)}};
     return t;

@@ -84,6 +84,8 @@ std::string totalsFile(const fs::path&) {
     return WriteTotalFile({row}, 1);
 }
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 const Case kCases[] = {
     // The estimate: 歩掛, the rates, 補給 and 掛率 come into the window.
     {"Estimate", "job.KIV", estimateFile, G::HiroidasiSuu1, 8, 33},

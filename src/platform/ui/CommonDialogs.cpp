@@ -114,15 +114,15 @@ namespace {
 
 const DialogTemplate& findTemplate() {
     static const DialogTemplate t{
-        1540, "検索", {236, 62},
-        {ctl::label("検索する文字列(&N):", dlu(4, 8, 64, 8)),
-         ctl::edit(FindDialog::kFindWhat, dlu(70, 7, 108, 12)),
-         ctl::check(FindDialog::kMatchCase, "大文字と小文字を区別する(&C)", dlu(4, 42, 110, 12)),
-         ctl::group("方向", dlu(114, 24, 64, 28)),
-         ctl::radio(FindDialog::kUp, "上へ(&U)", dlu(118, 36, 28, 12), true),
-         ctl::radio(FindDialog::kDown, "下へ(&D)", dlu(148, 36, 28, 12)),
-         ctl::defButton(IDOK, "次を検索(&F)", dlu(184, 6, 48, 14)),
-         ctl::button(IDCANCEL, "キャンセル", dlu(184, 24, 48, 14))}};
+        1540, "検索", {290, 62},
+        {ctl::label("検索する文字列(&N):", dlu(4, 8, 72, 8)),
+         ctl::edit(FindDialog::kFindWhat, dlu(78, 7, 150, 12)),
+         ctl::check(FindDialog::kMatchCase, "大文字と小文字を区別する(&C)", dlu(4, 42, 126, 12)),
+         ctl::group("方向", dlu(132, 24, 100, 30)),
+         ctl::radio(FindDialog::kUp, "上へ(&U)", dlu(136, 36, 46, 12), true),
+         ctl::radio(FindDialog::kDown, "下へ(&D)", dlu(184, 36, 46, 12)),
+         ctl::defButton(IDOK, "次を検索(&F)", dlu(238, 6, 48, 14)),
+         ctl::button(IDCANCEL, "キャンセル", dlu(238, 24, 48, 14))}};
     return t;
 }
 
