@@ -203,6 +203,12 @@ bool CTotalDoc::OnFileSaveAs() {
     return true;
 }
 
+bool CTotalDoc::doFileSave() {
+    if (pathName().empty())
+        return OnFileSaveAs();
+    return kiv::ui::Document::doFileSave();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Conversion of an estimate file
 

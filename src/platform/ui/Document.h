@@ -64,8 +64,9 @@ public:
     // Asks whether to save a modified document; false when the user cancelled.
     virtual bool saveModified();
 
-    // Save (57603): to the path, or asks for one when the document has none. Save As (57604).
-    bool doFileSave();
+    // Save (57603) and Yes to the save-changes question: to the path, or asks for one when the
+    // document has none. A document whose untitled save needs its own dialog overrides it.
+    virtual bool doFileSave();
     bool doSave(const std::filesystem::path& path, bool replacePath = true);
 
     bool onCommand(int id) override;
