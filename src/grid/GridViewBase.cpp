@@ -840,7 +840,7 @@ void GridViewBase::OpenCalcFromCell(char op) {
     if (!PutCalcResult(calc.m_Display))
         return;
     StoreGyou();
-    RecalcGyou();
+    RecalcNumberCell();
     RedrawGyou();
     NextField();
     SetImeForField();
@@ -855,7 +855,7 @@ void GridViewBase::CalcOnDoubleClick() {
         return;
     StoreGyou();
     SavePosition(1);
-    RecalcGyou();
+    RecalcNumberCell();
     RedrawGyou();
     ResetVScroll(m_VisibleGyou);
     SetCaretToField();
@@ -1074,9 +1074,8 @@ int GridViewBase::HitField(int screenRow, kiv::ui::Point p) const {
 }
 
 void GridViewBase::OnNumberCellClicked() {
-    // A click on a number recalculates the clicked row alone.
     LoadGyou();
-    RecalcGyou();
+    RecalcNumberCell();
     RedrawGyou();
     ResetVScroll(m_VisibleGyou);
 }
