@@ -50,6 +50,8 @@ public:
     // 57603 上書き保存 and Yes to the save-changes question: an untitled totals document is saved
     // through OnFileSaveAs, so it gets the mode's extension and can be opened again.
     bool doFileSave() override;
+    // The mode's totals extension: "TTL" in mode "1", "MTL" in mode "2".
+    std::string fileExtension() const override;
 
     // The index from the row keys; m_KoumokuCount is the highest category other than 999, plus
     // one when category 999 holds rows.
