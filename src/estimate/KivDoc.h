@@ -123,6 +123,8 @@ public:
     // name in the mode's save dialog). False when the user cancelled or nothing was written.
     bool saveModified() override;
     void setPathName(const std::filesystem::path& path, bool addToRecent = true) override;
+    // The mode's estimate extension: "MES" in mode "2", else "KIV".
+    std::string fileExtension() const override { return m_Mode == "2" ? "MES" : "KIV"; }
 
     // --- The run's settings, fixed when the application starts
     // The estimating mode: "1" electrical, "2" mechanical; anything else counts as unset (then

@@ -213,13 +213,9 @@ bool CKivDoc::OnFileSave() {
 
 bool CKivDoc::OnFileSaveAs() {
     KivSaveFileRequest request;
-    if (m_Mode == "2") {
-        request.defaultExtension = "MES";
-        request.filter = "MES(*.MES)|*.MES|全て(*.*)|*.*|";
-    } else {
-        request.defaultExtension = "KIV";
-        request.filter = "KIV(*.KIV)|*.KIV|全て(*.*)|*.*|";
-    }
+    const std::string ext = fileExtension();
+    request.defaultExtension = ext;
+    request.filter = ext + "(*." + ext + ")|*." + ext + "|全て(*.*)|*.*|";
     request.proposedName = m_PathName;
     auto chosen = KivChooseSaveFile(request);
     if (!chosen || chosen->empty())

@@ -1,7 +1,7 @@
 #pragma once
 // What the estimate's dialogs and grid view ask of the recalculation and of the master editor.
-// Those subsystems fill the hooks when they start; until then every hook does nothing, no master
-// counts as current, and the callers still call them at the points where the work belongs.
+// Those subsystems fill the hooks when the application starts (a test fills those it drives); the
+// callers call them at the points where the work belongs.
 #include <functional>
 #include <map>
 #include <optional>
@@ -49,14 +49,15 @@ struct RecalcSeams {
     // The print-form dialogs of the estimate view's commands, by command id (表紙作成 32774,
     // 表紙ﾌｫｰﾑ設定 32809, ﾍｯﾀｰ設定 32810, 表紙ﾌｫｰﾑ選択 32817, ﾍｯﾀﾞｰ選択 32818, 表紙ﾌｫｰﾑ切替
     // 32854): each runs its dialog modally on the current estimate. The printing subsystem fills
-    // them (ConnectFormDialogs); an id without a hook is not available yet.
+    // them (ConnectFormDialogs), with the address book's 32779, 32842 and 32856.
     std::map<int, std::function<void()>> formDialogs;
 };
 
 // The one set of hooks of the program.
 RecalcSeams& recalcSeams();
 
-// Calls through the hooks; an empty hook does nothing (or reports no master).
+// Calls through the hooks; where a hook is not filled (a test without that subsystem) the call is
+// skipped, and no master counts as current.
 void RunCheckKeisanMode(CKivDoc& doc);
 const RoumuList* CurrentMasterRoumu();
 std::optional<std::span<const std::string>> CurrentMasterLines();

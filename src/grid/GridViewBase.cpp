@@ -875,7 +875,7 @@ void GridViewBase::OpenCalcFromCell(char op) {
     if (!PutCalcResult(calc.m_Display))
         return;
     StoreGyou();
-    RecalcGyou();
+    RecalcNumberCell();
     RedrawGyou();
     NextField();
     SetImeForField();
@@ -890,7 +890,7 @@ void GridViewBase::CalcOnDoubleClick() {
         return;
     StoreGyou();
     SavePosition(1);
-    RecalcGyou();
+    RecalcNumberCell();
     RedrawGyou();
     ResetVScroll(m_VisibleGyou);
     SetCaretToField();
@@ -1109,9 +1109,8 @@ int GridViewBase::HitField(int screenRow, kiv::ui::Point p) const {
 }
 
 void GridViewBase::OnNumberCellClicked() {
-    // A click on a number recalculates the clicked row alone.
     LoadGyou();
-    RecalcGyou();
+    RecalcNumberCell();
     RedrawGyou();
     ResetVScroll(m_VisibleGyou);
 }

@@ -231,6 +231,9 @@ protected:
     virtual void OnEnterNumber() {}
     // A click that made a number cell current.
     virtual void OnNumberCellClicked();
+    // What a click on a number cell and a calculator result recalculate (the buffer stored
+    // first): the cursor row; the totals grid recalculates the whole category.
+    virtual void RecalcNumberCell() { RecalcGyou(); }
     virtual void OnTabKey() {}
     virtual void OnHomeKey() {}
     virtual void OnFunctionKey(int vk) { (void)vk; }

@@ -1,5 +1,6 @@
 // CKivView: the 表紙, 設定 and メニュー commands that open the print-form and address-book dialogs.
 #include "estimate/FormDialogCommands.h"
+#include "estimate/RecalcSeams.h"
 #include "grid/KivView.h"
 
 // The dialogs act on the current estimate: the view's own becomes current first. None of them
@@ -7,7 +8,7 @@
 void CKivView::RunFormCommand(int id) {
     if (CKivDoc* d = GetDocument())
         d->MakeCurrent();
-    OpenFormDialog(id, this);
+    RunFormDialog(id);
 }
 
 void CKivView::OnHyousi() {

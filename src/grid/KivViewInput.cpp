@@ -469,7 +469,7 @@ void CKivView::onKeyDown(int vk, int repeat, unsigned flags) {
     case VK_F3: sendCommand(ID_GYOU_INSERT); break;
     case VK_F4: sendCommand(ID_GYOU_DELETE); break;
     case VK_F5: sendCommand(ID_KOUMOKU_INSERT); break;
-    // F6 reaches the view only where the frame's pane keys do not take it first.
+    // In a window the frame's pane keys take F6 first; its key-up below starts the command.
     case VK_F6: sendCommand(ID_KOUMOKU_DELETE); break;
     default:
         break;
@@ -479,6 +479,9 @@ void CKivView::onKeyDown(int vk, int repeat, unsigned flags) {
 }
 
 void CKivView::onKeyUp(int vk, int repeat, unsigned flags) {
-    // F6 starts 項目削除 on its key-down only: a second start would ask a second time.
+    // F6 released on the grid starts 項目削除 too, which asks before it deletes: the frame turns
+    // the key-down into the pane switch, so the key-up is how F6 reaches the item command.
+    if (vk == kiv::ui::VK_F6)
+        sendCommand(ID_KOUMOKU_DELETE);
     View::onKeyUp(vk, repeat, flags);
 }

@@ -1,6 +1,7 @@
 #include "shell/MainFrame.h"
 
 #include "estimate/FormDialogCommands.h"
+#include "estimate/RecalcSeams.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/App.h"
 #include "platform/ui/CommonDialogs.h"
@@ -142,7 +143,7 @@ void CMainFrame::OnMasterChange() {
     sendCommand(32796);
 }
 
-void CMainFrame::OnAdress() { OpenFormDialog(formcmd::kAdress, this); }
+void CMainFrame::OnAdress() { RunFormDialog(formcmd::kAdress); }
 
 void CMainFrame::OnSekisanChange() {
     const CKivApp* app = KivApp();

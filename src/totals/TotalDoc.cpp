@@ -184,8 +184,10 @@ bool CTotalDoc::onSaveDocument(const std::filesystem::path& path) {
     return true;
 }
 
+std::string CTotalDoc::fileExtension() const { return TotalExtension(m_Mode); }
+
 bool CTotalDoc::OnFileSaveAs() {
-    const std::string ext = TotalExtension(m_Mode);
+    const std::string ext = fileExtension();
     KivSaveFileRequest request;
     request.defaultExtension = ext;
     request.filter = "集計(*." + ext + ")|*." + ext;
@@ -201,6 +203,12 @@ bool CTotalDoc::OnFileSaveAs() {
     setPathName(*chosen);
     SetModifiedFlag(false);
     return true;
+}
+
+bool CTotalDoc::doFileSave() {
+    if (pathName().empty())
+        return OnFileSaveAs();
+    return kiv::ui::Document::doFileSave();
 }
 
 // ---------------------------------------------------------------------------------------------

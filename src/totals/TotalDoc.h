@@ -47,6 +47,11 @@ public:
     // 57604 名前を付けて保存: the mode's dialog; a name without the mode's extension writes
     // nothing (with a message); otherwise written safely, the new file becomes the document's.
     bool OnFileSaveAs();
+    // 57603 上書き保存 and Yes to the save-changes question: an untitled totals document is saved
+    // through OnFileSaveAs, so it gets the mode's extension and can be opened again.
+    bool doFileSave() override;
+    // The mode's totals extension: "TTL" in mode "1", "MTL" in mode "2".
+    std::string fileExtension() const override;
 
     // The index from the row keys; m_KoumokuCount is the highest category other than 999, plus
     // one when category 999 holds rows.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "estimate/KivMessage.h"
+#include "estimate/KivMessagePass.h"
 #include "grid/FieldTable.h"
 #include "grid/GridCell.h"
 #include "grid/GyouRecord.h"
@@ -81,6 +82,39 @@ void CTotalView::RecalcGyou() {
             shown.push_back(m);
             KivMessage(m);
         }
+}
+
+void CTotalView::RecalcKoumoku() {
+    CTotalDoc* d = GetDocument();
+    if (!d || d->m_GyouCount < 1)
+        return;
+    constexpr int kSlot = 4;
+    SavePosition(kSlot);
+    KivMessagePass pass;
+    const int koumoku = d->m_CurKoumoku[0];
+    const int last = d->m_GyouCount;
+    std::vector<std::string> messages;
+    auto report = [&](int gyou) {
+        for (const std::string& m : messages)
+            KivRowMessage(m, RowPlace{koumoku, gyou, true});
+        messages.clear();
+    };
+    std::vector<const std::string*> items;
+    for (int g = 1; g < last; ++g) {
+        d->m_CurGyou[0] = g;
+        LoadGyou();
+        d->CalcGyou(m_EditGyou, messages);
+        StoreGyou();
+        report(g);
+        items.push_back(&d->m_KoumokuGyou[static_cast<std::size_t>(g - 1)]);
+    }
+    d->m_CurGyou[0] = last;
+    LoadGyou();
+    d->CalcKoumokuKei(items, m_EditGyou, messages);
+    StoreGyou();
+    report(last);
+    RestorePosition(kSlot);
+    LoadGyou();
 }
 
 void CTotalView::StoreCursorGyou() {

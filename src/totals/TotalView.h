@@ -5,10 +5,8 @@
 // row on two lines, the 積算 track above and the 実行 track below. The user moves the caret,
 // types into cells, scrolls and uses the calculator as in the master grid; leaving a cell
 // recalculates the row's amounts (CTotalDoc::CalcGyou), and every stored change marks the
-// document for a full recalculation.
-//
-// The row commands are not here yet: their keys, the right button and their menu entries say so
-// (TotalPending.cpp, one line each).
+// document for a full recalculation. A click on a number cell and a calculator result
+// recalculate the whole category, so its total row is current.
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +56,9 @@ public:
     // The row in the buffer: quantities in the totals' form, amounts from them; stored. A
     // number too wide for its column blanks it, with a message.
     void RecalcGyou() override;
+    // The current category: every row but the last recalculated, then the last (the category's
+    // total row) summed from them; each row's message collected and shown once. The cursor stays.
+    void RecalcKoumoku();
     // The cursor row stored when it is a row of the page (a typed value is kept).
     void StoreCursorGyou();
 
@@ -92,6 +93,8 @@ public:
     void OnRightButton();
 
 protected:
+    // A click on a number cell and a calculator result keep the category's total row fresh.
+    void RecalcNumberCell() override { RecalcKoumoku(); }
     void OnFunctionKey(int vk) override;
     void UpdateStatusPane() override;
 

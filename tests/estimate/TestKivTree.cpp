@@ -458,3 +458,37 @@ TEST_F(KivTreeTest, LabelsAreDrawnInTheGridFontSizeWhenItIsNot14) {
 }
 
 } // namespace
+
+// F6 in an estimate window: the frame takes its key-down for the next pane, and its key-up on
+// the grid starts 項目削除, which asks first. Each key goes to the pane that has the focus: from
+// the grid F6 moves to the tree (whose key-up does nothing); pressed there it moves back to the
+// grid, and its key-up there asks about deleting the current item.
+TEST_F(KivTreeTest, F6SwitchesPanesOnKeyDownAndDeletesTheItemOnKeyUpInTheGrid) {
+    ASSERT_EQ(start("1"), 0);
+    Window w = open("job.KIV", threeItems(""));
+    ASSERT_NE(w.grid, nullptr);
+    hb().focus(*w.grid);
+    auto pressF6 = [this] {
+        hb().sendKeyDown(*ui::Window::focusWindow(), ui::VK_F6);
+        hb().sendKeyUp(*ui::Window::focusWindow(), ui::VK_F6);
+    };
+
+    pressF6();
+    EXPECT_EQ(ui::Window::focusWindow(), w.tree);
+    EXPECT_EQ(w.doc->m_KoumokuCount, 3);
+    EXPECT_FALSE(w.doc->IsModified());
+
+    struct Case {
+        int answer;
+        int itemsAfter;
+    };
+    for (const Case c : {Case{ui::IDCANCEL, 3}, Case{ui::IDOK, 2}}) {
+        hb().focus(*w.tree);
+        hb().expectMessageBox(c.answer, "項目の削除を行います。復活できません。よろしいですか？");
+        pressF6();
+        EXPECT_EQ(ui::Window::focusWindow(), w.grid);
+        EXPECT_EQ(w.doc->m_KoumokuCount, c.itemsAfter);
+    }
+    EXPECT_TRUE(w.doc->IsModified());
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
+}

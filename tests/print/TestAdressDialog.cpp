@@ -246,7 +246,7 @@ TEST_F(AdressDialogTest, CommandsOpenTheBookAndTheChoosersWhichRecordTheirPick) 
     ConnectFormDialogs();
     write(book, "");
     ui.backend.expectDialog([](Driver& dr) { dr.click(IDCANCEL); }, CAdressDialog::kDialogId);
-    EXPECT_TRUE(OpenFormDialog(formcmd::kAdress, nullptr));
+    EXPECT_TRUE(RunFormDialog(formcmd::kAdress));
     struct Case {
         int command, dialog, box;
         const char* section;
@@ -270,7 +270,7 @@ TEST_F(AdressDialogTest, CommandsOpenTheBookAndTheChoosersWhichRecordTheirPick) 
                 dr.type(c.box, "typed but never read").click(IDCANCEL);
             },
             c.dialog);
-        EXPECT_TRUE(OpenFormDialog(c.command, nullptr));
+        EXPECT_TRUE(RunFormDialog(c.command));
         EXPECT_EQ(kiv::profile::Profile::user().getString(c.section, c.entry), chosen.string());
         EXPECT_FALSE(fs::exists(chosen));
     }

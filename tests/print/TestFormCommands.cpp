@@ -105,12 +105,4 @@ TEST_F(FormCommands, CoverAmountIsPreparedBeforeEveryOpening) {
     EXPECT_TRUE(doc->IsModified());
 }
 
-TEST_F(FormCommands, CommandsWithoutTheirDialogSayTheyAreNotAvailable) {
-    recalcSeams().formDialogs.clear();
-    for (int id : {formcmd::kHyousi, formcmd::kHyousiForm, formcmd::kHedder, formcmd::kHyousiChange}) {
-        backend.expectMessageBox(IDOK, "まだ使用できません");
-        view->onCommand(id);
-    }
-}
-
 } // namespace

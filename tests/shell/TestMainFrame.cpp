@@ -111,7 +111,7 @@ TEST_F(MainFrameTest, MasterChangeStoresTheChosenFileAndOpensIt) {
     }
 }
 
-TEST_F(MainFrameTest, AddressBookSaysItIsNotThereAndEditUpdatesRunNothing) {
+TEST_F(MainFrameTest, AddressBookOpensThroughItsHookAndEditUpdatesRunNothing) {
     ASSERT_EQ(start("1"), 0);
     // The command opens the address book (no address file yet: its create question, answered
     // ｷｬﾝｾﾙ, creates nothing).

@@ -242,6 +242,52 @@ TEST_F(TotalGridTest, CalculatorResultsFitTheCellOrAreRefused) {
     EXPECT_EQ(fieldOf(*w.doc, 1, G::SekisanSuu1), "       2");
 }
 
+// A click on a number cell, a calculator result from an operator key and one from a double
+// click recalculate the whole category: the 小計 row sums the rows as they now stand, and the
+// cursor stays on the cell the user was on.
+TEST_F(TotalGridTest, NumberCellClickAndCalculatorRecalculateTheCategory) {
+    enum class Act { Click, OperatorKey, DoubleClick };
+    struct Case {
+        Act act;
+        int gyou, field;
+        const char* typed;   // into the calculator
+        const char* total;   // 積算金額 of 　小計
+        const char* shownTotal;
+    };
+    const Case cases[] = {
+        {Act::Click, 1, G::SekisanSuu1, "", "     1236567", "      1,236,567"},
+        {Act::OperatorKey, 1, G::Tanka1, "3", "     1240567", "      1,240,567"},
+        {Act::DoubleClick, 2, G::SekisanSuu1, "2", "     2471134", "      2,471,134"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.act));
+        Window w = open(pages(), 2);
+        ASSERT_NE(w.grid, nullptr);
+        CTotalView& g = *w.grid;
+        ASSERT_EQ(fieldOf(*w.doc, 3, G::Kingaku1), std::string(12, ' '));   // stale until recalculated
+        const FieldGeometry geo = CalcFieldPos(g_TotalFieldTable, c.field, c.gyou, 0);
+        const ui::Point p{geo.Pos.X0 * kCharWidth + 3, geo.Pos.Line * kLineHeight + 5};
+        const std::string typed = c.typed;
+        if (c.act != Act::Click)
+            hb().expectDialog([typed](ui::headless::DialogDriver& dd) { dd.type(CCalcDialog::kDisplay, typed).key(ui::VK_RETURN); },
+                              CCalcDialog::kDialogId);
+        switch (c.act) {
+        case Act::Click: hb().sendClick(g, p); break;
+        case Act::OperatorKey:
+            toField(g, c.field);
+            hb().sendChar(g, '*');
+            break;
+        case Act::DoubleClick: hb().sendDoubleClick(g, p); break;
+        }
+        EXPECT_EQ(fieldOf(*w.doc, 3, G::Kingaku1), c.total);
+        hb().processPending();
+        EXPECT_EQ(shown(g, G::Kingaku1, 3, 3, 15), c.shownTotal);
+        EXPECT_EQ(w.doc->m_CurGyou[0], c.gyou);
+        hb().expectMessageBox(ui::IDNO);
+        hb().sendCommand(ui::cmd::FileClose);
+    }
+}
+
 // The totals window's one menu (its commands have their own tests); エクセルファイル出力 is greyed.
 TEST_F(TotalGridTest, TheOneMenu) {
     Window w = open(pages(), 2);

@@ -114,5 +114,54 @@ TEST_F(TotalWindowTest, ConvertSaveAsReopenSaveByteForByte) {
     EXPECT_EQ(files::readFile(ttl).value_or(""), bytes);
 }
 
+// An untitled totals document saved by 上書き保存 or by はい to the question on closing goes
+// through the totals' own save dialog: the mode's extension is added to a bare name, and the
+// file opens again with what was typed.
+TEST_F(TotalWindowTest, UntitledSaveTakesTheModesExtensionAndOpensAgain) {
+    struct Case {
+        const char* mode;
+        bool onClose;
+        const char* ext;
+    };
+    const Case cases[] = {{"1", false, ".TTL"}, {"1", true, ".TTL"}, {"2", false, ".MTL"}, {"2", true, ".MTL"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + (c.onClose ? " close" : " save"));
+        CKivDoc::SetRunMode("");
+        ASSERT_EQ(start(c.mode), 0);
+        hb().sendCommand(32814);
+        ASSERT_EQ(documents().size(), 1u);
+        auto* doc = dynamic_cast<CTotalDoc*>(documents()[0]);
+        ASSERT_NE(doc, nullptr);
+        auto* frame = dynamic_cast<CTSplitFrame*>(doc->frames().front());
+        auto* grid = dynamic_cast<CTotalView*>(frame->m_wndSplitter->pane(0, 1));
+        ASSERT_NE(grid, nullptr);
+        hb().focus(*grid);
+        hb().sendText(*grid, "ABC");
+        ASSERT_TRUE(doc->IsModified());
+
+        const fs::path bare = data.path() / (std::string("t") + c.mode + (c.onClose ? "c" : "s"));
+        const fs::path saved = fs::path(bare) += c.ext;
+        hb().expectFile(bare);
+        if (c.onClose) {
+            hb().expectMessageBox(ui::IDYES, "への変更を保存しますか");
+            hb().sendCommand(ui::cmd::FileClose);
+            EXPECT_TRUE(documents().empty());
+        } else {
+            hb().sendCommand(ui::cmd::FileSave);
+            EXPECT_EQ(doc->GetPathName(), saved.string());
+            EXPECT_FALSE(doc->IsModified());
+            hb().sendCommand(ui::cmd::FileClose);
+        }
+        EXPECT_EQ(hb().prompts().back().caption, std::string("集計(*") + c.ext + ")|*" + c.ext);
+        ASSERT_TRUE(fs::exists(saved));
+
+        auto* again = dynamic_cast<CTotalDoc*>(app->OpenFile(saved));
+        ASSERT_NE(again, nullptr);
+        EXPECT_EQ(G::raw(again->m_KoumokuGyou[0], G::Hinmei).substr(0, 3), "ABC");
+        hb().sendCommand(ui::cmd::FileClose);
+        app.reset();
+    }
+}
+
 } // namespace
 } // namespace kiv::test

@@ -1,6 +1,7 @@
 #include "platform/files/Files.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -132,6 +133,19 @@ std::optional<std::string> readFile(const fs::path& path, std::size_t maxBytes, 
     }
     ::close(fd);
     return out;
+}
+
+std::optional<fs::path> makeTempDirectory(std::string_view prefix, std::string* error) {
+    std::error_code ec;
+    fs::path base = fs::temp_directory_path(ec);
+    if (ec)
+        base = "/tmp";
+    std::string pattern = (base / (std::string(prefix) + "XXXXXX")).string();
+    if (!::mkdtemp(pattern.data())) {
+        setError(error, pattern + ": " + std::strerror(errno));
+        return std::nullopt;
+    }
+    return fs::path(pattern);
 }
 
 bool isRegularFile(const fs::path& path) {

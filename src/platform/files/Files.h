@@ -23,6 +23,10 @@ std::optional<std::string> readFile(const fs::path& path, std::size_t maxBytes =
 
 bool isRegularFile(const fs::path& path);
 
+// A new folder only this user may enter, under the system's temporary folder ($TMPDIR or /tmp),
+// its name beginning with `prefix`; nullopt (with `error`) when it cannot be made.
+std::optional<fs::path> makeTempDirectory(std::string_view prefix, std::string* error = nullptr);
+
 // The folder of the running executable.
 fs::path programDirectory();
 

@@ -1,6 +1,7 @@
 #include "platform/ui/Document.h"
 
 #include "platform/files/Files.h"
+#include "platform/process/Launch.h"
 #include "platform/ui/App.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/DocTemplate.h"
@@ -150,12 +151,56 @@ bool Document::doSave(const std::filesystem::path& given, bool replacePath) {
     return true;
 }
 
+std::string Document::fileExtension() const {
+    std::string ext = m_Template ? m_Template->part(DocTemplate::FilterExt) : std::string();
+    if (!ext.empty() && ext[0] == '.')
+        ext.erase(0, 1);
+    return ext;
+}
+
+void Document::sendMail() {
+    static const char* const kNoMailProgram =
+        "メールソフトを起動できませんでした。\n"
+        "xdg-utils が入っていて、既定のメールソフトが設定されているか確かめてください。";
+    std::string name = m_Path.empty() ? std::string() : m_Path.filename().string();
+    if (name.empty()) {
+        name = m_Title.empty() ? std::string("無題") : m_Title;
+        const std::string ext = fileExtension();
+        if (!ext.empty() && !files::equalsNoCase(std::filesystem::path(name).extension().string(), "." + ext))
+            name += "." + ext;
+    }
+    std::string error;
+    auto dir = files::makeTempDirectory("kiv-mail-", &error);
+    if (!dir) {
+        messageBox("送信するファイルを作れませんでした。\n" + error);
+        return;
+    }
+    const std::filesystem::path copy = *dir / name;
+    // A copy, not a save: the document stays as it was, changed or not.
+    const bool modified = m_Modified;
+    const bool written = onSaveDocument(copy);
+    m_Modified = modified;
+    std::error_code ec;
+    if (!written) {
+        std::filesystem::remove_all(*dir, ec);
+        return;
+    }
+    // The composer reads the attachment when the message is sent, so a copy handed over stays.
+    const process::LaunchOutcome started =
+        process::launch("xdg-email", {"--attach", copy.string()}, std::chrono::seconds(3));
+    if (started == process::LaunchOutcome::NotStarted || started == process::LaunchOutcome::Failed) {
+        std::filesystem::remove_all(*dir, ec);
+        messageBox(kNoMailProgram, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
 bool Document::onCommand(int id) {
     if (CommandTarget::onCommand(id))
         return true;
     switch (id) {
     case cmd::FileSave: doFileSave(); return true;
     case cmd::FileSaveAs: doSave({}); return true;
+    case cmd::FileSendMail: sendMail(); return true;
     case cmd::FileClose:
         if (saveModified())
             onCloseDocument();
@@ -165,7 +210,8 @@ bool Document::onCommand(int id) {
 }
 
 bool Document::handlesCommand(int id) const {
-    return CommandTarget::handlesCommand(id) || id == cmd::FileSave || id == cmd::FileSaveAs || id == cmd::FileClose;
+    return CommandTarget::handlesCommand(id) || id == cmd::FileSave || id == cmd::FileSaveAs || id == cmd::FileClose ||
+           id == cmd::FileSendMail;
 }
 
 void Document::addView(View* v) {

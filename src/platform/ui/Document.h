@@ -64,9 +64,17 @@ public:
     // Asks whether to save a modified document; false when the user cancelled.
     virtual bool saveModified();
 
-    // Save (57603): to the path, or asks for one when the document has none. Save As (57604).
-    bool doFileSave();
+    // Save (57603) and Yes to the save-changes question: to the path, or asks for one when the
+    // document has none. A document whose untitled save needs its own dialog overrides it.
+    virtual bool doFileSave();
     bool doSave(const std::filesystem::path& path, bool replacePath = true);
+    // 送信 (57612): a copy of the document, written as a save writes it, under its file name (or
+    // its title and fileExtension) in a temporary folder of its own, attached to a new message of
+    // the desktop's mail composer (xdg-email). The document keeps its path, title and modified
+    // flag. When no mail program can be started, a message says so and the copy is removed.
+    void sendMail();
+    // The extension of the document's files, without the dot: the template's by default.
+    virtual std::string fileExtension() const;
 
     bool onCommand(int id) override;
     bool handlesCommand(int id) const override;
