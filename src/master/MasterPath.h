@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+// The default master's file name beside the program: "Eﾏｽﾀｰ.MST" in mode "1", "Mﾏｽﾀｰ.MMS" in
+// mode "2" (matched without regard to case when it is looked for).
+const char* DefaultMasterName(std::string_view mode);
+
 // The path named by the profile, or `fallback` when the profile names none, or the default
 // master's path when both are empty. Relative names are made absolute.
 std::filesystem::path MasterFilePath(std::string_view mode, const std::string& fallback = {});
