@@ -8,6 +8,12 @@
 #include "ShellFixture.h"
 
 #include "estimate/LayoutFile.h"
+#include "grid/GoukeiDialog.h"
+#include "grid/KivView.h"
+#include "print/HyousiDialog.h"
+#include "print/InsatuDialog.h"
+#include "totals/SyuukeiDialog.h"
+#include "totals/TotalDoc.h"
 #include "estimate/ReferenceFile.h"
 #include "estimate/RoumuFile.h"
 #include "estimate/SetteiFile.h"
@@ -237,6 +243,144 @@ TEST_F(StarterSetTest, ARemovedFileIsStillReportedWhenAnEstimateIsCreated) {
             EXPECT_TRUE(shown.empty());
         app.reset();
     }
+}
+
+} // namespace
+
+namespace {
+
+// A new user's first estimate on the starter files alone, driven through the windows as typed:
+// two priced rows, 合計入力 → 小計決定, the totals conversion with the starter master, and the
+// printed cover page with the estimate's name and page number.
+class FirstDayTest : public StarterSetTest {
+protected:
+    CKivView* view = nullptr;
+    CKivDoc* doc = nullptr;
+
+    void key(int vk) { hb().sendKeyDown(*view, vk); }
+    void type(const std::string& ascii) {
+        for (char c : ascii)
+            hb().sendChar(*view, static_cast<unsigned char>(c));
+    }
+    // Enter moves the cursor from field to field and row to row, as the user goes along a row.
+    void enterTo(int gyou, int field) {
+        for (int i = 0; i < 200 && !(doc->m_CurGyou[0] == gyou && view->m_CurField[0] == field); ++i)
+            hb().sendChar(*view, '\r');
+        ASSERT_EQ(doc->m_CurGyou[0], gyou);
+        ASSERT_EQ(view->m_CurField[0], field);
+    }
+    std::string row(int gyou) const {
+        std::string r = doc->m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)];
+        GyouRecord::padLength(r);
+        return r;
+    }
+    std::string amount(int gyou) const {
+        return std::string(kiv::text::trimBlanks(GyouRecord::raw(row(gyou), GyouRecord::Kingaku1)));
+    }
+};
+
+TEST_F(FirstDayTest, EstimateTotalsConversionAndPrintFromTheStarterFilesAlone) {
+    ASSERT_EQ(start("1"), 0);
+    hb().sendCommand(cmd::FileNew);
+    doc = estimate(0);
+    ASSERT_NE(doc, nullptr);
+    view = g_pKivView;
+    ASSERT_NE(view, nullptr);
+    // Two priced rows: 品名, 拾出数量 and 単価.
+    const struct {
+        const char* name;
+        const char* suu;
+        const char* tanka;
+    } typed[] = {{"VE22", "10", "150"}, {"VE28", "4", "220"}};
+    for (int g = 1; g <= 2; ++g) {
+        enterTo(g, GyouRecord::Hinmei);
+        type(typed[g - 1].name);
+        enterTo(g, GyouRecord::HiroidasiSuu1);
+        type(typed[g - 1].suu);
+        enterTo(g, GyouRecord::Tanka1);
+        type(typed[g - 1].tanka);
+        hb().sendChar(*view, '\r');
+    }
+    EXPECT_EQ(amount(1), "1500");
+    EXPECT_EQ(amount(2), "880");
+
+    // 合計入力 → 小計決定 with the cursor on the empty row after them: a 小計 row of the starter
+    // code below both rows, carrying their sum.
+    enterTo(3, GyouRecord::Hinmei);
+    hb().expectDialog([](kiv::ui::headless::DialogDriver& d) { d.click(IDOK); }, CGoukeiDialog::kDialogId);
+    ASSERT_TRUE(view->onCommand(CKivView::ID_GOUKEI_INPUT));
+    int syoukei = 0;
+    for (int g = 1; g <= doc->m_GyouCount; ++g)
+        if (GyouRecord::toInt(row(g), GyouRecord::BunNo) == doc->m_SetteiValues.code(EnzanCode::Syoukei))
+            syoukei = g;
+    ASSERT_GT(syoukei, 2);
+    EXPECT_EQ(std::string(GyouRecord::raw(row(syoukei), GyouRecord::BunNo)), "0011");
+    EXPECT_EQ(std::string(GyouRecord::raw(row(syoukei), GyouRecord::BunGyouNo)), "9999");
+    EXPECT_EQ(amount(syoukei), "2380");
+
+    // The estimate saved, then rolled up into a new totals document with the starter master.
+    const fs::path saved = data / "first.KIV";
+    hb().expectFile(saved);
+    hb().sendCommand(cmd::FileSaveAs);
+    ASSERT_TRUE(fs::exists(saved));
+    hb().sendCommand(32814);   // 集計呼出
+    ASSERT_NE(g_pTotalDoc, nullptr);
+    CTotalDoc* total = g_pTotalDoc;
+    hb().expectMessageBox(IDOK, "複合計算モード");   // the reminder of the composite style
+    hb().expectDialog([&](kiv::ui::headless::DialogDriver& d) { d.type(CSyuukeiDialog::kPath, saved.string()).click(IDOK); },
+                      CSyuukeiDialog::kDialogId);
+    hb().sendCommand(32815);   // 積算ﾌｧｲﾙを変換
+    std::map<std::pair<int, int>, std::string> pages;
+    for (int i = 0; i < total->m_PoolGyouCount; ++i) {
+        const std::string& r = total->m_Gyou[static_cast<std::size_t>(i)];
+        if (!GyouRecord::isFreeRow(r))
+            pages[{GyouRecord::koumokuOf(r), GyouRecord::toInt(r, GyouRecord::GyouNo)}] = r;
+    }
+    auto name = [](const std::string& r) { return std::string(GyouRecord::text(r, GyouRecord::Hinmei)); };
+    auto kingaku = [](const std::string& r) { return std::string(kiv::text::trimBlanks(GyouRecord::raw(r, GyouRecord::Kingaku1))); };
+    // The summary page, and the page of the typed rows (no master category); the 小計 stays out.
+    // The summary page, and the page of the typed rows (they have no master category; the empty
+    // row beside the 小計 comes along as a blank item); the 小計 row itself stays out.
+    auto find = [&](int k, const std::string& hinmei) -> std::string {
+        for (const auto& [key, r] : pages)
+            if (key.first == k && name(r) == hinmei)
+                return r;
+        ADD_FAILURE() << "no row " << k << " " << hinmei;
+        return GyouRecord::blankRow();
+    };
+    // The summary page, shown, keeps its heading (the grid's old row once took its place).
+    ASSERT_EQ(total->m_CurKoumoku[0], 1);
+    EXPECT_EQ(name(pages[{1, 1}]), sj("分類集計"));
+    EXPECT_EQ(name(total->m_KoumokuGyou[0]), sj("分類集計"));
+    EXPECT_EQ(kingaku(find(1, sj("　計"))), "2380");
+    EXPECT_EQ(name(pages[{2, 1}]), sj("分類ＮＯなし"));
+    EXPECT_EQ(kingaku(find(2, "VE22")), "1500");
+    EXPECT_EQ(kingaku(find(2, "VE28")), "880");
+    EXPECT_EQ(kingaku(find(2, sj("　小計"))), "2380");
+    EXPECT_EQ(total->m_KoumokuCount, 2);
+
+    // Back in the estimate: its name on the cover data, then 表紙付内訳書印刷.
+    main().activateChild(doc->frames().front());
+    hb().expectDialog([](kiv::ui::headless::DialogDriver& d) { d.type(1154, "第一工場電気設備工事").click(IDOK); },
+                      CHyousiDialog::kDialogId);
+    hb().sendCommand(32774);   // 表紙作成
+    hb().expectDialog([](kiv::ui::headless::DialogDriver& d) { d.click(CInsatuDialog::IDC_HYOUSI_UTIWAKE).click(IDOK); },
+                      CInsatuDialog::IDD);
+    hb().expectPrintDialog([](kiv::print::PrintSettings&) { return true; });
+    const std::size_t jobs = hb().printJobs().size();
+    hb().sendCommand(cmd::FilePrint);
+    hb().processPending();
+    ASSERT_EQ(hb().printJobs().size(), jobs + 1);
+    const auto& page = hb().printJobs().back().pages.at(0);
+    const auto* title = page.findContaining(sj("第一工場電気設備工事"));
+    const auto* pageNo = page.find("-1-");
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(pageNo, nullptr);
+    // Readable: at 600 dots an inch, 7 pt is 58 dots high.
+    EXPECT_GE(title->font.height, 58);
+    EXPECT_GE(pageNo->font.height, 58);
+    EXPECT_NE(page.findContaining(sj("令和")), nullptr);
+    EXPECT_NE(page.findContaining(sj("御 見 積 書")), nullptr);
 }
 
 } // namespace
