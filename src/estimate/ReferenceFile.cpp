@@ -69,7 +69,8 @@ FileState probeFile(const fs::path& path) {
     return FileState::Readable;
 }
 
-bool acceptChosenFile(const fs::path& path, const ConfirmCreate& confirmCreate, std::string& message) {
+bool acceptChosenFile(const fs::path& path, const ConfirmCreate& confirmCreate, std::string& message,
+                      std::string_view firstContent) {
     message.clear();
     switch (probeFile(path)) {
     case FileState::Readable:
@@ -89,6 +90,13 @@ bool acceptChosenFile(const fs::path& path, const ConfirmCreate& confirmCreate, 
         return false;
     }
     ::close(fd);
+    // The name is ours now; the content replaces the empty file whole. Should that fail, the
+    // empty file goes again: it would read as a damaged one.
+    if (!firstContent.empty() && !kiv::files::writeFileAtomically(path, firstContent)) {
+        ::unlink(path.c_str());
+        message = kCannotCreateFileMessage;
+        return false;
+    }
     return true;
 }
 

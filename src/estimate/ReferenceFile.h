@@ -39,11 +39,13 @@ FileState probeFile(const std::filesystem::path& path);
 
 // The steps of a file chooser once the user has picked `path`: a readable file is taken; an
 // existing file that cannot be read is reported and refused, never offered for creation; a
-// missing file is created empty, without ever truncating anything, only when `confirmCreate`
-// answers yes to createFileQuestion(path). Returns whether the file can be read now; otherwise
-// `message` holds what to show (empty after a No).
+// missing file is created, without ever truncating anything, only when `confirmCreate` answers
+// yes to createFileQuestion(path): empty, or holding `firstContent` (written whole and safely, so
+// a failed write leaves no half-made file behind). Returns whether the file can be read now;
+// otherwise `message` holds what to show (empty after a No).
 using ConfirmCreate = std::function<bool(const std::string& question)>;
-bool acceptChosenFile(const std::filesystem::path& path, const ConfirmCreate& confirmCreate, std::string& message);
+bool acceptChosenFile(const std::filesystem::path& path, const ConfirmCreate& confirmCreate, std::string& message,
+                      std::string_view firstContent = {});
 
 // At most `limit` bytes from the start of the file; nullopt when it cannot be opened or read.
 std::optional<std::string> readFileStart(const std::filesystem::path& path, std::size_t limit, std::string* error = nullptr);

@@ -7,6 +7,21 @@
 #include <string>
 #include <string_view>
 
+#include "estimate/ReferenceFile.h"
+
+// The default master's file name beside the program: "Eﾏｽﾀｰ.MST" in mode "1", "Mﾏｽﾀｰ.MMS" in
+// mode "2" (matched without regard to case when it is looked for).
+const char* DefaultMasterName(std::string_view mode);
+
 // The path named by the profile, or `fallback` when the profile names none, or the default
 // master's path when both are empty. Relative names are made absolute.
 std::filesystem::path MasterFilePath(std::string_view mode, const std::string& fallback = {});
+
+// Records the master of the mode in the profile entry above.
+bool RememberMasterFile(std::string_view mode, const std::filesystem::path& path);
+
+// A master that is not there yet is offered for creation, as the reference-file choosers offer
+// theirs: createFileQuestion(path), and on yes an empty master (a count of no lines) is written.
+// A file that exists is left to the opening to judge. True when the file stands there now;
+// otherwise `message` says why (empty after a no).
+bool OfferNewMaster(const std::filesystem::path& path, const ConfirmCreate& confirmCreate, std::string& message);

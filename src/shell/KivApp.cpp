@@ -252,8 +252,25 @@ void CKivApp::OnSyuukeiMode() {
     TileDocuments();
 }
 
+bool CKivApp::OfferMasterFile(const fs::path& path) {
+    const ConfirmCreate ask = [this](const std::string& question) {
+        return ui::messageBox(question, ui::MB_YESNO | ui::MB_ICONQUESTION, {}, mainFrame()) == ui::IDYES;
+    };
+    std::string message;
+    if (OfferNewMaster(path, ask, message))
+        return true;
+    if (!message.empty())
+        ui::messageBox(message, ui::MB_OK, {}, mainFrame());
+    return false;
+}
+
 void CKivApp::OnMasterOpen() {
     const fs::path path = MasterFilePath(m_Mode, m_MasterPath);
+    // A master that is not there is offered for creation; declined, nothing changes.
+    if (!OfferMasterFile(path)) {
+        TileDocuments();
+        return;
+    }
     m_MasterPath = path.string();
     // The master named in the profile is a master whatever its name ends in.
     OpenWith(*m_pMstSplitTemplate, path);

@@ -33,6 +33,9 @@ public:
     kiv::ui::Document* OpenWith(kiv::ui::DocTemplate& t, const std::filesystem::path& path);
     // Tiles the document windows horizontally, as every open command does at its end.
     void TileDocuments();
+    // A master named by the profile or chosen that does not exist: asks whether to create it
+    // (はい writes an empty master) and says why when that fails. True when the file is there.
+    bool OfferMasterFile(const std::filesystem::path& path);
 
     // Commands.
     void OnAppAbout();             // 57664

@@ -2,6 +2,7 @@
 
 #include "estimate/FormDialogCommands.h"
 #include "estimate/RecalcSeams.h"
+#include "master/MasterPath.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/App.h"
 #include "platform/ui/CommonDialogs.h"
@@ -138,8 +139,12 @@ void CMainFrame::OnMasterChange() {
     auto chosen = ui::fileDialog(req);
     if (!chosen)
         return;
-    kiv::profile::Profile::user().writeString(denki ? "Emaster_Section" : "Mmaster_Section",
-                                              denki ? "Emaster_Dat" : "Mmaster_Dat", chosen->string());
+    // The profile names the chosen master only once it stands there: a new name is offered for
+    // creation first, and declined it leaves the profile with the master it had.
+    CKivApp* owner = KivApp();
+    if (!owner || !owner->OfferMasterFile(*chosen))
+        return;
+    RememberMasterFile(mode, *chosen);
     sendCommand(32796);
 }
 

@@ -174,6 +174,14 @@ void CTotalDoc::StoreGridGyou() {
         g_pTotalView->StoreCursorGyou();
 }
 
+void CTotalDoc::LoadGridGyou() {
+    for (kiv::ui::View* v : views())
+        if (auto* grid = dynamic_cast<CTotalView*>(v))
+            grid->LoadGyou();
+    if (g_pTotalView && g_pTotalView->GetDocument() == this)
+        g_pTotalView->LoadGyou();
+}
+
 bool CTotalDoc::onSaveDocument(const std::filesystem::path& path) {
     StoreGridGyou();
     if (!kiv::files::writeFileAtomically(path, SerializeTotalFile())) {
@@ -268,8 +276,12 @@ void CTotalDoc::OnSyuukeiHenkan() {
     if (dlg.doModal() != kiv::ui::IDOK)
         return;
     const std::string estimate = kiv::files::fromCp932(dlg.m_Path).string();
-    if (ConvertEstimateFile(estimate, MasterFilePath(m_Mode).string()))
+    if (ConvertEstimateFile(estimate, MasterFilePath(m_Mode).string())) {
+        // The grid still holds the old page's row under the key of the new summary's heading:
+        // the tree's update stores the grid's row, so the grid takes the new one first.
+        LoadGridGyou();
         updateAllViews(nullptr);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

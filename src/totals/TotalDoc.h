@@ -109,6 +109,9 @@ public:
     // The grid of this document's window stores its cursor row (a typed value is kept), so the
     // page in the store is what the user sees: before a save, a recalculation, a tree choice.
     void StoreGridGyou();
+    // Every grid of the document takes its cursor row afresh, dropping a line buffer that holds
+    // a row of pages that have been replaced.
+    void LoadGridGyou();
 
 protected:
     void OnGyouChanged() override {

@@ -1,8 +1,9 @@
 # Installs into a scratch prefix and checks the reference files beside the program: the starter
-# set arrives with its names and sizes, a second install keeps a file the user changed and brings
-# back one removed, and the program started as bin/kiv runs from the folder that holds them.
-#   cmake -DBUILD=<build dir> -DPREFIX=<scratch prefix> -P CheckReferenceFiles.cmake
-set(names "労務単価.rab" "電気設定.ett" "機械設定.mtt" "ヘッダー.hdr" "表紙.frm")
+# set arrives with its names and bytes, a second install keeps a file the user changed (also one
+# named with other letter case) and brings back one removed, and the program started as bin/kiv
+# runs from the folder that holds them.
+#   cmake -DBUILD=<build dir> -DPREFIX=<scratch prefix> -DSTARTER=<starter set> -P CheckReferenceFiles.cmake
+set(names "労務単価.rab" "電気設定.ett" "機械設定.mtt" "ヘッダー.hdr" "表紙.frm" "Eﾏｽﾀｰ.MST" "Mﾏｽﾀｰ.MMS")
 set(dir "${PREFIX}/lib/kiv")
 
 function(install_into_prefix out)
@@ -14,22 +15,24 @@ function(install_into_prefix out)
   set(${out} "${log}" PARENT_SCOPE)
 endfunction()
 
-function(expect_size name size)
+function(expect_shipped name)
   if(NOT EXISTS "${dir}/${name}" OR IS_DIRECTORY "${dir}/${name}")
     message(FATAL_ERROR "missing ${dir}/${name}")
   endif()
-  file(SIZE "${dir}/${name}" got)
-  if(NOT got EQUAL size)
-    message(FATAL_ERROR "${name}: ${got} bytes, expected ${size}")
+  file(SHA256 "${dir}/${name}" got)
+  file(SHA256 "${STARTER}/${name}" shipped)
+  file(SIZE "${dir}/${name}" size)
+  if(NOT got STREQUAL shipped OR size EQUAL 0)
+    message(FATAL_ERROR "${name} is not the starter set's file (${size} bytes)")
   endif()
 endfunction()
 
 file(REMOVE_RECURSE "${PREFIX}")
 install_into_prefix(log)
 
-# The starter set: empty files, as the settings choosers create a new one.
+# The starter set, byte for byte as the build wrote it.
 foreach(name IN LISTS names)
-  expect_size("${name}" 0)
+  expect_shipped("${name}")
 endforeach()
 file(GLOB installed LIST_DIRECTORIES false RELATIVE "${dir}" "${dir}/*")
 list(SORT installed)
@@ -50,10 +53,22 @@ if(NOT linked STREQUAL program)
 endif()
 
 # A second install: the changed labour prices stay as the user left them, the removed cover
-# layout comes back, and the program is replaced as usual.
+# layout comes back, a master the user keeps as "Eﾏｽﾀｰ.mst" is neither replaced nor shadowed by
+# the shipped "Eﾏｽﾀｰ.MST", and the program is replaced as usual.
 set(prices "1         配管工                        100     200")
 file(WRITE "${dir}/労務単価.rab" "${prices}")
 file(REMOVE "${dir}/表紙.frm")
+file(REMOVE "${dir}/Eﾏｽﾀｰ.MST")
+file(WRITE "${dir}/Eﾏｽﾀｰ.mst" "mine")
+install_into_prefix(log)
+if(EXISTS "${dir}/Eﾏｽﾀｰ.MST")
+  message(FATAL_ERROR "the install put Eﾏｽﾀｰ.MST beside the user's Eﾏｽﾀｰ.mst")
+endif()
+file(READ "${dir}/Eﾏｽﾀｰ.mst" kept_master)
+if(NOT kept_master STREQUAL "mine")
+  message(FATAL_ERROR "the second install changed the user's master")
+endif()
+file(REMOVE "${dir}/Eﾏｽﾀｰ.mst")
 install_into_prefix(log)
 file(READ "${dir}/労務単価.rab" kept)
 if(NOT kept STREQUAL prices)
@@ -62,7 +77,8 @@ endif()
 if(NOT log MATCHES "Keeping: [^\n]*労務単価\\.rab")
   message(FATAL_ERROR "the install does not say it kept the labour prices:\n${log}")
 endif()
-expect_size("表紙.frm" 0)
+expect_shipped("表紙.frm")
+expect_shipped("Eﾏｽﾀｰ.MST")
 foreach(name IN LISTS names)
   if(NOT EXISTS "${dir}/${name}")
     message(FATAL_ERROR "missing ${name} after the second install")

@@ -2,6 +2,7 @@
 // poppler's tools read back (pages, paper, texts and where they stand), and offscreen pictures
 // of 印刷設定 and of the preview window.
 #include "estimate/KivDoc.h"
+#include "estimate/LayoutFile.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/files/Files.h"
@@ -15,6 +16,7 @@
 #include "qt/QtTestApp.h"
 #include "support/TempDir.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
@@ -177,6 +179,61 @@ TEST_F(QtPrint, EstimateToPdfReadBackByPoppler) {
     // The job ended on item 1, row 1.
     EXPECT_EQ(doc->m_CurKoumoku[0], 1);
     EXPECT_EQ(doc->m_CurGyou[0], 1);
+}
+
+// The starter header and cover layouts on paper, in both orientations: the cover block names the
+// estimate and its date, every page carries its number below the table and inside the sheet, at
+// a size that reads.
+TEST_F(QtPrint, StarterLayoutsPutNameDateAndPageNumbersOnThePaper) {
+    const std::filesystem::path starter = KIV_STARTER_SET;
+    doc->m_Hedder = readHedderFile(starter / "ヘッダー.hdr").record;
+    doc->m_HyousiForm = readHyousiFormFile(starter / "表紙.frm").record;
+    doc->ParseHedder();
+    doc->ParseHyousi();
+    doc->m_HyousiData[0] = sj("第一工場電気設備工事");
+    doc->m_HyousiData[9] = "8";
+    doc->m_HyousiData[10] = " 4";
+    doc->m_HyousiData[11] = "10";
+    struct Case {
+        const char* kind;
+        const char* file;
+        double pageHeight;   // pt
+        double tableBottom;  // pt: the frame under the last row line, the 5 mm margin added
+    } cases[] = {{"表紙付内訳書印刷", "landscape.pdf", 595.3, 544.0}, {"A4縦表紙付内訳書印刷", "portrait.pdf", 841.9, 787.0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const std::filesystem::path pdf = exeDir / c.file;
+        print::PrintSettings s;
+        s.target = print::PrintSettings::Target::File;
+        s.file = pdf;
+        print::setRunSettings(s);
+        const QString kind = QString::fromUtf8(c.kind);
+        answerModal("OK", [kind](QWidget* w) {
+            for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+                if (b->text() == kind)
+                    b->click();
+        });
+        view->onCommand(ui::cmd::FilePrintDirect);
+        kiv::test::settle();
+        ASSERT_TRUE(std::filesystem::exists(pdf));
+        const std::string page1 = run("pdftotext -f 1 -l 1 -layout '" + pdf.string() + "' - 2>&1");
+        EXPECT_NE(page1.find("第一工場電気設備工事"), std::string::npos) << page1;
+        EXPECT_NE(page1.find("工事名称"), std::string::npos);
+        EXPECT_NE(page1.find("令和"), std::string::npos);
+        const std::string bbox = run("pdftotext -bbox '" + pdf.string() + "' - 2>&1");
+        for (const char* number : {"-1-", "-2-"}) {
+            SCOPED_TRACE(number);
+            std::smatch m;
+            ASSERT_TRUE(std::regex_search(bbox, m,
+                                          std::regex(std::string("<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
+                                                                 "yMax=\"([0-9.]+)\">") + number + "</word>")));
+            const double top = std::stod(m[1].str()), bottom = std::stod(m[2].str());
+            EXPECT_GT(top, c.tableBottom);
+            EXPECT_LT(bottom, c.pageHeight);
+            EXPECT_GE(bottom - top, 6.0);   // 7 pt and more
+        }
+        std::filesystem::remove(pdf);
+    }
 }
 
 TEST_F(QtPrint, PreviewShowsThePagesAndCloses) {

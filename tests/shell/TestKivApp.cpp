@@ -303,11 +303,13 @@ TEST_F(KivAppTest, EstimatePromptsReachTheMessageBox) {
 
 TEST_F(KivAppTest, MasterAndTotalsCommandsOpenTheirWindows) {
     ASSERT_EQ(start("1"), 0);
-    // The master from the program folder by default, else from the profile.
+    // The master from the program folder by default, else from the profile (files that are
+    // there but no master: the opening says so).
+    ASSERT_TRUE(files::writeFileAtomically(exeDir / "Eﾏｽﾀｰ.MST", "x"));
     hb().expectMessageBox(IDOK, kMstCannotOpen);
     hb().sendCommand(32796);
     EXPECT_EQ(app->m_MasterPath, (exeDir / "Eﾏｽﾀｰ.MST").string());
-    profile().writeString("Emaster_Section", "Emaster_Dat", (data / "mine.MST").string());
+    profile().writeString("Emaster_Section", "Emaster_Dat", writeFile("mine.MST").string());
     hb().expectMessageBox(IDOK, "mine.MST");
     hb().sendCommand(32796);
     EXPECT_EQ(app->m_MasterPath, (data / "mine.MST").string());

@@ -5,6 +5,7 @@
 
 #include "estimate/RecalcSeams.h"
 #include "master/MstDoc.h"
+#include "master/MstFile.h"
 #include "resources/MainFrameResources.h"
 #include "shell/MainFrame.h"
 #include "shell/SplitFrame.h"
@@ -109,6 +110,70 @@ TEST_F(MainFrameTest, MasterChangeStoresTheChosenFileAndOpensIt) {
         EXPECT_EQ(app->m_MasterPath, other.string());
         app.reset();
     }
+}
+
+// A master name that does not exist, chosen in ﾏｽﾀｰﾌｧｲﾙ切替 or named by the profile for
+// ﾏｽﾀｰﾌｧｲﾙ呼出, is offered for creation: いいえ writes nothing and leaves the profile as it was;
+// はい writes an empty master, which opens (its one question about the old layout declined) and
+// which the profile names from then on.
+TEST_F(MainFrameTest, AMissingMasterIsOfferedForCreation) {
+    const std::string emptyMaster = WriteMstFile(std::vector<std::string>{});
+    ASSERT_EQ(emptyMaster, std::string(4, '\0'));
+    auto mstOpen = [&]() -> MstDoc* {
+        return documents().size() == 1 ? dynamic_cast<MstDoc*>(documents()[0]) : nullptr;
+    };
+    auto createdAndOpened = [&](const fs::path& path) {
+        EXPECT_EQ(files::readFile(path), emptyMaster);
+        MstDoc* m = mstOpen();
+        ASSERT_NE(m, nullptr);
+        EXPECT_EQ(m->GetPathName(), path.string());
+        EXPECT_EQ(m->m_KoumokuCount, 1);
+        EXPECT_EQ(profile().getString("Emaster_Section", "Emaster_Dat"), path.string());
+        EXPECT_EQ(app->m_MasterPath, path.string());
+    };
+    ASSERT_EQ(start("1"), 0);
+
+    // ﾏｽﾀｰﾌｧｲﾙ切替 to a new name.
+    const fs::path chosen = data / "new.MST";
+    hb().expectFile(chosen);
+    hb().expectMessageBox(IDNO, chosen.string() + "ファイルが存在しません。新しくファイルを作成しますか？");
+    hb().sendCommand(32852);
+    EXPECT_EQ(hb().prompts().back().style & 0xF, static_cast<unsigned>(MB_YESNO));
+    EXPECT_FALSE(fs::exists(chosen));
+    EXPECT_FALSE(profile().has("Emaster_Section", "Emaster_Dat"));
+    EXPECT_TRUE(documents().empty());
+
+    hb().expectFile(chosen);
+    hb().expectMessageBox(IDYES, "新しくファイルを作成しますか？");
+    hb().expectMessageBox(IDCANCEL, "旧電気Kivのマスター書式");
+    hb().sendCommand(32852);
+    createdAndOpened(chosen);
+    hb().sendCommand(cmd::FileClose);
+    ASSERT_TRUE(documents().empty());
+
+    // ﾏｽﾀｰﾌｧｲﾙ呼出 of a master the profile names and that has gone.
+    const fs::path gone = data / "gone.MST";
+    profile().writeString("Emaster_Section", "Emaster_Dat", gone.string());
+    const std::string before = app->m_MasterPath;
+    hb().expectMessageBox(IDNO, gone.string() + "ファイルが存在しません。");
+    hb().sendCommand(32796);
+    EXPECT_FALSE(fs::exists(gone));
+    EXPECT_EQ(profile().getString("Emaster_Section", "Emaster_Dat"), gone.string());
+    EXPECT_EQ(app->m_MasterPath, before);
+    EXPECT_TRUE(documents().empty());
+    hb().expectMessageBox(IDYES, "新しくファイルを作成しますか？");
+    hb().expectMessageBox(IDCANCEL, "旧電気Kivのマスター書式");
+    hb().sendCommand(32796);
+    createdAndOpened(gone);
+
+    // A name that cannot be made (its folder is missing): the message, nothing written.
+    const fs::path nowhere = data / "no-such-folder" / "m.MST";
+    hb().expectFile(nowhere);
+    hb().expectMessageBox(IDYES, "新しくファイルを作成しますか？");
+    hb().expectMessageBox(IDOK, "ファイルが作成できません。");
+    hb().sendCommand(32852);
+    EXPECT_FALSE(fs::exists(nowhere));
+    EXPECT_EQ(profile().getString("Emaster_Section", "Emaster_Dat"), gone.string());
 }
 
 TEST_F(MainFrameTest, AddressBookOpensThroughItsHookAndEditUpdatesRunNothing) {
