@@ -513,6 +513,9 @@ void KivRecalc::CheckKeisanMode() {
     if (d.m_CurGyou[0] > d.m_GyouCount + 1)
         v.ClampCursorToKoumoku();
     v.LoadGyou();
+    // Every item was just recalculated: the item list that follows a load needs no second pass
+    // (which would repeat the messages of this one).
+    d.m_NeedRecalc = 0;
     ClearKeisanGyouFlags();
 }
 

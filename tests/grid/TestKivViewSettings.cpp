@@ -438,6 +438,8 @@ TEST_F(SettingsCommands, OpeningAnEstimateLackingRowsShowsOneBoxBesideTheQuestio
         ClearKivPrompts();
         QueueKivAnswer(ok);
         ASSERT_TRUE(doc->OnOpenDocument(path));
+        // The item list the window then fills needs no second pass over the items.
+        view->RebuildKoumokuList();
         EXPECT_EQ(KivRecordedQuestions().size(), 1u);
         ASSERT_EQ(messages().size(), 1u);
         EXPECT_NE(messages()[0].find("小計分類が２ヵ所以上"), std::string::npos) << messages()[0];
