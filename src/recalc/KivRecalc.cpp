@@ -474,14 +474,15 @@ void KivRecalc::RecalcAllKoumoku(int times) {
 
 void KivRecalc::CheckKeisanGyou() {
     CKivView& v = m_View;
+    // One box each when the user leaves an item; inside a pass (opening a file) they join it.
     if (v.m_NeedSleeve && v.m_KeisanCount[kSleeve] == 0)
-        KivMessage(kMsgSleeve);
+        KivPassNote(kMsgSleeve);
     if (m_S.SekisanYousiki == 1)
         return;
     for (int kind : kMissingOrder) {
         const auto k = static_cast<std::size_t>(kind);
         if (kind != kSleeve && v.m_KeisanNeed[k] == 1 && v.m_KeisanCount[k] == 0)
-            KivMessage(KeisanWarning(kind));
+            KivPassNote(KeisanWarning(kind));
     }
     v.m_KeisanNeed.fill(0);
     v.m_KeisanCount.fill(0);
