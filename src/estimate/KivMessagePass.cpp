@@ -12,6 +12,7 @@ struct Collected {
     std::string text;
     int count = 0;
     RowPlace first;
+    bool note = false;   // shown as it is, without a count or a row
 };
 
 struct PassState {
@@ -36,8 +37,15 @@ KivMessagePass::~KivMessagePass() {
     // Taken out first: showing a message may start another pass.
     std::vector<Collected> messages = std::move(s.messages);
     s.messages.clear();
-    for (const Collected& c : messages)
-        KivMessage(KivPassSummary(c.text, c.count, c.first));
+    if (messages.empty())
+        return;
+    std::string box;
+    for (const Collected& c : messages) {
+        if (!box.empty())
+            box += "\n\n";
+        box += c.note ? c.text : KivPassSummary(c.text, c.count, c.first);
+    }
+    KivMessage(box);
 }
 
 bool KivMessagePass::Active() { return state().depth > 0; }
@@ -50,12 +58,24 @@ bool KivRowMessage(const std::string& utf8Text, const RowPlace& place, const std
     }
     const std::string& key = passText.empty() ? utf8Text : passText;
     for (Collected& c : s.messages)
-        if (c.text == key) {
+        if (!c.note && c.text == key) {
             ++c.count;
             return false;
         }
     s.messages.push_back({key, 1, place});
     return false;
+}
+
+void KivPassNote(const std::string& utf8Text) {
+    PassState& s = state();
+    if (s.depth == 0) {
+        KivMessage(utf8Text);
+        return;
+    }
+    for (const Collected& c : s.messages)
+        if (c.note && c.text == utf8Text)
+            return;
+    s.messages.push_back({utf8Text, 1, {}, true});
 }
 
 std::string KivPassSummary(const std::string& text, int count, const RowPlace& first) {

@@ -2,8 +2,9 @@
 // Passes over many rows (an item's or the estimate's recalculation, the master's whole
 // recalculation and bulk conversions, printing, exports) must not stop on a message box or a
 // dialog per row. A pass object collects the rows' messages instead; when the outermost pass
-// ends, each distinct text is shown once, with how many rows gave it and the first of them.
-// A row the user commits alone (no pass running) gets its message at once.
+// ends, each distinct text is listed once, with how many rows gave it and the first of them,
+// all in one message box. A row the user commits alone (no pass running) gets its message at
+// once.
 #include <string>
 
 // Where a row message came from: the item (estimate) or category (master) and the row in it.
@@ -29,6 +30,10 @@ public:
 // true, so the caller may go on with the row's own dialog. Inside a pass it is collected under
 // `passText` (the text itself when empty) and the result is false.
 bool KivRowMessage(const std::string& utf8Text, const RowPlace& place, const std::string& passText = {});
+
+// A message about the pass as a whole (UTF-8): inside a pass it joins the pass's one box, once
+// however often it is given, without a count or a row; outside a pass it is shown at once.
+void KivPassNote(const std::string& utf8Text);
 
 // The text the end of a pass shows for one collected message.
 std::string KivPassSummary(const std::string& text, int count, const RowPlace& first);

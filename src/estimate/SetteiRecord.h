@@ -64,6 +64,18 @@ struct SetteiValues {
     // True when a row of this category number is a computed row of kind k. A code of 0 (blank,
     // or not a number) is unused and matches no row.
     bool matches(EnzanCode k, int bunNo) const { return code(k) != 0 && code(k) == bunNo; }
+    // True when a row of this category is a computed row: its category is the code of a kind a
+    // calculator fills (headings, expenses, totals, tax, lump sums, labour). The spare code and
+    // the two 被計算 categories name ordinary priced rows.
+    bool isComputed(int bunNo) const {
+        for (int k = 0; k < kEnzanCodeCount; ++k) {
+            const auto kind = static_cast<EnzanCode>(k);
+            if (kind != EnzanCode::Spare && kind != EnzanCode::Fuzokuhin1Hi && kind != EnzanCode::Fuzokuhin2Hi &&
+                matches(kind, bunNo))
+                return true;
+        }
+        return false;
+    }
 };
 
 // A code padded on the left with "0" to four characters, and the message the code dialog shows

@@ -541,6 +541,9 @@ public:
     int m_FontSize = kDefaultFontSize;
     std::vector<std::string> m_DaikaKeys;   // keys of composite rows already in a unit-price table
     int m_InsertStarted = 0;   // InsertGyou has run since the view was last activated
+    // True while a click on a number cell recalculates the item: a click commits no row, so a
+    // row's amount that does not fit is not named again.
+    bool m_RecalcAfterClick = false;
 
     // Estimate recalculation (src/recalc/KivRecalc.h does the work). The parameters it hands the
     // computed-row calculator it runs, valid during that call only:

@@ -44,6 +44,19 @@ constexpr EnzanCode kLevels[] = {EnzanCode::Saimoku, EnzanCode::Syoukoumoku, Enz
 
 std::string trimRight(std::string_view s) { return std::string(kiv::text::trimRightBlanks(s)); }
 
+// The kind whose code the row 合計入力 inserts carries, by the dialog's button.
+EnzanCode GoukeiKind(int result) {
+    switch (result) {
+    case CGoukeiDialog::Tyuukei: return EnzanCode::Tyuukei;
+    case CGoukeiDialog::Soukei: return EnzanCode::HyousiKei;
+    case CGoukeiDialog::Naikei: return EnzanCode::KoumokunaiKei;
+    case CGoukeiDialog::Saikei: return EnzanCode::Saikei;
+    case CGoukeiDialog::Keihi1: return EnzanCode::Keihi1;
+    case CGoukeiDialog::Keihi2: return EnzanCode::Syouhizei;
+    default: return EnzanCode::Syoukei;
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -328,8 +341,21 @@ void CKivView::OnGoukeiInput() {
         showAgain();
         return;
     }
+    // The kind's code makes the row a total, expense or tax row; without one the row would be
+    // an empty row of category 0000 that no calculator fills.
+    const SetteiValues& codes = d->m_SetteiValues;
+    const EnzanCode kind = GoukeiKind(dlg.m_Result);
+    if (codes.code(kind) == 0) {
+        KivMessage(std::string("演算分類設定に「") + enzanCodeInfo(kind).caption +
+                   "」の分類が設定されていないため、行を入力できません。設定メニューの演算分類設定で分類を設定してください。");
+        showAgain();
+        return;
+    }
     RestorePosition(kGoukeiSlot);
     LoadGyou();
+    // The row goes below the cursor's row every time, the first time after the window was
+    // activated too, so that a total sums the row it was asked under.
+    m_InsertStarted = 1;
     if (!InsertGyou()) {   // a full item or estimate: the limit message, no row
         CalcFieldPos();
         SetCaretToField();
@@ -337,7 +363,6 @@ void CKivView::OnGoukeiInput() {
         return;
     }
 
-    const SetteiValues& codes = d->m_SetteiValues;
     auto totalRow = [&](EnzanCode kind, const std::string& label) {
         char bunNo[16];
         std::snprintf(bunNo, sizeof bunNo, "%04d", codes.code(kind));
@@ -360,11 +385,11 @@ void CKivView::OnGoukeiInput() {
         GyouRecord::putNumber(m_EditGyou, GyouRecord::Kakeritu, kiv::text::trimBlanks(ritu));
     };
     switch (dlg.m_Result) {
-    case CGoukeiDialog::Syoukei: totalRow(EnzanCode::Syoukei, dlg.m_SyoukeiLabel); break;
-    case CGoukeiDialog::Tyuukei: totalRow(EnzanCode::Tyuukei, dlg.m_TyuukeiLabel); break;
-    case CGoukeiDialog::Soukei: totalRow(EnzanCode::HyousiKei, dlg.m_SoukeiLabel); break;
-    case CGoukeiDialog::Naikei: totalRow(EnzanCode::KoumokunaiKei, dlg.m_NaikeiLabel); break;
-    case CGoukeiDialog::Saikei: totalRow(EnzanCode::Saikei, dlg.m_SaikeiLabel); break;
+    case CGoukeiDialog::Syoukei: totalRow(kind, dlg.m_SyoukeiLabel); break;
+    case CGoukeiDialog::Tyuukei: totalRow(kind, dlg.m_TyuukeiLabel); break;
+    case CGoukeiDialog::Soukei: totalRow(kind, dlg.m_SoukeiLabel); break;
+    case CGoukeiDialog::Naikei: totalRow(kind, dlg.m_NaikeiLabel); break;
+    case CGoukeiDialog::Saikei: totalRow(kind, dlg.m_SaikeiLabel); break;
     case CGoukeiDialog::Keihi1: keihiRow(keihi, dlg.m_Keihi1Name, dlg.m_Keihi1Ritu); break;
     case CGoukeiDialog::Keihi2: keihiRow(zei, dlg.m_Keihi2Name, dlg.m_Keihi2Ritu); break;
     default: break;

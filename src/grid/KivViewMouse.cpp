@@ -79,7 +79,9 @@ void CKivView::onLButtonDown(unsigned flags, Point p) {
             CalcFieldPos();
             if (m_FieldPos.IsText == 0) {
                 LoadGyou();
+                m_RecalcAfterClick = true;
                 RecalcKoumoku();
+                m_RecalcAfterClick = false;
                 RedrawGyou();
             }
             LoadGyou();

@@ -221,6 +221,10 @@ void CKivView::OnTankaIrekae() {
         for (int r = 1; r <= d->m_GyouCount; ++r) {
             d->m_CurGyou[0] = r;
             LoadGyou();
+            // A computed row keeps its prices: the recalculation makes them, or the user typed
+            // them (a hand-priced expense), and no master row stands for it.
+            if (d->m_SetteiValues.isComputed(G::toInt(m_EditGyou, G::BunNo)))
+                continue;
             const auto hit = index.find(NameKey(m_EditGyou));
             if (hit != index.end()) {
                 ClearGyouBuffer2();
@@ -378,6 +382,10 @@ void CKivView::GyouTankaHenkanRange() {
             for (int r = std::max(1, g_BlockStartGyou); r <= last; ++r) {
                 d->m_CurGyou[0] = r;
                 LoadGyou();
+                // A computed row's rate is its own (an expense's percentage, a labour factor):
+                // the factor of the conversion must not replace it.
+                if (d->m_SetteiValues.isComputed(G::toInt(m_EditGyou, G::BunNo)))
+                    continue;
                 std::string value;
                 if (!GyouTankaHenkanGyou(marker, &value) && refusedCount++ == 0) {
                     firstRefused = {d->m_CurKoumoku[0], r, false};

@@ -40,7 +40,9 @@ bool CKivView::InsertGyou() {
         return false;
     if (m_InsertStarted == 0) {
         m_InsertStarted = 1;
-    } else if (d->m_ScreenGyou[0] < m_VisibleGyou) {
+    } else {
+        // Below the row before, on the last screen row too (the grid then scrolls): staying
+        // would put the new row above the one inserted before it.
         ++d->m_CurGyou[0];
         ++d->m_ScreenGyou[0];
     }

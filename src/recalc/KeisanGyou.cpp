@@ -1,7 +1,6 @@
 #include "recalc/KeisanGyou.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 #include "estimate/KivDoc.h"
@@ -228,6 +227,10 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
     std::vector<ItemPlan> plans(byItem.size());
     long total = static_cast<long>(others.size());
     bool changed = false;
+    // A kind without a code, or without its template in the master, is left out: a row of it
+    // would be an empty row that no calculator fills, made again at every check.
+    unsigned leftOut = 0;
+    auto insertable = [&](int slot) { return s.code(kindOf(slot)) != 0 && !templates[static_cast<std::size_t>(slot)].empty(); };
     for (int item = 1; item <= items; ++item) {
         const std::vector<int>& pool = byItem[static_cast<std::size_t>(item)];
         std::vector<int> kept;
@@ -244,6 +247,10 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
             const int scanned = ScanTrades(keptRows, d->m_Roumu, item);
             std::size_t next = 0;
             for (const KeisanInsert& ins : PlanKeisanGyou(keptRows, s, scanned)) {
+                if (!insertable(ins.slot)) {
+                    leftOut |= 1u << ins.slot;
+                    continue;
+                }
                 for (; next + 1 < static_cast<std::size_t>(ins.before); ++next)
                     out.push_back(kept[next]);
                 out.push_back(-1 - ins.slot);
@@ -267,6 +274,14 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
         KivMessage(CKivDoc::kMsgPoolFull);
         return false;
     }
+    if (leftOut != 0) {
+        std::string kinds;
+        for (int slot = 0; slot < kKeisanSlots; ++slot)
+            if (leftOut >> slot & 1u)
+                kinds += std::string(kinds.empty() ? "" : "、") + enzanCodeInfo(kindOf(slot)).caption;
+        KivPassNote("演算分類設定に分類がないか、マスターファイルのその分類に２行目のひな形がないため、次の計算行は挿入していません：" +
+                    kinds + "。");
+    }
     if (!changed)
         return true;
 
@@ -284,17 +299,10 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
                     pool.push_back(std::move(row));
                     continue;
                 }
-            } else if (const int slot = -1 - ref; slot < kKeisanSlots && !templates[static_cast<std::size_t>(slot)].empty()) {
+            } else if (const int slot = -1 - ref; slot < kKeisanSlots) {
                 row = templates[static_cast<std::size_t>(slot)];
             } else {
-                // A kind without a template still gets its row: its code alone, so that it is
-                // computed and counted.
-                row = G::blankRow();
-                if (slot < kKeisanSlots) {
-                    char code[16];
-                    std::snprintf(code, sizeof code, "%04d", s.code(kindOf(slot)));
-                    G::putNumber(row, G::BunNo, code);
-                }
+                row = G::blankRow();   // the empty numbered row of an item left without rows
             }
             G::padLength(row);
             G::writeKey(row, item, gyou);

@@ -55,10 +55,11 @@ bool RoumuTradeMatches(const RoumuList& list, int no, const char* trade);
 // The conversion of every item of the view's estimate, run in one pass over the row pool. With
 // `insert` false the computed rows of the eleven kinds are deleted; with it true they are deleted
 // and the rows each run needs are inserted from the master's templates (a needed kind without a
-// template gets a row of its code alone). Nothing changes, after a message, when the master
-// cannot be read whole or has the old layout, or when an item or the estimate would pass 9999
-// rows. The caller stored the row being edited and the current item; afterwards the current item
-// is reloaded and the caller restores its position. True when the conversion was done.
+// code or without a template gets no row; one message names those kinds). Nothing changes,
+// after a message, when the master cannot be read whole or has the old layout, or when an item
+// or the estimate would pass 9999 rows. The caller stored the row being edited and the current
+// item; afterwards the current item is reloaded and the caller restores its position. True when
+// the conversion was done.
 bool ConvertKeisanGyou(CKivView& view, bool insert);
 
 } // namespace kiv::recalc

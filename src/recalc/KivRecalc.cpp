@@ -257,7 +257,8 @@ void KivRecalc::RecalcGyou() {
         if (amount.isZero()) {
             G::blank(row, field);
         } else if (!AmountFits(amount)) {
-            RowMessage(kMsgGyouOverflow);
+            if (!inItem || ip->reportGyou < 0 || ip->reportGyou == r)
+                RowMessage(kMsgGyouOverflow);
             G::blank(row, field);
         } else {
             G::putNumber(row, field, AmountText(amount));
@@ -346,11 +347,14 @@ bool KivRecalc::RunCalculators(int bunNo) {
 void KivRecalc::RecalcKoumoku() {
     CKivView& v = m_View;
     CKivDoc& d = m_Doc;
+    // Inside a wider pass (the whole estimate, printing, loading) the item's messages join it.
+    const bool wider = KivMessagePass::Active();
     KivMessagePass pass;
 
     ItemPass ip;
     ip.view = &v;
     ip.koumoku = d.m_CurKoumoku[0];
+    ip.reportGyou = wider ? -1 : v.m_RecalcAfterClick ? 0 : d.m_CurGyou[0];
     ip.kekka.resize(static_cast<std::size_t>(std::max(d.m_GyouCount, 0) + 1));
     ip.valid.assign(ip.kekka.size(), 0);
     // The item's pass is known to the calculators while the item is recalculated, and no longer.
@@ -378,6 +382,7 @@ void KivRecalc::RecalcKoumoku() {
     v.SavePosition4();
     const bool fukugou = m_S.SekisanYousiki == 1;
     auto& roumuNo = v.m_RoumuNo;
+    int secondSyoukei = 0;   // the row that made the 小計 (or 細計) rows two
     for (int r = 1; r <= d.m_GyouCount; ++r) {
         d.m_CurGyou[0] = r;
         v.LoadGyou();
@@ -387,10 +392,10 @@ void KivRecalc::RecalcKoumoku() {
         if (IsCode(EnzanCode::Sleeve, bunNo))
             ++v.m_KeisanCount[kSleeve];
         if (!fukugou) {
-            if (IsCode(EnzanCode::Syoukei, bunNo))
-                ++v.m_SyoukeiCount;
-            if (IsCode(EnzanCode::Saikei, bunNo))
-                ++v.m_SaikeiCount;
+            if (IsCode(EnzanCode::Syoukei, bunNo) && ++v.m_SyoukeiCount == 2)
+                secondSyoukei = r;
+            if (IsCode(EnzanCode::Saikei, bunNo) && ++v.m_SaikeiCount == 2 && secondSyoukei == 0)
+                secondSyoukei = r;
             if (IsCode(EnzanCode::Tyuukei, bunNo) || IsCode(EnzanCode::HyousiKei, bunNo))
                 ++v.m_TyuukeiHyousiCount;
             static const std::pair<EnzanCode, int> kCounted[] = {
@@ -415,8 +420,12 @@ void KivRecalc::RecalcKoumoku() {
     // The sleeve need is the row pricing's: set by any row whose lump sums call for sleeves.
     v.m_KeisanNeed[kSleeve] = v.m_NeedSleeve ? 1 : 0;
 
-    if ((v.m_SaikeiCount > 1 || v.m_SyoukeiCount > 1) && v.m_TyuukeiHyousiCount < 1)
-        KivMessage(kMsgSyoukei);
+    if ((v.m_SaikeiCount > 1 || v.m_SyoukeiCount > 1) && v.m_TyuukeiHyousiCount < 1) {
+        if (wider)
+            KivRowMessage(kMsgSyoukei, RowPlace{d.m_CurKoumoku[0], secondSyoukei});
+        else
+            KivMessage(kMsgSyoukei);
+    }
     if (!fukugou) {
         // Missing: a run of the item has rows needing a kind and no row of it.
         std::vector<std::string_view> rows;
@@ -465,14 +474,15 @@ void KivRecalc::RecalcAllKoumoku(int times) {
 
 void KivRecalc::CheckKeisanGyou() {
     CKivView& v = m_View;
+    // One box each when the user leaves an item; inside a pass (opening a file) they join it.
     if (v.m_NeedSleeve && v.m_KeisanCount[kSleeve] == 0)
-        KivMessage(kMsgSleeve);
+        KivPassNote(kMsgSleeve);
     if (m_S.SekisanYousiki == 1)
         return;
     for (int kind : kMissingOrder) {
         const auto k = static_cast<std::size_t>(kind);
         if (kind != kSleeve && v.m_KeisanNeed[k] == 1 && v.m_KeisanCount[k] == 0)
-            KivMessage(KeisanWarning(kind));
+            KivPassNote(KeisanWarning(kind));
     }
     v.m_KeisanNeed.fill(0);
     v.m_KeisanCount.fill(0);
@@ -482,6 +492,10 @@ void KivRecalc::CheckKeisanGyou() {
 void KivRecalc::CheckKeisanMode() {
     CKivView& v = m_View;
     CKivDoc& d = m_Doc;
+    // One pass from the first recalculation to the summary warning: whatever the passes over
+    // the items and the conversion have to say comes in one box at the end; only the question
+    // stands on its own.
+    KivMessagePass pass;
     v.SavePosition1();
     v.m_KeisanMissing = 0;
     RecalcAllKoumoku(1);
@@ -500,6 +514,9 @@ void KivRecalc::CheckKeisanMode() {
     if (d.m_CurGyou[0] > d.m_GyouCount + 1)
         v.ClampCursorToKoumoku();
     v.LoadGyou();
+    // Every item was just recalculated: the item list that follows a load needs no second pass
+    // (which would repeat the messages of this one).
+    d.m_NeedRecalc = 0;
     ClearKeisanGyouFlags();
 }
 
@@ -508,7 +525,7 @@ void KivRecalc::ClearKeisanGyouFlags() {
     if (m_S.SekisanYousiki == 1)
         return;
     if (v.m_KeisanMissing == 1)
-        KivMessage(kMsgMissingSummary);
+        KivPassNote(kMsgMissingSummary);
     v.m_KeisanMissing = 0;
     v.m_KeisanNeed.fill(0);
     v.m_KeisanCount.fill(0);

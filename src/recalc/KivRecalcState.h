@@ -16,6 +16,10 @@
 struct KivRecalc::ItemPass {
     CKivView* view = nullptr;
     int koumoku = 0;
+    // Whose too-wide amount is named: -1 every row's (a wider pass collects them), 0 none (the
+    // item recalculated after a click), else only the row the user committed. A row is named
+    // once per commit, not again on every recalculation of its item.
+    int reportGyou = -1;
     std::vector<FukugouKekka> kekka;   // by row, from 1
     std::vector<char> valid;           // the row still is what its result was computed from
     // The amounts of every row but the total rows, kept up to date as rows are recalculated, and

@@ -2,6 +2,7 @@
 
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
+#include "estimate/KivMessagePass.h"
 #include "master/MasterPath.h"
 #include "master/MstDoc.h"
 #include "master/MstTree.h"
@@ -234,6 +235,9 @@ ui::Document* CKivApp::OpenWith(ui::DocTemplate& t, const fs::path& path) {
             frames.front()->activateFrame();
         return open;
     }
+    // Opening is one pass: what the check of the loaded estimate and the window's first item
+    // find comes in one box once the window is up; a question keeps its place.
+    KivMessagePass pass;
     return t.openDocumentFile(path, true);
 }
 

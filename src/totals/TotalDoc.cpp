@@ -99,6 +99,24 @@ void CTotalDoc::RebuildTotalIndex() {
     m_KoumokuCount = highest + (has999 ? 1 : 0);
 }
 
+std::vector<int> CTotalDoc::WalkKoumoku() const {
+    std::vector<bool> holds(static_cast<std::size_t>(kKoumokuMax) + 1, false);
+    for (int i = 0; i < m_PoolGyouCount; ++i) {
+        const int k = m_GyouKoumokuNo[static_cast<std::size_t>(i)];
+        if (k >= 1 && k <= kKoumokuMax)
+            holds[static_cast<std::size_t>(k)] = true;
+    }
+    int last = std::clamp(m_KoumokuCount, 1, kKoumokuMax);
+    // The number the count adds for category 999 is no page of its own while it is empty.
+    if (holds[kKoumokuMax] && last > 1 && last < kKoumokuMax && !holds[static_cast<std::size_t>(last)])
+        --last;
+    std::vector<int> walk;
+    for (int k = 1; k <= kKoumokuMax; ++k)
+        if (k <= last || holds[static_cast<std::size_t>(k)])
+            walk.push_back(k);
+    return walk;
+}
+
 bool CTotalDoc::onNewDocument() {
     g_pTotalDoc = this;
     ClearGyou();

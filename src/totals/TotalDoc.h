@@ -56,6 +56,10 @@ public:
     // The index from the row keys; m_KoumokuCount is the highest category other than 999, plus
     // one when category 999 holds rows.
     void RebuildTotalIndex();
+    // The category pages that printing and the exports walk, in number order: 1 to
+    // m_KoumokuCount, then every higher category that holds rows (999, which the count stands
+    // for with one number more than the highest other page, comes last in its own place).
+    std::vector<int> WalkKoumoku() const;
 
     // Rolls the estimate file up by the categories of the master file. A file that cannot be
     // read or is damaged is named in a message and nothing changes; on success the pool is

@@ -25,8 +25,8 @@ TotalExportPosition SaveTotalPosition(const CTotalDoc& doc);
 void StoreAndRecalcTotalsForExport(CTotalDoc& doc);
 // The position put back, the view redrawn and its caret shown.
 void RestoreTotalViewAfterExport(CTotalView& view, const TotalExportPosition& pos);
-// The stored rows of categories 1 to m_KoumokuCount (element k - 1), each in pool order, as the
-// grid loads them.
+// The stored rows of the categories CTotalDoc::WalkKoumoku names, one element each in that
+// order (category 1 first), each in pool order, as the grid loads them.
 std::vector<std::vector<const std::string*>> TotalPages(const CTotalDoc& doc);
 
 // One line of the totals text file: 分類 (field 33, five bytes), 品名, 規格, 積算金額, 実行金額,

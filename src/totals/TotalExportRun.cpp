@@ -40,11 +40,16 @@ void RestoreTotalViewAfterExport(CTotalView& view, const TotalExportPosition& po
 }
 
 std::vector<std::vector<const std::string*>> TotalPages(const CTotalDoc& d) {
-    std::vector<std::vector<const std::string*>> pages(static_cast<std::size_t>(std::max(0, d.m_KoumokuCount)));
+    const std::vector<int> walk = d.WalkKoumoku();
+    std::vector<int> pageOf(static_cast<std::size_t>(CTotalDoc::kKoumokuMax) + 1, -1);
+    for (std::size_t i = 0; i < walk.size(); ++i)
+        pageOf[static_cast<std::size_t>(walk[i])] = static_cast<int>(i);
+    std::vector<std::vector<const std::string*>> pages(walk.size());
     for (int j = 0; j < d.m_PoolGyouCount; ++j) {
         const int k = d.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
-        if (k >= 1 && k <= d.m_KoumokuCount)
-            pages[static_cast<std::size_t>(k - 1)].push_back(&d.m_Gyou[static_cast<std::size_t>(j)]);
+        if (k >= 1 && k <= CTotalDoc::kKoumokuMax && pageOf[static_cast<std::size_t>(k)] >= 0)
+            pages[static_cast<std::size_t>(pageOf[static_cast<std::size_t>(k)])].push_back(
+                &d.m_Gyou[static_cast<std::size_t>(j)]);
     }
     return pages;
 }

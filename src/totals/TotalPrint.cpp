@@ -84,11 +84,11 @@ void CTotalPrint::CollectSlots(const CTotalDoc& d) {
 }
 
 void CTotalPrint::RecalcAndCountSheets(CTotalDoc& d) {
-    const int count = std::clamp(d.m_KoumokuCount, 1, CTotalDoc::kKoumokuMax);
+    const std::vector<int> walk = d.WalkKoumoku();
     CollectSlots(d);
     // A category without rows gets its blank first row, as loading it gives one.
     bool created = false;
-    for (int k = 1; k <= count; ++k) {
+    for (int k : walk) {
         if (!m_Slots[static_cast<std::size_t>(k)].empty())
             continue;
         d.m_CurKoumoku[0] = k;
@@ -108,7 +108,8 @@ void CTotalPrint::RecalcAndCountSheets(CTotalDoc& d) {
             KivRowMessage(m, RowPlace{k, gyou, true});
         messages.clear();
     };
-    for (int k = count; k >= 1; --k) {
+    for (auto it = walk.rbegin(); it != walk.rend(); ++it) {
+        const int k = *it;
         const std::vector<int>& slots = m_Slots[static_cast<std::size_t>(k)];
         if (slots.empty())
             continue;
@@ -124,7 +125,7 @@ void CTotalPrint::RecalcAndCountSheets(CTotalDoc& d) {
     }
 
     m_Sheets.clear();
-    for (int k = 1; k <= count; ++k) {
+    for (int k : walk) {
         const int rows = std::max<int>(1, static_cast<int>(m_Slots[static_cast<std::size_t>(k)].size()));
         for (int first = 1; first <= rows; first += m_PrintGyouCount)
             m_Sheets.push_back({k, first});

@@ -32,10 +32,24 @@ TEST_F(KivMessagePassTest, NestedPassesReportOnceEachTextWithCountAndFirstPlace)
         EXPECT_FALSE(KivRowMessage("A", {1, 10}));
     }
     EXPECT_FALSE(KivMessagePass::Active());
+    // One box, each text once in the order it first came.
     EXPECT_EQ(KivRecordedMessages(), (std::vector<std::string>{
-                                         "A\n（3件。最初は項目 3 の 0007行目）",
+                                         "A\n（3件。最初は項目 3 の 0007行目）\n\n"
                                          "B\n（1件。最初は分類 2 の 0001行目）",
                                      }));
+    // A note about the pass joins the box once, as it is, after what came before it; outside a
+    // pass it is shown at once.
+    ClearKivRecordedMessages();
+    {
+        KivMessagePass pass;
+        KivPassNote("N");
+        EXPECT_FALSE(KivRowMessage("N", {1, 2}));
+        KivPassNote("N");
+    }
+    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{"N\n\nN\n（1件。最初は項目 1 の 0002行目）"});
+    ClearKivRecordedMessages();
+    KivPassNote("alone");
+    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{"alone"});
     // A second pass starts empty.
     ClearKivRecordedMessages();
     { KivMessagePass again; }

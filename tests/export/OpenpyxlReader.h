@@ -45,4 +45,29 @@ inline std::map<std::string, std::string> readWorkbookWithOpenpyxl(const std::fi
     return kv;
 }
 
+// Cells that carry nothing but one edge of a neighbour: no value, no format of their own, and
+// a border with only its top or only its left line. A workbook whose frames are stored on the
+// framed cells has none; one printed "sheet=count" line per sheet.
+constexpr const char* kStrayEdgeCellsReader = R"PY(
+import sys, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+for ws in wb.worksheets:
+    n = 0
+    for row in ws.iter_rows():
+        for c in row:
+            if c.value is not None or not c.has_style:
+                continue
+            b = c.border
+            sides = [s for s in ("top", "bottom", "left", "right") if getattr(b, s).style]
+            if sides in (["top"], ["left"]) and c.number_format == "General" and not c.alignment.horizontal:
+                n += 1
+    print(f"{ws.title}={n}")
+)PY";
+
+// The stray cells of every sheet of the workbook (sheet name to count).
+inline std::map<std::string, std::string> strayEdgeCells(const std::filesystem::path& scriptDir,
+                                                         const std::filesystem::path& xlsx) {
+    return readWorkbookWithOpenpyxl(scriptDir, kStrayEdgeCellsReader, xlsx);
+}
+
 } // namespace kivtest

@@ -66,6 +66,14 @@ TEST_F(UtiwakeWorkbookFileTest, AnIndependentReaderSeesTheSheetsCellsAndPageSetu
     };
     for (const auto& [k, v] : cover)
         EXPECT_EQ(kv[k], v) << k;
+
+    // Nothing styled outside what was written: no cell below or right of a frame carries its line.
+    for (const char* file : {"plain.xlsx", "cover.xlsx"}) {
+        const auto stray = strayEdgeCells(exeDir.path(), out(file));
+        ASSERT_FALSE(stray.empty()) << file;
+        for (const auto& [sheet, count] : stray)
+            EXPECT_EQ(count, "0") << file << " " << sheet;
+    }
 }
 
 } // namespace

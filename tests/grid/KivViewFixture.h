@@ -132,6 +132,13 @@ protected:
         return s;
     }
 
+    // A point inside `field` of grid row `screenRow`, `dx` cells from its first cell.
+    kiv::ui::Point pointIn(int field, int screenRow, int dx = 0) const {
+        const FieldGeometry g = CalcFieldPos(g_KivFieldTable, field, screenRow, view->m_HScrollPairs);
+        return {(g.Pos.X0 + dx) * kCharWidth + 2, g.Pos.Line * kLineHeight + kLineHeight / 2};
+    }
+    void clickOn(int field, int screenRow) { backend.sendClick(*view, pointIn(field, screenRow)); }
+
     // Puts the cursor on `field` of row `gyou` shown on grid row `screenRow`, as a click would.
     void placeCursor(int gyou, int screenRow, int field) {
         doc->m_CurGyou[0] = gyou;

@@ -44,12 +44,6 @@ protected:
         for (char c : ascii)
             backend.sendChar(*view, static_cast<unsigned char>(c));
     }
-    // A point inside `field` of grid row `screenRow`, `dx` cells from its first cell.
-    Point pointIn(int field, int screenRow, int dx = 0) const {
-        const FieldGeometry g = CalcFieldPos(g_KivFieldTable, field, screenRow, view->m_HScrollPairs);
-        return {(g.Pos.X0 + dx) * kCharWidth + 2, g.Pos.Line * kLineHeight + kLineHeight / 2};
-    }
-    void clickOn(int field, int screenRow) { backend.sendClick(*view, pointIn(field, screenRow)); }
     std::size_t drawOps() { return screen().ops().size(); }
     const std::vector<std::string>& messages() const { return KivRecordedMessages(); }
 

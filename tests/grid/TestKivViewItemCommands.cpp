@@ -449,15 +449,16 @@ TEST_F(ItemCommands, SubtotalRowsLandAtAndBelowTheCursor) {
         dd.click(IDOK);
     }, CGoukeiDialog::kDialogId);
     run(CKivView::ID_GOUKEI_INPUT);
-    // The first insertion since the view was activated takes the cursor's place.
+    // Even the first insertion since the view was activated goes below the cursor's row, so a
+    // total sums the row it was asked under.
     auto rows = poolRows(1);
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(name(rows[0]), "R1");
-    EXPECT_EQ(fieldOf(rows[1], GyouRecord::BunNo), code4(kSyoukei));
-    EXPECT_EQ(fieldOf(rows[1], GyouRecord::BunGyouNo), "9999");
-    EXPECT_EQ(fieldOf(rows[1], GyouRecord::Hinmei), padded(GyouRecord::Hinmei, sj("　　計　　")));
-    EXPECT_EQ(name(rows[2]), "R2");
-    EXPECT_EQ(cursorRow(), 2);
+    EXPECT_EQ(name(rows[1]), "R2");
+    EXPECT_EQ(fieldOf(rows[2], GyouRecord::BunNo), code4(kSyoukei));
+    EXPECT_EQ(fieldOf(rows[2], GyouRecord::BunGyouNo), "9999");
+    EXPECT_EQ(fieldOf(rows[2], GyouRecord::Hinmei), padded(GyouRecord::Hinmei, sj("　　計　　")));
+    EXPECT_EQ(name(rows[3]), "R3");
+    EXPECT_EQ(cursorRow(), 3);
 
     // A second one lands below it; a label "計" is padded with blanks.
     backend.expectDialog([](DialogDriver& dd) { dd.type(CGoukeiDialog::kTyuukeiLabel, "計").click(CGoukeiDialog::kTyuukei); },
@@ -465,21 +466,79 @@ TEST_F(ItemCommands, SubtotalRowsLandAtAndBelowTheCursor) {
     run(CKivView::ID_GOUKEI_INPUT);
     rows = poolRows(1);
     ASSERT_EQ(rows.size(), 5u);
-    EXPECT_EQ(fieldOf(rows[2], GyouRecord::BunNo), code4(kTyuukei));
-    EXPECT_EQ(fieldOf(rows[2], GyouRecord::Hinmei), padded(GyouRecord::Hinmei, sj("計")));
-    EXPECT_EQ(cursorRow(), 3);
+    EXPECT_EQ(fieldOf(rows[3], GyouRecord::BunNo), code4(kTyuukei));
+    EXPECT_EQ(fieldOf(rows[3], GyouRecord::Hinmei), padded(GyouRecord::Hinmei, sj("計")));
+    EXPECT_EQ(cursorRow(), 4);
 
+    // After the window was activated again the next one still goes below the cursor.
+    view->onActivateView(true, view.get(), nullptr);
     // A long label is cut at 10 bytes on a character boundary.
     backend.expectDialog([](DialogDriver& dd) { dd.type(CGoukeiDialog::kSoukeiLabel, "a小計合計計").click(CGoukeiDialog::kSoukei); },
                          CGoukeiDialog::kDialogId);
     run(CKivView::ID_GOUKEI_INPUT);
     rows = poolRows(1);
-    EXPECT_EQ(fieldOf(rows[3], GyouRecord::BunNo), code4(kHyousiKei));
-    EXPECT_EQ(fieldOf(rows[3], GyouRecord::Hinmei), padded(GyouRecord::Hinmei, sj("a小計合計")));
+    EXPECT_EQ(fieldOf(rows[3], GyouRecord::BunNo), code4(kTyuukei));
+    EXPECT_EQ(fieldOf(rows[4], GyouRecord::BunNo), code4(kHyousiKei));
+    EXPECT_EQ(fieldOf(rows[4], GyouRecord::Hinmei), padded(GyouRecord::Hinmei, sj("a小計合計")));
+    EXPECT_EQ(cursorRow(), 5);
     EXPECT_TRUE(KivRecordedMessages().empty());
     // Every template slot is filled from the master, the empty kinds stay empty.
     EXPECT_EQ(fieldOf(doc->m_KeisanTemplate[11], GyouRecord::BunNo), code4(kKeihi1));
     EXPECT_TRUE(doc->m_KeisanTemplate[0].empty());
+}
+
+TEST_F(ItemCommands, TotalOnTheLastScreenRowGoesBelowIt) {
+    writeStandardMaster();
+    open(namedRows(12));
+    const int last = view->m_VisibleGyou;
+    ASSERT_GT(last, 1);
+    ASSERT_LT(last, 12);
+    placeCursor(last, last, GyouRecord::Hinmei);
+    backend.expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, CGoukeiDialog::kDialogId);
+    run(CKivView::ID_GOUKEI_INPUT);
+    const auto rows = poolRows(1);
+    ASSERT_EQ(rows.size(), 13u);
+    EXPECT_EQ(name(rows[static_cast<std::size_t>(last - 1)]), "R" + std::to_string(last));
+    EXPECT_EQ(fieldOf(rows[static_cast<std::size_t>(last)], GyouRecord::BunNo), code4(kSyoukei));
+    EXPECT_EQ(cursorRow(), last + 1);
+}
+
+TEST_F(ItemCommands, AKindWithoutItsCodeInsertsNothingAndNamesTheKind) {
+    writeStandardMaster();
+    struct Case {
+        int button;
+        EnzanCode cleared;   // besides the kinds the settings file leaves without a code
+        const char* kind;
+    };
+    const Case cases[] = {
+        {CGoukeiDialog::kSaikei, EnzanCode::Saikei, "細計"},
+        {CGoukeiDialog::kNaikei, EnzanCode::KoumokunaiKei, "項目内計"},
+        {IDOK, EnzanCode::Syoukei, "小計"},
+        {CGoukeiDialog::kTyuukei, EnzanCode::Tyuukei, "中計"},
+        {CGoukeiDialog::kSoukei, EnzanCode::HyousiKei, "表紙計"},
+        {CGoukeiDialog::kKeihi1, EnzanCode::Keihi1, "経費1"},
+        {CGoukeiDialog::kKeihi2, EnzanCode::Syouhizei, "消費税"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        open(namedRows(3));
+        const SetteiValues codes = doc->m_SetteiValues;
+        doc->m_SetteiValues.codes[static_cast<std::size_t>(c.cleared)] = 0;
+        placeCursor(2, 2, GyouRecord::Hinmei);
+        view->StoreKoumoku();
+        const std::vector<std::string> before = poolRows(1);
+        ClearKivRecordedMessages();
+        const int button = c.button;
+        backend.expectDialog([button](DialogDriver& dd) { dd.click(button); }, CGoukeiDialog::kDialogId);
+        run(CKivView::ID_GOUKEI_INPUT);
+        EXPECT_EQ(poolRows(1), before);
+        ASSERT_EQ(KivRecordedMessages().size(), 1u);
+        EXPECT_NE(KivRecordedMessages()[0].find(std::string("「") + c.kind + "」"), std::string::npos)
+            << KivRecordedMessages()[0];
+        EXPECT_NE(KivRecordedMessages()[0].find("演算分類設定"), std::string::npos);
+        EXPECT_EQ(cursorRow(), 2);
+        doc->m_SetteiValues = codes;
+    }
 }
 
 TEST_F(ItemCommands, ExpenseRowCarriesTheTemplatesCategoryAndTheRate) {
@@ -489,7 +548,7 @@ TEST_F(ItemCommands, ExpenseRowCarriesTheTemplatesCategoryAndTheRate) {
     run(CKivView::ID_GOUKEI_INPUT);
     const auto rows = poolRows(1);
     ASSERT_EQ(rows.size(), 2u);
-    const std::string& r = rows[0];
+    const std::string& r = rows[1];
     EXPECT_EQ(fieldOf(r, GyouRecord::BunNo), code4(kKeihi1));
     EXPECT_EQ(fieldOf(r, GyouRecord::BunGyouNo), "0002");
     EXPECT_EQ(fieldOf(r, GyouRecord::Kakeritu), "    10");
@@ -501,8 +560,8 @@ TEST_F(ItemCommands, ExpenseRowCarriesTheTemplatesCategoryAndTheRate) {
     backend.expectDialog([](DialogDriver& dd) { dd.type(CGoukeiDialog::kKeihi2Ritu, "10").click(CGoukeiDialog::kKeihi2); },
                          CGoukeiDialog::kDialogId);
     run(CKivView::ID_GOUKEI_INPUT);
-    EXPECT_EQ(fieldOf(poolRows(1)[1], GyouRecord::BunNo), code4(kSyouhizei));
-    EXPECT_EQ(fieldOf(poolRows(1)[1], GyouRecord::Kakeritu), "    10");
+    EXPECT_EQ(fieldOf(poolRows(1)[2], GyouRecord::BunNo), code4(kSyouhizei));
+    EXPECT_EQ(fieldOf(poolRows(1)[2], GyouRecord::Kakeritu), "    10");
 }
 
 TEST_F(ItemCommands, CancelLeavesThePoolByteForByte) {
@@ -531,7 +590,7 @@ TEST_F(ItemCommands, OldLayoutMasterGivesNoTemplatesButTotalsStillWork) {
     run(CKivView::ID_GOUKEI_INPUT);
     ASSERT_EQ(KivRecordedMessages().size(), 1u);
     EXPECT_EQ(KivRecordedMessages()[0], kMstOldLayoutMessage);
-    EXPECT_EQ(fieldOf(poolRows(1)[0], GyouRecord::BunNo), code4(kHyousiKei));
+    EXPECT_EQ(fieldOf(poolRows(1)[1], GyouRecord::BunNo), code4(kHyousiKei));
 }
 
 TEST_F(ItemCommands, MissingOrDamagedMasterInsertsNothing) {

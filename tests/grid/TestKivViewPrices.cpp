@@ -1,6 +1,7 @@
 // The price commands 単価ｺﾋﾟｰ, 単価入替, 行を指定して単価変換 and 内訳書に単価表NO記入, driven through
 // the view's command handlers, the range clicks and their dialogs, with the estimate's
 // recalculation connected; and the 単価変換、削除 dialog on its own.
+#include <functional>
 #include <span>
 
 #include "estimate/BlockUndo.h"
@@ -12,6 +13,7 @@
 
 using namespace kivtest;
 using kiv::ui::headless::DialogDriver;
+using E = EnzanCode;
 
 namespace {
 
@@ -359,6 +361,48 @@ TEST_F(Irekae, WithoutAMasterOrWithoutOkNothingChanges) {
     EXPECT_NE(KivRecordedMessages()[0].find("複合計算モード"), std::string::npos);
     EXPECT_EQ(textOf(1, 1, G::Tanka1), "5");
     EXPECT_TRUE(G::isBlank(poolRow(1, 2), G::Tanka1));
+}
+
+TEST_F(Irekae, ComputedRowsAreLeftAsTheyAreByBothPriceCommands) {
+    // Each computed row sits under a priced row of 1000; the two commands run over both rows.
+    struct Case {
+        const char* name;
+        Fields row;
+        const char* kingaku1;   // the computed row's amount afterwards
+    };
+    const Case cases[] = {
+        {"10% expense", kindRow(E::Keihi1, {{G::Kakeritu, "0.1"}}), nullptr},
+        {"hand-priced expense", kindRow(E::Keihi3, priced("1", "50000", {{G::Bikou2, "keep"}})), "50000"},
+        {"labour row", kindRow(E::Roumuhi1, {{G::Tanka1, "100000"}, {G::Kakeritu, "1.0"}}), nullptr},
+        {"subtotal", kindRow(E::Syoukei, {{G::Tanka1, "7"}}), nullptr},
+    };
+    const std::vector<std::pair<std::string, std::function<void()>>> commands = {
+        {"行を指定して単価変換", [this] { convert(1, 2, "0.85"); }},
+        {"単価入替", [this] { run(); }},   // the master has no twin of either row
+    };
+    master.push_back(masterRow(1, 1, {{G::Hinmei, "OTHER"}, {G::Tanka1, "5"}}));
+    for (const auto& [command, go] : commands)
+        for (const Case& c : cases) {
+            SCOPED_TRACE(command + " / " + c.name);
+            estimate({{priced("1", "1000"), c.row}});
+            recalcAll();   // what the recalculation writes is not the commands' doing
+            const std::string before = poolRow(1, 2);
+            go();
+            const std::string after = poolRow(1, 2);
+            for (int f : {G::Tanka1, G::Tanka2, G::Kakeritu, G::Bikou1, G::Bikou2, G::Zai1MotoTanka, G::Zai1Bikou,
+                          G::Zai1Tanka1})
+                EXPECT_EQ(G::raw(after, f), G::raw(before, f)) << f;
+            if (c.kingaku1)
+                EXPECT_EQ(textOf(1, 2, G::Kingaku1), c.kingaku1);
+            view.reset();
+        }
+
+    // The reported case: a 10% expense under a row converted by 0.85 is 10% of 850.
+    estimate({{priced("1", "1000"), kindRow(E::Keihi1, {{G::Kakeritu, "0.1"}})}});
+    convert(1, 2, "0.85");
+    EXPECT_EQ(textOf(1, 1, G::Tanka1), "850");
+    EXPECT_EQ(textOf(1, 2, G::Kakeritu), "0.1");
+    EXPECT_EQ(textOf(1, 2, G::Kingaku1), "85");
 }
 
 // ---------------------------------------------------------------------------------------------

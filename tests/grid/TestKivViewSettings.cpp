@@ -396,15 +396,57 @@ TEST_F(SettingsCommands, ALabourRowIsComputedFromItsTemplateInBothModes) {
     }
 }
 
-TEST_F(SettingsCommands, AKindWithoutTemplateGetsARowOfItsCode) {
-    build({{r(1, priced("4", "2500", {{G::TugiteRitu, "0.02"}})), r(2, kindRow(E::Syoukei))}}, '0');
-    writeTemplates(E::Tugite);
-    ASSERT_TRUE(view->InsertKeisanGyou());
-    EXPECT_EQ(itemRows(1), (std::vector<std::string>{"r1", "#" + codeText(E::Tugite), "r2"}));
-    EXPECT_EQ(raw(2, G::Hokyuu), "  1.0");
-    view->CheckKeisanMode();
-    EXPECT_TRUE(KivRecordedQuestions().empty());
-    EXPECT_EQ(raw(2, G::Kingaku1), "         200");
+TEST_F(SettingsCommands, AKindWithoutCodeOrTemplateIsLeftOutAndNamedOnce) {
+    struct Case {
+        const char* name;
+        bool template_;   // the master holds the 継手 template
+        bool code;        // the settings give 継手材計算 a code
+    };
+    const Case cases[] = {{"no template", false, true}, {"no code", true, false}, {"neither", false, false}};
+    const Fields joint = priced("4", "2500", {{G::TugiteRitu, "0.02"}, {G::SijiRitu, "0.01"}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        build({{r(1, joint), r(2, joint), r(3, kindRow(E::Syoukei))}, {r(1, joint), r(2, kindRow(E::Syoukei))}}, '0');
+        if (!c.code)
+            doc->m_SetteiValues.codes[static_cast<std::size_t>(E::Tugite)] = 0;
+        writeTemplates(c.template_ ? std::nullopt : std::optional<E>(E::Tugite));
+        // Opened, and opened again: each time the other kinds are there and no row of the
+        // missing kind is made up.
+        for (int open = 0; open < 2; ++open) {
+            SCOPED_TRACE(open);
+            ClearKivPrompts();
+            QueueKivAnswer(true);
+            view->CheckKeisanMode();
+            EXPECT_EQ(itemRows(1), (std::vector<std::string>{"r1", "r2", "T2", "r3"}));
+            EXPECT_EQ(itemRows(2), (std::vector<std::string>{"r1", "T2", "r2"}));
+            EXPECT_EQ(messagesWith("継手材計算"), 1);
+            EXPECT_EQ(messages().size(), 1u);
+        }
+    }
+}
+
+TEST_F(SettingsCommands, OpeningAnEstimateLackingRowsShowsOneBoxBesideTheQuestion) {
+    // Two 小計 rows without a 中計 in each item (the item's own message), rows needing joints
+    // and none there (the question, then the summary warning after Cancel).
+    const Fields joint = priced("4", "2500", {{G::TugiteRitu, "0.02"}});
+    build({{r(1, joint), r(2, kindRow(E::Syoukei)), r(3, joint), r(4, kindRow(E::Syoukei))},
+           {r(1, joint), r(2, kindRow(E::Syoukei)), r(3, joint), r(4, kindRow(E::Syoukei))}},
+          '0');
+    writeTemplates();
+    const std::string path = (exeDir / "lacking.KIV").string();
+    ASSERT_TRUE(doc->OnSaveDocument(path));
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        ClearKivPrompts();
+        QueueKivAnswer(ok);
+        ASSERT_TRUE(doc->OnOpenDocument(path));
+        // The item list the window then fills needs no second pass over the items.
+        view->RebuildKoumokuList();
+        EXPECT_EQ(KivRecordedQuestions().size(), 1u);
+        ASSERT_EQ(messages().size(), 1u);
+        EXPECT_NE(messages()[0].find("小計分類が２ヵ所以上"), std::string::npos) << messages()[0];
+        EXPECT_EQ(messages()[0].find(kMsgSummary) != std::string::npos, !ok) << messages()[0];
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

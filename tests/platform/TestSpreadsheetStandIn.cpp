@@ -84,7 +84,8 @@ TEST_F(StandInTest, RangeSettingsReachEveryCellAndFramesOnlyTheOuterEdges) {
     s.RowHeight(13);
     s.ColumnWidth(15);
     s.FrameCell();
-    // A shared edge is one line: framing D2 thin after the box changes the line between C2 and D2.
+    // A line between two framed cells is one line: the hairline on C5 below the box changes C4's
+    // bottom too.
     s.SelectRange("A1", "A1");
     s.FrameCell();
     s.SelectRange("C5", "C5");
@@ -113,10 +114,16 @@ TEST_F(StandInTest, RangeSettingsReachEveryCellAndFramesOnlyTheOuterEdges) {
     EXPECT_EQ(sh.bottom(4, 3), EdgeStyle::Hair);
     EXPECT_EQ(sh.top(5, 3), EdgeStyle::Hair);
     EXPECT_EQ(sh.bottom(4, 2), EdgeStyle::Thin);
-    // The neighbours of a frame keep the line too (A1's right edge is B1's left edge).
-    ASSERT_TRUE(sh.find(1, 2));
-    EXPECT_EQ(sh.left(1, 2), EdgeStyle::Thin);
+    // A frame is kept on the framed cells alone: A1's right edge is its own, and neither B1 nor
+    // the cells below and right of the box are made.
+    EXPECT_EQ(sh.right(1, 1), EdgeStyle::Thin);
     EXPECT_EQ(sh.top(1, 1), EdgeStyle::Thin);
+    EXPECT_FALSE(sh.find(1, 2));
+    EXPECT_EQ(sh.left(1, 2), EdgeStyle::None);
+    EXPECT_FALSE(sh.find(5, 2));
+    EXPECT_EQ(sh.top(5, 2), EdgeStyle::None);
+    EXPECT_FALSE(sh.find(2, 4));
+    EXPECT_EQ(sh.left(2, 4), EdgeStyle::None);
 }
 
 TEST_F(StandInTest, NewWorkbookKeepsSheet1InFrontAndNamesUnnamedSheets) {

@@ -14,6 +14,46 @@ const char* const kKeisanOverflow = "金額が12桁を越ています。訂正�
 
 // --- Row quantities and amounts
 
+TEST_F(Recalc, AnAmountPastTwelveDigitsIsNamedOncePerCommitOfItsRowNotOnClicks) {
+    estimate({{priced("1", "100"), priced("1", "200"), priced("1", "300")}});
+    // Row 2 gets a quantity that makes its amount too wide, committed with Enter.
+    placeCursor(2, 2, G::HiroidasiSuu1);
+    for (char ch : std::string("101"))
+        backend.sendChar(*view, static_cast<unsigned char>(ch));
+    enter();
+    placeCursor(2, 2, G::Tanka1);
+    for (char ch : std::string("9999999999"))
+        backend.sendChar(*view, static_cast<unsigned char>(ch));
+    enter();
+    ASSERT_EQ(messagesWith(kGyouOverflow), 1);
+
+    // Clicks on the number cells of the item, the offending row's own included, say nothing
+    // more, and what is typed after them goes into the cell.
+    struct Click {
+        int field, screenRow;
+    };
+    for (const Click& c : {Click{G::HiroidasiSuu1, 1}, Click{G::Tanka1, 3}, Click{G::HiroidasiSuu1, 2},
+                           Click{G::Tanka1, 2}, Click{G::Hokyuu, 1}}) {
+        SCOPED_TRACE(c.field * 100 + c.screenRow);
+        clickOn(c.field, c.screenRow);
+        EXPECT_EQ(messagesWith(kGyouOverflow), 1);
+        EXPECT_EQ(field(), c.field);
+    }
+    clickOn(G::HiroidasiSuu1, 3);
+    backend.sendChar(*view, '2');
+    enter();
+    EXPECT_EQ(messagesWith(kGyouOverflow), 1);
+    EXPECT_EQ(at(3, G::Kingaku1), "600");
+
+    // Committing the offending row again names it again, once.
+    placeCursor(2, 2, G::HiroidasiSuu1);
+    for (char ch : std::string("102"))
+        backend.sendChar(*view, static_cast<unsigned char>(ch));
+    enter();
+    EXPECT_EQ(messagesWith(kGyouOverflow), 2);
+    EXPECT_EQ(at(2, G::Kingaku1), "");
+}
+
 TEST_F(Recalc, EstimatedQuantityIsTheTakeOffTimesSupplyAndOther2) {
     estimate({{
         priced("4", "", {{G::Hokyuu, "1.25"}}),

@@ -3,6 +3,7 @@
 // new estimates with Save As, and the commands that say their subsystem is not there yet.
 #include "ShellFixture.h"
 
+#include "estimate/SetteiFile.h"
 #include "master/MstDoc.h"
 #include "platform/print/PrintView.h"
 #include "resources/DocTemplateResources.h"
@@ -194,6 +195,40 @@ TEST_F(KivAppTest, RecentFilesKeepFiveAndReopenThroughTheDispatch) {
     hb().expectMessageBox(IDOK, "は開けません");
     hb().sendCommand(cmd::FileMruFirst);
     EXPECT_TRUE(documents().empty());
+}
+
+TEST_F(KivAppTest, OpeningAnEstimateLackingComputedRowsAsksOnceAndSaysTheRestInOneBox) {
+    // Labour-posting settings with a code for 継手材計算 and 小計; an item whose rows carry a
+    // 継手 rate, with two 小計 rows and no 中計.
+    SetteiRecord settei;
+    ASSERT_TRUE(settei.setCode(EnzanCode::Tugite, "0050"));
+    ASSERT_TRUE(settei.setCode(EnzanCode::Syoukei, "0030"));
+    settei.setSekisanYousiki(false);
+    ASSERT_TRUE(writeSetteiFile(exeDir / "電気設定.ett", settei));
+    std::vector<std::string> rows;
+    auto add = [&](int g, std::vector<std::pair<int, std::string>> fields) {
+        std::string row = GyouRecord::blankRow();
+        GyouRecord::writeKey(row, 1, g);
+        for (const auto& [f, v] : fields)
+            EXPECT_TRUE(GyouRecord::putNumber(row, f, v));
+        rows.push_back(row);
+    };
+    const std::vector<std::pair<int, std::string>> joint = {
+        {GyouRecord::HiroidasiSuu1, "4"}, {GyouRecord::Tanka1, "2500"}, {GyouRecord::TugiteRitu, "0.02"}};
+    add(1, joint);
+    add(2, {{GyouRecord::BunNo, "0030"}});
+    add(3, joint);
+    add(4, {{GyouRecord::BunNo, "0030"}});
+    const fs::path job = data / "lacking.KIV";
+    ASSERT_TRUE(files::writeFileAtomically(job, WriteKivFile({}, rows)));
+
+    // The question, declined; then one box, and no other, whatever the load and the window's
+    // first item check found.
+    hb().expectMessageBox(IDCANCEL, "労務費計上モードです");
+    hb().expectMessageBox(IDOK, "小計分類が２ヵ所以上");
+    ASSERT_EQ(start("1", {job.string()}), 0);
+    ASSERT_EQ(documents().size(), 1u);
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
 }
 
 TEST_F(KivAppTest, CommandLineOpensOnlyAFileName) {

@@ -130,6 +130,23 @@ TEST_F(TotalPrintTest, SheetsOfTwentyFiveRowsNumberedInCategoryOrder) {
     EXPECT_EQ(d->m_NeedRecalc, 0);
 }
 
+TEST_F(TotalPrintTest, CategoryNineNineNineIsPrintedAfterTheOthers) {
+    std::vector<std::string> rows = pages({2, 3});
+    for (int g = 1; g <= 2; ++g)
+        rows.push_back(mstLine(999, g, {{G::Hinmei, "N" + std::to_string(g)}, {G::SekisanSuu1, "1"}, {G::Tanka1, "100"}}));
+    CTotalDoc* d = open("n.TTL", rows);
+    ASSERT_NE(d, nullptr);
+    const PrintedJob* job = print();
+    ASSERT_NE(job, nullptr);
+    ASSERT_EQ(job->pages.size(), 3u);
+    const char* firstRows[] = {"C1R1", "C2R1", "N1"};
+    for (int p = 0; p < 3; ++p) {
+        const auto* first = job->pages[static_cast<std::size_t>(p)].at(444, 595);
+        ASSERT_NE(first, nullptr) << p;
+        EXPECT_EQ(trimmed(first->text), firstRows[p]);
+    }
+}
+
 TEST_F(TotalPrintTest, PositionsOnTheA4PortraitDevice) {
     std::vector<std::string> rows = pages({3});
     G::putNumber(rows[0], G::Tanka1, "1234567");

@@ -94,7 +94,7 @@ TEST_F(TotalWorkbookTest, EveryCategoryOnItsOwnPagesWithCaptionsAndPageSetup) {
         {"page", "portrait,9,None,0,True"},
         {"titles", "$1:$2"},
         {"height.298", "13.0"},
-        {"height.299", "None"},
+        {"max_row", "298"},   // nothing written, framed or styled below the last page
         // Captions: framed, centred, row 2 with a hairline between the two caption lines.
         {"A1", "'分類'|General|center|thin|hair"},
         {"A2", "'NO'|General|center|hair|thin"},
@@ -147,6 +147,21 @@ TEST_F(TotalWorkbookTest, EveryCategoryOnItsOwnPagesWithCaptionsAndPageSetup) {
     }
 }
 
+TEST_F(TotalWorkbookTest, CategoryNineNineNineFollowsTheOthersAndNothingStrayIsStyled) {
+    replaceRows({totalRow(1, 1, {{G::Hinmei, "SUM"}}), totalRow(2, 1, {{G::Hinmei, "TWO"}}),
+                 totalRow(999, 1, {{G::Hinmei, "NINES"}}), totalRow(999, 2, {{G::Hinmei, "NINES2"}})});
+    const fs::path out = data / "n.xlsx";
+    excelOut(out);
+    auto kv = readBack(out);
+    EXPECT_EQ(kv["B3"], text30("SUM") + "|General|None|thin|hair");
+    EXPECT_EQ(kv["B77"], text30("TWO") + "|General|None|thin|hair");
+    EXPECT_EQ(kv["B151"], text30("NINES") + "|General|None|thin|hair");
+    EXPECT_EQ(kv["B153"], text30("NINES2") + "|General|None|thin|hair");
+    EXPECT_EQ(kv["max_row"], "224");
+    const auto stray = strayEdgeCells(exeDir.path(), out);
+    EXPECT_EQ(stray.at("内訳書"), "0");
+}
+
 TEST_F(TotalWorkbookTest, PageFillAtTheBoundaryAndTrimmingOfTexts) {
     // Category 1 of 36 rows, category 2 of 37 rows (a page exactly), category 3 of one row.
     std::vector<std::string> rows;
@@ -161,7 +176,7 @@ TEST_F(TotalWorkbookTest, PageFillAtTheBoundaryAndTrimmingOfTexts) {
     auto kv = readBack(out);
     const std::map<std::string, std::string> expected = {
         {"height.224", "13.0"},
-        {"height.225", "None"},
+        {"max_row", "224"},
         // Upper 品名 and 備考1 and lower 規格 keep their blanks; lower 備考2 is trimmed.
         {"B3", text30("A") + "|General|None|thin|hair"},
         {"G3", text30("備考") + "|General|None|thin|hair"},

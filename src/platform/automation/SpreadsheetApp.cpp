@@ -76,7 +76,7 @@ protected:
             const EdgeStyle s = a[0].integer == xl::Hairline ? EdgeStyle::Hair : EdgeStyle::Thin;
             for (int r = m_Rect.row1; r <= m_Rect.row2; ++r)
                 for (int c = m_Rect.col1; c <= m_Rect.col2; ++c)
-                    m_Sheet->setTop(r, c, s);
+                    m_Sheet->setEdge(r, c, SheetModel::Top, s);
             return true;
         }
         return unknown(error, interfaceName(), member);

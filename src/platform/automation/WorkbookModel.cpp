@@ -39,39 +39,31 @@ const CellModel* SheetModel::find(int row, int col) const {
 
 CellModel& SheetModel::cell(int row, int col) { return m_Cells[{row, col}]; }
 
-EdgeStyle SheetModel::top(int row, int col) const {
-    auto it = m_Horizontal.find({row, col});
-    return it == m_Horizontal.end() ? EdgeStyle::None : it->second;
+EdgeStyle SheetModel::edge(int row, int col, Side side) const {
+    auto it = m_Edges.find({row, col});
+    return it == m_Edges.end() ? EdgeStyle::None : it->second[side];
 }
 
-EdgeStyle SheetModel::left(int row, int col) const {
-    auto it = m_Vertical.find({row, col});
-    return it == m_Vertical.end() ? EdgeStyle::None : it->second;
-}
-
-// A line between two cells belongs to both: both are kept so that the file shows it on each.
-void SheetModel::setTop(int row, int col, EdgeStyle s) {
-    m_Horizontal[{row, col}] = s;
+void SheetModel::setEdge(int row, int col, Side side, EdgeStyle s) {
     cell(row, col);
-    if (row > 1)
-        cell(row - 1, col);
-}
-
-void SheetModel::setLeft(int row, int col, EdgeStyle s) {
-    m_Vertical[{row, col}] = s;
-    cell(row, col);
-    if (col > 1)
-        cell(row, col - 1);
+    m_Edges[{row, col}][side] = s;
+    // The cell across the line, and its edge on the same line.
+    static constexpr int kDr[] = {-1, 1, 0, 0};
+    static constexpr int kDc[] = {0, 0, -1, 1};
+    static constexpr Side kOpposite[] = {Bottom, Top, Right, Left};
+    auto it = m_Edges.find({row + kDr[side], col + kDc[side]});
+    if (it != m_Edges.end() && it->second[kOpposite[side]] != EdgeStyle::None)
+        it->second[kOpposite[side]] = s;
 }
 
 void SheetModel::around(const CellRect& r, EdgeStyle s) {
     for (int c = r.col1; c <= r.col2; ++c) {
-        setTop(r.row1, c, s);
-        setTop(r.row2 + 1, c, s);
+        setEdge(r.row1, c, Top, s);
+        setEdge(r.row2, c, Bottom, s);
     }
     for (int row = r.row1; row <= r.row2; ++row) {
-        setLeft(row, r.col1, s);
-        setLeft(row, r.col2 + 1, s);
+        setEdge(row, r.col1, Left, s);
+        setEdge(row, r.col2, Right, s);
     }
 }
 

@@ -3,8 +3,11 @@
 // (value, number format, centring, font size), the cell edges, row heights, column widths and
 // page setup. Rows and columns are 1-based.
 //
-// Edges are kept as lines between cells, not per cell: the bottom of A1 and the top of A2 are
-// one line, so the last setting of either wins and both cells show it.
+// Edges are kept on the cell they were set on, as the spreadsheet keeps them: a frame styles the
+// framed cells alone, never the cell below or to the right of it. Where the neighbour across a
+// line already carries its own edge on that line, setting the line changes that edge too, so
+// that the line the last setting drew is the one both cells show.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -60,19 +63,21 @@ public:
     // The cell, made when it did not exist.
     CellModel& cell(int row, int col);
 
-    EdgeStyle top(int row, int col) const;
-    EdgeStyle bottom(int row, int col) const { return top(row + 1, col); }
-    EdgeStyle left(int row, int col) const;
-    EdgeStyle right(int row, int col) const { return left(row, col + 1); }
-    void setTop(int row, int col, EdgeStyle s);
-    void setLeft(int row, int col, EdgeStyle s);
-    // The four outer edges of the rectangle (inner lines untouched).
+    enum Side : std::uint8_t { Top, Bottom, Left, Right };
+    EdgeStyle edge(int row, int col, Side side) const;
+    EdgeStyle top(int row, int col) const { return edge(row, col, Top); }
+    EdgeStyle bottom(int row, int col) const { return edge(row, col, Bottom); }
+    EdgeStyle left(int row, int col) const { return edge(row, col, Left); }
+    EdgeStyle right(int row, int col) const { return edge(row, col, Right); }
+    // One edge of one cell (the cell is made when it did not exist).
+    void setEdge(int row, int col, Side side, EdgeStyle s);
+    // The four outer edges of the rectangle, each on the rectangle's own cells (inner lines
+    // untouched).
     void around(const CellRect& r, EdgeStyle s);
 
 private:
     std::map<std::pair<int, int>, CellModel> m_Cells;
-    std::map<std::pair<int, int>, EdgeStyle> m_Horizontal;   // (row, col): the top edge of the cell
-    std::map<std::pair<int, int>, EdgeStyle> m_Vertical;     // (row, col): the left edge of the cell
+    std::map<std::pair<int, int>, std::array<EdgeStyle, 4>> m_Edges;   // by Side
 };
 
 struct WorkbookModel {
