@@ -13,14 +13,19 @@ namespace kiv::fuzz {
 using Entry = void (*)(std::string_view bytes);
 
 struct Target {
-    const char* name;   // the folder of its corpus under fuzz/corpus and fuzz/crashers
+    const char* name;   // the folder of its crashers under fuzz/crashers
     Entry entry;
+    // The folder of its seed corpus under fuzz/corpus: a target that opens a file through its
+    // document starts from the seeds of the file's reader.
+    const char* corpus = name;
 };
 
 // Every reader of a user's file with its entry.
 const std::vector<Target>& targets();
 // The target named `name`; nullptr when there is none.
 const Target* findTarget(std::string_view name);
+// Closes the documents that the targets opening files through a document keep between inputs.
+void releaseDocuments();
 
 // A small seed corpus for each target, made by the program's own writers: file name and bytes.
 struct Seed {
