@@ -1,7 +1,9 @@
 // The stand-in's workbook model: cells, edges between cells, sheet names.
 #include "platform/automation/WorkbookModel.h"
 
+#include <algorithm>
 #include <cctype>
+#include <stdexcept>
 
 namespace kiv::automation {
 
@@ -32,34 +34,74 @@ std::optional<std::pair<int, int>> parseCellName(const std::string& name) {
     return std::make_pair(static_cast<int>(row), static_cast<int>(col));
 }
 
-const CellModel* SheetModel::find(int row, int col) const {
-    auto it = m_Cells.find({row, col});
-    return it == m_Cells.end() ? nullptr : &it->second;
+const std::string& SheetText::none() {
+    static const std::string none;
+    return none;
 }
 
-CellModel& SheetModel::cell(int row, int col) { return m_Cells[{row, col}]; }
+const SheetModel::Slot* SheetModel::findSlot(int row, int col) const {
+    if (row < 1 || static_cast<std::size_t>(row) > m_Rows.size())
+        return nullptr;
+    const std::vector<Slot>& slots = m_Rows[static_cast<std::size_t>(row) - 1];
+    auto it = std::lower_bound(slots.begin(), slots.end(), col, [](const Slot& s, int c) { return s.col < c; });
+    return it != slots.end() && it->col == col ? &*it : nullptr;
+}
+
+SheetModel::Slot& SheetModel::slot(int row, int col) {
+    if (row < 1)
+        throw std::out_of_range("a sheet's rows are numbered from 1");
+    if (static_cast<std::size_t>(row) > m_Rows.size())
+        m_Rows.resize(static_cast<std::size_t>(row));
+    std::vector<Slot>& slots = m_Rows[static_cast<std::size_t>(row) - 1];
+    // Rows of a sheet mostly have the same cells: a new row gets room for the widest so far
+    // rather than doubling its way there.
+    if (slots.empty())
+        slots.reserve(m_Width);
+    // The cells of a row are mostly made left to right: the end is looked at first.
+    auto it = slots.end();
+    if (!slots.empty() && slots.back().col >= col) {
+        it = std::lower_bound(slots.begin(), slots.end(), col, [](const Slot& s, int c) { return s.col < c; });
+        if (it->col == col)
+            return *it;
+    }
+    it = slots.insert(it, Slot{{}, col});
+    ++m_CellCount;
+    m_Width = std::max(m_Width, slots.size());
+    return *it;
+}
+
+const CellModel* SheetModel::find(int row, int col) const {
+    const Slot* s = findSlot(row, col);
+    return s ? &s->cell : nullptr;
+}
+
+CellModel& SheetModel::cell(int row, int col) { return slot(row, col).cell; }
+
+SheetText SheetModel::keep(const std::string& text) {
+    if (text.empty())
+        return SheetText();
+    return SheetText(&*m_Texts->insert(text).first);
+}
 
 EdgeStyle SheetModel::top(int row, int col) const {
-    auto it = m_Horizontal.find({row, col});
-    return it == m_Horizontal.end() ? EdgeStyle::None : it->second;
+    const Slot* s = findSlot(row, col);
+    return s ? s->top : EdgeStyle::None;
 }
 
 EdgeStyle SheetModel::left(int row, int col) const {
-    auto it = m_Vertical.find({row, col});
-    return it == m_Vertical.end() ? EdgeStyle::None : it->second;
+    const Slot* s = findSlot(row, col);
+    return s ? s->left : EdgeStyle::None;
 }
 
 // A line between two cells belongs to both: both are kept so that the file shows it on each.
 void SheetModel::setTop(int row, int col, EdgeStyle s) {
-    m_Horizontal[{row, col}] = s;
-    cell(row, col);
+    slot(row, col).top = s;
     if (row > 1)
         cell(row - 1, col);
 }
 
 void SheetModel::setLeft(int row, int col, EdgeStyle s) {
-    m_Vertical[{row, col}] = s;
-    cell(row, col);
+    slot(row, col).left = s;
     if (col > 1)
         cell(row, col - 1);
 }

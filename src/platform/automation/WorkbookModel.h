@@ -4,13 +4,17 @@
 // page setup. Rows and columns are 1-based.
 //
 // Edges are kept as lines between cells, not per cell: the bottom of A1 and the top of A2 are
-// one line, so the last setting of either wins and both cells show it.
+// one line, so the last setting of either wins and both cells show it. The line is held by the
+// cell below it (or right of it).
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -18,14 +22,40 @@ namespace kiv::automation {
 
 enum class EdgeStyle : std::uint8_t { None, Thin, Hair };
 
+class SheetModel;
+
+// A cell's text or number format (CP932). The texts live in their sheet's pool, each distinct
+// text once, and a cell holds a pointer: a breakdown of 9,999 items is millions of framed cells
+// that mostly share a handful of formats and carry no text. Reads like the std::string it holds.
+class SheetText {
+public:
+    SheetText() = default;
+    const std::string& str() const { return m_Text ? *m_Text : none(); }
+    operator const std::string&() const { return str(); }
+    operator std::string_view() const { return str(); }
+    bool empty() const { return !m_Text || m_Text->empty(); }
+    std::size_t size() const { return str().size(); }
+
+    friend bool operator==(const SheetText& a, std::string_view b) { return std::string_view(a.str()) == b; }
+    friend bool operator==(const SheetText& a, const SheetText& b) { return a.str() == b.str(); }
+    friend std::string operator+(std::string a, const SheetText& b) { return a += b.str(); }
+    friend std::ostream& operator<<(std::ostream& o, const SheetText& t) { return o << t.str(); }
+
+private:
+    friend class SheetModel;
+    explicit SheetText(const std::string* text) : m_Text(text) {}
+    static const std::string& none();
+    const std::string* m_Text = nullptr;
+};
+
 struct CellModel {
     enum class Kind : std::uint8_t { Empty, Text, Number };
     Kind kind = Kind::Empty;
-    std::string text;      // CP932
-    double number = 0;
-    std::string numberFormat;
     bool centred = false;
     int fontSize = 0;      // 0: the workbook's default
+    double number = 0;
+    SheetText text;        // CP932
+    SheetText numberFormat;
 };
 
 struct PageSetupModel {
@@ -55,10 +85,32 @@ public:
     std::map<int, double> rowHeights;     // points
     std::map<int, double> columnWidths;   // characters
 
-    const std::map<std::pair<int, int>, CellModel>& cells() const { return m_Cells; }
+    // The cells made, for iterating row by row and in each row by column.
+    class Cells {
+    public:
+        bool empty() const { return m_Sheet->m_CellCount == 0; }
+        std::size_t size() const { return m_Sheet->m_CellCount; }
+        // f(row, col, cell) for every cell, in row order and in each row in column order.
+        template <class F>
+        void forEach(F f) const {
+            const auto& rows = m_Sheet->m_Rows;
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                for (const Slot& s : rows[i])
+                    f(static_cast<int>(i) + 1, s.col, s.cell);
+        }
+
+    private:
+        friend class SheetModel;
+        explicit Cells(const SheetModel* s) : m_Sheet(s) {}
+        const SheetModel* m_Sheet;
+    };
+    Cells cells() const { return Cells(this); }
     const CellModel* find(int row, int col) const;
-    // The cell, made when it did not exist.
+    // The cell, made when it did not exist. The reference holds until the next cell of the same
+    // row is made.
     CellModel& cell(int row, int col);
+    // `text` as a cell's text or number format: the sheet's one copy of it.
+    SheetText keep(const std::string& text);
 
     EdgeStyle top(int row, int col) const;
     EdgeStyle bottom(int row, int col) const { return top(row + 1, col); }
@@ -70,9 +122,22 @@ public:
     void around(const CellRect& r, EdgeStyle s);
 
 private:
-    std::map<std::pair<int, int>, CellModel> m_Cells;
-    std::map<std::pair<int, int>, EdgeStyle> m_Horizontal;   // (row, col): the top edge of the cell
-    std::map<std::pair<int, int>, EdgeStyle> m_Vertical;     // (row, col): the left edge of the cell
+    // A cell with the two edges it owns: its top and its left line. Every line between two cells
+    // makes both cells, so the cell below a line (or right of it) always exists to hold it.
+    struct Slot {
+        CellModel cell;
+        int col = 0;
+        EdgeStyle top = EdgeStyle::None, left = EdgeStyle::None;
+    };
+    const Slot* findSlot(int row, int col) const;
+    Slot& slot(int row, int col);
+    // Row r at index r - 1 (a sheet's rows are numbered from 1 and mostly all used), each row's
+    // cells sorted by column.
+    std::vector<std::vector<Slot>> m_Rows;
+    std::size_t m_CellCount = 0;
+    std::size_t m_Width = 0;   // the most cells a row has held: room made for each new row
+    // The texts the cells point to; shared by copies of the sheet, so their cells stay valid.
+    std::shared_ptr<std::unordered_set<std::string>> m_Texts = std::make_shared<std::unordered_set<std::string>>();
 };
 
 struct WorkbookModel {
@@ -83,7 +148,13 @@ struct WorkbookModel {
 
 // Writes the workbook as .xlsx: to a temporary file beside `target`, renamed over it, so a
 // failure leaves an old file whole and no partial file. False with `error` on failure.
+// A workbook of more than `kRowByRowCells` cells is written a row at a time (libxlsxwriter's
+// constant-memory mode, its texts stored in the cells rather than in one shared table), so a
+// breakdown of thousands of pages is not held twice in memory; smaller ones as they always were.
+inline constexpr std::size_t kRowByRowCells = 500000;
 bool saveXlsx(const WorkbookModel& wb, const std::string& targetCp932, std::string* error = nullptr);
+// Tests only: the cell count above which workbooks are written a row at a time.
+void setRowByRowCells(std::size_t cells);
 
 // Tests only: sees every workbook after it was saved.
 void setSaveObserver(std::function<void(const WorkbookModel&, const std::string& targetCp932)> observer);
