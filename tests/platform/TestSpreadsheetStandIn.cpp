@@ -189,3 +189,39 @@ TEST_F(StandInTest, HooksRecordEveryCallAndFailTheChosenOne) {
 }
 
 } // namespace
+
+namespace {
+
+// Cells made in any order (a cover sheet writes D2 before B3 and F10 before B10) are found and
+// come out row by row and column by column; the lines between cells belong to both cells; a
+// copy of the sheet keeps its cells' texts after the original is gone.
+TEST(SheetModelCells, AnyOrderComesOutSortedAndCopiesKeepTheirTexts) {
+    auto sh = std::make_shared<SheetModel>();
+    const std::vector<std::pair<int, int>> made = {{10, 6}, {10, 2}, {2, 4}, {1, 8}, {10, 4}, {2, 1}, {10, 1}};
+    for (const auto& [r, c] : made) {
+        CellModel& cell = sh->cell(r, c);
+        cell.kind = CellModel::Kind::Text;
+        cell.text = sh->keep(std::to_string(r) + ":" + std::to_string(c));
+    }
+    sh->cell(2, 1).numberFormat = sh->keep("#,###");
+    sh->setTop(5, 3, EdgeStyle::Hair);   // makes C5 and C4
+    sh->setLeft(7, 2, EdgeStyle::Thin);  // makes B7 and A7
+    EXPECT_EQ(sh->bottom(4, 3), EdgeStyle::Hair);
+    EXPECT_EQ(sh->right(7, 1), EdgeStyle::Thin);
+    EXPECT_EQ(sh->top(4, 3), EdgeStyle::None);
+
+    SheetModel copy = *sh;
+    sh.reset();
+    std::vector<std::string> order;
+    copy.cells().forEach([&](int r, int c, const CellModel& cell) {
+        order.push_back(std::to_string(r) + "," + std::to_string(c) + "=" + cell.text.str());
+    });
+    EXPECT_EQ(order, (std::vector<std::string>{"1,8=1:8", "2,1=2:1", "2,4=2:4", "4,3=", "5,3=", "7,1=", "7,2=", "10,1=10:1",
+                                               "10,2=10:2", "10,4=10:4", "10,6=10:6"}));
+    EXPECT_EQ(copy.cells().size(), order.size());
+    EXPECT_EQ(copy.find(2, 1)->numberFormat, "#,###");
+    EXPECT_EQ(copy.find(3, 1), nullptr);
+    EXPECT_EQ(copy.find(2000, 1), nullptr);
+}
+
+} // namespace
