@@ -22,14 +22,14 @@
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/files/Files.h"
-#include "print/AdressBook.h"
-#include "print/AdressPrintRecord.h"
-#include "totals/TotalDoc.h"
-#include "totals/TotalFile.h"
 #include "platform/profile/Profile.h"
 #include "platform/text/Cp932.h"
 #include "pricing/BukakeFile.h"
 #include "pricing/BukakeRecord.h"
+#include "print/AdressBook.h"
+#include "print/AdressPrintRecord.h"
+#include "totals/TotalDoc.h"
+#include "totals/TotalFile.h"
 
 namespace kiv::fuzz {
 namespace fs = std::filesystem;
