@@ -2,6 +2,7 @@
 #include "platform/automation/WorkbookModel.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <stdexcept>
 
@@ -39,10 +40,21 @@ const std::string& SheetText::none() {
     return none;
 }
 
+namespace {
+
+bool sameCell(const CellModel& a, const CellModel& b) {
+    // Texts and formats live once in the sheet's pool: the same text is the same string.
+    return a.kind == b.kind && a.centred == b.centred && a.fontSize == b.fontSize &&
+           std::bit_cast<std::uint64_t>(a.number) == std::bit_cast<std::uint64_t>(b.number) &&
+           &a.text.str() == &b.text.str() && &a.numberFormat.str() == &b.numberFormat.str();
+}
+
+} // namespace
+
 const SheetModel::Slot* SheetModel::findSlot(int row, int col) const {
-    if (row < 1 || static_cast<std::size_t>(row) > m_Rows.size())
+    if (row < 1 || static_cast<std::size_t>(row) > m_Rows.size() || !m_Rows[static_cast<std::size_t>(row) - 1])
         return nullptr;
-    const std::vector<Slot>& slots = m_Rows[static_cast<std::size_t>(row) - 1];
+    const Row& slots = *m_Rows[static_cast<std::size_t>(row) - 1];
     auto it = std::lower_bound(slots.begin(), slots.end(), col, [](const Slot& s, int c) { return s.col < c; });
     return it != slots.end() && it->col == col ? &*it : nullptr;
 }
@@ -50,13 +62,23 @@ const SheetModel::Slot* SheetModel::findSlot(int row, int col) const {
 SheetModel::Slot& SheetModel::slot(int row, int col) {
     if (row < 1)
         throw std::out_of_range("a sheet's rows are numbered from 1");
-    if (static_cast<std::size_t>(row) > m_Rows.size())
-        m_Rows.resize(static_cast<std::size_t>(row));
-    std::vector<Slot>& slots = m_Rows[static_cast<std::size_t>(row) - 1];
-    // Rows of a sheet mostly have the same cells: a new row gets room for the widest so far
-    // rather than doubling its way there.
-    if (slots.empty())
-        slots.reserve(m_Width);
+    const auto index = static_cast<std::size_t>(row) - 1;
+    if (index >= m_Rows.size())
+        m_Rows.resize(index + 1);
+    std::shared_ptr<Row>& ptr = m_Rows[index];
+    if (!ptr) {
+        // Rows are mostly written top to bottom, a frame making the row below it: the one three
+        // above is done by now, as far as anything is ever done (a change later copies it).
+        if (index >= 3)
+            shareRow(index - 3);
+        ptr = std::make_shared<Row>();
+        // Rows of a sheet mostly have the same cells: a new row gets room for the widest so
+        // far rather than doubling its way there.
+        ptr->reserve(m_Width);
+    } else if (ptr.use_count() > 1) {
+        ptr = std::make_shared<Row>(*ptr);
+    }
+    Row& slots = *ptr;
     // The cells of a row are mostly made left to right: the end is looked at first.
     auto it = slots.end();
     if (!slots.empty() && slots.back().col >= col) {
@@ -68,6 +90,31 @@ SheetModel::Slot& SheetModel::slot(int row, int col) {
     ++m_CellCount;
     m_Width = std::max(m_Width, slots.size());
     return *it;
+}
+
+void SheetModel::make(int row, int col) {
+    if (!findSlot(row, col))
+        slot(row, col);
+}
+
+void SheetModel::shareRow(std::size_t index) {
+    std::shared_ptr<Row>& ptr = m_Rows[index];
+    if (!ptr || ptr.use_count() > 1)
+        return;
+    for (const std::shared_ptr<Row>& other : m_Recent) {
+        if (!other || other->size() != ptr->size())
+            continue;
+        const bool same = std::equal(ptr->begin(), ptr->end(), other->begin(), [](const Slot& a, const Slot& b) {
+            return a.col == b.col && a.top == b.top && a.left == b.left && sameCell(a.cell, b.cell);
+        });
+        if (same) {
+            ptr = other;
+            return;
+        }
+    }
+    ptr->shrink_to_fit();
+    m_Recent[m_RecentNext] = ptr;
+    m_RecentNext = (m_RecentNext + 1) % m_Recent.size();
 }
 
 const CellModel* SheetModel::find(int row, int col) const {
@@ -97,13 +144,13 @@ EdgeStyle SheetModel::left(int row, int col) const {
 void SheetModel::setTop(int row, int col, EdgeStyle s) {
     slot(row, col).top = s;
     if (row > 1)
-        cell(row - 1, col);
+        make(row - 1, col);
 }
 
 void SheetModel::setLeft(int row, int col, EdgeStyle s) {
     slot(row, col).left = s;
     if (col > 1)
-        cell(row, col - 1);
+        make(row, col - 1);
 }
 
 void SheetModel::around(const CellRect& r, EdgeStyle s) {

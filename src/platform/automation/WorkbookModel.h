@@ -6,6 +6,7 @@
 // Edges are kept as lines between cells, not per cell: the bottom of A1 and the top of A2 are
 // one line, so the last setting of either wins and both cells show it. The line is held by the
 // cell below it (or right of it).
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -95,8 +96,9 @@ public:
         void forEach(F f) const {
             const auto& rows = m_Sheet->m_Rows;
             for (std::size_t i = 0; i < rows.size(); ++i)
-                for (const Slot& s : rows[i])
-                    f(static_cast<int>(i) + 1, s.col, s.cell);
+                if (rows[i])
+                    for (const Slot& s : *rows[i])
+                        f(static_cast<int>(i) + 1, s.col, s.cell);
         }
 
     private:
@@ -106,8 +108,8 @@ public:
     };
     Cells cells() const { return Cells(this); }
     const CellModel* find(int row, int col) const;
-    // The cell, made when it did not exist. The reference holds until the next cell of the same
-    // row is made.
+    // The cell, made when it did not exist. The reference (and a pointer find() gave) holds
+    // until the next cell is made.
     CellModel& cell(int row, int col);
     // `text` as a cell's text or number format: the sheet's one copy of it.
     SheetText keep(const std::string& text);
@@ -129,11 +131,20 @@ private:
         int col = 0;
         EdgeStyle top = EdgeStyle::None, left = EdgeStyle::None;
     };
+    using Row = std::vector<Slot>;   // sorted by column
     const Slot* findSlot(int row, int col) const;
+    // The slot to change, made when missing; a row shared with others is copied first.
     Slot& slot(int row, int col);
-    // Row r at index r - 1 (a sheet's rows are numbered from 1 and mostly all used), each row's
-    // cells sorted by column.
-    std::vector<std::vector<Slot>> m_Rows;
+    // The cell made when missing, nothing changed.
+    void make(int row, int col);
+    // A row equal to one of the last distinct rows is made to share it.
+    void shareRow(std::size_t index);
+    // Row r at index r - 1 (a sheet's rows are numbered from 1 and mostly all used); null for a
+    // row without cells. Equal rows share one copy: the page padding of a breakdown is hundreds
+    // of thousands of rows that look alike.
+    std::vector<std::shared_ptr<Row>> m_Rows;
+    std::array<std::shared_ptr<Row>, 8> m_Recent;   // the last distinct rows, to share
+    std::size_t m_RecentNext = 0;
     std::size_t m_CellCount = 0;
     std::size_t m_Width = 0;   // the most cells a row has held: room made for each new row
     // The texts the cells point to; shared by copies of the sheet, so their cells stay valid.
