@@ -224,4 +224,23 @@ TEST(SheetModelCells, AnyOrderComesOutSortedAndCopiesKeepTheirTexts) {
     EXPECT_EQ(copy.find(2000, 1), nullptr);
 }
 
+// Rows that look alike share their cells; changing one cell of such a row changes that row only.
+TEST(SheetModelCells, AChangedRowLeavesTheRowsThatLookedLikeItAlone) {
+    SheetModel sh;
+    const SheetText format = sh.keep("#,###");
+    for (int r = 1; r <= 12; ++r)
+        for (int c = 1; c <= 3; ++c) {
+            sh.cell(r, c).numberFormat = format;
+            sh.around({r, c, r, c}, EdgeStyle::Thin);
+        }
+    sh.cell(2, 1).fontSize = 20;
+    sh.setTop(6, 2, EdgeStyle::Hair);
+    for (int r = 1; r <= 12; ++r) {
+        EXPECT_EQ(sh.find(r, 1)->fontSize, r == 2 ? 20 : 0) << r;
+        EXPECT_EQ(sh.top(r, 2), r == 6 ? EdgeStyle::Hair : EdgeStyle::Thin) << r;
+        EXPECT_EQ(sh.find(r, 3)->numberFormat, "#,###") << r;
+    }
+    EXPECT_EQ(sh.cells().size(), 12u * 4 + 3);   // column D holds the right edges, row 13 the last bottom
+}
+
 } // namespace
