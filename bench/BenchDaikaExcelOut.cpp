@@ -46,6 +46,6 @@ void BM_DaikaExcelOut(benchmark::State& state) {
     e.view.reset();
     fs::remove_all(dir);
 }
-BENCHMARK(BM_DaikaExcelOut)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DaikaExcelOut)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(3, 1));
 
 } // namespace

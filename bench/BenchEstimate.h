@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSize.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
 #include "grid/GyouRecord.h"

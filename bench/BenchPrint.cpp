@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchSize.h"
 #include "estimate/KivDoc.h"
 #include "estimate/RoumuList.h"
 #include "estimate/RoumuRecord.h"
@@ -134,7 +135,7 @@ void BM_PrintEstimateHeadless(benchmark::State& state) {
         pages = e.printAll();
     state.counters["pages"] = static_cast<double>(pages);
 }
-BENCHMARK(BM_PrintEstimateHeadless)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PrintEstimateHeadless)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(3, 1));
 
 // One page per iteration after the job's preparation, the pages in turn from `first`.
 void printPagesInTurn(benchmark::State& state, LargeEstimate& e, int pages, int first) {
@@ -166,7 +167,7 @@ void BM_PrintFukugouSheetHeadless(benchmark::State& state) {
         pages = e.printAll(CInsatuDialog::IDC_FUKUGOU_TANKAHYOU);
     state.counters["pages"] = static_cast<double>(pages);
 }
-BENCHMARK(BM_PrintFukugouSheetHeadless)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_PrintFukugouSheetHeadless)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(2, 1));
 
 void BM_PrintFukugouSheetOnePage(benchmark::State& state) {
     LargeEstimate e(true);

@@ -46,7 +46,7 @@ void runTextExport(benchmark::State& state, int command) {
 
 void BM_UtiwakeTextOut(benchmark::State& state) { runTextExport<CTextDialog>(state, CKivView::ID_TEXT_OUT); }
 void BM_DaikaTextOut(benchmark::State& state) { runTextExport<CDaikaTextDialog>(state, CKivView::ID_DAIKA_TEXT_OUT); }
-BENCHMARK(BM_UtiwakeTextOut)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_DaikaTextOut)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_UtiwakeTextOut)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(3, 1));
+BENCHMARK(BM_DaikaTextOut)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(3, 1));
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSize.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
 #include "export/excel/ExcelSession.h"
@@ -100,6 +101,6 @@ void BM_TotalWorkbook(benchmark::State& state) {
     kiv::ui::setBackend(nullptr);
     fs::remove_all(dir);
 }
-BENCHMARK(BM_TotalWorkbook)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_TotalWorkbook)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(3, 1));
 
 } // namespace

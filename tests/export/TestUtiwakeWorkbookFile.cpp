@@ -76,5 +76,26 @@ TEST_F(UtiwakeWorkbookFileTest, AnIndependentReaderSeesTheSheetsCellsAndPageSetu
     }
 }
 
+// A workbook too large to hold twice is written a row at a time: a reader sees the same sheets,
+// cells, formats, edges, heights and page setup as in the file written whole (the cover sheet
+// and the padded pages of a portrait, double-spaced breakdown).
+TEST_F(UtiwakeWorkbookFileTest, WrittenRowByRowTheFileReadsTheSame) {
+    openEstimate();
+    doc->m_HyousiLayout = HyousiLayout{};
+    doc->m_HyousiLayout.kingaku.text = sj("金額");
+    for (const auto& [name, clicks] : std::vector<std::pair<std::string, std::vector<int>>>{
+             {"cover", {ExcelDialog::IDC_HYOUSI}},
+             {"tate", {ExcelDialog::IDC_TATE, ExcelDialog::IDC_DOUBLE_SPACING}}}) {
+        SCOPED_TRACE(name);
+        exportWith(clicks, out(name + "-whole.xlsx"));
+        kiv::automation::setRowByRowCells(0);
+        exportWith(clicks, out(name + "-rows.xlsx"));
+        kiv::automation::setRowByRowCells(kiv::automation::kRowByRowCells);
+        const auto whole = readWorkbook(out(name + "-whole.xlsx"), 90);
+        EXPECT_GT(whole.size(), 500u);
+        EXPECT_EQ(readWorkbook(out(name + "-rows.xlsx"), 90), whole);
+    }
+}
+
 } // namespace
 } // namespace kivtest

@@ -38,7 +38,7 @@ TEST(FuzzCorpus, EveryTargetHasSeedsFromTheWritersAndInTheCorpus) {
         EXPECT_EQ(kiv::files::readFile(corpus / s.target / s.name), s.bytes) << s.target << "/" << s.name;
     }
     for (const Target& t : kiv::fuzz::targets())
-        EXPECT_TRUE(seeded.count(t.name)) << t.name;
+        EXPECT_TRUE(seeded.count(t.corpus)) << t.name;
 }
 
 TEST(FuzzCorpus, CorpusAndCrashersReplayThroughTheReaders) {
@@ -46,12 +46,12 @@ TEST(FuzzCorpus, CorpusAndCrashersReplayThroughTheReaders) {
     for (const Target& t : kiv::fuzz::targets()) {
         SCOPED_TRACE(t.name);
         for (const auto& s : kiv::fuzz::seeds())
-            if (s.target == t.name) {
+            if (s.target == t.corpus) {
                 t.entry(s.bytes);
                 ++replayed;
             }
-        for (const char* folder : {"corpus", "crashers"})
-            for (const fs::path& f : filesIn(fs::path(KIV_FUZZ_DIR) / folder / t.name)) {
+        for (const fs::path& folder : {fs::path("corpus") / t.corpus, fs::path("crashers") / t.name})
+            for (const fs::path& f : filesIn(fs::path(KIV_FUZZ_DIR) / folder)) {
                 SCOPED_TRACE(f.string());
                 auto bytes = kiv::files::readFile(f);
                 ASSERT_TRUE(bytes);
@@ -65,5 +65,21 @@ TEST(FuzzCorpus, CorpusAndCrashersReplayThroughTheReaders) {
             }
     }
     EXPECT_GT(replayed, 0);
+    kiv::fuzz::releaseDocuments();
     ClearKivPrompts();
+}
+
+// Each target has its own program (libFuzzer's, or the replay the tests run): the build's list
+// and the targets are the same names.
+TEST(FuzzCorpus, EveryTargetHasItsProgram) {
+    std::set<std::string> programs, names;
+    std::string list = KIV_FUZZ_PROGRAMS;
+    for (std::size_t at = 0; at <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', at), list.size());
+        programs.insert(list.substr(at, comma - at));
+        at = comma + 1;
+    }
+    for (const Target& t : kiv::fuzz::targets())
+        names.insert(t.name);
+    EXPECT_EQ(programs, names);
 }

@@ -196,3 +196,60 @@ TEST_F(StandInTest, HooksRecordEveryCallAndFailTheChosenOne) {
 }
 
 } // namespace
+
+namespace {
+
+// Cells made in any order (a cover sheet writes D2 before B3 and F10 before B10) are found and
+// come out row by row and column by column; an edge makes its own cell and no other; a copy of the
+// sheet keeps its cells' texts after the original is gone.
+TEST(SheetModelCells, AnyOrderComesOutSortedAndCopiesKeepTheirTexts) {
+    auto sh = std::make_shared<SheetModel>();
+    const std::vector<std::pair<int, int>> made = {{10, 6}, {10, 2}, {2, 4}, {1, 8}, {10, 4}, {2, 1}, {10, 1}};
+    for (const auto& [r, c] : made) {
+        CellModel& cell = sh->cell(r, c);
+        cell.kind = CellModel::Kind::Text;
+        cell.text = sh->keep(std::to_string(r) + ":" + std::to_string(c));
+    }
+    sh->cell(2, 1).numberFormat = sh->keep("#,###");
+    sh->setEdge(5, 3, SheetModel::Top, EdgeStyle::Hair);   // makes C5 alone
+    sh->setEdge(7, 2, SheetModel::Left, EdgeStyle::Thin);  // makes B7 alone
+    EXPECT_EQ(sh->top(5, 3), EdgeStyle::Hair);
+    EXPECT_EQ(sh->left(7, 2), EdgeStyle::Thin);
+    EXPECT_EQ(sh->bottom(4, 3), EdgeStyle::None);
+    EXPECT_EQ(sh->right(7, 1), EdgeStyle::None);
+
+    SheetModel copy = *sh;
+    sh.reset();
+    std::vector<std::string> order;
+    copy.cells().forEach([&](int r, int c, const CellModel& cell) {
+        order.push_back(std::to_string(r) + "," + std::to_string(c) + "=" + cell.text.str());
+    });
+    EXPECT_EQ(order, (std::vector<std::string>{"1,8=1:8", "2,1=2:1", "2,4=2:4", "5,3=", "7,2=", "10,1=10:1",
+                                               "10,2=10:2", "10,4=10:4", "10,6=10:6"}));
+    EXPECT_EQ(copy.cells().size(), order.size());
+    EXPECT_EQ(copy.find(2, 1)->numberFormat, "#,###");
+    EXPECT_EQ(copy.find(3, 1), nullptr);
+    EXPECT_EQ(copy.find(2000, 1), nullptr);
+}
+
+// Rows that look alike share their cells; changing one cell of such a row changes that row only.
+TEST(SheetModelCells, AChangedRowLeavesTheRowsThatLookedLikeItAlone) {
+    SheetModel sh;
+    const SheetText format = sh.keep("#,###");
+    for (int r = 1; r <= 12; ++r)
+        for (int c = 1; c <= 3; ++c) {
+            sh.cell(r, c).numberFormat = format;
+            sh.around({r, c, r, c}, EdgeStyle::Thin);
+        }
+    sh.cell(2, 1).fontSize = 20;
+    sh.setEdge(6, 2, SheetModel::Top, EdgeStyle::Hair);
+    for (int r = 1; r <= 12; ++r) {
+        EXPECT_EQ(sh.find(r, 1)->fontSize, r == 2 ? 20 : 0) << r;
+        EXPECT_EQ(sh.top(r, 2), r == 6 ? EdgeStyle::Hair : EdgeStyle::Thin) << r;
+        EXPECT_EQ(sh.bottom(r, 2), r == 5 ? EdgeStyle::Hair : EdgeStyle::Thin) << r;
+        EXPECT_EQ(sh.find(r, 3)->numberFormat, "#,###") << r;
+    }
+    EXPECT_EQ(sh.cells().size(), 12u * 3);   // the frames make no cell outside the framed ones
+}
+
+} // namespace

@@ -120,9 +120,10 @@ protected:
             case id::Value2:
                 if (v.vt == (VT_ARRAY | VT_BSTR) && !v.elements.empty()) {
                     // Every cell of the range receives the array's first element, as a text.
+                    const SheetText text = sh.keep(v.elements.front());
                     each([&](CellModel& c) {
                         c.kind = CellModel::Kind::Text;
-                        c.text = v.elements.front();
+                        c.text = text;
                     });
                     return true;
                 }
@@ -136,7 +137,8 @@ protected:
                 break;
             case id::NumberFormat:
                 if (v.vt == VT_BSTR && !v.text.empty()) {
-                    each([&](CellModel& c) { c.numberFormat = v.text; });
+                    const SheetText format = sh.keep(v.text);
+                    each([&](CellModel& c) { c.numberFormat = format; });
                     return true;
                 }
                 break;

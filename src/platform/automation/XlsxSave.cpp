@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <system_error>
 #include <unistd.h>
@@ -37,6 +38,11 @@ std::string cp932ToUtf8Lenient(const std::string& cp932) {
 
 namespace {
 
+std::size_t& rowByRowCells() {
+    static std::size_t cells = kRowByRowCells;
+    return cells;
+}
+
 std::function<void(const WorkbookModel&, const std::string&)>& saveObserver() {
     static std::function<void(const WorkbookModel&, const std::string&)> o;
     return o;
@@ -59,7 +65,7 @@ public:
         if (c.numberFormat.empty() && !c.centred && c.fontSize == 0 && t == EdgeStyle::None &&
             b == EdgeStyle::None && l == EdgeStyle::None && r == EdgeStyle::None)
             return nullptr;
-        std::string key = c.numberFormat;
+        std::string key = c.numberFormat.str();
         key += '\x01';
         key += std::to_string(c.fontSize);
         key += c.centred ? 'c' : '-';
@@ -115,25 +121,33 @@ bool writeSheet(lxw_workbook* wb, Formats& formats, const SheetModel& sh, std::s
     }
     for (const auto& [col, width] : sh.columnWidths)
         worksheet_set_column(ws, static_cast<lxw_col_t>(col - 1), static_cast<lxw_col_t>(col - 1), width, nullptr);
-    for (const auto& [row, height] : sh.rowHeights)
-        worksheet_set_row(ws, static_cast<lxw_row_t>(row - 1), height, nullptr);
-    for (const auto& [pos, c] : sh.cells()) {
-        const auto [row, col] = pos;
+    // Row by row, each row's height before its cells: the order a sheet written a row at a time
+    // needs (a sheet held in memory sorts them itself, so its file is the same either way).
+    auto height = sh.rowHeights.begin();
+    auto heightsUpTo = [&](long row) {
+        for (; height != sh.rowHeights.end() && height->first <= row; ++height)
+            worksheet_set_row(ws, static_cast<lxw_row_t>(height->first - 1), height->second, nullptr);
+    };
+    lxw_error e = LXW_NO_ERROR;
+    sh.cells().forEach([&](int row, int col, const CellModel& c) {
+        if (e != LXW_NO_ERROR)
+            return;
+        heightsUpTo(row);
         lxw_format* f = formats.get(c, sh.top(row, col), sh.bottom(row, col), sh.left(row, col), sh.right(row, col));
         const auto r = static_cast<lxw_row_t>(row - 1);
         const auto k = static_cast<lxw_col_t>(col - 1);
-        lxw_error e = LXW_NO_ERROR;
         if (c.kind == CellModel::Kind::Number)
             e = worksheet_write_number(ws, r, k, c.number, f);
         else if (c.kind == CellModel::Kind::Text && !c.text.empty())
             e = worksheet_write_string(ws, r, k, cp932ToUtf8Lenient(c.text).c_str(), f);
         else if (f)
             e = worksheet_write_blank(ws, r, k, f);
-        if (e != LXW_NO_ERROR) {
-            error = lxw_strerror(e);
-            return false;
-        }
+    });
+    if (e != LXW_NO_ERROR) {
+        error = lxw_strerror(e);
+        return false;
     }
+    heightsUpTo(std::numeric_limits<long>::max());
     const PageSetupModel& p = sh.page;
     if (p.orientation == 2)
         worksheet_set_landscape(ws);
@@ -170,6 +184,8 @@ bool writeSheet(lxw_workbook* wb, Formats& formats, const SheetModel& sh, std::s
 
 } // namespace
 
+void setRowByRowCells(std::size_t cells) { rowByRowCells() = cells; }
+
 void setSaveObserver(std::function<void(const WorkbookModel&, const std::string&)> observer) {
     saveObserver() = std::move(observer);
 }
@@ -191,6 +207,10 @@ bool saveXlsx(const WorkbookModel& model, const std::string& targetCp932, std::s
     const fs::path tmp = dir / (".~" + target.filename().string() + "." + std::to_string(::getpid()) + ".tmp");
     lxw_workbook_options opt{};
     opt.tmpdir = nullptr;
+    std::size_t cells = 0;
+    for (const auto& sh : model.sheets)
+        cells += sh->cells().size();
+    opt.constant_memory = cells > rowByRowCells() ? LXW_TRUE : LXW_FALSE;
     lxw_workbook* wb = workbook_new_opt(tmp.c_str(), &opt);
     if (!wb)
         return fail("cannot create the workbook");
