@@ -166,7 +166,7 @@ TEST_F(UtiwakeWorkbookTest, CoverSheetPortraitContinuesItem1OrStandsAlone) {
         std::size_t rows;
         std::vector<int> clicks;
     };
-    const Case cases[] = {{3, {T::IDC_HYOUSI}}, {7, {T::IDC_HYOUSI}}, {32, {T::IDC_HYOUSI, T::IDC_TATE}}};
+    const Case cases[] = {{32, {T::IDC_HYOUSI, T::IDC_TATE}}, {7, {T::IDC_HYOUSI}}, {3, {T::IDC_HYOUSI}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rows);
         rows.resize(c.rows);
