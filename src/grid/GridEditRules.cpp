@@ -93,13 +93,6 @@ void WriteTanniText(std::string& row, const std::string& text) {
     row.replace(offset, unit.size(), unit);
 }
 
-std::optional<std::string> PriceText(const kiv::text::Decimal& x) {
-    const std::string s = kiv::text::cformat("%12.1f", x);
-    if (s.size() > 12)
-        return std::nullopt;
-    return kiv::text::leftChars(s, 10);
-}
-
 int FontSizeFromHeight(int height) {
     const int h = height < 0 ? -height : height;
     return std::max(1, h * 3 / 4);

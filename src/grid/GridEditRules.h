@@ -1,12 +1,10 @@
 #pragma once
 // Editing rules every grid view (estimate, master, totals) follows when it writes a cell outside
 // typing: the 30-character cell buffers of ｺﾋﾟｰ/切り取り/元に戻す, a paste into a text or a number
-// cell, the unit chosen in the unit dialog, a price multiplied by a factor and the screen font
-// size taken from a font dialog. Each view keeps its own buffers and rows; the rules are here once.
+// cell, the unit chosen in the unit dialog and the screen font size taken from a font dialog.
+// Each view keeps its own buffers and rows; the rules are here once.
 #include <optional>
 #include <string>
-
-#include "platform/text/Decimal.h"
 
 namespace kiv::ui {
 class Window;
@@ -28,10 +26,6 @@ bool PasteCellText(std::string& row, int field, bool isText, const std::string& 
 // The unit dialog's text over the four unit bytes of fields 11 and 12, blanked first so that a
 // shorter unit leaves no half of the old one.
 void WriteTanniText(std::string& row, const std::string& text);
-
-// A product as a 10-character price field takes it: rounded to tenths, then the tenths dropped.
-// Nullopt when it needs more than 10 characters (never cut).
-std::optional<std::string> PriceText(const kiv::text::Decimal& x);
 
 // The grid font size of a font dialog's height: three quarters of the pixel height, at least 1.
 int FontSizeFromHeight(int height);

@@ -295,7 +295,7 @@ bool CKivView::GyouTankaHenkanGyou(const std::string& marker, std::string* refus
             const Decimal x = m * f;
             if (x.isZero())
                 continue;
-            texts[static_cast<std::size_t>(k)] = gridedit::PriceText(x);
+            texts[static_cast<std::size_t>(k)] = PriceText(x);
             if (!texts[static_cast<std::size_t>(k)]) {
                 if (refused)
                     *refused = cformat("%.1f", x);
@@ -334,7 +334,7 @@ bool CKivView::GyouTankaHenkanGyou(const std::string& marker, std::string* refus
     m_EditGyou = row;
     CalcFukugouTanka();
     if (detail && !m_FukugouKekka.Tanka[0].isZero())
-        if (const auto text = gridedit::PriceText(m_FukugouKekka.Tanka[0])) {
+        if (const auto text = PriceText(m_FukugouKekka.Tanka[0])) {
             G::blank(m_EditGyou, G::Tanka1);
             G::putNumber(m_EditGyou, G::Tanka1, *text);
         }

@@ -1,6 +1,6 @@
 #pragma once
-// The unit prices of a row and how a factor rewrites them, shared by the estimate's and the
-// master's price commands. A price field is ten characters: a product is rounded to tenths and
+// The unit prices of a row and how a factor rewrites them, shared by the price commands of the
+// estimate, the master and the totals. A price field is ten characters: a product is rounded to tenths and
 // its tenths dropped ("%12.1f" cut to ten characters); a product that needs more than ten
 // characters is never cut into another number.
 #include <array>

@@ -6,6 +6,7 @@
 #include "estimate/KivMessage.h"
 #include "grid/GridEditRules.h"
 #include "grid/GyouRecord.h"
+#include "grid/TankaRewrite.h"
 #include "platform/text/Number.h"
 #include "platform/ui/Dialog.h"
 #include "pricing/KivDialog.h"
@@ -263,8 +264,8 @@ int TankaHenkan(CTotalDoc& d, int bun, int koumoku, bool all, double factor) {
             if (p1.isZero())
                 continue;
             const Decimal p2 = G::toDecimal(row, G::Tanka2) * f;
-            const std::optional<std::string> t1 = gridedit::PriceText(p1);
-            const std::optional<std::string> t2 = gridedit::PriceText(p2);
+            const std::optional<std::string> t1 = PriceText(p1);
+            const std::optional<std::string> t2 = PriceText(p2);
             if (!t1 || !t2) {
                 // Never cut: the row keeps both its prices.
                 if (refused++ == 0)

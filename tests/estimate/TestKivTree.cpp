@@ -436,8 +436,12 @@ TEST_F(KivTreeTest, LabelsAreDrawnInTheGridFontSizeWhenItIsNot14) {
     const auto cell = screen.cellAt(sel->left + 2, sel->top + 1);
     ASSERT_TRUE(cell.has_value());
     EXPECT_EQ(cell->font.height, 20);
-    EXPECT_EQ(cell->back, w.tree->labelColors(child(*w.tree, 2)).back);
-    EXPECT_NE(cell->back, CKivTree::kBackColor);
+    // The tree does not have the focus: the selection it keeps shown is the inactive grey, with
+    // the labels' own text colour.
+    ASSERT_FALSE(w.tree->hasFocus());
+    EXPECT_EQ(cell->back, ui::rgb(200, 200, 200));
+    EXPECT_EQ(cell->text, CKivTree::kTextColor);
+    EXPECT_EQ(screen.textAt(sel->left + 2, sel->top + 1, 4, cell->width), "0002");
 
     // 画面フォントサイズ指定 back to the default size rebuilds the tree: the control's own
     // drawing in 14 again.

@@ -161,13 +161,38 @@ TEST_F(UtiwakeWorkbookTest, CoverSheetPortraitContinuesItem1OrStandsAlone) {
     EXPECT_EQ(textOf(sheet("内訳書"), "B2"), "R33");
     EXPECT_EQ(textOf(sheet("内訳書"), "B9"), "R40");
 
-    // One item of at most C rows: the cover only, and no progress window.
-    rows.resize(3);
-    openEstimate(rows);
-    const int before = CProgressDlg::s_Made;
-    exportWith({T::IDC_HYOUSI}, out("cover-only.xlsx"));
-    EXPECT_EQ(sheetNames(), (std::vector<std::string>{"Sheet1", "表紙"}));
-    EXPECT_EQ(CProgressDlg::s_Made, before);
+    // One item of at most C rows (C = 7 across, 32 down): the cover only, no progress window.
+    struct Case {
+        std::size_t rows;
+        std::vector<int> clicks;
+    };
+    const Case cases[] = {{32, {T::IDC_HYOUSI, T::IDC_TATE}}, {7, {T::IDC_HYOUSI}}, {3, {T::IDC_HYOUSI}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rows);
+        rows.resize(c.rows);
+        openEstimate(rows);
+        const int before = CProgressDlg::s_Made;
+        exportWith(c.clicks, out("cover-only-" + std::to_string(c.rows) + ".xlsx"));
+        EXPECT_EQ(sheetNames(), (std::vector<std::string>{"Sheet1", "表紙"}));
+        EXPECT_EQ(CProgressDlg::s_Made, before);
+    }
+}
+
+TEST_F(UtiwakeWorkbookTest, CoverConditionCellsJoinEachConditionWithItsOwnDatum) {
+    openEstimate();
+    doc->m_HyousiLayout = HyousiLayout{};
+    for (std::size_t i = 0; i < 5; ++i)
+        doc->m_HyousiLayout.jouken[i].text = "Condition-0" + std::to_string(i + 1);   // the full 12 columns
+    for (std::size_t i = 12; i <= 16; ++i)
+        doc->m_HyousiData[i] = "D" + std::to_string(i);
+    exportWith({T::IDC_HYOUSI});
+    const SheetModel& c = sheet("表紙");
+    // 納入場所, 有効期限, 支払条件, 納期, 受渡場所.
+    const std::pair<const char*, const char*> cells[] = {
+        {"B6", "Condition-01 D14"}, {"B7", "Condition-02 D16"}, {"B8", "Condition-03 D13"},
+        {"B9", "Condition-04 D12"}, {"B10", "Condition-05 D15"}};
+    for (const auto& [cell, text] : cells)
+        EXPECT_EQ(textOf(c, cell), text) << cell;
 }
 
 TEST_F(UtiwakeWorkbookTest, PathProblemsStopBeforeAnythingIsStored) {

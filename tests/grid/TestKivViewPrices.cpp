@@ -7,6 +7,7 @@
 #include "estimate/BlockUndo.h"
 #include "grid/BlockSelect.h"
 #include "grid/RowClipboard.h"
+#include "grid/TankaRewrite.h"
 #include "grid/TankaDialogs.h"
 #include "platform/headless/DialogDriver.h"
 #include "recalc/RecalcFixture.h"
@@ -83,6 +84,22 @@ protected:
         EXPECT_EQ(g_BlockSelectState, 0);
     }
 };
+
+// The one rule of a converted price's text, which the estimate, the master and the totals use.
+TEST(PriceText, RoundsToTenthsDropsThemAndRefusesMoreThanTenCharacters) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1234.94", "      1234"}, {"1234.95", "      1235"}, {"-1234.95", "     -1235"}, {"0.04", "         0"},
+        {"9999999999.94", "9999999999"}, {"-999999999.94", "-999999999"},
+        {"9999999999.95", nullptr}, {"-999999999.95", nullptr},
+    };
+    for (const auto& [value, text] : cases) {
+        SCOPED_TRACE(value);
+        const std::optional<std::string> t = PriceText(kiv::text::parseDecimal(value));
+        ASSERT_EQ(t.has_value(), text != nullptr);
+        if (text)
+            EXPECT_EQ(*t, text);
+    }
+}
 
 // ---------------------------------------------------------------------------------------------
 // 行を指定して単価変換
@@ -188,6 +205,40 @@ TEST_F(Prices, DetailPricedRowConvertsItsLinesAndTakesTheComposite) {
     EXPECT_EQ(rawOf(1, 2, G::Tanka1), "         8");
     EXPECT_EQ(rawOf(1, 2, G::Zai3Tanka1), right(G::Zai3Tanka1, "70"));
     EXPECT_EQ(textOf(1, 2, G::Zai3Bikou), "見積価格ｘ0.8000");
+}
+
+TEST_F(Prices, AllSevenDetailLinesAreConvertedAndLoseTheirEnteredPricesTogether) {
+    Fields detail = {{G::HiroidasiSuu1, "1"}, {G::ZaiGoukei, "1"}};
+    for (int k = 1; k <= 7; ++k) {
+        const int step = 8 * (k - 1);
+        detail.emplace_back(G::Zai1Hinmei + step, "M" + std::to_string(k));
+        detail.emplace_back(G::Zai1Suu + step, "1");
+        detail.emplace_back(G::Zai1Tanka1 + step, std::to_string(100 * k));
+    }
+    estimate({{detail}});
+    convert(1, 1, "0.5");
+    for (int k = 1; k <= 7; ++k) {
+        SCOPED_TRACE(k);
+        const int step = 8 * (k - 1);
+        EXPECT_EQ(rawOf(1, 1, G::Zai1Tanka1 + step), right(G::Zai1Tanka1, std::to_string(50 * k)));
+        EXPECT_EQ(rawOf(1, 1, G::Zai1MotoTanka + step), right(G::Zai1MotoTanka, std::to_string(100 * k)));
+    }
+    EXPECT_EQ(textOf(1, 1, G::Tanka1), "1400");
+
+    // A price typed over unit price 1 drops the entered prices of every line (a row priced
+    // without its detail, as a file may hold it after the detail was switched off).
+    Fields converted = priced("1", "500", {{G::Kakeritu, "0.5000"}, {G::Bikou2, "x0.5"}});
+    for (int k = 1; k <= 7; ++k)
+        converted.emplace_back(G::Zai1MotoTanka + 8 * (k - 1), std::to_string(100 * k));
+    estimate({{converted}});
+    placeCursor(1, 1, G::Tanka1);
+    backend.sendChar(*view, '7');
+    enter();
+    ASSERT_FALSE(KivRecordedMessages().empty());
+    view->StoreKoumoku();
+    for (int k = 1; k <= 7; ++k)
+        EXPECT_TRUE(G::isBlank(poolRow(1, 1), G::Zai1MotoTanka + 8 * (k - 1))) << k;
+    EXPECT_TRUE(G::isBlank(poolRow(1, 1), G::Kakeritu));
 }
 
 TEST_F(Prices, ConversionCancelledStillRecalculatesAndChangesNoPrice) {

@@ -175,6 +175,15 @@ TEST_F(KivViewRows, DeleteRemovesTheCursorRowAndKeepsTheCursorInTheItem) {
         doc->RebuildGyouIndex();
         doc->LoadKoumokuGyou();
         EXPECT_EQ(names(), c.names);
+        // 元に戻す brings the deleted row back where it was.
+        if (c.snapshot) {
+            command(CKivView::ID_EDIT_UNDO);
+            std::vector<std::string> before;
+            for (int k = 1; k <= c.rows; ++k)
+                before.push_back("R" + std::to_string(k));
+            EXPECT_EQ(names(), before);
+            EXPECT_TRUE(messages().empty());
+        }
         view.reset();
     }
 }

@@ -525,6 +525,11 @@ TEST_F(MstBulkTest, GyouTankaHenkanMultipliesTheCurrentPricesEachTime) {
     }
     EXPECT_EQ(g_MstBlockUndoReady, 1);
     EXPECT_EQ(grid->m_CurField[0], CMstView::m_FirstField);
+    // 元に戻す takes back the last conversion only.
+    ASSERT_TRUE(grid->onCommand(ui::cmd::EditUndo));
+    EXPECT_EQ(field(line(1, 1), G::Tanka1), price("1100"));
+    EXPECT_EQ(field(line(1, 2), G::Tanka1), price("2000"));
+    EXPECT_EQ(g_MstBlockUndoReady, 0);
 }
 
 TEST_F(MstBulkTest, CsvImportPastesEveryLineAtTheCursor) {

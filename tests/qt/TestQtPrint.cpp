@@ -19,7 +19,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QWidget>
 
@@ -236,13 +238,33 @@ TEST_F(QtPrint, StarterLayoutsPutNameDateAndPageNumbersOnThePaper) {
     }
 }
 
+// True when each of the `pages` white pages that the preview `w` shows side by side (12 pixels
+// apart and from the top) holds ink inside its edges: a page was drawn, not just its paper.
+bool previewPagesInked(QWidget* w, int pages) {
+    auto* area = w->findChild<QScrollArea*>();
+    if (!area || !area->widget())
+        return false;
+    const QImage img = area->widget()->grab().toImage();
+    const int pageW = (img.width() - 12) / pages - 12, pageH = img.height() - 24;
+    for (int k = 0; k < pages; ++k) {
+        const int x0 = 12 + k * (pageW + 12);
+        if (pageW < 10 || !kiv::test::inkIn(img, x0 + 2, x0 + pageW - 2, 14, 12 + pageH - 2))
+            return false;
+    }
+    return true;
+}
+
 TEST_F(QtPrint, PreviewShowsThePagesAndCloses) {
     // 印刷設定, then the preview: a picture of page 1, of pages 1-2 side by side, then 閉じる.
     answerModal("OK", [](QWidget*) {
         answerModal("2ページ", [](QWidget* w) {
             EXPECT_NE(w->windowTitle().toStdString().find("ﾌﾟﾚﾋﾞｭｰ"), std::string::npos);
             EXPECT_TRUE(kiv::test::savePicture(w, "qt-print-preview.png"));
-            answerModal("閉じる", [](QWidget* w2) { EXPECT_TRUE(kiv::test::savePicture(w2, "qt-print-preview-two-pages.png")); });
+            EXPECT_TRUE(previewPagesInked(w, 1));
+            answerModal("閉じる", [](QWidget* w2) {
+                EXPECT_TRUE(kiv::test::savePicture(w2, "qt-print-preview-two-pages.png"));
+                EXPECT_TRUE(previewPagesInked(w2, 2));
+            });
         });
     });
     view->onCommand(ui::cmd::FilePrintPreview);

@@ -157,6 +157,9 @@ TEST_F(Recalc, ExpenseAndTaxRowsWithDigitRounding) {
     const Case cases[] = {
         {0, "23456", "3518", "2157"},  {1, "23456", "3520", "2158"}, {2, "23456", "3500", "2156"},
         {3, "23456", "4000", "2196"},  {1, "-23456", "-3520", "-2158"},
+        // Exact halves round up, away from zero: 1245, 1050 and 1500 before the rounding.
+        {1, "8300", "1250", "764"},    {2, "7000", "1100", "648"},   {3, "10000", "2000", "960"},
+        {1, "-8300", "-1250", "-764"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keta);
@@ -170,6 +173,16 @@ TEST_F(Recalc, ExpenseAndTaxRowsWithDigitRounding) {
         EXPECT_EQ(at(3, G::Kingaku1), c.tax);
         EXPECT_TRUE(messages().empty());
     }
+}
+
+TEST_F(Recalc, AnExpenseRowBelowATaxRowLeavesTheTaxOut) {
+    estimate({{priced("1", "10000"), kindRow(E::Syouhizei, {{G::Kakeritu, "0.08"}}),
+               kindRow(E::Keihi1, {{G::Kakeritu, "0.1"}}), kindRow(E::Keihi2, {{G::Kakeritu, "0.1"}})}});
+    recalcItem();
+    EXPECT_EQ(at(2, G::Kingaku1), "800");
+    EXPECT_EQ(at(3, G::Kingaku1), "1000");
+    EXPECT_EQ(at(4, G::Kingaku1), "1100");   // the 経費1 row counts, the tax row does not
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Recalc, ExpenseAndTaxRowsWithoutARateWarnAndStayBlank) {

@@ -90,6 +90,23 @@ TEST(TotalConvert, MergesFractionsLumpSumsAndKeepsPricesApart) {
     EXPECT_EQ(kiv::text::trimBlanks(raw(p[9], G::Tanka2)), "4700");
 }
 
+TEST(TotalConvert, HeadingAndTotalRowsOfTheEstimateStayOut) {
+    const EnzanCode kinds[] = {EnzanCode::Daikoumoku, EnzanCode::Tyuukoumoku, EnzanCode::Syoukoumoku,
+                               EnzanCode::Saimoku,    EnzanCode::HyousiKei,   EnzanCode::Tyuukei,
+                               EnzanCode::Syoukei,    EnzanCode::Saikei,      EnzanCode::KoumokunaiKei};
+    for (EnzanCode kind : kinds) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        SetteiValues s = totalSettings();
+        s.codes[static_cast<std::size_t>(kind)] = 20;
+        const TotalConvertResult r = ConvertToTotals(
+            masterRows(), {est(1, 3, "VP管", "50A", "2", "1000", "900"), est(1, 20, "計", "", "", "", "", "777", "777")}, s);
+        // The summary page and the page of 配管 alone.
+        ASSERT_EQ(r.pageCount, 1);
+        ASSERT_EQ(r.rows.size(), 3u + 3);
+        expectRow(r.rows[2], 1, 3, "　計", "        ", "2000", "1800");
+    }
+}
+
 TEST(TotalConvert, NumberColumnsNeverCutDigits) {
     struct Case {
         const char* value;
@@ -194,16 +211,23 @@ TEST_F(TotalDocConvertTest, CalcGyouIsRepeatableAndTotalsLeaveOutTotalRows) {
                 EXPECT_EQ(messages[0], CTotalDoc::kMsgGyouTooWide);
         }
     }
-    // 項目内計 rows stay out of the page total, 細計 rows count; a blank 分類 counts.
+    // 表紙計, 中計, 小計 and 項目内計 rows stay out of the page total, 細計 rows count; a blank
+    // 分類 counts.
     SetteiValues& s = doc.m_SetteiValues;
     s.codes[static_cast<std::size_t>(EnzanCode::KoumokunaiKei)] = 13;
     s.codes[static_cast<std::size_t>(EnzanCode::Saikei)] = 12;
+    s.codes[static_cast<std::size_t>(EnzanCode::Syoukei)] = 11;
+    s.codes[static_cast<std::size_t>(EnzanCode::Tyuukei)] = 14;
+    s.codes[static_cast<std::size_t>(EnzanCode::HyousiKei)] = 15;
     const std::string a = est(2, 0, "a", "", "1", "100", "100", "100", "100");
     const std::string b = est(2, 13, "項目内計", "", "", "", "", "1000", "1000");
     const std::string c = est(2, 12, "細計", "", "", "", "", "10", "10");
+    const std::string d = est(2, 11, "小計", "", "", "", "", "2000", "2000");
+    const std::string e = est(2, 14, "中計", "", "", "", "", "3000", "3000");
+    const std::string f = est(2, 15, "表紙計", "", "", "", "", "4000", "4000");
     std::string total = est(2, 0, "　小計", "", "", "", "");
     std::vector<std::string> messages;
-    const auto sums = doc.CalcKoumokuKei({&a, &b, &c}, total, messages);
+    const auto sums = doc.CalcKoumokuKei({&a, &b, &c, &d, &e, &f}, total, messages);
     EXPECT_EQ(sums[0], kiv::text::Decimal(110));
     EXPECT_EQ(kiv::text::trimBlanks(raw(total, G::Kingaku1)), "110");
     EXPECT_TRUE(messages.empty());
