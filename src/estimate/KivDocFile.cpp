@@ -194,7 +194,7 @@ bool CKivDoc::OnSaveDocument(const std::string& path) {
     StoreKoumokuGyou();
     std::string error;
     if (!kiv::files::writeFileAtomically(path, SerializeKivFile(), &error)) {
-        KivMessage(kCannotCreateFileMessage);
+        KivMessage(kiv::files::cannotCreateMessage(error));
         return false;
     }
     if (overTruncated)
@@ -240,8 +240,8 @@ void CKivDoc::SaveBkUp() {
     }
     m_PathText = KivBackupPath(m_PathName, m_Mode == "2" ? '2' : '1');
     bool written = false;
+    std::string error;
     try {
-        std::string error;
         written = kiv::files::writeFileAtomically(m_PathText, SerializeKivFile(), &error);
     } catch (const std::exception&) {
         // Out of memory while building the bytes: a backup must never stop the estimate closing.
@@ -249,6 +249,6 @@ void CKivDoc::SaveBkUp() {
     if (!written && !m_BackupFailureShown) {
         // The timer retries every ten minutes: one message is enough.
         m_BackupFailureShown = true;
-        KivMessage(kCannotCreateFileMessage);
+        KivMessage(kiv::files::cannotCreateMessage(error));
     }
 }

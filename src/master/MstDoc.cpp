@@ -311,7 +311,7 @@ bool MstDoc::onSaveDocument(const std::filesystem::path& path) {
     StoreKoumokuGyou();
     std::string error;
     if (!kiv::files::writeFileAtomically(path, SerializeMstFile(), &error)) {
-        KivMessage(kCannotCreateFileMessage);
+        KivMessage(kiv::files::cannotCreateMessage(error));
         return false;
     }
     SetModifiedFlag(false);

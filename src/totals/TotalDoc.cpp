@@ -176,8 +176,9 @@ void CTotalDoc::StoreGridGyou() {
 
 bool CTotalDoc::onSaveDocument(const std::filesystem::path& path) {
     StoreGridGyou();
-    if (!kiv::files::writeFileAtomically(path, SerializeTotalFile())) {
-        KivMessage(kCannotCreateFileMessage);
+    std::string error;
+    if (!kiv::files::writeFileAtomically(path, SerializeTotalFile(), &error)) {
+        KivMessage(kiv::files::cannotCreateMessage(error));
         return false;
     }
     SetModifiedFlag(false);

@@ -504,7 +504,8 @@ TEST_F(KivDocFileTest, AFailedWriteKeepsTheOldFileAndSaysSoOnce) {
     EXPECT_FALSE(ok);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(readFile(path), old);
-    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{kCannotCreate});
+    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{std::string(kCannotCreate) + "\n" + path +
+                                                               "\nファイルが大きすぎます。"});
     std::size_t files = 0;
     for ([[maybe_unused]] auto& e : fs::directory_iterator(m_Data.path()))
         ++files;
@@ -544,7 +545,9 @@ TEST_F(KivDocFileTest, AFailedBackupIsReportedOnceAndDoesNotStopClosing) {
     doc->SetPathName((m_Data / "no such folder" / "job.KIV").string());
     doc->SaveBkUp();
     doc->SaveBkUp();
-    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{kCannotCreate});
+    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{std::string(kCannotCreate) + "\n" +
+                                                               (m_Data / "no such folder" / "jobBkUp.KIV").string() +
+                                                               "\n保存先のフォルダーがありません。"});
     doc->OnCloseDocument();
     EXPECT_EQ(g_pKivDoc, nullptr);
     EXPECT_EQ(g_OpenKivDocs.Slot[0], nullptr);
