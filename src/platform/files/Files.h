@@ -51,6 +51,9 @@ std::optional<std::string> readFile(const fs::path& path, std::size_t maxBytes =
                                     std::string* error = nullptr);
 
 bool isRegularFile(const fs::path& path);
+// Whether two paths name one file: the same file on disk, or (when either is missing) the same
+// path once "." and ".." are resolved.
+bool samePath(const fs::path& a, const fs::path& b);
 
 // The folder of the running executable.
 fs::path programDirectory();
