@@ -172,14 +172,17 @@ bool saveXlsx(const WorkbookModel& model, const std::string& targetCp932, std::s
     // The library writes the workbook whole into a private temporary file; the bytes then reach
     // the target as every other save does (through a link, owner and mode kept, old file intact
     // on failure, the reason in the user's words).
-    static int serial = 0;
-    const fs::path tmp = fs::temp_directory_path(ec) /
-                         ("kiv-workbook-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".xlsx");
+    const auto made = files::makePrivateTemporary("workbook", ".xlsx");
+    if (!made)
+        return fail(files::writeFailure(target, errno));
+    const fs::path& tmp = *made;
     lxw_workbook_options opt{};
     opt.tmpdir = nullptr;
     lxw_workbook* wb = workbook_new_opt(tmp.c_str(), &opt);
-    if (!wb)
+    if (!wb) {
+        fs::remove(tmp, ec);
         return fail(files::writeFailure(target, ENOMEM));
+    }
     Formats formats(wb);
     bool ok = true;
     for (const auto& sh : model.sheets) {

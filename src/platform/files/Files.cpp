@@ -84,6 +84,28 @@ int injectedWriteError(const fs::path& path) {
     return 0;
 }
 
+std::optional<fs::path> makePrivateTemporary(std::string_view kind, std::string_view ext) {
+    std::error_code ec;
+    const fs::path dir = fs::temp_directory_path(ec);
+    if (ec) {
+        errno = ec.value();
+        return std::nullopt;
+    }
+    static unsigned serial = 0;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        fs::path tmp = dir / ("kiv-" + std::string(kind) + "-" + std::to_string(::getpid()) + "-" +
+                              std::to_string(++serial) + std::string(ext));
+        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            ::close(fd);
+            return tmp;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return std::nullopt;
+}
+
 std::string writeFailureReason(int err) {
     switch (err) {
     case ENOSPC:

@@ -20,6 +20,11 @@ namespace fs = std::filesystem;
 // behind are removed by the next save of the same file.
 bool writeFileAtomically(const fs::path& target, std::string_view data, std::string* error = nullptr);
 
+// A new empty file of this user's alone in the system's temporary folder, named
+// "kiv-<kind>-<pid>-<n><ext>", for a writer (a library, a PDF writer) whose output is then checked
+// and written over its target by writeFileAtomically. nullopt, with errno set, when none can be made.
+std::optional<fs::path> makePrivateTemporary(std::string_view kind, std::string_view ext);
+
 // The system's reason for a failed write (an errno value) in plain Japanese.
 std::string writeFailureReason(int err);
 // "<path>\n<reason>": what a failed write of `path` tells the user after the caller's own words.

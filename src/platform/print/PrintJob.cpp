@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <optional>
-#include <fcntl.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -18,19 +17,9 @@ FileTarget::~FileTarget() { discard(); }
 bool FileTarget::open() {
     discard();
     m_Failure.clear();
-    std::error_code ec;
-    const fs::path dir = fs::temp_directory_path(ec);
-    static int serial = 0;
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        fs::path tmp = dir / ("kiv-print-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".tmp");
-        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            ::close(fd);
-            m_Temp = tmp;
-            return true;
-        }
-        if (errno != EEXIST)
-            break;
+    if (auto tmp = files::makePrivateTemporary("print", ".tmp")) {
+        m_Temp = *tmp;
+        return true;
     }
     m_Failure = files::writeFailure(m_Target, errno);
     return false;
