@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sys/stat.h>
@@ -200,6 +201,28 @@ TEST(Files, TemporariesAreNamedForTheirFileAndTheNextSaveRemovesStaleOnes) {
     for (auto& e : fs::directory_iterator(dir.path()))
         left.insert(e.path().filename().string());
     EXPECT_EQ(left, (std::set<std::string>{"job.KIV", ".other.KIV.kivtmp-123456", ".job.KIV.kivtmp-mine", "job.KIV.kivtmp-1"}));
+}
+
+TEST(Files, PrivateTemporariesOfRunsThatEndedAreRemoved) {
+    namespace fs = std::filesystem;
+    TempDir tmpdir;
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    ::setenv("TMPDIR", tmpdir.path().c_str(), 1);
+    // A pid that no process has (beyond the kernel's limit), one that runs (ours), another kind.
+    std::ofstream(tmpdir / "kiv-print-999999999-1.tmp") << "left by a killed run";
+    const std::string mine = "kiv-print-" + std::to_string(::getpid()) + "-9999.tmp";
+    std::ofstream(tmpdir / mine) << "in use";
+    std::ofstream(tmpdir / "kiv-workbook-999999999-1.xlsx") << "another kind";
+    const auto made = files::makePrivateTemporary("print", ".tmp");
+    old ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
+    ASSERT_TRUE(made);
+    EXPECT_EQ(made->parent_path(), tmpdir.path());
+    EXPECT_FALSE(fs::exists(tmpdir / "kiv-print-999999999-1.tmp"));
+    EXPECT_TRUE(fs::exists(tmpdir / mine));
+    EXPECT_TRUE(fs::exists(tmpdir / "kiv-workbook-999999999-1.xlsx"));
+    EXPECT_EQ(fs::file_size(*made), 0u);
+    EXPECT_EQ(fs::status(*made).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(Files, FindWithoutRegardToCase) {

@@ -1,6 +1,7 @@
 #include "platform/files/Files.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -90,6 +91,21 @@ std::optional<fs::path> makePrivateTemporary(std::string_view kind, std::string_
     if (ec) {
         errno = ec.value();
         return std::nullopt;
+    }
+    // What a killed run left: files of this kind whose program no longer runs.
+    const std::string prefix = "kiv-" + std::string(kind) + "-";
+    fs::directory_iterator it(dir, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::size_t dash = name.find('-', prefix.size());
+        const std::string pid = name.substr(prefix.size(), dash == std::string::npos ? 0 : dash - prefix.size());
+        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos || pid.size() > 9)
+            continue;
+        std::error_code rec;
+        if (::kill(static_cast<pid_t>(std::stol(pid)), 0) != 0 && errno == ESRCH && it->is_regular_file(rec))
+            fs::remove(it->path(), rec);
     }
     static unsigned serial = 0;
     for (int attempt = 0; attempt < 20; ++attempt) {

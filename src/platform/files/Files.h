@@ -22,7 +22,8 @@ bool writeFileAtomically(const fs::path& target, std::string_view data, std::str
 
 // A new empty file of this user's alone in the system's temporary folder, named
 // "kiv-<kind>-<pid>-<n><ext>", for a writer (a library, a PDF writer) whose output is then checked
-// and written over its target by writeFileAtomically. nullopt, with errno set, when none can be made.
+// and written over its target by writeFileAtomically. Those of the kind that a run no longer
+// running left behind are removed first. nullopt, with errno set, when none can be made.
 std::optional<fs::path> makePrivateTemporary(std::string_view kind, std::string_view ext);
 
 // The system's reason for a failed write (an errno value) in plain Japanese.
