@@ -35,13 +35,6 @@ std::string openFailedMessage(const std::string& path, const std::string& reason
     return "「" + path + "」を開けません。" + reason;
 }
 
-bool samePath(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    if (fs::equivalent(a, b, ec))
-        return true;
-    return fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
-}
-
 // The item number a row is kept under; a row without one (0, blank, negative) is a free row.
 int itemOf(std::string_view row) { return kiv::text::parseInt(row.substr(0, 4)); }
 
@@ -70,7 +63,7 @@ bool CKivDoc::OnOpenDocument(const std::string& path) {
     bytes.reset();
     m_PathName = path;
     // What lies after the last row is said before anything is asked about the rows read.
-    const bool partlyRead = content.unreadBytes > 0;
+    const bool partlyRead = content.partlyRead();
     if (partlyRead)
         KivMessage(KivPartlyReadMessage(path));
     m_KeisanConverted = false;
@@ -185,7 +178,7 @@ std::string CKivDoc::SerializeKivFile() const {
 }
 
 bool CKivDoc::OnSaveDocument(const std::string& path) {
-    const bool overTruncated = !m_TruncatedSource.empty() && samePath(path, m_TruncatedSource);
+    const bool overTruncated = !m_TruncatedSource.empty() && kiv::files::samePath(path, m_TruncatedSource);
     if (overTruncated && !KivAsk(kAskOverwritePartlyRead))
         return false;
     // Digits typed into a cell reach the row only when the cursor leaves it: they are kept.
@@ -194,7 +187,7 @@ bool CKivDoc::OnSaveDocument(const std::string& path) {
     StoreKoumokuGyou();
     std::string error;
     if (!kiv::files::writeFileAtomically(path, SerializeKivFile(), &error)) {
-        KivMessage(kCannotCreateFileMessage);
+        KivMessage(kiv::files::cannotCreateMessage(error));
         return false;
     }
     if (overTruncated)
@@ -236,8 +229,8 @@ void CKivDoc::SaveBkUp() {
     }
     m_PathText = KivBackupPath(m_PathName, m_Mode == "2" ? '2' : '1');
     bool written = false;
+    std::string error;
     try {
-        std::string error;
         written = kiv::files::writeFileAtomically(m_PathText, SerializeKivFile(), &error);
     } catch (const std::exception&) {
         // Out of memory while building the bytes: a backup must never stop the estimate closing.
@@ -245,6 +238,6 @@ void CKivDoc::SaveBkUp() {
     if (!written && !m_BackupFailureShown) {
         // The timer retries every ten minutes: one message is enough.
         m_BackupFailureShown = true;
-        KivMessage(kCannotCreateFileMessage);
+        KivMessage(kiv::files::cannotCreateMessage(error));
     }
 }

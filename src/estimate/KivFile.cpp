@@ -1,6 +1,7 @@
 #include "estimate/KivFile.h"
 
 #include "platform/archive/Archive.h"
+#include "platform/text/Number.h"
 
 namespace {
 
@@ -25,8 +26,11 @@ KivFileContent ReadKivFile(std::string_view bytes) {
         if (static_cast<std::size_t>(n) > in.remaining())
             throw KivFileError("ファイルが途中で切れています。");
         c.rows.reserve(static_cast<std::size_t>(n));
-        for (std::int32_t i = 0; i < n; ++i)
+        for (std::int32_t i = 0; i < n; ++i) {
             c.rows.push_back(in.readString());
+            if (IsDamagedFreeRow(c.rows.back()))
+                ++c.damagedRows;
+        }
         c.unreadBytes = in.unreadTail();
     } catch (const kiv::archive::ArchiveError&) {
         throw KivFileError("ファイルが壊れているか、途中で切れています。");
@@ -34,10 +38,18 @@ KivFileContent ReadKivFile(std::string_view bytes) {
     return c;
 }
 
-std::string KivPartlyReadMessage(const std::string& path) {
-    return "「" + path + "」は一部を読み込めませんでした。ファイルが壊れているか、別のプログラムで"
-           "書かれたおそれがあります。読み込めた部分だけを開きます。";
+bool IsDamagedFreeRow(std::string_view row) {
+    if (kiv::text::parseInt(row.substr(0, 4)) > 0)
+        return false;
+    return row.size() > 8 && row.find_first_not_of(std::string_view(" \0", 2), 8) != std::string_view::npos;
 }
+
+std::string KivPartlyReadText(const std::string& path) {
+    return "「" + path + "」は一部を読み込めませんでした。ファイルが壊れているか、別のプログラムで"
+           "書かれたおそれがあります。";
+}
+
+std::string KivPartlyReadMessage(const std::string& path) { return KivPartlyReadText(path) + "読み込めた部分だけを開きます。"; }
 
 std::string WriteKivFile(const std::array<std::string, kKivHyousiCount>& hyousi,
                          const std::vector<std::string>& rows) {

@@ -28,14 +28,26 @@ struct KivFileContent {
     // Bytes after the last counted row: the file holds more than its row count says (a count
     // lowered, data appended). The rows up to the count are still read; 0 for a whole file.
     std::size_t unreadBytes = 0;
+    // Rows without an item number that still carry content (a damaged number such as "O002" or
+    // NUL bytes): not free rows, and not rows the document can place either.
+    std::size_t damagedRows = 0;
+    // Whether the document opens less than the file holds: its first save over the file asks.
+    bool partlyRead() const { return unreadBytes > 0 || damagedRows > 0; }
 };
+
+// A row of the estimate or the master whose key (item or category, bytes 0-3) names no group
+// but which carries content after its key (a byte other than a blank or NUL from byte 8 on). A
+// blank free row is dropped without a word; such a row is a damaged one, and its loss is said.
+bool IsDamagedFreeRow(std::string_view row);
 
 // Throws KivFileError when the bytes are not a whole estimate file (cut off, a length that runs
 // past the end, a negative or impossible row count). Data after the last row is not an error:
 // it is counted in unreadBytes, for the document to report.
 KivFileContent ReadKivFile(std::string_view bytes);
-// The message for a file read only in part (unreadBytes): names the file (UTF-8 path).
+// The message for a file read only in part (partlyRead()): names the file (UTF-8 path).
 std::string KivPartlyReadMessage(const std::string& path);
+// Its first part, the file named and what befell it, for a command that then refuses the file.
+std::string KivPartlyReadText(const std::string& path);
 // The stored bytes of an estimate. `rows` are written as they are.
 std::string WriteKivFile(const std::array<std::string, kKivHyousiCount>& hyousi,
                          const std::vector<std::string>& rows);

@@ -86,7 +86,7 @@ bool acceptChosenFile(const fs::path& path, const ConfirmCreate& confirmCreate, 
     // O_EXCL: should a file appear in the meantime it is left alone, not truncated.
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
-        message = kCannotCreateFileMessage;
+        message = kiv::files::cannotCreateMessage(kiv::files::writeFailure(path, errno));
         return false;
     }
     ::close(fd);

@@ -5,6 +5,7 @@
 #include "estimate/ReferenceFile.h"
 #include "estimate/RoumuFile.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/files/Files.h"
 
 using namespace kiv::ui;
 
@@ -200,8 +201,9 @@ void CRoumuDialog::onOK() {
         return;
     }
     // The file is replaced whole and safely; a failed write leaves it and the estimate as they were.
-    if (!writeRoumuFile(m_pDoc->m_RoumuPath, m_Work)) {
-        messageBox(kCannotCreateFileMessage, MB_OK | MB_ICONEXCLAMATION, {}, this);
+    std::string error;
+    if (!writeRoumuFile(m_pDoc->m_RoumuPath, m_Work, &error)) {
+        messageBox(kiv::files::cannotCreateMessage(error), MB_OK | MB_ICONEXCLAMATION, {}, this);
         return;
     }
     m_pDoc->m_Roumu = m_Work;

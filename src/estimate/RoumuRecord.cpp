@@ -10,7 +10,7 @@ bool fits(std::string_view value, std::size_t width, const char* caption, std::s
     if (value.size() <= width)
         return true;
     if (error)
-        *error = std::string(caption) + "「" + kiv::text::cp932ToUtf8(value).value_or(std::string(value)) + "」は" +
+        *error = std::string(caption) + "「" + kiv::text::toUtf8(value) + "」は" +
                  std::to_string(width) + "桁に入りきらないため登録できません。";
     return false;
 }

@@ -4,6 +4,7 @@
 #include "estimate/ReferenceFile.h"
 #include "estimate/SetteiFile.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/files/Files.h"
 
 void SetteiEditDialog::onShowDialog() {
     m_pDoc = g_pKivDoc;
@@ -23,8 +24,9 @@ void SetteiEditDialog::onOK() {
     m_pDoc->m_Settei = record;
     if (parsesOnOK())
         m_pDoc->ParseSettei();
-    if (!writeSetteiFile(m_pDoc->m_SetteiPath, m_pDoc->m_Settei)) {
-        kiv::ui::messageBox(kCannotCreateFileMessage, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
+    std::string error;
+    if (!writeSetteiFile(m_pDoc->m_SetteiPath, m_pDoc->m_Settei, &error)) {
+        kiv::ui::messageBox(kiv::files::cannotCreateMessage(error), kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
         return;
     }
     endDialog(kiv::ui::IDOK);

@@ -52,7 +52,7 @@ const EnzanCodeInfo& enzanCodeInfo(EnzanCode k) { return kCodes[static_cast<std:
 PaddedCode padEnzanCode(std::string_view code) {
     PaddedCode r{zeroPadded(code), {}};
     if (code.size() < kEnzanCodeWidth)
-        r.message = "４桁未満のため" + kiv::text::cp932ToUtf8(r.code).value_or(r.code) + "に変更しました。";
+        r.message = "４桁未満のため" + kiv::text::toUtf8(r.code) + "に変更しました。";
     return r;
 }
 

@@ -36,19 +36,19 @@ void CKivView::OnDaikaExcel() {
     DaikaWorkbookOptions options;
     options.path = dlg.m_OutPath;
     options.doubleSpacing = dlg.m_DoubleSpacing != 0;
-    bool failed = false;
+    std::optional<std::string> failure;
     {
         // The pricing's messages are gathered over the walk and shown once, after the save.
         KivMessagePass pass;
         kiv::excel::ExcelSession session;
         try {
             DaikaWorkbook(*this, options).Write(session);
-        } catch (const kiv::excel::ExcelCallError&) {
+        } catch (const kiv::excel::ExcelCallError& e) {
             session.Abandon();
-            failed = true;
+            failure = kiv::excel::ExportFailureMessage(e);
         }
         RestoreViewAfterExport(*this, 8);
     }
-    if (failed)
-        kiv::ui::messageBox(kCannotCreate, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
+    if (failure)
+        kiv::ui::messageBox(*failure, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
 }

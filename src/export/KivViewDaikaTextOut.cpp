@@ -75,7 +75,7 @@ void CKivView::OnDaikaTextOut() {
     // Slot 8: the row pricing's own saves use slot 1.
     SavePosition8();
     const bool doubleSpacing = dlg.m_DoubleSpacing != 0;
-    bool written = false;
+    std::optional<std::string> failure;
     {
         // The pricing's messages are gathered over the walk and shown once, after the file.
         KivMessagePass pass;
@@ -89,10 +89,10 @@ void CKivView::OnDaikaTextOut() {
             for (const DaikaBlock& b : sheet.blocks)
                 for (const DaikaLine& l : b.lines)
                     data += DaikaTextLine(l, doubleSpacing);
-            written = WriteExportTextFile(dlg.m_Path, data);
+            failure = WriteExportTextFile(dlg.m_Path, data);
         }
         RestoreViewAfterExport(*this, 8);
-        if (!written)
-            kiv::ui::messageBox(kCannotCreate, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
+        if (failure)
+            kiv::ui::messageBox(*failure, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
     }
 }

@@ -31,7 +31,7 @@ void CKivView::OnExcelOut() {
 
     hideCaret();
     SavePosition8();
-    bool failed = false;
+    std::optional<std::string> failure;
     {
         kiv::ui::App::WaitCursorScope wait;
         StoreAndRecalcForExport(*this);
@@ -45,12 +45,12 @@ void CKivView::OnExcelOut() {
         kiv::excel::ExcelSession session;
         try {
             UtiwakeWorkbook(*this, options).Write(session);
-        } catch (const kiv::excel::ExcelCallError&) {
+        } catch (const kiv::excel::ExcelCallError& e) {
             session.Abandon();
-            failed = true;
+            failure = kiv::excel::ExportFailureMessage(e);
         }
     }
     RestoreViewAfterExport(*this, 8);
-    if (failed)
-        kiv::ui::messageBox(kCannotCreate, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
+    if (failure)
+        kiv::ui::messageBox(*failure, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
 }

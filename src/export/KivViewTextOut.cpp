@@ -49,7 +49,7 @@ void CKivView::OnTextOut() {
     rows.bikou1 = dlg.m_Bikou1 != 0;
     rows.roumuNinzuu = dlg.m_RoumuNinzuu != 0;
     const bool doubleSpacing = dlg.m_DoubleSpacing != 0;
-    bool written = false;
+    std::optional<std::string> failure;
     {
         kiv::ui::App::WaitCursorScope wait;
         StoreAndRecalcForExport(*this);
@@ -64,9 +64,9 @@ void CKivView::OnTextOut() {
                 data += UtiwakeTextLine(UtiwakeRowTexts(m_EditGyou, d->m_SetteiValues, rows), doubleSpacing);
             }
         }
-        written = WriteExportTextFile(dlg.m_Path, data);
+        failure = WriteExportTextFile(dlg.m_Path, data);
     }
     RestoreViewAfterExport(*this, 1);
-    if (!written)
-        kiv::ui::messageBox(kCannotCreate, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
+    if (failure)
+        kiv::ui::messageBox(*failure, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
 }

@@ -5,24 +5,16 @@
 
 namespace kiv::exporting {
 
-namespace {
-ExportTextWriter& writerSlot() {
-    static ExportTextWriter w;
-    return w;
-}
-} // namespace
-
 void AppendTextField(std::string& line, std::string_view field) {
     for (char c : field)
         line.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
 }
 
-bool WriteExportTextFile(const std::string& pathCp932, std::string_view data) {
-    if (const auto& w = writerSlot())
-        return w(pathCp932, data);
-    return kiv::files::writeFileAtomically(kiv::files::fromCp932(pathCp932), data);
+std::optional<std::string> WriteExportTextFile(const std::string& pathCp932, std::string_view data) {
+    std::string error;
+    if (kiv::files::writeFileAtomically(kiv::files::fromCp932(pathCp932), data, &error))
+        return std::nullopt;
+    return kiv::files::cannotCreateMessage(error);
 }
-
-void SetExportTextWriter(ExportTextWriter writer) { writerSlot() = std::move(writer); }
 
 } // namespace kiv::exporting

@@ -1,7 +1,7 @@
 #pragma once
 // What the TAB-separated text exports share: fields made safe for the file, and the file written
 // whole or not at all.
-#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,12 +11,9 @@ namespace kiv::exporting {
 void AppendTextField(std::string& line, std::string_view field);
 
 // Writes `data` to a temporary file beside the CP932 `path`, renamed over it at the end; on
-// failure nothing of the old file is lost and no temporary file stays. False on failure.
-bool WriteExportTextFile(const std::string& pathCp932, std::string_view data);
-
-// Tests replace the writer to make a write fail; empty restores the real one.
-using ExportTextWriter = std::function<bool(const std::string& pathCp932, std::string_view data)>;
-void SetExportTextWriter(ExportTextWriter writer);
+// failure nothing of the old file is lost, no temporary file stays, and the message to show
+// (the path and the reason) is returned; nullopt when the file was written.
+std::optional<std::string> WriteExportTextFile(const std::string& pathCp932, std::string_view data);
 
 } // namespace kiv::exporting
 

@@ -72,14 +72,15 @@ bool PasteCellText(std::string& row, int field, bool isText, const std::string& 
         GyouRecord::putTextFitted(row, field, buf);
         return true;
     }
+    // The text is checked before it is shown: a cell of any bytes (half a double-byte character,
+    // another encoding) is refused, its bad bytes shown as replacement characters.
     const std::string value = trimmed(buf);
-    const std::string shown = kiv::text::toUtf8(value);
     if (!isCellNumber(buf)) {
-        KivMessage("貼り付ける「" + shown + "」は数値ではないので、この欄には貼り付けられません。");
+        KivMessage("貼り付ける「" + kiv::text::toUtf8(value) + "」は数値ではないので、この欄には貼り付けられません。");
         return false;
     }
     if (!GyouRecord::putNumber(row, field, value)) {
-        KivMessage("貼り付ける数値 " + shown + " はこの欄に入りきりません。");
+        KivMessage("貼り付ける数値 " + value + " はこの欄に入りきりません。");   // digits only
         return false;
     }
     return true;

@@ -15,6 +15,7 @@
 #include "grid/KivViewLinks.h"
 #include "platform/ui/App.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/files/Files.h"
 
 namespace {
 
@@ -151,8 +152,9 @@ void CKivView::StyleChange(int id) {
     auto putBack = [&] {
         d->m_Settei = before;
         d->ParseSettei();
-        if (!d->m_SetteiPath.empty() && !writeSetteiFile(d->m_SetteiPath, before))
-            KivMessage(kCannotCreateFileMessage);
+        std::string error;
+        if (!d->m_SetteiPath.empty() && !writeSetteiFile(d->m_SetteiPath, before, &error))
+            KivMessage(kiv::files::cannotCreateMessage(error));
     };
     CfukugouDialog dlg;
     if (dlg.doModal() == kiv::ui::IDOK) {

@@ -77,6 +77,9 @@ void ConnectMasterSeams() {
 
 const char* const MstDoc::kMsgPoolFull = "データ数が最大値を超えました。これ以上は入力できません。";
 const char* const MstDoc::kMsgBunFull = "１分類の行数が最大値を超えました。これ以上は入力できません。";
+const char* const MstDoc::kAskOverwritePartlyRead =
+    "このマスターはファイルの一部しか読み込まれていません。"
+    "上書きすると読み込まれなかった部分は失われます。上書き保存しますか？";
 const char* const MstDoc::kMsgPoolTruncated =
     "データ数が最大値を超えましたので途中までしか読み込みできませんでした。";
 
@@ -211,10 +214,11 @@ bool MstDoc::OnOpenDocument(const std::string& path) {
     }
     bytes.reset();
     setPathName(path);
-    if (content.unreadBytes > 0)
+    if (content.unreadBytes > 0 || content.damagedRows > 0)
         KivMessage(KivPartlyReadMessage(path));
     if (content.truncated)
-        KivMessage(kMsgPoolTruncated);
+        KivMessage("「" + path + "」\n" + kMsgPoolTruncated);
+    m_PartlyReadSource = content.partlyRead() ? path : std::string();
     LoadMstContent(content);
     SetModifiedFlag(false);
     return true;
@@ -305,15 +309,20 @@ std::string MstDoc::SerializeMstFile() const {
 }
 
 bool MstDoc::onSaveDocument(const std::filesystem::path& path) {
+    const bool overPartlyRead = !m_PartlyReadSource.empty() && kiv::files::samePath(path, m_PartlyReadSource);
+    if (overPartlyRead && !KivAsk(kAskOverwritePartlyRead))
+        return false;
     // Digits typed into a cell reach the line only when the cursor leaves it: they are kept.
     if (m_pView)
         m_pView->StoreGyou();
     StoreKoumokuGyou();
     std::string error;
     if (!kiv::files::writeFileAtomically(path, SerializeMstFile(), &error)) {
-        KivMessage(kCannotCreateFileMessage);
+        KivMessage(kiv::files::cannotCreateMessage(error));
         return false;
     }
+    if (overPartlyRead)
+        m_PartlyReadSource.clear();
     SetModifiedFlag(false);
     return true;
 }

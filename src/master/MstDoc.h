@@ -42,7 +42,8 @@ public:
     static constexpr int kBunSelectLength = 92;   // the same and two amounts
     static const char* const kMsgPoolFull;        // "データ数が最大値を超えました。…"
     static const char* const kMsgBunFull;         // "１分類の行数が最大値を超えました。…"
-    static const char* const kMsgPoolTruncated;   // "データ数が最大値を超えましたので…"
+    static const char* const kMsgPoolTruncated;
+    static const char* const kAskOverwritePartlyRead;   // before the first save over a partly read file   // "データ数が最大値を超えましたので…"
 
     MstDoc();
     ~MstDoc() override;
@@ -109,6 +110,7 @@ public:
     bool m_SetteiRead = false;
     std::string m_MasterPath;                   // the profile's master path, shown nowhere else
     std::string m_UndoPath;
+    std::string m_PartlyReadSource;   // the file opened only in part; saving over it asks first
     std::uint64_t m_UndoSerial = 0;             // serial of the undo snapshot held (0 none)
     std::vector<std::string> m_KoumokuName;     // tree titles: headings and category titles
     std::vector<std::string> m_BunSelectList;   // labels of the category range dialog

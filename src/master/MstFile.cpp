@@ -1,5 +1,7 @@
 #include "master/MstFile.h"
 
+#include "estimate/KivFile.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -99,8 +101,11 @@ MstFileContent ReadMstFile(std::string_view bytes) {
     content.rows.reserve(std::min<std::size_t>(count, kMstMaxRows));
     for (std::uint32_t i = 0; i < count; ++i) {
         std::string line = readLine(in);
-        if (GyouRecord::isFreeRow(line))
+        if (GyouRecord::isFreeRow(line)) {
+            if (IsDamagedFreeRow(line))
+                ++content.damagedRows;
             continue;
+        }
         if (content.rows.size() >= static_cast<std::size_t>(kMstMaxRows)) {
             content.truncated = true;
             continue;

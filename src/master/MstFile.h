@@ -6,8 +6,8 @@
 //
 // The reader also takes lines that another program wrote in the wide form (0xFF, 0xFE 0xFF, a
 // length in UTF-16 units, UTF-16LE text) and converts them to CP932; it never writes that form.
-// Lines whose category (bytes 0-3) reads as 0 are free slots and are dropped; at most 30,000
-// lines are kept.
+// Lines whose category (bytes 0-3) reads as 0 are free slots and are dropped (those that carry
+// content are counted as damaged); at most 30,000 lines are kept.
 #include <cstddef>
 #include <span>
 #include <stdexcept>
@@ -28,6 +28,9 @@ struct MstFileContent {
     std::vector<std::string> rows;   // lines with a category, in file order, as stored
     bool truncated = false;          // lines with a category beyond the first 30,000 were left
     std::size_t unreadBytes = 0;     // bytes after the last counted line
+    std::size_t damagedRows = 0;     // lines of category 0 that carry content (IsDamagedFreeRow)
+    // Whether the document opens less than the file holds: its first save over the file asks.
+    bool partlyRead() const { return truncated || unreadBytes > 0 || damagedRows > 0; }
 };
 
 // Throws MstFileError when the bytes are not a whole master file: cut off, a count beyond the

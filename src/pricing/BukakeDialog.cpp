@@ -7,6 +7,7 @@
 #include "pricing/BukakeFile.h"
 #include "pricing/BukakeRate.h"
 #include "pricing/BukakeRecord.h"
+#include "platform/files/Files.h"
 
 using namespace kiv::ui;
 using kiv::text::Decimal;
@@ -160,8 +161,9 @@ void CBukakeDialog::onOK() {
     const Control* list = control(kList);
     // The file is replaced whole and safely: a failed write leaves it, the list and the dialog as
     // they were.
-    if (!list || !writeBukakeFile(path, list->items)) {
-        messageBox(kCannotCreateFileMessage, MB_OK | MB_ICONEXCLAMATION, {}, this);
+    std::string error;
+    if (!list || !writeBukakeFile(path, list->items, &error)) {
+        messageBox(kiv::files::cannotCreateMessage(error), MB_OK | MB_ICONEXCLAMATION, {}, this);
         return;
     }
     Dialog::onOK();

@@ -96,7 +96,7 @@ public:
 
 private:
     void refuse(int field, const std::string& text, int width) {
-        const std::string value = kiv::text::cp932ToUtf8(kiv::text::trimBlanks(text)).value_or("?");
+        const std::string value = kiv::text::toUtf8(kiv::text::trimBlanks(text));
         messages.push_back(std::string(fieldCaption(field)) + "の「" + value + "」は" + std::to_string(width) +
                            "桁に入りきらないため、書き込みませんでした。");
     }

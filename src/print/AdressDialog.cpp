@@ -225,8 +225,9 @@ void CAdressDialog::onOK() {
     const int count = getCount(kList);
     for (int i = 0; i < count; ++i)
         lines.push_back(getLbText(kList, i));
-    if (!kiv::files::writeFileAtomically(m_AdressPath, adress::joinAdressLines(lines))) {
-        messageBox(kCannotCreateFileMessage, MB_OK, {}, this);
+    std::string error;
+    if (!kiv::files::writeFileAtomically(m_AdressPath, adress::joinAdressLines(lines), &error)) {
+        messageBox(kiv::files::cannotCreateMessage(error), MB_OK, {}, this);
         return;
     }
     endDialog(IDOK);
@@ -255,7 +256,8 @@ void CAdressDialog::OnPrintSettei() {
         editor.m_PrintSettei.replace(0, file.data.size(), file.data);
     if (editor.doModal() != IDOK)
         return;
+    std::string error;
     if (!kiv::files::writeFileAtomically(m_AdressPrintPath,
-                                         std::string_view(editor.m_PrintSettei).substr(0, editor.m_SetteiLength)))
-        messageBox(kCannotCreateFileMessage, MB_OK, {}, this);
+                                         std::string_view(editor.m_PrintSettei).substr(0, editor.m_SetteiLength), &error))
+        messageBox(kiv::files::cannotCreateMessage(error), MB_OK, {}, this);
 }

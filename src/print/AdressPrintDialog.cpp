@@ -170,7 +170,7 @@ void CAdressPrintDialog::printSide(const std::vector<Printed>& fields) {
         ok = job->endDoc();
     }
     if (!ok)
-        messageBox(settings.toFile() ? kiv::print::fileNotWrittenMessage(settings.file)
+        messageBox(settings.toFile() ? kiv::print::fileNotWrittenMessage(job.get(), settings.file)
                                      : std::string("印刷を開始できません。プリンタの設定を確かめてください。"),
                    MB_OK | MB_ICONEXCLAMATION, {}, this);
 }

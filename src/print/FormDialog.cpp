@@ -123,4 +123,6 @@ void CFormDialog::storeFields(CKivDoc& doc) { doc.m_HyousiForm.storeFields(m_Fie
 
 void CFormDialog::parse(CKivDoc& doc) { doc.ParseHyousi(); }
 
-bool CFormDialog::writeFile(const CKivDoc& doc) { return writeRecordFile(doc.m_HyousiPath, doc.m_HyousiForm); }
+bool CFormDialog::writeFile(const CKivDoc& doc, std::string& error) {
+    return writeRecordFile(doc.m_HyousiPath, doc.m_HyousiForm, &error);
+}

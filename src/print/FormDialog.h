@@ -20,5 +20,5 @@ protected:
     std::string recordBytes(const CKivDoc& doc) const override;
     void storeFields(CKivDoc& doc) override;
     void parse(CKivDoc& doc) override;
-    bool writeFile(const CKivDoc& doc) override;
+    bool writeFile(const CKivDoc& doc, std::string& error) override;
 };

@@ -59,4 +59,6 @@ void CHedderDialog::storeFields(CKivDoc& doc) { doc.m_Hedder.storeFields(m_Field
 
 void CHedderDialog::parse(CKivDoc& doc) { doc.ParseHedder(); }
 
-bool CHedderDialog::writeFile(const CKivDoc& doc) { return writeRecordFile(doc.m_HedderPath, doc.m_Hedder); }
+bool CHedderDialog::writeFile(const CKivDoc& doc, std::string& error) {
+    return writeRecordFile(doc.m_HedderPath, doc.m_Hedder, &error);
+}

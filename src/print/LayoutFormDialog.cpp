@@ -4,6 +4,7 @@
 #include "estimate/LayoutField.h"
 #include "estimate/ReferenceFile.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/files/Files.h"
 
 using namespace kiv::ui;
 
@@ -44,8 +45,9 @@ void LayoutFormDialog::onOK() {
     }
     SaveForm();
     parse(*m_pDoc);
-    if (!writeFile(*m_pDoc)) {
-        messageBox(kCannotCreateFileMessage, MB_OK | MB_ICONEXCLAMATION, {}, this);
+    std::string error;
+    if (!writeFile(*m_pDoc, error)) {
+        messageBox(kiv::files::cannotCreateMessage(error), MB_OK | MB_ICONEXCLAMATION, {}, this);
         return;
     }
     endDialog(IDOK);

@@ -43,7 +43,7 @@ protected:
     virtual std::string recordBytes(const CKivDoc& doc) const = 0;
     virtual void storeFields(CKivDoc& doc) = 0;
     virtual void parse(CKivDoc& doc) = 0;
-    virtual bool writeFile(const CKivDoc& doc) = 0;
+    virtual bool writeFile(const CKivDoc& doc, std::string& error) = 0;
 
 private:
     std::span<const int> m_Ids;

@@ -54,8 +54,7 @@ struct Converter {
         return std::any_of(std::begin(kSkip), std::end(kSkip), [&](EnzanCode k) { return s.matches(k, bun); });
     }
     void tooWide(const std::string& row, const Decimal& value) {
-        const std::string name =
-            kiv::text::cp932ToUtf8(R::text(row, R::Hinmei)).value_or(std::string(R::text(row, R::Hinmei)));
+        const std::string name = kiv::text::toUtf8(R::text(row, R::Hinmei));
         messages.push_back("数値が桁数を超えたので空白にしました。品名「" + name + "」 値 " + value.toString());
     }
     void whole(std::string& row, int field, const Decimal& v) {

@@ -202,8 +202,9 @@ void CTotalDoc::LoadGridGyou() {
 
 bool CTotalDoc::onSaveDocument(const std::filesystem::path& path) {
     StoreGridGyou();
-    if (!kiv::files::writeFileAtomically(path, SerializeTotalFile())) {
-        KivMessage(kCannotCreateFileMessage);
+    std::string error;
+    if (!kiv::files::writeFileAtomically(path, SerializeTotalFile(), &error)) {
+        KivMessage(kiv::files::cannotCreateMessage(error));
         return false;
     }
     SetModifiedFlag(false);
@@ -267,6 +268,12 @@ bool CTotalDoc::ConvertEstimateFile(const std::string& estimatePath, const std::
         return false;
     }
     kivBytes.reset();
+    // A roll-up of part of a file is a wrong total that looks right: nothing is made from it.
+    for (const auto& [partly, path] : {std::pair{master.partlyRead(), &masterPath}, std::pair{estimate.partlyRead(), &estimatePath}})
+        if (partly) {
+            KivMessage(KivPartlyReadText(*path) + "変換を中止します。");
+            return false;
+        }
 
     TotalConvertResult result = ConvertToTotals(master.rows, estimate.rows, m_SetteiValues);
     // Every number that did not fit its column is named once, together.

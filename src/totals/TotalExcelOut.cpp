@@ -170,18 +170,18 @@ void CTotalView::OnExcelOut() {
 
     hideCaret();
     const TotalExportPosition pos = SaveTotalPosition(*d);
-    bool failed = false;
+    std::optional<std::string> failure;
     {
         kiv::ui::App::WaitCursorScope wait;
         kiv::excel::ExcelSession session;
         try {
             WriteTotalWorkbook(*d, dlg.m_Path, session);
-        } catch (const kiv::excel::ExcelCallError&) {
+        } catch (const kiv::excel::ExcelCallError& e) {
             session.Abandon();
-            failed = true;
+            failure = kiv::excel::ExportFailureMessage(e);
         }
     }
     RestoreTotalViewAfterExport(*this, pos);
-    if (failed)
-        kiv::ui::messageBox(kCannotCreate, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
+    if (failure)
+        kiv::ui::messageBox(*failure, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
 }

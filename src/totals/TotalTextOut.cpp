@@ -68,14 +68,14 @@ void CTotalView::OnTextOut() {
 
     hideCaret();
     const TotalExportPosition pos = SaveTotalPosition(*d);
-    bool written = false;
+    std::optional<std::string> failure;
     {
         kiv::ui::App::WaitCursorScope wait;
         StoreAndRecalcTotalsForExport(*d);
         // Built whole and written in one go, so a failure leaves no partial file.
-        written = WriteExportTextFile(dlg.m_Path, TotalTextFileData(*d));
+        failure = WriteExportTextFile(dlg.m_Path, TotalTextFileData(*d));
     }
     RestoreTotalViewAfterExport(*this, pos);
-    if (!written)
-        kiv::ui::messageBox(kCannotCreate, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
+    if (failure)
+        kiv::ui::messageBox(*failure, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
 }

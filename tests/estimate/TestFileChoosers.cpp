@@ -67,7 +67,8 @@ TEST(FileChooser, MissingFileIsCreatedOnlyOnYes) {
     Answer yes2{true, {}};
     SetteiSwitch failed = switchSetteiFile("2", dir / "nofolder" / "x.mtt", yes2.fn());
     EXPECT_FALSE(failed.switched);
-    EXPECT_EQ(failed.messages, (std::vector<std::string>{"ファイルが作成できません。"}));
+    EXPECT_EQ(failed.messages, (std::vector<std::string>{"ファイルが作成できません。\n" + (dir / "nofolder" / "x.mtt").string() +
+                                                          "\n保存先のフォルダーがありません。"}));
     EXPECT_EQ(Profile::user().getString("MSettei_Section", "MSettei_File"), path.string());
 }
 

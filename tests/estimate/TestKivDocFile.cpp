@@ -138,8 +138,11 @@ TEST_F(KivDocFileTest, LoadRunsTheStyleCheckOnceWithItemOneLoaded) {
 }
 
 TEST_F(KivDocFileTest, FreeRowsAreDroppedOnLoadAndWrittenBySave) {
-    auto doc = open(kivBytes({makeRow(0, 0, "freed"), makeRow(1, 1, "A1"), std::string(1400, ' '), makeRow(2, 1, "B1"),
-                              "-001", makeRow(3, 1, "C1")}));
+    // Blank free rows (a key of 0, none, a negative one, nothing after it) go without a word.
+    auto doc = open(kivBytes({makeRow(0, 0), makeRow(1, 1, "A1"), std::string(1400, ' '), makeRow(2, 1, "B1"),
+                              "-001", makeRow(3, 1, "C1"), "O002" + std::string(1396, '\0')}));
+    EXPECT_TRUE(KivRecordedMessages().empty());
+    EXPECT_TRUE(doc->TruncatedSource().empty());
     EXPECT_EQ(poolRows(*doc), (std::vector<std::string>{makeRow(1, 1, "A1"), makeRow(2, 1, "B1"), makeRow(3, 1, "C1")}));
 
     // Deleting item 1 leaves a free row in the pool, which the file keeps until the next load.
@@ -381,10 +384,20 @@ TEST_F(KivDocFileTest, AFileWithDataAfterItsLastRowOpensWhatIsReadableAndIsNotOv
         std::vector<std::string> shown;   // the pool after opening
         int questionsOnOpen;              // the old electrical questions of an estimate left empty
     };
+    // A row without a usable item number that carries content is no free row: its loss is said.
+    const auto keyed = [](std::string row, const std::string& key) { return row.replace(0, 4, key); };
+    const auto withRow = [&](std::size_t at, const std::string& row) {
+        std::vector<std::string> r = rows;
+        r.insert(r.begin() + static_cast<std::ptrdiff_t>(at), row);
+        return kivBytes(r);
+    };
     const Case cases[] = {
         {"count lowered by one", withCount(4), {rows.begin(), rows.begin() + 4}, 0},
         {"count set to 0", withCount(0), {}, 1},
         {"16 bytes appended", good + "0123456789abcdef", rows, 0},
+        {"item number O002", withRow(2, keyed(makeRow(2, 3, "B3"), "O002")), rows, 0},
+        {"item number of NUL bytes", withRow(5, keyed(makeRow(3, 2, "C2"), std::string(4, '\0'))), rows, 0},
+        {"item 0 with a name", withRow(0, makeRow(0, 0, "freed")), rows, 0},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -504,7 +517,8 @@ TEST_F(KivDocFileTest, AFailedWriteKeepsTheOldFileAndSaysSoOnce) {
     EXPECT_FALSE(ok);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(readFile(path), old);
-    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{kCannotCreate});
+    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{std::string(kCannotCreate) + "\n" + path +
+                                                               "\nファイルが大きすぎます。"});
     std::size_t files = 0;
     for ([[maybe_unused]] auto& e : fs::directory_iterator(m_Data.path()))
         ++files;
@@ -544,7 +558,9 @@ TEST_F(KivDocFileTest, AFailedBackupIsReportedOnceAndDoesNotStopClosing) {
     doc->SetPathName((m_Data / "no such folder" / "job.KIV").string());
     doc->SaveBkUp();
     doc->SaveBkUp();
-    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{kCannotCreate});
+    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{std::string(kCannotCreate) + "\n" +
+                                                               (m_Data / "no such folder" / "jobBkUp.KIV").string() +
+                                                               "\n保存先のフォルダーがありません。"});
     doc->OnCloseDocument();
     EXPECT_EQ(g_pKivDoc, nullptr);
     EXPECT_EQ(g_OpenKivDocs.Slot[0], nullptr);

@@ -4,6 +4,7 @@
 #include "export/ExcelExportFixture.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 
@@ -429,6 +430,18 @@ TEST_F(DaikaWorkbookTest, UntitledAndFailedRunsStoreAndWriteNothing) {
     EXPECT_EQ(field(), 9);
     EXPECT_TRUE(view->caret().visible);
     EXPECT_EQ(kiv::ui::App::instance()->waitCursorDepth(), 0);
+    EXPECT_EQ(backend.pendingAnswers(), 0u);
+
+    // The save itself failing (a full disk, for root too): nothing is made, the message names
+    // the file and the reason.
+    kiv::automation::setCallHooks({});
+    {
+        kiv::files::WriteFault full(ENOSPC);
+        backend.expectMessageBox(kiv::ui::IDOK, "ファイルが作成できません。\n" + out().string() +
+                                                    "\nディスクの空き容量が不足しています。");
+        daikaExcel();
+    }
+    EXPECT_FALSE(std::filesystem::exists(out()));
     EXPECT_EQ(backend.pendingAnswers(), 0u);
 }
 

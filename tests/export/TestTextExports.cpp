@@ -1,5 +1,7 @@
 // The two text exports as a user runs them: command 32808 (the breakdown) and command 32848 (the
 // composite unit-price sheet), compared byte for byte with the files they write.
+#include <cerrno>
+
 #include "export/ExcelExportFixture.h"
 
 #include "estimate/KivMessage.h"
@@ -7,6 +9,7 @@
 #include "export/DaikaTextDialog.h"
 #include "export/TextDialog.h"
 #include "export/TextExport.h"
+#include "platform/files/Files.h"
 #include "recalc/KivRecalc.h"
 
 namespace kivtest {
@@ -38,10 +41,6 @@ std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' ')
 
 class TextExportTest : public ExcelExportFixture {
 protected:
-    void TearDown() override {
-        kiv::exporting::SetExportTextWriter({});
-        ExcelExportFixture::TearDown();
-    }
     std::filesystem::path txt() { return exeDir / "out.txt"; }
     std::string written() {
         auto f = kiv::files::readFile(txt());
@@ -136,9 +135,10 @@ TEST_F(TextExportTest, PathProblemsAndAFailedWriteLeaveEverythingAsItWas) {
     EXPECT_FALSE(doc->isModified());
 
     ASSERT_TRUE(kiv::files::writeFileAtomically(txt(), "old"));
-    kiv::exporting::SetExportTextWriter([](const std::string&, std::string_view) { return false; });
     for (int command : {CKivView::ID_TEXT_OUT, CKivView::ID_DAIKA_TEXT_OUT}) {
-        backend.expectMessageBox(kiv::ui::IDOK, "ファイルが作成できません。");
+        kiv::files::WriteFault full(ENOSPC);
+        backend.expectMessageBox(kiv::ui::IDOK, "ファイルが作成できません。\n" + txt().string() +
+                                                    "\nディスクの空き容量が不足しています。");
         command == CKivView::ID_TEXT_OUT ? textOut() : daikaOut();
         EXPECT_EQ(written(), "old");
         EXPECT_EQ(cursorRow(), 3);
@@ -148,7 +148,6 @@ TEST_F(TextExportTest, PathProblemsAndAFailedWriteLeaveEverythingAsItWas) {
         EXPECT_EQ(kiv::ui::App::instance()->waitCursorDepth(), 0);
     }
     // A real write replaces the old file without a question.
-    kiv::exporting::SetExportTextWriter({});
     textOut();
     EXPECT_EQ(written().substr(0, 4), "A1  ");
     for (const auto& e : std::filesystem::directory_iterator(exeDir.path()))

@@ -136,6 +136,11 @@ TEST_F(CsvImport, BadLinesStopTheImportNamingTheLine) {
         {"a,b,123456789,m,5", "2行目の数量「123456789」は8桁を超えています。"},
         {"a,b,3,m,12abc", "2行目の単価「12abc」は数値ではありません。"},
         {"a,b,3,m,\"5", "2行目の引用符(\")が閉じていません。"},
+        // Bytes that are no CP932 text (a UTF-8 file's "1式", half a double-byte character) are
+        // named with a replacement character, never the end of the program.
+        {"配管,VP50A,1式,m,5000",
+         "2行目の数量「1" + *kiv::text::cp932ToUtf8("\xE5\xBC") + "\xEF\xBF\xBD」は数値ではありません。"},
+        {"a,b,3,m,12\x81", "2行目の単価「12\xEF\xBF\xBD」は数値ではありません。"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);

@@ -253,6 +253,32 @@ TEST_F(KivViewRows, CopiedRowsArePastedAboveTheCursorOfAnotherItemOnce) {
     EXPECT_EQ(kiv::text::toUtf8(GyouRecord::text(work(5), GyouRecord::Kikaku)), "ZZ");
 }
 
+TEST_F(KivViewRows, ACellWhoseTextIsNoCp932IsRefusedByANumberCellWithItsMessage) {
+    // The copied text ends in half a double-byte character, or holds UTF-8 bytes: the number
+    // cell refuses it with the message, the bad bytes shown as a replacement character.
+    const struct {
+        std::string text, shown;
+    } cases[] = {
+        {"12\x81", "12\xEF\xBF\xBD"},
+        {"1\xE5\xBC\x8F", "1" + *kiv::text::cp932ToUtf8("\xE5\xBC") + "\xEF\xBF\xBD"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        std::vector<std::string> rows = namedRows(2);
+        GyouRecord::putText(rows[0], GyouRecord::Hinmei, c.text);
+        open(rows);
+        ClearKivPrompts();
+        placeCursor(1, 1, GyouRecord::Hinmei);
+        command(CKivView::ID_EDIT_COPY);
+        placeCursor(2, 2, GyouRecord::Tanka1);
+        const std::string before(GyouRecord::raw(work(2), GyouRecord::Tanka1));
+        command(CKivView::ID_EDIT_PASTE);
+        EXPECT_EQ(KivRecordedMessages(),
+                  std::vector<std::string>{"貼り付ける「" + c.shown + "」は数値ではないので、この欄には貼り付けられません。"});
+        EXPECT_EQ(GyouRecord::raw(work(2), GyouRecord::Tanka1), before);
+    }
+}
+
 TEST_F(KivViewRows, MovedRowsLeaveTheirItemAndUndoRestoresBothItems) {
     std::vector<std::string> rows = namedRows(5);
     rows.push_back(itemRow(2, 1, "S1"));

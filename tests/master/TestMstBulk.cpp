@@ -174,7 +174,8 @@ TEST_F(MstCsvRows, PriceColumn) {
         ASSERT_TRUE(convert(sj(c.line))) << message;
         EXPECT_EQ(field(rows[0], G::Tanka1), c.tanka ? price(c.tanka) : std::string(10, ' '));
     }
-    for (const char* bad : {"a,b,1,m,12abc", "a,b,1,m,12345678901"}) {
+    // A UTF-8 file's "5000円" and half a double-byte character: the stop message, not a crash.
+    for (const char* bad : {"a,b,1,m,12abc", "a,b,1,m,12345678901", "a,b,1,m,5000円", "a,b,1,m,12\x81"}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(convert(std::string("x,y,1,m,5\r\n") + bad + "\r\n"));
         EXPECT_NE(message.find("2行目の単価"), std::string::npos) << message;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "estimate/KivDoc.h"
+#include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
 #include "master/MstDoc.h"
 #include "master/MstFile.h"
@@ -87,11 +88,17 @@ TEST_F(MstFileTest, FreeLinesAreDroppedAndTheRestKeepTheirOrder) {
     std::string blankKey = mstLine(1, 3);
     blankKey.replace(0, 4, "    ");
     rows.push_back(blankKey);
+    rows.push_back(std::string(1400, ' '));
+    rows.push_back("0000" + std::string(1396, '\0'));
     MstFileContent c = ReadMstFile(mstBytes(rows));
     ASSERT_EQ(c.rows.size(), 5u);
     const std::vector<std::string> expected = threeCategories();
     EXPECT_EQ(c.rows, expected);
     EXPECT_FALSE(c.truncated);
+    // The two lines without a category that carry content are counted as damage; the blank ones
+    // are plain free slots.
+    EXPECT_EQ(c.damagedRows, 2u);
+    EXPECT_TRUE(c.partlyRead());
 }
 
 TEST_F(MstFileTest, WideLinesAreReadAsCp932) {
@@ -233,7 +240,7 @@ TEST_F(MstFileTest, MoreThan30000LinesKeepTheFirst30000WithOneMessage) {
     ASSERT_TRUE(doc.OnOpenDocument(path.string()));
     EXPECT_EQ(doc.m_PoolGyouCount, 30000);
     ASSERT_EQ(KivRecordedMessages().size(), 1u);
-    EXPECT_EQ(KivRecordedMessages()[0], MstDoc::kMsgPoolTruncated);
+    EXPECT_EQ(KivRecordedMessages()[0], "「" + path.string() + "」\n" + MstDoc::kMsgPoolTruncated);
     // The full master takes no further line: the message, nothing changes.
     ClearKivPrompts();
     doc.m_CurKoumoku[0] = 4;
@@ -244,6 +251,55 @@ TEST_F(MstFileTest, MoreThan30000LinesKeepTheFirst30000WithOneMessage) {
     EXPECT_EQ(KivRecordedMessages().back(), MstDoc::kMsgPoolFull);
     EXPECT_TRUE(ParseMstRows(mstBytes(rows), nullptr, false));
     EXPECT_FALSE(ParseMstRows(mstBytes(rows), nullptr, true));
+    // 上書き保存 asks before the 30,001st line is lost; Cancel keeps the file.
+    const auto size = fs::file_size(path);
+    QueueKivAnswer(false);
+    EXPECT_FALSE(doc.onSaveDocument(path));
+    EXPECT_EQ(KivRecordedQuestions().back(), MstDoc::kAskOverwritePartlyRead);
+    EXPECT_EQ(fs::file_size(path), size);
+}
+
+TEST_F(MstFileTest, APartlyReadMasterIsNotOverwrittenWithoutAsking) {
+    const std::string good = mstBytes(threeCategories());
+    std::string lowered = good;
+    lowered[0] = 4;
+    std::vector<std::string> withZero = threeCategories();
+    withZero.insert(withZero.begin() + 1, mstLine(0, 5, {{GyouRecord::Hinmei, "消えた行"}}));
+    std::vector<std::string> withOh = threeCategories();
+    withOh.push_back(mstLine(3, 2, {{GyouRecord::Hinmei, "O分類"}}).replace(0, 4, "O003"));
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"count lowered", lowered},
+        {"bytes appended", good + "0123456789abcdef"},
+        {"category 0 line with content", mstBytes(withZero)},
+        {"category O003", mstBytes(withOh)},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearKivPrompts();
+        const fs::path path = write("partly" + std::to_string(n++) + ".MST", c.bytes);
+        MstDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path.string()));
+        EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{KivPartlyReadMessage(path.string())});
+        // 上書き保存 asks; Cancel leaves the file byte for byte.
+        doc.SetModifiedFlag();
+        QueueKivAnswer(false);
+        EXPECT_FALSE(doc.onSaveDocument(path));
+        EXPECT_EQ(KivRecordedQuestions(), std::vector<std::string>{MstDoc::kAskOverwritePartlyRead});
+        EXPECT_EQ(read(path), c.bytes);
+        EXPECT_TRUE(doc.IsModified());
+        // Another name asks nothing; OK over the file writes what was read, then asks no more.
+        ASSERT_TRUE(doc.onSaveDocument(data / "copy.MST"));
+        QueueKivAnswer(true);
+        ASSERT_TRUE(doc.onSaveDocument(path));
+        EXPECT_EQ(read(path), read(data / "copy.MST"));
+        ASSERT_TRUE(doc.onSaveDocument(path));
+        EXPECT_EQ(KivRecordedQuestions().size(), 2u);
+        EXPECT_FALSE(ReadMstFile(read(path)).partlyRead());
+    }
 }
 
 TEST_F(MstFileTest, CategoryHoldsAtMost9999Rows) {

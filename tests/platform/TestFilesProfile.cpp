@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <fstream>
+#include <set>
+#include <sys/stat.h>
 #include <functional>
 #include <unistd.h>
 
@@ -103,6 +107,122 @@ TEST(Files, AFileTheUserMayNotWriteIsNeverReplaced) {
     EXPECT_EQ(refused, 1);
     EXPECT_EQ(files::readFile(target), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(Files, WriteFailuresNameThePathAndTheReasonAndKeepTheOldFile) {
+    namespace fs = std::filesystem;
+    const struct {
+        int err;
+        const char* reason;
+    } cases[] = {
+        {ENOSPC, "ディスクの空き容量が不足しています。"},
+        {EDQUOT, "ディスクの空き容量が不足しています。"},
+        {EACCES, "書き込みが許可されていません。"},
+        {EPERM, "書き込みが許可されていません。"},
+        {EROFS, "読み取り専用のファイルシステムです。"},
+        {EIO, "ディスクの読み書きでエラーが発生しました。"},
+    };
+    TempDir dir;
+    const fs::path target = dir / "job.KIV";
+    ASSERT_TRUE(files::writeFileAtomically(target, "old"));
+    for (const auto& c : cases) {
+        std::string err;
+        {
+            files::WriteFault fault(c.err);
+            EXPECT_FALSE(files::writeFileAtomically(target, "new", &err));
+            EXPECT_FALSE(files::writeFileAtomically(target, "", &err));   // fails at its flush
+        }
+        EXPECT_EQ(err, target.string() + "\n" + c.reason);
+        EXPECT_EQ(files::cannotCreateMessage(err), "ファイルが作成できません。\n" + target.string() + "\n" + c.reason);
+        EXPECT_EQ(files::readFile(target), "old");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    }
+    // A fault for one path leaves the others alone; its end lets the write through.
+    {
+        files::WriteFault fault(ENOSPC, "other.KIV");
+        EXPECT_TRUE(files::writeFileAtomically(target, "new"));
+        EXPECT_FALSE(files::writeFileAtomically(dir / "other.KIV", "x"));
+    }
+    EXPECT_TRUE(files::writeFileAtomically(dir / "other.KIV", "x"));
+    EXPECT_EQ(files::writeFailureReason(ENOENT), "保存先のフォルダーがありません。");
+}
+
+TEST(Files, SavingThroughALinkWritesTheFileItPointsTo) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    fs::create_directory(dir / "real");
+    const fs::path real = dir / "real" / "job.KIV";
+    ASSERT_TRUE(files::writeFileAtomically(real, "old"));
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    if (::geteuid() == 0)
+        ASSERT_EQ(::chown(real.c_str(), 1234, 1235), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(real.c_str(), &before), 0);
+    // A relative link to a relative link: both stay links, the file at the end gets the bytes.
+    fs::create_symlink("real/job.KIV", dir / "first.KIV");
+    fs::create_symlink("first.KIV", dir / "link.KIV");
+    ASSERT_TRUE(files::writeFileAtomically(dir / "link.KIV", "new"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.KIV"));
+    EXPECT_TRUE(fs::is_symlink(dir / "first.KIV"));
+    EXPECT_EQ(files::readFile(real), "new");
+    struct stat after {};
+    ASSERT_EQ(::stat(real.c_str(), &after), 0);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()), 1);
+    // A dangling link creates the file it names; a loop of links is refused with its reason.
+    fs::create_symlink("real/new.KIV", dir / "dangling.KIV");
+    ASSERT_TRUE(files::writeFileAtomically(dir / "dangling.KIV", "made"));
+    EXPECT_EQ(files::readFile(dir / "real" / "new.KIV"), "made");
+    fs::create_symlink("loop2", dir / "loop1");
+    fs::create_symlink("loop1", dir / "loop2");
+    std::string err;
+    EXPECT_FALSE(files::writeFileAtomically(dir / "loop1", "x", &err));
+    EXPECT_EQ(err, (dir / "loop1").string() + "\nシンボリックリンクが循環しています。");
+}
+
+TEST(Files, TemporariesAreNamedForTheirFileAndTheNextSaveRemovesStaleOnes) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    // What a save killed half-way leaves: its temporary of this file's name.
+    std::ofstream(dir / ".job.KIV.kivtmp-123456") << std::string(100, 'x');
+    std::ofstream(dir / ".job.KIV.kivtmp-9") << "x";
+    // Not this file's, or not a temporary of ours: left alone.
+    std::ofstream(dir / ".other.KIV.kivtmp-123456") << "x";
+    std::ofstream(dir / ".job.KIV.kivtmp-mine") << "x";
+    std::ofstream(dir / "job.KIV.kivtmp-1") << "x";
+    {
+        files::WriteFault fault(ENOSPC);   // the temporary exists while the fault strikes
+        EXPECT_FALSE(files::writeFileAtomically(dir / "job.KIV", "new"));
+    }
+    ASSERT_TRUE(files::writeFileAtomically(dir / "job.KIV", "new"));
+    std::set<std::string> left;
+    for (auto& e : fs::directory_iterator(dir.path()))
+        left.insert(e.path().filename().string());
+    EXPECT_EQ(left, (std::set<std::string>{"job.KIV", ".other.KIV.kivtmp-123456", ".job.KIV.kivtmp-mine", "job.KIV.kivtmp-1"}));
+}
+
+TEST(Files, PrivateTemporariesOfRunsThatEndedAreRemoved) {
+    namespace fs = std::filesystem;
+    TempDir tmpdir;
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    ::setenv("TMPDIR", tmpdir.path().c_str(), 1);
+    // A pid that no process has (beyond the kernel's limit), one that runs (ours), another kind.
+    std::ofstream(tmpdir / "kiv-print-999999999-1.tmp") << "left by a killed run";
+    const std::string mine = "kiv-print-" + std::to_string(::getpid()) + "-9999.tmp";
+    std::ofstream(tmpdir / mine) << "in use";
+    std::ofstream(tmpdir / "kiv-workbook-999999999-1.xlsx") << "another kind";
+    const auto made = files::makePrivateTemporary("print", ".tmp");
+    old ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
+    ASSERT_TRUE(made);
+    EXPECT_EQ(made->parent_path(), tmpdir.path());
+    EXPECT_FALSE(fs::exists(tmpdir / "kiv-print-999999999-1.tmp"));
+    EXPECT_TRUE(fs::exists(tmpdir / mine));
+    EXPECT_TRUE(fs::exists(tmpdir / "kiv-workbook-999999999-1.xlsx"));
+    EXPECT_EQ(fs::file_size(*made), 0u);
+    EXPECT_EQ(fs::status(*made).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(Files, FindWithoutRegardToCase) {

@@ -168,13 +168,6 @@ TEST_F(StandInTest, SaveFailureLeavesTheOldFileWholeAndNoTemporaryFile) {
     EXPECT_NE(*kiv::files::readFile(target), "old contents");
 }
 
-TEST(SpreadsheetText, Cp932BecomesUtf8WithReplacementForBadBytes) {
-    EXPECT_EQ(cp932ToUtf8Lenient(sj("内訳書 A1")), "内訳書 A1");
-    EXPECT_EQ(cp932ToUtf8Lenient(std::string("a\x81") ), "a\xEF\xBF\xBD");          // a lead byte cut off
-    EXPECT_EQ(cp932ToUtf8Lenient(std::string("\x85\x40z")), "\xEF\xBF\xBD@z");     // an undefined code
-    EXPECT_EQ(cp932ToUtf8Lenient(""), "");
-}
-
 TEST_F(StandInTest, HooksRecordEveryCallAndFailTheChosenOne) {
     std::vector<Call> calls;
     setCallHooks({[&](const Call& c) { calls.push_back(c); },

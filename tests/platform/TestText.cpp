@@ -15,9 +15,23 @@ TEST(Cp932, RoundTripAndBadBytes) {
     EXPECT_FALSE(cp932ToUtf8(std::string("\x81", 1)));        // lead byte with nothing after it
     EXPECT_FALSE(cp932ToUtf8(std::string("\x81\x20", 2)));    // lead byte with a bad trail
     EXPECT_FALSE(utf8ToCp932("\xF0\x9F\x98\x80"));            // emoji: not in CP932
-    EXPECT_THROW(toUtf8(std::string("\xFD", 1)), ConversionError);
     EXPECT_EQ(kiv::text::sj("字"), std::string("\x8E\x9A", 2));
     EXPECT_EQ(&kiv::text::sj("字"), &kiv::text::sj("字"));
+}
+
+TEST(Cp932, DisplayConversionNeverThrowsAndMarksBadBytes) {
+    const struct {
+        std::string in, out;
+    } cases[] = {
+        {kiv::text::sj("内訳書 A1"), "内訳書 A1"},
+        {"", ""},
+        {"a\x81", "a\xEF\xBF\xBD"},                        // a lead byte cut off
+        {"\x85\x40z", "\xEF\xBF\xBD@z"},                   // an undefined code
+        {"\xFD", "\xEF\xBF\xBD"},                           // no CP932 byte at all
+        {"1\xE5\xBC\x8F", "1" + toUtf8("\xE5\xBC") + "\xEF\xBF\xBD"},   // UTF-8 "1式" read as CP932
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(toUtf8(c.in), c.out) << c.out;
 }
 
 TEST(Cp932, ByteClassesAndBoundaries) {

@@ -2,6 +2,7 @@
 // with the files made here and named in the test's own profile.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -167,30 +168,35 @@ TEST_F(AdressDialogTest, MissingUnreadableAndUnwritableFiles) {
     ui.backend.expectMessageBox(IDOK, "ファイルが存在しません。");
     run([&](Driver& dr) { dr.click(IDCANCEL); });
     EXPECT_EQ(read(book), "");
-    if (::geteuid() != 0) {
-        // An existing file that cannot be read is never offered for creation nor replaced.
-        write(book, line("   1", "KEEP"));
-        fs::permissions(book, fs::perms::none);
-        ui.backend.expectMessageBox(IDOK, "ファイルを読み込めません。");
-        ui.backend.expectMessageBox(IDOK, "保存できません。");
-        run([&](Driver& dr) {
-            dr.click(IDOK);
-            EXPECT_FALSE(dr.ended());
-            dr.click(IDCANCEL);
-        });
-        fs::permissions(book, fs::perms::owner_read | fs::perms::owner_write);
-        EXPECT_EQ(read(book), line("   1", "KEEP"));
-        // A folder that takes no file: the message, the dialog stays with its list, the file whole.
-        fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-        ui.backend.expectMessageBox(IDOK, "ファイルが作成できません。");
+    // Something that stands under the name but cannot be read as the book (a folder, for root
+    // too) is never offered for creation nor written over: 保存 is refused with its own message.
+    fs::remove(book);
+    fs::create_directory(book);
+    write(book / "inside", "KEEP");
+    ui.backend.expectMessageBox(IDOK, "ファイルを読み込めません。");
+    ui.backend.expectMessageBox(IDOK, "保存できません。");
+    run([&](Driver& dr) {
+        dr.click(IDOK);
+        EXPECT_FALSE(dr.ended());
+        dr.click(IDCANCEL);
+    });
+    EXPECT_EQ(read(book / "inside"), "KEEP");
+    fs::remove_all(book);
+    // A write that fails (no permission, a full disk): the message names the file and the
+    // reason, the dialog stays with its list, the file is whole.
+    write(book, line("   1", "KEEP"));
+    for (const auto& [err, reason] : {std::pair{EACCES, "書き込みが許可されていません。"},
+                                      std::pair{ENOSPC, "ディスクの空き容量が不足しています。"}}) {
+        kiv::files::WriteFault fault(err);
+        ui.backend.expectMessageBox(IDOK, "ファイルが作成できません。\n" + book.string() + "\n" + reason);
         run([&](Driver& dr) {
             dr.click(CAdressDialog::kAdd).click(IDOK);
             EXPECT_FALSE(dr.ended());
             EXPECT_EQ(dr.dialog().getCount(CAdressDialog::kList), 2);
             dr.click(IDCANCEL);
         });
-        fs::permissions(dir.path(), fs::perms::owner_all);
         EXPECT_EQ(read(book), line("   1", "KEEP"));
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
     }
 }
 

@@ -5,8 +5,11 @@
 #include "print/PrintFixture.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/files/Files.h"
+#include "support/TempDir.h"
+#include "platform/print/PrintJob.h"
 
 namespace kivtest {
 namespace {
@@ -272,6 +275,52 @@ TEST_F(KivPrintJob, PdfIsWrittenBesideItsNameOrNotAtAll) {
     EXPECT_EQ(kiv::files::readFile(taken / "keep.txt"), std::optional<std::string>("keep"));
     for (const auto& e : std::filesystem::directory_iterator(exeDir.path()))
         EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+
+    // A full disk, or no permission, for root too: the old file stays, the message names the file
+    // and the reason.
+    ASSERT_TRUE(kiv::files::writeFileAtomically(pdf, "old pdf"));
+    const auto entries = std::distance(std::filesystem::directory_iterator(exeDir.path()), {});
+    for (const auto& [err, reason] : {std::pair{ENOSPC, "ディスクの空き容量が不足しています。"},
+                                      std::pair{EACCES, "書き込みが許可されていません。"}}) {
+        ASSERT_TRUE(kiv::files::writeFileAtomically(pdf, "old pdf"));
+        kiv::files::WriteFault fault(err);
+        answerInsatu({});
+        answerPrintDialog(pdf);
+        backend.expectMessageBox(kiv::ui::IDOK, "ファイルが作成できません。\n" + pdf.string() + "\n" + reason);
+        view->onCommand(kiv::ui::cmd::FilePrint);
+        EXPECT_EQ(kiv::files::readFile(pdf), std::optional<std::string>("old pdf"));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(exeDir.path()), {}), entries);
+    }
+}
+
+TEST(PrintFileTarget, OnlyAWholeFileFromAWriterThatEndedWellReplacesTheOldOne) {
+    kiv::test::TempDir dir;
+    const std::filesystem::path pdf = dir / "out.pdf";
+    const std::string whole = "%PDF-1.4\n1 0 obj\n<<>>\nendobj\ntrailer\n<<>>\n%%EOF\n";
+    const struct {
+        const char* what;
+        std::string written;
+        bool writerOk, replaces;
+    } cases[] = {
+        {"whole", whole, true, true},
+        {"cut short by a full disk", whole.substr(0, 20), true, false},
+        {"empty", "", true, false},
+        {"the writer failed", whole, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(kiv::files::writeFileAtomically(pdf, "old"));
+        kiv::print::FileTarget target(pdf);
+        ASSERT_TRUE(target.open());
+        const std::filesystem::path tmp = target.tempPath();
+        ASSERT_TRUE(kiv::files::writeFileAtomically(tmp, c.written));
+        EXPECT_EQ(target.commit(c.writerOk, kiv::print::pdfLooksWhole), c.replaces);
+        EXPECT_EQ(kiv::files::readFile(pdf), c.replaces ? c.written : std::string("old"));
+        EXPECT_FALSE(std::filesystem::exists(tmp));
+        if (!c.replaces)
+            EXPECT_EQ(target.failure().rfind(pdf.string() + "\n", 0), 0u) << target.failure();
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

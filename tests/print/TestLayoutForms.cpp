@@ -3,6 +3,9 @@
 // files they rewrite and the files they switch to.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <optional>
+
 #include <cstdio>
 #include <initializer_list>
 #include <unistd.h>
@@ -12,6 +15,7 @@
 #include "estimate/LayoutFile.h"
 #include "platform/profile/Profile.h"
 #include "platform/text/Cp932.h"
+#include "platform/files/Files.h"
 #include "print/FormDialog.h"
 #include "print/HedderDialog.h"
 #include "print/LayoutFileDialogs.h"
@@ -71,16 +75,11 @@ protected:
     fs::path hedderPath() const { return exe / "ヘッダー.hdr"; }
     fs::path hyousiPath() const { return exe / "表紙.frm"; }
 
-    // A path the program may not replace: a read-only file, or (as root, who may write any file)
-    // a folder.
-    fs::path unwritable(const std::string& name, const std::string& bytes) {
+    // A file whose next write the system refuses (for root too) while `fault` lives.
+    fs::path unwritable(const std::string& name, const std::string& bytes, std::optional<kiv::files::WriteFault>& fault) {
         const fs::path p = exe / name;
-        if (::geteuid() == 0) {
-            fs::create_directory(p);
-        } else {
-            writeFile(p, bytes);
-            fs::permissions(p, fs::perms::owner_read);
-        }
+        writeFile(p, bytes);
+        fault.emplace(EACCES, name);
         return p;
     }
     // The first file dialog shown.
@@ -91,9 +90,6 @@ protected:
         static const headless::HeadlessBackend::Prompt none;
         ADD_FAILURE() << "no file dialog";
         return none;
-    }
-    static std::string contents(const fs::path& p) {
-        return fs::is_directory(p) ? std::string("<folder>") : fileBytes(p);
     }
 
     CKivDoc* doc = nullptr;
@@ -189,16 +185,19 @@ TEST_F(LayoutForms, CoverEditorTakesAnythingWithinTheByteLimits) {
 
 TEST_F(LayoutForms, CoverFileThatCannotBeWrittenKeepsTheDialogOpenAndTheEdit) {
     const std::string old(752, 'o');
-    doc->m_HyousiPath = unwritable("locked.frm", old);
+    std::optional<kiv::files::WriteFault> fault;
+    doc->m_HyousiPath = unwritable("locked.frm", old, fault);
+    const auto filesBeside = std::distance(fs::directory_iterator(exe.path()), fs::directory_iterator());
     CFormDialog d;
-    hb().expectMessageBox(IDOK, "ファイルが作成できません。");
+    hb().expectMessageBox(IDOK, "ファイルが作成できません。\n" + doc->m_HyousiPath.string() + "\n書き込みが許可されていません。");
     hb().expectDialog([](Driver& dr) {
         dr.type(1153, "御見積書").click(IDOK);
         EXPECT_FALSE(dr.ended());
         dr.click(IDCANCEL);
     });
     EXPECT_EQ(d.doModal(), IDCANCEL);
-    EXPECT_EQ(contents(doc->m_HyousiPath), ::geteuid() == 0 ? "<folder>" : old);
+    EXPECT_EQ(fileBytes(doc->m_HyousiPath), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(exe.path()), fs::directory_iterator()), filesBeside);
     // The estimate already holds the edit, as printing will use it.
     EXPECT_EQ(kiv::text::toUtf8(doc->m_HyousiLayout.midasi.text), "御見積書    ");
 }
@@ -300,16 +299,19 @@ TEST_F(LayoutForms, HeaderFromAShortFileKeepsThePageTextAndFillsTheCentre) {
 
 TEST_F(LayoutForms, HeaderFileThatCannotBeWrittenKeepsTheDialogOpen) {
     std::string old(256, 'h');
-    doc->m_HedderPath = unwritable("locked.hdr", old);
+    std::optional<kiv::files::WriteFault> fault;
+    doc->m_HedderPath = unwritable("locked.hdr", old, fault);
+    const auto filesBeside = std::distance(fs::directory_iterator(exe.path()), fs::directory_iterator());
     CHedderDialog d;
-    hb().expectMessageBox(IDOK, "ファイルが作成できません。");
+    hb().expectMessageBox(IDOK, "ファイルが作成できません。\n" + doc->m_HedderPath.string() + "\n書き込みが許可されていません。");
     hb().expectDialog([](Driver& dr) {
         dr.type(1142, "NEW").click(IDOK);
         EXPECT_FALSE(dr.ended());
         dr.key(VK_ESCAPE);
     });
     EXPECT_EQ(d.doModal(), IDCANCEL);
-    EXPECT_EQ(contents(doc->m_HedderPath), ::geteuid() == 0 ? "<folder>" : old);
+    EXPECT_EQ(fileBytes(doc->m_HedderPath), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(exe.path()), fs::directory_iterator()), filesBeside);
     EXPECT_EQ(doc->m_HedderLayout.headerLeft.text, "NEW" + std::string(27, ' '));
 }
 

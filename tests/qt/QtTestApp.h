@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/QtMain.h"
 #include "platform/ui/App.h"
 
 namespace kiv::test {
@@ -26,7 +27,8 @@ inline QApplication& qtApp() {
     static int argc = 1;
     static char name[] = "kiv_qt_tests";
     static char* argv[] = {name, nullptr};
-    auto* app = new QApplication(argc, argv);
+    // The program's own application, so the tests' events pass the same guard as the user's.
+    auto* app = new kiv::qt::KivQtApplication(argc, argv);
     struct Teardown : ::testing::Environment {
         void TearDown() override { delete QCoreApplication::instance(); }
     };

@@ -10,6 +10,8 @@
 #include "support/UiTestViews.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QWidget>
@@ -18,6 +20,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 
 using namespace kiv;
 using namespace kiv::ui;
@@ -96,6 +99,54 @@ TEST(QtBackend, RendersTheGridFontCellByCell) {
     app.mainFrame()->destroyWindow();
     collectGarbage();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    setBackend(nullptr);
+}
+
+// An exception that leaves a command, or any other handler of an event, is said in a message
+// naming the command, and the program goes on: the next command runs.
+TEST(QtBackend, AnExceptionLeavingACommandIsReportedAndTheProgramGoesOn) {
+    kiv::test::qtApp();
+    qt::QtBackend backend;
+    setBackend(&backend);
+    struct ThrowingApp : App {
+        bool handlesCommand(int id) const override { return id == 1234 || id == 1235; }
+        bool onCommand(int id) override {
+            if (id == 1234)
+                throw std::runtime_error("boom");
+            ran = id;
+            return true;
+        }
+        int ran = 0;
+    } app;
+    std::vector<std::string> shown;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                shown.push_back(box->text().toStdString());
+                box->done(0);
+            }
+    });
+    answer.start(20);
+    const auto runLater = [](std::function<void()> f) {
+        bool done = false;
+        QTimer::singleShot(0, [&, f] {
+            done = true;
+            f();
+        });
+        for (int i = 0; i < 200 && (!done || QApplication::activeModalWidget()); ++i)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        kiv::test::settle();
+    };
+    runLater([&] { app.routeCommand(1234); });
+    EXPECT_EQ(shown, (std::vector<std::string>{"内部エラーが発生しました。\nコマンド: (1234)\nboom"}));
+    EXPECT_FALSE(app.isBusy());   // timers and backups are not held back for ever
+    runLater([&] { app.routeCommand(1235); });
+    EXPECT_EQ(app.ran, 1235);
+    // Outside any command: the reason alone.
+    runLater([] { throw std::logic_error("paint"); });
+    EXPECT_EQ(shown.back(), "内部エラーが発生しました。\npaint");
+    EXPECT_EQ(shown.size(), 2u);
     setBackend(nullptr);
 }
 

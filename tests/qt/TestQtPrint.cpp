@@ -18,6 +18,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
 #include <QDialog>
 #include <QImage>
 #include <QPushButton>
@@ -27,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <regex>
@@ -181,6 +183,29 @@ TEST_F(QtPrint, EstimateToPdfReadBackByPoppler) {
     // The job ended on item 1, row 1.
     EXPECT_EQ(doc->m_CurKoumoku[0], 1);
     EXPECT_EQ(doc->m_CurGyou[0], 1);
+}
+
+TEST_F(QtPrint, APdfThatCannotBeWrittenKeepsTheOldFileAndSaysWhy) {
+    const std::filesystem::path pdf = exeDir / "old.pdf";
+    ASSERT_TRUE(kiv::files::writeFileAtomically(pdf, "old"));
+    print::PrintSettings s;
+    s.target = print::PrintSettings::Target::File;
+    s.file = pdf;
+    print::setRunSettings(s);
+    kiv::files::WriteFault full(ENOSPC);
+    std::string said;
+    answerModal("OK", [&](QWidget*) {
+        answerModal("OK", [&](QWidget* box) {
+            if (auto* b = qobject_cast<QMessageBox*>(box))
+                said = b->text().toStdString();
+        });
+    });
+    view->onCommand(ui::cmd::FilePrintDirect);
+    kiv::test::settle();
+    EXPECT_EQ(said, "ファイルが作成できません。\n" + pdf.string() + "\nディスクの空き容量が不足しています。");
+    EXPECT_EQ(kiv::files::readFile(pdf), std::optional<std::string>("old"));
+    for (const auto& e : std::filesystem::directory_iterator(exeDir.path()))
+        EXPECT_EQ(e.path().filename().string().find("kivtmp"), std::string::npos) << e.path();
 }
 
 // The starter header and cover layouts on paper, in both orientations: the cover block names the

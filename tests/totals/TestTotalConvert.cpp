@@ -43,7 +43,10 @@ void expectRow(const std::string& row, int k, int g, const char* name, const cha
 }
 
 TEST(TotalConvert, PagesByMasterCategoryWithSummary) {
-    const TotalConvertResult r = ConvertToTotals(masterRows(), estimateRows(), totalSettings());
+    // A row without an item (which a file reader reports as damage) takes no part in the roll-up.
+    std::vector<std::string> rows = estimateRows();
+    rows.push_back(est(0, 3, "VP管", "50A", "7", "1000", "900"));
+    const TotalConvertResult r = ConvertToTotals(masterRows(), rows, totalSettings());
     EXPECT_TRUE(r.messages.empty());
     EXPECT_EQ(r.pageCount, 3);
     ASSERT_EQ(r.rows.size(), 5u + 3 + 3 + 3);
@@ -182,6 +185,52 @@ TEST_F(TotalDocConvertTest, ConvertsOnlyWhenBothFilesReadAndSavesWhatItBuilt) {
     ASSERT_TRUE(again.onSaveDocument(ttl));
     EXPECT_EQ(kiv::files::readFile(ttl).value_or(""), bytes);
     EXPECT_EQ(ReadTotalFile(bytes).size(), 14u);
+}
+
+TEST_F(TotalDocConvertTest, APartlyReadEstimateOrMasterIsRefusedNamingTheFile) {
+    // Each file damaged as bytes: data after the last row, a row whose number is damaged but
+    // which carries content, a master line of category 0 with content.
+    const auto keyed = [](std::string row, std::string key) { return row.replace(0, 4, key); };
+    std::vector<std::string> withOhRow = estimateRows();
+    withOhRow.push_back(keyed(withOhRow[0], "O002"));
+    std::vector<std::string> withNulRow = estimateRows();
+    withNulRow.push_back(keyed(withNulRow[0], std::string(4, '\0')));
+    std::vector<std::string> withZeroLine = masterRows();
+    withZeroLine.push_back(keyed(withZeroLine[0], "0000"));
+    std::array<std::string, kKivHyousiCount> hyousi;
+    const struct {
+        const char* what;
+        std::string mst, kiv;
+        bool refusesMaster;
+    } cases[] = {
+        {"estimate with bytes after its rows", WriteMstFile(masterRows()), WriteKivFile(hyousi, estimateRows()) + "XYZ", false},
+        {"estimate row numbered O002", WriteMstFile(masterRows()), WriteKivFile(hyousi, withOhRow), false},
+        {"estimate row numbered with NULs", WriteMstFile(masterRows()), WriteKivFile(hyousi, withNulRow), false},
+        {"master with bytes after its lines", WriteMstFile(masterRows()) + "XYZ", WriteKivFile(hyousi, estimateRows()), true},
+        {"master line of category 0 with content", WriteMstFile(withZeroLine), WriteKivFile(hyousi, estimateRows()), true},
+    };
+    const fs::path mst = data / "m.MST", kiv = data / "e.KIV";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearKivPrompts();
+        ASSERT_TRUE(kiv::files::writeFileAtomically(mst, c.mst));
+        ASSERT_TRUE(kiv::files::writeFileAtomically(kiv, c.kiv));
+        CTotalDoc doc;
+        EXPECT_FALSE(doc.ConvertEstimateFile(kiv.string(), mst.string()));
+        EXPECT_EQ(KivRecordedMessages(),
+                  std::vector<std::string>{KivPartlyReadText((c.refusesMaster ? mst : kiv).string()) + "変換を中止します。"});
+        EXPECT_EQ(doc.m_PoolGyouCount, 1);
+        EXPECT_FALSE(doc.IsModified());
+    }
+    // A blank free row is no damage: the conversion runs.
+    std::vector<std::string> withBlank = estimateRows();
+    withBlank.push_back(std::string(1400, ' '));
+    ASSERT_TRUE(kiv::files::writeFileAtomically(mst, WriteMstFile(masterRows())));
+    ASSERT_TRUE(kiv::files::writeFileAtomically(kiv, WriteKivFile(hyousi, withBlank)));
+    ClearKivPrompts();
+    CTotalDoc doc;
+    EXPECT_TRUE(doc.ConvertEstimateFile(kiv.string(), mst.string()));
+    EXPECT_EQ(doc.m_PoolGyouCount, 14);
 }
 
 TEST_F(TotalDocConvertTest, CalcGyouIsRepeatableAndTotalsLeaveOutTotalRows) {

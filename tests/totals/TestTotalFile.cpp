@@ -180,7 +180,8 @@ TEST_F(TotalFileTest, SaveAsWantsTheModesExtensionAndAdoptsTheNewFile) {
     EXPECT_FALSE(mech.OnFileSaveAs());
     EXPECT_EQ(KivRecordedMessages().back(), "拡張子が「.MTL」でないので保存しませんでした。");
     EXPECT_FALSE(mech.onSaveDocument(data / "no-such-dir" / "z.MTL"));
-    EXPECT_EQ(KivRecordedMessages().back(), "ファイルが作成できません。");
+    EXPECT_EQ(KivRecordedMessages().back(),
+              "ファイルが作成できません。\n" + (data / "no-such-dir" / "z.MTL").string() + "\n保存先のフォルダーがありません。");
 }
 
 } // namespace

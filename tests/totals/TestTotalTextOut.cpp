@@ -1,9 +1,11 @@
 // Command 32808 of the totals view: the summary page as a TAB-separated text file, the path
 // proposal and checks shared with the estimate's exports, and the view's position kept.
+#include <cerrno>
 #include <gtest/gtest.h>
 
 #include "export/ExportPath.h"
 #include "export/TextExport.h"
+#include "platform/files/Files.h"
 #include "grid/GyouRecord.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
@@ -140,10 +142,12 @@ TEST_F(TotalTextOutTest, RefusedPathsAndFailedWritesLeaveFilesAndPosition) {
     // A write that fails: the old file stays whole, one message, the position is back.
     const fs::path out = data / "old.txt";
     ASSERT_TRUE(kiv::files::writeFileAtomically(out, "old"));
-    kiv::exporting::SetExportTextWriter([](const std::string&, std::string_view) { return false; });
-    backend.expectMessageBox(kiv::ui::IDOK, "ファイルが作成できません。");
-    textOut(out);
-    kiv::exporting::SetExportTextWriter({});
+    {
+        kiv::files::WriteFault refused(EACCES);
+        backend.expectMessageBox(kiv::ui::IDOK, "ファイルが作成できません。\n" + out.string() +
+                                                    "\n書き込みが許可されていません。");
+        textOut(out);
+    }
     EXPECT_EQ(kiv::files::readFile(out).value_or(""), "old");
     expectCursor(3, 2, 0, 2);
     // Written for real, it replaces the old file without a question.

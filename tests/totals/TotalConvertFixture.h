@@ -57,7 +57,7 @@ inline std::vector<std::string> estimateRows() {
         est(1, 0, "雑品", "", "1", "100", "100"),
         est(1, 3, "VP管", "50A", "3", "1000", "900"),
         est(1, kSyoukeiCode, "小計", "", "", "", "", "9999", "9999"),
-        est(0, 3, "VP管", "50A", "7", "1000", "900"),
+        GyouRecord::blankRow(),   // a free row: no item, no content
     };
 }
 

@@ -5,6 +5,7 @@
 #include "platform/automation/SpreadsheetApp.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
+#include "platform/files/Files.h"
 
 namespace kiv::excel {
 
@@ -103,7 +104,14 @@ void ExcelSession::SetupPage(const SheetPage& p) {
 void ExcelSession::End(const std::string& pathCp932, bool closeWorkbooks) {
     ReleaseRange();
     const Variant m = Variant::missing();
-    m_Workbook.SaveAs(Variant::bstr(pathCp932), m, m, m, m, m, 0, m, m, m, m);
+    try {
+        m_Workbook.SaveAs(Variant::bstr(pathCp932), m, m, m, m, m, 0, m, m, m, m);
+    } catch (const ExcelCallError& e) {
+        // "Workbook: <path>\n<reason>": the interface's name goes, the save's words stay.
+        const std::string what = e.what();
+        const std::size_t colon = what.find(": ");
+        throw ExcelSaveError(kiv::files::cannotCreateMessage(colon == std::string::npos ? "" : what.substr(colon + 2)));
+    }
     m_App.SetUserControl(true);
     if (closeWorkbooks)
         m_Workbooks.Close();

@@ -2,6 +2,7 @@
 #include "export/excel/ExcelWrappers.h"
 
 #include "platform/automation/ExcelMembers.h"
+#include "platform/files/Files.h"
 
 namespace kiv::excel {
 
@@ -99,5 +100,11 @@ std::shared_ptr<automation::Dispatch> CExcelBorders::GetItem(std::int32_t index)
 }
 
 void CExcelBorder::SetWeight(const Variant& v) const { Put(id::Weight, v); }
+
+std::string ExportFailureMessage(const ExcelCallError& e) {
+    if (dynamic_cast<const ExcelSaveError*>(&e))
+        return e.what();
+    return kiv::files::cannotCreateMessage("");
+}
 
 } // namespace kiv::excel

@@ -22,6 +22,14 @@ class ExcelCallError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+// The workbook could not be saved; what() is the message to show, with the path and the reason.
+class ExcelSaveError : public ExcelCallError {
+public:
+    using ExcelCallError::ExcelCallError;
+};
+// What a failed workbook export tells the user: a failed save's own message, else
+// "ファイルが作成できません。".
+std::string ExportFailureMessage(const ExcelCallError& e);
 
 class CExcelDispatch {
 public:

@@ -173,7 +173,4 @@ void setRowByRowCells(std::size_t cells);
 // Tests only: sees every workbook after it was saved.
 void setSaveObserver(std::function<void(const WorkbookModel&, const std::string& targetCp932)> observer);
 
-// CP932 as UTF-8 for the saved file; a byte that is no CP932 character becomes U+FFFD.
-std::string cp932ToUtf8Lenient(const std::string& cp932);
-
 } // namespace kiv::automation

@@ -1,7 +1,9 @@
 // Saving the stand-in's workbook model as .xlsx through libxlsxwriter.
 #include <xlsxwriter.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <optional>
 #include <filesystem>
 #include <limits>
 #include <map>
@@ -15,26 +17,6 @@
 namespace kiv::automation {
 
 namespace fs = std::filesystem;
-
-std::string cp932ToUtf8Lenient(const std::string& cp932) {
-    if (auto whole = text::cp932ToUtf8(cp932))
-        return *whole;
-    // Character by character: a byte that starts no CP932 character becomes U+FFFD and the
-    // next byte is tried afresh, so one bad byte costs one replacement character.
-    std::string out;
-    for (std::size_t i = 0; i < cp932.size();) {
-        const auto c = static_cast<unsigned char>(cp932[i]);
-        const std::size_t n = text::isLeadByte(c) && i + 1 < cp932.size() ? 2 : 1;
-        if (auto ch = text::cp932ToUtf8(std::string_view(cp932).substr(i, n)); ch && !(n == 1 && text::isLeadByte(c))) {
-            out += *ch;
-            i += n;
-        } else {
-            out += "\xEF\xBF\xBD";
-            ++i;
-        }
-    }
-    return out;
-}
 
 namespace {
 
@@ -76,7 +58,7 @@ public:
             return it->second;
         lxw_format* f = workbook_add_format(m_Wb);
         if (!c.numberFormat.empty())
-            format_set_num_format(f, cp932ToUtf8Lenient(c.numberFormat).c_str());
+            format_set_num_format(f, text::toUtf8(c.numberFormat).c_str());
         if (c.centred)
             format_set_align(f, LXW_ALIGN_CENTER);
         if (c.fontSize > 0)
@@ -113,7 +95,7 @@ bool parseTitleRows(const std::string& s, int& first, int& last) {
 }
 
 bool writeSheet(lxw_workbook* wb, Formats& formats, const SheetModel& sh, std::string& error) {
-    const std::string name = cp932ToUtf8Lenient(sh.name);
+    const std::string name = text::toUtf8(sh.name);
     lxw_worksheet* ws = workbook_add_worksheet(wb, name.c_str());
     if (!ws) {
         error = "sheet name not accepted: " + name;
@@ -139,7 +121,7 @@ bool writeSheet(lxw_workbook* wb, Formats& formats, const SheetModel& sh, std::s
         if (c.kind == CellModel::Kind::Number)
             e = worksheet_write_number(ws, r, k, c.number, f);
         else if (c.kind == CellModel::Kind::Text && !c.text.empty())
-            e = worksheet_write_string(ws, r, k, cp932ToUtf8Lenient(c.text).c_str(), f);
+            e = worksheet_write_string(ws, r, k, text::toUtf8(c.text).c_str(), f);
         else if (f)
             e = worksheet_write_blank(ws, r, k, f);
     });
@@ -167,11 +149,11 @@ bool writeSheet(lxw_workbook* wb, Formats& formats, const SheetModel& sh, std::s
         worksheet_repeat_rows(ws, static_cast<lxw_row_t>(first - 1), static_cast<lxw_row_t>(last - 1));
     }
     // The centre section of the header and footer carries the text as it was sent.
-    if (!p.centerHeader.empty() && worksheet_set_header(ws, ("&C" + cp932ToUtf8Lenient(p.centerHeader)).c_str()) != LXW_NO_ERROR) {
+    if (!p.centerHeader.empty() && worksheet_set_header(ws, ("&C" + text::toUtf8(p.centerHeader)).c_str()) != LXW_NO_ERROR) {
         error = "header too long";
         return false;
     }
-    if (!p.centerFooter.empty() && worksheet_set_footer(ws, ("&C" + cp932ToUtf8Lenient(p.centerFooter)).c_str()) != LXW_NO_ERROR) {
+    if (!p.centerFooter.empty() && worksheet_set_footer(ws, ("&C" + text::toUtf8(p.centerFooter)).c_str()) != LXW_NO_ERROR) {
         error = "footer too long";
         return false;
     }
@@ -202,9 +184,14 @@ bool saveXlsx(const WorkbookModel& model, const std::string& targetCp932, std::s
     const fs::path target = files::fromCp932(targetCp932);
     std::error_code ec;
     if (fs::is_directory(target, ec))
-        return fail("the name is a folder");
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const fs::path tmp = dir / (".~" + target.filename().string() + "." + std::to_string(::getpid()) + ".tmp");
+        return fail(files::writeFailure(target, EISDIR));
+    // The library writes the workbook whole into a private temporary file; the bytes then reach
+    // the target as every other save does (through a link, owner and mode kept, old file intact
+    // on failure, the reason in the user's words).
+    const auto made = files::makePrivateTemporary("workbook", ".xlsx");
+    if (!made)
+        return fail(files::writeFailure(target, errno));
+    const fs::path& tmp = *made;
     lxw_workbook_options opt{};
     opt.tmpdir = nullptr;
     std::size_t cells = 0;
@@ -212,8 +199,10 @@ bool saveXlsx(const WorkbookModel& model, const std::string& targetCp932, std::s
         cells += sh->cells().size();
     opt.constant_memory = cells > rowByRowCells() ? LXW_TRUE : LXW_FALSE;
     lxw_workbook* wb = workbook_new_opt(tmp.c_str(), &opt);
-    if (!wb)
-        return fail("cannot create the workbook");
+    if (!wb) {
+        fs::remove(tmp, ec);
+        return fail(files::writeFailure(target, ENOMEM));
+    }
     Formats formats(wb);
     bool ok = true;
     for (const auto& sh : model.sheets) {
@@ -225,19 +214,18 @@ bool saveXlsx(const WorkbookModel& model, const std::string& targetCp932, std::s
     const lxw_error closed = workbook_close(wb);   // frees the workbook in every case
     if (ok && closed != LXW_NO_ERROR) {
         ok = false;
-        why = lxw_strerror(closed);
+        why = target.string() + "\n" + lxw_strerror(closed);
     }
-    if (ok) {
-        fs::rename(tmp, target, ec);
-        if (ec) {
-            ok = false;
-            why = ec.message();
-        }
+    std::optional<std::string> bytes;
+    if (ok && !(bytes = files::readFile(tmp))) {
+        ok = false;
+        why = files::writeFailure(target, EIO);
     }
-    if (!ok) {
-        fs::remove(tmp, ec);
+    fs::remove(tmp, ec);
+    if (ok && !files::writeFileAtomically(target, *bytes, &why))
+        ok = false;
+    if (!ok)
         return fail(why);
-    }
     if (saveObserver())
         saveObserver()(model, targetCp932);
     return true;

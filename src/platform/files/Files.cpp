@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <random>
+#include <vector>
 #include <unistd.h>
 
 #include "platform/text/Cp932.h"
@@ -18,10 +20,14 @@ void setError(std::string* error, std::string msg) {
         *error = std::move(msg);
 }
 
-bool writeAll(int fd, std::string_view data) {
+bool writeAll(int fd, std::string_view data, int injected) {
     const char* p = data.data();
     std::size_t left = data.size();
     while (left > 0) {
+        if (injected != 0) {
+            errno = injected;
+            return false;
+        }
         ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR)
@@ -31,40 +37,194 @@ bool writeAll(int fd, std::string_view data) {
         p += n;
         left -= static_cast<std::size_t>(n);
     }
+    if (injected != 0) {   // an empty file meets the fault at its flush
+        errno = injected;
+        return false;
+    }
     return true;
+}
+
+struct Fault {
+    int err = 0;
+    std::string pathPart;
+};
+std::vector<Fault>& faults() {
+    static std::vector<Fault> f;
+    return f;
+}
+
+constexpr std::string_view kTempMark = ".kivtmp-";
+
+std::string tempPrefix(const fs::path& target) { return "." + target.filename().string() + std::string(kTempMark); }
+
+// Temporaries of this file that an earlier save left when it was killed.
+void removeStaleTemporaries(const fs::path& dir, const fs::path& target) {
+    const std::string prefix = tempPrefix(target);
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec);
+    if (ec)
+        return;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            break;
+        const std::string name = it->path().filename().string();
+        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
+            name.find_first_not_of("0123456789", prefix.size()) == std::string::npos && it->is_regular_file(ec))
+            fs::remove(it->path(), ec);
+    }
 }
 
 } // namespace
 
-bool writeFileAtomically(const fs::path& target, std::string_view data, std::string* error) {
+WriteFault::WriteFault(int err, std::string pathPart) { faults().push_back({err, std::move(pathPart)}); }
+WriteFault::~WriteFault() { faults().pop_back(); }
+
+int injectedWriteError(const fs::path& path) {
+    for (auto it = faults().rbegin(); it != faults().rend(); ++it)
+        if (it->pathPart.empty() || path.string().find(it->pathPart) != std::string::npos)
+            return it->err;
+    return 0;
+}
+
+std::optional<fs::path> makePrivateTemporary(std::string_view kind, std::string_view ext) {
+    std::error_code ec;
+    const fs::path dir = fs::temp_directory_path(ec);
+    if (ec) {
+        errno = ec.value();
+        return std::nullopt;
+    }
+    // What a killed run left: files of this kind whose program no longer runs.
+    const std::string prefix = "kiv-" + std::string(kind) + "-";
+    fs::directory_iterator it(dir, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::size_t dash = name.find('-', prefix.size());
+        const std::string pid = name.substr(prefix.size(), dash == std::string::npos ? 0 : dash - prefix.size());
+        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos || pid.size() > 9)
+            continue;
+        std::error_code rec;
+        if (::kill(static_cast<pid_t>(std::stol(pid)), 0) != 0 && errno == ESRCH && it->is_regular_file(rec))
+            fs::remove(it->path(), rec);
+    }
+    static unsigned serial = 0;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        fs::path tmp = dir / ("kiv-" + std::string(kind) + "-" + std::to_string(::getpid()) + "-" +
+                              std::to_string(++serial) + std::string(ext));
+        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            ::close(fd);
+            return tmp;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return std::nullopt;
+}
+
+std::string writeFailureReason(int err) {
+    switch (err) {
+    case ENOSPC:
+    case EDQUOT:
+        return "ディスクの空き容量が不足しています。";
+    case EACCES:
+    case EPERM:
+        return "書き込みが許可されていません。";
+    case EROFS:
+        return "読み取り専用のファイルシステムです。";
+    case ENOENT:
+        return "保存先のフォルダーがありません。";
+    case ENOTDIR:
+        return "保存先のパスの途中がフォルダーではありません。";
+    case EISDIR:
+        return "同じ名前のフォルダーがあります。";
+    case ENAMETOOLONG:
+        return "ファイル名が長すぎます。";
+    case ELOOP:
+        return "シンボリックリンクが循環しています。";
+    case EFBIG:
+        return "ファイルが大きすぎます。";
+    case EIO:
+        return "ディスクの読み書きでエラーが発生しました。";
+    case EBUSY:
+    case ETXTBSY:
+        return "ファイルが使用中です。";
+    case EMFILE:
+    case ENFILE:
+        return "開いているファイルが多すぎます。";
+    case ENOMEM:
+        return "メモリが不足しています。";
+    default:
+        return std::string("システムのエラーです（") + std::strerror(err) + "）。";
+    }
+}
+
+std::string writeFailure(const fs::path& path, int err) { return path.string() + "\n" + writeFailureReason(err); }
+
+std::string cannotCreateMessage(std::string_view failure) {
+    std::string m = "ファイルが作成できません。";
+    if (!failure.empty())
+        m.append("\n").append(failure);
+    return m;
+}
+
+std::optional<fs::path> writeTarget(const fs::path& path) {
+    fs::path cur = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(cur, ec))
+            return cur;
+        const fs::path to = fs::read_symlink(cur, ec);
+        if (ec)
+            return cur;
+        cur = to.is_absolute() ? to : cur.parent_path() / to;
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
+
+bool writeFileAtomically(const fs::path& path, std::string_view data, std::string* error) {
+    const auto resolved = writeTarget(path);
+    if (!resolved) {
+        setError(error, writeFailure(path, ELOOP));
+        return false;
+    }
+    const fs::path& target = *resolved;
     // Renaming needs only the folder's permission; a file the user may not write is still not
     // replaced behind the user's back.
     if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0 &&
         ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-        setError(error, target.string() + ": " + std::strerror(errno));
+        setError(error, writeFailure(path, errno));
         return false;
     }
     fs::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";
+    removeStaleTemporaries(dir, target);
     static std::mt19937_64 rng{std::random_device{}()};
     fs::path tmp;
     int fd = -1;
     for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
-        tmp = dir / ("." + target.filename().string() + ".tmp" + std::to_string(rng() % 1000000));
+        tmp = dir / (tempPrefix(target) + std::to_string(rng() % 1000000));
         fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0 && errno != EEXIST)
             break;
     }
     if (fd < 0) {
-        setError(error, target.string() + ": " + std::strerror(errno));
+        setError(error, writeFailure(path, errno));
         return false;
     }
-    // Keep the permissions of the file being replaced.
+    // Keep the owner, group and permissions of the file being replaced, as far as the user may
+    // (only the owner's own group changes are allowed to others than the superuser); the mode
+    // comes last, since a change of owner clears the set-id bits.
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0)
+    if (::stat(target.c_str(), &st) == 0) {
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0)
+            (void)!::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
         ::fchmod(fd, st.st_mode & 07777);
-    bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
+    }
+    bool ok = writeAll(fd, data, injectedWriteError(path)) && ::fsync(fd) == 0;
     int savedErrno = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -76,7 +236,7 @@ bool writeFileAtomically(const fs::path& target, std::string_view data, std::str
     }
     if (!ok) {
         ::unlink(tmp.c_str());
-        setError(error, target.string() + ": " + std::strerror(savedErrno));
+        setError(error, writeFailure(path, savedErrno));
         return false;
     }
     return true;
@@ -151,6 +311,13 @@ std::optional<fs::path> makeTempDirectory(std::string_view prefix, std::string* 
 bool isRegularFile(const fs::path& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);
+}
+
+bool samePath(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec))
+        return true;
+    return a.lexically_normal() == b.lexically_normal();
 }
 
 fs::path programDirectory() {

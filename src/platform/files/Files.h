@@ -12,16 +12,54 @@ namespace kiv::files {
 namespace fs = std::filesystem;
 
 // Writes the data to a temporary file in the same folder, flushes it and renames it over the
-// target. An existing target the user may not write is refused. On failure the old file is
-// untouched, the temporary file is removed, `error` (when given) says what went wrong, and false
-// is returned.
+// target. A target that is a symbolic link is followed: the file it points to is written, beside
+// itself, and the link stays. The replaced file's owner, group and mode are kept where the user
+// may set them. An existing target the user may not write is refused. On failure the old file is
+// untouched, the temporary file is removed, `error` (when given) holds writeFailure()'s text, and
+// false is returned. Temporaries are named ".<name>.kivtmp-<digits>"; the ones a killed save left
+// behind are removed by the next save of the same file.
 bool writeFileAtomically(const fs::path& target, std::string_view data, std::string* error = nullptr);
+
+// A new empty file of this user's alone in the system's temporary folder, named
+// "kiv-<kind>-<pid>-<n><ext>", for a writer (a library, a PDF writer) whose output is then checked
+// and written over its target by writeFileAtomically. Those of the kind that a run no longer
+// running left behind are removed first. nullopt, with errno set, when none can be made.
+std::optional<fs::path> makePrivateTemporary(std::string_view kind, std::string_view ext);
+
+// The system's reason for a failed write (an errno value) in plain Japanese.
+std::string writeFailureReason(int err);
+// "<path>\n<reason>": what a failed write of `path` tells the user after the caller's own words.
+std::string writeFailure(const fs::path& path, int err);
+// The message every save, export and print-to-file failure shows: "ファイルが作成できません。"
+// and, on the following lines, writeFailure()'s text (nothing more when it is empty).
+std::string cannotCreateMessage(std::string_view failure);
+
+// The file a write of `path` replaces: symbolic links followed (a dangling link gives the path it
+// names). nullopt, with errno ELOOP, for a loop of links.
+std::optional<fs::path> writeTarget(const fs::path& path);
+
+// A test seam: while a WriteFault lives, every write of a file whose path contains `pathPart`
+// (every write when it is empty) fails with errno `err` (ENOSPC a full disk, EACCES a refused
+// permission, EROFS a read-only file system) after its temporary file was made, so the paths of
+// failure run whoever runs the tests. Writers outside this module ask injectedWriteError().
+class WriteFault {
+public:
+    explicit WriteFault(int err, std::string pathPart = {});
+    ~WriteFault();
+    WriteFault(const WriteFault&) = delete;
+    WriteFault& operator=(const WriteFault&) = delete;
+};
+// The errno of the fault in force for `path`, or 0.
+int injectedWriteError(const fs::path& path);
 
 // The whole file, or nullopt when it cannot be opened or read, or is longer than maxBytes.
 std::optional<std::string> readFile(const fs::path& path, std::size_t maxBytes = 256u * 1024 * 1024,
                                     std::string* error = nullptr);
 
 bool isRegularFile(const fs::path& path);
+// Whether two paths name one file: the same file on disk, or (when either is missing) the same
+// path once "." and ".." are resolved.
+bool samePath(const fs::path& a, const fs::path& b);
 
 // A new folder only this user may enter, under the system's temporary folder ($TMPDIR or /tmp),
 // its name beginning with `prefix`; nullopt (with `error`) when it cannot be made.

@@ -54,16 +54,16 @@ print::PrinterDc& RecordingJob::startPage() {
 bool RecordingJob::endDoc() {
     m_Dc.reset();
     if (m_File) {
+        bool written = false;
         {
             std::ofstream out(m_File->tempPath(), std::ios::binary | std::ios::trunc);
             out << "pages " << m_Job.pages.size() << "\n";
             for (std::size_t p = 0; p < m_Job.pages.size(); ++p)
                 for (const PrintedText& t : m_Job.pages[p].texts)
                     out << p + 1 << ' ' << t.x << ' ' << t.y << ' ' << t.text << '\n';
-            if (!out.flush())
-                return false;
+            written = static_cast<bool>(out.flush());
         }
-        if (!m_File->commit())
+        if (!m_File->commit(written))
             return false;
     }
     m_Job.ended = true;

@@ -80,6 +80,7 @@ public:
     print::PrinterDc& startPage() override;
     void endPage() override { m_Dc.reset(); }
     bool endDoc() override;
+    std::string failure() const override { return m_File ? m_File->failure() : std::string(); }
 
 private:
     PrintedJob& m_Job;

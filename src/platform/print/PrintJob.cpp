@@ -1,49 +1,48 @@
 #include "platform/print/PrintJob.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <random>
-#include <sys/stat.h>
+#include <optional>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
+#include "platform/files/Files.h"
+
 namespace kiv::print {
+
+namespace fs = std::filesystem;
 
 FileTarget::~FileTarget() { discard(); }
 
 bool FileTarget::open() {
     discard();
-    std::filesystem::path dir = m_Target.parent_path();
-    if (dir.empty())
-        dir = ".";
-    static std::mt19937_64 rng{std::random_device{}()};
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        std::filesystem::path tmp =
-            dir / ("." + m_Target.filename().string() + ".tmp" + std::to_string(rng() % 1000000));
-        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd >= 0) {
-            ::close(fd);
-            m_Temp = tmp;
-            return true;
-        }
-        if (errno != EEXIST)
-            return false;
+    m_Failure.clear();
+    if (auto tmp = files::makePrivateTemporary("print", ".tmp")) {
+        m_Temp = *tmp;
+        return true;
     }
+    m_Failure = files::writeFailure(m_Target, errno);
     return false;
 }
 
-bool FileTarget::commit() {
-    if (m_Temp.empty())
+bool FileTarget::commit(bool writerOk, bool (*whole)(std::string_view)) {
+    if (m_Temp.empty()) {
+        m_Failure = files::writeFailure(m_Target, ENOENT);
         return false;
-    // A replaced file keeps its permissions.
-    struct stat st {};
-    if (::stat(m_Target.c_str(), &st) == 0)
-        ::chmod(m_Temp.c_str(), st.st_mode & 07777);
-    if (::rename(m_Temp.c_str(), m_Target.c_str()) != 0) {
+    }
+    std::optional<std::string> bytes;
+    if (writerOk)
+        bytes = files::readFile(m_Temp);
+    if (!bytes || bytes->empty() || (whole && !whole(*bytes))) {
+        // The writer reports no reason of its own: a file cut short is most often a full disk.
+        struct statvfs vfs {};
+        const bool full = ::statvfs(m_Temp.parent_path().c_str(), &vfs) == 0 && vfs.f_bavail == 0;
+        m_Failure = files::writeFailure(m_Target, full ? ENOSPC : EIO);
         discard();
         return false;
     }
-    m_Temp.clear();
-    return true;
+    discard();
+    return files::writeFileAtomically(m_Target, *bytes, &m_Failure);
 }
 
 void FileTarget::discard() {
@@ -51,6 +50,11 @@ void FileTarget::discard() {
         ::unlink(m_Temp.c_str());
         m_Temp.clear();
     }
+}
+
+bool pdfLooksWhole(std::string_view bytes) {
+    const std::size_t tail = std::min<std::size_t>(bytes.size(), 64);
+    return bytes.substr(bytes.size() - tail).find("%%EOF") != std::string_view::npos;
 }
 
 } // namespace kiv::print

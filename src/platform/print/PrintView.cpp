@@ -1,5 +1,7 @@
 #include "platform/print/PrintView.h"
 
+#include "platform/files/Files.h"
+#include "platform/print/PrintJob.h"
 #include "platform/print/PrintService.h"
 #include "platform/ui/App.h"
 #include "platform/ui/MessageBox.h"
@@ -72,7 +74,7 @@ void runJob(PrintableView& view, PrintInfo& info, PrintService& service) {
         ok = job->endDoc();
     }
     if (!ok) {
-        ui::messageBox(info.settings.toFile() ? fileNotWrittenMessage(info.settings.file)
+        ui::messageBox(info.settings.toFile() ? fileNotWrittenMessage(job.get(), info.settings.file)
                                               : std::string("印刷を開始できません。プリンタの設定を確かめてください。"),
                        ui::MB_OK | ui::MB_ICONEXCLAMATION);
     }
@@ -92,8 +94,10 @@ void setRunSettings(const PrintSettings& settings) {
     state().chosen = true;
 }
 
-std::string fileNotWrittenMessage(const std::filesystem::path& file) {
-    return file.string() + "\nファイルが作成できません。";
+std::string fileNotWrittenMessage(const PrintJob* job, const std::filesystem::path& file) {
+    if (job && !job->failure().empty())
+        return files::cannotCreateMessage(job->failure());
+    return files::cannotCreateMessage(file.string());
 }
 
 bool doPreparePrinting(PrintInfo& info) {

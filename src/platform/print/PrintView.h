@@ -18,6 +18,7 @@
 //
 // Settings live for the run: every dialog starts from the printer, file and paper last chosen
 // (runSettings()); the view may set the orientation in its preparation, before the dialog.
+#include "platform/print/PrintJob.h"
 #include "platform/print/PrinterDc.h"
 #include "platform/print/PrintSettings.h"
 
@@ -66,7 +67,8 @@ void setRunSettings(const PrintSettings& settings);
 // Back to the defaults (system printer, A4 portrait, nothing chosen); for tests.
 void resetRunSettings();
 
-// The message of a PDF file that could not be written (UTF-8).
-std::string fileNotWrittenMessage(const std::filesystem::path& file);
+// The message of a PDF file that could not be written (UTF-8): "ファイルが作成できません。", the
+// path and the job's reason (the path alone when there is no job).
+std::string fileNotWrittenMessage(const PrintJob* job, const std::filesystem::path& file);
 
 } // namespace kiv::print

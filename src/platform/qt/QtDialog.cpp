@@ -29,10 +29,8 @@ using ui::ControlKind;
 
 namespace {
 
-QString fromCp932(const std::string& s) {
-    auto u = text::cp932ToUtf8(s);
-    return QString::fromStdString(u ? *u : std::string("?"));
-}
+// A control's text with a stray byte keeps the rest of its text: only that byte is marked.
+QString fromCp932(const std::string& s) { return QString::fromStdString(text::toUtf8(s)); }
 
 // Characters that CP932 cannot hold are dropped, as they could not be typed into the control.
 std::string toCp932Lossy(const QString& q) {

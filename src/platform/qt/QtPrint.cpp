@@ -156,9 +156,12 @@ public:
         const bool ok = m_Painter.end();
         if (!m_File)
             return ok;
+        // QPainter::end() does not see the writer's errors: the file itself must be whole.
         m_Pdf.reset();   // flushes and closes the file
-        return ok && m_File->commit();
+        return m_File->commit(ok, print::pdfLooksWhole);
     }
+
+    std::string failure() const override { return m_File ? m_File->failure() : std::string(); }
 
 private:
     print::PrintSettings m_Settings;

@@ -46,10 +46,21 @@ std::optional<std::string> cp932ToUtf8(std::string_view cp932) { return convert(
 std::optional<std::string> utf8ToCp932(std::string_view utf8) { return convert("CP932", "UTF-8", utf8); }
 
 std::string toUtf8(std::string_view cp932) {
-    auto r = cp932ToUtf8(cp932);
-    if (!r)
-        throw ConversionError("the text is not valid CP932");
-    return *r;
+    if (auto whole = cp932ToUtf8(cp932))
+        return *whole;
+    std::string out;
+    for (std::size_t i = 0; i < cp932.size();) {
+        const auto c = static_cast<unsigned char>(cp932[i]);
+        const std::size_t n = isLeadByte(c) && i + 1 < cp932.size() ? 2 : 1;
+        if (auto ch = cp932ToUtf8(cp932.substr(i, n)); ch && !(n == 1 && isLeadByte(c))) {
+            out += *ch;
+            i += n;
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    return out;
 }
 
 std::string toCp932(std::string_view utf8) {

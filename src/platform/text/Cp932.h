@@ -18,8 +18,12 @@ public:
 std::optional<std::string> cp932ToUtf8(std::string_view cp932);
 std::optional<std::string> utf8ToCp932(std::string_view utf8);
 
-// Throwing forms, for callers that treat bad input as an error to report.
+// For display (a message, a dialog, the screen, a workbook cell): never throws. A byte that
+// starts no CP932 character shows as U+FFFD and the next byte is tried afresh, so one bad byte
+// costs one replacement character. A caller that must know whether the text was whole uses
+// cp932ToUtf8.
 std::string toUtf8(std::string_view cp932);
+// Throwing form, for callers that treat a character CP932 lacks as an error to report.
 std::string toCp932(std::string_view utf8);
 
 // A UTF-8 literal of the source as the CP932 bytes that records and files hold.

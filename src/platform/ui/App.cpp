@@ -8,6 +8,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/View.h"
 
+#include <exception>
 #include <algorithm>
 
 namespace kiv::ui {
@@ -221,6 +222,17 @@ CommandState App::commandState(int id) {
 bool App::routeCommand(int id) {
     if (!commandState(id).enabled)
         return false;
+    // Notes the command when an exception leaves it; an inner command that failed first keeps
+    // its name.
+    struct FailedCommandNote {
+        App& app;
+        int id;
+        int uncaught = std::uncaught_exceptions();
+        ~FailedCommandNote() {
+            if (std::uncaught_exceptions() > uncaught && app.m_FailedCommand == 0)
+                app.m_FailedCommand = id;
+        }
+    } note{*this, id};
     BusyScope busy;
     for (CommandTarget* t : routeOf(*this))
         if (t->onCommand(id))

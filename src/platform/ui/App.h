@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kiv::ui {
@@ -81,6 +82,9 @@ public:
     // disabled command is not run). commandState asks the update handlers; a command that no
     // object handles is disabled.
     bool routeCommand(int id);
+    // The innermost command that an exception left, taken once (0 when none): the event loop
+    // that catches the exception names it to the user.
+    int takeFailedCommand() { return std::exchange(m_FailedCommand, 0); }
     CommandState commandState(int id);
     View* activeView() const;
     // Accelerators of the main frame, translated before a key-down reaches a window of it.
@@ -130,6 +134,7 @@ private:
     RecentFileList m_Recent;
     int m_Busy = 0;
     int m_Wait = 0;
+    int m_FailedCommand = 0;
     bool m_Quit = false;
     struct Deferred {
         Window* window;

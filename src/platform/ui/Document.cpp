@@ -84,7 +84,7 @@ bool Document::onSaveDocument(const std::filesystem::path& path) {
     serialize(ar);
     std::string error;
     if (!files::writeFileAtomically(path, writer.bytes(), &error)) {
-        messageBox("ファイルに保存できませんでした。\n" + path.string());
+        messageBox(files::cannotCreateMessage(error));
         return false;
     }
     m_Modified = false;
