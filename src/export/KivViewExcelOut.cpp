@@ -23,7 +23,8 @@ void CKivView::OnExcelOut() {
         options.hyousi = dlg.m_Hyousi != 0;
         options.rows.bikou1 = dlg.m_Bikou1 != 0;
         options.rows.roumuNinzuu = dlg.m_RoumuNinzuu != 0;
-        return WriteWorkbook([&](kiv::excel::ExcelSession& session) { UtiwakeWorkbook(*this, options).Write(session); });
+        return WriteWorkbook(
+            [&](kiv::excel::ExcelSession& session) { UtiwakeWorkbook(*this, options).Write(session); });
     };
     RunExport(run);
 }
