@@ -17,8 +17,8 @@ namespace kiv::exporting {
 
 namespace {
 
-void TellCannotCreate(kiv::ui::Window* owner) {
-    kiv::ui::messageBox(kCannotCreate, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, owner);
+void Warn(kiv::ui::Window* owner, std::string_view text) {
+    kiv::ui::messageBox(text, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, owner);
 }
 
 } // namespace
@@ -29,7 +29,7 @@ void RunExport(const ExportRun& run) {
     const std::string& path = *run.path;
     const ExportPathProblem problem = CheckExportPath(path, run.doc);
     if (problem != ExportPathProblem::None) {
-        kiv::ui::messageBox(ExportPathMessage(problem), kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, run.owner);
+        Warn(run.owner, ExportPathMessage(problem));
         return;
     }
     if (run.browsedPath && ExportTargetExists(path) && path != *run.browsedPath &&
@@ -54,10 +54,10 @@ void RunExport(const ExportRun& run) {
         }
         run.restorePosition();
         if (!written && run.messages == ExportMessages::AfterFailure)
-            TellCannotCreate(run.owner);
+            Warn(run.owner, kCannotCreate);
     }
     if (!written && run.messages != ExportMessages::AfterFailure)
-        TellCannotCreate(run.owner);
+        Warn(run.owner, kCannotCreate);
 }
 
 bool WriteWorkbook(const std::function<void(kiv::excel::ExcelSession&)>& write) {
