@@ -5,9 +5,7 @@
 #include "estimate/KivDoc.h"
 #include "grid/KivView.h"
 #include "grid/KivViewLinks.h"
-#include "platform/profile/Profile.h"
 #include "platform/text/Cp932.h"
-#include "platform/text/Number.h"
 #include "platform/ui/Frame.h"
 
 namespace {
@@ -37,17 +35,16 @@ std::string labelText(std::string_view utf8) {
 
 } // namespace
 
-CKivTree::CKivTree() {
-    setBkColor(kBackColor);
-    setTextColor(kTextColor);
-    setLinesAtRoot(true);
-    setShowSelectionAlways(true);
+template class TreePaneOf<CKivDoc>;
+
+CKivTree::CKivTree()
+    : TreePaneOf({.back = kBackColor, .text = kTextColor,
+                  .fontSection = "Font_Size_Section", .fontKey = "Font_Size",
+                  .scrollBars = true}) {
     onCommandId(CKivView::ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
     onCommandId(CKivView::ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
     kiv::grid::SetTreeRebuildHook(&CKivTree::RebuildTreesBeside);
 }
-
-CKivDoc* CKivTree::GetDocument() const { return dynamic_cast<CKivDoc*>(document()); }
 
 CKivView* CKivTree::GridView() const {
     if (kiv::ui::ChildFrame* frame = parentFrame())
@@ -82,56 +79,21 @@ std::string CKivTree::RootLabel() const {
     return labelText(d->GetPathName());
 }
 
-void CKivTree::ReadFontSize() {
-    m_FontSize = kiv::profile::Profile::user().getInt("Font_Size_Section", "Font_Size", kDefaultFontSize);
-    if (m_FontSize < 1)
-        m_FontSize = kDefaultFontSize;
-}
-
-kiv::ui::Font CKivTree::LabelFont() const { return {"ＭＳ ゴシック", m_FontSize, 400}; }
-
-void CKivTree::FillKoumokuTree() {
-    deleteAllItems();
-    m_hRoot = 0;
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return;
+void CKivTree::RebuildTitles() {
     if (CKivView* grid = GridView())
         grid->CallRebuildKoumokuList();
-    ReadFontSize();
-    setTextColor(kTextColor);
-    // Rows as high as the labels drawn over them, whatever the grid font size.
-    setFont(LabelFont());
-    m_Text = RootLabel();
-    m_hRoot = insertItem(m_Text, kRoot, kLast);
+}
+
+void CKivTree::InsertTitles() {
+    const CKivDoc* d = GetDocument();
     const int count = std::min(d->m_KoumokuCount, static_cast<int>(d->m_KoumokuName.size()));
     for (int k = 1; k <= count; ++k) {
         m_Text = KoumokuLabel(d->m_KoumokuName[static_cast<std::size_t>(k - 1)]);
         insertItem(m_Text, m_hRoot, kLast);
     }
-    expand(m_hRoot, Expand::Expand);
 }
 
-void CKivTree::onInitialUpdate() {
-    TreeView::onInitialUpdate();
-    setBkColor(kBackColor);
-    showScrollBar(kiv::ui::SB_BOTH);
-    FillKoumokuTree();
-    // 項目名登録 recalculates the current item and refills the tree with fresh titles.
-    if (CKivView* grid = GridView())
-        grid->CallKoumokuToroku();
-    if (CKivDoc* d = GetDocument())
-        d->m_TreeDirty = 0;
-}
-
-void CKivTree::onUpdate(kiv::ui::View*, long) {
-    setBkColor(kBackColor);
-    CKivDoc* d = GetDocument();
-    if (!d || d->m_TreeDirty != 1)
-        return;
-    FillKoumokuTree();
-    d->m_TreeDirty = 0;
-}
+void CKivTree::AfterFirstFill() { OnKoumokuToroku(); }
 
 void CKivTree::OnNewKoumoku() {
     if (CKivView* grid = GridView())
@@ -143,64 +105,16 @@ void CKivTree::OnKoumokuToroku() {
         grid->CallKoumokuToroku();
 }
 
-void CKivTree::SelectKoumoku() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return;
-    // A child's label starts with its item number; the root's does not, and keeps the last one.
-    m_Text = itemText(selectedItem());
-    const int number = kiv::text::parseInt(std::string_view(m_Text).substr(0, std::min<std::size_t>(4, m_Text.size())));
-    if (number != 0)
-        m_SelKoumoku = number;
-    if (m_SelKoumoku > d->m_KoumokuCount || m_SelKoumoku <= 0)
-        m_SelKoumoku = 1;
-    d->StoreKoumokuGyou();
-    if (CKivView* grid = GridView())
-        grid->CallKoumokuToroku();
-    d->m_TreeDirty = 0;
-    d->m_CurKoumoku[0] = m_SelKoumoku;
-    d->LoadKoumokuGyou();
-    d->m_CurGyou[0] = 1;
-    d->m_TopGyou[0] = 0;
-    d->m_ScreenGyou[0] = 1;
+void CKivTree::StoreBeforeSwitch() {
+    GetDocument()->StoreKoumokuGyou();
+    OnKoumokuToroku();
 }
 
-void CKivTree::onReturn() {
-    SelectKoumoku();
-    if (CKivDoc* d = GetDocument())
+void CKivTree::ShowPicked(bool byClick) {
+    if (byClick) {
+        if (CKivView* grid = GridView())
+            grid->CallRedrawGyou();
+    } else if (CKivDoc* d = GetDocument()) {
         d->UpdateAllViews();
-    onVScroll(kiv::ui::SB_TOP, 0);
-    setScrollPos(kiv::ui::SB_HORZ, 0);
-}
-
-void CKivTree::onLButtonDblClk(unsigned flags, kiv::ui::Point p) {
-    SelectKoumoku();
-    if (CKivView* grid = GridView())
-        grid->CallRedrawGyou();
-    TreeView::onLButtonDblClk(flags, p);
-    onVScroll(kiv::ui::SB_TOP, 0);
-    setScrollPos(kiv::ui::SB_HORZ, 0);
-}
-
-void RedrawTreeLabels(kiv::ui::TreeView& tree, kiv::ui::Dc& dc, const kiv::ui::Font& font, kiv::ui::Color back) {
-    const kiv::ui::Font old = dc.selectFont(font);
-    const int right = tree.clientRect().right;
-    for (kiv::ui::TreeItem item = tree.firstVisibleItem(); item; item = tree.nextVisibleItem(item)) {
-        const auto r = tree.itemTextRect(item);
-        if (!r)
-            continue;
-        dc.fillSolidRect({r->left + 2, r->top, std::max(right, r->right), r->bottom}, back);
-        const kiv::ui::TreeView::LabelColors colors = tree.labelColors(item);
-        dc.setBkColor(colors.back);
-        dc.setTextColor(colors.text);
-        dc.textOut(r->left + 2, r->top + 1, tree.itemText(item));
     }
-    dc.selectFont(old);
-}
-
-void CKivTree::onDraw(kiv::ui::Dc& dc) {
-    ReadFontSize();
-    TreeView::onDraw(dc);
-    if (m_FontSize != kDefaultFontSize)
-        RedrawTreeLabels(*this, dc, LabelFont(), kBackColor);
 }

@@ -1,18 +1,14 @@
 // Command 32848 代価表/単価表テキストファイル出力 of the estimate view: the composite unit-price
 // sheet as a TAB-separated text file.
 #include "estimate/KivDoc.h"
-#include "estimate/KivMessagePass.h"
 #include "export/DaikaSheet.h"
 #include "export/DaikaTextDialog.h"
-#include "export/ExportPath.h"
 #include "export/ExportRun.h"
 #include "export/TextExport.h"
 #include "grid/FieldTable.h"
 #include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Number.h"
-#include "platform/ui/App.h"
-#include "platform/ui/MessageBox.h"
 
 namespace kiv::exporting {
 
@@ -58,41 +54,22 @@ void CKivView::OnDaikaTextOut() {
     CKivDoc* d = GetDocument();
     if (!d)
         return;
-    CDaikaTextDialog dlg(d->pathName());
-    if (dlg.doModal() != kiv::ui::IDOK)
-        return;
-
-    // The path is checked before anything is stored or recalculated; a text file is replaced
-    // without a question.
     using namespace kiv::exporting;
-    const ExportPathProblem problem = CheckExportPath(dlg.m_Path, d);
-    if (problem != ExportPathProblem::None) {
-        kiv::ui::messageBox(ExportPathMessage(problem), kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
-        return;
-    }
-
-    hideCaret();
+    CDaikaTextDialog dlg(d->pathName());
     // Slot 8: the row pricing's own saves use slot 1.
-    SavePosition8();
-    const bool doubleSpacing = dlg.m_DoubleSpacing != 0;
-    std::optional<std::string> failure;
-    {
-        // The pricing's messages are gathered over the walk and shown once, after the file.
-        KivMessagePass pass;
-        {
-            kiv::ui::App::WaitCursorScope wait;
-            StoreAndRecalcForExport(*this);
-            // The walk prices copies of the stored rows: the estimate and its modified flag stay.
-            DaikaSheet sheet = WalkDaikaSheet(*d);
-            KeepDaikaKeys(*this, std::move(sheet.keys));
-            std::string data = DaikaCaptionLine(doubleSpacing);
-            for (const DaikaBlock& b : sheet.blocks)
-                for (const DaikaLine& l : b.lines)
-                    data += DaikaTextLine(l, doubleSpacing);
-            failure = WriteExportTextFile(dlg.m_Path, data);
-        }
-        RestoreViewAfterExport(*this, 8);
-        if (failure)
-            kiv::ui::messageBox(*failure, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
-    }
+    ExportRun run = EstimateExportRun(*this, dlg, dlg.m_Path, 8);
+    // The pricing's messages are gathered over the walk and shown once, after the file.
+    run.messages = ExportMessages::AfterFailure;
+    run.walk = [&] {
+        const bool doubleSpacing = dlg.m_DoubleSpacing != 0;
+        // The walk prices copies of the stored rows: the estimate and its modified flag stay.
+        DaikaSheet sheet = WalkDaikaSheet(*d);
+        KeepDaikaKeys(*this, std::move(sheet.keys));
+        std::string data = DaikaCaptionLine(doubleSpacing);
+        for (const DaikaBlock& b : sheet.blocks)
+            for (const DaikaLine& l : b.lines)
+                data += DaikaTextLine(l, doubleSpacing);
+        return WriteExportTextFile(dlg.m_Path, data);
+    };
+    RunExport(run);
 }

@@ -9,7 +9,7 @@
 // in one never moves another.
 #include <string>
 
-#include "platform/ui/TreeView.h"
+#include "estimate/TreePane.h"
 
 class MstDoc;
 class CMstView;
@@ -18,40 +18,30 @@ class CMstTree;
 // The master tree created last.
 extern CMstTree* g_pMstTree;
 
-class CMstTree : public kiv::ui::TreeView {
+extern template class TreePaneOf<MstDoc>;
+
+class CMstTree : public TreePaneOf<MstDoc> {
 public:
     static constexpr kiv::ui::Color kBackColor = kiv::ui::rgb(211, 211, 211);
     static constexpr kiv::ui::Color kTextColor = kiv::ui::rgb(0, 123, 67);
-    static constexpr int kDefaultFontSize = 14;
     static constexpr std::size_t kHeadingLength = 30;   // a heading entry is a 30-byte 備考
 
     CMstTree();
     ~CMstTree() override;
 
-    MstDoc* GetDocument() const;
     CMstView* GridView() const;
     // The document's path as CP932 text.
-    std::string RootLabel() const;
+    std::string RootLabel() const override;
 
-    // The titles rebuilt by the grid view, then the root, headings and categories, expanded.
-    void FillKoumokuTree();
-    void Rebuild() { onInitialUpdate(); }
-
-    void onInitialUpdate() override;
-    void onUpdate(kiv::ui::View* sender, long hint) override;
-    void onReturn() override;
-    void onLButtonDblClk(unsigned flags, kiv::ui::Point p) override;
-    void onDraw(kiv::ui::Dc& dc) override;
-
-    kiv::ui::TreeItem m_hRoot = 0;
-    std::string m_ItemText;
     std::string m_Mode;
-    int m_SelBun = 0;
-    int m_FontSize = kDefaultFontSize;   // from "MFont_Size_Section" / "MFont_Size"
 
-private:
-    // The selected category becomes the grid's current category, cursor on its row 1.
-    void SelectBun();
-    void ReadFontSize();
-    kiv::ui::Font LabelFont() const;
+protected:
+    // The titles rebuilt by the grid view, the master file's path read again for the mode.
+    void RebuildTitles() override;
+    // Categories under the root, or under the heading before them.
+    void InsertTitles() override;
+    // The row being edited goes back first.
+    void StoreBeforeSwitch() override;
+    // The grid's row buffer loaded for the new category, then the views show it.
+    void ShowPicked(bool byClick) override;
 };

@@ -4,14 +4,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "export/ExportPath.h"
 #include "export/excel/ExcelSession.h"
 #include "grid/FieldTable.h"
 #include "grid/GyouRecord.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
-#include "platform/ui/App.h"
-#include "platform/ui/MessageBox.h"
 #include "totals/TExcelDialog.h"
 #include "totals/TotalDoc.h"
 #include "totals/TotalExport.h"
@@ -153,35 +150,13 @@ void CTotalView::OnExcelOut() {
     CTotalDoc* d = GetDocument();
     if (!d)
         return;
-    CTExcelDialog dlg(d->pathName());
-    if (dlg.doModal() != kiv::ui::IDOK)
-        return;
-
-    // The path is checked before anything is stored or recalculated.
     using namespace kiv::exporting;
-    const ExportPathProblem problem = CheckExportPath(dlg.m_Path, d);
-    if (problem != ExportPathProblem::None) {
-        kiv::ui::messageBox(ExportPathMessage(problem), kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
-        return;
-    }
-    if (ExportTargetExists(dlg.m_Path) && dlg.m_Path != dlg.m_BrowsedPath &&
-        kiv::ui::messageBox(kOverwriteQuestion, kiv::ui::MB_OKCANCEL | kiv::ui::MB_ICONQUESTION, {}, this) != kiv::ui::IDOK)
-        return;
-
-    hideCaret();
-    const TotalExportPosition pos = SaveTotalPosition(*d);
-    std::optional<std::string> failure;
-    {
-        kiv::ui::App::WaitCursorScope wait;
-        kiv::excel::ExcelSession session;
-        try {
-            WriteTotalWorkbook(*d, dlg.m_Path, session);
-        } catch (const kiv::excel::ExcelCallError& e) {
-            session.Abandon();
-            failure = kiv::excel::ExportFailureMessage(e);
-        }
-    }
-    RestoreTotalViewAfterExport(*this, pos);
-    if (failure)
-        kiv::ui::messageBox(*failure, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
+    CTExcelDialog dlg(d->pathName());
+    ExportRun run = TotalExportRun(*this, dlg, dlg.m_Path);
+    run.browsedPath = &dlg.m_BrowsedPath;
+    // The workbook stores and recalculates once its sheet and captions stand.
+    run.walk = [&] {
+        return WriteWorkbook([&](kiv::excel::ExcelSession& session) { WriteTotalWorkbook(*d, dlg.m_Path, session); });
+    };
+    RunExport(run);
 }

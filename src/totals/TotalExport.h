@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "export/ExportRun.h"
+
 class CTotalDoc;
 class CTotalView;
 
@@ -25,6 +27,10 @@ TotalExportPosition SaveTotalPosition(const CTotalDoc& doc);
 void StoreAndRecalcTotalsForExport(CTotalDoc& doc);
 // The position put back, the view redrawn and its caret shown.
 void RestoreTotalViewAfterExport(CTotalView& view, const TotalExportPosition& pos);
+// A run of the totals view with its options `dialog` and that dialog's output `path`: its
+// position kept over the walk and put back after, the view redrawn; the caller sets the walk
+// and, when the walk does not, the storing and recalculation.
+ExportRun TotalExportRun(CTotalView& view, kiv::ui::Dialog& dialog, const std::string& path);
 // The stored rows of the categories CTotalDoc::WalkKoumoku names, one element each in that
 // order (category 1 first), each in pool order, as the grid loads them.
 std::vector<std::vector<const std::string*>> TotalPages(const CTotalDoc& doc);

@@ -3,6 +3,7 @@
 #include "totals/TotalExport.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "totals/TotalDoc.h"
 #include "totals/TotalView.h"
@@ -37,6 +38,21 @@ void RestoreTotalViewAfterExport(CTotalView& view, const TotalExportPosition& po
     view.invalidate();
     view.updateWindow();
     view.showCaret();
+}
+
+ExportRun TotalExportRun(CTotalView& view, kiv::ui::Dialog& dialog, const std::string& path) {
+    ExportRun run;
+    run.owner = &view;
+    run.doc = view.GetDocument();
+    run.dialog = &dialog;
+    run.path = &path;
+    auto pos = std::make_shared<TotalExportPosition>();
+    run.savePosition = [&view, pos] {
+        if (const CTotalDoc* d = view.GetDocument())
+            *pos = SaveTotalPosition(*d);
+    };
+    run.restorePosition = [&view, pos] { RestoreTotalViewAfterExport(view, *pos); };
+    return run;
 }
 
 std::vector<std::vector<const std::string*>> TotalPages(const CTotalDoc& d) {

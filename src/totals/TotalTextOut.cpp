@@ -2,12 +2,9 @@
 // TAB-separated text file, one line per row, the fields exactly as stored.
 #include <string_view>
 
-#include "export/ExportPath.h"
 #include "export/TextExport.h"
 #include "grid/FieldTable.h"
 #include "grid/GyouRecord.h"
-#include "platform/ui/App.h"
-#include "platform/ui/MessageBox.h"
 #include "totals/TotalDoc.h"
 #include "totals/TotalExport.h"
 #include "totals/TotalView.h"
@@ -53,29 +50,11 @@ void CTotalView::OnTextOut() {
     CTotalDoc* d = GetDocument();
     if (!d)
         return;
-    CTtextDialog dlg(d->pathName());
-    if (dlg.doModal() != kiv::ui::IDOK)
-        return;
-
-    // The path is checked before anything is stored or recalculated; a text file is replaced
-    // without a question.
     using namespace kiv::exporting;
-    const ExportPathProblem problem = CheckExportPath(dlg.m_Path, d);
-    if (problem != ExportPathProblem::None) {
-        kiv::ui::messageBox(ExportPathMessage(problem), kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
-        return;
-    }
-
-    hideCaret();
-    const TotalExportPosition pos = SaveTotalPosition(*d);
-    std::optional<std::string> failure;
-    {
-        kiv::ui::App::WaitCursorScope wait;
-        StoreAndRecalcTotalsForExport(*d);
-        // Built whole and written in one go, so a failure leaves no partial file.
-        failure = WriteExportTextFile(dlg.m_Path, TotalTextFileData(*d));
-    }
-    RestoreTotalViewAfterExport(*this, pos);
-    if (failure)
-        kiv::ui::messageBox(*failure, kiv::ui::MB_OK | kiv::ui::MB_ICONEXCLAMATION, {}, this);
+    CTtextDialog dlg(d->pathName());
+    ExportRun run = TotalExportRun(*this, dlg, dlg.m_Path);
+    run.prepare = [d] { StoreAndRecalcTotalsForExport(*d); };
+    // Built whole and written in one go, so a failure leaves no partial file.
+    run.walk = [&] { return WriteExportTextFile(dlg.m_Path, TotalTextFileData(*d)); };
+    RunExport(run);
 }

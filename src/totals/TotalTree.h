@@ -5,37 +5,29 @@
 // category. The pane works with its own window's document only.
 #include <string>
 
-#include "platform/ui/TreeView.h"
+#include "estimate/TreePane.h"
 
 class CTotalDoc;
 
-class CTotalTree : public kiv::ui::TreeView {
+extern template class TreePaneOf<CTotalDoc>;
+
+class CTotalTree : public TreePaneOf<CTotalDoc> {
 public:
     static constexpr kiv::ui::Color kBackColor = kiv::ui::rgb(211, 211, 211);
     static constexpr kiv::ui::Color kTextColor = kiv::ui::rgb(24, 24, 120);
-    static constexpr int kDefaultFontSize = 14;
     static constexpr std::size_t kLabelLength = 60;
 
     CTotalTree();
 
-    CTotalDoc* GetDocument() const;
-    // The category list rebuilt (recalculating first when needed), then the root and categories.
-    void FillKoumokuTree();
-    void Rebuild() { onInitialUpdate(); }
+    // The document's path as CP932 text, or "分類集計" while it has none.
+    std::string RootLabel() const override;
 
-    void onInitialUpdate() override;
-    void onUpdate(kiv::ui::View* sender, long hint) override;
-    void onReturn() override;
-    void onLButtonDblClk(unsigned flags, kiv::ui::Point p) override;
-    void onDraw(kiv::ui::Dc& dc) override;
-
-    kiv::ui::TreeItem m_hRoot = 0;
-    std::string m_ItemText;
-    int m_CurKoumoku = 1;
-    int m_FontSize = kDefaultFontSize;   // from "TFont_Size_Section" / "TFont_Size"
-
-private:
-    void SelectKoumoku();
-    void ReadFontSize();
-    kiv::ui::Font LabelFont() const { return {"ＭＳ ゴシック", m_FontSize, 400}; }
+protected:
+    // The category list rebuilt, recalculating first when needed.
+    void RebuildTitles() override;
+    void InsertTitles() override;
+    // The grid's row and page go back first.
+    void StoreBeforeSwitch() override;
+    // The other views of the document show the new category; the pane keeps its scrolling.
+    void ShowPicked(bool byClick) override;
 };

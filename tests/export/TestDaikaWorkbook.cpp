@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "estimate/KivMessage.h"
 #include "export/DaikaExcelDialog.h"
 #include "platform/automation/ExcelMembers.h"
 
@@ -442,6 +443,28 @@ TEST_F(DaikaWorkbookTest, UntitledAndFailedRunsStoreAndWriteNothing) {
         daikaExcel();
     }
     EXPECT_FALSE(std::filesystem::exists(out()));
+    EXPECT_EQ(backend.pendingAnswers(), 0u);
+}
+
+// The walk's row messages are listed once the view is back, before the failure box of the
+// workbook.
+TEST_F(DaikaWorkbookTest, GatheredRowMessagesComeBeforeTheFailureBox) {
+    labour({{5, "電工", "     20000"}});
+    openEstimate({vpRow(1, 1, {{G::Roumu1No, "7"}, {G::Roumu1Bukake, "0.15"}})});   // no labour entry 7
+    int values = 0;
+    kiv::automation::setCallHooks(
+        {nullptr, [&](const Call& c) { return c.dispid == kiv::automation::dispid::Value2 && ++values == 20; }});
+    std::vector<std::string> shown;
+    SetKivMessageHook([&](const std::string& text) {
+        shown.push_back(backend.pendingAnswers() == 1 ? "before the failure box: " + text : "out of order: " + text);
+    });
+    backend.expectMessageBox(kiv::ui::IDOK, "ファイルが作成できません。");
+    daikaExcel();
+    SetKivMessageHook({});
+    EXPECT_EQ(saves, 0);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find("before the failure box: 労務単価1が入力されていない行があります。"), std::string::npos)
+        << shown[0];
     EXPECT_EQ(backend.pendingAnswers(), 0u);
 }
 

@@ -280,5 +280,23 @@ TEST(DaikaText, AmountAndRateTexts) {
     EXPECT_EQ(kiv::text::toUtf8(kiv::exporting::DaikaRateText("管単価x", "1.50")), "管単価x150%");
 }
 
+// The walk's row messages are gathered and listed once, after the failure box of the file.
+TEST_F(TextExportTest, CompositeFailureIsToldBeforeTheGatheredRowMessages) {
+    labour({{5, "電工", "     20000"}});
+    openEstimate({vpRow(1, 1, {{G::Roumu1No, "7"}, {G::Roumu1Bukake, "0.15"}})});   // no labour entry 7
+    kiv::files::WriteFault full(ENOSPC);
+    std::vector<std::string> shown;
+    SetKivMessageHook([&](const std::string& text) {
+        shown.push_back(backend.pendingAnswers() == 0 ? "after the failure box: " + text : "too early: " + text);
+    });
+    backend.expectMessageBox(kiv::ui::IDOK, "ファイルが作成できません。");
+    daikaOut();
+    SetKivMessageHook({});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find("after the failure box: 労務単価1が入力されていない行があります。"), std::string::npos)
+        << shown[0];
+    EXPECT_EQ(backend.pendingAnswers(), 0u);
+}
+
 } // namespace
 } // namespace kivtest
