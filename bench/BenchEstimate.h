@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/text/Cp932.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "BenchEstimate.h"
+#include "estimate/GyouRecord.h"
 #include "export/ExcelDialog.h"
-#include "grid/GyouRecord.h"
 #include "platform/headless/DialogDriver.h"
 
 namespace {

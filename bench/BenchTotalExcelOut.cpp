@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
 #include "export/excel/ExcelSession.h"
-#include "grid/GyouRecord.h"
 #include "platform/files/Files.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/text/Cp932.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "estimate/BlockUndo.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
 #include "platform/text/Number.h"
 #include "platform/ui/View.h"
 

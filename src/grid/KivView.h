@@ -30,6 +30,7 @@
 #include "estimate/KivDoc.h"
 #include "estimate/RecalcSeams.h"
 #include "grid/FieldTable.h"
+#include "grid/KivViewPrint.h"
 #include "platform/text/Decimal.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/View.h"
@@ -686,7 +687,7 @@ private:
     // The end of every item command: the vertical bar at 0, the horizontal one at its pairs, the views updated, the caret shown.
     void FinishKoumokuCommand();
     CKivDoc* m_pDoc = nullptr;
-    std::unique_ptr<CKivPrint> m_Print;
+    KivPrintPtr m_Print;
     int m_PendingLead = -1;    // lead byte of a double-byte character waiting for its trail
     struct TypedCell {
         int koumoku = 0, gyou = 0, field = 0;

@@ -4,15 +4,15 @@
 #include <deque>
 #include <span>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
-#include "grid/KivView.h"
+#include "estimate/MstFile.h"
 #include "estimate/RecalcSeams.h"
 #include "estimate/ReferenceFile.h"
 #include "estimate/ReferenceRecords.h"
-#include "grid/GyouRecord.h"
-#include "master/MstFile.h"
+#include "grid/KivView.h"
 #include "master/MstView.h"
 #include "platform/files/Files.h"
 

@@ -1,11 +1,11 @@
 #include "master/MstView.h"
 
+#include "estimate/GyouRecord.h"
 #include "grid/GridCell.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivViewLinks.h"
 #include "master/MstDoc.h"
-#include "master/MstPrint.h"
 #include "master/MstFind.h"
+#include "master/MstPrint.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Keys.h"

@@ -3,9 +3,9 @@
 // the unit list). Typing, the arrows, a click and the calculator are the grid base's.
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/CalcDialog.h"
-#include "grid/GyouRecord.h"
 #include "grid/TanniDialog.h"
 #include "master/MstDoc.h"
 #include "master/MstView.h"

@@ -3,7 +3,7 @@
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
-#include "master/MasterPath.h"
+#include "estimate/MasterPath.h"
 #include "master/MstDoc.h"
 #include "master/MstTree.h"
 #include "master/MstView.h"

@@ -1,8 +1,8 @@
 #include "shell/MainFrame.h"
 
 #include "estimate/FormDialogCommands.h"
+#include "estimate/MasterPath.h"
 #include "estimate/RecalcSeams.h"
-#include "master/MasterPath.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/App.h"
 #include "platform/ui/CommonDialogs.h"

@@ -2,16 +2,17 @@
 
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
+#include "estimate/MasterPath.h"
+#include "estimate/MstFile.h"
 #include "estimate/ReferenceFile.h"
 #include "estimate/ReferenceRecords.h"
-#include "grid/GyouRecord.h"
-#include "master/MasterPath.h"
-#include "master/MstFile.h"
-#include "totals/SyuukeiDialog.h"
+#include "export/ExportPath.h"
 #include "platform/files/Files.h"
+#include "totals/SyuukeiDialog.h"
 #include "totals/TotalConvert.h"
 #include "totals/TotalFile.h"
 #include "totals/TotalView.h"
@@ -59,6 +60,9 @@ CTotalDoc::CTotalDoc() : GyouStore(totalLimits()), m_KoumokuName(1000, " ") {
     onCommandId(32815, [this] { OnSyuukeiHenkan(); });   // 積算ﾌｧｲﾙを変換
     onCommandId(32873, [this] { OnBunToroku(); });       // 分類名登録
     ConnectPrintCommands();
+    // The export path check names a totals document's file as such.
+    kiv::exporting::SetTotalsDocumentTest(
+        [](const kiv::ui::Document* d) { return dynamic_cast<const CTotalDoc*>(d) != nullptr; });
     g_pTotalDoc = this;
     StartBlank();
     RebuildTotalIndex();

@@ -2,10 +2,10 @@
 // TAB-separated text file, one line per row, the fields exactly as stored.
 #include <string_view>
 
+#include "estimate/GyouRecord.h"
 #include "export/ExportPath.h"
 #include "export/TextExport.h"
 #include "grid/FieldTable.h"
-#include "grid/GyouRecord.h"
 #include "platform/ui/App.h"
 #include "platform/ui/MessageBox.h"
 #include "totals/TotalDoc.h"

@@ -3,9 +3,9 @@
 // here only the dialogs, the questions and the redrawing.
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/GridEditRules.h"
-#include "grid/GyouRecord.h"
 #include "grid/TankaDialogs.h"
 #include "grid/TanniDialog.h"
 #include "platform/ui/Keys.h"

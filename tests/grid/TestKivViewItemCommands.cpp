@@ -2,13 +2,13 @@
 // through the view's commands and their dialogs on the headless backend.
 #include <gtest/gtest.h>
 
+#include "estimate/MstFileReader.h"
 #include "estimate/SetteiFile.h"
 #include "grid/GoukeiDialog.h"
+#include "grid/KivViewFixture.h"
 #include "grid/KoumokuDialog.h"
 #include "grid/MoveDialog.h"
 #include "grid/RowClipboard.h"
-#include "grid/KivViewFixture.h"
-#include "master/MstFileReader.h"
 #include "platform/archive/Archive.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include <map>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessagePass.h"
-#include "grid/GyouRecord.h"
 #include "master/MstDoc.h"
 #include "master/MstFixture.h"
 #include "master/MstPrint.h"

@@ -8,19 +8,19 @@
 #include "ShellFixture.h"
 
 #include "estimate/LayoutFile.h"
+#include "estimate/MasterPath.h"
+#include "estimate/MstFileReader.h"
+#include "estimate/ReferenceFile.h"
+#include "estimate/RoumuFile.h"
+#include "estimate/SetteiFile.h"
 #include "grid/GoukeiDialog.h"
 #include "grid/KivView.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Number.h"
 #include "print/HyousiDialog.h"
 #include "print/InsatuDialog.h"
 #include "totals/SyuukeiDialog.h"
 #include "totals/TotalDoc.h"
-#include "estimate/ReferenceFile.h"
-#include "estimate/RoumuFile.h"
-#include "estimate/SetteiFile.h"
-#include "master/MasterPath.h"
-#include "master/MstFileReader.h"
-#include "platform/text/Cp932.h"
-#include "platform/text/Number.h"
 
 #include <map>
 #include <set>

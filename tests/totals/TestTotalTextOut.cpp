@@ -2,9 +2,9 @@
 // proposal and checks shared with the estimate's exports, and the view's position kept.
 #include <gtest/gtest.h>
 
+#include "estimate/GyouRecord.h"
 #include "export/ExportPath.h"
 #include "export/TextExport.h"
-#include "grid/GyouRecord.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
 #include "totals/TExcelDialog.h"

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <map>
 
+#include "estimate/GyouRecord.h"
 #include "export/ExcelCallText.h"
 #include "export/OpenpyxlReader.h"
-#include "grid/GyouRecord.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/text/Cp932.h"
 #include "totals/TExcelDialog.h"
