@@ -52,7 +52,7 @@ void BM_ExcelOutFullEstimate(benchmark::State& state) {
         fs::remove(out);
         e.backend.expectDialog([&](kiv::ui::headless::DialogDriver& d) { d.type(ExcelDialog::IDC_PATH, out.string()).click(kiv::ui::IDOK); },
                                ExcelDialog::IDD);
-        e.view->onCommand(CKivView::ID_EXCEL_OUT);
+        e.view->onCommand(ID_EXCEL_OUT);
         e.backend.processPending();
         if (!fs::exists(out))
             state.SkipWithError("no workbook written");

@@ -42,8 +42,8 @@ CKivTree::CKivTree() {
     setTextColor(kTextColor);
     setLinesAtRoot(true);
     setShowSelectionAlways(true);
-    onCommandId(CKivView::ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
-    onCommandId(CKivView::ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
+    onCommandId(ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
+    onCommandId(ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
     kiv::grid::SetTreeRebuildHook(&CKivTree::RebuildTreesBeside);
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "estimate/FormDialogCommands.h"
 #include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/BlockSelect.h"
@@ -16,6 +15,7 @@
 #include "platform/ui/App.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/Frame.h"
+#include "resources/CommandIds.h"
 
 namespace {
 
@@ -85,13 +85,13 @@ CKivView::CKivView()
     onCommandId(ID_TANKA_IREKAE, [this] { OnTankaIrekae(); });
     onCommandId(ID_GYOU_TANKA_HENKAN, [this] { OnGyouTankaHenkan(); });
     onCommandId(ID_TANKA_NO, [this] { OnTankaNo(); });
-    onCommandId(formcmd::kHyousi, [this] { OnHyousi(); });
-    onCommandId(formcmd::kAdress, [this] { OnAdress(); });
-    onCommandId(formcmd::kHyousiForm, [this] { OnHyousiForm(); });
-    onCommandId(formcmd::kHedder, [this] { OnHedder(); });
-    onCommandId(formcmd::kAdressFile, [this] { OnAdressFile(); });
-    onCommandId(formcmd::kHyousiChange, [this] { OnHyousiChange(); });
-    onCommandId(formcmd::kAdressPrintFile, [this] { OnAdressPrintFile(); });
+    onCommandId(ID_HYOUSI, [this] { OnHyousi(); });
+    onCommandId(ID_ADRESS, [this] { OnAdress(); });
+    onCommandId(ID_HYOUSI_FORM, [this] { OnHyousiForm(); });
+    onCommandId(ID_HEDDER, [this] { OnHedder(); });
+    onCommandId(ID_ADRESS_FILE, [this] { OnAdressFile(); });
+    onCommandId(ID_HYOUSI_CHANGE, [this] { OnHyousiChange(); });
+    onCommandId(ID_ADRESS_PRINT_FILE, [this] { OnAdressPrintFile(); });
     onCommandId(ID_SONOTA_ROUMU_DELETE, [this] { OnSonotaRoumuDelete(); });
     onCommandId(ID_BIKOU2_DELETE, [this] { OnBikou2Delete(); });
     onCommandId(ID_HATURI_DELETE, [this] { OnHaturiDelete(); });

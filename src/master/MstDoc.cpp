@@ -15,6 +15,7 @@
 #include "grid/KivView.h"
 #include "master/MstView.h"
 #include "platform/files/Files.h"
+#include "platform/ui/Keys.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ MstDoc::MstDoc()
       m_UndoGyouKoumokuNo(static_cast<std::size_t>(kGyouMax), 0),
       m_KoumokuName(kTitleListSize, " "),
       m_BunSelectList(kTitleListSize, " ") {
-    onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
+    onCommandId(kiv::ui::cmd::FileSaveAs, [this] { OnFileSaveAs(); });   // 名前を付けて保存
     g_pMstDoc = this;
     openDocs().push_back(this);
     StartBlank();

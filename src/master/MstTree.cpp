@@ -9,6 +9,7 @@
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
 #include "platform/ui/Frame.h"
+#include "resources/CommandIds.h"
 
 CMstTree* g_pMstTree = nullptr;
 
@@ -18,8 +19,8 @@ CMstTree::CMstTree() {
     setLinesAtRoot(true);
     setShowSelectionAlways(true);
     // 新分類追加 and 分類名登録 chosen while the tree has the focus run on the grid beside it.
-    onCommandId(32870, [this] { if (CMstView* g = GridView()) g->OnNewBun(); });
-    onCommandId(32873, [this] { if (CMstView* g = GridView()) g->OnBunToroku(); });
+    onCommandId(ID_NEW_BUN, [this] { if (CMstView* g = GridView()) g->OnNewBun(); });
+    onCommandId(ID_BUN_TOROKU, [this] { if (CMstView* g = GridView()) g->OnBunToroku(); });
     g_pMstTree = this;
 }
 

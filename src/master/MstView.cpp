@@ -50,7 +50,7 @@ CMstView::CMstView() : GridViewBase(masterGrid()) {
     onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
     onCommandId(ID_TANKA_COPY, [this] { OnTankaCopy(); });
     onCommandId(ID_GYOU_TANKA_HENKAN, [this] { OnGyouTankaHenkan(); });
-    onCommandId(ID_CSV_READ, [this] { OnCsvRead(); });
+    onCommandId(ID_MST_CSV_READ, [this] { OnCsvRead(); });
     AddRowCommands();
     g_pMstView = this;
 }

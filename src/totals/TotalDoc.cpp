@@ -12,6 +12,7 @@
 #include "estimate/ReferenceRecords.h"
 #include "export/ExportPath.h"
 #include "platform/files/Files.h"
+#include "resources/CommandIds.h"
 #include "totals/SyuukeiDialog.h"
 #include "totals/TotalConvert.h"
 #include "totals/TotalFile.h"
@@ -56,9 +57,9 @@ const char* const CTotalDoc::kMsgKeiTooWide = "金額が12桁を越ています�
 const char* const CTotalDoc::kMsgPoolFull = "データ数が最大値を超えました。これ以上は入力できません。";
 
 CTotalDoc::CTotalDoc() : GyouStore(totalLimits()), m_KoumokuName(1000, " ") {
-    onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
-    onCommandId(32815, [this] { OnSyuukeiHenkan(); });   // 積算ﾌｧｲﾙを変換
-    onCommandId(32873, [this] { OnBunToroku(); });       // 分類名登録
+    onCommandId(kiv::ui::cmd::FileSaveAs, [this] { OnFileSaveAs(); });   // 名前を付けて保存
+    onCommandId(ID_SYUUKEI_HENKAN, [this] { OnSyuukeiHenkan(); });   // 積算ﾌｧｲﾙを変換
+    onCommandId(ID_BUN_TOROKU, [this] { OnBunToroku(); });       // 分類名登録
     ConnectPrintCommands();
     // The export path check names a totals document's file as such.
     kiv::exporting::SetTotalsDocumentTest(

@@ -16,15 +16,6 @@
 
 using namespace kiv::ui;
 
-namespace {
-
-constexpr int ID_TANKA_COPY = 32811;
-constexpr int ID_TANKA_HENKAN = 32812;
-constexpr int ID_INSATU_FONT = 32775;
-constexpr int ID_FONT_SIZE = 32868;
-
-} // namespace
-
 void CTotalView::ConnectEditCommands() {
     onCommandId(ID_GYOU_INSERT, [this] { OnGyouInsert(); });
     onCommandId(ID_GYOU_DELETE, [this] { OnGyouDelete(); });

@@ -58,7 +58,7 @@ protected:
                 d.click(kiv::ui::IDOK);
             },
             CTextDialog::IDD);
-        view->onCommand(CKivView::ID_TEXT_OUT);
+        view->onCommand(ID_TEXT_OUT);
         backend.processPending();
     }
     void daikaOut(bool doubleSpacing = false, std::optional<std::filesystem::path> path = {}) {
@@ -71,7 +71,7 @@ protected:
                 d.click(kiv::ui::IDOK);
             },
             CDaikaTextDialog::IDD);
-        view->onCommand(CKivView::ID_DAIKA_TEXT_OUT);
+        view->onCommand(ID_DAIKA_TEXT_OUT);
         backend.processPending();
     }
 };
@@ -137,9 +137,9 @@ TEST_F(TextExportTest, PathProblemsAndAFailedWriteLeaveEverythingAsItWas) {
 
     ASSERT_TRUE(kiv::files::writeFileAtomically(txt(), "old"));
     kiv::exporting::SetExportTextWriter([](const std::string&, std::string_view) { return false; });
-    for (int command : {CKivView::ID_TEXT_OUT, CKivView::ID_DAIKA_TEXT_OUT}) {
+    for (int command : {ID_TEXT_OUT, ID_DAIKA_TEXT_OUT}) {
         backend.expectMessageBox(kiv::ui::IDOK, "ファイルが作成できません。");
-        command == CKivView::ID_TEXT_OUT ? textOut() : daikaOut();
+        command == ID_TEXT_OUT ? textOut() : daikaOut();
         EXPECT_EQ(written(), "old");
         EXPECT_EQ(cursorRow(), 3);
         EXPECT_EQ(screenRow(), 2);

@@ -308,7 +308,7 @@ TEST_F(FirstDayTest, EstimateTotalsConversionAndPrintFromTheStarterFilesAlone) {
     // code below both rows, carrying their sum.
     enterTo(3, GyouRecord::Hinmei);
     hb().expectDialog([](kiv::ui::headless::DialogDriver& d) { d.click(IDOK); }, CGoukeiDialog::kDialogId);
-    ASSERT_TRUE(view->onCommand(CKivView::ID_GOUKEI_INPUT));
+    ASSERT_TRUE(view->onCommand(ID_GOUKEI_INPUT));
     int syoukei = 0;
     for (int g = 1; g <= doc->m_GyouCount; ++g)
         if (GyouRecord::toInt(row(g), GyouRecord::BunNo) == doc->m_SetteiValues.code(EnzanCode::Syoukei))

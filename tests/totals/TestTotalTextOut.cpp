@@ -21,7 +21,7 @@ using kiv::text::sj;
 class TotalTextOutTest : public TotalViewFixture {
 protected:
     void textOut(const fs::path& path, bool ok = true) {
-        runExport(CTotalView::ID_TEXT_OUT, CTtextDialog::IDD, CTtextDialog::IDC_PATH, path, ok);
+        runExport(ID_TEXT_OUT, CTtextDialog::IDD, CTtextDialog::IDC_PATH, path, ok);
     }
     static std::vector<std::string> lines(const std::string& data) {
         std::vector<std::string> out;
