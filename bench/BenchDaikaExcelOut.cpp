@@ -34,7 +34,7 @@ void BM_DaikaExcelOut(benchmark::State& state) {
         e.backend.expectDialog(
             [&](kiv::ui::headless::DialogDriver& d) { d.type(CDaikaExcelDialog::IDC_PATH, out.string()).click(kiv::ui::IDOK); },
             CDaikaExcelDialog::IDD);
-        e.view->onCommand(CKivView::ID_DAIKA_EXCEL);
+        e.view->onCommand(ID_DAIKA_EXCEL);
         e.backend.processPending();
         if (!fs::exists(out))
             state.SkipWithError("no workbook written");

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "BenchSize.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/text/Cp932.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "BenchEstimate.h"
+#include "estimate/GyouRecord.h"
 #include "export/ExcelDialog.h"
-#include "grid/GyouRecord.h"
 #include "platform/headless/DialogDriver.h"
 
 namespace {
@@ -54,7 +54,7 @@ void exportWorkbook(benchmark::State& state, int items, int perItem) {
         fs::remove(out);
         e.backend.expectDialog([&](kiv::ui::headless::DialogDriver& d) { d.type(ExcelDialog::IDC_PATH, out.string()).click(kiv::ui::IDOK); },
                                ExcelDialog::IDD);
-        e.view->onCommand(CKivView::ID_EXCEL_OUT);
+        e.view->onCommand(ID_EXCEL_OUT);
         e.backend.processPending();
         if (!fs::exists(out))
             state.SkipWithError("no workbook written");

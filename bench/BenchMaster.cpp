@@ -10,15 +10,15 @@
 #include <array>
 #include <filesystem>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
+#include "estimate/MstFile.h"
 #include "grid/TankaRewrite.h"
 #include "master/MstDoc.h"
-#include "master/MstFile.h"
 #include "master/MstPrint.h"
 #include "master/MstView.h"
-#include "platform/headless/PrintRecorder.h"
 #include "platform/files/Files.h"
+#include "platform/headless/PrintRecorder.h"
 
 namespace {
 

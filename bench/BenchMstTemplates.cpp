@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "grid/GyouRecord.h"
-#include "master/MstFileReader.h"
+#include "estimate/GyouRecord.h"
+#include "estimate/MstFileReader.h"
 #include "platform/archive/Archive.h"
 #include "platform/files/Files.h"
 

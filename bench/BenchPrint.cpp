@@ -13,10 +13,10 @@
 #include <string>
 
 #include "BenchSize.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/RoumuList.h"
 #include "estimate/RoumuRecord.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/print/PrintView.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "BenchEstimate.h"
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "recalc/KivRecalc.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "estimate/BlockUndo.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/ui/App.h"

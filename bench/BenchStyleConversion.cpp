@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "BenchEstimate.h"
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "platform/archive/Archive.h"
 #include "platform/files/Files.h"
 #include "recalc/KeisanGyou.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "BenchEstimate.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/RecalcSeams.h"
-#include "grid/GyouRecord.h"
 
 namespace {
 

@@ -44,8 +44,8 @@ void runTextExport(benchmark::State& state, int command) {
     fs::remove_all(dir);
 }
 
-void BM_UtiwakeTextOut(benchmark::State& state) { runTextExport<CTextDialog>(state, CKivView::ID_TEXT_OUT); }
-void BM_DaikaTextOut(benchmark::State& state) { runTextExport<CDaikaTextDialog>(state, CKivView::ID_DAIKA_TEXT_OUT); }
+void BM_UtiwakeTextOut(benchmark::State& state) { runTextExport<CTextDialog>(state, ID_TEXT_OUT); }
+void BM_DaikaTextOut(benchmark::State& state) { runTextExport<CDaikaTextDialog>(state, ID_DAIKA_TEXT_OUT); }
 BENCHMARK(BM_UtiwakeTextOut)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(3, 1));
 BENCHMARK(BM_DaikaTextOut)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(3, 1));
 

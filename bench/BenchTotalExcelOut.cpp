@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "BenchSize.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
 #include "export/excel/ExcelSession.h"
-#include "grid/GyouRecord.h"
 #include "platform/files/Files.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/text/Cp932.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/print/PrintView.h"
 #include "platform/text/Cp932.h"

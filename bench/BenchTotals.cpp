@@ -10,9 +10,9 @@
 #include <filesystem>
 
 #include "BenchSize.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivFile.h"
-#include "grid/GyouRecord.h"
-#include "master/MstFile.h"
+#include "estimate/MstFile.h"
 #include "platform/files/Files.h"
 #include "totals/TotalDoc.h"
 #include "totals/TotalFile.h"

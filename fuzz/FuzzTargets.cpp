@@ -8,19 +8,19 @@
 #include <stdexcept>
 #include <unistd.h>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/HedderRecord.h"
 #include "estimate/HyousiFormRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
-#include "master/MstDoc.h"
-#include "master/MstFile.h"
 #include "estimate/KivMessage.h"
 #include "estimate/LayoutFile.h"
+#include "estimate/MstFile.h"
 #include "estimate/RoumuFile.h"
 #include "estimate/SetteiFile.h"
 #include "grid/CsvReader.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
+#include "master/MstDoc.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
 #include "platform/text/Cp932.h"

@@ -14,14 +14,14 @@
 #include <string_view>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/HedderRecord.h"
 #include "estimate/HyousiFormRecord.h"
+#include "estimate/MasterPath.h"
+#include "estimate/MstFile.h"
 #include "estimate/ReferenceFile.h"
 #include "estimate/RoumuFile.h"
 #include "estimate/SetteiRecord.h"
-#include "grid/GyouRecord.h"
-#include "master/MasterPath.h"
-#include "master/MstFile.h"
 #include "platform/files/Files.h"
 #include "platform/text/Cp932.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
 #include "platform/text/Number.h"
 
 GyouStore::GyouStore(const GyouStoreLimits& limits)

@@ -3,9 +3,10 @@
 #include <algorithm>
 
 #include "estimate/BlockUndo.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
 #include "platform/text/Number.h"
+#include "platform/ui/Keys.h"
 #include "platform/ui/View.h"
 
 namespace {
@@ -78,8 +79,8 @@ CKivDoc::CKivDoc()
     : GyouStore(kivLimits()),
       m_GyouBackup(kPoolSlots),
       m_KoumokuName(kKoumokuMax, " ") {
-    onCommandId(57603, [this] { OnFileSave(); });     // 上書き保存
-    onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
+    onCommandId(kiv::ui::cmd::FileSave, [this] { OnFileSave(); });     // 上書き保存
+    onCommandId(kiv::ui::cmd::FileSaveAs, [this] { OnFileSaveAs(); });   // 名前を付けて保存
     static std::uint64_t lastDocId = 0;
     m_DocId = ++lastDocId;
     g_pKivDoc = this;

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
 #include "estimate/ReferenceFile.h"
-#include "grid/GyouRecord.h"
 #include "platform/files/Files.h"
 #include "platform/text/Number.h"
 

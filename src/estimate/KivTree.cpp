@@ -41,8 +41,8 @@ CKivTree::CKivTree()
     : TreePaneOf({.back = kBackColor, .text = kTextColor,
                   .fontSection = "Font_Size_Section", .fontKey = "Font_Size",
                   .scrollBars = true}) {
-    onCommandId(CKivView::ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
-    onCommandId(CKivView::ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
+    onCommandId(ID_NEW_KOUMOKU, [this] { OnNewKoumoku(); });
+    onCommandId(ID_KOUMOKU_TOROKU, [this] { OnKoumokuToroku(); });
     kiv::grid::SetTreeRebuildHook(&CKivTree::RebuildTreesBeside);
 }
 

@@ -1,9 +1,9 @@
 // The composite unit-price sheet's blocks and lines.
 #include "export/DaikaSheet.h"
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/RoumuRecord.h"
-#include "grid/GyouRecord.h"
 #include "platform/text/Cp932.h"
 #include "pricing/RowPricing.h"
 

@@ -8,11 +8,22 @@
 #include "platform/text/Cp932.h"
 #include "platform/ui/App.h"
 #include "platform/ui/CommonDialogs.h"
-#include "totals/TotalDoc.h"
 
 namespace kiv::exporting {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+bool noTotalsDocument(const kiv::ui::Document*) { return false; }
+
+bool (*g_IsTotalsDocument)(const kiv::ui::Document*) = noTotalsDocument;
+
+} // namespace
+
+void SetTotalsDocumentTest(bool (*isTotals)(const kiv::ui::Document* doc)) {
+    g_IsTotalsDocument = isTotals ? isTotals : noTotalsDocument;
+}
 
 std::string ProposeExportPath(const fs::path& docPath, std::string_view ext, std::string_view untitledNameUtf8) {
     if (docPath.empty()) {
@@ -52,7 +63,7 @@ ExportPathProblem CheckExportPath(const std::string& pathCp932, const kiv::ui::D
     };
     // The message names the kind of document whose file it is.
     auto openProblem = [](const kiv::ui::Document* d) {
-        return dynamic_cast<const CTotalDoc*>(d) ? ExportPathProblem::OpenTotals : ExportPathProblem::OpenEstimate;
+        return g_IsTotalsDocument(d) ? ExportPathProblem::OpenTotals : ExportPathProblem::OpenEstimate;
     };
     if (same(ownDoc))
         return openProblem(ownDoc);
@@ -61,7 +72,7 @@ ExportPathProblem CheckExportPath(const std::string& pathCp932, const kiv::ui::D
             return ExportPathProblem::OpenEstimate;
     if (const kiv::ui::App* app = kiv::ui::App::instance())
         for (const kiv::ui::Document* d : app->documents())
-            if (dynamic_cast<const CTotalDoc*>(d) && same(d))
+            if (g_IsTotalsDocument(d) && same(d))
                 return ExportPathProblem::OpenTotals;
     return ExportPathProblem::None;
 }

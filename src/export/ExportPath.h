@@ -31,6 +31,10 @@ enum class ExportPathProblem {
     OpenTotals,     // the file of an open totals document
 };
 
+// Whether a document is a totals document, for the check below. The totals subsystem sits above
+// the exports and sets the test when it makes a totals document; until then no document is one.
+void SetTotalsDocumentTest(bool (*isTotals)(const kiv::ui::Document* doc));
+
 // Checks a CP932 path before the export starts. `ownDoc` is the estimate or totals document
 // being exported (it counts as open even when no list of open documents holds it).
 ExportPathProblem CheckExportPath(const std::string& pathCp932, const kiv::ui::Document* ownDoc);

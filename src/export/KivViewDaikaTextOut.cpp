@@ -1,12 +1,12 @@
 // Command 32848 代価表/単価表テキストファイル出力 of the estimate view: the composite unit-price
 // sheet as a TAB-separated text file.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "export/DaikaSheet.h"
 #include "export/DaikaTextDialog.h"
 #include "export/ExportRun.h"
 #include "export/TextExport.h"
 #include "grid/FieldTable.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Number.h"
 

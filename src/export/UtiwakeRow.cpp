@@ -1,10 +1,10 @@
 // The breakdown row texts shared by the breakdown exports.
 #include "export/UtiwakeRow.h"
 
+#include "estimate/GyouRecord.h"
 #include "estimate/SetteiRecord.h"
-#include "grid/GyouRecord.h"
+#include "grid/PrintedRow.h"
 #include "platform/text/Number.h"
-#include "print/PrintedRow.h"
 
 namespace kiv::exporting {
 

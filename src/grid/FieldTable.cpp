@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "platform/text/Cp932.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
 #include "platform/text/Cp932.h"
 
 namespace kiv::grid {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string_view>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
-#include "platform/text/Cp932.h"
 #include "platform/profile/Profile.h"
+#include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/MessageBox.h"

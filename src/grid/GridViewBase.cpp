@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <memory>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/GyouStore.h"
 #include "estimate/KivMessage.h"
 #include "grid/CalcDialog.h"
 #include "grid/GridCell.h"
 #include "grid/GridEditRules.h"
 #include "grid/GroupDigits.h"
-#include "grid/GyouRecord.h"
 #include "platform/profile/Profile.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"

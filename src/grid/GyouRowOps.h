@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "grid/BlockSelect.h"
-#include "grid/GyouRecord.h"
 #include "grid/RowClipboard.h"
 #include "grid/TankaRewrite.h"
 

@@ -4,19 +4,18 @@
 
 #include <algorithm>
 
-#include "estimate/FormDialogCommands.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/BlockSelect.h"
-#include "grid/GyouRecord.h"
 #include "grid/MojiDialog.h"
+#include "grid/PrintedRow.h"
 #include "grid/RowClipboard.h"
+#include "platform/print/PrintView.h"
+#include "platform/profile/Profile.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/Frame.h"
-#include "platform/profile/Profile.h"
-#include "platform/print/PrintView.h"
-#include "print/KivPrint.h"
-#include "print/PrintedRow.h"
+#include "resources/CommandIds.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ CKivView::CKivView()
       m_GroupDigitsBuf(kGroupDigitsBufLength, ' ') {
     m_pMojiDialog = std::make_unique<CMojiDialog>();
     m_CurField[0] = m_FirstField;
-    m_Print = std::make_unique<CKivPrint>(*this);
+    m_Print = MakeKivPrint(*this);
     liveViews().push_back(this);
     g_pKivView = this;
     onCommandId(ID_OLD_DENKI_HENKAN, [this] { OnOldDenkiHenkan(); });
@@ -86,13 +85,13 @@ CKivView::CKivView()
     onCommandId(ID_TANKA_IREKAE, [this] { OnTankaIrekae(); });
     onCommandId(ID_GYOU_TANKA_HENKAN, [this] { OnGyouTankaHenkan(); });
     onCommandId(ID_TANKA_NO, [this] { OnTankaNo(); });
-    onCommandId(formcmd::kHyousi, [this] { OnHyousi(); });
-    onCommandId(formcmd::kAdress, [this] { OnAdress(); });
-    onCommandId(formcmd::kHyousiForm, [this] { OnHyousiForm(); });
-    onCommandId(formcmd::kHedder, [this] { OnHedder(); });
-    onCommandId(formcmd::kAdressFile, [this] { OnAdressFile(); });
-    onCommandId(formcmd::kHyousiChange, [this] { OnHyousiChange(); });
-    onCommandId(formcmd::kAdressPrintFile, [this] { OnAdressPrintFile(); });
+    onCommandId(ID_HYOUSI, [this] { OnHyousi(); });
+    onCommandId(ID_ADRESS, [this] { OnAdress(); });
+    onCommandId(ID_HYOUSI_FORM, [this] { OnHyousiForm(); });
+    onCommandId(ID_HEDDER, [this] { OnHedder(); });
+    onCommandId(ID_ADRESS_FILE, [this] { OnAdressFile(); });
+    onCommandId(ID_HYOUSI_CHANGE, [this] { OnHyousiChange(); });
+    onCommandId(ID_ADRESS_PRINT_FILE, [this] { OnAdressPrintFile(); });
     onCommandId(ID_SONOTA_ROUMU_DELETE, [this] { OnSonotaRoumuDelete(); });
     onCommandId(ID_BIKOU2_DELETE, [this] { OnBikou2Delete(); });
     onCommandId(ID_HATURI_DELETE, [this] { OnHaturiDelete(); });
@@ -367,11 +366,11 @@ void CKivView::onTimer(int id) {
 
 CKivPrint& CKivView::Print() { return *m_Print; }
 
-void CKivView::OnFilePrint() { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Print); }
+void CKivView::OnFilePrint() { RunKivPrintCommand(Print(), kiv::print::PrintCommand::Print); }
 
-void CKivView::OnFilePrintDirect() { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Direct); }
+void CKivView::OnFilePrintDirect() { RunKivPrintCommand(Print(), kiv::print::PrintCommand::Direct); }
 
-void CKivView::OnFilePrintPreview() { kiv::print::runPrintCommand(Print(), kiv::print::PrintCommand::Preview); }
+void CKivView::OnFilePrintPreview() { RunKivPrintCommand(Print(), kiv::print::PrintCommand::Preview); }
 
 void CKivView::BlankTankaIfSuuOne() { ::BlankTankaIfSuuOne(m_EditGyou); }
 

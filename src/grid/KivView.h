@@ -30,11 +30,13 @@
 #include "estimate/KivDoc.h"
 #include "estimate/RecalcSeams.h"
 #include "grid/FieldTable.h"
+#include "grid/KivViewPrint.h"
 #include "platform/text/Decimal.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/View.h"
 #include "pricing/FukugouEngine.h"
 #include "pricing/KivDetail.h"
+#include "resources/CommandIds.h"
 
 class CKivView;
 class CKivPrint;
@@ -98,46 +100,6 @@ public:
     static constexpr int kGroupDigitsBufLength = 20;
     // A system border is one pixel wide; the caret is the wider of that and 2.
     static constexpr int kCaretWidth = 2;
-
-    // Commands of the view.
-    static constexpr int ID_FONT_SIZE = 32868;        // 画面フォントサイズ指定
-    static constexpr int ID_INSATU_FONT = 32775;      // 印刷フォント指定
-    static constexpr int ID_OLD_DENKI_HENKAN = 32878; // 旧電気積算内訳書を変換
-    static constexpr int ID_NEW_KOUMOKU = 32871;      // 新項目追加
-    static constexpr int ID_KOUMOKU_TOROKU = 32872;   // 項目名登録
-    static constexpr int ID_SYOUSAI = 32813;          // 詳細表示
-    static constexpr int ID_KOUMOKU_SYUUKEI = 32847;  // 項目集計作成
-    static constexpr int ID_GOUKEI_INPUT = 32866;     // 合計入力
-    static constexpr int ID_BUKAKE_FILE = 32843;      // 歩掛けﾌｧｲﾙ選択
-    static constexpr int ID_BUKAKE_SELECT = 32900;    // 歩掛け選択
-    static constexpr int ID_ROUMU = 32801;            // 複合労務単価設定
-    static constexpr int ID_ENZAN = 32802;            // 演算分類設定
-    static constexpr int ID_MARUME = 32803;           // 桁の丸め
-    static constexpr int ID_FUKU_KIRISUTE = 32804;    // 複合単価丸め設定
-    static constexpr int ID_FUKUGOU = 32805;          // 複合単価か労務費計上して積算を選択
-    static constexpr int ID_HYOUSI_FILE = 32817;      // 表紙ﾌｫｰﾑ選択
-    static constexpr int ID_HEADDER_FILE = 32818;     // ﾍｯﾀﾞｰ選択
-    static constexpr int ID_SETTEI_FILE = 32819;      // 設定ﾌｧｲﾙ選択
-    static constexpr int ID_ROUMU_FILE = 32820;       // 労務単価ﾌｧｲﾙ選択
-    static constexpr int ID_ROUMU_YOUSHIKI = 32857;   // 労務費計上様式に変更
-    static constexpr int ID_FUKUGOU_YOUSHIKI = 32858; // 複合単価様式に変更
-    // Commands the keys start: Home, F1-F6.
-    static constexpr int ID_ADRESS = 32779;           // 相手先登録、印刷 (to the parent frame)
-    static constexpr int ID_KOUMOKU_IDOU = 32793;     // F1 項目移動
-    static constexpr int ID_GYOU_COPY = 32794;        // F2 行複写
-    static constexpr int ID_GYOU_INSERT = 32786;      // F3 行挿入
-    static constexpr int ID_GYOU_DELETE = 32787;      // F4 行削除
-    static constexpr int ID_KOUMOKU_INSERT = 32788;   // F5 項目挿入
-    static constexpr int ID_KOUMOKU_DELETE = 32789;   // F6 項目削除
-    static constexpr int ID_EDIT_COPY = 57634;        // ｺﾋﾟｰ
-    static constexpr int ID_EDIT_CUT = 57635;         // 切り取り
-    static constexpr int ID_EDIT_PASTE = 57637;       // 貼り付け
-    static constexpr int ID_EDIT_UNDO = 57643;        // 元に戻す
-    // Price commands (KivViewPrices.cpp).
-    static constexpr int ID_TANKA_COPY = 32811;       // 単価ｺﾋﾟｰ
-    static constexpr int ID_TANKA_IREKAE = 32880;     // 単価入替
-    static constexpr int ID_GYOU_TANKA_HENKAN = 32867; // 行を指定して単価変換
-    static constexpr int ID_TANKA_NO = 32855;         // 内訳書に単価表NO記入
 
     // An item title: 記号, 品名 and 規格 of the item's row 1 after its item number, then the two
     // amounts of its last 小計, 中計 or 表紙計 row (of row 1 when it has none).
@@ -296,7 +258,7 @@ public:
     void UpdateFukugouPanes();
 
     // --- Print-form and address-book dialogs (KivViewForms.cpp): each opens its dialog through
-    // the printing subsystem's hook (estimate/FormDialogCommands.h), this estimate current.
+    // the printing subsystem's hook (RecalcSeams::formDialogs), this estimate current.
     void OnHyousi();           // 32774 表紙作成: the cover total grouped first
     void OnAdress();           // 32779 相手先登録､印刷 (also the Home key)
     void OnHyousiForm();       // 32809 表紙ﾌｫｰﾑ設定
@@ -307,13 +269,6 @@ public:
 
     // --- Bulk changes of rows (KivViewBulk.cpp): deletions over the whole estimate or a range
     // of the current item, the quantity conversion and the removal conversion.
-    static constexpr int ID_SONOTA_ROUMU_DELETE = 32841;  // その他労務費削除
-    static constexpr int ID_BIKOU2_DELETE = 32850;        // 備考２削除
-    static constexpr int ID_HATURI_DELETE = 32859;        // ﾊﾂﾘ歩掛け削除
-    static constexpr int ID_BUKAKE_BIKOU2_DELETE = 32881; // 歩掛け～備考2削除
-    static constexpr int ID_SUU_HENKAN = 32821;           // 数量変換
-    static constexpr int ID_TEKKYO_BUKAKE = 32865;        // 撤去歩掛等に変換
-    static constexpr int ID_CSV_READ = 32877;             // CSVﾌｧｲﾙ読込
     void OnSonotaRoumuDelete();
     void OnBikou2Delete();
     void OnHaturiDelete();          // first call: asks for the range
@@ -364,13 +319,9 @@ public:
     void BlankTankaIfSuuOne();
 
     // --- Exports (src/export/)
-    static constexpr int ID_EXCEL_OUT = 32884;   // エクセルファイル出力
     void OnExcelOut();
-    static constexpr int ID_TEXT_OUT = 32808;    // テキストファイル出力
     void OnTextOut();
-    static constexpr int ID_DAIKA_TEXT_OUT = 32848;   // 代価表/単価表テキストファイル出力
     void OnDaikaTextOut();
-    static constexpr int ID_DAIKA_EXCEL = 32889;   // 単価表エクセルファイル出力
     void OnDaikaExcel();
 
     // --- Row primitives and row commands (KivViewRowCommands.cpp)
@@ -686,7 +637,7 @@ private:
     // The end of every item command: the vertical bar at 0, the horizontal one at its pairs, the views updated, the caret shown.
     void FinishKoumokuCommand();
     CKivDoc* m_pDoc = nullptr;
-    std::unique_ptr<CKivPrint> m_Print;
+    KivPrintPtr m_Print;
     int m_PendingLead = -1;    // lead byte of a double-byte character waiting for its trail
     struct TypedCell {
         int koumoku = 0, gyou = 0, field = 0;

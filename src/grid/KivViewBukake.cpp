@@ -1,7 +1,7 @@
 // The two commands that connect the productivity-rate tables to the estimate: 歩掛けﾌｧｲﾙ選択
 // chooses each table kind's file, 歩掛け選択 puts a rate worked out in the rate calculator into
 // 歩掛１ of the current row.
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Number.h"
 #include "pricing/BukakeFileDialog.h"

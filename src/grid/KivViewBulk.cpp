@@ -5,10 +5,10 @@
 #include <string>
 
 #include "estimate/BlockUndo.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
 #include "grid/BlockSelect.h"
-#include "grid/GyouRecord.h"
 #include "grid/HaturiDelDialog.h"
 #include "grid/KivView.h"
 #include "grid/RoumuBikou2DelDialog.h"

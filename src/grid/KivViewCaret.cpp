@@ -2,7 +2,7 @@
 // to row.
 #include <algorithm>
 
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "grid/KivView.h"
 
 namespace {

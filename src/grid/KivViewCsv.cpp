@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/CsvReader.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/RowClipboard.h"
 #include "grid/TextreadDialog.h"

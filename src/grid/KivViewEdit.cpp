@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "estimate/BlockUndo.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/GridEditRules.h"
-#include "grid/GyouRecord.h"
 #include "grid/GyouRowOps.h"
 #include "grid/KivView.h"
 #include "grid/RowClipboard.h"

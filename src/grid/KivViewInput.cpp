@@ -2,11 +2,11 @@
 // Delete, the arrow keys and the function keys that start row and item commands.
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/BlockSelect.h"
 #include "grid/CalcDialog.h"
 #include "grid/GridCell.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"

@@ -2,14 +2,14 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
+#include "estimate/MasterPath.h"
+#include "estimate/MstFileReader.h"
 #include "grid/GoukeiDialog.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/KoumokuDialog.h"
 #include "grid/MoveDialog.h"
-#include "master/MasterPath.h"
-#include "master/MstFileReader.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/FixedField.h"
 #include "platform/text/Number.h"

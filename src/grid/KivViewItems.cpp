@@ -1,10 +1,10 @@
 // The estimate view's item titles and its item commands 新項目追加 and 項目名登録.
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
 #include "estimate/RecalcSeams.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/KivViewLinks.h"
 #include "platform/ui/App.h"

@@ -3,11 +3,11 @@
 // list or the row's detail dialog; and the two-click row range of the range commands.
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/BlockSelect.h"
 #include "grid/CalcDialog.h"
 #include "grid/GridEditRules.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/TanniDialog.h"
 

@@ -3,10 +3,10 @@
 // and print font commands.
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "grid/GridCell.h"
-#include "grid/GroupDigits.h"
 #include "grid/GridEditRules.h"
-#include "grid/GyouRecord.h"
+#include "grid/GroupDigits.h"
 #include "grid/KivView.h"
 #include "grid/KivViewLinks.h"
 #include "platform/profile/Profile.h"

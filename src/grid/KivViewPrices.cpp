@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "estimate/BlockUndo.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
 #include "grid/BlockSelect.h"
 #include "grid/GridEditRules.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/RowClipboard.h"
 #include "grid/TankaDialogs.h"

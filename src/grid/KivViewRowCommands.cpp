@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "estimate/BlockUndo.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/BlockSelect.h"
 #include "grid/CopyDialog.h"
-#include "grid/GyouRecord.h"
 #include "grid/GyouRowOps.h"
 #include "grid/KivView.h"
 #include "grid/RowClipboard.h"

@@ -3,8 +3,8 @@
 // that conversion data (the row is an ordinary row again); cut and cell undo ask first.
 #include <array>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Number.h"
 

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "estimate/BlockUndo.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
 #include "grid/BlockSelect.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/TekkyoBukakeDialog.h"
 #include "platform/text/Cp932.h"

@@ -1,6 +1,6 @@
 #include "grid/TankaRewrite.h"
 
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "platform/text/Number.h"
 
 using kiv::text::Decimal;

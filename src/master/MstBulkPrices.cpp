@@ -3,9 +3,9 @@
 // The range conversions take no undo copy and say so before they run.
 #include <string>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
-#include "grid/GyouRecord.h"
 #include "grid/TankaRewrite.h"
 #include "master/MstBulk.h"
 #include "master/MstDialogs.h"

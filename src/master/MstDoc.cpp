@@ -4,17 +4,18 @@
 #include <deque>
 #include <span>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
-#include "grid/KivView.h"
+#include "estimate/MstFile.h"
 #include "estimate/RecalcSeams.h"
 #include "estimate/ReferenceFile.h"
 #include "estimate/ReferenceRecords.h"
-#include "grid/GyouRecord.h"
-#include "master/MstFile.h"
+#include "grid/KivView.h"
 #include "master/MstView.h"
 #include "platform/files/Files.h"
+#include "platform/ui/Keys.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ MstDoc::MstDoc()
       m_UndoGyouKoumokuNo(static_cast<std::size_t>(kGyouMax), 0),
       m_KoumokuName(kTitleListSize, " "),
       m_BunSelectList(kTitleListSize, " ") {
-    onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
+    onCommandId(kiv::ui::cmd::FileSaveAs, [this] { OnFileSaveAs(); });   // 名前を付けて保存
     g_pMstDoc = this;
     openDocs().push_back(this);
     StartBlank();

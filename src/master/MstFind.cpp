@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
 #include "master/MstDoc.h"
 #include "master/MstView.h"
 #include "platform/text/Cp932.h"

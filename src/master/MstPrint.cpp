@@ -4,17 +4,16 @@
 
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessagePass.h"
 #include "grid/GridViewBase.h"
 #include "grid/GroupDigits.h"
-#include "grid/GyouRecord.h"
 #include "master/MstDoc.h"
 #include "master/MstView.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
 #include "platform/ui/App.h"
 #include "platform/ui/CommonDialogs.h"
-#include "print/KivPrint.h"
 #include "pricing/RowPricing.h"
 
 using kiv::print::PrinterDc;
@@ -214,7 +213,7 @@ void CMstPrint::PrintPage(PrinterDc& dc, int page) {
     m_CurPage = page;
     if (!Doc() || page < 1 || page > static_cast<int>(m_PageMap.size()))
         return;
-    const int width = CKivPrint::PageWidth(dc);
+    const int width = dc.pageWidth();
     const kiv::ui::Font old = dc.selectFont({kPrintFace, width / kBodyFontDivisor, 400});
     MeasureBodyFont(dc);
     const PageRef ref = m_PageMap[idx(page - 1)];
@@ -351,7 +350,7 @@ void CMstPrint::PrintPageNo(PrinterDc& dc, int page) {
 }
 
 void CMstPrint::PrintPageNoText(PrinterDc& dc) {
-    const int width = CKivPrint::PageWidth(dc);
+    const int width = dc.pageWidth();
     const kiv::ui::Font old = dc.selectFont({kPrintFace, width / kPageNoFontDivisor, 400});
     m_LineHeight = static_cast<int>(dc.textMetrics().height * 1.6);
     // x counts cells of the body font; only the line pitch comes from the page-number font.

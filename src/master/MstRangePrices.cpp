@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
 #include "grid/BlockSelect.h"
-#include "grid/GyouRecord.h"
 #include "grid/GyouRowOps.h"
 #include "grid/RowClipboard.h"
 #include "grid/TankaDialogs.h"

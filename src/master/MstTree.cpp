@@ -7,6 +7,7 @@
 #include "platform/profile/Profile.h"
 #include "platform/text/Cp932.h"
 #include "platform/ui/Frame.h"
+#include "resources/CommandIds.h"
 
 CMstTree* g_pMstTree = nullptr;
 
@@ -16,8 +17,8 @@ CMstTree::CMstTree()
     : TreePaneOf({.back = kBackColor, .text = kTextColor,
                   .fontSection = "MFont_Size_Section", .fontKey = "MFont_Size"}) {
     // 新分類追加 and 分類名登録 chosen while the tree has the focus run on the grid beside it.
-    onCommandId(32870, [this] { if (CMstView* g = GridView()) g->OnNewBun(); });
-    onCommandId(32873, [this] { if (CMstView* g = GridView()) g->OnBunToroku(); });
+    onCommandId(ID_NEW_BUN, [this] { if (CMstView* g = GridView()) g->OnNewBun(); });
+    onCommandId(ID_BUN_TOROKU, [this] { if (CMstView* g = GridView()) g->OnBunToroku(); });
     g_pMstTree = this;
 }
 

@@ -1,11 +1,11 @@
 #include "master/MstView.h"
 
+#include "estimate/GyouRecord.h"
 #include "grid/GridCell.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivViewLinks.h"
 #include "master/MstDoc.h"
-#include "master/MstPrint.h"
 #include "master/MstFind.h"
+#include "master/MstPrint.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Keys.h"
@@ -50,7 +50,7 @@ CMstView::CMstView() : GridViewBase(masterGrid()) {
     onCommandId(ID_BUKAKE_SELECT, [this] { OnBukakeSelect(); });
     onCommandId(ID_TANKA_COPY, [this] { OnTankaCopy(); });
     onCommandId(ID_GYOU_TANKA_HENKAN, [this] { OnGyouTankaHenkan(); });
-    onCommandId(ID_CSV_READ, [this] { OnCsvRead(); });
+    onCommandId(ID_MST_CSV_READ, [this] { OnCsvRead(); });
     AddRowCommands();
     g_pMstView = this;
 }

@@ -25,6 +25,7 @@
 
 #include "grid/FieldTable.h"
 #include "grid/GridViewBase.h"
+#include "resources/CommandIds.h"
 
 class MstDoc;
 class CMstView;
@@ -47,22 +48,6 @@ public:
     static constexpr int m_BunField = 1;          // a master row's category is its field 1
     static constexpr int kPageStep = 5;           // rows per page of the vertical scroll bar
     static constexpr int kPaneFileName = 59146;   // the status pane that shows the master's file
-
-    static constexpr int ID_ADRESS = 32779;       // Home: 相手先登録、印刷 (to the parent frame)
-    static constexpr int ID_EDIT_COPY = 57634;
-    static constexpr int ID_EDIT_CUT = 57635;
-    static constexpr int ID_SYOUSAI = 32813;        // 詳細表示
-    static constexpr int ID_TENSOU = 32800;         // 転送
-    static constexpr int ID_BUBUN_TENSOU = 32878;   // 部分転送
-    static constexpr int ID_INSATU_FONT = 32775;    // 印刷フォント指定
-    static constexpr int ID_TANKA_HENKAN = 32812;   // 単価変換、削除
-    static constexpr int ID_SONOTA_HENKAN = 32860;  // その他率を変換
-    static constexpr int ID_OLD_DENKI_MASTER = 32876;   // 旧電気ﾏｽﾀｰを変換
-    static constexpr int ID_CSV_READ = 32879;       // CSVﾌｧｲﾙ読込
-    static constexpr int ID_BUKAKE_SELECT = 32900;  // 歩掛け選択
-    static constexpr int ID_TANKA_COPY = 32811;     // 単価ｺﾋﾟｰ
-    static constexpr int ID_GYOU_TANKA_HENKAN = 32867;  // 行を指定して単価変換
-
     CMstView();
     ~CMstView() override;
     CMstView(const CMstView&) = delete;

@@ -4,9 +4,9 @@
 // for a category command (each asks first).
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/GridEditRules.h"
-#include "grid/GyouRecord.h"
 #include "grid/GyouRowOps.h"
 #include "master/BunMoveDialog.h"
 #include "master/MstDoc.h"

@@ -3,9 +3,9 @@
 // the unit list). Typing, the arrows, a click and the calculator are the grid base's.
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/CalcDialog.h"
-#include "grid/GyouRecord.h"
 #include "grid/TanniDialog.h"
 #include "master/MstDoc.h"
 #include "master/MstView.h"
@@ -15,14 +15,6 @@
 using namespace kiv::ui;
 
 namespace {
-
-// Commands the function keys start in this view (the menus send the same ids).
-constexpr int ID_BUN_IDOU = 32793;     // F1 分類移動
-constexpr int ID_GYOU_COPY = 32794;    // F2 行複写
-constexpr int ID_GYOU_INSERT = 32786;  // F3 行挿入
-constexpr int ID_GYOU_DELETE = 32787;  // F4 行削除
-constexpr int ID_BUN_INSERT = 32788;   // F5 分類挿入
-constexpr int ID_BUN_DELETE = 32789;   // F6 分類削除
 
 constexpr int kTanniBytes = 4;
 

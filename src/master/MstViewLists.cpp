@@ -2,7 +2,7 @@
 // labels of the category range dialog.
 #include <algorithm>
 
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "master/MstDoc.h"
 #include "master/MstView.h"
 #include "platform/ui/App.h"

@@ -1,10 +1,10 @@
 // The master row's composite unit price, the detail dialog on a master row, the recalculation of
 // the whole master and the transfer of the current row into the current estimate. The pricing
 // is the estimate's own engine with the master's labour list, settings and 材料費計/その他２ base.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
-#include "grid/GyouRecord.h"
 #include "master/MstDoc.h"
 #include "master/MstView.h"
 #include "platform/text/Number.h"

@@ -8,13 +8,13 @@
 #include "estimate/EnzanDialog.h"
 #include "estimate/FukugouDialog.h"
 #include "estimate/FukukirisuteDialog.h"
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "estimate/MarumeDialog.h"
 #include "grid/BlockSelect.h"
 #include "grid/CopyDialog.h"
 #include "grid/GridCell.h"
 #include "grid/GridEditRules.h"
-#include "grid/GyouRecord.h"
 #include "grid/GyouRowOps.h"
 #include "grid/RowClipboard.h"
 #include "master/MstDoc.h"
@@ -26,25 +26,6 @@ int g_MstBlockMove = 0;
 int g_MstTankaHenkanBusy = 0;
 
 namespace {
-
-constexpr int ID_EDIT_PASTE = 57637;
-constexpr int ID_EDIT_UNDO = 57643;
-constexpr int ID_GYOU_INSERT = 32786;
-constexpr int ID_GYOU_DELETE = 32787;
-constexpr int ID_BUN_INSERT = 32788;
-constexpr int ID_BUN_DELETE = 32789;
-constexpr int ID_BUN_IDOU = 32793;
-constexpr int ID_GYOU_COPY = 32794;
-constexpr int ID_SYUUKEI_HYOUJI = 32797;
-constexpr int ID_ENZAN = 32802;
-constexpr int ID_MARUME = 32803;
-constexpr int ID_FUKU_KIRISUTE = 32804;
-constexpr int ID_FUKUGOU = 32805;
-constexpr int ID_BIKOU2_DELETE = 32850;
-constexpr int ID_FONT_SIZE = 32868;
-constexpr int ID_NEW_BUN = 32870;
-constexpr int ID_BUN_TOROKU = 32873;
-constexpr int ID_BIKOU2_DELETE_ALL = 32875;
 
 // Position slots of the row commands: 5 the command's caller (元に戻す comes back to it), 6 the
 // paste's cursor, 7 the row shifts. Slots 1-4 belong to the editing, drawing and pricing.

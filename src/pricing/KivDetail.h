@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 
 class RoumuList;
 

@@ -1,7 +1,7 @@
 #include "pricing/RowPricing.h"
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessagePass.h"
-#include "grid/GyouRecord.h"
 #include "platform/text/Number.h"
 
 using G = GyouRecord;

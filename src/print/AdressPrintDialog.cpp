@@ -161,9 +161,7 @@ void CAdressPrintDialog::printSide(const std::vector<Printed>& fields) {
     if (ok) {
         kiv::print::PrinterDc& dc = job->startPage();
         const std::string face = kiv::profile::Profile::user().getString("Font_Section", "Font_File", "ＭＳ ゴシック");
-        const auto& g = dc.geometry();
-        m_PageDots = static_cast<int>(g.cap(kiv::print::DeviceCap::HorzSize) / 25.4 *
-                                      g.cap(kiv::print::DeviceCap::LogPixelsX));
+        m_PageDots = dc.pageWidth();
         for (const Printed& p : fields)
             printField(dc, face, p);
         job->endPage();

@@ -7,6 +7,7 @@
 #include "print/HedderDialog.h"
 #include "print/HyousiDialog.h"
 #include "print/LayoutFileDialogs.h"
+#include "resources/CommandIds.h"
 
 namespace {
 
@@ -20,13 +21,13 @@ void runModal() {
 
 void ConnectFormDialogs() {
     auto& hooks = recalcSeams().formDialogs;
-    hooks[32774] = runModal<CHyousiDialog>;
-    hooks[32809] = runModal<CFormDialog>;
-    hooks[32810] = runModal<CHedderDialog>;
-    hooks[32817] = runModal<CHyousifileDialog>;
-    hooks[32818] = runModal<CHeadderfileDialog>;
-    hooks[32854] = runModal<CHyousichangeDialog>;
-    hooks[32779] = runModal<CAdressDialog>;
-    hooks[32842] = runModal<CAdressFileDialog>;
-    hooks[32856] = runModal<CAdressPrinfFileDialog>;
+    hooks[ID_HYOUSI] = runModal<CHyousiDialog>;
+    hooks[ID_HYOUSI_FORM] = runModal<CFormDialog>;
+    hooks[ID_HEDDER] = runModal<CHedderDialog>;
+    hooks[ID_HYOUSI_FILE] = runModal<CHyousifileDialog>;
+    hooks[ID_HEADDER_FILE] = runModal<CHeadderfileDialog>;
+    hooks[ID_HYOUSI_CHANGE] = runModal<CHyousichangeDialog>;
+    hooks[ID_ADRESS] = runModal<CAdressDialog>;
+    hooks[ID_ADRESS_FILE] = runModal<CAdressFileDialog>;
+    hooks[ID_ADRESS_PRINT_FILE] = runModal<CAdressPrinfFileDialog>;
 }

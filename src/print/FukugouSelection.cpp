@@ -2,8 +2,8 @@
 
 #include <unordered_set>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
-#include "grid/GyouRecord.h"
 #include "platform/text/Number.h"
 #include "pricing/RowPricing.h"
 

@@ -21,6 +21,14 @@ int g_bInsatuBikou2 = 0;
 
 CKivPrint::CKivPrint(CKivView& view) : m_View(view) { g_bInsatuBikou2 = 0; }
 
+void KivPrintDelete::operator()(CKivPrint* print) const { delete print; }
+
+KivPrintPtr MakeKivPrint(CKivView& view) { return KivPrintPtr(new CKivPrint(view)); }
+
+void RunKivPrintCommand(CKivPrint& print, kiv::print::PrintCommand command) {
+    kiv::print::runPrintCommand(print, command);
+}
+
 CKivDoc& CKivPrint::Doc() const { return *m_View.GetDocument(); }
 
 std::string CKivPrint::printTitle() const {

@@ -122,8 +122,6 @@ public:
     void PrintTitleFrames(kiv::print::PrinterDc& dc);
     void PrintOuterFrame(kiv::print::PrinterDc& dc);
 
-    // The page width W in dots: HORZSIZE / 25.4 x LOGPIXELSX, cut to an integer.
-    static int PageWidth(const kiv::print::PrinterDc& dc);
     // A printer font of the job's face.
     kiv::ui::Font PrintFont(int height, bool underline = false) const;
     // The body font's metrics into m_CharWidth, m_CharHeight and m_LineHeight (2.22 lines).

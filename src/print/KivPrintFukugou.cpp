@@ -3,14 +3,14 @@
 // number.
 #include "print/KivPrint.h"
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "grid/GroupDigits.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
+#include "grid/PrintedRow.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
 #include "pricing/RowPricing.h"
-#include "print/PrintedRow.h"
 
 using kiv::print::PrinterDc;
 using kiv::text::sj;
@@ -49,7 +49,7 @@ int CKivPrint::CountFukugouPages() {
 
 void CKivPrint::PrintFukugouTankahyouHedder(PrinterDc& dc, int page) {
     m_PrintCurPage = page;
-    const kiv::ui::Font old = dc.selectFont(PrintFont(static_cast<int>((PageWidth(dc) / 95) * 2.5)));
+    const kiv::ui::Font old = dc.selectFont(PrintFont(static_cast<int>((dc.pageWidth() / 95) * 2.5)));
     const kiv::ui::TextMetrics tm = dc.textMetrics();
     const int line = static_cast<int>(tm.height * 1.11);
     dc.textOut(32 * tm.aveCharWidth, 1 * line, sj("単　価　表"));
@@ -63,7 +63,7 @@ void CKivPrint::PrintFukugouTankahyouPageNo(PrinterDc& dc, int page) {
 }
 
 void CKivPrint::PrintPageNoText(PrinterDc& dc) {
-    const kiv::ui::Font old = dc.selectFont(PrintFont(PageWidth(dc) / 95));
+    const kiv::ui::Font old = dc.selectFont(PrintFont(dc.pageWidth() / 95));
     const kiv::ui::TextMetrics tm = dc.textMetrics();
     const int line = static_cast<int>(tm.height * 1.11);
     dc.textOut(89 * tm.aveCharWidth, 59 * line, m_FormText);
@@ -72,7 +72,7 @@ void CKivPrint::PrintPageNoText(PrinterDc& dc) {
 
 void CKivPrint::PrintFukugouTankahyou(PrinterDc& dc, int page) {
     m_PrintCurPage = page;
-    const kiv::ui::Font font = PrintFont(PageWidth(dc) / 81);
+    const kiv::ui::Font font = PrintFont(dc.pageWidth() / 81);
     MeasureBodyFont(dc, font);
     const kiv::ui::Font old = dc.selectFont(font);
     if (page >= 1 && page <= static_cast<int>(m_FukugouGyou.size())) {

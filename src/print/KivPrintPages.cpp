@@ -5,14 +5,13 @@
 
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
+#include "grid/PrintedRow.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
-#include "print/PrintedRow.h"
 
-using kiv::print::DeviceCap;
 using kiv::print::PrinterDc;
 using kiv::text::sj;
 
@@ -39,10 +38,6 @@ constexpr std::string_view kTwelveBlanks = "            ";
 
 } // namespace
 
-int CKivPrint::PageWidth(const PrinterDc& dc) {
-    return static_cast<int>(dc.getDeviceCaps(DeviceCap::HorzSize) / 25.4 * dc.getDeviceCaps(DeviceCap::LogPixelsX));
-}
-
 kiv::ui::Font CKivPrint::PrintFont(int height, bool underline) const {
     kiv::ui::Font f;
     f.face = m_PrintFace.empty() ? std::string("ＭＳ ゴシック") : m_PrintFace;
@@ -65,7 +60,7 @@ void CKivPrint::MeasureBodyFont(PrinterDc& dc, const kiv::ui::Font& f) {
 // Form texts and the box
 
 void CKivPrint::FormText(PrinterDc& dc, int divisor, bool underline) {
-    const int height = (PageWidth(dc) / divisor) * m_FormSize;
+    const int height = (dc.pageWidth() / divisor) * m_FormSize;
     FontScope font(dc, PrintFont(height, underline));
     const kiv::ui::TextMetrics tm = dc.textMetrics();
     const int cw = tm.aveCharWidth;
@@ -75,7 +70,7 @@ void CKivPrint::FormText(PrinterDc& dc, int divisor, bool underline) {
 }
 
 void CKivPrint::PrintFormBox(PrinterDc& dc) {
-    const int height = (PageWidth(dc) / 328) * m_FormSize;
+    const int height = (dc.pageWidth() / 328) * m_FormSize;
     const kiv::ui::Font old = dc.selectFont(PrintFont(height, true));
     const int cw = dc.textMetrics().aveCharWidth;
     dc.selectFont(old);
@@ -95,7 +90,7 @@ void CKivPrint::PrintUtiwake(PrinterDc& dc, int page) {
     CKivDoc& d = Doc();
     m_PrintCurPage = page;
     const bool a4 = m_InsatuA4 != 0;
-    const kiv::ui::Font font = PrintFont(PageWidth(dc) / (a4 ? 65 : 81));
+    const kiv::ui::Font font = PrintFont(dc.pageWidth() / (a4 ? 65 : 81));
     MeasureBodyFont(dc, font);
     FontScope scope(dc, font);
 

@@ -2,12 +2,12 @@
 // a line and the heavy outer frame of a page.
 #include "print/KivPrint.h"
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "grid/GroupDigits.h"
-#include "grid/GyouRecord.h"
+#include "grid/PrintedRow.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
-#include "print/PrintedRow.h"
 
 using kiv::print::PrinterDc;
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <optional>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
+#include "estimate/MasterPath.h"
+#include "estimate/MstFileReader.h"
 #include "estimate/RoumuList.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
-#include "master/MasterPath.h"
-#include "master/MstFileReader.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
 #include "platform/ui/App.h"

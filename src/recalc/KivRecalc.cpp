@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
 #include "estimate/RecalcSeams.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Number.h"
 #include "recalc/KeisanGyou.h"

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Number.h"
 #include "recalc/KeisanText.h"

@@ -2,8 +2,8 @@
 // the take-off quantity times the unit price), 雑材 with its rounding up, 運搬費 and スリーブ.
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Number.h"
 #include "recalc/KeisanText.h"

@@ -3,14 +3,14 @@
 // row's quantity, times the row's own unit price as its amount.
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
+#include "recalc/KeisanGyou.h"
 #include "recalc/KeisanText.h"
 #include "recalc/KivRecalc.h"
-#include "recalc/KeisanGyou.h"
 #include "recalc/KivRecalcState.h"
 
 using namespace kiv::recalc;

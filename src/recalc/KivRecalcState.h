@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessagePass.h"
-#include "grid/GyouRecord.h"
 #include "pricing/FukugouEngine.h"
 #include "recalc/KivRecalc.h"
 

@@ -1,7 +1,7 @@
 // The total rows (項目内計, 細計, 小計, 中計, 表紙計), the expense rows (経費1, 経費2 with their
 // rounding, 経費3 priced by hand) and the consumption-tax rows.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/text/Number.h"
 #include "recalc/KeisanText.h"

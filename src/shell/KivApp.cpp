@@ -3,7 +3,7 @@
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
-#include "master/MasterPath.h"
+#include "estimate/MasterPath.h"
 #include "master/MstDoc.h"
 #include "master/MstTree.h"
 #include "master/MstView.h"
@@ -15,6 +15,7 @@
 #include "platform/ui/MessageBox.h"
 #include "print/FormDialogHooks.h"
 #include "recalc/KivRecalc.h"
+#include "resources/CommandIds.h"
 #include "resources/DocTemplateResources.h"
 #include "resources/MainFrameResources.h"
 #include "shell/AboutDlg.h"
@@ -99,9 +100,9 @@ CKivApp* KivApp() { return dynamic_cast<CKivApp*>(ui::App::instance()); }
 
 CKivApp::CKivApp() {
     onCommandId(cmd::AppAbout, [this] { OnAppAbout(); });
-    onCommandId(32796, [this] { OnMasterOpen(); });
+    onCommandId(ID_MASTER_OPEN, [this] { OnMasterOpen(); });
     onCommandId(cmd::FileNew, [this] { OnFileNew(); });
-    onCommandId(32814, [this] { OnSyuukeiMode(); });
+    onCommandId(ID_SYUUKEI_MODE, [this] { OnSyuukeiMode(); });
     onCommandId(cmd::FileOpen, [this] { OnFileOpen(); });
     onCommandRange(cmd::FileMruFirst, cmd::FileMruLast, [this](int id) { return OnOpenRecentFile(id); });
     // With no recent file the menu keeps its 最新のﾌｧｲﾙ placeholder, greyed.

@@ -1,12 +1,12 @@
 #include "shell/MainFrame.h"
 
-#include "estimate/FormDialogCommands.h"
+#include "estimate/MasterPath.h"
 #include "estimate/RecalcSeams.h"
-#include "master/MasterPath.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/App.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/MessageBox.h"
+#include "resources/CommandIds.h"
 #include "resources/CommandPrompts.h"
 #include "resources/MainFrameResources.h"
 #include "shell/KivApp.h"
@@ -51,10 +51,10 @@ CMainFrame::CMainFrame() {
     onUpdateCommandId(cmd::EditCut, [this](ui::CommandState& s) { OnUpdateEditCut(s); });
     onUpdateCommandId(cmd::EditCopy, [this](ui::CommandState& s) { OnUpdateEditCopy(s); });
     onUpdateCommandId(cmd::EditPaste, [this](ui::CommandState& s) { OnUpdateEditPaste(s); });
-    onCommandId(32807, [this] { OnShinki(); });
-    onCommandId(32852, [this] { OnMasterChange(); });
-    onCommandId(32779, [this] { OnAdress(); });
-    onCommandId(32874, [this] { OnSekisanChange(); });
+    onCommandId(ID_SHINKI, [this] { OnShinki(); });
+    onCommandId(ID_MASTER_CHANGE, [this] { OnMasterChange(); });
+    onCommandId(ID_ADRESS, [this] { OnAdress(); });
+    onCommandId(ID_SEKISAN_CHANGE, [this] { OnSekisanChange(); });
 }
 
 CMainFrame::~CMainFrame() {
@@ -145,10 +145,10 @@ void CMainFrame::OnMasterChange() {
     if (!owner || !owner->OfferMasterFile(*chosen))
         return;
     RememberMasterFile(mode, *chosen);
-    sendCommand(32796);
+    sendCommand(ID_MASTER_OPEN);
 }
 
-void CMainFrame::OnAdress() { RunFormDialog(formcmd::kAdress); }
+void CMainFrame::OnAdress() { RunFormDialog(ID_ADRESS); }
 
 void CMainFrame::OnSekisanChange() {
     const CKivApp* app = KivApp();

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/GridEditRules.h"
-#include "grid/GyouRecord.h"
 #include "grid/TankaRewrite.h"
 #include "platform/text/Number.h"
 #include "platform/ui/Dialog.h"

@@ -4,7 +4,7 @@
 #include <map>
 #include <unordered_map>
 
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
 

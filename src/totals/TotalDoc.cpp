@@ -2,16 +2,18 @@
 
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
+#include "estimate/MasterPath.h"
+#include "estimate/MstFile.h"
 #include "estimate/ReferenceFile.h"
 #include "estimate/ReferenceRecords.h"
-#include "grid/GyouRecord.h"
-#include "master/MasterPath.h"
-#include "master/MstFile.h"
-#include "totals/SyuukeiDialog.h"
+#include "export/ExportPath.h"
 #include "platform/files/Files.h"
+#include "resources/CommandIds.h"
+#include "totals/SyuukeiDialog.h"
 #include "totals/TotalConvert.h"
 #include "totals/TotalFile.h"
 #include "totals/TotalView.h"
@@ -55,10 +57,13 @@ const char* const CTotalDoc::kMsgKeiTooWide = "金額が12桁を越ています�
 const char* const CTotalDoc::kMsgPoolFull = "データ数が最大値を超えました。これ以上は入力できません。";
 
 CTotalDoc::CTotalDoc() : GyouStore(totalLimits()), m_KoumokuName(1000, " ") {
-    onCommandId(57604, [this] { OnFileSaveAs(); });   // 名前を付けて保存
-    onCommandId(32815, [this] { OnSyuukeiHenkan(); });   // 積算ﾌｧｲﾙを変換
-    onCommandId(32873, [this] { OnBunToroku(); });       // 分類名登録
+    onCommandId(kiv::ui::cmd::FileSaveAs, [this] { OnFileSaveAs(); });   // 名前を付けて保存
+    onCommandId(ID_SYUUKEI_HENKAN, [this] { OnSyuukeiHenkan(); });   // 積算ﾌｧｲﾙを変換
+    onCommandId(ID_BUN_TOROKU, [this] { OnBunToroku(); });       // 分類名登録
     ConnectPrintCommands();
+    // The export path check names a totals document's file as such.
+    kiv::exporting::SetTotalsDocumentTest(
+        [](const kiv::ui::Document* d) { return dynamic_cast<const CTotalDoc*>(d) != nullptr; });
     g_pTotalDoc = this;
     StartBlank();
     RebuildTotalIndex();

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "estimate/GyouRecord.h"
 #include "export/excel/ExcelSession.h"
 #include "grid/FieldTable.h"
-#include "grid/GyouRecord.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
 #include "totals/TExcelDialog.h"

@@ -2,9 +2,9 @@
 // TAB-separated text file, one line per row, the fields exactly as stored.
 #include <string_view>
 
+#include "estimate/GyouRecord.h"
 #include "export/TextExport.h"
 #include "grid/FieldTable.h"
-#include "grid/GyouRecord.h"
 #include "totals/TotalDoc.h"
 #include "totals/TotalExport.h"
 #include "totals/TotalView.h"

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "estimate/KivMessagePass.h"
 #include "grid/FieldTable.h"
 #include "grid/GridCell.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivViewLinks.h"
 #include "platform/ui/Keys.h"
 #include "totals/TotalDoc.h"

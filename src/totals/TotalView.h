@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "grid/GridViewBase.h"
+#include "resources/CommandIds.h"
 #include "totals/TotalCommands.h"
 
 class CTotalDoc;
@@ -31,17 +32,6 @@ public:
     static constexpr int kShownFields = 36;
     static constexpr int kDividerFirstField = 2;    // a row's divider runs from this field's box
     static constexpr int kDividerLastField = 36;    // to this one's
-
-    // The function keys' commands (the row commands of the totals).
-    static constexpr int ID_KOUMOKU_IDOU = 32793;   // F1 項目移動
-    static constexpr int ID_GYOU_COPY = 32794;      // F2 行複写
-    static constexpr int ID_GYOU_INSERT = 32786;    // F3 行挿入
-    static constexpr int ID_GYOU_DELETE = 32787;    // F4 行削除
-    static constexpr int ID_KOUMOKU_INSERT = 32788; // F5 項目挿入
-    static constexpr int ID_KOUMOKU_DELETE = 32789; // F6 項目削除
-    static constexpr int ID_SYOUSAI = 32813;        // F9 詳細表示
-    static constexpr int ID_TEXT_OUT = 32808;       // テキストファイル出力
-    static constexpr int ID_EXCEL_OUT = 32884;      // EXCEL出力
 
     CTotalView();
     ~CTotalView() override;

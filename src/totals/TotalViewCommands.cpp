@@ -3,9 +3,9 @@
 // here only the dialogs, the questions and the redrawing.
 #include <algorithm>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/GridEditRules.h"
-#include "grid/GyouRecord.h"
 #include "grid/TankaDialogs.h"
 #include "grid/TanniDialog.h"
 #include "platform/ui/Keys.h"
@@ -15,15 +15,6 @@
 #include "totals/TotalView.h"
 
 using namespace kiv::ui;
-
-namespace {
-
-constexpr int ID_TANKA_COPY = 32811;
-constexpr int ID_TANKA_HENKAN = 32812;
-constexpr int ID_INSATU_FONT = 32775;
-constexpr int ID_FONT_SIZE = 32868;
-
-} // namespace
 
 void CTotalView::ConnectEditCommands() {
     onCommandId(ID_GYOU_INSERT, [this] { OnGyouInsert(); });

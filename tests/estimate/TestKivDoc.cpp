@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
 #include "platform/files/Files.h"
 #include "support/TempDir.h"
 

@@ -5,12 +5,12 @@
 #include <unistd.h>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
 #include "estimate/RoumuFile.h"
 #include "estimate/SetteiFile.h"
-#include "grid/GyouRecord.h"
 #include "platform/archive/Archive.h"
 #include "platform/files/Files.h"
 #include "support/FileSizeLimit.h"

@@ -168,7 +168,7 @@ TEST_F(KivTreeTest, TitlesTakeTheAmountsOfTheLastTotalRowOrOfRow1) {
     w.doc->m_SetteiValues.codes[static_cast<std::size_t>(EnzanCode::Syoukei)] = kSyoukei;
     w.doc->m_SetteiValues.codes[static_cast<std::size_t>(EnzanCode::Tyuukei)] = kTyuukei;
     w.doc->m_SetteiValues.codes[static_cast<std::size_t>(EnzanCode::HyousiKei)] = kHyousiKei;
-    hb().sendCommand(CKivView::ID_KOUMOKU_TOROKU);
+    hb().sendCommand(ID_KOUMOKU_TOROKU);
 
     // Right-aligned in their 12 bytes, as the rows hold them.
     auto amounts = [](std::string a, std::string b) {
@@ -270,7 +270,7 @@ TEST_F(KivTreeTest, KoumokuTorokuAfterEditingRow1ShowsTheNewTitle) {
     a.frame->activateFrame();
     hb().processPending();
     ASSERT_EQ(main().activeChild(), a.frame);
-    hb().sendCommand(CKivView::ID_KOUMOKU_TOROKU);
+    hb().sendCommand(ID_KOUMOKU_TOROKU);
 
     EXPECT_EQ(childLabels(*a.tree).at(0), "0001" + pad("Z9", 4) + pad(sj("新しい名前"), 30) + pad("", 22));
     EXPECT_EQ(a.doc->m_KoumokuName[0].substr(8, 30), pad(sj("新しい名前"), 30));
@@ -283,7 +283,7 @@ TEST_F(KivTreeTest, KoumokuTorokuAfterEditingRow1ShowsTheNewTitle) {
     a.grid->m_EditGyou = makeRow({1, 1, "Y", sj("別の名前"), "", "", ""});
     hb().focus(*a.tree);
     ASSERT_EQ(a.frame->activeView(), a.tree);
-    hb().sendCommand(CKivView::ID_KOUMOKU_TOROKU);
+    hb().sendCommand(ID_KOUMOKU_TOROKU);
     EXPECT_EQ(childLabels(*a.tree).at(0).substr(8, 30), pad(sj("別の名前"), 30));
     EXPECT_EQ(childLabels(*b.tree).at(0).substr(8, 30), pad(sj("配管B"), 30));
     EXPECT_EQ(hinmei(b.grid->m_EditGyou), sj("配管B"));
@@ -299,13 +299,13 @@ TEST_F(KivTreeTest, NewKoumokuAddsAnEmptyLastItemAfterOk) {
 
     // Cancel: nothing changes.
     hb().expectMessageBox(ui::IDCANCEL, "新しい項目を追加します。よろしいですか？");
-    hb().sendCommand(CKivView::ID_NEW_KOUMOKU);
+    hb().sendCommand(ID_NEW_KOUMOKU);
     EXPECT_EQ(a.doc->m_KoumokuCount, 3);
     EXPECT_EQ(a.tree->count(), 4);
     EXPECT_FALSE(a.doc->IsModified());
 
     hb().expectMessageBox(ui::IDOK, "新しい項目を追加します。よろしいですか？");
-    hb().sendCommand(CKivView::ID_NEW_KOUMOKU);
+    hb().sendCommand(ID_NEW_KOUMOKU);
     EXPECT_EQ(hb().prompts().back().style, static_cast<unsigned>(ui::MB_OKCANCEL));
     EXPECT_EQ(a.doc->m_KoumokuCount, 4);
     expectAtTopOfItem(a, 4);
@@ -324,7 +324,7 @@ TEST_F(KivTreeTest, NewKoumokuAddsAnEmptyLastItemAfterOk) {
     hb().focus(*a.tree);
     ASSERT_EQ(a.frame->activeView(), a.tree);
     hb().expectMessageBox(ui::IDOK, "新しい項目を追加します。");
-    hb().sendCommand(CKivView::ID_NEW_KOUMOKU);
+    hb().sendCommand(ID_NEW_KOUMOKU);
     EXPECT_EQ(a.doc->m_KoumokuCount, 5);
     EXPECT_EQ(a.tree->count(), 6);
     expectAtTopOfItem(a, 5);
@@ -350,7 +350,7 @@ TEST_F(KivTreeTest, NewKoumokuInAFullEstimateShowsTheLimitAndChangesNothing) {
 
     hb().expectMessageBox(ui::IDOK, "新しい項目を追加します。");
     hb().expectMessageBox(ui::IDOK, "データ数が最大値を超えました。");
-    hb().sendCommand(CKivView::ID_NEW_KOUMOKU);
+    hb().sendCommand(ID_NEW_KOUMOKU);
     EXPECT_EQ(w.doc->m_KoumokuCount, 1);
     EXPECT_EQ(w.doc->m_CurKoumoku[0], 1);
     EXPECT_EQ(w.doc->m_PoolGyouCount, CKivDoc::kGyouMax);
@@ -370,7 +370,7 @@ TEST_F(KivTreeTest, AnUntitledEstimateShowsItsPathAfterSaveAs) {
     hb().expectFile(saved);
     hb().sendCommand(ui::cmd::FileSaveAs);
     EXPECT_EQ(w.tree->itemText(w.tree->rootItem()), sj("新規内訳書"));
-    hb().sendCommand(CKivView::ID_KOUMOKU_TOROKU);
+    hb().sendCommand(ID_KOUMOKU_TOROKU);
     EXPECT_EQ(w.tree->itemText(w.tree->rootItem()), *files::toCp932(saved));
 }
 
@@ -392,7 +392,7 @@ TEST_F(KivTreeTest, TitlesFollowTheRecalculationOfTheCurrentItemAndTheOnesBefore
     w.doc->m_CurKoumoku[0] = 2;
     w.doc->LoadKoumokuGyou();
     w.doc->m_NeedRecalc = 1;
-    hb().sendCommand(CKivView::ID_KOUMOKU_TOROKU);
+    hb().sendCommand(ID_KOUMOKU_TOROKU);
 
     EXPECT_EQ(recalculated, (std::vector<int>{2, 2, 2, 1}));
     EXPECT_EQ(checks, 1);
@@ -404,7 +404,7 @@ TEST_F(KivTreeTest, TitlesFollowTheRecalculationOfTheCurrentItemAndTheOnesBefore
 
     // Nothing changed since: no recalculation but the command's own.
     recalculated.clear();
-    hb().sendCommand(CKivView::ID_KOUMOKU_TOROKU);
+    hb().sendCommand(ID_KOUMOKU_TOROKU);
     EXPECT_EQ(recalculated, std::vector<int>{2});
 }
 
@@ -448,7 +448,7 @@ TEST_F(KivTreeTest, LabelsAreDrawnInTheGridFontSizeWhenItIsNot14) {
     w.frame->activateFrame();
     hb().processPending();
     hb().expectMessageBox(ui::IDNO, "フォントサイズ");
-    hb().sendCommand(CKivView::ID_FONT_SIZE);
+    hb().sendCommand(ID_FONT_SIZE);
     EXPECT_EQ(w.tree->m_FontSize, 14);
     EXPECT_EQ(w.tree->font().height, 14);
     EXPECT_EQ(w.tree->count(), 4);

@@ -139,7 +139,7 @@ protected:
                 d.click(ok ? kiv::ui::IDOK : kiv::ui::IDCANCEL);
             },
             ExcelDialog::IDD);
-        view->onCommand(CKivView::ID_EXCEL_OUT);
+        view->onCommand(ID_EXCEL_OUT);
         backend.processPending();
     }
 

@@ -36,7 +36,7 @@ protected:
                 d.click(ok ? kiv::ui::IDOK : kiv::ui::IDCANCEL);
             },
             CDaikaExcelDialog::IDD);
-        view->onCommand(CKivView::ID_DAIKA_EXCEL);
+        view->onCommand(ID_DAIKA_EXCEL);
         backend.processPending();
     }
     void style(int sekisanYousiki) { doc->m_SetteiValues.SekisanYousiki = sekisanYousiki; }
@@ -374,7 +374,7 @@ TEST_F(DaikaWorkbookTest, DialogProposalAndBrowse) {
             d.click(kiv::ui::IDCANCEL);
         },
         CDaikaExcelDialog::IDD);
-    view->onCommand(CKivView::ID_DAIKA_EXCEL);
+    view->onCommand(ID_DAIKA_EXCEL);
     EXPECT_EQ(shown, (exeDir / "a.XLSX").string());
     ASSERT_FALSE(backend.prompts().empty());
     const auto& file = backend.prompts().back();
@@ -390,14 +390,14 @@ TEST_F(DaikaWorkbookTest, DialogProposalAndBrowse) {
     backend.expectMessageBox(kiv::ui::IDYES, "上書きしますか");   // the file dialog's own question
     backend.expectDialog([](kiv::ui::headless::DialogDriver& d) { d.click(CDaikaExcelDialog::IDC_BROWSE).click(kiv::ui::IDOK); },
                          CDaikaExcelDialog::IDD);
-    view->onCommand(CKivView::ID_DAIKA_EXCEL);
+    view->onCommand(ID_DAIKA_EXCEL);
     backend.processPending();
     EXPECT_EQ(saves, 1);
     backend.expectMessageBox(kiv::ui::IDCANCEL, "上書きしますか");
     backend.expectDialog(
         [&](kiv::ui::headless::DialogDriver& d) { d.type(CDaikaExcelDialog::IDC_PATH, out("chosen.xlsx").string()).click(kiv::ui::IDOK); },
         CDaikaExcelDialog::IDD);
-    view->onCommand(CKivView::ID_DAIKA_EXCEL);
+    view->onCommand(ID_DAIKA_EXCEL);
     EXPECT_EQ(saves, 1);
 }
 
@@ -413,7 +413,7 @@ TEST_F(DaikaWorkbookTest, UntitledAndFailedRunsStoreAndWriteNothing) {
         },
         CDaikaExcelDialog::IDD);
     backend.expectMessageBox(kiv::ui::IDOK, "ファイルが作成できません。");
-    view->onCommand(CKivView::ID_DAIKA_EXCEL);
+    view->onCommand(ID_DAIKA_EXCEL);
     EXPECT_EQ(shown, "");
     EXPECT_EQ(saves, 0);
     EXPECT_EQ(CProgressDlg::s_Made, madeBefore);

@@ -143,7 +143,7 @@ TEST_F(ExcelCallsTest, DialogProposesFromTheExportedEstimate) {
         EXPECT_EQ(d.dialog().isChecked(ExcelDialog::IDC_YOKO), 1);
         d.click(kiv::ui::IDCANCEL);
     }, ExcelDialog::IDD);
-    view->onCommand(CKivView::ID_EXCEL_OUT);
+    view->onCommand(ID_EXCEL_OUT);
     EXPECT_EQ(shown, (exeDir / "工事.XLSX").string());
     EXPECT_EQ(saves, 0);
     EXPECT_FALSE(doc->isModified());
@@ -156,7 +156,7 @@ TEST_F(ExcelCallsTest, BrowseChoosesTheFileWithoutAskingAgain) {
     backend.expectMessageBox(kiv::ui::IDYES, "上書きしますか");   // the file dialog's own question
     backend.expectDialog([](kiv::ui::headless::DialogDriver& d) { d.click(ExcelDialog::IDC_BROWSE).click(kiv::ui::IDOK); },
                          ExcelDialog::IDD);
-    view->onCommand(CKivView::ID_EXCEL_OUT);
+    view->onCommand(ID_EXCEL_OUT);
     backend.processPending();
     EXPECT_EQ(saves, 1);
     EXPECT_NE(*kiv::files::readFile(out("chosen.xlsx")), "old");

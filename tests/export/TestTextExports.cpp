@@ -57,7 +57,7 @@ protected:
                 d.click(kiv::ui::IDOK);
             },
             CTextDialog::IDD);
-        view->onCommand(CKivView::ID_TEXT_OUT);
+        view->onCommand(ID_TEXT_OUT);
         backend.processPending();
     }
     void daikaOut(bool doubleSpacing = false, std::optional<std::filesystem::path> path = {}) {
@@ -70,7 +70,7 @@ protected:
                 d.click(kiv::ui::IDOK);
             },
             CDaikaTextDialog::IDD);
-        view->onCommand(CKivView::ID_DAIKA_TEXT_OUT);
+        view->onCommand(ID_DAIKA_TEXT_OUT);
         backend.processPending();
     }
 };
@@ -135,11 +135,11 @@ TEST_F(TextExportTest, PathProblemsAndAFailedWriteLeaveEverythingAsItWas) {
     EXPECT_FALSE(doc->isModified());
 
     ASSERT_TRUE(kiv::files::writeFileAtomically(txt(), "old"));
-    for (int command : {CKivView::ID_TEXT_OUT, CKivView::ID_DAIKA_TEXT_OUT}) {
+    for (int command : {ID_TEXT_OUT, ID_DAIKA_TEXT_OUT}) {
         kiv::files::WriteFault full(ENOSPC);
         backend.expectMessageBox(kiv::ui::IDOK, "ファイルが作成できません。\n" + txt().string() +
                                                     "\nディスクの空き容量が不足しています。");
-        command == CKivView::ID_TEXT_OUT ? textOut() : daikaOut();
+        command == ID_TEXT_OUT ? textOut() : daikaOut();
         EXPECT_EQ(written(), "old");
         EXPECT_EQ(cursorRow(), 3);
         EXPECT_EQ(screenRow(), 2);

@@ -210,7 +210,7 @@ TEST_F(UtiwakeWorkbookTest, PathProblemsStopBeforeAnythingIsStored) {
         backend.expectMessageBox(kiv::ui::IDOK, c.message);
         if (c.path.empty()) {
             backend.expectDialog([](kiv::ui::headless::DialogDriver& d) { d.type(T::IDC_PATH, "").click(kiv::ui::IDOK); }, T::IDD);
-            view->onCommand(CKivView::ID_EXCEL_OUT);
+            view->onCommand(ID_EXCEL_OUT);
             backend.processPending();
         } else {
             exportWith({}, c.path);

@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
 #include "grid/FieldTable.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "grid/KivViewLinks.h"
 #include "platform/files/Files.h"

@@ -48,7 +48,7 @@ protected:
         QueueKivAnswer(true);
         if (readsFile)
             QueueKivAnswer(true);
-        ASSERT_TRUE(view->onCommand(CKivView::ID_CSV_READ));
+        ASSERT_TRUE(view->onCommand(ID_CSV_READ));
     }
     const std::string& clip(int i) const { return g_RowClipboard.Rows[static_cast<std::size_t>(i)]; }
     static std::string u(std::string_view row, int field) { return kiv::text::toUtf8(G::raw(row, field)); }
@@ -93,7 +93,7 @@ TEST_F(CsvImport, DefaultColumnsFromEveryKindOfLineEnd) {
     }
     // Every line is pasted, at the cursor, without recalculation.
     placeCursor(2, 2, G::Hinmei);
-    ASSERT_TRUE(view->onCommand(CKivView::ID_EDIT_PASTE));
+    ASSERT_TRUE(view->onCommand(ID_EDIT_PASTE));
     EXPECT_EQ(doc->m_GyouCount, 5);
     std::vector<std::string> names;
     for (int k = 1; k <= 5; ++k)
@@ -200,12 +200,12 @@ TEST_F(CsvImport, DialogDefaultsListsAndCategoryCheck) {
             dd.click(IDCANCEL);
         },
         CTextreadDialog::kDialogId);
-    ASSERT_TRUE(view->onCommand(CKivView::ID_CSV_READ));
+    ASSERT_TRUE(view->onCommand(ID_CSV_READ));
     EXPECT_EQ(g_RowClipboard.Kind, RowClipKind::None);
     // Declining the question reads nothing.
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, CTextreadDialog::kDialogId);
     QueueKivAnswer(false);
-    ASSERT_TRUE(view->onCommand(CKivView::ID_CSV_READ));
+    ASSERT_TRUE(view->onCommand(ID_CSV_READ));
     EXPECT_EQ(KivRecordedQuestions().back().rfind(kAskImport, 0), 0u);
     EXPECT_EQ(g_RowClipboard.Kind, RowClipKind::None);
 }

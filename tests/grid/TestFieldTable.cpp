@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "estimate/GyouRecord.h"
 #include "grid/FieldTable.h"
-#include "grid/GyouRecord.h"
 #include "platform/text/Cp932.h"
 
 using kiv::text::sj;

@@ -191,7 +191,7 @@ TEST_F(KivView, OldElectricalConversionConvertsOrClosesTheEstimate) {
 
     // Cancel at the first question: nothing happens.
     QueueKivAnswer(false);
-    ASSERT_TRUE(view->onCommand(CKivView::ID_OLD_DENKI_HENKAN));
+    ASSERT_TRUE(view->onCommand(ID_OLD_DENKI_HENKAN));
     EXPECT_EQ(doc->m_KoumokuGyou[1].substr(248, 4), "  12");
     EXPECT_EQ(KivRecordedQuestions().back(), "電気Kivの内訳書をKiv用に変換します。");
 

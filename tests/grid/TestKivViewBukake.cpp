@@ -47,7 +47,7 @@ TEST_F(KivViewBukakeTest, TheSentRateGoesIntoRate1OfTheCurrentRow) {
     open(namedRows(3));
     placeCursor(2, 2, GyouRecord::Hinmei);
     expectSelection(sevenAndSend);
-    ASSERT_TRUE(view->onCommand(CKivView::ID_BUKAKE_SELECT));
+    ASSERT_TRUE(view->onCommand(ID_BUKAKE_SELECT));
     EXPECT_EQ(bukake1(2), " 7.000");
     EXPECT_EQ(GyouRecord::text(workRow(2), GyouRecord::Hinmei), "R2");
     EXPECT_EQ(bukake1(1), "      ");
@@ -75,7 +75,7 @@ TEST_F(KivViewBukakeTest, RowUnchangedWithoutASentRate) {
         expectSelection(script);
         if (std::string(name).find("before") != std::string::npos)
             backend.expectMessageBox(IDOK, "歩掛けが正常に送れませんでした。");
-        ASSERT_TRUE(view->onCommand(CKivView::ID_BUKAKE_SELECT));
+        ASSERT_TRUE(view->onCommand(ID_BUKAKE_SELECT));
         EXPECT_EQ(bukake1(1), "      ");
         EXPECT_FALSE(doc->IsModified());
         EXPECT_EQ(field(), GyouRecord::Kigou);
@@ -83,7 +83,7 @@ TEST_F(KivViewBukakeTest, RowUnchangedWithoutASentRate) {
     // OK or キャンセル in 歩掛け呼出 itself.
     for (int end : {int(IDOK), int(IDCANCEL)}) {
         backend.expectDialog([end](Driver& dr) { dr.click(end); }, CBukakeSelectDialog::kDialogId);
-        ASSERT_TRUE(view->onCommand(CKivView::ID_BUKAKE_SELECT));
+        ASSERT_TRUE(view->onCommand(ID_BUKAKE_SELECT));
         EXPECT_FALSE(doc->IsModified());
     }
 }
@@ -92,7 +92,7 @@ TEST_F(KivViewBukakeTest, OnTheRowAfterTheLastTheRowIsAppendedWithTheRate) {
     open(namedRows(2));
     placeCursor(3, 3, GyouRecord::Kigou);
     expectSelection(sevenAndSend);
-    ASSERT_TRUE(view->onCommand(CKivView::ID_BUKAKE_SELECT));
+    ASSERT_TRUE(view->onCommand(ID_BUKAKE_SELECT));
     EXPECT_EQ(doc->m_GyouCount, 3);
     EXPECT_EQ(workRow(3).substr(0, 8), "00010003");
     EXPECT_EQ(GyouRecord::raw(workRow(3), GyouRecord::Hokyuu), GyouRecord::DefaultHokyuu);
@@ -108,7 +108,7 @@ TEST_F(KivViewBukakeTest, AFullItemRefusesTheRowAfterItsLast) {
     open(rows);
     placeCursor(CKivView::m_MaxGyou + 1, 5, GyouRecord::Kigou);
     expectSelection(sevenAndSend);
-    ASSERT_TRUE(view->onCommand(CKivView::ID_BUKAKE_SELECT));
+    ASSERT_TRUE(view->onCommand(ID_BUKAKE_SELECT));
     EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{kKoumokuFull});
     EXPECT_EQ(doc->m_GyouCount, CKivView::m_MaxGyou);
     EXPECT_FALSE(doc->IsModified());
@@ -127,7 +127,7 @@ TEST_F(KivViewBukakeTest, ARateOfAHundredOrMoreIsCutToTheFieldsSixCharacters) {
             dr.click(D::kUtiwakeSend);
         },
         D::kDialogId);
-    ASSERT_TRUE(view->onCommand(CKivView::ID_BUKAKE_SELECT));
+    ASSERT_TRUE(view->onCommand(ID_BUKAKE_SELECT));
     EXPECT_EQ(bukake1(1), "123.45");
 }
 
@@ -141,7 +141,7 @@ TEST_F(KivViewBukakeTest, FileCommandRunsTheChooser) {
             dr.click(CBukakeFileDialog::kBrowse).click(IDOK);
         },
         CBukakeFileDialog::kDialogId);
-    ASSERT_TRUE(view->onCommand(CKivView::ID_BUKAKE_FILE));
+    ASSERT_TRUE(view->onCommand(ID_BUKAKE_FILE));
     EXPECT_EQ(kiv::profile::Profile::user().getString("SyoumeiRoumu_Section", "SyoumeiRoumu_Data"),
               (exeDir.path() / "light.dat").string());
     EXPECT_FALSE(doc->IsModified());

@@ -6,7 +6,6 @@
 #include <map>
 
 #include "estimate/BlockUndo.h"
-#include "estimate/FormDialogCommands.h"
 #include "estimate/SetteiFile.h"
 #include "grid/BlockSelect.h"
 #include "grid/HaturiDelDialog.h"
@@ -15,6 +14,7 @@
 #include "grid/TekkyoBukakeDialog.h"
 #include "platform/headless/DialogDriver.h"
 #include "recalc/RecalcFixture.h"
+#include "resources/CommandIds.h"
 
 namespace kivtest {
 namespace {
@@ -73,19 +73,19 @@ protected:
 TEST_F(BulkCommands, FormCommandsRunTheirHook) {
     estimate({{priced("1", "100")}});
     std::map<int, int> ran;
-    for (int id : {formcmd::kAdress, formcmd::kHyousiForm, formcmd::kHedder, formcmd::kAdressFile,
-                   formcmd::kHyousiChange, formcmd::kAdressPrintFile})
+    for (int id : {ID_ADRESS, ID_HYOUSI_FORM, ID_HEDDER, ID_ADRESS_FILE,
+                   ID_HYOUSI_CHANGE, ID_ADRESS_PRINT_FILE})
         recalcSeams().formDialogs[id] = [&ran, id] { ++ran[id]; };
     std::string kingakuSeen;
     doc->m_HyousiData[CKivDoc::kHyousiDataCount - 1] = "     1234567";
     doc->m_KingakuText.clear();
-    recalcSeams().formDialogs[formcmd::kHyousi] = [&] {
-        ++ran[formcmd::kHyousi];
+    recalcSeams().formDialogs[ID_HYOUSI] = [&] {
+        ++ran[ID_HYOUSI];
         kingakuSeen = doc->m_KingakuText;
         EXPECT_EQ(g_pKivDoc, doc.get());
     };
-    for (int id : {formcmd::kHyousi, formcmd::kAdress, formcmd::kHyousiForm, formcmd::kHedder, formcmd::kAdressFile,
-                   formcmd::kHyousiChange, formcmd::kAdressPrintFile})
+    for (int id : {ID_HYOUSI, ID_ADRESS, ID_HYOUSI_FORM, ID_HEDDER, ID_ADRESS_FILE,
+                   ID_HYOUSI_CHANGE, ID_ADRESS_PRINT_FILE})
         run(id);
     for (const auto& [id, n] : ran)
         EXPECT_EQ(n, 1) << id;
@@ -119,11 +119,11 @@ TEST_F(BulkCommands, EachDeletionBlanksItsFieldsOnly) {
         std::string hokyuu;
     };
     const std::vector<Case> cases = {
-        {CKivView::ID_SONOTA_ROUMU_DELETE, false, 0, {G::Sonota1Ritu, G::Sonota2Ritu}, "1.2"},
-        {CKivView::ID_BIKOU2_DELETE, false, 0,
+        {ID_SONOTA_ROUMU_DELETE, false, 0, {G::Sonota1Ritu, G::Sonota2Ritu}, "1.2"},
+        {ID_BIKOU2_DELETE, false, 0,
          {G::Bikou2, G::Zai1Bikou, G::Zai7Bikou, G::Roumu1Bikou, G::Roumu3Bikou}, "1.2"},
-        {CKivView::ID_HATURI_DELETE, true, CHaturi_delDialog::kDialogId, {G::HaturiRitu}, "1.2"},
-        {CKivView::ID_BUKAKE_BIKOU2_DELETE, true, CRoumu_bikou2delDialog::kDialogId,
+        {ID_HATURI_DELETE, true, CHaturi_delDialog::kDialogId, {G::HaturiRitu}, "1.2"},
+        {ID_BUKAKE_BIKOU2_DELETE, true, CRoumu_bikou2delDialog::kDialogId,
          {G::Bukake1, G::Bukake2, G::Sonota1Ritu, G::Sonota2Ritu, G::FuzokuRitu, G::TugiteRitu, G::SetugouRitu,
           G::SijiRitu, G::HaturiRitu, G::ZatuzaiRitu, G::Bikou2, G::Zai1Bikou, G::Zai7Bikou, G::Roumu1Bikou,
           G::Roumu3Bikou},
@@ -176,17 +176,17 @@ TEST_F(BulkCommands, DeclinedQuestionsChangeNothingAndRangesNeverGrowTheItem) {
     estimate({{fullRow("A"), fullRow("B")}});
     const std::vector<std::string> before = watched(*doc);
     QueueKivAnswer(false);
-    run(CKivView::ID_BIKOU2_DELETE);
+    run(ID_BIKOU2_DELETE);
     QueueKivAnswer(false);
-    run(CKivView::ID_SONOTA_ROUMU_DELETE);
-    rangeCommand(CKivView::ID_HATURI_DELETE, 1, 2, CHaturi_delDialog::kDialogId, ok(), {false});
-    rangeCommand(CKivView::ID_BUKAKE_BIKOU2_DELETE, 1, 2, CRoumu_bikou2delDialog::kDialogId,
+    run(ID_SONOTA_ROUMU_DELETE);
+    rangeCommand(ID_HATURI_DELETE, 1, 2, CHaturi_delDialog::kDialogId, ok(), {false});
+    rangeCommand(ID_BUKAKE_BIKOU2_DELETE, 1, 2, CRoumu_bikou2delDialog::kDialogId,
                  [](DialogDriver& dd) { dd.click(IDCANCEL); }, {});
     EXPECT_EQ(watched(*doc), before);
     EXPECT_TRUE(view->caret().visible);
 
     // An end row past the item's last: the item's rows change, no row is added.
-    rangeCommand(CKivView::ID_BUKAKE_BIKOU2_DELETE, 1, 2, CRoumu_bikou2delDialog::kDialogId, endRow(9999), {true});
+    rangeCommand(ID_BUKAKE_BIKOU2_DELETE, 1, 2, CRoumu_bikou2delDialog::kDialogId, endRow(9999), {true});
     EXPECT_EQ(doc->m_GyouCount, 2);
     EXPECT_EQ(at(2, G::Bukake1), "");
     EXPECT_EQ(doc->m_PoolGyouCount + 0, 2);
@@ -212,7 +212,7 @@ TEST_F(BulkCommands, QuantityConversionTable) {
         if (!c.suu2.empty())
             f.emplace_back(G::HiroidasiSuu2, c.suu2);
         estimate({{f, priced("7", "1")}});
-        rangeCommand(CKivView::ID_SUU_HENKAN, 1, 1, CSuuHenkanDialog::kDialogId,
+        rangeCommand(ID_SUU_HENKAN, 1, 1, CSuuHenkanDialog::kDialogId,
                      [&](DialogDriver& dd) {
                          EXPECT_EQ(dd.text(CSuuHenkanDialog::kKakeritu), "1");
                          dd.type(CSuuHenkanDialog::kKakeritu, c.factor);
@@ -233,7 +233,7 @@ TEST_F(BulkCommands, QuantityConversionTable) {
 
 TEST_F(BulkCommands, QuantityConversionIsUndoneInOneStepAndRecalculates) {
     estimate({{priced("2", "100"), priced("3", "100")}});
-    rangeCommand(CKivView::ID_SUU_HENKAN, 1, 2, CSuuHenkanDialog::kDialogId,
+    rangeCommand(ID_SUU_HENKAN, 1, 2, CSuuHenkanDialog::kDialogId,
                  [](DialogDriver& dd) {
                      dd.type(CSuuHenkanDialog::kKakeritu, "1.5");
                      dd.click(IDOK);
@@ -242,7 +242,7 @@ TEST_F(BulkCommands, QuantityConversionIsUndoneInOneStepAndRecalculates) {
     EXPECT_EQ(at(1, G::HiroidasiSuu1), "3.0");
     EXPECT_EQ(at(2, G::HiroidasiSuu1), "4.5");
     EXPECT_EQ(at(1, G::Kingaku1), "300");
-    run(CKivView::ID_EDIT_UNDO);
+    run(ID_EDIT_UNDO);
     EXPECT_EQ(at(1, G::HiroidasiSuu1), "2");
     EXPECT_EQ(at(2, G::HiroidasiSuu1), "3");
 }
@@ -268,7 +268,7 @@ protected:
     }
     // The conversion of rows `from`..`to` with kind of work number `kind` (1-28) and more choices.
     void convert(int from, int to, int kind, Script choices = {}, bool confirm = true) {
-        rangeCommand(CKivView::ID_TEKKYO_BUKAKE, from, to, CTekkyoBukakeDialog::kDialogId,
+        rangeCommand(ID_TEKKYO_BUKAKE, from, to, CTekkyoBukakeDialog::kDialogId,
                      [&](DialogDriver& dd) {
                          dd.select(CTekkyoBukakeDialog::kKousyu, kind - 1);
                          if (choices)
@@ -378,7 +378,7 @@ TEST_F(TekkyoCommand, TheRemovalFactorIsCheckedBeforeTheFileIsWritten) {
     const std::string rowBefore(G::raw(doc->m_KoumokuGyou[0], G::Bukake1));
     for (const char* bad : {"abcd", "0.1", "-0.1", "1.2x"}) {
         SCOPED_TRACE(bad);
-        rangeCommand(CKivView::ID_TEKKYO_BUKAKE, 1, 1, CTekkyoBukakeDialog::kDialogId,
+        rangeCommand(ID_TEKKYO_BUKAKE, 1, 1, CTekkyoBukakeDialog::kDialogId,
                      [&](DialogDriver& dd) {
                          dd.type(CTekkyoBukakeDialog::kSonotaKakeritu, bad);
                          backend.expectMessageBox(IDOK, "取付工のその他の入力された数値が不適切です。");
@@ -400,7 +400,7 @@ TEST_F(TekkyoCommand, TheRemovalFactorIsCheckedBeforeTheFileIsWritten) {
     EXPECT_EQ(at(1, G::Bukake1), "0.6000");
     // One undo brings the row back.
     EXPECT_EQ(g_BlockUndoReady, 1);
-    run(CKivView::ID_EDIT_UNDO);
+    run(ID_EDIT_UNDO);
     EXPECT_EQ(at(1, G::Bukake1), "2");
 }
 

@@ -2,13 +2,13 @@
 // through the view's commands and their dialogs on the headless backend.
 #include <gtest/gtest.h>
 
+#include "estimate/MstFileReader.h"
 #include "estimate/SetteiFile.h"
 #include "grid/GoukeiDialog.h"
+#include "grid/KivViewFixture.h"
 #include "grid/KoumokuDialog.h"
 #include "grid/MoveDialog.h"
 #include "grid/RowClipboard.h"
-#include "grid/KivViewFixture.h"
-#include "master/MstFileReader.h"
 #include "platform/archive/Archive.h"
 
 namespace {
@@ -112,7 +112,7 @@ TEST_F(ItemCommands, MoveGoesToAnItemPickedOrTyped) {
     placeCursor(1, 1, GyouRecord::Hinmei);
     backend.expectDialog([](DialogDriver& dd) { dd.type(CMoveDialog::kKoumokuNo, "3").click(IDOK); },
                          CMoveDialog::kDialogId);
-    run(CKivView::ID_KOUMOKU_IDOU);
+    run(ID_KOUMOKU_IDOU);
     EXPECT_EQ(doc->m_CurKoumoku[0], 3);
     EXPECT_EQ(cursorRow(), 1);
     EXPECT_EQ(field(), view->m_FirstField);
@@ -124,13 +124,13 @@ TEST_F(ItemCommands, MoveGoesToAnItemPickedOrTyped) {
         dd.doubleClick(CMoveDialog::kList, 1);
         EXPECT_TRUE(dd.ended());
     }, CMoveDialog::kDialogId);
-    run(CKivView::ID_KOUMOKU_IDOU);
+    run(ID_KOUMOKU_IDOU);
     EXPECT_EQ(doc->m_CurKoumoku[0], 2);
 
     // Enter on a line picks it too.
     backend.expectDialog([](DialogDriver& dd) { dd.select(CMoveDialog::kList, 0).key(kiv::ui::VK_RETURN); },
                          CMoveDialog::kDialogId);
-    run(CKivView::ID_KOUMOKU_IDOU);
+    run(ID_KOUMOKU_IDOU);
     EXPECT_EQ(doc->m_CurKoumoku[0], 1);
     EXPECT_EQ(doc->m_KoumokuCount, 3);
     EXPECT_TRUE(KivRecordedMessages().empty());
@@ -147,7 +147,7 @@ TEST_F(ItemCommands, MoveToTheItemAfterTheLastAsksThenAddsIt) {
     backend.expectDialog([](DialogDriver& dd) { dd.type(CMoveDialog::kKoumokuNo, "3").click(IDOK); },
                          CMoveDialog::kDialogId);
     QueueKivAnswer(false);
-    run(CKivView::ID_KOUMOKU_IDOU);
+    run(ID_KOUMOKU_IDOU);
     EXPECT_EQ(KivRecordedQuestions().back(), "新しい項目を追加します。よろしいですか？");
     EXPECT_EQ(doc->m_KoumokuCount, 2);
     EXPECT_EQ(doc->m_CurKoumoku[0], 2);
@@ -158,7 +158,7 @@ TEST_F(ItemCommands, MoveToTheItemAfterTheLastAsksThenAddsIt) {
                          CMoveDialog::kDialogId);
     QueueKivAnswer(true);
     doc->m_TreeDirty = 0;
-    run(CKivView::ID_KOUMOKU_IDOU);
+    run(ID_KOUMOKU_IDOU);
     EXPECT_EQ(doc->m_KoumokuCount, 3);
     EXPECT_EQ(doc->m_CurKoumoku[0], 3);
     EXPECT_EQ(doc->m_GyouCount, 1);
@@ -169,7 +169,7 @@ TEST_F(ItemCommands, MoveToTheItemAfterTheLastAsksThenAddsIt) {
     // Above count + 1: the message, nothing changes.
     backend.expectDialog([](DialogDriver& dd) { dd.type(CMoveDialog::kKoumokuNo, "5").click(IDOK); },
                          CMoveDialog::kDialogId);
-    run(CKivView::ID_KOUMOKU_IDOU);
+    run(ID_KOUMOKU_IDOU);
     EXPECT_EQ(KivRecordedMessages().back(), "入力された数値が大きすぎます。再入力してください。");
     EXPECT_EQ(doc->m_KoumokuCount, 3);
     EXPECT_EQ(doc->m_CurKoumoku[0], 3);
@@ -198,7 +198,7 @@ TEST_F(ItemCommands, MoveListShowsEachItemsTitle) {
         EXPECT_NE(d.listItemText(CMoveDialog::kList, 1, 4).find("77"), std::string::npos);
         dd.click(IDCANCEL);
     }, CMoveDialog::kDialogId);
-    run(CKivView::ID_KOUMOKU_IDOU);
+    run(ID_KOUMOKU_IDOU);
     EXPECT_EQ(doc->m_CurKoumoku[0], 1);
 }
 
@@ -206,7 +206,7 @@ TEST_F(ItemCommands, NewItemButtonOfTheMoveDialogAppendsItem1000) {
     openNamedItems(999);
     backend.expectDialog([](DialogDriver& dd) { dd.click(CMoveDialog::kNewKoumoku); }, CMoveDialog::kDialogId);
     QueueKivAnswer(true);
-    run(CKivView::ID_KOUMOKU_IDOU);
+    run(ID_KOUMOKU_IDOU);
     EXPECT_EQ(doc->m_KoumokuCount, 1000);
     EXPECT_EQ(doc->m_CurKoumoku[0], 1000);
     EXPECT_EQ(poolRows(1000).size(), 1u);
@@ -224,12 +224,12 @@ TEST_F(ItemCommands, InsertOpensAnEmptyItemAndRekeysTheLaterOnes) {
     placeCursor(2, 2, GyouRecord::Kikaku);
 
     QueueKivAnswer(false);
-    run(CKivView::ID_KOUMOKU_INSERT);
+    run(ID_KOUMOKU_INSERT);
     EXPECT_EQ(KivRecordedQuestions().back(), "項目の挿入を行います。復活できません。よろしいですか？");
     EXPECT_EQ(doc->m_KoumokuCount, 3);
 
     QueueKivAnswer(true);
-    run(CKivView::ID_KOUMOKU_INSERT);
+    run(ID_KOUMOKU_INSERT);
     EXPECT_EQ(doc->m_KoumokuCount, 4);
     EXPECT_EQ(doc->m_CurKoumoku[0], 2);
     EXPECT_EQ(cursorRow(), 1);
@@ -253,13 +253,13 @@ TEST_F(ItemCommands, DeleteRemovesTheItem) {
     placeCursor(1, 1, GyouRecord::Hinmei);
 
     QueueKivAnswer(false);
-    run(CKivView::ID_KOUMOKU_DELETE);
+    run(ID_KOUMOKU_DELETE);
     EXPECT_EQ(KivRecordedQuestions().back(), "項目の削除を行います。復活できません。よろしいですか？");
     EXPECT_EQ(doc->m_KoumokuCount, 3);
 
     // The last item: the one before it becomes current.
     QueueKivAnswer(true);
-    run(CKivView::ID_KOUMOKU_DELETE);
+    run(ID_KOUMOKU_DELETE);
     EXPECT_EQ(doc->m_KoumokuCount, 2);
     EXPECT_EQ(doc->m_CurKoumoku[0], 2);
     EXPECT_EQ(name(view->m_EditGyou), "I2");
@@ -269,7 +269,7 @@ TEST_F(ItemCommands, DeleteRemovesTheItem) {
 TEST_F(ItemCommands, DeletingTheOnlyItemLeavesOneEmptyRow) {
     openNamedItems(1);
     QueueKivAnswer(true);
-    run(CKivView::ID_KOUMOKU_DELETE);
+    run(ID_KOUMOKU_DELETE);
     EXPECT_EQ(doc->m_KoumokuCount, 1);
     EXPECT_EQ(doc->m_GyouCount, 1);
     ASSERT_EQ(poolRows(1).size(), 1u);
@@ -318,7 +318,7 @@ TEST_F(Syuukei, SaimokuListsTheHeadingsOfTheItemsThatFollow) {
     openHeaded(6, 3);
     goTo(3);
     chooseLevel(CKoumokuDialog::kSaimoku);
-    run(CKivView::ID_KOUMOKU_SYUUKEI);
+    run(ID_KOUMOKU_SYUUKEI);
     EXPECT_TRUE(KivRecordedMessages().empty());
     EXPECT_EQ(doc->m_KoumokuCount, 7);
     EXPECT_EQ(doc->m_CurKoumoku[0], 3);
@@ -350,7 +350,7 @@ TEST_F(Syuukei, BlankSymbolIsLeftOutWithTheMessage) {
     doc->RebuildGyouIndex();
     goTo(2);
     chooseLevel(CKoumokuDialog::kSaimoku);
-    run(CKivView::ID_KOUMOKU_SYUUKEI);
+    run(ID_KOUMOKU_SYUUKEI);
     const auto rows = poolRows(2);
     ASSERT_EQ(rows.size(), 3u);   // items 2 and 4 (the former) listed, then the empty row
     EXPECT_EQ(name(rows[0]), "H2");
@@ -367,7 +367,7 @@ TEST_F(Syuukei, ListEndsBeforeARepeatedSymbol) {
     doc->RebuildGyouIndex();
     goTo(1);
     chooseLevel(CKoumokuDialog::kSaimoku);
-    run(CKivView::ID_KOUMOKU_SYUUKEI);
+    run(ID_KOUMOKU_SYUUKEI);
     // Scan order: 1, 2, 3, 4(row 2 of item 3), 4 -> ends before the first 4.
     const auto rows = poolRows(1);
     ASSERT_EQ(rows.size(), 3u);
@@ -381,7 +381,7 @@ TEST_F(Syuukei, StopCodeLeftByAnEarlierReadDoesNotStopTheScan) {
     goTo(1);
     view->m_BunNo = kDaikoumoku;   // read before the command
     chooseLevel(CKoumokuDialog::kSaimoku);
-    run(CKivView::ID_KOUMOKU_SYUUKEI);
+    run(ID_KOUMOKU_SYUUKEI);
     EXPECT_EQ(poolRows(1).size(), 4u);
 }
 
@@ -391,7 +391,7 @@ TEST_F(Syuukei, ScanStopsAfterAnItemEndingWithAHigherHeading) {
     doc->RebuildGyouIndex();
     goTo(1);
     chooseLevel(CKoumokuDialog::kSaimoku);
-    run(CKivView::ID_KOUMOKU_SYUUKEI);
+    run(ID_KOUMOKU_SYUUKEI);
     EXPECT_EQ(poolRows(1).size(), 3u);   // items 1 and 2, then the empty row
 }
 
@@ -399,7 +399,7 @@ TEST_F(Syuukei, ManyHeadedItems) {
     openHeaded(151, 2);
     goTo(2);
     chooseLevel(CKoumokuDialog::kSaimoku);
-    run(CKivView::ID_KOUMOKU_SYUUKEI);
+    run(ID_KOUMOKU_SYUUKEI);
     const auto rows = poolRows(2);
     ASSERT_EQ(rows.size(), 151u);
     EXPECT_EQ(std::string(GyouRecord::text(rows[149], GyouRecord::Kigou)), "151");
@@ -412,11 +412,11 @@ TEST_F(Syuukei, PendingRowCopyStillPastesItsRows) {
     g_RowClipboard.Armed = true;
     goTo(1);
     chooseLevel(CKoumokuDialog::kSaimoku);
-    run(CKivView::ID_KOUMOKU_SYUUKEI);
+    run(ID_KOUMOKU_SYUUKEI);
     ASSERT_EQ(poolRows(1).size(), 4u);
     EXPECT_TRUE(g_RowClipboard.PastesIn(*view));
     EXPECT_EQ(g_RowClipboard.Count, 1);
-    run(CKivView::ID_EDIT_PASTE);
+    run(ID_EDIT_PASTE);
     const auto rows = poolRows(1);
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(name(rows[0]), "COPY");
@@ -427,7 +427,7 @@ TEST_F(Syuukei, CancelChangesNothing) {
     openHeaded(3, 1);
     const std::vector<std::string> before(doc->m_Gyou.begin(), doc->m_Gyou.begin() + doc->m_PoolGyouCount);
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDCANCEL); }, CKoumokuDialog::kDialogId);
-    run(CKivView::ID_KOUMOKU_SYUUKEI);
+    run(ID_KOUMOKU_SYUUKEI);
     EXPECT_EQ(std::vector<std::string>(doc->m_Gyou.begin(), doc->m_Gyou.begin() + doc->m_PoolGyouCount), before);
 }
 
@@ -448,7 +448,7 @@ TEST_F(ItemCommands, SubtotalRowsLandAtAndBelowTheCursor) {
         EXPECT_EQ(dd.textUtf8(CGoukeiDialog::kKeihi2Name), "消費税");
         dd.click(IDOK);
     }, CGoukeiDialog::kDialogId);
-    run(CKivView::ID_GOUKEI_INPUT);
+    run(ID_GOUKEI_INPUT);
     // Even the first insertion since the view was activated goes below the cursor's row, so a
     // total sums the row it was asked under.
     auto rows = poolRows(1);
@@ -463,7 +463,7 @@ TEST_F(ItemCommands, SubtotalRowsLandAtAndBelowTheCursor) {
     // A second one lands below it; a label "計" is padded with blanks.
     backend.expectDialog([](DialogDriver& dd) { dd.type(CGoukeiDialog::kTyuukeiLabel, "計").click(CGoukeiDialog::kTyuukei); },
                          CGoukeiDialog::kDialogId);
-    run(CKivView::ID_GOUKEI_INPUT);
+    run(ID_GOUKEI_INPUT);
     rows = poolRows(1);
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(fieldOf(rows[3], GyouRecord::BunNo), code4(kTyuukei));
@@ -475,7 +475,7 @@ TEST_F(ItemCommands, SubtotalRowsLandAtAndBelowTheCursor) {
     // A long label is cut at 10 bytes on a character boundary.
     backend.expectDialog([](DialogDriver& dd) { dd.type(CGoukeiDialog::kSoukeiLabel, "a小計合計計").click(CGoukeiDialog::kSoukei); },
                          CGoukeiDialog::kDialogId);
-    run(CKivView::ID_GOUKEI_INPUT);
+    run(ID_GOUKEI_INPUT);
     rows = poolRows(1);
     EXPECT_EQ(fieldOf(rows[3], GyouRecord::BunNo), code4(kTyuukei));
     EXPECT_EQ(fieldOf(rows[4], GyouRecord::BunNo), code4(kHyousiKei));
@@ -495,7 +495,7 @@ TEST_F(ItemCommands, TotalOnTheLastScreenRowGoesBelowIt) {
     ASSERT_LT(last, 12);
     placeCursor(last, last, GyouRecord::Hinmei);
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, CGoukeiDialog::kDialogId);
-    run(CKivView::ID_GOUKEI_INPUT);
+    run(ID_GOUKEI_INPUT);
     const auto rows = poolRows(1);
     ASSERT_EQ(rows.size(), 13u);
     EXPECT_EQ(name(rows[static_cast<std::size_t>(last - 1)]), "R" + std::to_string(last));
@@ -530,7 +530,7 @@ TEST_F(ItemCommands, AKindWithoutItsCodeInsertsNothingAndNamesTheKind) {
         ClearKivRecordedMessages();
         const int button = c.button;
         backend.expectDialog([button](DialogDriver& dd) { dd.click(button); }, CGoukeiDialog::kDialogId);
-        run(CKivView::ID_GOUKEI_INPUT);
+        run(ID_GOUKEI_INPUT);
         EXPECT_EQ(poolRows(1), before);
         ASSERT_EQ(KivRecordedMessages().size(), 1u);
         EXPECT_NE(KivRecordedMessages()[0].find(std::string("「") + c.kind + "」"), std::string::npos)
@@ -545,7 +545,7 @@ TEST_F(ItemCommands, ExpenseRowCarriesTheTemplatesCategoryAndTheRate) {
     writeStandardMaster();
     open(namedRows(1));
     backend.expectDialog([](DialogDriver& dd) { dd.click(CGoukeiDialog::kKeihi1); }, CGoukeiDialog::kDialogId);
-    run(CKivView::ID_GOUKEI_INPUT);
+    run(ID_GOUKEI_INPUT);
     const auto rows = poolRows(1);
     ASSERT_EQ(rows.size(), 2u);
     const std::string& r = rows[1];
@@ -559,7 +559,7 @@ TEST_F(ItemCommands, ExpenseRowCarriesTheTemplatesCategoryAndTheRate) {
     // The tax line with a typed rate.
     backend.expectDialog([](DialogDriver& dd) { dd.type(CGoukeiDialog::kKeihi2Ritu, "10").click(CGoukeiDialog::kKeihi2); },
                          CGoukeiDialog::kDialogId);
-    run(CKivView::ID_GOUKEI_INPUT);
+    run(ID_GOUKEI_INPUT);
     EXPECT_EQ(fieldOf(poolRows(1)[2], GyouRecord::BunNo), code4(kSyouhizei));
     EXPECT_EQ(fieldOf(poolRows(1)[2], GyouRecord::Kakeritu), "    10");
 }
@@ -571,7 +571,7 @@ TEST_F(ItemCommands, CancelLeavesThePoolByteForByte) {
     view->StoreKoumoku();
     const std::vector<std::string> before(doc->m_Gyou.begin(), doc->m_Gyou.end());
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDCANCEL); }, CGoukeiDialog::kDialogId);
-    run(CKivView::ID_GOUKEI_INPUT);
+    run(ID_GOUKEI_INPUT);
     view->StoreKoumoku();
     EXPECT_EQ(std::vector<std::string>(doc->m_Gyou.begin(), doc->m_Gyou.end()), before);
     EXPECT_EQ(cursorRow(), 2);
@@ -587,7 +587,7 @@ TEST_F(ItemCommands, OldLayoutMasterGivesNoTemplatesButTotalsStillWork) {
         EXPECT_EQ(dd.text(CGoukeiDialog::kKeihi1Ritu), "");
         dd.click(CGoukeiDialog::kSoukei);
     }, CGoukeiDialog::kDialogId);
-    run(CKivView::ID_GOUKEI_INPUT);
+    run(ID_GOUKEI_INPUT);
     ASSERT_EQ(KivRecordedMessages().size(), 1u);
     EXPECT_EQ(KivRecordedMessages()[0], kMstOldLayoutMessage);
     EXPECT_EQ(fieldOf(poolRows(1)[1], GyouRecord::BunNo), code4(kHyousiKei));
@@ -595,7 +595,7 @@ TEST_F(ItemCommands, OldLayoutMasterGivesNoTemplatesButTotalsStillWork) {
 
 TEST_F(ItemCommands, MissingOrDamagedMasterInsertsNothing) {
     open(namedRows(2));
-    run(CKivView::ID_GOUKEI_INPUT);   // no dialog opens
+    run(ID_GOUKEI_INPUT);   // no dialog opens
     ASSERT_EQ(KivRecordedMessages().size(), 1u);
     EXPECT_NE(KivRecordedMessages()[0].find("Eﾏｽﾀｰ.MST"), std::string::npos);
     EXPECT_EQ(poolRows(1).size(), 2u);
@@ -605,7 +605,7 @@ TEST_F(ItemCommands, MissingOrDamagedMasterInsertsNothing) {
     w.writeInt32(3);
     w.writeString(masterRow(kKeihi1, 2));
     ASSERT_TRUE(kiv::files::writeFileAtomically(exeDir / "Eﾏｽﾀｰ.MST", w.bytes()));
-    run(CKivView::ID_GOUKEI_INPUT);
+    run(ID_GOUKEI_INPUT);
     ASSERT_EQ(KivRecordedMessages().size(), 2u);
     EXPECT_NE(KivRecordedMessages()[1].find("壊れ"), std::string::npos);
     EXPECT_EQ(poolRows(1).size(), 2u);
@@ -620,7 +620,7 @@ TEST_F(ItemCommands, RateThatIsNotANumberIsRefused) {
         EXPECT_FALSE(dd.ended());
         dd.click(IDCANCEL);
     }, CGoukeiDialog::kDialogId);
-    run(CKivView::ID_GOUKEI_INPUT);
+    run(ID_GOUKEI_INPUT);
     EXPECT_EQ(poolRows(1).size(), 1u);
 }
 

@@ -232,7 +232,7 @@ TEST_F(KivViewPaint, FontSizeCommandChangesTheGrid) {
     chosen.height = -16;
     backend.expectFont(chosen);
     backend.expectMessageBox(kiv::ui::IDOK, "このウィンドを終了後、画面表示が変更されます。");
-    ASSERT_TRUE(view->onCommand(CKivView::ID_FONT_SIZE));
+    ASSERT_TRUE(view->onCommand(ID_FONT_SIZE));
     backend.processPending();
     EXPECT_EQ(backend.prompts().front().style, static_cast<unsigned>(kiv::ui::MB_YESNOCANCEL));
     EXPECT_EQ(backend.prompts().front().text.back(), '\t');

@@ -68,7 +68,7 @@ protected:
     // 行を指定して単価変換 of rows `from`..`to` with factor `factor` and the dialog's own text.
     void convert(int from, int to, const std::string& factor) {
         QueueKivAnswer(true);
-        command(CKivView::ID_GYOU_TANKA_HENKAN);
+        command(ID_GYOU_TANKA_HENKAN);
         ASSERT_EQ(g_BlockSelectState, 1);
         backend.expectDialog(
             [&](DialogDriver& dd) {
@@ -134,7 +134,7 @@ TEST_F(Prices, ConversionKeepsTheEnteredPriceAndStartsFromItEachTime) {
     EXPECT_EQ(textOf(1, 1, G::Zai1Bikou), "見積価格ｘ0.0000");
 
     // 元に戻す takes the estimate back to before the last conversion.
-    command(CKivView::ID_EDIT_UNDO);
+    command(ID_EDIT_UNDO);
     EXPECT_TRUE(G::isBlank(poolRow(1, 1), G::Zai1MotoTanka));
     EXPECT_TRUE(G::isBlank(poolRow(1, 1), G::Kakeritu));
     EXPECT_EQ(textOf(1, 1, G::Bikou2), "見積価格ｘ1.0000");
@@ -244,7 +244,7 @@ TEST_F(Prices, AllSevenDetailLinesAreConvertedAndLoseTheirEnteredPricesTogether)
 TEST_F(Prices, ConversionCancelledStillRecalculatesAndChangesNoPrice) {
     estimate({{priced("2", "1000")}});
     QueueKivAnswer(true);
-    command(CKivView::ID_GYOU_TANKA_HENKAN);
+    command(ID_GYOU_TANKA_HENKAN);
     backend.expectDialog([](DialogDriver& dd) { dd.type(CGyouTankaHenkanDialog::kKakeritu, "0.5").click(kiv::ui::IDOK); },
                          CGyouTankaHenkanDialog::kDialogId);
     QueueKivAnswer(false);   // 実行した場合…
@@ -257,7 +257,7 @@ TEST_F(Prices, ConversionCancelledStillRecalculatesAndChangesNoPrice) {
 
     // A factor over 100 keeps the dialog open with the range message.
     QueueKivAnswer(true);
-    command(CKivView::ID_GYOU_TANKA_HENKAN);
+    command(ID_GYOU_TANKA_HENKAN);
     backend.expectDialog(
         [this](DialogDriver& dd) {
             backend.expectMessageBox(kiv::ui::IDOK);
@@ -296,7 +296,7 @@ TEST_F(Prices, PriceCopyOfRowsTwoToFourPastesIntoAnotherItem) {
               {priced("2", "9"), priced("2", "9"), priced("2", "9"), priced("2", "9")}});
     for (int round = 0; round < 2; ++round) {
         QueueKivAnswer(true);
-        command(CKivView::ID_TANKA_COPY);
+        command(ID_TANKA_COPY);
         ASSERT_EQ(g_BlockSelectState, 1);
         backend.expectDialog(
             [round](DialogDriver& dd) {
@@ -324,7 +324,7 @@ TEST_F(Prices, PriceCopyOfRowsTwoToFourPastesIntoAnotherItem) {
     doc->m_CurKoumoku[0] = 2;
     doc->LoadKoumokuGyou();
     placeCursor(2, 2, G::Hinmei);
-    command(CKivView::ID_EDIT_PASTE);
+    command(ID_EDIT_PASTE);
     view->StoreKoumoku();
     EXPECT_EQ(textOf(2, 1, G::Tanka1), "9");
     EXPECT_EQ(textOf(2, 2, G::Tanka1), "20");
@@ -348,7 +348,7 @@ protected:
     }
     void run(bool ok = true) {
         QueueKivAnswer(ok);
-        command(CKivView::ID_TANKA_IREKAE);
+        command(ID_TANKA_IREKAE);
     }
     std::vector<std::string> master;
     bool hasMaster = true;
@@ -484,7 +484,7 @@ protected:
             },
             CTankaNoDialog::kDialogId);
         QueueKivAnswer(true);
-        command(CKivView::ID_TANKA_NO);
+        command(ID_TANKA_NO);
     }
     // A breakdown-priced row.
     static Fields composite(const std::string& name, const std::string& fukugou, Fields more = {}) {

@@ -96,7 +96,7 @@ protected:
     // (move or copy) and the paste prompt with OK.
     void copyRows(int from, int to, bool move, bool pasteOk = true) {
         QueueKivAnswer(true);
-        command(CKivView::ID_GYOU_COPY);
+        command(ID_GYOU_COPY);
         ASSERT_EQ(g_BlockSelectState, 1);
         backend.expectDialog(
             [&](DialogDriver& dd) {
@@ -128,7 +128,7 @@ TEST_F(KivViewRows, InsertOpensAnEmptyNumberedRowAndUndoBringsBackTypedRows) {
     placeCursor(2, 2, GyouRecord::Hinmei);
     backend.sendChar(*view, 'X');
     placeCursor(3, 3, GyouRecord::Hinmei);
-    command(CKivView::ID_GYOU_INSERT);
+    command(ID_GYOU_INSERT);
     EXPECT_EQ(doc->m_GyouCount, 6);
     EXPECT_EQ(names(), (std::vector<std::string>{"R1", "XR2", "", "R3", "R4", "R5"}));
     EXPECT_EQ(work(3), makeRow(3));
@@ -137,7 +137,7 @@ TEST_F(KivViewRows, InsertOpensAnEmptyNumberedRowAndUndoBringsBackTypedRows) {
     EXPECT_EQ(cursorRow(), 3);
     EXPECT_EQ(g_BlockUndoReady, 1);
 
-    command(CKivView::ID_EDIT_UNDO);
+    command(ID_EDIT_UNDO);
     EXPECT_EQ(names(), (std::vector<std::string>{"R1", "XR2", "R3", "R4", "R5"}));
     EXPECT_EQ(g_BlockUndoReady, 0);
     EXPECT_EQ(cursorRow(), 3);
@@ -163,7 +163,7 @@ TEST_F(KivViewRows, DeleteRemovesTheCursorRowAndKeepsTheCursorInTheItem) {
         g_BlockUndoReady = 0;
         open(namedRows(c.rows));
         placeCursor(c.cursor, c.cursor, GyouRecord::Hinmei);
-        command(CKivView::ID_GYOU_DELETE);
+        command(ID_GYOU_DELETE);
         EXPECT_EQ(names(), c.names);
         EXPECT_EQ(cursorRow(), c.cursorAfter);
         EXPECT_EQ(g_BlockUndoReady, c.snapshot ? 1 : 0);
@@ -177,7 +177,7 @@ TEST_F(KivViewRows, DeleteRemovesTheCursorRowAndKeepsTheCursorInTheItem) {
         EXPECT_EQ(names(), c.names);
         // 元に戻す brings the deleted row back where it was.
         if (c.snapshot) {
-            command(CKivView::ID_EDIT_UNDO);
+            command(ID_EDIT_UNDO);
             std::vector<std::string> before;
             for (int k = 1; k <= c.rows; ++k)
                 before.push_back("R" + std::to_string(k));
@@ -191,7 +191,7 @@ TEST_F(KivViewRows, DeleteRemovesTheCursorRowAndKeepsTheCursorInTheItem) {
 TEST_F(KivViewRows, InsertAtTheRowLimitChangesNothing) {
     open(namedRows(CKivView::m_MaxGyou));
     placeCursor(1, 1, GyouRecord::Hinmei);
-    command(CKivView::ID_GYOU_INSERT);
+    command(ID_GYOU_INSERT);
     EXPECT_EQ(messages(), std::vector<std::string>{kMsgKoumokuFull});
     EXPECT_EQ(doc->m_GyouCount, CKivView::m_MaxGyou);
     EXPECT_EQ(name(work(1)), "R1");
@@ -209,15 +209,15 @@ TEST_F(KivViewRows, MasterInsertRecalculatesEveryRowItMoves) {
 TEST_F(KivViewRows, UndoAfterAnItemWasAddedLeavesNoPhantomItem) {
     open(namedRows(3));
     placeCursor(2, 2, GyouRecord::Hinmei);
-    command(CKivView::ID_GYOU_INSERT);
+    command(ID_GYOU_INSERT);
     QueueKivAnswer(true);
-    command(CKivView::ID_NEW_KOUMOKU);
+    command(ID_NEW_KOUMOKU);
     ASSERT_EQ(doc->m_KoumokuCount, 2);
     ASSERT_EQ(doc->m_CurKoumoku[0], 2);
     // The position the undo goes back to names item 2, which the snapshot does not have.
     placeCursor(1, 1, GyouRecord::Hinmei);
     view->SavePosition9();
-    command(CKivView::ID_EDIT_UNDO);
+    command(ID_EDIT_UNDO);
     EXPECT_EQ(doc->m_KoumokuCount, 1);
     EXPECT_EQ(doc->m_CurKoumoku[0], 1);
     EXPECT_EQ(names(), (std::vector<std::string>{"R1", "R2", "R3"}));
@@ -239,7 +239,7 @@ TEST_F(KivViewRows, CopiedRowsArePastedAboveTheCursorOfAnotherItemOnce) {
     EXPECT_EQ(names(), (std::vector<std::string>{"R1", "R2", "R3", "R4", "R5"}));
     showItem(*view, *doc, 2);
     recalcGyou = 0;
-    command(CKivView::ID_EDIT_PASTE);
+    command(ID_EDIT_PASTE);
     EXPECT_EQ(names(), (std::vector<std::string>{"R2", "R3", "R4", "S1", "S2"}));
     EXPECT_EQ(recalcGyou, 3);
     for (int k = 1; k <= 5; ++k)
@@ -248,7 +248,7 @@ TEST_F(KivViewRows, CopiedRowsArePastedAboveTheCursorOfAnotherItemOnce) {
     // The second paste pastes the cell buffer only.
     placeCursor(5, 5, GyouRecord::Kikaku);
     view->m_FieldCopyBuf = padded(GyouRecord::Hinmei, "ZZ");
-    command(CKivView::ID_EDIT_PASTE);
+    command(ID_EDIT_PASTE);
     EXPECT_EQ(doc->m_GyouCount, 5);
     EXPECT_EQ(kiv::text::toUtf8(GyouRecord::text(work(5), GyouRecord::Kikaku)), "ZZ");
 }
@@ -269,10 +269,10 @@ TEST_F(KivViewRows, ACellWhoseTextIsNoCp932IsRefusedByANumberCellWithItsMessage)
         open(rows);
         ClearKivPrompts();
         placeCursor(1, 1, GyouRecord::Hinmei);
-        command(CKivView::ID_EDIT_COPY);
+        command(ID_EDIT_COPY);
         placeCursor(2, 2, GyouRecord::Tanka1);
         const std::string before(GyouRecord::raw(work(2), GyouRecord::Tanka1));
-        command(CKivView::ID_EDIT_PASTE);
+        command(ID_EDIT_PASTE);
         EXPECT_EQ(KivRecordedMessages(),
                   std::vector<std::string>{"貼り付ける「" + c.shown + "」は数値ではないので、この欄には貼り付けられません。"});
         EXPECT_EQ(GyouRecord::raw(work(2), GyouRecord::Tanka1), before);
@@ -286,9 +286,9 @@ TEST_F(KivViewRows, MovedRowsLeaveTheirItemAndUndoRestoresBothItems) {
     copyRows(2, 3, true);
     EXPECT_EQ(names(), (std::vector<std::string>{"R1", "R4", "R5"}));
     showItem(*view, *doc, 2);
-    command(CKivView::ID_EDIT_PASTE);
+    command(ID_EDIT_PASTE);
     EXPECT_EQ(names(), (std::vector<std::string>{"R2", "R3", "S1"}));
-    command(CKivView::ID_EDIT_UNDO);
+    command(ID_EDIT_UNDO);
     // Back to the state before the move, in both items.
     doc->StoreKoumokuGyou();
     doc->m_CurKoumoku[0] = 1;
@@ -311,7 +311,7 @@ TEST_F(KivViewRows, PastingStopsAtTheItemsRowLimit) {
     g_RowClipboard.Fill(RowClipKind::GyouCopy, {itemRow(1, 1, "A"), itemRow(1, 2, "B"), itemRow(1, 3, "C")});
     g_RowClipboard.Armed = true;
     placeCursor(1, 1, GyouRecord::Hinmei);
-    command(CKivView::ID_EDIT_PASTE);
+    command(ID_EDIT_PASTE);
     EXPECT_EQ(messages(), std::vector<std::string>{kMsgKoumokuFull});
     EXPECT_EQ(doc->m_GyouCount, CKivView::m_MaxGyou);
     EXPECT_EQ(name(work(1)), "A");
@@ -325,16 +325,16 @@ TEST_F(KivViewRows, UndoInAnotherEstimateShowsTheMessageAndChangesNothing) {
     copyRows(2, 3, false);
     doc2->m_CurGyou[0] = 2;
     view2->LoadGyou();
-    command(CKivView::ID_EDIT_PASTE, view2.get());
+    command(ID_EDIT_PASTE, view2.get());
     EXPECT_EQ(names(*doc2), (std::vector<std::string>{"B1", "R2", "R3", "B2"}));
-    command(CKivView::ID_EDIT_UNDO, view2.get());
+    command(ID_EDIT_UNDO, view2.get());
     EXPECT_EQ(messages(), std::vector<std::string>{kMsgUndoElsewhere});
     EXPECT_EQ(names(*doc2), (std::vector<std::string>{"B1", "R2", "R3", "B2"}));
     EXPECT_EQ(names(), (std::vector<std::string>{"R1", "R2", "R3", "R4", "R5"}));
     // The snapshot is gone: in A the undo acts on the cell, which was never cut.
     ClearKivPrompts();
     placeCursor(2, 2, GyouRecord::Hinmei);
-    command(CKivView::ID_EDIT_UNDO);
+    command(ID_EDIT_UNDO);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(names(), (std::vector<std::string>{"R1", "R2", "R3", "R4", "R5"}));
 }
@@ -344,18 +344,18 @@ TEST_F(KivViewRows, UntitledEstimatesAreToldApartAndClosingDiscardsTheSnapshot) 
     openSecond({itemRow(1, 1, "B1")});
     ASSERT_EQ(doc->GetPathName(), doc2->GetPathName());
     placeCursor(1, 1, GyouRecord::Hinmei);
-    command(CKivView::ID_GYOU_INSERT);
-    command(CKivView::ID_EDIT_UNDO, view2.get());
+    command(ID_GYOU_INSERT);
+    command(ID_EDIT_UNDO, view2.get());
     EXPECT_EQ(messages(), std::vector<std::string>{kMsgUndoElsewhere});
     EXPECT_EQ(names(*doc2), std::vector<std::string>{"B1"});
     EXPECT_EQ(names(), (std::vector<std::string>{"", "R1", "R2", "R3"}));
     // A snapshot of B, then B closes: A's undo finds nothing of its own.
     ClearKivPrompts();
-    command(CKivView::ID_GYOU_INSERT, view2.get());
+    command(ID_GYOU_INSERT, view2.get());
     EXPECT_EQ(g_BlockUndoReady, 1);
     doc2->OnCloseDocument();
     EXPECT_EQ(g_BlockUndoReady, 0);
-    command(CKivView::ID_EDIT_UNDO);
+    command(ID_EDIT_UNDO);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(names(), (std::vector<std::string>{"", "R1", "R2", "R3"}));
 }
@@ -378,7 +378,7 @@ TEST_F(KivViewRows, PriceRowsOverwriteOnlyPricesUpToTheItemsEnd) {
         g_RowClipboard.Armed = true;
         placeCursor(4, 4, GyouRecord::Hinmei);
         recalcGyou = 0;
-        command(CKivView::ID_EDIT_PASTE);
+        command(ID_EDIT_PASTE);
         EXPECT_EQ(doc->m_GyouCount, 5);
         EXPECT_EQ(names(), (std::vector<std::string>{"R1", "R2", "R3", "R4", "R5"}));
         EXPECT_EQ(GyouRecord::raw(work(4), GyouRecord::Tanka1), "       100");
@@ -400,11 +400,11 @@ TEST_F(KivViewRows, CsvRowsAreInsertedWithKeysWithoutRecalculationOnlyInTheirVie
     g_RowClipboard.Fill(RowClipKind::Csv, {std::string("        C1"), itemRow(7, 9, "C2")}, view.get());
     g_RowClipboard.Armed = true;
     // Another view pastes its cell buffer (blank: nothing).
-    command(CKivView::ID_EDIT_PASTE, view2.get());
+    command(ID_EDIT_PASTE, view2.get());
     EXPECT_EQ(names(*doc2), std::vector<std::string>{"B1"});
     EXPECT_TRUE(g_RowClipboard.Armed);
     placeCursor(2, 2, GyouRecord::Hinmei);
-    command(CKivView::ID_EDIT_PASTE);
+    command(ID_EDIT_PASTE);
     EXPECT_EQ(recalcGyou, 0);
     ASSERT_EQ(doc->m_GyouCount, 4);
     EXPECT_EQ(name(work(3)), "C2");
@@ -423,28 +423,28 @@ TEST_F(KivViewRows, CopyCutPasteAndUndoOfACell) {
     open(namedRows(3));
     // ｺﾋﾟｰ on 品名, 貼り付け on 規格 of another row.
     placeCursor(1, 1, GyouRecord::Hinmei);
-    command(CKivView::ID_EDIT_COPY);
+    command(ID_EDIT_COPY);
     placeCursor(2, 2, GyouRecord::Kikaku);
-    command(CKivView::ID_EDIT_PASTE);
+    command(ID_EDIT_PASTE);
     EXPECT_EQ(GyouRecord::text(work(2), GyouRecord::Kikaku), "R1");
     // 切り取り, 元に戻す, 元に戻す again.
     placeCursor(3, 3, GyouRecord::Hinmei);
-    command(CKivView::ID_EDIT_CUT);
+    command(ID_EDIT_CUT);
     EXPECT_TRUE(GyouRecord::isBlank(work(3), GyouRecord::Hinmei));
-    command(CKivView::ID_EDIT_UNDO);
+    command(ID_EDIT_UNDO);
     EXPECT_EQ(name(work(3)), "R3");
-    command(CKivView::ID_EDIT_UNDO);
+    command(ID_EDIT_UNDO);
     EXPECT_EQ(name(work(3)), "R3");
     // Cut, move, undo: nothing changes where the cursor is.
-    command(CKivView::ID_EDIT_CUT);
+    command(ID_EDIT_CUT);
     placeCursor(2, 2, GyouRecord::Hinmei);
-    command(CKivView::ID_EDIT_UNDO);
+    command(ID_EDIT_UNDO);
     EXPECT_EQ(name(work(2)), "R2");
     EXPECT_TRUE(GyouRecord::isBlank(work(3), GyouRecord::Hinmei));
     // The buffers are blanked when the view is shown.
     view->onShowWindow(true);
     placeCursor(3, 3, GyouRecord::Hinmei);
-    command(CKivView::ID_EDIT_UNDO);
+    command(ID_EDIT_UNDO);
     EXPECT_TRUE(GyouRecord::isBlank(work(3), GyouRecord::Hinmei));
     EXPECT_TRUE(messages().empty());
 }
@@ -454,7 +454,7 @@ TEST_F(KivViewRows, CuttingAConvertedRowIsRefused) {
     GyouRecord::putNumber(rows[1], GyouRecord::Zai1MotoTanka, "1000");
     open(rows);
     placeCursor(2, 2, GyouRecord::Hinmei);
-    command(CKivView::ID_EDIT_CUT);
+    command(ID_EDIT_CUT);
     EXPECT_EQ(messages(), std::vector<std::string>{"行を指定して単価変換された単価なので要注意"});
     EXPECT_EQ(name(work(2)), "R2");
     EXPECT_EQ(view->m_EditRefused, 0);
@@ -486,9 +486,9 @@ TEST_F(KivViewRows, APastedCellFollowsTheTargetField) {
         open(rows);
         const std::string before(GyouRecord::raw(work(2), c.toField));
         placeCursor(1, 1, c.fromField);
-        command(CKivView::ID_EDIT_COPY);
+        command(ID_EDIT_COPY);
         placeCursor(2, 2, c.toField);
-        command(CKivView::ID_EDIT_PASTE);
+        command(ID_EDIT_PASTE);
         const std::string after(GyouRecord::raw(work(2), c.toField));
         EXPECT_EQ(after, c.expected.empty() ? before : kiv::text::toCp932(c.expected));
         EXPECT_EQ(messages().size(), c.message ? 1u : 0u);

@@ -7,10 +7,10 @@
 #include "estimate/FukugouDialog.h"
 #include "estimate/FukukirisuteDialog.h"
 #include "estimate/MarumeDialog.h"
+#include "estimate/MstFileReader.h"
 #include "estimate/RoumufileDialog.h"
 #include "estimate/SetteiDialog.h"
 #include "estimate/SetteiFile.h"
-#include "master/MstFileReader.h"
 #include "platform/archive/Archive.h"
 #include "platform/headless/DialogDriver.h"
 #include "recalc/RecalcFixture.h"
@@ -134,20 +134,20 @@ TEST_F(SettingsCommands, FrameRecalculatesEveryItemFromTheLast) {
     recordItemOrder();
     // 桁の丸め confirmed unchanged still recalculates each item once.
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, CmarumeDialog::kDialogId);
-    run(CKivView::ID_MARUME);
+    run(ID_MARUME);
     EXPECT_EQ(order(), (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(poolAt(2, 2, G::Kingaku1), "200");
 
     // 複合単価丸め設定: twice per item in the labour-posting style, once in the composite style.
     m_Order->clear();
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, CfukukirisuteDialog::kDialogId);
-    run(CKivView::ID_FUKU_KIRISUTE);
+    run(ID_FUKU_KIRISUTE);
     EXPECT_EQ(order(), (std::vector<int>{3, 3, 2, 2, 1, 1}));
     setByte(doc->m_Settei, SetteiRecord::SekisanYousikiPos, '1');
     doc->ParseSettei();
     m_Order->clear();
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, CfukukirisuteDialog::kDialogId);
-    run(CKivView::ID_FUKU_KIRISUTE);
+    run(ID_FUKU_KIRISUTE);
     EXPECT_EQ(order(), (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(g_pKivDoc, doc.get());
 }
@@ -158,16 +158,16 @@ TEST_F(SettingsCommands, TheLabourFileChooserDoesNotReparseAndTheSettingsChooser
     // A record changed behind the parsed values: 労務単価ﾌｧｲﾙ選択 recalculates without reading it.
     setByte(doc->m_Settei, SetteiRecord::SekisanYousikiPos, '1');
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, CRoumufileDialog::kDialogId);
-    run(CKivView::ID_ROUMU_FILE);
+    run(ID_ROUMU_FILE);
     EXPECT_EQ(order(), (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(doc->m_SetteiValues.SekisanYousiki, 0);
 
     m_Order->clear();
     const auto rows = poolRows();
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDCANCEL); }, CSetteiDialog::kDialogId);
-    run(CKivView::ID_SETTEI_FILE);
+    run(ID_SETTEI_FILE);
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, CSetteiDialog::kDialogId);
-    run(CKivView::ID_SETTEI_FILE);
+    run(ID_SETTEI_FILE);
     EXPECT_TRUE(order().empty());
     EXPECT_EQ(poolRows(), rows);
 }
@@ -179,7 +179,7 @@ TEST_F(SettingsCommands, TypedDigitsSurviveTheRecalculation) {
                              static_cast<std::size_t>(G::layout(G::HiroidasiSuu1).Width),
                              padded(G::HiroidasiSuu1, "       3"));
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, CmarumeDialog::kDialogId);
-    run(CKivView::ID_MARUME);
+    run(ID_MARUME);
     EXPECT_EQ(at(1, G::Kingaku1), "300");
     EXPECT_EQ(cursorRow(), 1);
     EXPECT_EQ(field(), G::HiroidasiSuu1);
@@ -188,11 +188,11 @@ TEST_F(SettingsCommands, TypedDigitsSurviveTheRecalculation) {
 TEST_F(SettingsCommands, FormChoosersRunTheirHook) {
     build(threeItems(), '0');
     std::map<int, int> ran;
-    for (int id : {CKivView::ID_HYOUSI_FILE, CKivView::ID_HEADDER_FILE}) {
+    for (int id : {ID_HYOUSI_FILE, ID_HEADDER_FILE}) {
         recalcSeams().formDialogs[id] = [&ran, id] { ++ran[id]; };
         run(id);
     }
-    EXPECT_EQ(ran, (std::map<int, int>{{CKivView::ID_HYOUSI_FILE, 1}, {CKivView::ID_HEADDER_FILE, 1}}));
+    EXPECT_EQ(ran, (std::map<int, int>{{ID_HYOUSI_FILE, 1}, {ID_HEADDER_FILE, 1}}));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -221,7 +221,7 @@ TEST_F(SettingsCommands, CancelAtTheConfirmationPutsRecordAndFileBack) {
     backend.expectDialog([](DialogDriver& dd) { dd.click(CfukugouDialog::kFukugou).click(IDOK); },
                          CfukugouDialog::kDialogId);
     QueueKivAnswer(false);
-    run(CKivView::ID_FUKUGOU);
+    run(ID_FUKUGOU);
     EXPECT_EQ(KivRecordedQuestions(), (std::vector<std::string>{kAskIrreversible}));
     EXPECT_EQ(fileBytes(setteiPath()), fileBefore);
     EXPECT_EQ(doc->m_Settei, recordBefore);
@@ -236,7 +236,7 @@ TEST_F(SettingsCommands, ToCompositeAndBackDeletesAndInsertsComputedRows) {
     backend.expectDialog([](DialogDriver& dd) { dd.click(CfukugouDialog::kFukugou).click(IDOK); },
                          CfukugouDialog::kDialogId);
     QueueKivAnswer(true);
-    run(CKivView::ID_FUKUGOU);
+    run(ID_FUKUGOU);
     EXPECT_EQ(messagesWith("内訳作成が複合単価計算モードに設定されました。"), 1);
     EXPECT_EQ(itemRows(1), (std::vector<std::string>{"A", "B", "S", "K"}));
     EXPECT_EQ(doc->m_SetteiValues.SekisanYousiki, 1);
@@ -251,7 +251,7 @@ TEST_F(SettingsCommands, ToCompositeAndBackDeletesAndInsertsComputedRows) {
     backend.expectDialog([](DialogDriver& dd) { dd.click(CfukugouDialog::kFukugou).click(IDOK); },
                          CfukugouDialog::kDialogId);
     QueueKivAnswer(true);
-    run(CKivView::ID_FUKUGOU);
+    run(ID_FUKUGOU);
     EXPECT_EQ(messagesWith("マスターファイルの計算分類の２行目を追加入力します。"), 1);
     EXPECT_EQ(messagesWith("内訳書の計が細目計・小計分類の場合有効です。"), 0);
     EXPECT_EQ(itemRows(1), (std::vector<std::string>{"A", "T0", "B", "T4", "S", "K"}));
@@ -272,7 +272,7 @@ TEST_F(SettingsCommands, KeepingTheRowsStillRecalculates) {
         [](DialogDriver& dd) { dd.click(CfukugouDialog::kFukugou).click(CfukugouDialog::kNokosu).click(IDOK); },
         CfukugouDialog::kDialogId);
     QueueKivAnswer(true);
-    run(CKivView::ID_FUKUGOU);
+    run(ID_FUKUGOU);
     EXPECT_EQ(itemRows(1), before);
     EXPECT_EQ(doc->m_SetteiValues.SekisanYousiki, 1);
     // Recalculated in the composite style: the 継手 row's lump sum lives in the composite price.
@@ -282,12 +282,12 @@ TEST_F(SettingsCommands, KeepingTheRowsStillRecalculates) {
 
 TEST_F(SettingsCommands, StyleMenuCommandsRefuseTheStyleAlreadySet) {
     build(threeItems(), '0');
-    run(CKivView::ID_ROUMU_YOUSHIKI);
+    run(ID_ROUMU_YOUSHIKI);
     EXPECT_EQ(messages(), (std::vector<std::string>{"労務費計上積算モードに設定されています。"}));
     ClearKivPrompts();
     setByte(doc->m_Settei, SetteiRecord::SekisanYousikiPos, '1');
     doc->ParseSettei();
-    run(CKivView::ID_FUKUGOU_YOUSHIKI);
+    run(ID_FUKUGOU_YOUSHIKI);
     EXPECT_EQ(messages(), (std::vector<std::string>{"複合単価積算モード設定されています。"}));
 
     // A stored "2" reads as the labour-posting style: 複合単価様式に変更 opens its dialog.
@@ -295,7 +295,7 @@ TEST_F(SettingsCommands, StyleMenuCommandsRefuseTheStyleAlreadySet) {
     setByte(doc->m_Settei, SetteiRecord::SekisanYousikiPos, '2');
     doc->ParseSettei();
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDCANCEL); }, CfukugouDialog::kDialogId);
-    run(CKivView::ID_FUKUGOU_YOUSHIKI);
+    run(ID_FUKUGOU_YOUSHIKI);
     EXPECT_EQ(doc->m_Settei.byte(SetteiRecord::SekisanYousikiPos), '2');
 }
 
@@ -309,7 +309,7 @@ TEST_F(SettingsCommands, LabourPostingMenuCommandInsertsAndRecalculatesTwice) {
     backend.expectDialog([](DialogDriver& dd) { dd.click(CfukugouDialog::kFukugou).click(IDOK); },
                          CfukugouDialog::kDialogId);
     QueueKivAnswer(true);
-    run(CKivView::ID_ROUMU_YOUSHIKI);
+    run(ID_ROUMU_YOUSHIKI);
     EXPECT_EQ(messagesWith("内訳書の計が細目計・小計分類の場合有効です。"), 1);
     EXPECT_EQ(order(), (std::vector<int>{1, 1}));
     EXPECT_EQ(itemRows(1), (std::vector<std::string>{"A", "B", "T7", "K"}));
@@ -488,7 +488,7 @@ TEST_F(SettingsCommands, AMasterThatCannotServeChangesNothing) {
         backend.expectDialog([](DialogDriver& dd) { dd.click(CfukugouDialog::kFukugou).click(IDOK); },
                              CfukugouDialog::kDialogId);
         QueueKivAnswer(true);
-        run(CKivView::ID_ROUMU_YOUSHIKI);
+        run(ID_ROUMU_YOUSHIKI);
         EXPECT_EQ(messagesWith(c.message), 1);
         EXPECT_EQ(poolRows(), rows);
         EXPECT_EQ(fileBytes(setteiPath()), fileBefore);

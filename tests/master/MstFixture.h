@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "grid/GyouRecord.h"
-#include "master/MstFile.h"
+#include "estimate/GyouRecord.h"
+#include "estimate/MstFile.h"
 #include "platform/text/Cp932.h"
 
 namespace kivtest {

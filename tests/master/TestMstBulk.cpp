@@ -278,7 +278,7 @@ TEST_F(MstBulkTest, TankaHenkanOverTypedRangeConvertsRecalculatesAndReportsTooWi
         CMtankaHenkanDialog::kDialogId);
     hb().expectMessageBox(ui::IDOK, "実行すると元には戻りません。");
     hb().expectMessageBox(ui::IDOK, "10桁を越えるため変換しなかった行が1行あります。最初は分類0002の1行目です。");
-    ASSERT_TRUE(grid->onCommand(CMstView::ID_TANKA_HENKAN));
+    ASSERT_TRUE(grid->onCommand(ID_TANKA_HENKAN));
     EXPECT_EQ(hb().pendingAnswers(), 0u);
     EXPECT_EQ(g_MstTankaHenkanBusy, 0);
     EXPECT_EQ(field(line(1, 1), G::Tanka1), price("1357"));
@@ -304,7 +304,7 @@ TEST_F(MstBulkTest, TankaHenkanDeclinedOrCancelledChangesNothing) {
         },
         CMtankaHenkanDialog::kDialogId);
     hb().expectMessageBox(ui::IDCANCEL, "実行すると元には戻りません。");
-    ASSERT_TRUE(grid->onCommand(CMstView::ID_TANKA_HENKAN));
+    ASSERT_TRUE(grid->onCommand(ID_TANKA_HENKAN));
     EXPECT_EQ(hb().pendingAnswers(), 0u);
     EXPECT_EQ(g_MstTankaHenkanBusy, 0);
     EXPECT_EQ(field(line(1, 1), G::Tanka1), price("1234"));
@@ -314,7 +314,7 @@ TEST_F(MstBulkTest, TankaHenkanDeclinedOrCancelledChangesNothing) {
     hb().expectMessageBox(ui::IDCANCEL);
     hb().expectDialog([](Driver& dd) { dd.type(CMtankaHenkanDialog::kKakeritu, "0").click(ui::IDOK); });
     hb().expectMessageBox(ui::IDOK);
-    ASSERT_TRUE(grid->onCommand(CMstView::ID_TANKA_HENKAN));
+    ASSERT_TRUE(grid->onCommand(ID_TANKA_HENKAN));
     EXPECT_TRUE(G::isBlank(line(1, 1), G::Tanka1));
     EXPECT_TRUE(G::isBlank(line(1, 1), G::Tanka2));
     EXPECT_EQ(field(line(2, 2), G::Tanka1), price("500"));
@@ -333,7 +333,7 @@ TEST_F(MstBulkTest, BunSelectTakesDoubleClicksAndValidatesTypedNumbers) {
             dd.click(ui::IDCANCEL);
         },
         CMsonotahenkanDialog::kDialogId);
-    ASSERT_TRUE(grid->onCommand(CMstView::ID_SONOTA_HENKAN));
+    ASSERT_TRUE(grid->onCommand(ID_SONOTA_HENKAN));
     EXPECT_EQ(doc->m_BunFrom, 3);
     EXPECT_EQ(doc->m_BunTo, 5);
 
@@ -349,7 +349,7 @@ TEST_F(MstBulkTest, BunSelectTakesDoubleClicksAndValidatesTypedNumbers) {
         CMbunSerectDialog::kDialogId);
     hb().expectMessageBox(ui::IDOK);   // the range message of the exchange
     hb().expectDialog([](Driver& dd) { dd.click(ui::IDCANCEL); }, CMsonotahenkanDialog::kDialogId);
-    ASSERT_TRUE(grid->onCommand(CMstView::ID_SONOTA_HENKAN));
+    ASSERT_TRUE(grid->onCommand(ID_SONOTA_HENKAN));
     EXPECT_EQ(doc->m_BunFrom, 2);
     EXPECT_EQ(doc->m_BunTo, 4);
     EXPECT_FALSE(doc->IsModified());
@@ -369,7 +369,7 @@ TEST_F(MstBulkTest, SonotaHenkanWritesRatesAndRefusesText) {
             dd.type(CMsonotahenkanDialog::kSonota1Ritu, r1).type(CMsonotahenkanDialog::kSonota2Ritu, r2).click(ui::IDOK);
         });
         hb().expectMessageBox(ui::IDOK, valid ? "実行すると元には戻りません。" : "その他率は数値で入力してください。");
-        ASSERT_TRUE(grid->onCommand(CMstView::ID_SONOTA_HENKAN));
+        ASSERT_TRUE(grid->onCommand(ID_SONOTA_HENKAN));
         EXPECT_EQ(hb().pendingAnswers(), 0u);
     };
     run("1a", "", false);
@@ -388,11 +388,11 @@ TEST_F(MstBulkTest, OldDenkiMasterAsksTwiceAndMarksTheMasterModified) {
     openRows(priced());
     hb().expectMessageBox(ui::IDOK, "電気KivのマスターファイルをKiv用に変換します。");
     hb().expectMessageBox(ui::IDCANCEL, "実行すると元には戻りません。");
-    ASSERT_TRUE(grid->onCommand(CMstView::ID_OLD_DENKI_MASTER));
+    ASSERT_TRUE(grid->onCommand(ID_OLD_DENKI_MASTER));
     EXPECT_FALSE(doc->IsModified());
     hb().expectMessageBox(ui::IDOK);
     hb().expectMessageBox(ui::IDOK);
-    ASSERT_TRUE(grid->onCommand(CMstView::ID_OLD_DENKI_MASTER));
+    ASSERT_TRUE(grid->onCommand(ID_OLD_DENKI_MASTER));
     EXPECT_EQ(hb().pendingAnswers(), 0u);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(grid->m_CurField[0], CMstView::m_FirstField);
@@ -480,7 +480,7 @@ std::vector<std::string> fivePriced() {
 TEST_F(MstBulkTest, TankaCopyCollectsTheRangeForThePaste) {
     openRows(fivePriced());
     hb().expectMessageBox(ui::IDOK, "行単位でデーターをコピーします。");
-    ASSERT_TRUE(grid->onCommand(CMstView::ID_TANKA_COPY));
+    ASSERT_TRUE(grid->onCommand(ID_TANKA_COPY));
     hb().expectDialog([](Driver& dd) {
         EXPECT_EQ(dd.text(CTankaCopyDialog::kStartGyou), "3");
         EXPECT_EQ(dd.text(CTankaCopyDialog::kEndGyou), "5");
@@ -512,7 +512,7 @@ TEST_F(MstBulkTest, GyouTankaHenkanMultipliesTheCurrentPricesEachTime) {
     for (const char* expected : {"1100", "1210"}) {
         SCOPED_TRACE(expected);
         hb().expectMessageBox(ui::IDOK, "行単位で単価を変換します。");
-        ASSERT_TRUE(grid->onCommand(CMstView::ID_GYOU_TANKA_HENKAN));
+        ASSERT_TRUE(grid->onCommand(ID_GYOU_TANKA_HENKAN));
         hb().expectDialog([](Driver& dd) {
             EXPECT_EQ(dd.text(CGyouTankaHenkanDialog::kStartGyou), "1");
             dd.type(CGyouTankaHenkanDialog::kEndGyou, "1").type(CGyouTankaHenkanDialog::kKakeritu, "1.1").click(ui::IDOK);
@@ -546,7 +546,7 @@ TEST_F(MstBulkTest, CsvImportPastesEveryLineAtTheCursor) {
     }, CTextreadDialog::kDialogId);
     hb().expectMessageBox(ui::IDOK, "表計算ソフト等で作成したCSVファイルを読み込みします。");
     hb().expectMessageBox(ui::IDOK, "コピーしたい場所にカーソルを移動して張り付けかＣＴＲＬ＋Ｖキーを押してください。");
-    ASSERT_TRUE(grid->onCommand(CMstView::ID_CSV_READ));
+    ASSERT_TRUE(grid->onCommand(ID_MST_CSV_READ));
     EXPECT_EQ(hb().pendingAnswers(), 0u);
     EXPECT_EQ(grid->m_EditGyou, before);   // the line buffer is as it was
     EXPECT_EQ(doc->m_CurGyou[0], 1);
@@ -570,7 +570,7 @@ TEST_F(MstBulkTest, BukakeSelectWritesTheSentRateIntoRate1Only) {
         dd.doubleClick(CBukakeDialog::kList, 0).type(CBukakeDialog::kSuuryou, "3").click(CBukakeDialog::kBukakeAdd);
         dd.click(CBukakeDialog::kUtiwakeSend);
     }, CBukakeDialog::kDialogId);
-    ASSERT_TRUE(grid->onCommand(CMstView::ID_BUKAKE_SELECT));
+    ASSERT_TRUE(grid->onCommand(ID_BUKAKE_SELECT));
     EXPECT_EQ(hb().pendingAnswers(), 0u);
     std::string after = line(1, 1);
     EXPECT_EQ(field(after, G::Bukake1), " 7.000");

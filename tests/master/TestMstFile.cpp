@@ -6,13 +6,13 @@
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
+#include "estimate/MstFile.h"
+#include "estimate/MstFileReader.h"
 #include "master/MstDoc.h"
-#include "master/MstFile.h"
-#include "master/MstFileReader.h"
+#include "master/MstFixture.h"
 #include "platform/archive/Archive.h"
 #include "platform/files/Files.h"
 #include "support/TempDir.h"
-#include "master/MstFixture.h"
 
 namespace {
 

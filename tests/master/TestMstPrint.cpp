@@ -6,8 +6,8 @@
 
 #include <map>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessagePass.h"
-#include "grid/GyouRecord.h"
 #include "master/MstDoc.h"
 #include "master/MstFixture.h"
 #include "master/MstPrint.h"
@@ -342,7 +342,7 @@ TEST_F(MstPrintTest, InsatuFontDrawsASampleAndKeepsNothing) {
     ASSERT_NE(grid, nullptr);
     profile().writeString("Font_Section", "Font_File", "ＭＳ明朝");
     hb().expectFont(ui::Font{"IPAGothic", 20, 400});
-    grid->onCommand(CMstView::ID_INSATU_FONT);
+    grid->onCommand(ID_INSATU_FONT);
     const auto at = hb().screen(*grid).find(sj("印刷フォント"));
     ASSERT_TRUE(at.has_value());
     EXPECT_EQ(at->x, 10);
@@ -355,7 +355,7 @@ TEST_F(MstPrintTest, InsatuFontDrawsASampleAndKeepsNothing) {
     // Cancelled: nothing drawn.
     hb().screen(*grid).clear();
     hb().expectFont(std::nullopt);
-    grid->onCommand(CMstView::ID_INSATU_FONT);
+    grid->onCommand(ID_INSATU_FONT);
     EXPECT_FALSE(hb().screen(*grid).find(sj("印刷フォント")).has_value());
 }
 

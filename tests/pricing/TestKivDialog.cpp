@@ -314,7 +314,7 @@ TEST_F(KivDialogTest, DetailCommandEditsTheRowAndRecalculatesTheItem) {
         dr.type(IDC_ROUMUBUKAKE[0], "0.05");
         dr.click(IDOK);
     }, IDD_KIVDIALOG);
-    EXPECT_TRUE(view->onCommand(CKivView::ID_SYOUSAI));
+    EXPECT_TRUE(view->onCommand(ID_SYOUSAI));
     EXPECT_EQ(recalculated, 1);
     EXPECT_EQ(text(1, F::Roumu1No), "18");
     EXPECT_EQ(text(1, F::FukugouTanka1), "2000");

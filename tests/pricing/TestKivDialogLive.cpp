@@ -129,7 +129,7 @@ TEST_F(KivDialogLiveTest, TypingReprisesWithTheRowsFormulasAndOkGivesTheRowTheSh
         shownComposite = dr.text(IDC_FUKUGOUTANKA1);
         dr.click(IDOK);
     }, IDD_KIVDIALOG);
-    EXPECT_TRUE(view->onCommand(CKivView::ID_SYOUSAI));
+    EXPECT_TRUE(view->onCommand(ID_SYOUSAI));
     EXPECT_EQ(raw(1, F::FukugouTanka1), "      2300");
     EXPECT_EQ(raw(1, F::FukugouTanka1), shownComposite);
 }

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <sys/stat.h>
 
-#include "estimate/FormDialogCommands.h"
 #include "estimate/RecalcSeams.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
@@ -17,6 +16,7 @@
 #include "print/AdressPrintRecord.h"
 #include "print/FormDialogHooks.h"
 #include "print/FprintDialog.h"
+#include "resources/CommandIds.h"
 #include "support/HeadlessUi.h"
 #include "support/TempDir.h"
 
@@ -252,16 +252,16 @@ TEST_F(AdressDialogTest, CommandsOpenTheBookAndTheChoosersWhichRecordTheirPick) 
     ConnectFormDialogs();
     write(book, "");
     ui.backend.expectDialog([](Driver& dr) { dr.click(IDCANCEL); }, CAdressDialog::kDialogId);
-    EXPECT_TRUE(RunFormDialog(formcmd::kAdress));
+    EXPECT_TRUE(RunFormDialog(ID_ADRESS));
     struct Case {
         int command, dialog, box;
         const char* section;
         const char* entry;
         const char* ext;
     };
-    for (const Case& c : {Case{formcmd::kAdressFile, CAdressFileDialog::kDialogId, CAdressFileDialog::kPathBox,
+    for (const Case& c : {Case{ID_ADRESS_FILE, CAdressFileDialog::kDialogId, CAdressFileDialog::kPathBox,
                                "Adress_Section", "Adress_Data", "ADR"},
-                          Case{formcmd::kAdressPrintFile, CAdressPrinfFileDialog::kDialogId,
+                          Case{ID_ADRESS_PRINT_FILE, CAdressPrinfFileDialog::kDialogId,
                                CAdressPrinfFileDialog::kPathBox, "AdressPrint_Section", "AdressPrint_Set", "APS"}}) {
         SCOPED_TRACE(c.command);
         const fs::path chosen = dir.path() / (std::string("new.") + c.ext);

@@ -6,12 +6,12 @@
 
 #include <unistd.h>
 
-#include "estimate/FormDialogCommands.h"
 #include "print/AdressDialog.h"
 #include "print/FormDialogHooks.h"
 #include "print/HedderDialog.h"
 #include "print/HyousiDialog.h"
 #include "print/PrintFixture.h"
+#include "resources/CommandIds.h"
 
 using namespace kivtest;
 using kiv::ui::IDCANCEL;
@@ -40,7 +40,7 @@ protected:
                     dr.click(IDCANCEL);
             },
             CHyousiDialog::kDialogId);
-        view->onCommand(formcmd::kHyousi);
+        view->onCommand(ID_HYOUSI);
         return shown;
     }
 };
@@ -52,7 +52,7 @@ TEST_F(FormCommands, HeaderEditedThroughTheCommandPrintsAtItsNewPlace) {
     backend.expectDialog(
         [](Driver& dr) { dr.type(1142, "NEWHEAD").type(1208, "10").type(1209, "2").type(1210, "1").click(IDOK); },
         CHedderDialog::kDialogId);
-    view->onCommand(formcmd::kHedder);
+    view->onCommand(ID_HEDDER);
     EXPECT_EQ(kiv::files::readFile(doc->m_HedderPath)->substr(0, 42), "NEWHEAD" + std::string(24, ' ') + "10  2   1  ");
     EXPECT_EQ(other->m_HedderLayout.headerLeft.text, std::string(30, ' '));
     const PrintedJob& job = print();
@@ -84,7 +84,7 @@ TEST_F(FormCommands, HeaderThatCannotBeWrittenStillPrintsTheEdit) {
         EXPECT_FALSE(dr.ended());
         dr.click(IDCANCEL);
     });
-    view->onCommand(formcmd::kHedder);
+    view->onCommand(ID_HEDDER);
     // The old header stays as it was (a folder stays empty), and no temporary file is left.
     if (fs::is_directory(locked))
         EXPECT_TRUE(fs::is_empty(locked));

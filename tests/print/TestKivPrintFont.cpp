@@ -16,7 +16,7 @@ protected:
         backend.expectMessageBox(kiv::ui::IDOK,
                                  "フォント選択は固定幅（例ＭＳ明朝、ＭＳゴシック等）を選択してください。大きさは変更されません");
         backend.expectFont(std::move(answer));
-        view->onCommand(CKivView::ID_INSATU_FONT);
+        view->onCommand(ID_INSATU_FONT);
     }
 };
 

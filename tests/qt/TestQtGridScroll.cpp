@@ -2,13 +2,13 @@
 // (800 x 600) on Qt's offscreen platform: the horizontal bar is enabled from the start, a click on
 // its right arrow hides the first pair of the scrollable run, a drag of its thumb to the right end
 // hides every pair, and the left arrow brings one back.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
+#include "estimate/MstFile.h"
 #include "grid/FieldTable.h"
 #include "grid/GridViewBase.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
-#include "master/MstFile.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
 #include "platform/qt/QtBackend.h"

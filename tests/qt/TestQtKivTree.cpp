@@ -1,10 +1,10 @@
 // The estimate window with its tree pane on Qt's offscreen platform: the real application started
 // with an estimate of three titled items, the tree listing them, in the default grid font size
 // and in 20, each rendered to a PNG under the build folder.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivTree.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"

@@ -1,7 +1,7 @@
 // An estimate window on Qt's offscreen platform: the estimate grid painted by the Qt backend,
 // rendered to a PNG under the build folder.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/files/Files.h"
 #include "platform/qt/QtBackend.h"

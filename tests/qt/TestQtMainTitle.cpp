@@ -1,8 +1,8 @@
 // The main window's title names the active document after every open, switch and close, with
 // the document windows side by side and maximised alike.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
-#include "grid/GyouRecord.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
 #include "platform/qt/QtBackend.h"

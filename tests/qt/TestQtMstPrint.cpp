@@ -1,8 +1,8 @@
 // A master printed end to end on the Qt backend: 印刷 of the master window to a PDF file that
 // poppler's tools read back (page count, paper, the index and a category page's texts).
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
-#include "grid/GyouRecord.h"
-#include "master/MstFile.h"
+#include "estimate/MstFile.h"
 #include "master/MstView.h"
 #include "platform/files/Files.h"
 #include "platform/print/PrintView.h"

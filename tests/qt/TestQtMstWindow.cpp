@@ -1,9 +1,9 @@
 // A master opened by the real application on Qt's offscreen platform: its split window with the
 // category tree and the master grid, rendered to a PNG under the build folder.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
-#include "grid/GyouRecord.h"
+#include "estimate/MstFile.h"
 #include "master/MstDoc.h"
-#include "master/MstFile.h"
 #include "master/MstView.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"

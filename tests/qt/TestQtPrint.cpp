@@ -1,9 +1,9 @@
 // Printing on the Qt backend, end to end: an estimate of three items printed to a PDF file that
 // poppler's tools read back (pages, paper, texts and where they stand), and offscreen pictures
 // of 印刷設定 and of the preview window.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/LayoutFile.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/files/Files.h"
 #include "platform/print/PrintView.h"

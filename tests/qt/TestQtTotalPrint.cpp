@@ -1,7 +1,7 @@
 // A totals document printed by the real application on Qt's offscreen platform into a PDF file:
 // poppler reads its pages back, and its first page is rendered and looked at.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
-#include "grid/GyouRecord.h"
 #include "platform/files/Files.h"
 #include "platform/print/PrintView.h"
 #include "platform/profile/Profile.h"

@@ -1,8 +1,8 @@
 // A totals file opened by the real application on Qt's offscreen platform: its split window with
 // the category tree and the totals grid, rendered to a PNG under the build folder.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "grid/FieldTable.h"
-#include "grid/GyouRecord.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
 #include "platform/qt/QtBackend.h"

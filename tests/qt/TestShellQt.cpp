@@ -1,9 +1,9 @@
 // The real application on Qt's offscreen platform: started with an estimate named on the
 // command line, it shows the main window with the estimate in its split frame, rendered to a PNG
 // under the build folder; the status bar's message pane follows the menus and toolbar buttons.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
-#include "grid/GyouRecord.h"
 #include "grid/KivView.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"

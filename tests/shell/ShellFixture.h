@@ -1,10 +1,10 @@
 #pragma once
 // The application started on the headless backend with a profile, a program folder holding the
 // reference files every estimate reads, and backups recorded instead of written.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
-#include "grid/GyouRecord.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/Frame.h"

@@ -3,9 +3,9 @@
 // panes.
 #include "ShellFixture.h"
 
+#include "estimate/MstFile.h"
 #include "estimate/RecalcSeams.h"
 #include "master/MstDoc.h"
-#include "master/MstFile.h"
 #include "resources/MainFrameResources.h"
 #include "shell/MainFrame.h"
 #include "shell/SplitFrame.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <optional>
 
-#include "master/MstFile.h"
+#include "estimate/MstFile.h"
 #include "master/MstFixture.h"
 #include "platform/ui/Keys.h"
 #include "shell/ShellFixture.h"

@@ -8,19 +8,19 @@
 #include "ShellFixture.h"
 
 #include "estimate/LayoutFile.h"
+#include "estimate/MasterPath.h"
+#include "estimate/MstFileReader.h"
+#include "estimate/ReferenceFile.h"
+#include "estimate/RoumuFile.h"
+#include "estimate/SetteiFile.h"
 #include "grid/GoukeiDialog.h"
 #include "grid/KivView.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Number.h"
 #include "print/HyousiDialog.h"
 #include "print/InsatuDialog.h"
 #include "totals/SyuukeiDialog.h"
 #include "totals/TotalDoc.h"
-#include "estimate/ReferenceFile.h"
-#include "estimate/RoumuFile.h"
-#include "estimate/SetteiFile.h"
-#include "master/MasterPath.h"
-#include "master/MstFileReader.h"
-#include "platform/text/Cp932.h"
-#include "platform/text/Number.h"
 
 #include <map>
 #include <set>
@@ -308,7 +308,7 @@ TEST_F(FirstDayTest, EstimateTotalsConversionAndPrintFromTheStarterFilesAlone) {
     // code below both rows, carrying their sum.
     enterTo(3, GyouRecord::Hinmei);
     hb().expectDialog([](kiv::ui::headless::DialogDriver& d) { d.click(IDOK); }, CGoukeiDialog::kDialogId);
-    ASSERT_TRUE(view->onCommand(CKivView::ID_GOUKEI_INPUT));
+    ASSERT_TRUE(view->onCommand(ID_GOUKEI_INPUT));
     int syoukei = 0;
     for (int g = 1; g <= doc->m_GyouCount; ++g)
         if (GyouRecord::toInt(row(g), GyouRecord::BunNo) == doc->m_SetteiValues.code(EnzanCode::Syoukei))

@@ -3,9 +3,9 @@
 // step, a cancelled dialog, a failed job, the preview and two windows.
 #include <gtest/gtest.h>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/FieldTable.h"
-#include "grid/GyouRecord.h"
 #include "master/MstFixture.h"
 #include "platform/print/PrintView.h"
 #include "platform/ui/Keys.h"

@@ -3,10 +3,11 @@
 #include <cerrno>
 #include <gtest/gtest.h>
 
+#include "estimate/GyouRecord.h"
 #include "export/ExportPath.h"
 #include "export/TextExport.h"
 #include "platform/files/Files.h"
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
 #include "totals/TExcelDialog.h"
@@ -23,7 +24,7 @@ using kiv::text::sj;
 class TotalTextOutTest : public TotalViewFixture {
 protected:
     void textOut(const fs::path& path, bool ok = true) {
-        runExport(CTotalView::ID_TEXT_OUT, CTtextDialog::IDD, CTtextDialog::IDC_PATH, path, ok);
+        runExport(ID_TEXT_OUT, CTtextDialog::IDD, CTtextDialog::IDC_PATH, path, ok);
     }
     static std::vector<std::string> lines(const std::string& data) {
         std::vector<std::string> out;

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <map>
 
+#include "estimate/GyouRecord.h"
 #include "export/ExcelCallText.h"
 #include "export/OpenpyxlReader.h"
-#include "grid/GyouRecord.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/text/Cp932.h"
 #include "totals/TExcelDialog.h"
@@ -55,7 +55,7 @@ std::string text30(const char* utf8) {
 class TotalWorkbookTest : public TotalViewFixture {
 protected:
     void excelOut(const fs::path& path, bool ok = true) {
-        runExport(CTotalView::ID_EXCEL_OUT, CTExcelDialog::IDD, CTExcelDialog::IDC_PATH, path, ok);
+        runExport(ID_EXCEL_OUT, CTExcelDialog::IDD, CTExcelDialog::IDC_PATH, path, ok);
     }
     std::map<std::string, std::string> readBack(const fs::path& xlsx) {
         return readWorkbookWithOpenpyxl(exeDir.path(), kReader, xlsx);
@@ -228,7 +228,7 @@ TEST_F(TotalWorkbookTest, OverwriteQuestionBrowseAndFailingCall) {
             d.click(kiv::ui::IDOK);
         },
         CTExcelDialog::IDD);
-    view->onCommand(CTotalView::ID_EXCEL_OUT);
+    view->onCommand(ID_EXCEL_OUT);
     backend.processPending();
     const auto& prompts = backend.prompts();
     EXPECT_TRUE(std::any_of(prompts.begin(), prompts.end(),

@@ -16,6 +16,9 @@ public:
     explicit PrinterDc(const DeviceGeometry& g) : m_Geometry(g) { setBkMode(ui::BkMode::Transparent); }
     const DeviceGeometry& geometry() const { return m_Geometry; }
     int getDeviceCaps(DeviceCap c) const { return m_Geometry.cap(c); }
+    // The page width in dots: HORZSIZE / 25.4 x LOGPIXELSX, cut to an integer; the page printers
+    // scale their fonts from it.
+    int pageWidth() const;
     bool isPrinting() const override { return true; }
 
     // The metrics of a print font of the given height (its absolute value).

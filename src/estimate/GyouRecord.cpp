@@ -1,4 +1,4 @@
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 
 #include <array>
 #include <stdexcept>

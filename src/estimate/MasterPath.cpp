@@ -1,7 +1,7 @@
-#include "master/MasterPath.h"
+#include "estimate/MasterPath.h"
 
 #include "estimate/KivDoc.h"
-#include "master/MstFile.h"
+#include "estimate/MstFile.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
 

@@ -1,6 +1,6 @@
-#include "master/MstFileReader.h"
+#include "estimate/MstFileReader.h"
 
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "platform/files/Files.h"
 
 namespace {

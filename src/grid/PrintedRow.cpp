@@ -1,7 +1,7 @@
-#include "print/PrintedRow.h"
+#include "grid/PrintedRow.h"
 
+#include "estimate/GyouRecord.h"
 #include "estimate/SetteiRecord.h"
-#include "grid/GyouRecord.h"
 #include "platform/text/Cp932.h"
 
 std::string PrintableText(std::string_view cp932) {

@@ -1,11 +1,11 @@
-#include "master/MstFile.h"
+#include "estimate/MstFile.h"
 
 #include "estimate/KivFile.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "platform/archive/Archive.h"
 #include "platform/text/Cp932.h"
 

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "grid/GyouRecord.h"
+#include "estimate/GyouRecord.h"
 #include "platform/text/Cp932.h"
 
 using kiv::text::Decimal;

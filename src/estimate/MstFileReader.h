@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "estimate/MstFile.h"
 #include "estimate/SetteiRecord.h"
-#include "master/MstFile.h"
 
 inline constexpr int kKeisanTemplateCount = 13;
 
