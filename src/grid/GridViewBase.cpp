@@ -15,6 +15,8 @@
 #include "platform/text/Number.h"
 #include "platform/ui/Keys.h"
 
+static_assert(GridViewBase::kPositionSlots == GyouStore::kPositionSlots);
+
 using kiv::ui::Brush;
 using kiv::ui::Color;
 using kiv::ui::Dc;

@@ -28,6 +28,24 @@ std::vector<CKivView*>& liveViews() {
     return views;
 }
 
+// The estimate's grid: its field table and caption, fields 3-36, nine column pairs to scroll.
+kiv::grid::GridDesc estimateGrid() {
+    kiv::grid::GridDesc g;
+    g.Table = &g_KivFieldTable;
+    g.TitleText = &g_KivTitleText;
+    g.FirstField = CKivView::m_FirstField;
+    g.LastField = CKivView::m_LastField;
+    g.RuleFirstField = 1;
+    g.RuleLastField = CKivView::m_LastField;
+    g.GyouLen = CKivView::m_GyouLen;
+    g.MaxGyou = CKivView::m_MaxGyou;
+    g.HScrollRange = CKivView::m_HScrollRange;
+    g.Colors.ClientPen = kiv::ui::rgb(200, 200, 200);
+    g.Colors.CaptionText = kiv::ui::rgb(0, 0, 205);
+    g.Colors.RowFill = kiv::ui::kWhite;
+    return g;
+}
+
 } // namespace
 
 CKivView* g_pKivView = nullptr;
@@ -35,12 +53,11 @@ bool g_KivTransferFocus = false;
 int g_LastThumbPos = 0;
 
 CKivView::CKivView()
-    : m_EditGyou(m_GyouLen, ' '),
+    : GridViewBase(estimateGrid()),
       m_EditGyou2(m_GyouLen, ' '),
       m_DaikaKeys(kDaikaKeyCount),
       m_GroupDigitsBuf(kGroupDigitsBufLength, ' ') {
     m_pMojiDialog = std::make_unique<CMojiDialog>();
-    m_CurField[0] = m_FirstField;
     m_Print = std::make_unique<CKivPrint>(*this);
     liveViews().push_back(this);
     g_pKivView = this;
@@ -138,35 +155,6 @@ void CKivView::CloseDocumentWithoutPrompt() {
         SetDocument(nullptr);
         doc->OnCloseDocument();
     }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Editing positions
-
-void CKivView::SavePosition(int slot) {
-    CKivDoc* d = GetDocument();
-    if (!d || slot < 1 || slot >= kPositionSlots)
-        return;
-    const auto k = static_cast<std::size_t>(slot);
-    d->m_CurKoumoku[k] = d->m_CurKoumoku[0];
-    d->m_CurGyou[k] = d->m_CurGyou[0];
-    d->m_TopGyou[k] = d->m_TopGyou[0];
-    d->m_ScreenGyou[k] = d->m_ScreenGyou[0];
-    m_CurField[k] = m_CurField[0];
-    m_SavedVisibleGyou[k] = m_VisibleGyou;
-}
-
-void CKivView::RestorePosition(int slot) {
-    CKivDoc* d = GetDocument();
-    if (!d || slot < 1 || slot >= kPositionSlots)
-        return;
-    const auto k = static_cast<std::size_t>(slot);
-    d->m_CurKoumoku[0] = d->m_CurKoumoku[k];
-    d->m_CurGyou[0] = d->m_CurGyou[k];
-    d->m_TopGyou[0] = d->m_TopGyou[k];
-    d->m_ScreenGyou[0] = d->m_ScreenGyou[k];
-    m_CurField[0] = m_CurField[k];
-    m_VisibleGyou = m_SavedVisibleGyou[k];
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -29,6 +29,7 @@
 
 #include "estimate/KivDoc.h"
 #include "estimate/RecalcSeams.h"
+#include "grid/GridViewBase.h"
 #include "grid/FieldTable.h"
 #include "platform/text/Decimal.h"
 #include "platform/ui/Dc.h"
@@ -61,7 +62,7 @@ extern int g_LastThumbPos;
 // protection of converted prices reads the marker from each row, never from here.
 extern std::string g_GyouTankaHenkanText;
 
-class CKivView : public kiv::ui::View, public KivDocView {
+class CKivView : public GridViewBase, public KivDocView {
 public:
     // --- Constants
     static constexpr int m_FirstScreenGyou = 1;   // screen lines 0-1 are the captions
@@ -89,15 +90,11 @@ public:
         98, 99, 100,                                                     // 54-56 labour rates
     };
 
-    static constexpr int kPositionSlots = CKivDoc::kPositionSlots;   // element 0 and slots 1-10
-    static constexpr int kMaxVisibleGyou = 100;   // grid rows the field table has base lines for
-    static constexpr int kDefaultFontSize = 14;
+    static_assert(kPositionSlots == CKivDoc::kPositionSlots);   // element 0 and slots 1-10
     static constexpr int kBackupTimerId = 1;
     static constexpr int kBackupIntervalMs = 600000;
     static constexpr int kDaikaKeyCount = 10000;
     static constexpr int kGroupDigitsBufLength = 20;
-    // A system border is one pixel wide; the caret is the wider of that and 2.
-    static constexpr int kCaretWidth = 2;
 
     // Commands of the view.
     static constexpr int ID_FONT_SIZE = 32868;        // 画面フォントサイズ指定
@@ -163,10 +160,11 @@ public:
     // For the tree pane after it switched the item: the visible rows' texts.
     void CallRedrawGyou() { RedrawGyou2(); }
 
-    // --- Editing positions: slot k (1-10) keeps a copy of the six values. Restoring neither
-    // reloads the row buffer nor redraws.
-    void SavePosition(int slot);
-    void RestorePosition(int slot);
+    // The grid's row store: the estimate.
+    GyouStore* Store() const override { return GetDocument(); }
+
+    // --- Editing positions: slot k (1-10) keeps a copy of the six values (the grid's
+    // SavePosition / RestorePosition). Restoring neither reloads the row buffer nor redraws.
     void SavePosition1() { SavePosition(1); }
     void SavePosition2() { SavePosition(2); }
     void SavePosition3() { SavePosition(3); }
@@ -525,20 +523,10 @@ public:
     void onTimer(int id) override;
 
     // --- State the command handlers share
-    std::string m_EditGyou;    // the cursor's row while it is edited, always 1400 bytes
+    // The row buffer m_EditGyou, the positions, the field geometry, the font measures and the
+    // typing state are the grid's (GridViewBase).
     std::string m_EditGyou2;   // a second row buffer
-    std::array<int, kPositionSlots> m_CurField{};        // field of element 0 and of each slot
-    std::array<int, kPositionSlots> m_SavedVisibleGyou{};
-    FieldPos m_FieldPos;
-    int m_CaretOfs = 0;        // caret inside the current field, in bytes
-    int m_VisibleGyou = 30;    // grid rows that fit in the client area
-    int m_HScrollPairs = 0;    // field pairs scrolled away to the left (0-8)
-    int m_HScrollCells = 0;    // cells those pairs freed
     int m_BunNo = 0;           // category number read by ReadBunNo
-    int m_CharWidth = 0;
-    int m_CharHeight = 0;
-    int m_LineHeight = 0;
-    int m_FontSize = kDefaultFontSize;
     std::vector<std::string> m_DaikaKeys;   // keys of composite rows already in a unit-price table
     int m_InsertStarted = 0;   // InsertGyou has run since the view was last activated
     // True while a click on a number cell recalculates the item: a click commits no row, so a
@@ -577,22 +565,12 @@ public:
     // The detail dialog's line clipboard, kept from one dialog to the next.
     std::array<std::string, 7> m_SyousaiGyouClip;
 
-    // Typing state of the current cell; CalcFieldPos resets the count and the point mark.
-    int m_TypedChar = 0;       // the byte being handled
-    std::string m_TypeBuf;     // what was typed into the numeric cell, in order
-    int m_TypedCount = 0;      // characters typed into the numeric cell; 0: the next blanks it
-    int m_PointTyped = 0;      // a decimal point was typed into the numeric cell
-    int m_FieldFull = 0;       // the last keystroke was refused
-    int m_IsDbcs = 0;          // the byte at the caret is a lead byte
     // Characters numeric typing stored into the current cell; another cell's typing never counts
     // (see TypedNumCountHere), the clearing check of converted prices resets it.
     int m_TypedNumCount = 0;
     int m_EditRefused = 0;     // WarnGyouTankaHenkan refused cut and cell undo
-    // The cell buffers of ｺﾋﾟｰ, 切り取り and 元に戻す (30 bytes, blank-padded), blanked whenever the
-    // view is shown or hidden. The undo buffer remembers the cell it was cut from.
-    static constexpr int kFieldBufLength = 30;
-    std::string m_FieldCopyBuf = std::string(kFieldBufLength, ' ');
-    std::string m_FieldUndoBuf = std::string(kFieldBufLength, ' ');
+    // The cell buffers of ｺﾋﾟｰ, 切り取り and 元に戻す are the grid's, blanked whenever the view
+    // is shown or hidden. The undo buffer remembers the cell it was cut from, by the document.
     struct CutCell {
         std::uint64_t docId = 0;
         int koumoku = 0, gyou = 0, field = 0;
@@ -687,7 +665,6 @@ private:
     void FinishKoumokuCommand();
     CKivDoc* m_pDoc = nullptr;
     std::unique_ptr<CKivPrint> m_Print;
-    int m_PendingLead = -1;    // lead byte of a double-byte character waiting for its trail
     struct TypedCell {
         int koumoku = 0, gyou = 0, field = 0;
         bool operator==(const TypedCell&) const = default;
