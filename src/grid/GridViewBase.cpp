@@ -785,6 +785,7 @@ void GridViewBase::MoveCaretBackOneChar() {
 }
 
 void GridViewBase::MoveCaretForwardOneChar() {
+    CheckDbcsAtCaret();
     m_CaretOfs = kiv::grid::CellCaretForward(kiv::grid::CellOf(m_EditGyou, m_FieldPos), m_CaretOfs, m_FieldPos.Width,
                                              m_IsDbcs);
 }
@@ -794,7 +795,10 @@ void GridViewBase::InsertCharAtCaret() {
         m_FieldFull = 1;
 }
 
-void GridViewBase::DeleteCharAtCaret() { kiv::grid::CellDeleteChar(m_EditGyou, m_FieldPos, m_CaretOfs); }
+void GridViewBase::DeleteCharAtCaret() {
+    CheckDbcsAtCaret();
+    kiv::grid::CellDeleteChar(m_EditGyou, m_FieldPos, m_CaretOfs);
+}
 
 void GridViewBase::TypeTextByte(unsigned char c) {
     if (m_PendingLead < 0 && kiv::text::isLeadByte(c)) {

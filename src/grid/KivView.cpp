@@ -331,11 +331,6 @@ void CKivView::onUpdate(kiv::ui::View*, long) {
     showCaret();
 }
 
-void CKivView::SetImeForField() {
-    // Conversion on the text cells from 品名 on; direct input on 記号 and on every number.
-    setImeOpen(m_FieldPos.IsText == 1 && m_CurField[0] > 4);
-}
-
 void CKivView::ResetScrollBarsToRows(int max) {
     CKivDoc* d = GetDocument();
     setScrollRange(kiv::ui::SB_VERT, 0, max);

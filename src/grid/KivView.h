@@ -233,7 +233,6 @@ public:
     void GroupDigitsGoukei();
     // The style, rounding and labour-file panes of the status bar, from the document's settings.
     void UpdateStatusPanes();
-    kiv::ui::Font GridFont() const;
     // Command 32868 画面フォントサイズ指定.
     void OnFontSize();
     // Command 32775 印刷フォント指定: the face of every printed font, kept in the profile; the
@@ -241,7 +240,6 @@ public:
     void OnInsatuFont();
 
     // --- Caret and field navigation (KivViewCaret.cpp)
-    void SetCaretToField();
     void NextField();
     void GoNextField() { NextField(); }
     void PrevField();
@@ -486,7 +484,6 @@ public:
     void onUpdate(kiv::ui::View* sender, long hint) override;
     void onDraw(kiv::ui::Dc& dc) override;
     void onSetFocus() override;
-    void onKillFocus() override;
     void onKeyDown(int vk, int repeat, unsigned flags) override;
     void onKeyUp(int vk, int repeat, unsigned flags) override;
     void onChar(unsigned ch, int repeat, unsigned flags) override;
@@ -495,18 +492,10 @@ public:
     void onRButtonDown(unsigned flags, kiv::ui::Point p) override;
 
     // --- Typing into the current cell (KivViewInput.cpp)
-    // Text cells: m_TypedChar goes in at the caret, the cell's last character giving way; a full
-    // cell refuses it (m_FieldFull).
-    void InsertCharAtCaret();
     // The cell's bytes from the caret one place right; the byte at the caret becomes a blank.
     void ShiftFieldRight();
-    void CheckDbcsAtCaret();
-    // The character at the caret (both bytes of a double-byte one) leaves the cell.
-    void DeleteCharAtCaret();
     // Numeric cells: m_TypedChar typed; false when refused.
     bool TypeNumericChar();
-    void AlignNumericInput();
-    void ClearField();
 
     // --- Converted prices (KivViewTankaHenkan.cpp)
     // The cursor leaves unit price 1 of a converted row after typing into it: its conversion
@@ -519,7 +508,6 @@ public:
     void onVScroll(int code, int pos) override;
     void onHScroll(int code, int pos) override;
     bool onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) override;
-    void onSize(int cx, int cy) override;
     void onTimer(int id) override;
 
     // --- State the command handlers share
@@ -598,7 +586,6 @@ protected:
 private:
     // Painting helpers (KivViewPaint.cpp).
     enum class RowLook { Normal, Selected };
-    void MeasureFont();
     void DrawFieldBox(kiv::ui::Dc& dc, int field) const;
     // The current field's text: numbers with separator cells grouped, or every field raw.
     void DrawFieldText(kiv::ui::Dc& dc, bool grouped);
@@ -612,17 +599,9 @@ private:
     // Draws row `gyou` of the item on grid row `screenRow` (blank framed cells past the item's
     // end); the position is the caller's to restore.
     void DrawGyouAt(int gyou, int screenRow);
-    // The number of grid rows a client area of this height shows.
-    int VisibleGyouFor(int clientHeight) const;
-    // Keeps the cursor's screen row on the screen after the number of visible rows changed.
-    bool KeepCursorOnScreen();
     // Scrolls grid rows `fromRow`..`toRow` (their pixels) by `rows` grid rows.
     void ScrollGridRows(int fromRow, int toRow, int rows);
-    void SetImeForField();
     void ResetScrollBarsToRows(int max);
-    // The horizontal bar's range and position for the client area as it is now: enabled while
-    // columns lie off screen or pairs are scrolled away.
-    void ResetHScroll();
     // Settings commands (KivViewSettings.cpp): the recalculation frame around a settings dialog
     // (`times` per item, or twice in the labour-posting style and once in the composite style
     // when 0), and the style change of 32805, 32857 and 32858.
@@ -635,8 +614,6 @@ private:
     // The rows g_BlockStartGyou..g_BlockEndGyou of the current item, each loaded in turn (the
     // current row is left at the last); rows past the item's last come as empty rows.
     std::vector<std::string> CollectBlockRows();
-    void MoveCaretBackOneChar();
-    void MoveCaretForwardOneChar();
     // Typing helpers (KivViewInput.cpp).
     void TypeTextByte(unsigned char c);
     void OpenCalcFromCell(char op);

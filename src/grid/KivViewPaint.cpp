@@ -40,36 +40,6 @@ int commaCellsOf(int field) { return g_KivFieldTable.CommaCells[static_cast<std:
 
 } // namespace
 
-kiv::ui::Font CKivView::GridFont() const { return {"ＭＳ ゴシック", m_FontSize, 400}; }
-
-void CKivView::MeasureFont() {
-    std::unique_ptr<Dc> dc = getDc();
-    if (!dc)
-        return;
-    kiv::grid::FontScope font(*dc, GridFont());
-    const kiv::ui::TextMetrics tm = dc->textMetrics();
-    m_CharWidth = tm.aveCharWidth;
-    m_CharHeight = tm.height;
-    m_LineHeight = tm.height + 4;
-}
-
-int CKivView::VisibleGyouFor(int clientHeight) const {
-    // Two screen lines per grid row below the two caption lines; at least one row, and no more
-    // than the field table places.
-    const int lines = m_LineHeight > 0 ? clientHeight / m_LineHeight : 0;
-    return std::clamp((lines - 2) / 2, 1, kMaxVisibleGyou);
-}
-
-bool CKivView::KeepCursorOnScreen() {
-    CKivDoc* d = GetDocument();
-    if (!d || d->m_ScreenGyou[0] <= m_VisibleGyou)
-        return false;
-    // The window became shorter: scroll so that the cursor's row stands on the last screen row.
-    d->m_TopGyou[0] += d->m_ScreenGyou[0] - m_VisibleGyou;
-    d->m_ScreenGyou[0] = m_VisibleGyou;
-    return true;
-}
-
 // ---------------------------------------------------------------------------------------------
 // One field, one row
 
