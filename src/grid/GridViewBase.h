@@ -246,9 +246,12 @@ protected:
     bool KeepCursorOnScreen();
     int CommaCellsOf(int field) const;
     bool IsCursorField(int field) const;
-    void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule);
+    // The cursor's screen row: its boxes in a look, its texts, its rule; a grid that paints its
+    // rows its own way (the estimate) gives its own.
+    virtual void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule);
     void DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule);
-    void DrawCurFieldOwnDc(bool grouped);
+    // The current field's text, grouped or raw; the estimate gives its own.
+    virtual void DrawCurFieldOwnDc(bool grouped);
     void DrawTitle(kiv::ui::Dc& dc);
     void DrawGyouAt(int gyou, int screenRow);
     void RedrawVisibleGyou(bool framed);

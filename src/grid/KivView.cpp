@@ -231,18 +231,6 @@ void CKivView::Serialize(bool storing) {
 // ---------------------------------------------------------------------------------------------
 // Field geometry
 
-void CKivView::CalcFieldPos() {
-    m_TypedCount = 0;
-    m_PointTyped = 0;
-    CKivDoc* d = GetDocument();
-    const int screenRow = d ? std::clamp(d->m_ScreenGyou[0], 1, kMaxVisibleGyou) : 1;
-    const int field = std::clamp(m_CurField[0], 1, GyouRecord::FieldCount);
-    const FieldGeometry g = ::CalcFieldPos(g_KivFieldTable, field, screenRow, m_HScrollPairs);
-    m_FieldPos = g.Pos;
-    m_CaretOfs = g.CaretOfs;
-    m_HScrollCells = g.HScrollCells;
-}
-
 void CKivView::CalcTitleFieldPos() {
     m_TypedCount = 0;
     m_PointTyped = 0;

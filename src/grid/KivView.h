@@ -197,7 +197,6 @@ public:
     // One more row for the current item, counted in m_GyouCount. At 9999 rows the limit message
     // and false; false as well when the estimate has no room (the document says so).
     bool AddGyou();
-    void ClearGyouBuffer() { m_EditGyou.assign(m_GyouLen, ' '); }
     void ClearGyouBuffer2() { m_EditGyou2.assign(m_GyouLen, ' '); }
     // The current item and row as the row buffer's key; a blank 補給 becomes "  1.0".
     void RenumberGyou();
@@ -208,23 +207,16 @@ public:
     void Serialize(bool storing);
 
     // --- Field geometry of m_CurField[0] on the cursor's screen row (resets the typing state)
-    void CalcFieldPos();
     void CalcTitleFieldPos();
 
     // --- Painting (KivViewPaint.cpp). The routines without a device context draw at once on
     // the window; the others are parts of the paint.
     void DrawCurField();
-    void DrawCurFieldFormatted();
-    void DrawCurGyou();
-    void DrawGyouFramed();
     void DrawGyouSelected();
     void DrawGyouText(kiv::ui::Dc& dc);
     void DrawGyouFrames(kiv::ui::Dc& dc);
     void DrawTitleText(kiv::ui::Dc& dc);
     void DrawTitleFrames(kiv::ui::Dc& dc);
-    // Every visible row framed and drawn again / only their texts.
-    void RedrawGyou();
-    void RedrawGyou2();
     // Digit grouping into m_GroupDigitsBuf, with m_FieldPos widened over the separator cells.
     void GroupDigitsField();
     void GroupDigitsPrintBuf();
@@ -584,21 +576,16 @@ protected:
     virtual void CloseDocumentWithoutPrompt();
 
 private:
-    // Painting helpers (KivViewPaint.cpp).
-    enum class RowLook { Normal, Selected };
+    // Painting helpers (KivViewPaint.cpp): the estimate paints its rows and its current field
+    // its own way; the grid base's row and redraw routines call these.
     void DrawFieldBox(kiv::ui::Dc& dc, int field) const;
     // The current field's text: numbers with separator cells grouped, or every field raw.
     void DrawFieldText(kiv::ui::Dc& dc, bool grouped);
-    void DrawCurFieldOwnDc(bool grouped);
+    void DrawCurFieldOwnDc(bool grouped) override;
     void DrawRowRule(kiv::ui::Dc& dc);
     // Fields 1-36 of the cursor's screen row: boxes in a look, texts on a background, the rule.
-    void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule);
-    void DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule);
+    void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule) override;
     void GroupDigitsOf(const std::string& source, int width, bool adjustFieldPos);
-    void RedrawVisibleGyou(bool framed);
-    // Draws row `gyou` of the item on grid row `screenRow` (blank framed cells past the item's
-    // end); the position is the caller's to restore.
-    void DrawGyouAt(int gyou, int screenRow);
     // Scrolls grid rows `fromRow`..`toRow` (their pixels) by `rows` grid rows.
     void ScrollGridRows(int fromRow, int toRow, int rows);
     void ResetScrollBarsToRows(int max);

@@ -112,14 +112,6 @@ void CKivView::DrawRow(Dc& dc, bool boxes, RowLook look, bool texts, bool rule) 
     CalcFieldPos();
 }
 
-void CKivView::DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule) {
-    std::unique_ptr<Dc> dc = getDc();
-    if (!dc)
-        return;
-    kiv::grid::FontScope font(*dc, GridFont());
-    DrawRow(*dc, boxes, look, texts, rule);
-}
-
 // ---------------------------------------------------------------------------------------------
 // The drawing routines
 
@@ -134,12 +126,6 @@ void CKivView::DrawCurFieldOwnDc(bool grouped) {
 }
 
 void CKivView::DrawCurField() { DrawCurFieldOwnDc(false); }
-
-void CKivView::DrawCurFieldFormatted() { DrawCurFieldOwnDc(true); }
-
-void CKivView::DrawCurGyou() { DrawRowOwnDc(false, RowLook::Normal, true, false); }
-
-void CKivView::DrawGyouFramed() { DrawRowOwnDc(true, RowLook::Normal, true, true); }
 
 void CKivView::DrawGyouSelected() { DrawRowOwnDc(true, RowLook::Selected, true, true); }
 
@@ -182,47 +168,6 @@ void CKivView::DrawTitleText(Dc& dc) {
     dc.setTextColor(oldText);
     dc.setBkColor(oldBack);
 }
-
-void CKivView::DrawGyouAt(int gyou, int screenRow) {
-    CKivDoc* d = GetDocument();
-    if (!d || screenRow < 1 || screenRow > m_VisibleGyou)
-        return;
-    d->m_CurGyou[0] = gyou;
-    d->m_ScreenGyou[0] = screenRow;
-    if (gyou >= 1 && gyou <= d->m_GyouCount)
-        LoadGyou();
-    else
-        ClearGyouBuffer();
-    DrawGyouFramed();
-}
-
-void CKivView::RedrawVisibleGyou(bool framed) {
-    CKivDoc* d = GetDocument();
-    std::unique_ptr<Dc> dc = d ? getDc() : nullptr;
-    if (!dc)
-        return;
-    KeepCursorOnScreen();
-    SavePosition2();
-    {
-        kiv::grid::FontScope font(*dc, GridFont());
-        int gyou = d->m_TopGyou[0] + 1;
-        for (int s = 1; s <= m_VisibleGyou; ++s, ++gyou) {
-            d->m_CurGyou[0] = gyou;
-            d->m_ScreenGyou[0] = s;
-            LoadGyou();
-            if (gyou > d->m_GyouCount)
-                ClearGyouBuffer();
-            DrawRow(*dc, framed, RowLook::Normal, true, framed);
-        }
-    }
-    RestorePosition2();
-    CalcFieldPos();
-    LoadGyou();
-}
-
-void CKivView::RedrawGyou() { RedrawVisibleGyou(true); }
-
-void CKivView::RedrawGyou2() { RedrawVisibleGyou(false); }
 
 // ---------------------------------------------------------------------------------------------
 // The paint
