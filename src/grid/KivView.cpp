@@ -160,16 +160,6 @@ void CKivView::CloseDocumentWithoutPrompt() {
 // ---------------------------------------------------------------------------------------------
 // Row path
 
-void CKivView::LoadGyou() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return;
-    // Exactly one row: a short work row (one never filled) reads as blanks, never as what the
-    // buffer held before.
-    d->GetCurrentGyou(m_EditGyou);
-    GyouRecord::fitLength(m_EditGyou);
-}
-
 void CKivView::StoreGyou() {
     CKivDoc* d = GetDocument();
     if (!d)

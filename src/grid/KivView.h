@@ -187,7 +187,6 @@ public:
     void RestorePosition10() { RestorePosition(10); }
 
     // --- Row path between the row buffer and the document
-    void LoadGyou();    // the cursor's work row into m_EditGyou, exactly 1400 bytes
     void StoreGyou();   // m_EditGyou back into the cursor's work row
     void LoadKoumoku() { if (CKivDoc* d = GetDocument()) d->LoadKoumokuGyou(); }
     void StoreKoumoku() { if (CKivDoc* d = GetDocument()) d->StoreKoumokuGyou(); }
@@ -475,7 +474,6 @@ public:
     void onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::View* deactivated) override;
     void onUpdate(kiv::ui::View* sender, long hint) override;
     void onDraw(kiv::ui::Dc& dc) override;
-    void onSetFocus() override;
     void onKeyDown(int vk, int repeat, unsigned flags) override;
     void onKeyUp(int vk, int repeat, unsigned flags) override;
     void onChar(unsigned ch, int repeat, unsigned flags) override;

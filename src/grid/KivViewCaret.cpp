@@ -14,19 +14,6 @@ bool isCursorField(int field, int hscrollPairs) {
 
 } // namespace
 
-void CKivView::onSetFocus() {
-    View::onSetFocus();
-    // Width and height only: the line height stays as the last paint measured it.
-    const int lineHeight = m_LineHeight;
-    MeasureFont();
-    if (lineHeight > 0)
-        m_LineHeight = lineHeight;
-    createSolidCaret(kCaretWidth, m_CharHeight);
-    CalcFieldPos();
-    SetCaretToField();
-    showCaret();
-}
-
 void CKivView::NextField() {
     CKivDoc* d = GetDocument();
     if (!d)
