@@ -15,6 +15,8 @@
 #include "platform/text/Number.h"
 #include "platform/ui/Keys.h"
 
+static_assert(GridViewBase::kPositionSlots == GyouStore::kPositionSlots);
+
 using kiv::ui::Brush;
 using kiv::ui::Color;
 using kiv::ui::Dc;
@@ -783,6 +785,7 @@ void GridViewBase::MoveCaretBackOneChar() {
 }
 
 void GridViewBase::MoveCaretForwardOneChar() {
+    CheckDbcsAtCaret();
     m_CaretOfs = kiv::grid::CellCaretForward(kiv::grid::CellOf(m_EditGyou, m_FieldPos), m_CaretOfs, m_FieldPos.Width,
                                              m_IsDbcs);
 }
@@ -792,7 +795,10 @@ void GridViewBase::InsertCharAtCaret() {
         m_FieldFull = 1;
 }
 
-void GridViewBase::DeleteCharAtCaret() { kiv::grid::CellDeleteChar(m_EditGyou, m_FieldPos, m_CaretOfs); }
+void GridViewBase::DeleteCharAtCaret() {
+    CheckDbcsAtCaret();
+    kiv::grid::CellDeleteChar(m_EditGyou, m_FieldPos, m_CaretOfs);
+}
 
 void GridViewBase::TypeTextByte(unsigned char c) {
     if (m_PendingLead < 0 && kiv::text::isLeadByte(c)) {

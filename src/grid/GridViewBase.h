@@ -1,5 +1,5 @@
 #pragma once
-// GridViewBase: the table-driven character grid that the master and the totals windows share.
+// GridViewBase: the table-driven character grid that the estimate, master and totals windows share.
 // A grid description (GridDesc) names the field table, the caption line, the first and last
 // field of a row, the colours and the row length; the base does the rest the same way for every
 // grid: geometry from the field table, font measuring, the caret, typing into the row buffer
@@ -13,7 +13,7 @@
 // its paper metrics.
 //
 // The editing position (category, row, rows scrolled away, cursor screen row) lives in element 0
-// of the row store's position arrays and the field in m_CurField[0]; elements 1-7 are save
+// of the row store's position arrays and the field in m_CurField[0]; elements 1-10 are save
 // slots, so a command can put its caller's position back when it ends. A derived view names its
 // row store (Store) and adds what is its own: how a row is recalculated, what a new row holds,
 // what Enter does on a number, Tab, Home and the function keys.
@@ -112,7 +112,7 @@ bool HScrollNeeded(const FieldTable& table, int lastField, int pairs, int charWi
 
 class GridViewBase : public kiv::ui::View {
 public:
-    static constexpr int kPositionSlots = 8;      // element 0 and slots 1-7
+    static constexpr int kPositionSlots = 11;     // element 0 and slots 1-10, as the row store has
     static constexpr int kMaxVisibleGyou = 100;
     static constexpr int kDefaultFontSize = 14;
     static constexpr int kCaretWidth = 2;
@@ -246,9 +246,12 @@ protected:
     bool KeepCursorOnScreen();
     int CommaCellsOf(int field) const;
     bool IsCursorField(int field) const;
-    void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule);
+    // The cursor's screen row: its boxes in a look, its texts, its rule; a grid that paints its
+    // rows its own way (the estimate) gives its own.
+    virtual void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule);
     void DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule);
-    void DrawCurFieldOwnDc(bool grouped);
+    // The current field's text, grouped or raw; the estimate gives its own.
+    virtual void DrawCurFieldOwnDc(bool grouped);
     void DrawTitle(kiv::ui::Dc& dc);
     void DrawGyouAt(int gyou, int screenRow);
     void RedrawVisibleGyou(bool framed);

@@ -27,6 +27,24 @@ std::vector<CKivView*>& liveViews() {
     return views;
 }
 
+// The estimate's grid: its field table and caption, fields 3-36, nine column pairs to scroll.
+kiv::grid::GridDesc estimateGrid() {
+    kiv::grid::GridDesc g;
+    g.Table = &g_KivFieldTable;
+    g.TitleText = &g_KivTitleText;
+    g.FirstField = CKivView::m_FirstField;
+    g.LastField = CKivView::m_LastField;
+    g.RuleFirstField = 1;
+    g.RuleLastField = CKivView::m_LastField;
+    g.GyouLen = CKivView::m_GyouLen;
+    g.MaxGyou = CKivView::m_MaxGyou;
+    g.HScrollRange = CKivView::m_HScrollRange;
+    g.Colors.ClientPen = kiv::ui::rgb(200, 200, 200);
+    g.Colors.CaptionText = kiv::ui::rgb(0, 0, 205);
+    g.Colors.RowFill = kiv::ui::kWhite;
+    return g;
+}
+
 } // namespace
 
 CKivView* g_pKivView = nullptr;
@@ -34,12 +52,11 @@ bool g_KivTransferFocus = false;
 int g_LastThumbPos = 0;
 
 CKivView::CKivView()
-    : m_EditGyou(m_GyouLen, ' '),
+    : GridViewBase(estimateGrid()),
       m_EditGyou2(m_GyouLen, ' '),
       m_DaikaKeys(kDaikaKeyCount),
       m_GroupDigitsBuf(kGroupDigitsBufLength, ' ') {
     m_pMojiDialog = std::make_unique<CMojiDialog>();
-    m_CurField[0] = m_FirstField;
     m_Print = MakeKivPrint(*this);
     liveViews().push_back(this);
     g_pKivView = this;
@@ -140,46 +157,7 @@ void CKivView::CloseDocumentWithoutPrompt() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Editing positions
-
-void CKivView::SavePosition(int slot) {
-    CKivDoc* d = GetDocument();
-    if (!d || slot < 1 || slot >= kPositionSlots)
-        return;
-    const auto k = static_cast<std::size_t>(slot);
-    d->m_CurKoumoku[k] = d->m_CurKoumoku[0];
-    d->m_CurGyou[k] = d->m_CurGyou[0];
-    d->m_TopGyou[k] = d->m_TopGyou[0];
-    d->m_ScreenGyou[k] = d->m_ScreenGyou[0];
-    m_CurField[k] = m_CurField[0];
-    m_SavedVisibleGyou[k] = m_VisibleGyou;
-}
-
-void CKivView::RestorePosition(int slot) {
-    CKivDoc* d = GetDocument();
-    if (!d || slot < 1 || slot >= kPositionSlots)
-        return;
-    const auto k = static_cast<std::size_t>(slot);
-    d->m_CurKoumoku[0] = d->m_CurKoumoku[k];
-    d->m_CurGyou[0] = d->m_CurGyou[k];
-    d->m_TopGyou[0] = d->m_TopGyou[k];
-    d->m_ScreenGyou[0] = d->m_ScreenGyou[k];
-    m_CurField[0] = m_CurField[k];
-    m_VisibleGyou = m_SavedVisibleGyou[k];
-}
-
-// ---------------------------------------------------------------------------------------------
 // Row path
-
-void CKivView::LoadGyou() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return;
-    // Exactly one row: a short work row (one never filled) reads as blanks, never as what the
-    // buffer held before.
-    d->GetCurrentGyou(m_EditGyou);
-    GyouRecord::fitLength(m_EditGyou);
-}
 
 void CKivView::StoreGyou() {
     CKivDoc* d = GetDocument();
@@ -241,18 +219,6 @@ void CKivView::Serialize(bool storing) {
 
 // ---------------------------------------------------------------------------------------------
 // Field geometry
-
-void CKivView::CalcFieldPos() {
-    m_TypedCount = 0;
-    m_PointTyped = 0;
-    CKivDoc* d = GetDocument();
-    const int screenRow = d ? std::clamp(d->m_ScreenGyou[0], 1, kMaxVisibleGyou) : 1;
-    const int field = std::clamp(m_CurField[0], 1, GyouRecord::FieldCount);
-    const FieldGeometry g = ::CalcFieldPos(g_KivFieldTable, field, screenRow, m_HScrollPairs);
-    m_FieldPos = g.Pos;
-    m_CaretOfs = g.CaretOfs;
-    m_HScrollCells = g.HScrollCells;
-}
 
 void CKivView::CalcTitleFieldPos() {
     m_TypedCount = 0;
@@ -340,11 +306,6 @@ void CKivView::onUpdate(kiv::ui::View*, long) {
     ResetScrollBarsToRows(m_VisibleGyou);
     SetCaretToField();
     showCaret();
-}
-
-void CKivView::SetImeForField() {
-    // Conversion on the text cells from 品名 on; direct input on 記号 and on every number.
-    setImeOpen(m_FieldPos.IsText == 1 && m_CurField[0] > 4);
 }
 
 void CKivView::ResetScrollBarsToRows(int max) {

@@ -29,6 +29,7 @@
 
 #include "estimate/KivDoc.h"
 #include "estimate/RecalcSeams.h"
+#include "grid/GridViewBase.h"
 #include "grid/FieldTable.h"
 #include "grid/KivViewPrint.h"
 #include "platform/text/Decimal.h"
@@ -63,7 +64,7 @@ extern int g_LastThumbPos;
 // protection of converted prices reads the marker from each row, never from here.
 extern std::string g_GyouTankaHenkanText;
 
-class CKivView : public kiv::ui::View, public KivDocView {
+class CKivView : public GridViewBase, public KivDocView {
 public:
     // --- Constants
     static constexpr int m_FirstScreenGyou = 1;   // screen lines 0-1 are the captions
@@ -91,15 +92,11 @@ public:
         98, 99, 100,                                                     // 54-56 labour rates
     };
 
-    static constexpr int kPositionSlots = CKivDoc::kPositionSlots;   // element 0 and slots 1-10
-    static constexpr int kMaxVisibleGyou = 100;   // grid rows the field table has base lines for
-    static constexpr int kDefaultFontSize = 14;
+    static_assert(kPositionSlots == CKivDoc::kPositionSlots);   // element 0 and slots 1-10
     static constexpr int kBackupTimerId = 1;
     static constexpr int kBackupIntervalMs = 600000;
     static constexpr int kDaikaKeyCount = 10000;
     static constexpr int kGroupDigitsBufLength = 20;
-    // A system border is one pixel wide; the caret is the wider of that and 2.
-    static constexpr int kCaretWidth = 2;
 
     // An item title: 記号, 品名 and 規格 of the item's row 1 after its item number, then the two
     // amounts of its last 小計, 中計 or 表紙計 row (of row 1 when it has none).
@@ -125,10 +122,11 @@ public:
     // For the tree pane after it switched the item: the visible rows' texts.
     void CallRedrawGyou() { RedrawGyou2(); }
 
-    // --- Editing positions: slot k (1-10) keeps a copy of the six values. Restoring neither
-    // reloads the row buffer nor redraws.
-    void SavePosition(int slot);
-    void RestorePosition(int slot);
+    // The grid's row store: the estimate.
+    GyouStore* Store() const override { return GetDocument(); }
+
+    // --- Editing positions: slot k (1-10) keeps a copy of the six values (the grid's
+    // SavePosition / RestorePosition). Restoring neither reloads the row buffer nor redraws.
     void SavePosition1() { SavePosition(1); }
     void SavePosition2() { SavePosition(2); }
     void SavePosition3() { SavePosition(3); }
@@ -151,7 +149,6 @@ public:
     void RestorePosition10() { RestorePosition(10); }
 
     // --- Row path between the row buffer and the document
-    void LoadGyou();    // the cursor's work row into m_EditGyou, exactly 1400 bytes
     void StoreGyou();   // m_EditGyou back into the cursor's work row
     void LoadKoumoku() { if (CKivDoc* d = GetDocument()) d->LoadKoumokuGyou(); }
     void StoreKoumoku() { if (CKivDoc* d = GetDocument()) d->StoreKoumokuGyou(); }
@@ -161,7 +158,6 @@ public:
     // One more row for the current item, counted in m_GyouCount. At 9999 rows the limit message
     // and false; false as well when the estimate has no room (the document says so).
     bool AddGyou();
-    void ClearGyouBuffer() { m_EditGyou.assign(m_GyouLen, ' '); }
     void ClearGyouBuffer2() { m_EditGyou2.assign(m_GyouLen, ' '); }
     // The current item and row as the row buffer's key; a blank 補給 becomes "  1.0".
     void RenumberGyou();
@@ -172,23 +168,16 @@ public:
     void Serialize(bool storing);
 
     // --- Field geometry of m_CurField[0] on the cursor's screen row (resets the typing state)
-    void CalcFieldPos();
     void CalcTitleFieldPos();
 
     // --- Painting (KivViewPaint.cpp). The routines without a device context draw at once on
     // the window; the others are parts of the paint.
     void DrawCurField();
-    void DrawCurFieldFormatted();
-    void DrawCurGyou();
-    void DrawGyouFramed();
     void DrawGyouSelected();
     void DrawGyouText(kiv::ui::Dc& dc);
     void DrawGyouFrames(kiv::ui::Dc& dc);
     void DrawTitleText(kiv::ui::Dc& dc);
     void DrawTitleFrames(kiv::ui::Dc& dc);
-    // Every visible row framed and drawn again / only their texts.
-    void RedrawGyou();
-    void RedrawGyou2();
     // Digit grouping into m_GroupDigitsBuf, with m_FieldPos widened over the separator cells.
     void GroupDigitsField();
     void GroupDigitsPrintBuf();
@@ -197,7 +186,6 @@ public:
     void GroupDigitsGoukei();
     // The style, rounding and labour-file panes of the status bar, from the document's settings.
     void UpdateStatusPanes();
-    kiv::ui::Font GridFont() const;
     // Command 32868 画面フォントサイズ指定.
     void OnFontSize();
     // Command 32775 印刷フォント指定: the face of every printed font, kept in the profile; the
@@ -205,7 +193,6 @@ public:
     void OnInsatuFont();
 
     // --- Caret and field navigation (KivViewCaret.cpp)
-    void SetCaretToField();
     void NextField();
     void GoNextField() { NextField(); }
     void PrevField();
@@ -438,8 +425,6 @@ public:
     void onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::View* deactivated) override;
     void onUpdate(kiv::ui::View* sender, long hint) override;
     void onDraw(kiv::ui::Dc& dc) override;
-    void onSetFocus() override;
-    void onKillFocus() override;
     void onKeyDown(int vk, int repeat, unsigned flags) override;
     void onKeyUp(int vk, int repeat, unsigned flags) override;
     void onChar(unsigned ch, int repeat, unsigned flags) override;
@@ -448,18 +433,10 @@ public:
     void onRButtonDown(unsigned flags, kiv::ui::Point p) override;
 
     // --- Typing into the current cell (KivViewInput.cpp)
-    // Text cells: m_TypedChar goes in at the caret, the cell's last character giving way; a full
-    // cell refuses it (m_FieldFull).
-    void InsertCharAtCaret();
     // The cell's bytes from the caret one place right; the byte at the caret becomes a blank.
     void ShiftFieldRight();
-    void CheckDbcsAtCaret();
-    // The character at the caret (both bytes of a double-byte one) leaves the cell.
-    void DeleteCharAtCaret();
     // Numeric cells: m_TypedChar typed; false when refused.
     bool TypeNumericChar();
-    void AlignNumericInput();
-    void ClearField();
 
     // --- Converted prices (KivViewTankaHenkan.cpp)
     // The cursor leaves unit price 1 of a converted row after typing into it: its conversion
@@ -472,24 +449,13 @@ public:
     void onVScroll(int code, int pos) override;
     void onHScroll(int code, int pos) override;
     bool onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) override;
-    void onSize(int cx, int cy) override;
     void onTimer(int id) override;
 
     // --- State the command handlers share
-    std::string m_EditGyou;    // the cursor's row while it is edited, always 1400 bytes
+    // The row buffer m_EditGyou, the positions, the field geometry, the font measures and the
+    // typing state are the grid's (GridViewBase).
     std::string m_EditGyou2;   // a second row buffer
-    std::array<int, kPositionSlots> m_CurField{};        // field of element 0 and of each slot
-    std::array<int, kPositionSlots> m_SavedVisibleGyou{};
-    FieldPos m_FieldPos;
-    int m_CaretOfs = 0;        // caret inside the current field, in bytes
-    int m_VisibleGyou = 30;    // grid rows that fit in the client area
-    int m_HScrollPairs = 0;    // field pairs scrolled away to the left (0-8)
-    int m_HScrollCells = 0;    // cells those pairs freed
     int m_BunNo = 0;           // category number read by ReadBunNo
-    int m_CharWidth = 0;
-    int m_CharHeight = 0;
-    int m_LineHeight = 0;
-    int m_FontSize = kDefaultFontSize;
     std::vector<std::string> m_DaikaKeys;   // keys of composite rows already in a unit-price table
     int m_InsertStarted = 0;   // InsertGyou has run since the view was last activated
     // True while a click on a number cell recalculates the item: a click commits no row, so a
@@ -528,22 +494,12 @@ public:
     // The detail dialog's line clipboard, kept from one dialog to the next.
     std::array<std::string, 7> m_SyousaiGyouClip;
 
-    // Typing state of the current cell; CalcFieldPos resets the count and the point mark.
-    int m_TypedChar = 0;       // the byte being handled
-    std::string m_TypeBuf;     // what was typed into the numeric cell, in order
-    int m_TypedCount = 0;      // characters typed into the numeric cell; 0: the next blanks it
-    int m_PointTyped = 0;      // a decimal point was typed into the numeric cell
-    int m_FieldFull = 0;       // the last keystroke was refused
-    int m_IsDbcs = 0;          // the byte at the caret is a lead byte
     // Characters numeric typing stored into the current cell; another cell's typing never counts
     // (see TypedNumCountHere), the clearing check of converted prices resets it.
     int m_TypedNumCount = 0;
     int m_EditRefused = 0;     // WarnGyouTankaHenkan refused cut and cell undo
-    // The cell buffers of ｺﾋﾟｰ, 切り取り and 元に戻す (30 bytes, blank-padded), blanked whenever the
-    // view is shown or hidden. The undo buffer remembers the cell it was cut from.
-    static constexpr int kFieldBufLength = 30;
-    std::string m_FieldCopyBuf = std::string(kFieldBufLength, ' ');
-    std::string m_FieldUndoBuf = std::string(kFieldBufLength, ' ');
+    // The cell buffers of ｺﾋﾟｰ, 切り取り and 元に戻す are the grid's, blanked whenever the view
+    // is shown or hidden. The undo buffer remembers the cell it was cut from, by the document.
     struct CutCell {
         std::uint64_t docId = 0;
         int koumoku = 0, gyou = 0, field = 0;
@@ -569,33 +525,19 @@ protected:
     virtual void CloseDocumentWithoutPrompt();
 
 private:
-    // Painting helpers (KivViewPaint.cpp).
-    enum class RowLook { Normal, Selected };
-    void MeasureFont();
+    // Painting helpers (KivViewPaint.cpp): the estimate paints its rows and its current field
+    // its own way; the grid base's row and redraw routines call these.
     void DrawFieldBox(kiv::ui::Dc& dc, int field) const;
     // The current field's text: numbers with separator cells grouped, or every field raw.
     void DrawFieldText(kiv::ui::Dc& dc, bool grouped);
-    void DrawCurFieldOwnDc(bool grouped);
+    void DrawCurFieldOwnDc(bool grouped) override;
     void DrawRowRule(kiv::ui::Dc& dc);
     // Fields 1-36 of the cursor's screen row: boxes in a look, texts on a background, the rule.
-    void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule);
-    void DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule);
+    void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule) override;
     void GroupDigitsOf(const std::string& source, int width, bool adjustFieldPos);
-    void RedrawVisibleGyou(bool framed);
-    // Draws row `gyou` of the item on grid row `screenRow` (blank framed cells past the item's
-    // end); the position is the caller's to restore.
-    void DrawGyouAt(int gyou, int screenRow);
-    // The number of grid rows a client area of this height shows.
-    int VisibleGyouFor(int clientHeight) const;
-    // Keeps the cursor's screen row on the screen after the number of visible rows changed.
-    bool KeepCursorOnScreen();
     // Scrolls grid rows `fromRow`..`toRow` (their pixels) by `rows` grid rows.
     void ScrollGridRows(int fromRow, int toRow, int rows);
-    void SetImeForField();
     void ResetScrollBarsToRows(int max);
-    // The horizontal bar's range and position for the client area as it is now: enabled while
-    // columns lie off screen or pairs are scrolled away.
-    void ResetHScroll();
     // Settings commands (KivViewSettings.cpp): the recalculation frame around a settings dialog
     // (`times` per item, or twice in the labour-posting style and once in the composite style
     // when 0), and the style change of 32805, 32857 and 32858.
@@ -608,8 +550,6 @@ private:
     // The rows g_BlockStartGyou..g_BlockEndGyou of the current item, each loaded in turn (the
     // current row is left at the last); rows past the item's last come as empty rows.
     std::vector<std::string> CollectBlockRows();
-    void MoveCaretBackOneChar();
-    void MoveCaretForwardOneChar();
     // Typing helpers (KivViewInput.cpp).
     void TypeTextByte(unsigned char c);
     void OpenCalcFromCell(char op);
@@ -638,7 +578,6 @@ private:
     void FinishKoumokuCommand();
     CKivDoc* m_pDoc = nullptr;
     KivPrintPtr m_Print;
-    int m_PendingLead = -1;    // lead byte of a double-byte character waiting for its trail
     struct TypedCell {
         int koumoku = 0, gyou = 0, field = 0;
         bool operator==(const TypedCell&) const = default;

@@ -14,29 +14,6 @@ bool isCursorField(int field, int hscrollPairs) {
 
 } // namespace
 
-void CKivView::SetCaretToField() {
-    setCaretPos({(m_FieldPos.X0 + m_CaretOfs) * m_CharWidth, m_FieldPos.Line * m_LineHeight});
-}
-
-void CKivView::onSetFocus() {
-    View::onSetFocus();
-    // Width and height only: the line height stays as the last paint measured it.
-    const int lineHeight = m_LineHeight;
-    MeasureFont();
-    if (lineHeight > 0)
-        m_LineHeight = lineHeight;
-    createSolidCaret(kCaretWidth, m_CharHeight);
-    CalcFieldPos();
-    SetCaretToField();
-    showCaret();
-}
-
-void CKivView::onKillFocus() {
-    View::onKillFocus();
-    hideCaret();
-    destroyCaret();
-}
-
 void CKivView::NextField() {
     CKivDoc* d = GetDocument();
     if (!d)

@@ -82,37 +82,10 @@ void CKivView::CommitGyou() {
     RestorePosition1();
 }
 
-void CKivView::ClearField() {
-    GyouRecord::fitLength(m_EditGyou);
-    m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset), static_cast<std::size_t>(m_FieldPos.Width),
-                       static_cast<std::size_t>(m_FieldPos.Width), ' ');
-}
-
 // ---------------------------------------------------------------------------------------------
 // Characters of a text cell. Boundaries come from a scan from the cell's first byte, so a
 // double-byte character is always moved over, deleted and cut as a whole.
 
-void CKivView::CheckDbcsAtCaret() {
-    const auto pos = static_cast<std::size_t>(m_FieldPos.Offset + m_CaretOfs);
-    if (pos >= m_EditGyou.size())
-        return;
-    const auto c = static_cast<unsigned char>(m_EditGyou[pos]);
-    if (c < 0x80 || kiv::text::isHalfKana(c))
-        m_IsDbcs = 0;
-    else if (kiv::text::isLeadByte(c))
-        m_IsDbcs = 1;
-}
-
-
-void CKivView::MoveCaretBackOneChar() {
-    m_CaretOfs = kiv::grid::CellCaretBack(kiv::grid::CellOf(m_EditGyou, m_FieldPos), m_CaretOfs);
-}
-
-void CKivView::MoveCaretForwardOneChar() {
-    CheckDbcsAtCaret();
-    m_CaretOfs = kiv::grid::CellCaretForward(kiv::grid::CellOf(m_EditGyou, m_FieldPos), m_CaretOfs, m_FieldPos.Width,
-                                             m_IsDbcs);
-}
 
 void CKivView::ShiftFieldRight() {
     const int width = m_FieldPos.Width;
@@ -121,17 +94,6 @@ void CKivView::ShiftFieldRight() {
     char* cell = m_EditGyou.data() + m_FieldPos.Offset;
     std::copy_backward(cell + m_CaretOfs, cell + width - 1, cell + width);
     cell[m_CaretOfs] = ' ';
-}
-
-void CKivView::InsertCharAtCaret() {
-    // m_TypedChar holds one byte, or a lead byte in its high part and the trail in its low part.
-    if (!kiv::grid::CellInsertChar(m_EditGyou, m_FieldPos, m_CaretOfs, m_TypedChar))
-        m_FieldFull = 1;
-}
-
-void CKivView::DeleteCharAtCaret() {
-    CheckDbcsAtCaret();
-    kiv::grid::CellDeleteChar(m_EditGyou, m_FieldPos, m_CaretOfs);
 }
 
 void CKivView::TypeTextByte(unsigned char c) {
@@ -163,11 +125,6 @@ void CKivView::TypeTextByte(unsigned char c) {
 
 // ---------------------------------------------------------------------------------------------
 // Numeric cells
-
-void CKivView::AlignNumericInput() {
-    m_TypeBuf.push_back(static_cast<char>(m_TypedChar));
-    kiv::grid::CellAlignNumeric(m_EditGyou, m_FieldPos, m_TypeBuf);
-}
 
 bool CKivView::TypeNumericChar() {
     const int typed = m_TypedChar;

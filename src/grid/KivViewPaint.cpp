@@ -40,36 +40,6 @@ int commaCellsOf(int field) { return g_KivFieldTable.CommaCells[static_cast<std:
 
 } // namespace
 
-kiv::ui::Font CKivView::GridFont() const { return {"ＭＳ ゴシック", m_FontSize, 400}; }
-
-void CKivView::MeasureFont() {
-    std::unique_ptr<Dc> dc = getDc();
-    if (!dc)
-        return;
-    kiv::grid::FontScope font(*dc, GridFont());
-    const kiv::ui::TextMetrics tm = dc->textMetrics();
-    m_CharWidth = tm.aveCharWidth;
-    m_CharHeight = tm.height;
-    m_LineHeight = tm.height + 4;
-}
-
-int CKivView::VisibleGyouFor(int clientHeight) const {
-    // Two screen lines per grid row below the two caption lines; at least one row, and no more
-    // than the field table places.
-    const int lines = m_LineHeight > 0 ? clientHeight / m_LineHeight : 0;
-    return std::clamp((lines - 2) / 2, 1, kMaxVisibleGyou);
-}
-
-bool CKivView::KeepCursorOnScreen() {
-    CKivDoc* d = GetDocument();
-    if (!d || d->m_ScreenGyou[0] <= m_VisibleGyou)
-        return false;
-    // The window became shorter: scroll so that the cursor's row stands on the last screen row.
-    d->m_TopGyou[0] += d->m_ScreenGyou[0] - m_VisibleGyou;
-    d->m_ScreenGyou[0] = m_VisibleGyou;
-    return true;
-}
-
 // ---------------------------------------------------------------------------------------------
 // One field, one row
 
@@ -142,14 +112,6 @@ void CKivView::DrawRow(Dc& dc, bool boxes, RowLook look, bool texts, bool rule) 
     CalcFieldPos();
 }
 
-void CKivView::DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule) {
-    std::unique_ptr<Dc> dc = getDc();
-    if (!dc)
-        return;
-    kiv::grid::FontScope font(*dc, GridFont());
-    DrawRow(*dc, boxes, look, texts, rule);
-}
-
 // ---------------------------------------------------------------------------------------------
 // The drawing routines
 
@@ -164,12 +126,6 @@ void CKivView::DrawCurFieldOwnDc(bool grouped) {
 }
 
 void CKivView::DrawCurField() { DrawCurFieldOwnDc(false); }
-
-void CKivView::DrawCurFieldFormatted() { DrawCurFieldOwnDc(true); }
-
-void CKivView::DrawCurGyou() { DrawRowOwnDc(false, RowLook::Normal, true, false); }
-
-void CKivView::DrawGyouFramed() { DrawRowOwnDc(true, RowLook::Normal, true, true); }
 
 void CKivView::DrawGyouSelected() { DrawRowOwnDc(true, RowLook::Selected, true, true); }
 
@@ -212,47 +168,6 @@ void CKivView::DrawTitleText(Dc& dc) {
     dc.setTextColor(oldText);
     dc.setBkColor(oldBack);
 }
-
-void CKivView::DrawGyouAt(int gyou, int screenRow) {
-    CKivDoc* d = GetDocument();
-    if (!d || screenRow < 1 || screenRow > m_VisibleGyou)
-        return;
-    d->m_CurGyou[0] = gyou;
-    d->m_ScreenGyou[0] = screenRow;
-    if (gyou >= 1 && gyou <= d->m_GyouCount)
-        LoadGyou();
-    else
-        ClearGyouBuffer();
-    DrawGyouFramed();
-}
-
-void CKivView::RedrawVisibleGyou(bool framed) {
-    CKivDoc* d = GetDocument();
-    std::unique_ptr<Dc> dc = d ? getDc() : nullptr;
-    if (!dc)
-        return;
-    KeepCursorOnScreen();
-    SavePosition2();
-    {
-        kiv::grid::FontScope font(*dc, GridFont());
-        int gyou = d->m_TopGyou[0] + 1;
-        for (int s = 1; s <= m_VisibleGyou; ++s, ++gyou) {
-            d->m_CurGyou[0] = gyou;
-            d->m_ScreenGyou[0] = s;
-            LoadGyou();
-            if (gyou > d->m_GyouCount)
-                ClearGyouBuffer();
-            DrawRow(*dc, framed, RowLook::Normal, true, framed);
-        }
-    }
-    RestorePosition2();
-    CalcFieldPos();
-    LoadGyou();
-}
-
-void CKivView::RedrawGyou() { RedrawVisibleGyou(true); }
-
-void CKivView::RedrawGyou2() { RedrawVisibleGyou(false); }
 
 // ---------------------------------------------------------------------------------------------
 // The paint

@@ -159,18 +159,6 @@ bool CKivView::OnGesturePan(Point from, Point to) {
     return true;
 }
 
-void CKivView::ResetHScroll() {
-    const bool needed = kiv::grid::HScrollNeeded(g_KivFieldTable, m_LastField, m_HScrollPairs, m_CharWidth,
-                                                 clientRect().width());
-    setScrollRange(SB_HORZ, 0, needed ? m_HScrollRange : 0);
-    setScrollPos(SB_HORZ, m_HScrollPairs);
-}
-
-void CKivView::onSize(int cx, int cy) {
-    View::onSize(cx, cy);
-    ResetHScroll();
-}
-
 void CKivView::onHScroll(int code, int pos) {
     const int before = m_HScrollPairs;
     m_HScrollPairs = kiv::grid::HScrollPairsAfter(code, pos, m_HScrollPairs, m_HScrollRange - 1);
