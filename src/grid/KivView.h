@@ -535,8 +535,6 @@ private:
     // Fields 1-36 of the cursor's screen row: boxes in a look, texts on a background, the rule.
     void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule) override;
     void GroupDigitsOf(const std::string& source, int width, bool adjustFieldPos);
-    // Scrolls grid rows `fromRow`..`toRow` (their pixels) by `rows` grid rows.
-    void ScrollGridRows(int fromRow, int toRow, int rows);
     void ResetScrollBarsToRows(int max);
     // Settings commands (KivViewSettings.cpp): the recalculation frame around a settings dialog
     // (`times` per item, or twice in the labour-posting style and once in the composite style
@@ -570,8 +568,6 @@ private:
     void DropTankaHenkan();
     // The start-row or end-row step of a two-click range (KivViewMouse.cpp).
     void BlockSelectStep();
-    // The field hit by a click on grid row `screenRow`, or 0.
-    int HitField(int screenRow, kiv::ui::Point p) const;
     // Row 1 of the current item, first field, no rows scrolled away.
     void CursorToKoumokuTop();
     // The end of every item command: the vertical bar at 0, the horizontal one at its pairs, the views updated, the caret shown.

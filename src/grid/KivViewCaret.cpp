@@ -5,15 +5,6 @@
 #include "estimate/GyouRecord.h"
 #include "grid/KivView.h"
 
-namespace {
-
-bool isCursorField(int field, int hscrollPairs) {
-    return IsFieldShown(g_KivFieldTable, field, hscrollPairs) &&
-           g_KivFieldTable.Skip[static_cast<std::size_t>(field - 1)] == 0;
-}
-
-} // namespace
-
 void CKivView::NextField() {
     CKivDoc* d = GetDocument();
     if (!d)
@@ -23,7 +14,7 @@ void CKivView::NextField() {
     if (g_KivFieldTable.CommaCells[static_cast<std::size_t>(left - 1)] != 0)
         DrawCurFieldFormatted();
     for (int f = left + 1; f <= m_LastField; ++f) {
-        if (isCursorField(f, m_HScrollPairs)) {
+        if (IsCursorField(f)) {
             m_CurField[0] = f;
             CalcFieldPos();
             return;
@@ -81,7 +72,7 @@ void CKivView::PrevField() {
     const int from = std::clamp(m_CurField[0], m_FirstField, m_LastField);
     m_CurField[0] = m_FirstField;
     for (int f = from - 1; f >= m_FirstField; --f) {
-        if (isCursorField(f, m_HScrollPairs)) {
+        if (IsCursorField(f)) {
             m_CurField[0] = f;
             break;
         }

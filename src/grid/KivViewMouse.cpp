@@ -20,21 +20,6 @@ namespace {
 
 } // namespace
 
-int CKivView::HitField(int screenRow, Point p) const {
-    const int cw = m_CharWidth;
-    const int lh = m_LineHeight;
-    for (int f = m_FirstField; f <= m_LastField; ++f) {
-        if (!IsFieldShown(g_KivFieldTable, f, m_HScrollPairs) ||
-            g_KivFieldTable.Skip[static_cast<std::size_t>(f - 1)] != 0)
-            continue;
-        const FieldPos pos = ::CalcFieldPos(g_KivFieldTable, f, screenRow, m_HScrollPairs).Pos;
-        // One cell of tolerance on either side of the field's own cells.
-        if ((pos.X0 - 1) * cw <= p.x && p.x <= (pos.X1 + 1) * cw && pos.Line * lh <= p.y && p.y <= (pos.Line + 1) * lh)
-            return f;
-    }
-    return 0;
-}
-
 void CKivView::onLButtonDown(unsigned flags, Point p) {
     CKivDoc* d = GetDocument();
     if (!d) {

@@ -8,24 +8,6 @@
 
 using namespace kiv::ui;
 
-void CKivView::ScrollGridRows(int fromRow, int toRow, int rows) {
-    // Cell boxes reach two pixels above their line; the area spans field 1's box to field 36's.
-    const int lh = m_LineHeight;
-    const int saved = m_CurField[0];
-    m_CurField[0] = m_LastField;
-    CalcFieldPos();
-    const int right = (m_FieldPos.X1 + 1) * m_CharWidth + 4;
-    m_CurField[0] = saved;
-    CalcFieldPos();
-    const int top = 2 * fromRow * lh - 2;
-    const int bottom = 2 * (toRow + 1) * lh - 2;
-    const Rect area{3, top, right + 1, bottom};
-    if (area.isEmpty())
-        return;
-    scrollWindow(0, 2 * rows * lh, area);
-    validateRect(area);
-}
-
 void CKivView::ScrollGyouUp() {
     StoreGyou();
     SavePosition1();
