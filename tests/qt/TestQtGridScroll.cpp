@@ -14,6 +14,7 @@
 #include "platform/qt/QtBackend.h"
 #include "platform/text/Cp932.h"
 #include "platform/ui/Frame.h"
+#include "qt/QtAppFixture.h"
 #include "qt/QtTestApp.h"
 #include "shell/KivApp.h"
 #include "shell/SplitterFrame.h"
@@ -138,29 +139,8 @@ void dragThumbToRightEnd(QScrollBar* bar) {
     test::settle();
 }
 
-class QtGridScroll : public ::testing::TestWithParam<Case> {
+class QtGridScroll : public test::QtAppFixture<::testing::TestWithParam<Case>> {
 protected:
-    QApplication& qapp = test::qtApp();
-    test::ScopedProfileHome home;
-    test::TempDir exeDir, data;
-    qt::QtBackend backend;
-
-    void SetUp() override {
-        for (const char* name : {"労務単価.rab", "電気設定.ett", "ヘッダー.hdr", "表紙.frm"})
-            ASSERT_TRUE(files::writeFileAtomically(exeDir / name, ""));
-        CKivDoc::SetProgramDirectory(exeDir.path());
-        CKivDoc::s_BackupWriter = [](CKivDoc&) {};
-        profile::Profile::user().writeString("Select_Section", "Select", "1");
-        ui::setBackend(&backend);
-    }
-    void TearDown() override {
-        test::settle();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ui::setBackend(nullptr);
-        CKivDoc::s_BackupWriter = nullptr;
-        CKivDoc::SetProgramDirectory({});
-        CKivDoc::SetRunMode("");
-    }
 };
 
 TEST_P(QtGridScroll, TheBarScrollsSidewaysFromTheStart) {

@@ -7,6 +7,7 @@
 #include "platform/profile/Profile.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/ui/Frame.h"
+#include "qt/QtAppFixture.h"
 #include "qt/QtTestApp.h"
 #include "shell/KivApp.h"
 #include "support/TempDir.h"
@@ -23,29 +24,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class QtMainTitle : public ::testing::Test {
+class QtMainTitle : public test::QtAppFixture<> {
 protected:
-    QApplication& qapp = test::qtApp();
-    test::ScopedProfileHome home;
-    test::TempDir exeDir, data;
-    qt::QtBackend backend;
-
-    void SetUp() override {
-        for (const char* name : {"労務単価.rab", "電気設定.ett", "ヘッダー.hdr", "表紙.frm"})
-            ASSERT_TRUE(files::writeFileAtomically(exeDir / name, ""));
-        CKivDoc::SetProgramDirectory(exeDir.path());
-        CKivDoc::s_BackupWriter = [](CKivDoc&) {};
-        profile::Profile::user().writeString("Select_Section", "Select", "1");
-        ui::setBackend(&backend);
-    }
-    void TearDown() override {
-        test::settle();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ui::setBackend(nullptr);
-        CKivDoc::s_BackupWriter = nullptr;
-        CKivDoc::SetProgramDirectory({});
-        CKivDoc::SetRunMode("");
-    }
     fs::path estimate(const char* name) {
         std::array<std::string, kKivHyousiCount> covers;
         std::string row = GyouRecord::blankRow();

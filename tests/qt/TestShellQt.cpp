@@ -9,6 +9,7 @@
 #include "platform/profile/Profile.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/ui/Frame.h"
+#include "qt/QtAppFixture.h"
 #include "qt/QtTestApp.h"
 #include "shell/KivApp.h"
 #include "shell/SplitFrame.h"
@@ -38,22 +39,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The application's start-up world: a profile, a program folder with the reference files, the
-// electrical mode, an estimate file of two items and the Qt backend.
-class ShellQt : public ::testing::Test {
+// The application's start-up world and an estimate file of two items.
+class ShellQt : public test::QtAppFixture<> {
 protected:
-    QApplication& qapp = test::qtApp();   // before the backend, which watches its events
-    test::ScopedProfileHome home;
-    test::TempDir exeDir, data;
     fs::path job;
-    qt::QtBackend backend;
 
     void SetUp() override {
-        for (const char* name : {"労務単価.rab", "電気設定.ett", "ヘッダー.hdr", "表紙.frm"})
-            ASSERT_TRUE(files::writeFileAtomically(exeDir / name, ""));
-        CKivDoc::SetProgramDirectory(exeDir.path());
-        CKivDoc::s_BackupWriter = [](CKivDoc&) {};
-        profile::Profile::user().writeString("Select_Section", "Select", "1");
+        SetUpWorld();
 
         std::array<std::string, kKivHyousiCount> covers;
         std::vector<std::string> rows;
@@ -65,14 +57,6 @@ protected:
         job = data / "job.KIV";
         ASSERT_TRUE(files::writeFileAtomically(job, WriteKivFile(covers, rows)));
         ui::setBackend(&backend);
-    }
-    void TearDown() override {
-        kiv::test::settle();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ui::setBackend(nullptr);
-        CKivDoc::s_BackupWriter = nullptr;
-        CKivDoc::SetProgramDirectory({});
-        CKivDoc::SetRunMode("");
     }
 };
 
