@@ -37,8 +37,8 @@ struct Estimate {
         doc = std::make_unique<CKivDoc>();
         doc->ClearGyou();
         for (std::size_t i = 0; i < rows.size(); ++i)
-            doc->m_Gyou[i] = rows[i];
-        doc->m_PoolGyouCount = static_cast<int>(rows.size());
+            doc->SetPoolGyou(static_cast<int>(i), rows[i]);
+        doc->SetPoolGyouCount(static_cast<int>(rows.size()));
         doc->RebuildGyouIndex();
         doc->m_CurKoumoku[0] = 1;
         doc->LoadKoumokuGyou();

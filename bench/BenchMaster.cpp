@@ -292,7 +292,7 @@ void BM_MasterGyouInsert(benchmark::State& state) {
         m.view.OnEditUndo();
         state.ResumeTiming();
     }
-    if (m.doc.m_PoolGyouCount != kMstMaxRows || m.doc.m_KoumokuCount != MstDoc::kBunMax)
+    if (m.doc.PoolGyouCount() != kMstMaxRows || m.doc.m_KoumokuCount != MstDoc::kBunMax)
         state.SkipWithError("the master changed");
 }
 BENCHMARK(BM_MasterGyouInsert)->Unit(benchmark::kMillisecond);

@@ -71,9 +71,9 @@ struct LargeEstimate {
                 GyouRecord::putNumber(r, GyouRecord::Hokyuu, "1.05");
                 if (composite)
                     makeComposite(r, item, g);
-                doc->m_Gyou[static_cast<std::size_t>(slot++)] = r;
+                doc->SetPoolGyou(slot++, r);
             }
-        doc->m_PoolGyouCount = slot;
+        doc->SetPoolGyouCount(slot);
         std::vector<RoumuRecord> labour(18);
         labour[17] = *RoumuRecord::build("18", sj("配管工"), "19000", "19500");
         doc->m_Roumu = RoumuList(labour);

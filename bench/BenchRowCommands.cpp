@@ -31,9 +31,9 @@ struct Estimate {
             GyouRecord::writeKey(row, 1, k);
             GyouRecord::putNumber(row, GyouRecord::Hokyuu, "1.0");
             GyouRecord::putText(row, GyouRecord::Hinmei, "ROW" + std::to_string(k));
-            doc->m_Gyou[static_cast<std::size_t>(k - 1)] = row;
+            doc->SetPoolGyou(k - 1, row);
         }
-        doc->m_PoolGyouCount = rows;
+        doc->SetPoolGyouCount(rows);
         doc->RebuildGyouIndex();
         doc->m_CurKoumoku[0] = 1;
         doc->LoadKoumokuGyou();

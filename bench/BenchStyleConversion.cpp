@@ -85,7 +85,7 @@ void BM_InsertKeisanGyou(benchmark::State& state) {
     for (auto _ : state)
         if (!kiv::recalc::ConvertKeisanGyou(*e.view, true))
             state.SkipWithError("conversion refused");
-    state.counters["rows"] = e.doc->m_PoolGyouCount;
+    state.counters["rows"] = e.doc->PoolGyouCount();
 }
 BENCHMARK(BM_InsertKeisanGyou)->Unit(benchmark::kMillisecond);
 

@@ -75,8 +75,8 @@ void BM_TotalWorkbook(benchmark::State& state) {
     TotalConvertResult r = ConvertToTotals(masterHeadings(), estimateRows(), doc->m_SetteiValues);
     doc->ClearGyou();
     for (std::size_t i = 0; i < r.rows.size(); ++i)
-        doc->m_Gyou[i] = std::move(r.rows[i]);
-    doc->m_PoolGyouCount = static_cast<int>(r.rows.size());
+        doc->SetPoolGyou(static_cast<int>(i), std::move(r.rows[i]));
+    doc->SetPoolGyouCount(static_cast<int>(r.rows.size()));
     doc->RebuildTotalIndex();
     doc->m_CurKoumoku[0] = 1;
     doc->LoadKoumokuGyou();
@@ -91,7 +91,7 @@ void BM_TotalWorkbook(benchmark::State& state) {
         if (!fs::exists(out))
             state.SkipWithError("no workbook written");
     }
-    state.counters["rows"] = doc->m_PoolGyouCount;
+    state.counters["rows"] = doc->PoolGyouCount();
     state.counters["pages"] = doc->m_KoumokuCount;
     state.counters["xlsx_KB"] = fs::exists(out) ? static_cast<double>(fs::file_size(out)) / 1024.0 : 0;
     doc.reset();

@@ -59,10 +59,10 @@ struct LargeTotals {
                     GyouRecord::putNumber(r, GyouRecord::Tanka2, "1700");
                     GyouRecord::putText(r, GyouRecord::Bikou1, sj("機械室"));
                 }
-                doc->m_Gyou[static_cast<std::size_t>(slot++)] = r;
+                doc->SetPoolGyou(slot++, r);
             }
         }
-        doc->m_PoolGyouCount = slot;
+        doc->SetPoolGyouCount(slot);
         doc->RebuildTotalIndex();
         doc->m_CurKoumoku[0] = 1;
         doc->LoadKoumokuGyou();

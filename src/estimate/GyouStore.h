@@ -7,8 +7,11 @@
 //
 // The two documents differ only in their limits and messages, which they hand over as a
 // GyouStoreLimits when they are built; the behaviour is one.
+#include <algorithm>
 #include <array>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct GyouStoreLimits {
@@ -87,6 +90,64 @@ public:
 
     // The group number a row's key gives the index: below 1 (blank, no number, negative) is free.
     static int IndexEntryOf(const std::string& row);
+
+    // --- The pool, slot by slot (0..PoolGyouCount()-1). These sit on the recalculation and
+    // printing paths: inline, as cheap as indexing the vectors. Callers keep slots in range.
+    int PoolGyouCount() const { return m_PoolGyouCount; }
+    int PoolSlots() const { return static_cast<int>(m_Gyou.size()); }
+    // A count put back from a snapshot, or 0 before a file's rows are appended.
+    void SetPoolGyouCount(int count) { m_PoolGyouCount = count; }
+    // The rows in use, in pool order.
+    std::span<const std::string> PoolRows() const {
+        return {m_Gyou.data(), static_cast<std::size_t>(m_PoolGyouCount)};
+    }
+    const std::string& PoolGyou(int slot) const { return m_Gyou[static_cast<std::size_t>(slot)]; }
+    // The row itself, for an edit that keeps its key (or rekeys it and then rebuilds the index).
+    std::string& EditPoolGyou(int slot) { return m_Gyou[static_cast<std::size_t>(slot)]; }
+    void SetPoolGyou(int slot, std::string row) { m_Gyou[static_cast<std::size_t>(slot)] = std::move(row); }
+    // The row moved out; the slot is left to be refilled.
+    std::string TakePoolGyou(int slot) { return std::move(m_Gyou[static_cast<std::size_t>(slot)]); }
+    // One more row read from a file at the end of the pool; false when the pool is full.
+    bool AppendPoolGyou(std::string row) {
+        if (m_PoolGyouCount >= PoolSlots())
+            return false;
+        m_Gyou[static_cast<std::size_t>(m_PoolGyouCount++)] = std::move(row);
+        return true;
+    }
+    // The pool becomes `rows` (slots beyond them cleared of what they held); the caller rebuilds
+    // the index.
+    void ReplacePoolRows(std::vector<std::string>&& rows) {
+        for (int j = 0; j < m_PoolGyouCount; ++j)
+            m_Gyou[static_cast<std::size_t>(j)].clear();
+        for (std::size_t j = 0; j < rows.size(); ++j)
+            m_Gyou[j] = std::move(rows[j]);
+        m_PoolGyouCount = static_cast<int>(rows.size());
+    }
+
+    // --- The slot index: the group of each pool slot (0 free).
+    int KoumokuOfSlot(int slot) const { return m_GyouKoumokuNo[static_cast<std::size_t>(slot)]; }
+    void SetKoumokuOfSlot(int slot, int group) { m_GyouKoumokuNo[static_cast<std::size_t>(slot)] = group; }
+    // The pool slots of one group in pool order (its rows 1, 2, ...): f(slot).
+    template <class F>
+    void ForEachKoumokuSlot(int group, F&& f) const {
+        for (int j = 0; j < m_PoolGyouCount; ++j)
+            if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == group)
+                f(j);
+    }
+    const std::vector<int>& GyouIndex() const { return m_GyouKoumokuNo; }
+    void SetGyouIndex(const std::vector<int>& index) { m_GyouKoumokuNo = index; }
+
+    // --- The work rows of the current group, row k from 1 (k <= kWorkSlots).
+    const std::string& WorkGyouAt(int k) const { return m_KoumokuGyou[static_cast<std::size_t>(k - 1)]; }
+    std::string& EditWorkGyou(int k) { return m_KoumokuGyou[static_cast<std::size_t>(k - 1)]; }
+    // Work row `from` moved to place `to`, the rows between closing up (both from 1).
+    void MoveWorkGyou(int from, int to) {
+        const auto at = [this](int k) { return m_KoumokuGyou.begin() + (k - 1); };
+        if (from > to)
+            std::rotate(at(to), at(from), at(from + 1));
+        else if (from < to)
+            std::rotate(at(from), at(from + 1), at(to + 1));
+    }
 
     std::vector<int> m_GyouKoumokuNo;                // group of pool slot i (0 free)
     std::string m_GyouBuildBuf;                      // where new rows and keys are built

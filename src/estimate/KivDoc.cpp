@@ -114,7 +114,7 @@ bool CKivDoc::OnNewDocument() {
     m_Loaded = true;
     g_pKivDoc = this;
     ClearGyou();
-    m_PoolGyouCount = 0;
+    SetPoolGyouCount(0);
     m_CurKoumoku[0] = 1;
     RebuildGyouIndex();
     LoadKoumokuGyou();
@@ -142,15 +142,17 @@ void CKivDoc::UpdateAllViews() {
 // Undo snapshot
 
 void CKivDoc::SaveUndoSnapshot() {
-    std::copy_n(m_GyouKoumokuNo.begin(), kUndoIndexBase, m_GyouKoumokuNo.begin() + kUndoIndexBase);
-    m_UndoPoolGyouCount = m_PoolGyouCount;
+    for (int j = 0; j < kUndoIndexBase; ++j)
+        SetKoumokuOfSlot(kUndoIndexBase + j, KoumokuOfSlot(j));
+    m_UndoPoolGyouCount = PoolGyouCount();
     m_UndoGyouCount = m_GyouCount;
     CopyGyouToUndo();
 }
 
 void CKivDoc::RestoreUndoSnapshot() {
-    std::copy_n(m_GyouKoumokuNo.begin() + kUndoIndexBase, kUndoIndexBase, m_GyouKoumokuNo.begin());
-    m_PoolGyouCount = m_UndoPoolGyouCount;
+    for (int j = 0; j < kUndoIndexBase; ++j)
+        SetKoumokuOfSlot(j, KoumokuOfSlot(kUndoIndexBase + j));
+    SetPoolGyouCount(m_UndoPoolGyouCount);
     m_GyouCount = m_UndoGyouCount;
     RestoreGyouFromUndo();
     RebuildGyouIndex();

@@ -78,19 +78,19 @@ bool CKivDoc::OnOpenDocument(const std::string& path) {
 bool CKivDoc::LoadKivContent(const KivFileContent& content) {
     ClearGyou();
     std::copy(content.hyousi.begin(), content.hyousi.end(), m_HyousiData.begin());
-    m_PoolGyouCount = 0;
+    SetPoolGyouCount(0);
     for (const std::string& row : content.rows) {
-        if (m_PoolGyouCount >= kPoolSlots)
+        if (PoolGyouCount() >= kPoolSlots)
             break;
         if (itemOf(row) > 0)
-            m_Gyou[static_cast<std::size_t>(m_PoolGyouCount++)] = row;
+            AppendPoolGyou(row);
     }
     m_ReadGyou.clear();
 
     // The first kept row tells the layout. A file that kept no row counts as a one-character
     // first row, which no layout has: the old electrical questions are asked, and converting
     // nothing changes nothing.
-    const std::size_t length = m_PoolGyouCount > 0 ? m_Gyou[0].size() : 1;
+    const std::size_t length = PoolGyouCount() > 0 ? PoolGyou(0).size() : 1;
     if (length == kKivSetubiRowLength) {
         if (KivAsk(kAskSetubi) && KivAsk(kAskIrreversible))
             ConvertSetubiGyou();
@@ -100,10 +100,10 @@ bool CKivDoc::LoadKivContent(const KivFileContent& content) {
     }
     // Every reader of a row counts on its 1400 bytes: declined conversions and stray short rows
     // are padded with blanks (nothing moves, nothing is cut).
-    for (int i = 0; i < m_PoolGyouCount; ++i)
-        GyouRecord::padLength(m_Gyou[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < PoolGyouCount(); ++i)
+        GyouRecord::padLength(EditPoolGyou(i));
 
-    const bool truncated = m_PoolGyouCount > kGyouMax;
+    const bool truncated = PoolGyouCount() > kGyouMax;
     RebuildGyouIndex();
     m_CurKoumoku[0] = 1;
     m_TopGyou[0] = 0;
@@ -118,15 +118,15 @@ bool CKivDoc::LoadKivContent(const KivFileContent& content) {
 }
 
 void CKivDoc::ConvertSetubiGyou() {
-    for (int i = 0; i < m_PoolGyouCount; ++i) {
-        std::string& row = m_Gyou[static_cast<std::size_t>(i)];
+    for (int i = 0; i < PoolGyouCount(); ++i) {
+        std::string& row = EditPoolGyou(i);
         row = ConvertSetubiRow(row);
     }
 }
 
 void CKivDoc::ConvertDenkiGyou() {
-    for (int i = 0; i < m_PoolGyouCount; ++i) {
-        std::string& row = m_Gyou[static_cast<std::size_t>(i)];
+    for (int i = 0; i < PoolGyouCount(); ++i) {
+        std::string& row = EditPoolGyou(i);
         row = ConvertDenkiRow(row);
     }
 }
@@ -158,11 +158,11 @@ std::string CKivDoc::SerializeKivFile() const {
     const int item = m_CurKoumoku[0];
     std::deque<std::string> padded;   // stable copies of work rows shorter than a row
     std::vector<std::string_view> rows;
-    rows.reserve(static_cast<std::size_t>(m_PoolGyouCount));
+    rows.reserve(static_cast<std::size_t>(PoolGyouCount()));
     int k = 0;
-    for (int j = 0; j < m_PoolGyouCount; ++j) {
-        if (item >= 1 && m_GyouKoumokuNo[static_cast<std::size_t>(j)] == item && k < kWorkSlots) {
-            const std::string& work = m_KoumokuGyou[static_cast<std::size_t>(k++)];
+    for (int j = 0; j < PoolGyouCount(); ++j) {
+        if (item >= 1 && KoumokuOfSlot(j) == item && k < kWorkSlots) {
+            const std::string& work = WorkGyouAt(++k);
             if (work.size() < static_cast<std::size_t>(GyouRecord::Length)) {
                 padded.push_back(work);
                 GyouRecord::padLength(padded.back());
@@ -171,7 +171,7 @@ std::string CKivDoc::SerializeKivFile() const {
                 rows.push_back(work);
             }
         } else {
-            rows.push_back(m_Gyou[static_cast<std::size_t>(j)]);
+            rows.push_back(PoolGyou(j));
         }
     }
     return WriteKivFile(m_HyousiData, std::span<const std::string_view>(rows));

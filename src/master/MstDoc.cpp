@@ -71,8 +71,7 @@ void ConnectMasterSeams() {
         if (!g_pMstDoc)
             return std::nullopt;
         // The pool holds the rows in file order; slots past the count are free.
-        return std::span<const std::string>(g_pMstDoc->m_Gyou.data(),
-                                            static_cast<std::size_t>(g_pMstDoc->m_PoolGyouCount));
+        return g_pMstDoc->PoolRows();
     };
 }
 
@@ -227,17 +226,15 @@ bool MstDoc::OnOpenDocument(const std::string& path) {
 
 void MstDoc::LoadMstContent(MstFileContent& content) {
     ClearGyou();
-    m_PoolGyouCount = 0;
-    for (std::string& row : content.rows) {
-        if (m_PoolGyouCount >= kGyouMax)
+    SetPoolGyouCount(0);
+    for (std::string& row : content.rows)
+        if (PoolGyouCount() >= kGyouMax || !AppendPoolGyou(std::move(row)))
             break;
-        m_Gyou[static_cast<std::size_t>(m_PoolGyouCount++)] = std::move(row);
-    }
     content.rows.clear();
     // The first kept line tells the layout, by its length as read. A file that kept no line
     // counts as a one-character first line: the old electrical questions are asked, and
     // converting nothing changes nothing.
-    const std::size_t length = m_PoolGyouCount > 0 ? m_Gyou[0].size() : 1;
+    const std::size_t length = PoolGyouCount() > 0 ? PoolGyou(0).size() : 1;
     if (length == kMstSetubiRowLength) {
         if (KivAsk(kAskSetubi) && KivAsk(kAskIrreversible))
             ConvertSetubiGyou();
@@ -249,8 +246,8 @@ void MstDoc::LoadMstContent(MstFileContent& content) {
     }
     // Every reader of a line counts on its 1400 bytes: declined conversions and stray short
     // lines are padded with blanks (nothing moves, nothing is cut).
-    for (int i = 0; i < m_PoolGyouCount; ++i)
-        GyouRecord::padLength(m_Gyou[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < PoolGyouCount(); ++i)
+        GyouRecord::padLength(EditPoolGyou(i));
     RebuildGyouIndex();
     m_CurKoumoku[0] = 1;
     m_TopGyou[0] = 0;
@@ -265,22 +262,22 @@ void MstDoc::LoadMstContent(MstFileContent& content) {
 }
 
 void MstDoc::ConvertSetubiGyou() {
-    for (int i = 0; i < m_PoolGyouCount; ++i) {
-        std::string& row = m_Gyou[static_cast<std::size_t>(i)];
+    for (int i = 0; i < PoolGyouCount(); ++i) {
+        std::string& row = EditPoolGyou(i);
         row = ConvertSetubiRow(row);
     }
 }
 
 void MstDoc::ConvertDenkiGyou() {
-    for (int i = 0; i < m_PoolGyouCount; ++i) {
-        std::string& row = m_Gyou[static_cast<std::size_t>(i)];
+    for (int i = 0; i < PoolGyouCount(); ++i) {
+        std::string& row = EditPoolGyou(i);
         row = ConvertDenkiRow(row);
     }
 }
 
 void MstDoc::NormalizeGyouColumns() {
-    for (int i = 0; i < m_PoolGyouCount; ++i)
-        NormalizeMstRow(m_Gyou[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < PoolGyouCount(); ++i)
+        NormalizeMstRow(EditPoolGyou(i));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -290,11 +287,11 @@ std::string MstDoc::SerializeMstFile() const {
     const int bun = m_CurKoumoku[0];
     std::deque<std::string> padded;
     std::vector<std::string_view> rows;
-    rows.reserve(static_cast<std::size_t>(m_PoolGyouCount));
+    rows.reserve(static_cast<std::size_t>(PoolGyouCount()));
     int k = 0;
-    for (int j = 0; j < m_PoolGyouCount; ++j) {
-        if (bun >= 1 && m_GyouKoumokuNo[static_cast<std::size_t>(j)] == bun && k < kWorkSlots) {
-            const std::string& work = m_KoumokuGyou[static_cast<std::size_t>(k++)];
+    for (int j = 0; j < PoolGyouCount(); ++j) {
+        if (bun >= 1 && KoumokuOfSlot(j) == bun && k < kWorkSlots) {
+            const std::string& work = WorkGyouAt(++k);
             if (work.size() < static_cast<std::size_t>(GyouRecord::Length)) {
                 padded.push_back(work);
                 GyouRecord::padLength(padded.back());
@@ -303,7 +300,7 @@ std::string MstDoc::SerializeMstFile() const {
                 rows.push_back(work);
             }
         } else {
-            rows.push_back(m_Gyou[static_cast<std::size_t>(j)]);
+            rows.push_back(PoolGyou(j));
         }
     }
     return WriteMstFile(std::span<const std::string_view>(rows));
@@ -343,8 +340,8 @@ bool MstDoc::OnFileSaveAs() {
     if (m_pView)
         m_pView->StoreGyou();
     StoreKoumokuGyou();
-    for (int i = 0; i < m_PoolGyouCount; ++i) {
-        std::string& row = m_Gyou[static_cast<std::size_t>(i)];
+    for (int i = 0; i < PoolGyouCount(); ++i) {
+        std::string& row = EditPoolGyou(i);
         if (row.size() < kMstRowLength)
             row.resize(kMstRowLength, ' ');
     }
@@ -366,15 +363,14 @@ void MstDoc::CollectBunTitle() {
     const int count = std::min(m_KoumokuCount, kWorkSlots);
     // One pass over the lines: the last line numbered 1 of each category is its title line.
     std::vector<int> found(static_cast<std::size_t>(count) + 1, -1);
-    for (int j = 0; j < m_PoolGyouCount; ++j) {
-        const int c = m_GyouKoumokuNo[static_cast<std::size_t>(j)];
-        if (c >= 1 && c <= count && GyouRecord::toInt(m_Gyou[static_cast<std::size_t>(j)], GyouRecord::GyouNo) == 1)
+    for (int j = 0; j < PoolGyouCount(); ++j) {
+        const int c = KoumokuOfSlot(j);
+        if (c >= 1 && c <= count && GyouRecord::toInt(PoolGyou(j), GyouRecord::GyouNo) == 1)
             found[static_cast<std::size_t>(c)] = j;
     }
     for (int c = 1; c <= count; ++c) {
         const int j = found[static_cast<std::size_t>(c)];
-        m_KoumokuGyou[static_cast<std::size_t>(c - 1)].assign(j >= 0 ? m_Gyou[static_cast<std::size_t>(j)]
-                                                                     : std::string(" "));
+        EditWorkGyou(c).assign(j >= 0 ? PoolGyou(j) : std::string(" "));
         ++m_GyouCount;
     }
 }

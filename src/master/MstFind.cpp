@@ -94,8 +94,8 @@ void CMstView::FindHinmei(const std::string& text) {
         // after the search position in category and row order.
         std::vector<int> rank(static_cast<std::size_t>(std::max(0, d->m_KoumokuCount)) + 1, 0);
         std::string key;
-        for (int j = 0; j < d->m_PoolGyouCount; ++j) {
-            const int bun = d->m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        for (int j = 0; j < d->PoolGyouCount(); ++j) {
+            const int bun = d->KoumokuOfSlot(j);
             if (bun < 1 || bun > d->m_KoumokuCount)
                 continue;
             const int gyou = ++rank[static_cast<std::size_t>(bun)];
@@ -103,7 +103,7 @@ void CMstView::FindHinmei(const std::string& text) {
                 continue;
             if (hitBun != 0 && (bun > hitBun || (bun == hitBun && gyou > hitGyou)))
                 continue;
-            const std::string& row = d->m_Gyou[static_cast<std::size_t>(j)];
+            const std::string& row = d->PoolGyou(j);
             key.assign(GyouRecord::raw(row, GyouRecord::Hinmei));
             key.append(GyouRecord::raw(row, GyouRecord::Kikaku));
             if (ContainsOnCharBoundary(RemoveFindBlanks(key), m_FindText)) {

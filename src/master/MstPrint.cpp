@@ -65,8 +65,8 @@ void CMstPrint::BuildPageMap() {
     // Every category's rows in pool order (the order a category loads in), by one counting pass.
     m_BunStart.assign(idx(count) + 1, 0);
     m_IndexSlots.assign(idx(count), -1);
-    for (int j = 0; j < d.m_PoolGyouCount; ++j) {
-        const int c = d.m_GyouKoumokuNo[idx(j)];
+    for (int j = 0; j < d.PoolGyouCount(); ++j) {
+        const int c = d.KoumokuOfSlot(j);
         if (c >= 1 && c <= count)
             ++m_BunStart[idx(c)];
     }
@@ -76,14 +76,14 @@ void CMstPrint::BuildPageMap() {
         m_BunStart[idx(c)] += m_BunStart[idx(c - 1)];
     m_BunSlots.assign(idx(m_BunStart[idx(count)]), -1);
     std::vector<int> next(m_BunStart.begin(), m_BunStart.end() - 1);
-    for (int j = 0; j < d.m_PoolGyouCount; ++j) {
-        const int c = d.m_GyouKoumokuNo[idx(j)];
+    for (int j = 0; j < d.PoolGyouCount(); ++j) {
+        const int c = d.KoumokuOfSlot(j);
         if (c < 1 || c > count)
             continue;
         if (next[idx(c - 1)] < m_BunStart[idx(c)])
             m_BunSlots[idx(next[idx(c - 1)]++)] = j;
         // The index lists the last line numbered 1 of each category, as the tree's titles do.
-        if (G::toInt(d.m_Gyou[idx(j)], G::GyouNo) == 1)
+        if (G::toInt(d.PoolGyou(j), G::GyouNo) == 1)
             m_IndexSlots[idx(c - 1)] = j;
     }
 
@@ -180,7 +180,7 @@ bool CMstPrint::PageGyou(const PageRef& ref, int i, std::string& row) const {
         if (place >= static_cast<int>(m_IndexSlots.size()))
             return false;
         const int slot = m_IndexSlots[idx(place)];
-        row = slot >= 0 ? d.m_Gyou[idx(slot)] : G::blankRow();
+        row = slot >= 0 ? d.PoolGyou(slot) : G::blankRow();
         return true;
     }
     const int begin = m_BunStart[idx(ref.bun - 1)];
@@ -194,7 +194,7 @@ bool CMstPrint::PageGyou(const PageRef& ref, int i, std::string& row) const {
     }
     if (place >= rows)
         return false;
-    row = d.m_Gyou[idx(m_BunSlots[idx(begin + place)])];
+    row = d.PoolGyou(m_BunSlots[idx(begin + place)]);
     return true;
 }
 

@@ -226,7 +226,7 @@ void CMstView::OnBikou2Delete() {
         kiv::ui::App::WaitCursorScope wait;
         bool changed = false;
         for (int g = 1; g <= d->m_GyouCount; ++g)
-            changed = blankBikou2(d->m_KoumokuGyou[static_cast<std::size_t>(g - 1)]) || changed;
+            changed = blankBikou2(d->EditWorkGyou(g)) || changed;
         d->StoreKoumokuGyou();
         if (changed)
             d->SetModifiedFlag();
@@ -259,9 +259,9 @@ void CMstView::OnBikou2DeleteAll() {
         // loaded, cleared and stored in turn, without reading the store once per category.
         kiv::ui::App::WaitCursorScope wait;
         bool changed = false;
-        for (int j = 0; j < d->m_PoolGyouCount; ++j)
-            if (d->m_GyouKoumokuNo[static_cast<std::size_t>(j)] > 0)
-                changed = blankBikou2(d->m_Gyou[static_cast<std::size_t>(j)]) || changed;
+        for (int j = 0; j < d->PoolGyouCount(); ++j)
+            if (d->KoumokuOfSlot(j) > 0)
+                changed = blankBikou2(d->EditPoolGyou(j)) || changed;
         if (changed)
             d->SetModifiedFlag();
     }

@@ -12,8 +12,8 @@ namespace {
 // The first slot of every category (its line 1 on screen), by category number; -1 for none.
 std::vector<int> firstSlots(const MstDoc& d) {
     std::vector<int> first(static_cast<std::size_t>(d.m_KoumokuCount) + 1, -1);
-    for (int j = 0; j < d.m_PoolGyouCount; ++j) {
-        const int c = d.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+    for (int j = 0; j < d.PoolGyouCount(); ++j) {
+        const int c = d.KoumokuOfSlot(j);
         if (c >= 1 && c <= d.m_KoumokuCount && first[static_cast<std::size_t>(c)] < 0)
             first[static_cast<std::size_t>(c)] = j;
     }
@@ -61,7 +61,7 @@ void CMstView::RebuildBunList() {
     std::size_t entry = 0;
     for (int c = 1; c <= d->m_KoumokuCount; ++c) {
         const int slot = first[static_cast<std::size_t>(c)];
-        const std::string& row = slot >= 0 ? d->m_Gyou[static_cast<std::size_t>(slot)] : m_EditGyou;
+        const std::string& row = slot >= 0 ? d->PoolGyou(slot) : m_EditGyou;
         const std::string bikou = FieldText(row, GyouRecord::Bikou1);
         if (bikou.find_first_not_of(' ') != std::string::npos) {
             d->m_KoumokuName[entry++] = bikou;
@@ -82,14 +82,14 @@ void CMstView::RebuildKoumokuListNoCalc() {
     const SetteiValues& s = d->m_SetteiValues;
     std::vector<int> first(static_cast<std::size_t>(d->m_KoumokuCount) + 1, -1);
     std::vector<int> amounts(static_cast<std::size_t>(d->m_KoumokuCount) + 1, -1);
-    for (int j = 0; j < d->m_PoolGyouCount; ++j) {
-        const int c = d->m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+    for (int j = 0; j < d->PoolGyouCount(); ++j) {
+        const int c = d->KoumokuOfSlot(j);
         if (c < 1 || c > d->m_KoumokuCount)
             continue;
         const auto k = static_cast<std::size_t>(c);
         if (first[k] < 0)
             first[k] = j;
-        const int bun = GyouRecord::toInt(d->m_Gyou[static_cast<std::size_t>(j)], m_BunField);
+        const int bun = GyouRecord::toInt(d->PoolGyou(j), m_BunField);
         if (s.matches(EnzanCode::Tyuukei, bun) || s.matches(EnzanCode::HyousiKei, bun) ||
             s.matches(EnzanCode::Unpanhi, bun))
             amounts[k] = j;
@@ -100,9 +100,9 @@ void CMstView::RebuildKoumokuListNoCalc() {
     const std::string blankRow(m_GyouLen, ' ');
     for (int c = 1; c <= d->m_KoumokuCount; ++c) {
         const auto k = static_cast<std::size_t>(c);
-        const std::string& line1 = first[k] >= 0 ? d->m_Gyou[static_cast<std::size_t>(first[k])] : blankRow;
+        const std::string& line1 = first[k] >= 0 ? d->PoolGyou(first[k]) : blankRow;
         const int a = amounts[k] >= 0 ? amounts[k] : first[k];
-        const std::string& amountRow = a >= 0 ? d->m_Gyou[static_cast<std::size_t>(a)] : blankRow;
+        const std::string& amountRow = a >= 0 ? d->PoolGyou(a) : blankRow;
         d->m_BunSelectList[k - 1] = titleOf(line1) + FieldText(amountRow, GyouRecord::Kingaku1) +
                                     FieldText(amountRow, GyouRecord::Kingaku2);
     }

@@ -197,9 +197,7 @@ bool CMstView::MoveGyouToBun(int bun) {
     const int from = d->m_CurKoumoku[0];
     const int gyou = d->m_CurGyou[0];
     int targetCount = 0;
-    for (int j = 0; j < d->m_PoolGyouCount; ++j)
-        if (d->m_GyouKoumokuNo[static_cast<std::size_t>(j)] == bun)
-            ++targetCount;
+    d->ForEachKoumokuSlot(bun, [&](int) { ++targetCount; });
     if (targetCount >= d->Limits().koumokuGyouMax) {
         KivMessage(d->Limits().koumokuFullMessage);
         return false;
@@ -209,12 +207,11 @@ bool CMstView::MoveGyouToBun(int bun) {
 
     // The old category closes up: the later rows move up a place and are renumbered; its last
     // work row goes without a key, which frees its pool slot when the category is stored.
-    auto& work = d->m_KoumokuGyou;
     for (int i = gyou; i < d->m_GyouCount; ++i) {
-        work[static_cast<std::size_t>(i - 1)] = work[static_cast<std::size_t>(i)];
-        G::writeKey(work[static_cast<std::size_t>(i - 1)], from, i);
+        d->EditWorkGyou(i) = d->WorkGyouAt(i + 1);
+        G::writeKey(d->EditWorkGyou(i), from, i);
     }
-    work[static_cast<std::size_t>(d->m_GyouCount - 1)] = G::blankRow();
+    d->EditWorkGyou(d->m_GyouCount) = G::blankRow();
     d->StoreKoumokuGyou();
 
     // The target gets a slot; its rows keep their order and the moved row comes last, whatever
@@ -226,20 +223,17 @@ bool CMstView::MoveGyouToBun(int bun) {
         d->LoadKoumokuGyou();
         return false;
     }
-    std::vector<std::size_t> slots;
+    std::vector<int> slots;
     std::vector<std::string> rows;
-    for (int j = 0; j < d->m_PoolGyouCount; ++j) {
-        const auto k = static_cast<std::size_t>(j);
-        if (d->m_GyouKoumokuNo[k] != bun)
-            continue;
-        slots.push_back(k);
-        if (G::koumokuOf(d->m_Gyou[k]) == bun)
-            rows.push_back(d->m_Gyou[k]);
-    }
+    d->ForEachKoumokuSlot(bun, [&](int j) {
+        slots.push_back(j);
+        if (G::koumokuOf(d->PoolGyou(j)) == bun)
+            rows.push_back(d->PoolGyou(j));
+    });
     G::writeKey(row, bun, targetCount + 1);
     rows.push_back(row);
     for (std::size_t k = 0; k < slots.size() && k < rows.size(); ++k)
-        d->m_Gyou[slots[k]] = rows[k];
+        d->SetPoolGyou(slots[k], rows[k]);
     d->m_CurKoumoku[0] = from;
     d->LoadKoumokuGyou();
     d->SetModifiedFlag();

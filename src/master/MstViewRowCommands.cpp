@@ -52,8 +52,8 @@ MstUndoOwner g_MstUndoOwner;
 // The snapshot
 
 void TakeMstBlockUndo(MstDoc& doc) {
-    doc.m_UndoGyouKoumokuNo = doc.m_GyouKoumokuNo;
-    doc.m_UndoPoolGyouCount = doc.m_PoolGyouCount;
+    doc.m_UndoGyouKoumokuNo = doc.GyouIndex();
+    doc.m_UndoPoolGyouCount = doc.PoolGyouCount();
     doc.m_UndoGyouCount = doc.m_GyouCount;
     doc.CopyGyouToUndo();
     doc.m_UndoPath = doc.GetPathName();
@@ -68,8 +68,8 @@ bool MstBlockUndoBelongsTo(const MstDoc& doc) {
 }
 
 void RestoreMstBlockUndo(MstDoc& doc) {
-    doc.m_GyouKoumokuNo = doc.m_UndoGyouKoumokuNo;
-    doc.m_PoolGyouCount = doc.m_UndoPoolGyouCount;
+    doc.SetGyouIndex(doc.m_UndoGyouKoumokuNo);
+    doc.SetPoolGyouCount(doc.m_UndoPoolGyouCount);
     doc.m_GyouCount = doc.m_UndoGyouCount;
     doc.RestoreGyouFromUndo();
     doc.RebuildGyouIndex();

@@ -52,8 +52,8 @@ bool HasFukugouData(std::string_view row, bool countRates) {
 FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
     // The pool's rows by item, in pool order (the order the work area loads them in).
     std::vector<std::vector<int>> items(static_cast<std::size_t>(std::max(0, doc.m_KoumokuCount)));
-    for (int j = 0; j < doc.m_PoolGyouCount; ++j) {
-        const int item = doc.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+    for (int j = 0; j < doc.PoolGyouCount(); ++j) {
+        const int item = doc.KoumokuOfSlot(j);
         if (item >= 1 && item <= doc.m_KoumokuCount)
             items[static_cast<std::size_t>(item - 1)].push_back(j);
     }
@@ -65,7 +65,7 @@ FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
         int gyou = 0;
         for (int j : items[i]) {
             ++gyou;
-            row = doc.m_Gyou[static_cast<std::size_t>(j)];
+            row = doc.PoolGyou(j);
             RowPricingReport report;
             report.place = {item, gyou, false};
             priceAndRefresh(row, doc, report);
@@ -81,8 +81,8 @@ FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
 }
 
 std::string PricedFukugouGyou(const CKivDoc& doc, const FukugouGyouRef& ref) {
-    std::string row = ref.poolIndex >= 0 && ref.poolIndex < doc.m_PoolGyouCount
-                          ? doc.m_Gyou[static_cast<std::size_t>(ref.poolIndex)]
+    std::string row = ref.poolIndex >= 0 && ref.poolIndex < doc.PoolGyouCount()
+                          ? doc.PoolGyou(ref.poolIndex)
                           : G::blankRow();
     RowPricingReport quiet;
     quiet.place = {ref.koumoku, ref.gyou, false};

@@ -116,9 +116,9 @@ void CKivPrint::PrintUtiwake(PrinterDc& dc, int page) {
         // The item's rows straight from the store, in their order; the work area of the grid
         // stays as it is.
         std::vector<const std::string*> itemRows;
-        for (int j = 0; j < d.m_PoolGyouCount; ++j)
-            if (d.m_GyouKoumokuNo[static_cast<std::size_t>(j)] == i)
-                itemRows.push_back(&d.m_Gyou[static_cast<std::size_t>(j)]);
+        for (int j = 0; j < d.PoolGyouCount(); ++j)
+            if (d.KoumokuOfSlot(j) == i)
+                itemRows.push_back(&d.PoolGyou(j));
         const int count = std::min(rows, static_cast<int>(itemRows.size()));
 
         PrintOuterFrame(dc);

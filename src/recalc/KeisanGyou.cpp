@@ -215,8 +215,8 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
     const int items = d->m_KoumokuCount;
     std::vector<std::vector<int>> byItem(static_cast<std::size_t>(std::max(items, 0)) + 1);
     std::vector<int> others;   // rows of no counted item: kept as they are
-    for (int j = 0; j < d->m_PoolGyouCount; ++j) {
-        const int item = d->m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+    for (int j = 0; j < d->PoolGyouCount(); ++j) {
+        const int item = d->KoumokuOfSlot(j);
         if (item >= 1 && item <= items)
             byItem[static_cast<std::size_t>(item)].push_back(j);
         else if (item != 0)
@@ -236,7 +236,7 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
         std::vector<int> kept;
         std::vector<std::string_view> keptRows;
         for (int j : pool) {
-            const std::string& row = d->m_Gyou[static_cast<std::size_t>(j)];
+            const std::string& row = d->PoolGyou(j);
             if (IsKeisanGyou(row, s))
                 continue;
             kept.push_back(j);
@@ -294,7 +294,7 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
             ++gyou;
             std::string row;
             if (ref >= 0) {
-                row = std::move(d->m_Gyou[static_cast<std::size_t>(ref)]);
+                row = d->TakePoolGyou(ref);
                 if (G::toInt(row, G::GyouNo) == gyou) {
                     pool.push_back(std::move(row));
                     continue;
@@ -311,12 +311,8 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
         }
     }
     for (int j : others)
-        pool.push_back(std::move(d->m_Gyou[static_cast<std::size_t>(j)]));
-    for (int j = 0; j < d->m_PoolGyouCount; ++j)
-        d->m_Gyou[static_cast<std::size_t>(j)].clear();
-    for (std::size_t j = 0; j < pool.size(); ++j)
-        d->m_Gyou[j] = std::move(pool[j]);
-    d->m_PoolGyouCount = static_cast<int>(pool.size());
+        pool.push_back(d->TakePoolGyou(j));
+    d->ReplacePoolRows(std::move(pool));
     d->RebuildGyouIndex();
     d->LoadKoumokuGyou();
     d->m_KeisanConverted = true;

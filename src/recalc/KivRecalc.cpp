@@ -116,9 +116,9 @@ KivRecalc::KivRecalc(CKivView& view)
 // Helpers
 
 std::string_view KivRecalc::WorkGyou(int k) const {
-    if (k < 1 || k > static_cast<int>(m_Doc.m_KoumokuGyou.size()))
+    if (k < 1 || k > CKivDoc::kWorkSlots)
         return {};
-    return m_Doc.m_KoumokuGyou[static_cast<std::size_t>(k - 1)];
+    return m_Doc.WorkGyouAt(k);
 }
 
 int KivRecalc::CurrentGyou() const { return m_Doc.m_CurGyou[0]; }

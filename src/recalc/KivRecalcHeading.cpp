@@ -26,9 +26,9 @@ void collectLaterRows(const CKivDoc& d, int koumoku, std::vector<int>& start, st
     const int items = std::max(last - koumoku, 0);
     start.assign(static_cast<std::size_t>(items) + 1, 0);
     rows.clear();
-    const int pool = std::min({d.m_PoolGyouCount, static_cast<int>(d.m_Gyou.size()), CKivDoc::kUndoIndexBase});
+    const int pool = std::min({d.PoolGyouCount(), d.PoolSlots(), CKivDoc::kUndoIndexBase});
     for (int j = 0; j < pool; ++j) {
-        const int item = d.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        const int item = d.KoumokuOfSlot(j);
         if (item > koumoku && item <= last)
             ++start[static_cast<std::size_t>(item - koumoku)];
     }
@@ -37,13 +37,13 @@ void collectLaterRows(const CKivDoc& d, int koumoku, std::vector<int>& start, st
     rows.resize(static_cast<std::size_t>(start[static_cast<std::size_t>(items)]));
     std::vector<int> fill(start.begin(), start.end() - 1);
     for (int j = 0; j < pool; ++j) {
-        const int item = d.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        const int item = d.KoumokuOfSlot(j);
         if (item > koumoku && item <= last)
             rows[static_cast<std::size_t>(fill[static_cast<std::size_t>(item - koumoku - 1)]++)] = j;
     }
     bunNo.resize(rows.size());
     for (std::size_t p = 0; p < rows.size(); ++p)
-        bunNo[p] = G::toInt(d.m_Gyou[static_cast<std::size_t>(rows[p])], G::BunNo);
+        bunNo[p] = G::toInt(d.PoolGyou(rows[p]), G::BunNo);
 }
 
 } // namespace
@@ -98,11 +98,11 @@ void KivRecalc::CalcHeading(EnzanCode kind) {
                     break;
                 }
                 if (c != code ||
-                    G::raw(m_Doc.m_Gyou[static_cast<std::size_t>((*rows)[static_cast<std::size_t>(p)])], G::Kigou) != symbol)
+                    G::raw(m_Doc.PoolGyou((*rows)[static_cast<std::size_t>(p)]), G::Kigou) != symbol)
                     continue;
                 ++matches;
                 for (int q = first; q < end; ++q) {
-                    const std::string& item = m_Doc.m_Gyou[static_cast<std::size_t>((*rows)[static_cast<std::size_t>(q)])];
+                    const std::string& item = m_Doc.PoolGyou((*rows)[static_cast<std::size_t>(q)]);
                     const int ic = (*bunNo)[static_cast<std::size_t>(q)];
                     if (ic == code || IsTotalCode(ic))
                         continue;

@@ -52,8 +52,8 @@ constexpr int kTankaFields[] = {G::Tanka1, G::Tanka2};
 
 // The work row of the current row, padded to a full row.
 std::string& currentRow(CTotalDoc& d) {
-    const int r = std::clamp(d.m_CurGyou[0], 1, static_cast<int>(d.m_KoumokuGyou.size()));
-    std::string& row = d.m_KoumokuGyou[static_cast<std::size_t>(r - 1)];
+    const int r = std::clamp(d.m_CurGyou[0], 1, CTotalDoc::kWorkSlots);
+    std::string& row = d.EditWorkGyou(r);
     G::padLength(row);
     return row;
 }
@@ -75,7 +75,7 @@ std::string newRow(const CTotalDoc& d, int gyou) {
 
 void renumber(CTotalDoc& d, int from, int to) {
     for (int r = from; r <= to; ++r) {
-        std::string& row = d.m_KoumokuGyou[static_cast<std::size_t>(r - 1)];
+        std::string& row = d.EditWorkGyou(r);
         G::padLength(row);
         G::writeKey(row, d.m_CurKoumoku[0], r);
     }
@@ -115,11 +115,9 @@ bool InsertGyou(CTotalDoc& d) {
     // The store refuses, with the totals' limit message, a full page or a full pool.
     if (!d.AddGyou())
         return false;
-    auto& w = d.m_KoumokuGyou;
-    const auto first = w.begin() + (cur - 1);
-    std::rotate(first, w.begin() + count, w.begin() + count + 1);
+    d.MoveWorkGyou(count + 1, cur);
     d.m_GyouCount = count + 1;
-    *first = newRow(d, cur);
+    d.EditWorkGyou(cur) = newRow(d, cur);
     renumber(d, cur + 1, d.m_GyouCount);
     d.m_CurGyou[0] = cur;
     d.StoreKoumokuGyou();
@@ -132,14 +130,13 @@ void DeleteGyou(CTotalDoc& d) {
     const int cur = d.m_CurGyou[0];
     if (cur < 1 || cur > count)
         return;
-    auto& w = d.m_KoumokuGyou;
     if (count < 2) {
-        w[0] = newRow(d, 1);
+        d.EditWorkGyou(1) = newRow(d, 1);
     } else {
-        std::rotate(w.begin() + (cur - 1), w.begin() + cur, w.begin() + count);
+        d.MoveWorkGyou(cur, count);
         renumber(d, cur, count - 1);
         // The last row goes blank, key included: the store frees its slot and saves it blank.
-        w[static_cast<std::size_t>(count - 1)] = G::blankRow();
+        d.EditWorkGyou(count) = G::blankRow();
         d.m_GyouCount = count - 1;
         d.m_CurGyou[0] = std::min(cur, d.m_GyouCount);
     }
@@ -185,7 +182,7 @@ void Paste(CTotalDoc& d, int field, CellBuffers& b) {
         const int count = std::min(g_TotalCopyCount, kTotalClipRows);
         // Rows past the page's last are not made: the collected rows beyond it are dropped.
         for (int i = 0; i < count && d.m_CurGyou[0] + i <= d.m_GyouCount; ++i) {
-            std::string& row = d.m_KoumokuGyou[static_cast<std::size_t>(d.m_CurGyou[0] + i - 1)];
+            std::string& row = d.EditWorkGyou(d.m_CurGyou[0] + i);
             G::padLength(row);
             std::string source = g_TotalRowClipboard[static_cast<std::size_t>(i)];
             G::padLength(source);
@@ -228,7 +225,7 @@ bool CollectTanka(CTotalDoc& d, int start, int end, int bikou2) {
     }
     std::fill(g_TotalRowClipboard.begin(), g_TotalRowClipboard.end(), std::string());
     for (int r = start; r <= end; ++r) {
-        std::string row = d.m_KoumokuGyou[static_cast<std::size_t>(r - 1)];
+        std::string row = d.WorkGyouAt(r);
         G::padLength(row);
         g_TotalRowClipboard[static_cast<std::size_t>(r - start)] = std::move(row);
     }
@@ -256,7 +253,7 @@ int TankaHenkan(CTotalDoc& d, int bun, int koumoku, bool all, double factor) {
         d.m_CurKoumoku[0] = k;
         d.LoadKoumokuGyou();
         for (int r = 1; r <= d.m_GyouCount; ++r) {
-            std::string row = d.m_KoumokuGyou[static_cast<std::size_t>(r - 1)];
+            std::string row = d.WorkGyouAt(r);
             G::padLength(row);
             if (G::toInt(row, G::BunNo) != bun)
                 continue;
@@ -278,7 +275,7 @@ int TankaHenkan(CTotalDoc& d, int bun, int koumoku, bool all, double factor) {
             G::putNumber(row, G::Tanka1, *t1);
             G::putNumber(row, G::Tanka2, *t2);
             d.CalcGyou(row, messages);
-            d.m_KoumokuGyou[static_cast<std::size_t>(r - 1)] = row;
+            d.EditWorkGyou(r) = row;
             ++changedRows;
         }
         d.StoreKoumokuGyou();
@@ -331,8 +328,8 @@ bool InsertKoumokuHere(CTotalDoc& d) {
     const int c = d.m_CurKoumoku[0];
     // Rows of category 999 would move to 1000, a key no totals file may hold (the file would no
     // longer open): the category count does not show them, so they are looked for here.
-    for (int j = 0; j < d.m_PoolGyouCount; ++j)
-        if (d.m_GyouKoumokuNo[static_cast<std::size_t>(j)] == CTotalDoc::kKoumokuMax) {
+    for (int j = 0; j < d.PoolGyouCount(); ++j)
+        if (d.KoumokuOfSlot(j) == CTotalDoc::kKoumokuMax) {
             KivMessage(CTotalDoc::kMsgPoolFull);
             return false;
         }

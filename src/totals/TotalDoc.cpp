@@ -94,8 +94,8 @@ void CTotalDoc::RebuildTotalIndex() {
     RebuildGyouIndex();
     int highest = 1;
     bool has999 = false;
-    for (int i = 0; i < m_PoolGyouCount; ++i) {
-        const int k = m_GyouKoumokuNo[static_cast<std::size_t>(i)];
+    for (int i = 0; i < PoolGyouCount(); ++i) {
+        const int k = KoumokuOfSlot(i);
         if (k == kKoumokuMax)
             has999 = true;
         else
@@ -106,8 +106,8 @@ void CTotalDoc::RebuildTotalIndex() {
 
 std::vector<int> CTotalDoc::WalkKoumoku() const {
     std::vector<bool> holds(static_cast<std::size_t>(kKoumokuMax) + 1, false);
-    for (int i = 0; i < m_PoolGyouCount; ++i) {
-        const int k = m_GyouKoumokuNo[static_cast<std::size_t>(i)];
+    for (int i = 0; i < PoolGyouCount(); ++i) {
+        const int k = KoumokuOfSlot(i);
         if (k >= 1 && k <= kKoumokuMax)
             holds[static_cast<std::size_t>(k)] = true;
     }
@@ -125,7 +125,7 @@ std::vector<int> CTotalDoc::WalkKoumoku() const {
 bool CTotalDoc::onNewDocument() {
     g_pTotalDoc = this;
     ClearGyou();
-    m_PoolGyouCount = 1;
+    SetPoolGyouCount(1);
     m_CurKoumoku[0] = 1;
     RebuildTotalIndex();
     LoadKoumokuGyou();
@@ -165,9 +165,7 @@ bool CTotalDoc::OnOpenDocument(const std::string& path) {
 
 void CTotalDoc::ReplacePool(std::vector<std::string>& rows) {
     ClearGyou();
-    m_PoolGyouCount = static_cast<int>(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        m_Gyou[i] = std::move(rows[i]);
+    ReplacePoolRows(std::move(rows));
     m_CurKoumoku[0] = 1;
     m_TopGyou[0] = 0;
     m_ScreenGyou[0] = 1;
@@ -179,14 +177,17 @@ void CTotalDoc::ReplacePool(std::vector<std::string>& rows) {
 
 std::string CTotalDoc::SerializeTotalFile() const {
     const int koumoku = m_CurKoumoku[0];
-    std::vector<std::string> rows(m_Gyou.begin(), m_Gyou.begin() + m_PoolGyouCount);
+    std::vector<std::string> rows;
+    rows.reserve(static_cast<std::size_t>(PoolGyouCount()));
+    for (int j = 0; j < PoolGyouCount(); ++j)
+        rows.push_back(PoolGyou(j));
     int k = 0;
-    for (int j = 0; j < m_PoolGyouCount && k < m_GyouCount; ++j)
-        if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == koumoku) {
-            rows[static_cast<std::size_t>(j)] = m_KoumokuGyou[static_cast<std::size_t>(k++)];
+    for (int j = 0; j < PoolGyouCount() && k < m_GyouCount; ++j)
+        if (KoumokuOfSlot(j) == koumoku) {
+            rows[static_cast<std::size_t>(j)] = WorkGyouAt(++k);
             GyouRecord::padLength(rows[static_cast<std::size_t>(j)]);
         }
-    return WriteTotalFile(rows, m_PoolGyouCount);
+    return WriteTotalFile(rows, PoolGyouCount());
 }
 
 void CTotalDoc::StoreGridGyou() {
@@ -363,8 +364,8 @@ void CTotalDoc::RebuildKoumokuList() {
     if (m_NeedRecalc) {
         // Each category's slots in pool order, found in one pass over the pool.
         std::vector<std::vector<int>> slots(static_cast<std::size_t>(kKoumokuMax) + 1);
-        for (int j = 0; j < m_PoolGyouCount; ++j) {
-            const int k = m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+        for (int j = 0; j < PoolGyouCount(); ++j) {
+            const int k = KoumokuOfSlot(j);
             if (k >= 1 && k <= kKoumokuMax)
                 slots[static_cast<std::size_t>(k)].push_back(j);
         }
@@ -375,11 +376,11 @@ void CTotalDoc::RebuildKoumokuList() {
                 continue;
             items.clear();
             for (std::size_t i = 0; i + 1 < cat.size(); ++i) {
-                std::string& row = m_Gyou[static_cast<std::size_t>(cat[i])];
+                std::string& row = EditPoolGyou(cat[i]);
                 CalcGyou(row, messages);
                 items.push_back(&row);
             }
-            CalcKoumokuKei(items, m_Gyou[static_cast<std::size_t>(cat.back())], messages);
+            CalcKoumokuKei(items, EditPoolGyou(cat.back()), messages);
         }
         m_NeedRecalc = 0;
         // Each message once, as a full pass can meet the same fault many times.
@@ -410,11 +411,11 @@ void CTotalDoc::RebuildTitles() {
     std::fill(m_KoumokuName.begin(), m_KoumokuName.end(), std::string(" "));
     std::vector<bool> seen(static_cast<std::size_t>(kKoumokuMax) + 1, false);
     const SetteiValues& s = m_SetteiValues;
-    for (int j = 0; j < m_PoolGyouCount; ++j) {
-        const int k = m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+    for (int j = 0; j < PoolGyouCount(); ++j) {
+        const int k = KoumokuOfSlot(j);
         if (k < 1 || k > kKoumokuMax)
             continue;
-        std::string row = m_Gyou[static_cast<std::size_t>(j)];
+        std::string row = PoolGyou(j);
         G::padLength(row);
         std::string& title = m_KoumokuName[static_cast<std::size_t>(k - 1)];
         if (!seen[static_cast<std::size_t>(k)]) {

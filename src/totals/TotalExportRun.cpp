@@ -61,11 +61,11 @@ std::vector<std::vector<const std::string*>> TotalPages(const CTotalDoc& d) {
     for (std::size_t i = 0; i < walk.size(); ++i)
         pageOf[static_cast<std::size_t>(walk[i])] = static_cast<int>(i);
     std::vector<std::vector<const std::string*>> pages(walk.size());
-    for (int j = 0; j < d.m_PoolGyouCount; ++j) {
-        const int k = d.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+    for (int j = 0; j < d.PoolGyouCount(); ++j) {
+        const int k = d.KoumokuOfSlot(j);
         if (k >= 1 && k <= CTotalDoc::kKoumokuMax && pageOf[static_cast<std::size_t>(k)] >= 0)
             pages[static_cast<std::size_t>(pageOf[static_cast<std::size_t>(k)])].push_back(
-                &d.m_Gyou[static_cast<std::size_t>(j)]);
+                &d.PoolGyou(j));
     }
     return pages;
 }

@@ -76,8 +76,8 @@ void CTotalPrint::MeasurePrinterFont(PrinterDc& dc) {
 
 void CTotalPrint::CollectSlots(const CTotalDoc& d) {
     m_Slots.assign(static_cast<std::size_t>(CTotalDoc::kKoumokuMax) + 1, {});
-    for (int j = 0; j < d.m_PoolGyouCount; ++j) {
-        const int k = d.m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+    for (int j = 0; j < d.PoolGyouCount(); ++j) {
+        const int k = d.KoumokuOfSlot(j);
         if (k >= 1 && k <= CTotalDoc::kKoumokuMax)
             m_Slots[static_cast<std::size_t>(k)].push_back(j);
     }
@@ -115,12 +115,12 @@ void CTotalPrint::RecalcAndCountSheets(CTotalDoc& d) {
             continue;
         items.clear();
         for (std::size_t i = 0; i + 1 < slots.size(); ++i) {
-            std::string& row = d.m_Gyou[static_cast<std::size_t>(slots[i])];
+            std::string& row = d.EditPoolGyou(slots[i]);
             d.CalcGyou(row, messages);
             report(k, static_cast<int>(i) + 1);
             items.push_back(&row);
         }
-        d.CalcKoumokuKei(items, d.m_Gyou[static_cast<std::size_t>(slots.back())], messages);
+        d.CalcKoumokuKei(items, d.EditPoolGyou(slots.back()), messages);
         report(k, static_cast<int>(slots.size()));
     }
 
@@ -214,7 +214,7 @@ void CTotalPrint::PrintPage(PrinterDc& dc, int n) {
         const std::size_t i = static_cast<std::size_t>(sheet.firstGyou + s - 2);
         if (i >= slots.size())
             continue;
-        const std::string& row = d->m_Gyou[static_cast<std::size_t>(slots[i])];
+        const std::string& row = d->PoolGyou(slots[i]);
         for (int f = 1; f <= CTotalView::kShownFields; ++f)
             if (const FieldPos pos = CalcFieldPos(t, f, s, 0).Pos; pos.Visible)
                 DrawFieldText(dc, comma(f) != 0 ? g.numbers : g.texts, pos, row, comma(f), true);

@@ -106,7 +106,7 @@ void CTotalView::RecalcKoumoku() {
         d->CalcGyou(m_EditGyou, messages);
         StoreGyou();
         report(g);
-        items.push_back(&d->m_KoumokuGyou[static_cast<std::size_t>(g - 1)]);
+        items.push_back(&d->WorkGyouAt(g));
     }
     d->m_CurGyou[0] = last;
     LoadGyou();

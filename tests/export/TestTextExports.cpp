@@ -110,7 +110,7 @@ TEST_F(TextExportTest, BreakdownRecalculatesFirstAndKeepsColumns) {
     // The TAB inside the name is written as a blank.
     EXPECT_EQ(written(), bytes("    →a b→→       4→    →       250→        1000→⏎"));
     EXPECT_EQ(doc->m_NeedRecalc, 0);
-    EXPECT_EQ(G::text(doc->m_Gyou[0], G::Kingaku1), "        1000");
+    EXPECT_EQ(G::text(doc->PoolGyou(0), G::Kingaku1), "        1000");
 }
 
 TEST_F(TextExportTest, PathProblemsAndAFailedWriteLeaveEverythingAsItWas) {
@@ -228,7 +228,7 @@ TEST_F(TextExportTest, CompositeSelectionAndEdgeLines) {
                      {G::Zai2Tanka1, "10"}, {G::Roumu1No, "-1"}, {G::Roumu1Bukake, "1"}, {G::TugiteRitu, "1.50"}}),
         vpRow(2, 2, {{G::Hinmei, "R"}, {G::Roumu1No, "50"}, {G::Roumu1Bukake, "1"}}),
     });
-    const auto before = std::vector<std::string>(doc->m_Gyou.begin(), doc->m_Gyou.begin() + doc->m_PoolGyouCount);
+    const auto before = std::vector<std::string>(doc->PoolRows().begin(), doc->PoolRows().end());
     placeCursor(2, 2, 5);
     kiv::exporting::DaikaSheet sheet = kiv::exporting::WalkDaikaSheet(*doc);
     daikaOut();
@@ -246,7 +246,7 @@ TEST_F(TextExportTest, CompositeSelectionAndEdgeLines) {
     EXPECT_NE(w.find(bytes("→労　　務　　費→" + blanks(12) + "→     1→人→" + blanks(10) + "→           0→⏎"), r),
               std::string::npos);
     // Nothing of the estimate changed; the cursor is back; the keys of every walked row are kept.
-    EXPECT_EQ(std::vector<std::string>(doc->m_Gyou.begin(), doc->m_Gyou.begin() + doc->m_PoolGyouCount), before);
+    EXPECT_EQ(std::vector<std::string>(doc->PoolRows().begin(), doc->PoolRows().end()), before);
     EXPECT_FALSE(doc->isModified());
     EXPECT_EQ(cursorRow(), 2);
     EXPECT_EQ(field(), 5);

@@ -257,7 +257,7 @@ TEST_F(UtiwakeWorkbookTest, AFailingCallEndsTheRunWithTheViewBackAndNoFile) {
     for (const auto& e : std::filesystem::directory_iterator(exeDir.path()))
         EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
     // The export's rewrites never reach the rows: the labour row is stored as it was.
-    EXPECT_EQ(GyouRecord::text(doc->m_KoumokuGyou[1], GyouRecord::SekisanSuu1), "     2.5");
+    EXPECT_EQ(GyouRecord::text(doc->WorkGyouAt(2), GyouRecord::SekisanSuu1), "     2.5");
 }
 
 TEST(ExportPath, ProposalsKeepFoldersAndReplaceOnlyTheLastExtension) {

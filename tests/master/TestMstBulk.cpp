@@ -230,9 +230,9 @@ protected:
     // Line `gyou` of category `bun` as the master holds it.
     std::string line(int bun, int gyou) {
         doc->StoreKoumokuGyou();
-        for (int j = 0; j < doc->m_PoolGyouCount; ++j) {
-            const std::string& r = doc->m_Gyou[static_cast<std::size_t>(j)];
-            if (doc->m_GyouKoumokuNo[static_cast<std::size_t>(j)] == bun && G::toInt(r, G::GyouNo) == gyou)
+        for (int j = 0; j < doc->PoolGyouCount(); ++j) {
+            const std::string& r = doc->PoolGyou(j);
+            if (doc->KoumokuOfSlot(j) == bun && G::toInt(r, G::GyouNo) == gyou)
                 return r;
         }
         return {};

@@ -238,16 +238,16 @@ TEST_F(MstFileTest, MoreThan30000LinesKeepTheFirst30000WithOneMessage) {
     const fs::path path = write("big.MST", mstBytes(rows));
     MstDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(path.string()));
-    EXPECT_EQ(doc.m_PoolGyouCount, 30000);
+    EXPECT_EQ(doc.PoolGyouCount(), 30000);
     ASSERT_EQ(KivRecordedMessages().size(), 1u);
     EXPECT_EQ(KivRecordedMessages()[0], "「" + path.string() + "」\n" + MstDoc::kMsgPoolTruncated);
     // The full master takes no further line: the message, nothing changes.
     ClearKivPrompts();
     doc.m_CurKoumoku[0] = 4;
     doc.LoadKoumokuGyou();
-    const int lines = doc.m_PoolGyouCount;
+    const int lines = doc.PoolGyouCount();
     EXPECT_FALSE(doc.AddGyou());
-    EXPECT_EQ(doc.m_PoolGyouCount, lines);
+    EXPECT_EQ(doc.PoolGyouCount(), lines);
     EXPECT_EQ(KivRecordedMessages().back(), MstDoc::kMsgPoolFull);
     EXPECT_TRUE(ParseMstRows(mstBytes(rows), nullptr, false));
     EXPECT_FALSE(ParseMstRows(mstBytes(rows), nullptr, true));
@@ -310,9 +310,9 @@ TEST_F(MstFileTest, CategoryHoldsAtMost9999Rows) {
     MstDoc doc;
     doc.LoadMstContent(content);
     EXPECT_EQ(doc.m_GyouCount, 9999);
-    const int lines = doc.m_PoolGyouCount;
+    const int lines = doc.PoolGyouCount();
     EXPECT_FALSE(doc.AddGyou());
-    EXPECT_EQ(doc.m_PoolGyouCount, lines);
+    EXPECT_EQ(doc.PoolGyouCount(), lines);
     EXPECT_EQ(KivRecordedMessages().back(), MstDoc::kMsgBunFull);
 }
 

@@ -257,7 +257,7 @@ TEST_F(MstPrintTest, UnsavedEditPrintsAndACancelledDialogKeepsTheCategoryOnScree
     ASSERT_NE(grid, nullptr);
     showCategory(2);
     hb().sendText(*grid, "新");
-    const std::string before = doc->m_KoumokuGyou[0];
+    const std::string before = doc->WorkGyouAt(1);
 
     // Cancel: category 2 stays current with its rows, the grid still shows it, and the next
     // keystroke goes into category 2's row 1.
@@ -267,13 +267,13 @@ TEST_F(MstPrintTest, UnsavedEditPrintsAndACancelledDialogKeepsTheCategoryOnScree
     EXPECT_TRUE(hb().printJobs().empty());
     EXPECT_EQ(doc->m_CurKoumoku[0], 2);
     EXPECT_EQ(doc->m_GyouCount, 2);
-    EXPECT_EQ(doc->m_KoumokuGyou[0], before);
+    EXPECT_EQ(doc->WorkGyouAt(1), before);
     EXPECT_NE(hb().screen(*grid).find(sj("新電線")), std::nullopt);
     hb().sendText(*grid, "旧");
-    EXPECT_EQ(std::string(G::raw(doc->m_KoumokuGyou[0], G::Hinmei)).substr(0, 6), sj("新旧電"));
-    for (int j = 0; j < doc->m_PoolGyouCount; ++j)
-        if (doc->m_GyouKoumokuNo[static_cast<std::size_t>(j)] == 1)
-            EXPECT_EQ(std::string(G::raw(doc->m_Gyou[static_cast<std::size_t>(j)], G::Hinmei)).find(sj("旧")),
+    EXPECT_EQ(std::string(G::raw(doc->WorkGyouAt(1), G::Hinmei)).substr(0, 6), sj("新旧電"));
+    for (int j = 0; j < doc->PoolGyouCount(); ++j)
+        if (doc->KoumokuOfSlot(j) == 1)
+            EXPECT_EQ(std::string(G::raw(doc->PoolGyou(j), G::Hinmei)).find(sj("旧")),
                       std::string::npos);
 
     // Printed: the edit is on category 2's page before any switch stored it; then category 1,

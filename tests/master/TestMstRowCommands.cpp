@@ -101,7 +101,7 @@ protected:
     void command(CMstView& g, int id) { EXPECT_TRUE(g.onCommand(id)); }
 
     static std::string work(const MstDoc& d, int gyou) {
-        std::string row = d.m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)];
+        std::string row = d.WorkGyouAt(gyou);
         G::padLength(row);
         return row;
     }
@@ -115,9 +115,9 @@ protected:
     // The category names (品名 of every line) of category `bun`, read from the store.
     static std::vector<std::string> namesOf(MstDoc& d, int bun) {
         std::vector<std::string> out;
-        for (int j = 0; j < d.m_PoolGyouCount; ++j)
-            if (d.m_GyouKoumokuNo[static_cast<std::size_t>(j)] == bun)
-                out.push_back(name(d.m_Gyou[static_cast<std::size_t>(j)]));
+        for (int j = 0; j < d.PoolGyouCount(); ++j)
+            if (d.KoumokuOfSlot(j) == bun)
+                out.push_back(name(d.PoolGyou(j)));
         return out;
     }
     static void store(Window& w) {
@@ -235,8 +235,8 @@ TEST_F(MstRowCommands, AnInsertAtTheCategoryLimitMovesNoRow) {
     ASSERT_NE(w.grid, nullptr);
     // The category filled to 9999 rows in the store.
     for (int k = 4; k <= MstDoc::kBunGyouMax; ++k)
-        w.doc->m_Gyou[static_cast<std::size_t>(k - 1)] = mstLine(1, k, {{G::Hinmei, "R" + std::to_string(k)}});
-    w.doc->m_PoolGyouCount = MstDoc::kBunGyouMax;
+        w.doc->EditPoolGyou(k - 1) = mstLine(1, k, {{G::Hinmei, "R" + std::to_string(k)}});
+    w.doc->SetPoolGyouCount(MstDoc::kBunGyouMax);
     w.doc->RebuildGyouIndex();
     w.doc->LoadKoumokuGyou();
     w.grid->LoadGyou();
@@ -548,7 +548,7 @@ TEST_F(MstRowCommands, AtTheCategoryLimitNoCategoryIsAdded) {
     hb().expectMessageBox(ui::IDOK, kPoolFull);
     command(g, 32793);
     EXPECT_EQ(w.doc->m_KoumokuCount, MstDoc::kBunMax);
-    EXPECT_EQ(w.doc->m_PoolGyouCount, MstDoc::kBunMax);
+    EXPECT_EQ(w.doc->PoolGyouCount(), MstDoc::kBunMax);
     EXPECT_EQ(w.doc->m_CurKoumoku[0], 1);
     EXPECT_FALSE(w.doc->IsModified());
 }
@@ -589,9 +589,9 @@ TEST_F(MstRowCommands, RemarkClearingTouchesOnlyTheEightRemarks) {
     EXPECT_EQ(work(*w.doc, 2), cleared(edited));
     EXPECT_EQ(namesOf(*w.doc, 2).size(), 1u);
     std::string other;
-    for (int j = 0; j < w.doc->m_PoolGyouCount; ++j)
-        if (w.doc->m_GyouKoumokuNo[static_cast<std::size_t>(j)] == 2)
-            other = w.doc->m_Gyou[static_cast<std::size_t>(j)];
+    for (int j = 0; j < w.doc->PoolGyouCount(); ++j)
+        if (w.doc->KoumokuOfSlot(j) == 2)
+            other = w.doc->PoolGyou(j);
     G::padLength(other);
     EXPECT_EQ(other, rows[2]);
 
@@ -600,9 +600,9 @@ TEST_F(MstRowCommands, RemarkClearingTouchesOnlyTheEightRemarks) {
     command(g, 32875);
     hb().expectMessageBox(ui::IDOK, "全分類の備考２と詳細の備考を消去します。");
     command(g, 32875);
-    for (int j = 0; j < w.doc->m_PoolGyouCount; ++j)
-        if (w.doc->m_GyouKoumokuNo[static_cast<std::size_t>(j)] == 2) {
-            std::string r = w.doc->m_Gyou[static_cast<std::size_t>(j)];
+    for (int j = 0; j < w.doc->PoolGyouCount(); ++j)
+        if (w.doc->KoumokuOfSlot(j) == 2) {
+            std::string r = w.doc->PoolGyou(j);
             G::padLength(r);
             EXPECT_EQ(r, cleared(rows[2]));
         }

@@ -95,7 +95,7 @@ protected:
         return {(g.Pos.X0 + 1) * kCharWidth, g.Pos.Line * kLineHeight + kLineHeight / 2};
     }
     static std::string fieldOf(const std::string& row, int field) { return std::string(G::raw(row, field)); }
-    static std::string workRow(const MstDoc& d, int gyou) { return d.m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)]; }
+    static std::string workRow(const MstDoc& d, int gyou) { return d.WorkGyouAt(gyou); }
     static ui::TreeItem child(const CMstTree& tree, ui::TreeItem parent, int k) {
         ui::TreeItem c = tree.childItem(parent);
         for (int i = 1; i < k && c; ++i)
@@ -603,7 +603,7 @@ TEST_F(MstPricingTest, LabourCheckOnlyInTheCompositeStyleAndPricesOnceAfterTheDi
     EXPECT_EQ(hb().pendingAnswers(), 0u);
     // OK without one: priced once, no second message.
     const std::size_t before = messageCount("編集中の行に労務単価1が入力されていません。0003");
-    G::blank(w.doc->m_KoumokuGyou[2], G::Roumu1No);
+    G::blank(w.doc->EditWorkGyou(3), G::Roumu1No);
     hb().expectMessageBox(IDOK, "0003");
     hb().expectDialog([](DialogDriver& dd) { dd.click(IDOK); }, res::IDD_KIVDIALOG);
     row = recalc(w, 3);
@@ -672,7 +672,7 @@ TEST_F(MstPricingTest, DetailDialogsBunMovesTheRowAndRefusesBadNumbers) {
     ASSERT_EQ(w.doc->m_GyouCount, 2);
     EXPECT_EQ(workRow(*w.doc, 2).substr(0, 8), "00010002");
     EXPECT_EQ(fieldOf(workRow(*w.doc, 2), G::Hinmei).substr(0, 2), sj("乙"));
-    EXPECT_EQ(w.doc->m_PoolGyouCount, 5);
+    EXPECT_EQ(w.doc->PoolGyouCount(), 5);
 }
 
 TEST_F(MstPricingTest, BunChangedInTheLabourChecksDialogMovesTheRowWithoutOverwritingAnother) {
@@ -799,7 +799,7 @@ TEST_F(MstPricingTest, TransfersLandAtTheCurrentEstimatesCursorInOrder) {
     hb().sendDoubleClick(*w.grid, cell(*w.grid, G::Hinmei, 3));
     ASSERT_EQ(est->m_GyouCount, before + 3);
     for (int i = 0; i < 3; ++i) {
-        const std::string& row = est->m_KoumokuGyou[static_cast<std::size_t>(i)];
+        const std::string& row = est->WorkGyouAt(i + 1);
         EXPECT_EQ(fieldOf(row, G::Hinmei).substr(0, 2), sj(i == 0 ? "甲" : i == 1 ? "乙" : "丙")) << i;
         EXPECT_EQ(row.substr(302, 8), kiv::text::cformat("0001%04d", i + 1)) << i;
         EXPECT_EQ(row.substr(0, 8), kiv::text::cformat("0001%04d", i + 1)) << i;
@@ -814,11 +814,11 @@ TEST_F(MstPricingTest, TransfersLandAtTheCurrentEstimatesCursorInOrder) {
     w.grid->LoadGyou();
     w.grid->OnTensou();
     ASSERT_EQ(est->m_GyouCount, before + 4);
-    EXPECT_EQ(est->m_KoumokuGyou[3].substr(302, 8), "00120003");
+    EXPECT_EQ(est->WorkGyouAt(4).substr(302, 8), "00120003");
 
     // 部分転送 changes only the key, rate and labour-number fields of the estimate's current row.
     est->m_CurGyou[0] = 1;
-    std::string target = est->m_KoumokuGyou[0];
+    std::string target = est->WorkGyouAt(1);
     G::putNumber(target, G::Tanka1, "55");
     est->SetCurrentGyou(target);
     if (auto* ev = dynamic_cast<CKivView*>(est->GetView()))
@@ -826,7 +826,7 @@ TEST_F(MstPricingTest, TransfersLandAtTheCurrentEstimatesCursorInOrder) {
     hb().expectDialog([](DialogDriver& dd) { dd.click(ui::IDCANCEL); }, res::IDD_KIVDIALOG);
     w.grid->OnBubunTensou();
     EXPECT_EQ(hb().pendingAnswers(), 0u);
-    const std::string applied = est->m_KoumokuGyou[0];
+    const std::string applied = est->WorkGyouAt(1);
     EXPECT_EQ(applied.substr(302, 8), "00120003");
     EXPECT_EQ(trimmedField(applied, G::Bukake1), "2");
     EXPECT_EQ(trimmedField(applied, G::TugiteRitu), "0.2");

@@ -149,7 +149,7 @@ TEST_F(KivPrintFukugou, SelectionOfCompositeRows) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         open(c.rows);
-        const std::vector<std::string> before(doc->m_Gyou.begin(), doc->m_Gyou.begin() + doc->m_PoolGyouCount);
+        const std::vector<std::string> before(doc->PoolRows().begin(), doc->PoolRows().end());
         const PrintedJob& job = printSheet();
         EXPECT_EQ(job.info.lastPage, static_cast<int>(c.pageNames.size())) << "the preparation counts the pages";
         ASSERT_EQ(job.pages.size(), c.pageNames.size());
@@ -159,7 +159,7 @@ TEST_F(KivPrintFukugou, SelectionOfCompositeRows) {
         EXPECT_EQ(view->m_DaikaKeys[0].size(), 145u);
         EXPECT_EQ(view->m_DaikaKeys[c.rows.size() - 1].size(), 145u);
         EXPECT_TRUE(view->m_DaikaKeys[c.rows.size()].empty());
-        EXPECT_EQ(std::vector<std::string>(doc->m_Gyou.begin(), doc->m_Gyou.begin() + doc->m_PoolGyouCount), before);
+        EXPECT_EQ(std::vector<std::string>(doc->PoolRows().begin(), doc->PoolRows().end()), before);
     }
 }
 

@@ -407,7 +407,7 @@ TEST_F(KivPrintJob, RowRules) {
         for (const std::string& s : c.notPrinted)
             EXPECT_FALSE(has(s)) << "printed \"" << s << "\"";
         // The document keeps its rows as they were.
-        EXPECT_EQ(doc->m_Gyou[0], itemRow(1, 1, c.fields));
+        EXPECT_EQ(doc->PoolGyou(0), itemRow(1, 1, c.fields));
     }
 }
 

@@ -105,15 +105,15 @@ protected:
 
     // Field `field` of work row `gyou` of the current item, as stored, and without blanks.
     std::string raw(int gyou, int field) const {
-        return std::string(G::raw(doc->m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)], field));
+        return std::string(G::raw(doc->WorkGyouAt(gyou), field));
     }
     std::string at(int gyou, int field) const { return std::string(kiv::text::trimBlanks(raw(gyou, field))); }
     // The same for a row of another item, read from the pool.
     std::string poolAt(int item, int gyou, int field) const {
-        for (int j = 0; j < doc->m_PoolGyouCount; ++j)
-            if (doc->m_GyouKoumokuNo[static_cast<std::size_t>(j)] == item &&
-                G::toInt(doc->m_Gyou[static_cast<std::size_t>(j)], G::GyouNo) == gyou)
-                return std::string(kiv::text::trimBlanks(G::raw(doc->m_Gyou[static_cast<std::size_t>(j)], field)));
+        for (int j = 0; j < doc->PoolGyouCount(); ++j)
+            if (doc->KoumokuOfSlot(j) == item &&
+                G::toInt(doc->PoolGyou(j), G::GyouNo) == gyou)
+                return std::string(kiv::text::trimBlanks(G::raw(doc->PoolGyou(j), field)));
         ADD_FAILURE() << "no row " << item << "/" << gyou;
         return {};
     }

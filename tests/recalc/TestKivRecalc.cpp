@@ -446,7 +446,7 @@ TEST_F(Recalc, AWholeEstimatePassCollectsRowMessagesAndShowsEachOnce) {
     // Back where it was: item 1 in the work area, row 1 in the buffer.
     EXPECT_EQ(doc->m_CurKoumoku[0], 1);
     EXPECT_EQ(cursorRow(), 1);
-    EXPECT_EQ(view->m_EditGyou, doc->m_KoumokuGyou[0]);
+    EXPECT_EQ(view->m_EditGyou, doc->WorkGyouAt(1));
 }
 
 TEST_F(Recalc, TheCoverTotalIsItemOnes) {

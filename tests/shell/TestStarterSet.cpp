@@ -270,7 +270,7 @@ protected:
         ASSERT_EQ(view->m_CurField[0], field);
     }
     std::string row(int gyou) const {
-        std::string r = doc->m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)];
+        std::string r = doc->WorkGyouAt(gyou);
         GyouRecord::padLength(r);
         return r;
     }
@@ -331,8 +331,8 @@ TEST_F(FirstDayTest, EstimateTotalsConversionAndPrintFromTheStarterFilesAlone) {
                       CSyuukeiDialog::kDialogId);
     hb().sendCommand(32815);   // 積算ﾌｧｲﾙを変換
     std::map<std::pair<int, int>, std::string> pages;
-    for (int i = 0; i < total->m_PoolGyouCount; ++i) {
-        const std::string& r = total->m_Gyou[static_cast<std::size_t>(i)];
+    for (int i = 0; i < total->PoolGyouCount(); ++i) {
+        const std::string& r = total->PoolGyou(i);
         if (!GyouRecord::isFreeRow(r))
             pages[{GyouRecord::koumokuOf(r), GyouRecord::toInt(r, GyouRecord::GyouNo)}] = r;
     }
@@ -351,7 +351,7 @@ TEST_F(FirstDayTest, EstimateTotalsConversionAndPrintFromTheStarterFilesAlone) {
     // The summary page, shown, keeps its heading (the grid's old row once took its place).
     ASSERT_EQ(total->m_CurKoumoku[0], 1);
     EXPECT_EQ(name(pages[{1, 1}]), sj("分類集計"));
-    EXPECT_EQ(name(total->m_KoumokuGyou[0]), sj("分類集計"));
+    EXPECT_EQ(name(total->WorkGyouAt(1)), sj("分類集計"));
     EXPECT_EQ(kingaku(find(1, sj("　計"))), "2380");
     EXPECT_EQ(name(pages[{2, 1}]), sj("分類ＮＯなし"));
     EXPECT_EQ(kingaku(find(2, "VE22")), "1500");

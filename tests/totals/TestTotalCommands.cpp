@@ -72,7 +72,7 @@ protected:
         d.LoadKoumokuGyou();
         d.m_CurGyou[0] = gyou;
     }
-    static std::string& work(CTotalDoc& d, int gyou) { return d.m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)]; }
+    static std::string& work(CTotalDoc& d, int gyou) { return d.EditWorkGyou(gyou); }
 
     // Page `k` of `n` item rows named "品<i>", quantity i, prices 100*i / 90*i, 備考2 "B<i>".
     static std::vector<std::string> page(int k, int n, int bun = 0) {
@@ -99,7 +99,9 @@ protected:
 TEST_F(TotalCommandsTest, TankaCopyPastesPricesAndRemarksOverRowsFromTheCursor) {
     auto doc = open(page(1, 15));
     CTotalDoc& d = *doc;
-    const std::vector<std::string> before(d.m_KoumokuGyou.begin(), d.m_KoumokuGyou.begin() + 15);
+    std::vector<std::string> before;
+    for (int k = 1; k <= 15; ++k)
+        before.push_back(d.WorkGyouAt(k));
     QueueKivAnswer(true);
     ASSERT_TRUE(totalcmd::CollectTanka(d, 3, 5, 1));
     EXPECT_EQ(KivRecordedQuestions().back(), totalcmd::kAskTankaPaste);
@@ -251,8 +253,8 @@ TEST_F(TotalCommandsTest, RowInsertAndDeleteRenumberAndKeepThePoolInStep) {
         EXPECT_EQ(raw(work(d, r), 2), kiv::text::cformat("%04d", kiv::text::Decimal(r)));
     }
     // The freed slot is a blank row among the saved ones.
-    EXPECT_EQ(d.m_PoolGyouCount, 6);
-    EXPECT_EQ(std::count(d.m_GyouKoumokuNo.begin(), d.m_GyouKoumokuNo.begin() + 6, 0), 1);
+    EXPECT_EQ(d.PoolGyouCount(), 6);
+    EXPECT_EQ(std::count(d.GyouIndex().begin(), d.GyouIndex().begin() + 6, 0), 1);
     const std::vector<std::string> saved = ReadTotalFile(d.SerializeTotalFile());
     EXPECT_EQ(std::count(saved.begin(), saved.end(), G::blankRow()), 1);
 
@@ -263,7 +265,7 @@ TEST_F(TotalCommandsTest, RowInsertAndDeleteRenumberAndKeepThePoolInStep) {
     EXPECT_EQ(G::toInt(work(d, 2), 2), 2);
     EXPECT_EQ(val(work(d, 3), G::Hinmei), sj("品3"));
     EXPECT_EQ(G::toInt(work(d, 4), 2), 4);
-    EXPECT_EQ(d.m_PoolGyouCount, 6);   // the freed slot was taken again
+    EXPECT_EQ(d.PoolGyouCount(), 6);   // the freed slot was taken again
 
     // The only row of a page becomes a blank row numbered 1.
     go(d, 3, 1);
@@ -325,7 +327,7 @@ TEST_F(TotalCommandsTest, CategoryPagesInsertDeleteAndMove) {
         EXPECT_EQ(d.m_CurKoumoku[0], 5);
         EXPECT_EQ(d.m_GyouCount, 1);
         EXPECT_EQ(G::toInt(work(d, 1), G::KoumokuNo), 5);
-        EXPECT_EQ(d.m_PoolGyouCount, 5);   // the deleted page's freed slot holds it
+        EXPECT_EQ(d.PoolGyouCount(), 5);   // the deleted page's freed slot holds it
         ASSERT_TRUE(totalcmd::GoToKoumoku(d, 2));
         EXPECT_EQ(val(work(d, 1), G::Hinmei), "P2");
 
@@ -344,10 +346,10 @@ TEST_F(TotalCommandsTest, CategoryPagesInsertDeleteAndMove) {
         auto doc = open(with999);
         CTotalDoc& d = *doc;
         go(d, 2, 1);
-        const std::vector<std::string> before(d.m_Gyou.begin(), d.m_Gyou.begin() + d.m_PoolGyouCount);
+        const std::vector<std::string> before(d.PoolRows().begin(), d.PoolRows().end());
         EXPECT_FALSE(totalcmd::InsertKoumokuHere(d));
         EXPECT_EQ(KivRecordedMessages().back(), CTotalDoc::kMsgPoolFull);
-        EXPECT_EQ(std::vector<std::string>(d.m_Gyou.begin(), d.m_Gyou.begin() + d.m_PoolGyouCount), before);
+        EXPECT_EQ(std::vector<std::string>(d.PoolRows().begin(), d.PoolRows().end()), before);
         EXPECT_EQ(d.m_KoumokuCount, 6);
     }
 }

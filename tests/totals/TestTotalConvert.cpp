@@ -152,14 +152,14 @@ TEST_F(TotalDocConvertTest, ConvertsOnlyWhenBothFilesReadAndSavesWhatItBuilt) {
     ASSERT_TRUE(kiv::files::writeFileAtomically(data / "bad.MST", "\x05"));
     EXPECT_FALSE(doc.ConvertEstimateFile(kiv.string(), (data / "bad.MST").string()));
     EXPECT_NE(KivRecordedMessages().back().find("bad.MST"), std::string::npos);
-    EXPECT_EQ(doc.m_PoolGyouCount, 1);
+    EXPECT_EQ(doc.PoolGyouCount(), 1);
     EXPECT_FALSE(doc.IsModified());
     ClearKivPrompts();
 
     ASSERT_TRUE(doc.ConvertEstimateFile(kiv.string(), mst.string()));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.m_HyousiData[0], "工事");
-    EXPECT_EQ(doc.m_PoolGyouCount, 14);
+    EXPECT_EQ(doc.PoolGyouCount(), 14);
     EXPECT_EQ(doc.m_KoumokuCount, 4);
     EXPECT_EQ(doc.m_CurKoumoku[0], 1);
     EXPECT_EQ(doc.m_GyouCount, 5);
@@ -169,11 +169,11 @@ TEST_F(TotalDocConvertTest, ConvertsOnlyWhenBothFilesReadAndSavesWhatItBuilt) {
     EXPECT_EQ(kiv::text::trimBlanks(doc.m_KoumokuName[1].substr(4, 30)), sj("配管"));
     EXPECT_EQ(kiv::text::trimBlanks(doc.m_KoumokuName[3].substr(4, 30)), sj("分類ＮＯなし"));
     // A full recalculation of what the conversion built changes no row.
-    const std::vector<std::string> built(doc.m_Gyou.begin(), doc.m_Gyou.begin() + doc.m_PoolGyouCount);
+    const std::vector<std::string> built(doc.PoolRows().begin(), doc.PoolRows().end());
     EXPECT_EQ(doc.m_NeedRecalc, 1);
     doc.RebuildKoumokuList();
     EXPECT_EQ(doc.m_NeedRecalc, 0);
-    EXPECT_EQ(std::vector<std::string>(doc.m_Gyou.begin(), doc.m_Gyou.begin() + doc.m_PoolGyouCount), built);
+    EXPECT_EQ(std::vector<std::string>(doc.PoolRows().begin(), doc.PoolRows().end()), built);
     EXPECT_TRUE(KivRecordedMessages().empty());
     // Saved and reopened: the same pages; saved again: the same bytes.
     const fs::path ttl = data / "t.TTL";
@@ -219,7 +219,7 @@ TEST_F(TotalDocConvertTest, APartlyReadEstimateOrMasterIsRefusedNamingTheFile) {
         EXPECT_FALSE(doc.ConvertEstimateFile(kiv.string(), mst.string()));
         EXPECT_EQ(KivRecordedMessages(),
                   std::vector<std::string>{KivPartlyReadText((c.refusesMaster ? mst : kiv).string()) + "変換を中止します。"});
-        EXPECT_EQ(doc.m_PoolGyouCount, 1);
+        EXPECT_EQ(doc.PoolGyouCount(), 1);
         EXPECT_FALSE(doc.IsModified());
     }
     // A blank free row is no damage: the conversion runs.
@@ -230,7 +230,7 @@ TEST_F(TotalDocConvertTest, APartlyReadEstimateOrMasterIsRefusedNamingTheFile) {
     ClearKivPrompts();
     CTotalDoc doc;
     EXPECT_TRUE(doc.ConvertEstimateFile(kiv.string(), mst.string()));
-    EXPECT_EQ(doc.m_PoolGyouCount, 14);
+    EXPECT_EQ(doc.PoolGyouCount(), 14);
 }
 
 TEST_F(TotalDocConvertTest, CalcGyouIsRepeatableAndTotalsLeaveOutTotalRows) {

@@ -61,7 +61,7 @@ TEST_F(TotalFileTest, UnchangedFileSavesByteForByteFreeSlotsIncluded) {
     CTotalDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(path.string()));
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_PoolGyouCount, 5);
+    EXPECT_EQ(doc.PoolGyouCount(), 5);
     EXPECT_EQ(doc.m_KoumokuCount, 2);
     EXPECT_EQ(doc.m_GyouCount, 1);
     // A category switch and back changes nothing.
@@ -82,7 +82,7 @@ TEST_F(TotalFileTest, FreedRowIsWrittenBlankAndItsSlotReused) {
     doc.m_CurKoumoku[0] = 2;
     doc.LoadKoumokuGyou();
     // Deleting row 2 of category 2 frees its slot; the count stays.
-    doc.m_KoumokuGyou[1] = G::blankRow();
+    doc.EditWorkGyou(2) = G::blankRow();
     doc.StoreKoumokuGyou();
     ASSERT_TRUE(doc.onSaveDocument(path));
     const auto saved = ReadTotalFile(read(path));
@@ -91,17 +91,17 @@ TEST_F(TotalFileTest, FreedRowIsWrittenBlankAndItsSlotReused) {
     // A new row takes the first free slot (slot 1) without growing the count.
     doc.LoadKoumokuGyou();
     ASSERT_TRUE(doc.AddGyou());
-    EXPECT_EQ(doc.m_PoolGyouCount, 5);
-    EXPECT_EQ(doc.m_GyouKoumokuNo[1], 2);
+    EXPECT_EQ(doc.PoolGyouCount(), 5);
+    EXPECT_EQ(doc.KoumokuOfSlot(1), 2);
 }
 
 TEST_F(TotalFileTest, EmptyFileAndCategory999) {
     CTotalDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(write("empty.TTL", std::string(4, '\0')).string()));
-    EXPECT_EQ(doc.m_PoolGyouCount, 1);
+    EXPECT_EQ(doc.PoolGyouCount(), 1);
     EXPECT_EQ(doc.m_GyouCount, 1);
     EXPECT_EQ(doc.m_KoumokuCount, 1);
-    EXPECT_EQ(G::koumokuOf(doc.m_KoumokuGyou[0]), 1);
+    EXPECT_EQ(G::koumokuOf(doc.WorkGyouAt(1)), 1);
 
     std::vector<std::string> rows;
     for (int k = 1; k <= 12; ++k)
@@ -150,7 +150,7 @@ TEST_F(TotalFileTest, DamagedFilesOpenNothingAndNameTheFile) {
         ASSERT_EQ(KivRecordedMessages().size(), 1u);
         EXPECT_NE(KivRecordedMessages()[0].find("bad.TTL"), std::string::npos);
         EXPECT_EQ(doc.GetPathName(), path.string());   // the open document is untouched
-        EXPECT_EQ(doc.m_PoolGyouCount, 5);
+        EXPECT_EQ(doc.PoolGyouCount(), 5);
     }
     ClearKivPrompts();
 }

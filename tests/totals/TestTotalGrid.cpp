@@ -91,7 +91,7 @@ protected:
                                         cells ? cells : g.Pos.Width, kCharWidth);
     }
     static std::string fieldOf(const CTotalDoc& d, int gyou, int field) {
-        return std::string(G::raw(d.m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)], field));
+        return std::string(G::raw(d.WorkGyouAt(gyou), field));
     }
 };
 
@@ -149,7 +149,7 @@ TEST_F(TotalGridTest, FieldMovesFollowTheStopOrderAndEnterPastTheLastRowAppends)
     EXPECT_EQ(w.doc->m_GyouCount, 4);
     EXPECT_EQ(w.doc->m_CurGyou[0], 4);
     EXPECT_EQ(g.m_CurField[0], 5);
-    EXPECT_EQ(w.doc->m_KoumokuGyou[3].substr(0, 8), "00020004");
+    EXPECT_EQ(w.doc->WorkGyouAt(4).substr(0, 8), "00020004");
 }
 
 // A unit price of 1234567 is drawn with two separators over 13 cells, 3 cells left of its field.
@@ -215,7 +215,7 @@ TEST_F(TotalGridTest, RowAfterTheLastUpFromTheLastGridRowAndCaretSteps) {
     toField(g, G::SekisanSuu1);
     hb().sendChar(g, '8');
     EXPECT_EQ(w.doc->m_GyouCount, 4);
-    EXPECT_EQ(w.doc->m_KoumokuGyou[3].substr(0, 8), "00020004");
+    EXPECT_EQ(w.doc->WorkGyouAt(4).substr(0, 8), "00020004");
 }
 
 // The calculator from an operator key writes its result; a result wider than the cell is

@@ -233,11 +233,11 @@ TEST_F(TotalPrintTest, StaleTotalPrintsRecalculatedAndTheGridReturnsToCategoryOn
     EXPECT_TRUE(d->IsModified());
     // The stored rows are the recalculated ones.
     int slot = -1;
-    for (int j = 0; j < d->m_PoolGyouCount; ++j)
-        if (G::raw(d->m_Gyou[static_cast<std::size_t>(j)], G::Hinmei).find(text::sj("小計")) != std::string_view::npos)
+    for (int j = 0; j < d->PoolGyouCount(); ++j)
+        if (G::raw(d->PoolGyou(j), G::Hinmei).find(text::sj("小計")) != std::string_view::npos)
             slot = j;
     ASSERT_GE(slot, 0);
-    EXPECT_EQ(G::raw(d->m_Gyou[static_cast<std::size_t>(slot)], G::Kingaku1), "        5000");
+    EXPECT_EQ(G::raw(d->PoolGyou(slot), G::Kingaku1), "        5000");
     // Row 1 of the summary page, drawn again in the screen's cells.
     EXPECT_EQ(d->m_CurKoumoku[0], 1);
     EXPECT_EQ(d->m_CurGyou[0], 1);
@@ -281,7 +281,7 @@ TEST_F(TotalPrintTest, CancelledDialogOrFailedJobShowsThePageOfBefore) {
         EXPECT_EQ(d->m_CurGyou[0], 3);
         EXPECT_EQ(d->m_GyouCount, 4);
         // The recalculated rows stay stored: row 2 of category 2 is 1 x 100 again.
-        EXPECT_EQ(G::raw(d->m_KoumokuGyou[1], G::Kingaku1), "         100");
+        EXPECT_EQ(G::raw(d->WorkGyouAt(2), G::Kingaku1), "         100");
         EXPECT_EQ(d->m_NeedRecalc, 0);
         hb().processPending();
         EXPECT_EQ(trimmed(screenCell(*grid, G::Hinmei, 1)), "C2R1");

@@ -64,11 +64,11 @@ TEST_F(TotalTextOutTest, SummaryPageRowsAsStoredAtFullWidth) {
     EXPECT_NE(ls[4].find(sj("　計")), std::string::npos);
 
     // Line 2: the summary row of 配管, its fields exactly as the row holds them.
-    std::string row = *doc->m_Gyou.begin();
-    for (int j = 0; j < doc->m_PoolGyouCount; ++j)
-        if (G::koumokuOf(doc->m_Gyou[static_cast<std::size_t>(j)]) == 1 &&
-            G::toInt(doc->m_Gyou[static_cast<std::size_t>(j)], G::GyouNo) == 2)
-            row = doc->m_Gyou[static_cast<std::size_t>(j)];
+    std::string row = doc->PoolGyou(0);
+    for (int j = 0; j < doc->PoolGyouCount(); ++j)
+        if (G::koumokuOf(doc->PoolGyou(j)) == 1 &&
+            G::toInt(doc->PoolGyou(j), G::GyouNo) == 2)
+            row = doc->PoolGyou(j);
     const auto f = fieldsOf(ls[1]);
     ASSERT_EQ(f.size(), 7u);
     EXPECT_EQ(f[0], row.substr(290, 5));
@@ -101,8 +101,8 @@ TEST_F(TotalTextOutTest, DueRecalculationRunsFirstAndTheSummaryIsNotRebuilt) {
     EXPECT_EQ(doc->m_NeedRecalc, 0);
     // The page's total in the document, and in the grid's loaded page.
     ASSERT_EQ(doc->m_GyouCount, 3);
-    EXPECT_EQ(kiv::text::trimBlanks(G::raw(doc->m_KoumokuGyou[2], G::Kingaku1)), "6000");
-    EXPECT_EQ(kiv::text::trimBlanks(G::raw(doc->m_KoumokuGyou[2], G::Kingaku2)), "5400");
+    EXPECT_EQ(kiv::text::trimBlanks(G::raw(doc->WorkGyouAt(3), G::Kingaku1)), "6000");
+    EXPECT_EQ(kiv::text::trimBlanks(G::raw(doc->WorkGyouAt(3), G::Kingaku2)), "5400");
     // The file's summary row of 配管 still says 5000/4500.
     const auto ls = lines(kiv::files::readFile(out).value_or(""));
     ASSERT_EQ(ls.size(), 5u);

@@ -48,7 +48,7 @@ TEST_F(TotalWindowTest, ConvertSaveAsReopenSaveByteForByte) {
         },
         CSyuukeiDialog::kDialogId);
     hb().sendCommand(32815);
-    EXPECT_EQ(doc->m_PoolGyouCount, 1);
+    EXPECT_EQ(doc->PoolGyouCount(), 1);
     EXPECT_EQ(hb().prompts().back().caption, "KIV(*.KIV)|*.KIV|全て(*.*)|*.*|");
 
     hb().expectDialog(
@@ -59,7 +59,7 @@ TEST_F(TotalWindowTest, ConvertSaveAsReopenSaveByteForByte) {
         CSyuukeiDialog::kDialogId);
     hb().sendCommand(32815);
     ASSERT_EQ(doc->m_KoumokuCount, 2);
-    EXPECT_EQ(doc->m_PoolGyouCount, 3 + 3);
+    EXPECT_EQ(doc->PoolGyouCount(), 3 + 3);
     EXPECT_TRUE(doc->IsModified());
 
     // The tree of this window: "分類集計" for the untitled document, one item per category.
@@ -157,7 +157,7 @@ TEST_F(TotalWindowTest, UntitledSaveTakesTheModesExtensionAndOpensAgain) {
 
         auto* again = dynamic_cast<CTotalDoc*>(app->OpenFile(saved));
         ASSERT_NE(again, nullptr);
-        EXPECT_EQ(G::raw(again->m_KoumokuGyou[0], G::Hinmei).substr(0, 3), "ABC");
+        EXPECT_EQ(G::raw(again->WorkGyouAt(1), G::Hinmei).substr(0, 3), "ABC");
         hb().sendCommand(ui::cmd::FileClose);
         app.reset();
     }

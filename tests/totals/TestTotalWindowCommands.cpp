@@ -39,7 +39,7 @@ protected:
         return frame ? dynamic_cast<CTotalView*>(frame->m_wndSplitter->pane(0, 1)) : nullptr;
     }
     static std::string name(CTotalDoc& d, int gyou) {
-        return std::string(text::trimBlanks(G::raw(d.m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)], G::Hinmei)));
+        return std::string(text::trimBlanks(G::raw(d.WorkGyouAt(gyou), G::Hinmei)));
     }
 };
 

@@ -72,8 +72,8 @@ protected:
 
 TEST_F(TotalWorkbookTest, EveryCategoryOnItsOwnPagesWithCaptionsAndPageSetup) {
     // A fractional quantity on page 2 (the grid's loaded page is 1, so the store is edited).
-    for (int j = 0; j < doc->m_PoolGyouCount; ++j) {
-        std::string& r = doc->m_Gyou[static_cast<std::size_t>(j)];
+    for (int j = 0; j < doc->PoolGyouCount(); ++j) {
+        std::string& r = doc->EditPoolGyou(j);
         if (G::koumokuOf(r) == 2 && G::toInt(r, G::GyouNo) == 2) {
             ASSERT_TRUE(G::putNumber(r, G::SekisanSuu2, "2.5"));
         }

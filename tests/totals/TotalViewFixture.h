@@ -43,8 +43,8 @@ protected:
     void replaceRows(const std::vector<std::string>& rows) {
         doc->ClearGyou();
         for (std::size_t i = 0; i < rows.size(); ++i)
-            doc->m_Gyou[i] = rows[i];
-        doc->m_PoolGyouCount = static_cast<int>(rows.size());
+            doc->SetPoolGyou(static_cast<int>(i), rows[i]);
+        doc->SetPoolGyouCount(static_cast<int>(rows.size()));
         doc->RebuildTotalIndex();
         doc->m_CurKoumoku[0] = 1;
         doc->LoadKoumokuGyou();
