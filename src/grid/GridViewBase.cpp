@@ -202,11 +202,13 @@ void GridViewBase::StoreGyou() {
     GyouStore* d = Store();
     if (!d)
         return;
+    GyouRecord::fitLength(m_EditGyou);
     // Storing a row as it stands is no change: a document only opened and looked at closes
-    // without the save question.
-    std::string stored;
-    d->GetCurrentGyou(stored);
-    if (stored != m_EditGyou)
+    // without the save question. The row is compared as LoadGyou gives it, so a work row never
+    // filled (the row after the last) counts as the blanks it loads as. Rows are stored for every
+    // row of every recalculation, so the stored row is read into a buffer kept between calls.
+    d->GetCurrentGyou(m_StoredGyou);
+    if (m_StoredGyou.compare(0, m_EditGyou.size(), m_EditGyou) != 0)
         d->SetCurrentGyou(m_EditGyou);
 }
 
@@ -756,6 +758,7 @@ bool GridViewBase::EnsureCursorGyou() {
     NewGyouDefaults(edited);
     m_EditGyou = edited;
     StoreGyou();
+    MarkChanged();
     return true;
 }
 
@@ -821,6 +824,7 @@ void GridViewBase::TypeTextByte(unsigned char c) {
     InsertCharAtCaret();
     DrawCurField();
     StoreGyou();
+    MarkChanged();
 }
 
 void GridViewBase::AlignNumericInput() {
@@ -848,10 +852,12 @@ bool GridViewBase::TypeNumericChar() {
         m_TypedChar = '0';
         AlignNumericInput();
         ++m_TypedCount;
+        OnNumberTyped();
         m_TypedChar = '.';
     }
     AlignNumericInput();
     ++m_TypedCount;
+    OnNumberTyped();
     if (typed == '.')
         m_PointTyped = 1;
     return true;
@@ -868,6 +874,7 @@ bool GridViewBase::PutCalcResult(const std::string& result) {
     ClearField();
     m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset + m_FieldPos.Width) - digits.size(), digits.size(),
                        digits);
+    MarkChanged();
     return true;
 }
 

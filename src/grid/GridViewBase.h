@@ -226,6 +226,11 @@ protected:
     // --- What a derived grid adds
     // What an empty new row holds besides its key (the master: its supply factor).
     virtual void NewGyouDefaults(std::string& row) { (void)row; }
+    // Typing, a calculator result or a new row changed what the store must recalculate (the
+    // estimate: its recalculation flag).
+    virtual void MarkChanged() {}
+    // One character went into the number being typed (the estimate counts them per cell).
+    virtual void OnNumberTyped() {}
     // Enter on a number cell, before the row is recalculated (the master: the detail dialog for
     // a unit price the detail writes).
     virtual void OnEnterNumber() {}
@@ -281,5 +286,6 @@ protected:
 
     kiv::grid::GridDesc m_Desc;
     int m_PendingLead = -1;
+    std::string m_StoredGyou;   // StoreGyou's copy of the stored row
     int m_LastThumbPos = 0;
 };

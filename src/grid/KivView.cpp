@@ -159,44 +159,6 @@ void CKivView::CloseDocumentWithoutPrompt() {
 // ---------------------------------------------------------------------------------------------
 // Row path
 
-void CKivView::StoreGyou() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return;
-    GyouRecord::fitLength(m_EditGyou);
-    // Moving over a row without changing it does not make the estimate modified. The row is
-    // compared as LoadGyou gave it, so a work row never filled (the row after the item's last)
-    // counts as the blanks it loads as.
-    const int r = d->m_CurGyou[0];
-    if (r >= 1 && r <= static_cast<int>(d->m_KoumokuGyou.size())) {
-        // Compared in place: rows are stored for every row of every recalculation.
-        const std::string& current = d->m_KoumokuGyou[static_cast<std::size_t>(r - 1)];
-        const std::size_t n = std::min(current.size(), m_EditGyou.size());
-        if (current.compare(0, n, m_EditGyou, 0, n) == 0 &&
-            m_EditGyou.find_first_not_of(' ', n) == std::string::npos)
-            return;
-    } else if (m_EditGyou.find_first_not_of(' ') == std::string::npos) {
-        return;
-    }
-    d->SetCurrentGyou(m_EditGyou);
-}
-
-bool CKivView::AddGyou() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return false;
-    if (d->m_GyouCount >= m_MaxGyou) {
-        KivMessage(CKivDoc::kMsgKoumokuFull);
-        return false;
-    }
-    // The document refuses, with its own message, when the estimate as a whole is full; the
-    // item's count then stays as it is.
-    if (!d->AddGyou())
-        return false;
-    ++d->m_GyouCount;
-    return true;
-}
-
 void CKivView::RenumberGyou() {
     CKivDoc* d = GetDocument();
     if (!d)
@@ -204,12 +166,6 @@ void CKivView::RenumberGyou() {
     GyouRecord::fitLength(m_EditGyou);
     GyouRecord::writeKey(m_EditGyou, d->m_CurKoumoku[0], d->m_CurGyou[0]);
     GyouRecord::fillBlankHokyuu(m_EditGyou);
-}
-
-void CKivView::RenumberStoreGyou() {
-    ClearGyouBuffer();
-    RenumberGyou();
-    StoreGyou();
 }
 
 void CKivView::Serialize(bool storing) {

@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/RecalcSeams.h"
 #include "grid/GridViewBase.h"
@@ -149,20 +150,17 @@ public:
     void RestorePosition10() { RestorePosition(10); }
 
     // --- Row path between the row buffer and the document
-    void StoreGyou();   // m_EditGyou back into the cursor's work row
     void LoadKoumoku() { if (CKivDoc* d = GetDocument()) d->LoadKoumokuGyou(); }
     void StoreKoumoku() { if (CKivDoc* d = GetDocument()) d->StoreKoumokuGyou(); }
     void SaveUndoPool() { if (CKivDoc* d = GetDocument()) d->CopyGyouToUndo(); }
     void RestoreUndoPool() { if (CKivDoc* d = GetDocument()) d->RestoreGyouFromUndo(); }
     void ClearKoumokuWork() { if (CKivDoc* d = GetDocument()) d->ClearKoumokuGyou(); }
-    // One more row for the current item, counted in m_GyouCount. At 9999 rows the limit message
-    // and false; false as well when the estimate has no room (the document says so).
-    bool AddGyou();
     void ClearGyouBuffer2() { m_EditGyou2.assign(m_GyouLen, ' '); }
     // The current item and row as the row buffer's key; a blank 補給 becomes "  1.0".
     void RenumberGyou();
-    // The cursor row becomes an empty row with its key and "  1.0".
-    void RenumberStoreGyou();
+    // A new row's blank 補給 becomes "  1.0" (RenumberStoreGyou and a row typed into after the
+    // item's last).
+    void NewGyouDefaults(std::string& row) override { GyouRecord::fillBlankHokyuu(row); }
     // The row buffer into the document before the estimate is written (storing); reading does
     // nothing: the rows come from the document.
     void Serialize(bool storing);
@@ -435,8 +433,6 @@ public:
     // --- Typing into the current cell (KivViewInput.cpp)
     // The cell's bytes from the caret one place right; the byte at the caret becomes a blank.
     void ShiftFieldRight();
-    // Numeric cells: m_TypedChar typed; false when refused.
-    bool TypeNumericChar();
 
     // --- Converted prices (KivViewTankaHenkan.cpp)
     // The cursor leaves unit price 1 of a converted row after typing into it: its conversion
@@ -549,21 +545,15 @@ private:
     // current row is left at the last); rows past the item's last come as empty rows.
     std::vector<std::string> CollectBlockRows();
     // Typing helpers (KivViewInput.cpp).
-    void TypeTextByte(unsigned char c);
     void OpenCalcFromCell(char op);
     void EnterRules();
     // Store the row, recalculate it (slot 1 kept), as every move off a row does.
     void CommitGyou();
-    // An edit on the row after the item's last makes that row part of the item first (its key
-    // and "  1.0"); false, with the limit message, when the item or the estimate is full.
-    bool EnsureCursorGyou();
-    void MarkChanged();
+    void MarkChanged() override;
+    void OnNumberTyped() override;
     // The numeric-typing count of the cursor's cell: 0 once the cursor is on another cell.
     int TypedNumCountHere();
     void NoteTypedNum();
-    // A calculator result (10 characters) into the current numeric cell; false, with a message
-    // naming it, when its digits do not fit the cell.
-    bool PutCalcResult(const std::string& result);
     // The conversion data of a converted row leave the row buffer (KivViewTankaHenkan.cpp).
     void DropTankaHenkan();
     // The start-row or end-row step of a two-click range (KivViewMouse.cpp).
