@@ -484,17 +484,11 @@ void GridViewBase::NextField() {
     const int cur = d->m_CurGyou[0];
     const bool append = cur >= d->m_GyouCount;
     if (append) {
-        if (cur > d->m_GyouCount) {
-            if (!AddGyou()) {
-                CalcFieldPos();
-                return;
-            }
-            d->m_CurGyou[0] = d->m_GyouCount;
-            std::string edited = m_EditGyou;
-            RenumberStoreGyou();
-            edited.replace(0, 8, m_EditGyou, 0, 8);
-            m_EditGyou = edited;
-            StoreGyou();
+        // The cursor stood on the row after the last: that row joins the category first, so the
+        // cursor never goes further below the category than one row.
+        if (cur > d->m_GyouCount && !JoinCursorGyou()) {
+            CalcFieldPos();
+            return;
         }
         // Nothing moves when the category or the store has no room for one more row.
         if (!AddGyou()) {
@@ -748,17 +742,26 @@ bool GridViewBase::EnsureCursorGyou() {
         return false;
     if (d->m_CurGyou[0] <= d->m_GyouCount)
         return true;
-    if (!AddGyou())
+    if (!JoinCursorGyou())
+        return false;
+    MarkChanged();
+    return true;
+}
+
+bool GridViewBase::JoinCursorGyou() {
+    GyouStore* d = Store();
+    if (!d || !AddGyou())
         return false;
     d->m_CurGyou[0] = d->m_GyouCount;
     std::string edited = m_EditGyou;
     RenumberStoreGyou();
+    // Whatever the buffer held besides the key (Backspace or Delete on a blank row change
+    // nothing) stays with the new row, with a new row's defaults where it is blank.
     edited.replace(0, 8, m_EditGyou, 0, 8);
     GyouRecord::fitLength(edited);
     NewGyouDefaults(edited);
     m_EditGyou = edited;
     StoreGyou();
-    MarkChanged();
     return true;
 }
 

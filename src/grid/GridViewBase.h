@@ -275,6 +275,9 @@ protected:
     // An edit on the row after the category's last makes that row part of the category first;
     // false, with the limit message, when the category or the store is full.
     bool EnsureCursorGyou();
+    // The row after the category's last becomes its last row: keyed, stored with what the buffer
+    // holds; false, with the limit message, when there is no room.
+    bool JoinCursorGyou();
     void EnterRules();
     void OpenCalcFromCell(char op);
     // A double click on a number cell of a row: the calculator with its own defaults; its result

@@ -10,7 +10,7 @@
 //
 // The handlers are spread over several sources by what they do: KivView.cpp (members, positions,
 // row path, life cycle, backup timer), KivViewPaint.cpp (font, painting, digit grouping, status
-// panes, font size, print font), KivViewCaret.cpp (caret and field navigation), KivViewScroll.cpp (scrolling),
+// panes, font size, print font), KivViewCaret.cpp (the category number read), KivViewScroll.cpp (scrolling),
 // KivViewInput.cpp (typing and keys), KivViewMouse.cpp (mouse, calculator and unit list, the
 // two-click row range), KivViewTankaHenkan.cpp (protection of converted prices),
 // KivViewItems.cpp (item titles and item commands), KivViewPricing.cpp (the row's composite
@@ -190,12 +190,9 @@ public:
     // printers keep their own heights.
     void OnInsatuFont();
 
-    // --- Caret and field navigation (KivViewCaret.cpp)
-    void NextField();
+    // --- Field navigation: NextField / PrevField are the grid's; the category number (KivViewCaret.cpp)
     void GoNextField() { NextField(); }
-    void PrevField();
     void GoPrevField() { PrevField(); }
-    void SkipKeisanField();
     void ReadBunNo();
 
     // --- Scrolling (KivViewScroll.cpp)
