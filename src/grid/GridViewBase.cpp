@@ -627,13 +627,16 @@ void GridViewBase::onVScroll(int code, int pos) {
         for (int i = 0; i < m_Desc.PageStep; ++i)
             step(false);
         break;
-    case SB_THUMBTRACK:
-        if (m_LastThumbPos >= pos && m_LastThumbPos >= 0)
+    case SB_THUMBTRACK: {
+        int& last = LastThumbPos();
+        // The position is unsigned to the scroll bar: an unchanged position steps up.
+        if (static_cast<unsigned>(last) >= static_cast<unsigned>(pos) && last >= 0)
             step(true);
-        else if (m_LastThumbPos < pos && m_LastThumbPos < d->m_GyouCount)
+        else if (last < pos && last < d->m_GyouCount)
             step(false);
-        m_LastThumbPos = pos;
+        last = pos;
         break;
+    }
     default: break;
     }
     ResetVScroll(d->m_GyouCount);
@@ -674,10 +677,12 @@ void GridViewBase::onHScroll(int code, int pos) {
     const int before = m_HScrollPairs;
     m_HScrollPairs = kiv::grid::HScrollPairsAfter(code, pos, m_HScrollPairs, m_Desc.HScrollRange - 1);
     if (m_HScrollPairs != before) {
-        // The cursor may stand on a field that scrolled away: it goes to the first one left.
-        if (!IsCursorField(std::clamp(m_CurField[0], 1, m_Desc.LastField)))
-            m_CurField[0] = m_Desc.FirstField;
-        CalcFieldPos();
+        if (m_Desc.HScrollMovesCursor) {
+            // The cursor may stand on a field that scrolled away: it goes to the first one left.
+            if (!IsCursorField(std::clamp(m_CurField[0], 1, m_Desc.LastField)))
+                m_CurField[0] = m_Desc.FirstField;
+            CalcFieldPos();
+        }
         invalidate();
     }
     ResetHScroll();

@@ -55,6 +55,10 @@ struct GridDesc {
     int MaxGyou = 9999;                        // most rows of one category
     int HScrollRange = 0;                      // horizontal scroll bar 0..range; 0 none
     int PageStep = 5;                          // rows per page of the vertical scroll bar
+    // A sideways scroll moves the cursor off a field it scrolled away (to the first field) and
+    // measures the field again; when false the cursor keeps its field and geometry until the
+    // next move.
+    bool HScrollMovesCursor = true;
     GridColors Colors;
 };
 
@@ -242,6 +246,9 @@ protected:
     virtual void OnTabKey() {}
     virtual void OnHomeKey() {}
     virtual void OnFunctionKey(int vk) { (void)vk; }
+    // Where the thumb position of the last thumb-tracking message is kept: this view's own; the
+    // estimate views share one.
+    virtual int& LastThumbPos() { return m_LastThumbPos; }
     // Every paint: the status pane's text.
     virtual void UpdateStatusPane() {}
 

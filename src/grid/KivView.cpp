@@ -39,6 +39,8 @@ kiv::grid::GridDesc estimateGrid() {
     g.GyouLen = CKivView::m_GyouLen;
     g.MaxGyou = CKivView::m_MaxGyou;
     g.HScrollRange = CKivView::m_HScrollRange;
+    g.PageStep = 3;
+    g.HScrollMovesCursor = false;
     g.Colors.ClientPen = kiv::ui::rgb(200, 200, 200);
     g.Colors.CaptionText = kiv::ui::rgb(0, 0, 205);
     g.Colors.RowFill = kiv::ui::kWhite;

@@ -198,10 +198,6 @@ public:
     // --- Scrolling (KivViewScroll.cpp)
     void ScrollGyouUp();
     void ScrollGyouDown();
-    // One grid row towards the item's start / end, the cursor keeping its screen row and
-    // field; false when no step was possible.
-    bool ScrollStepUp();
-    bool ScrollStepDown();
     // The pan gesture: a positive vertical distance steps up, a negative one down.
     bool OnGesturePan(kiv::ui::Point from, kiv::ui::Point to);
 
@@ -439,10 +435,9 @@ public:
     void CheckGyouTankaHenkan2();
     // Cut and cell undo ask first: on a converted row the warning and m_EditRefused = 1.
     void WarnGyouTankaHenkan();
-    void onVScroll(int code, int pos) override;
-    void onHScroll(int code, int pos) override;
-    bool onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) override;
     void onTimer(int id) override;
+    // The thumb position every estimate view shares (g_LastThumbPos).
+    int& LastThumbPos() override { return g_LastThumbPos; }
 
     // --- State the command handlers share
     // The row buffer m_EditGyou, the positions, the field geometry, the font measures and the
