@@ -772,7 +772,7 @@ bool GridViewBase::JoinCursorGyou() {
 
 void GridViewBase::CommitGyou() {
     GyouStore* d = Store();
-    if (!d || d->m_CurGyou[0] > d->m_GyouCount)
+    if (!d || (!m_Desc.CommitsRowAfterLast && d->m_CurGyou[0] > d->m_GyouCount))
         return;   // the empty row after the last belongs to no row yet
     StoreGyou();
     SavePosition(1);

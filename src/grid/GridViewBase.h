@@ -59,6 +59,9 @@ struct GridDesc {
     // measures the field again; when false the cursor keeps its field and geometry until the
     // next move.
     bool HScrollMovesCursor = true;
+    // Leaving the empty row after the last stores and recalculates it as any row (the estimate);
+    // when false that row belongs to no row yet and is left alone.
+    bool CommitsRowAfterLast = false;
     GridColors Colors;
 };
 

@@ -41,6 +41,7 @@ kiv::grid::GridDesc estimateGrid() {
     g.HScrollRange = CKivView::m_HScrollRange;
     g.PageStep = 3;
     g.HScrollMovesCursor = false;
+    g.CommitsRowAfterLast = true;
     g.Colors.ClientPen = kiv::ui::rgb(200, 200, 200);
     g.Colors.CaptionText = kiv::ui::rgb(0, 0, 205);
     g.Colors.RowFill = kiv::ui::kWhite;

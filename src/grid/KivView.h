@@ -362,6 +362,8 @@ public:
     // The recalculation of the row in the buffer (its quantities and amounts, then every
     // computed-row calculator it feeds); the current field is left at 36.
     void RecalcGyou();
+    // A calculator result recalculates the whole item.
+    void RecalcNumberCell() override { RecalcKoumoku(); }
     // Rebuilds the document's item titles from its rows, recalculating the current item and the
     // ones before it first when rows changed since the last time. The current item's work rows
     // go back to the pool first; the editing position is the same afterwards.
@@ -537,10 +539,7 @@ private:
     // current row is left at the last); rows past the item's last come as empty rows.
     std::vector<std::string> CollectBlockRows();
     // Typing helpers (KivViewInput.cpp).
-    void OpenCalcFromCell(char op);
     void EnterRules();
-    // Store the row, recalculate it (slot 1 kept), as every move off a row does.
-    void CommitGyou();
     void MarkChanged() override;
     void OnNumberTyped() override;
     // The numeric-typing count of the cursor's cell: 0 once the cursor is on another cell.

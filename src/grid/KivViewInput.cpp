@@ -52,13 +52,6 @@ void CKivView::MarkChanged() {
         d->m_NeedRecalc = 1;
 }
 
-void CKivView::CommitGyou() {
-    StoreGyou();
-    SavePosition1();
-    RecalcGyou();
-    RestorePosition1();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Characters of a text cell. Boundaries come from a scan from the cell's first byte, so a
 // double-byte character is always moved over, deleted and cut as a whole.
@@ -75,22 +68,6 @@ void CKivView::ShiftFieldRight() {
 
 // ---------------------------------------------------------------------------------------------
 // Numeric cells
-
-void CKivView::OpenCalcFromCell(char op) {
-    CCalcDialog calc(this);
-    calc.m_Display = std::string(kiv::text::trimBlanks(kiv::grid::CellOf(m_EditGyou, m_FieldPos)));
-    calc.m_Value = kiv::text::parseDecimal(calc.m_Display);
-    calc.m_Op = op;
-    if (calc.doModal() != IDOK)
-        return;
-    if (!PutCalcResult(calc.m_Display))
-        return;
-    StoreGyou();
-    RecalcKoumoku();
-    RedrawGyou();
-    NextField();
-    SetImeForField();
-}
 
 // ---------------------------------------------------------------------------------------------
 // Enter
