@@ -11,7 +11,6 @@
 #include "grid/PrintedRow.h"
 #include "grid/RowClipboard.h"
 #include "platform/print/PrintView.h"
-#include "platform/profile/Profile.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/Frame.h"
@@ -193,18 +192,13 @@ void CKivView::CalcTitleFieldPos() {
 // Life cycle
 
 int CKivView::onCreate() {
-    if (View::onCreate() == -1)
+    // The grid's font, scroll bars and visible rows are the base's; the estimate adds its
+    // document link and the backup timer.
+    if (GridViewBase::onCreate() == -1)
         return -1;
     if (CKivDoc* d = GetDocument())
         d->SetView(this);
     setTimer(kBackupTimerId, kBackupIntervalMs);
-    m_FontSize = kiv::profile::Profile::user().getInt("Font_Size_Section", "Font_Size", kDefaultFontSize);
-    if (m_FontSize < 1)
-        m_FontSize = kDefaultFontSize;
-    showScrollBar(kiv::ui::SB_BOTH);
-    MeasureFont();
-    m_VisibleGyou = VisibleGyouFor(clientRect().height());
-    ResetHScroll();
     return 0;
 }
 
