@@ -434,6 +434,7 @@ void GridViewBase::onDraw(Dc& dc) {
         m_EditGyou = editing;
     else
         LoadGyou();
+    OnDrawn();
     if (cursorMoved && hasFocus())
         SetCaretToField();
 }

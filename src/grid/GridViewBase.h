@@ -254,6 +254,9 @@ protected:
     virtual int& LastThumbPos() { return m_LastThumbPos; }
     // Every paint: the status pane's text.
     virtual void UpdateStatusPane() {}
+    // A paint's rows are drawn, the position is back; the caret is put back next (the estimate
+    // sets its scroll thumbs here).
+    virtual void OnDrawn() {}
 
     enum class RowLook { Normal, Selected };
     void MeasureFont();
@@ -267,7 +270,8 @@ protected:
     void DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule);
     // The current field's text, grouped or raw; the estimate gives its own.
     virtual void DrawCurFieldOwnDc(bool grouped);
-    void DrawTitle(kiv::ui::Dc& dc);
+    // The client area's background and the caption lines; the estimate paints its own.
+    virtual void DrawTitle(kiv::ui::Dc& dc);
     void DrawGyouAt(int gyou, int screenRow);
     void RedrawVisibleGyou(bool framed);
     void ScrollGridRows(int fromRow, int toRow, int rows);

@@ -184,6 +184,7 @@ public:
     void GroupDigitsGoukei();
     // The style, rounding and labour-file panes of the status bar, from the document's settings.
     void UpdateStatusPanes();
+    void UpdateStatusPane() override { UpdateStatusPanes(); }
     // Command 32868 画面フォントサイズ指定.
     void OnFontSize();
     // Command 32775 印刷フォント指定: the face of every printed font, kept in the profile; the
@@ -417,7 +418,6 @@ public:
     void onInitialUpdate() override;
     void onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::View* deactivated) override;
     void onUpdate(kiv::ui::View* sender, long hint) override;
-    void onDraw(kiv::ui::Dc& dc) override;
     void onKeyDown(int vk, int repeat, unsigned flags) override;
     void onKeyUp(int vk, int repeat, unsigned flags) override;
     void onChar(unsigned ch, int repeat, unsigned flags) override;
@@ -522,6 +522,9 @@ private:
     void DrawFieldText(kiv::ui::Dc& dc, bool grouped);
     void DrawCurFieldOwnDc(bool grouped) override;
     void DrawRowRule(kiv::ui::Dc& dc);
+    // The paint is the grid's; the estimate draws its own caption lines and sets its thumbs.
+    void DrawTitle(kiv::ui::Dc& dc) override;
+    void OnDrawn() override;
     // Fields 1-36 of the cursor's screen row: boxes in a look, texts on a background, the rule.
     void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule) override;
     void GroupDigitsOf(const std::string& source, int width, bool adjustFieldPos);
