@@ -202,11 +202,13 @@ void GridViewBase::StoreGyou() {
     GyouStore* d = Store();
     if (!d)
         return;
+    GyouRecord::fitLength(m_EditGyou);
     // Storing a row as it stands is no change: a document only opened and looked at closes
-    // without the save question.
-    std::string stored;
-    d->GetCurrentGyou(stored);
-    if (stored != m_EditGyou)
+    // without the save question. The row is compared as LoadGyou gives it, so a work row never
+    // filled (the row after the last) counts as the blanks it loads as. Rows are stored for every
+    // row of every recalculation, so the stored row is read into a buffer kept between calls.
+    d->GetCurrentGyou(m_StoredGyou);
+    if (m_StoredGyou.compare(0, m_EditGyou.size(), m_EditGyou) != 0)
         d->SetCurrentGyou(m_EditGyou);
 }
 
@@ -432,6 +434,7 @@ void GridViewBase::onDraw(Dc& dc) {
         m_EditGyou = editing;
     else
         LoadGyou();
+    OnDrawn();
     if (cursorMoved && hasFocus())
         SetCaretToField();
 }
@@ -482,17 +485,11 @@ void GridViewBase::NextField() {
     const int cur = d->m_CurGyou[0];
     const bool append = cur >= d->m_GyouCount;
     if (append) {
-        if (cur > d->m_GyouCount) {
-            if (!AddGyou()) {
-                CalcFieldPos();
-                return;
-            }
-            d->m_CurGyou[0] = d->m_GyouCount;
-            std::string edited = m_EditGyou;
-            RenumberStoreGyou();
-            edited.replace(0, 8, m_EditGyou, 0, 8);
-            m_EditGyou = edited;
-            StoreGyou();
+        // The cursor stood on the row after the last: that row joins the category first, so the
+        // cursor never goes further below the category than one row.
+        if (cur > d->m_GyouCount && !JoinCursorGyou()) {
+            CalcFieldPos();
+            return;
         }
         // Nothing moves when the category or the store has no room for one more row.
         if (!AddGyou()) {
@@ -631,13 +628,16 @@ void GridViewBase::onVScroll(int code, int pos) {
         for (int i = 0; i < m_Desc.PageStep; ++i)
             step(false);
         break;
-    case SB_THUMBTRACK:
-        if (m_LastThumbPos >= pos && m_LastThumbPos >= 0)
+    case SB_THUMBTRACK: {
+        int& last = LastThumbPos();
+        // The position is unsigned to the scroll bar: an unchanged position steps up.
+        if (static_cast<unsigned>(last) >= static_cast<unsigned>(pos) && last >= 0)
             step(true);
-        else if (m_LastThumbPos < pos && m_LastThumbPos < d->m_GyouCount)
+        else if (last < pos && last < d->m_GyouCount)
             step(false);
-        m_LastThumbPos = pos;
+        last = pos;
         break;
+    }
     default: break;
     }
     ResetVScroll(d->m_GyouCount);
@@ -678,10 +678,12 @@ void GridViewBase::onHScroll(int code, int pos) {
     const int before = m_HScrollPairs;
     m_HScrollPairs = kiv::grid::HScrollPairsAfter(code, pos, m_HScrollPairs, m_Desc.HScrollRange - 1);
     if (m_HScrollPairs != before) {
-        // The cursor may stand on a field that scrolled away: it goes to the first one left.
-        if (!IsCursorField(std::clamp(m_CurField[0], 1, m_Desc.LastField)))
-            m_CurField[0] = m_Desc.FirstField;
-        CalcFieldPos();
+        if (m_Desc.HScrollMovesCursor) {
+            // The cursor may stand on a field that scrolled away: it goes to the first one left.
+            if (!IsCursorField(std::clamp(m_CurField[0], 1, m_Desc.LastField)))
+                m_CurField[0] = m_Desc.FirstField;
+            CalcFieldPos();
+        }
         invalidate();
     }
     ResetHScroll();
@@ -746,11 +748,21 @@ bool GridViewBase::EnsureCursorGyou() {
         return false;
     if (d->m_CurGyou[0] <= d->m_GyouCount)
         return true;
-    if (!AddGyou())
+    if (!JoinCursorGyou())
+        return false;
+    MarkChanged();
+    return true;
+}
+
+bool GridViewBase::JoinCursorGyou() {
+    GyouStore* d = Store();
+    if (!d || !AddGyou())
         return false;
     d->m_CurGyou[0] = d->m_GyouCount;
     std::string edited = m_EditGyou;
     RenumberStoreGyou();
+    // Whatever the buffer held besides the key (Backspace or Delete on a blank row change
+    // nothing) stays with the new row, with a new row's defaults where it is blank.
     edited.replace(0, 8, m_EditGyou, 0, 8);
     GyouRecord::fitLength(edited);
     NewGyouDefaults(edited);
@@ -761,7 +773,7 @@ bool GridViewBase::EnsureCursorGyou() {
 
 void GridViewBase::CommitGyou() {
     GyouStore* d = Store();
-    if (!d || d->m_CurGyou[0] > d->m_GyouCount)
+    if (!d || (!m_Desc.CommitsRowAfterLast && d->m_CurGyou[0] > d->m_GyouCount))
         return;   // the empty row after the last belongs to no row yet
     StoreGyou();
     SavePosition(1);
@@ -821,6 +833,7 @@ void GridViewBase::TypeTextByte(unsigned char c) {
     InsertCharAtCaret();
     DrawCurField();
     StoreGyou();
+    MarkChanged();
 }
 
 void GridViewBase::AlignNumericInput() {
@@ -848,10 +861,12 @@ bool GridViewBase::TypeNumericChar() {
         m_TypedChar = '0';
         AlignNumericInput();
         ++m_TypedCount;
+        OnNumberTyped();
         m_TypedChar = '.';
     }
     AlignNumericInput();
     ++m_TypedCount;
+    OnNumberTyped();
     if (typed == '.')
         m_PointTyped = 1;
     return true;
@@ -868,6 +883,7 @@ bool GridViewBase::PutCalcResult(const std::string& result) {
     ClearField();
     m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset + m_FieldPos.Width) - digits.size(), digits.size(),
                        digits);
+    MarkChanged();
     return true;
 }
 

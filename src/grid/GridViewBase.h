@@ -55,6 +55,13 @@ struct GridDesc {
     int MaxGyou = 9999;                        // most rows of one category
     int HScrollRange = 0;                      // horizontal scroll bar 0..range; 0 none
     int PageStep = 5;                          // rows per page of the vertical scroll bar
+    // A sideways scroll moves the cursor off a field it scrolled away (to the first field) and
+    // measures the field again; when false the cursor keeps its field and geometry until the
+    // next move.
+    bool HScrollMovesCursor = true;
+    // Leaving the empty row after the last stores and recalculates it as any row (the estimate);
+    // when false that row belongs to no row yet and is left alone.
+    bool CommitsRowAfterLast = false;
     GridColors Colors;
 };
 
@@ -226,6 +233,11 @@ protected:
     // --- What a derived grid adds
     // What an empty new row holds besides its key (the master: its supply factor).
     virtual void NewGyouDefaults(std::string& row) { (void)row; }
+    // Typing, a calculator result or a new row changed what the store must recalculate (the
+    // estimate: its recalculation flag).
+    virtual void MarkChanged() {}
+    // One character went into the number being typed (the estimate counts them per cell).
+    virtual void OnNumberTyped() {}
     // Enter on a number cell, before the row is recalculated (the master: the detail dialog for
     // a unit price the detail writes).
     virtual void OnEnterNumber() {}
@@ -237,8 +249,14 @@ protected:
     virtual void OnTabKey() {}
     virtual void OnHomeKey() {}
     virtual void OnFunctionKey(int vk) { (void)vk; }
+    // Where the thumb position of the last thumb-tracking message is kept: this view's own; the
+    // estimate views share one.
+    virtual int& LastThumbPos() { return m_LastThumbPos; }
     // Every paint: the status pane's text.
     virtual void UpdateStatusPane() {}
+    // A paint's rows are drawn, the position is back; the caret is put back next (the estimate
+    // sets its scroll thumbs here).
+    virtual void OnDrawn() {}
 
     enum class RowLook { Normal, Selected };
     void MeasureFont();
@@ -252,7 +270,8 @@ protected:
     void DrawRowOwnDc(bool boxes, RowLook look, bool texts, bool rule);
     // The current field's text, grouped or raw; the estimate gives its own.
     virtual void DrawCurFieldOwnDc(bool grouped);
-    void DrawTitle(kiv::ui::Dc& dc);
+    // The client area's background and the caption lines; the estimate paints its own.
+    virtual void DrawTitle(kiv::ui::Dc& dc);
     void DrawGyouAt(int gyou, int screenRow);
     void RedrawVisibleGyou(bool framed);
     void ScrollGridRows(int fromRow, int toRow, int rows);
@@ -270,6 +289,9 @@ protected:
     // An edit on the row after the category's last makes that row part of the category first;
     // false, with the limit message, when the category or the store is full.
     bool EnsureCursorGyou();
+    // The row after the category's last becomes its last row: keyed, stored with what the buffer
+    // holds; false, with the limit message, when there is no room.
+    bool JoinCursorGyou();
     void EnterRules();
     void OpenCalcFromCell(char op);
     // A double click on a number cell of a row: the calculator with its own defaults; its result
@@ -281,5 +303,6 @@ protected:
 
     kiv::grid::GridDesc m_Desc;
     int m_PendingLead = -1;
+    std::string m_StoredGyou;   // StoreGyou's copy of the stored row
     int m_LastThumbPos = 0;
 };

@@ -11,7 +11,6 @@
 #include "grid/PrintedRow.h"
 #include "grid/RowClipboard.h"
 #include "platform/print/PrintView.h"
-#include "platform/profile/Profile.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/Frame.h"
@@ -39,6 +38,9 @@ kiv::grid::GridDesc estimateGrid() {
     g.GyouLen = CKivView::m_GyouLen;
     g.MaxGyou = CKivView::m_MaxGyou;
     g.HScrollRange = CKivView::m_HScrollRange;
+    g.PageStep = 3;
+    g.HScrollMovesCursor = false;
+    g.CommitsRowAfterLast = true;
     g.Colors.ClientPen = kiv::ui::rgb(200, 200, 200);
     g.Colors.CaptionText = kiv::ui::rgb(0, 0, 205);
     g.Colors.RowFill = kiv::ui::kWhite;
@@ -159,44 +161,6 @@ void CKivView::CloseDocumentWithoutPrompt() {
 // ---------------------------------------------------------------------------------------------
 // Row path
 
-void CKivView::StoreGyou() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return;
-    GyouRecord::fitLength(m_EditGyou);
-    // Moving over a row without changing it does not make the estimate modified. The row is
-    // compared as LoadGyou gave it, so a work row never filled (the row after the item's last)
-    // counts as the blanks it loads as.
-    const int r = d->m_CurGyou[0];
-    if (r >= 1 && r <= static_cast<int>(d->m_KoumokuGyou.size())) {
-        // Compared in place: rows are stored for every row of every recalculation.
-        const std::string& current = d->m_KoumokuGyou[static_cast<std::size_t>(r - 1)];
-        const std::size_t n = std::min(current.size(), m_EditGyou.size());
-        if (current.compare(0, n, m_EditGyou, 0, n) == 0 &&
-            m_EditGyou.find_first_not_of(' ', n) == std::string::npos)
-            return;
-    } else if (m_EditGyou.find_first_not_of(' ') == std::string::npos) {
-        return;
-    }
-    d->SetCurrentGyou(m_EditGyou);
-}
-
-bool CKivView::AddGyou() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return false;
-    if (d->m_GyouCount >= m_MaxGyou) {
-        KivMessage(CKivDoc::kMsgKoumokuFull);
-        return false;
-    }
-    // The document refuses, with its own message, when the estimate as a whole is full; the
-    // item's count then stays as it is.
-    if (!d->AddGyou())
-        return false;
-    ++d->m_GyouCount;
-    return true;
-}
-
 void CKivView::RenumberGyou() {
     CKivDoc* d = GetDocument();
     if (!d)
@@ -204,12 +168,6 @@ void CKivView::RenumberGyou() {
     GyouRecord::fitLength(m_EditGyou);
     GyouRecord::writeKey(m_EditGyou, d->m_CurKoumoku[0], d->m_CurGyou[0]);
     GyouRecord::fillBlankHokyuu(m_EditGyou);
-}
-
-void CKivView::RenumberStoreGyou() {
-    ClearGyouBuffer();
-    RenumberGyou();
-    StoreGyou();
 }
 
 void CKivView::Serialize(bool storing) {
@@ -234,18 +192,13 @@ void CKivView::CalcTitleFieldPos() {
 // Life cycle
 
 int CKivView::onCreate() {
-    if (View::onCreate() == -1)
+    // The grid's font, scroll bars and visible rows are the base's; the estimate adds its
+    // document link and the backup timer.
+    if (GridViewBase::onCreate() == -1)
         return -1;
     if (CKivDoc* d = GetDocument())
         d->SetView(this);
     setTimer(kBackupTimerId, kBackupIntervalMs);
-    m_FontSize = kiv::profile::Profile::user().getInt("Font_Size_Section", "Font_Size", kDefaultFontSize);
-    if (m_FontSize < 1)
-        m_FontSize = kDefaultFontSize;
-    showScrollBar(kiv::ui::SB_BOTH);
-    MeasureFont();
-    m_VisibleGyou = VisibleGyouFor(clientRect().height());
-    ResetHScroll();
     return 0;
 }
 

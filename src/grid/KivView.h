@@ -10,7 +10,7 @@
 //
 // The handlers are spread over several sources by what they do: KivView.cpp (members, positions,
 // row path, life cycle, backup timer), KivViewPaint.cpp (font, painting, digit grouping, status
-// panes, font size, print font), KivViewCaret.cpp (caret and field navigation), KivViewScroll.cpp (scrolling),
+// panes, font size, print font), KivViewCaret.cpp (the category number read), KivViewScroll.cpp (scrolling),
 // KivViewInput.cpp (typing and keys), KivViewMouse.cpp (mouse, calculator and unit list, the
 // two-click row range), KivViewTankaHenkan.cpp (protection of converted prices),
 // KivViewItems.cpp (item titles and item commands), KivViewPricing.cpp (the row's composite
@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/RecalcSeams.h"
 #include "grid/GridViewBase.h"
@@ -149,20 +150,17 @@ public:
     void RestorePosition10() { RestorePosition(10); }
 
     // --- Row path between the row buffer and the document
-    void StoreGyou();   // m_EditGyou back into the cursor's work row
     void LoadKoumoku() { if (CKivDoc* d = GetDocument()) d->LoadKoumokuGyou(); }
     void StoreKoumoku() { if (CKivDoc* d = GetDocument()) d->StoreKoumokuGyou(); }
     void SaveUndoPool() { if (CKivDoc* d = GetDocument()) d->CopyGyouToUndo(); }
     void RestoreUndoPool() { if (CKivDoc* d = GetDocument()) d->RestoreGyouFromUndo(); }
     void ClearKoumokuWork() { if (CKivDoc* d = GetDocument()) d->ClearKoumokuGyou(); }
-    // One more row for the current item, counted in m_GyouCount. At 9999 rows the limit message
-    // and false; false as well when the estimate has no room (the document says so).
-    bool AddGyou();
     void ClearGyouBuffer2() { m_EditGyou2.assign(m_GyouLen, ' '); }
     // The current item and row as the row buffer's key; a blank 補給 becomes "  1.0".
     void RenumberGyou();
-    // The cursor row becomes an empty row with its key and "  1.0".
-    void RenumberStoreGyou();
+    // A new row's blank 補給 becomes "  1.0" (RenumberStoreGyou and a row typed into after the
+    // item's last).
+    void NewGyouDefaults(std::string& row) override { GyouRecord::fillBlankHokyuu(row); }
     // The row buffer into the document before the estimate is written (storing); reading does
     // nothing: the rows come from the document.
     void Serialize(bool storing);
@@ -186,27 +184,21 @@ public:
     void GroupDigitsGoukei();
     // The style, rounding and labour-file panes of the status bar, from the document's settings.
     void UpdateStatusPanes();
+    void UpdateStatusPane() override { UpdateStatusPanes(); }
     // Command 32868 画面フォントサイズ指定.
     void OnFontSize();
     // Command 32775 印刷フォント指定: the face of every printed font, kept in the profile; the
     // printers keep their own heights.
     void OnInsatuFont();
 
-    // --- Caret and field navigation (KivViewCaret.cpp)
-    void NextField();
+    // --- Field navigation: NextField / PrevField are the grid's; the category number (KivViewCaret.cpp)
     void GoNextField() { NextField(); }
-    void PrevField();
     void GoPrevField() { PrevField(); }
-    void SkipKeisanField();
     void ReadBunNo();
 
     // --- Scrolling (KivViewScroll.cpp)
     void ScrollGyouUp();
     void ScrollGyouDown();
-    // One grid row towards the item's start / end, the cursor keeping its screen row and
-    // field; false when no step was possible.
-    bool ScrollStepUp();
-    bool ScrollStepDown();
     // The pan gesture: a positive vertical distance steps up, a negative one down.
     bool OnGesturePan(kiv::ui::Point from, kiv::ui::Point to);
 
@@ -371,6 +363,8 @@ public:
     // The recalculation of the row in the buffer (its quantities and amounts, then every
     // computed-row calculator it feeds); the current field is left at 36.
     void RecalcGyou();
+    // A calculator result recalculates the whole item.
+    void RecalcNumberCell() override { RecalcKoumoku(); }
     // Rebuilds the document's item titles from its rows, recalculating the current item and the
     // ones before it first when rows changed since the last time. The current item's work rows
     // go back to the pool first; the editing position is the same afterwards.
@@ -424,7 +418,6 @@ public:
     void onInitialUpdate() override;
     void onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::View* deactivated) override;
     void onUpdate(kiv::ui::View* sender, long hint) override;
-    void onDraw(kiv::ui::Dc& dc) override;
     void onKeyDown(int vk, int repeat, unsigned flags) override;
     void onKeyUp(int vk, int repeat, unsigned flags) override;
     void onChar(unsigned ch, int repeat, unsigned flags) override;
@@ -435,8 +428,6 @@ public:
     // --- Typing into the current cell (KivViewInput.cpp)
     // The cell's bytes from the caret one place right; the byte at the caret becomes a blank.
     void ShiftFieldRight();
-    // Numeric cells: m_TypedChar typed; false when refused.
-    bool TypeNumericChar();
 
     // --- Converted prices (KivViewTankaHenkan.cpp)
     // The cursor leaves unit price 1 of a converted row after typing into it: its conversion
@@ -446,10 +437,9 @@ public:
     void CheckGyouTankaHenkan2();
     // Cut and cell undo ask first: on a converted row the warning and m_EditRefused = 1.
     void WarnGyouTankaHenkan();
-    void onVScroll(int code, int pos) override;
-    void onHScroll(int code, int pos) override;
-    bool onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) override;
     void onTimer(int id) override;
+    // The thumb position every estimate view shares (g_LastThumbPos).
+    int& LastThumbPos() override { return g_LastThumbPos; }
 
     // --- State the command handlers share
     // The row buffer m_EditGyou, the positions, the field geometry, the font measures and the
@@ -532,6 +522,9 @@ private:
     void DrawFieldText(kiv::ui::Dc& dc, bool grouped);
     void DrawCurFieldOwnDc(bool grouped) override;
     void DrawRowRule(kiv::ui::Dc& dc);
+    // The paint is the grid's; the estimate draws its own caption lines and sets its thumbs.
+    void DrawTitle(kiv::ui::Dc& dc) override;
+    void OnDrawn() override;
     // Fields 1-36 of the cursor's screen row: boxes in a look, texts on a background, the rule.
     void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule) override;
     void GroupDigitsOf(const std::string& source, int width, bool adjustFieldPos);
@@ -549,21 +542,12 @@ private:
     // current row is left at the last); rows past the item's last come as empty rows.
     std::vector<std::string> CollectBlockRows();
     // Typing helpers (KivViewInput.cpp).
-    void TypeTextByte(unsigned char c);
-    void OpenCalcFromCell(char op);
     void EnterRules();
-    // Store the row, recalculate it (slot 1 kept), as every move off a row does.
-    void CommitGyou();
-    // An edit on the row after the item's last makes that row part of the item first (its key
-    // and "  1.0"); false, with the limit message, when the item or the estimate is full.
-    bool EnsureCursorGyou();
-    void MarkChanged();
+    void MarkChanged() override;
+    void OnNumberTyped() override;
     // The numeric-typing count of the cursor's cell: 0 once the cursor is on another cell.
     int TypedNumCountHere();
     void NoteTypedNum();
-    // A calculator result (10 characters) into the current numeric cell; false, with a message
-    // naming it, when its digits do not fit the cell.
-    bool PutCalcResult(const std::string& result);
     // The conversion data of a converted row leave the row buffer (KivViewTankaHenkan.cpp).
     void DropTankaHenkan();
     // The start-row or end-row step of a two-click range (KivViewMouse.cpp).

@@ -45,41 +45,11 @@ void CKivView::NoteTypedNum() {
     ++m_TypedNumCount;
 }
 
+void CKivView::OnNumberTyped() { NoteTypedNum(); }
+
 void CKivView::MarkChanged() {
     if (CKivDoc* d = GetDocument())
         d->m_NeedRecalc = 1;
-}
-
-bool CKivView::EnsureCursorGyou() {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return false;
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
-        return true;
-    // Only a row of the item is kept in the estimate: the row after the last joins the item
-    // before anything is written into it.
-    if (!AddGyou())
-        return false;
-    d->m_CurGyou[0] = d->m_GyouCount;
-    std::string edited = m_EditGyou;
-    RenumberStoreGyou();
-    // Whatever the buffer held besides the key (Backspace or Delete on a blank row change
-    // nothing) stays with the new row.
-    edited.replace(0, 8, m_EditGyou, 0, 8);
-    GyouRecord::fitLength(edited);
-    if (GyouRecord::isBlank(edited, GyouRecord::Hokyuu))
-        GyouRecord::fillBlankHokyuu(edited);
-    m_EditGyou = edited;
-    StoreGyou();
-    MarkChanged();
-    return true;
-}
-
-void CKivView::CommitGyou() {
-    StoreGyou();
-    SavePosition1();
-    RecalcGyou();
-    RestorePosition1();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -96,96 +66,8 @@ void CKivView::ShiftFieldRight() {
     cell[m_CaretOfs] = ' ';
 }
 
-void CKivView::TypeTextByte(unsigned char c) {
-    // A double-byte character arrives as two bytes: it goes in whole when its trail arrives.
-    if (m_PendingLead < 0 && kiv::text::isLeadByte(c)) {
-        m_PendingLead = c;
-        return;
-    }
-    if (m_PendingLead >= 0) {
-        m_TypedChar = (m_PendingLead << 8) | c;
-        m_PendingLead = -1;
-    } else {
-        m_TypedChar = c;
-    }
-    const bool pair = m_TypedChar > 0xFF;
-    if (m_CaretOfs + (pair ? 2 : 1) > m_FieldPos.Width) {
-        m_FieldFull = 1;
-        return;
-    }
-    if (!EnsureCursorGyou())
-        return;
-    m_FieldFull = 0;
-    InsertCharAtCaret();
-    if (m_FieldFull == 0)
-        DrawCurField();
-    StoreGyou();
-    MarkChanged();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Numeric cells
-
-bool CKivView::TypeNumericChar() {
-    const int typed = m_TypedChar;
-    if (typed == '.' && m_PointTyped == 1)
-        return false;   // a number has one decimal point
-    if (m_TypedCount == 0) {
-        if (!EnsureCursorGyou())
-            return false;
-        ClearField();
-        m_TypeBuf.clear();
-        DrawCurGyou();   // reloads the field's geometry, which starts the typing state afresh
-    }
-    if (m_TypedCount >= m_FieldPos.Width || (typed == '.' && m_TypedCount == 0 && m_FieldPos.Width < 2)) {
-        m_FieldFull = 1;
-        return false;
-    }
-    if (typed == '.' && m_TypedCount == 0) {
-        m_TypedChar = '0';
-        AlignNumericInput();
-        ++m_TypedCount;
-        NoteTypedNum();
-        m_TypedChar = '.';
-    }
-    AlignNumericInput();
-    ++m_TypedCount;
-    NoteTypedNum();
-    if (typed == '.')
-        m_PointTyped = 1;
-    return true;
-}
-
-bool CKivView::PutCalcResult(const std::string& result) {
-    const std::string_view digits = kiv::text::trimBlanks(result);
-    if (static_cast<int>(digits.size()) > m_FieldPos.Width) {
-        KivMessage("計算結果 " + std::string(digits) + " はこの欄に入りきりません。");
-        return false;
-    }
-    if (!EnsureCursorGyou())
-        return false;
-    ClearField();
-    m_EditGyou.replace(static_cast<std::size_t>(m_FieldPos.Offset + m_FieldPos.Width) - digits.size(), digits.size(),
-                       digits);
-    MarkChanged();
-    return true;
-}
-
-void CKivView::OpenCalcFromCell(char op) {
-    CCalcDialog calc(this);
-    calc.m_Display = std::string(kiv::text::trimBlanks(kiv::grid::CellOf(m_EditGyou, m_FieldPos)));
-    calc.m_Value = kiv::text::parseDecimal(calc.m_Display);
-    calc.m_Op = op;
-    if (calc.doModal() != IDOK)
-        return;
-    if (!PutCalcResult(calc.m_Display))
-        return;
-    StoreGyou();
-    RecalcKoumoku();
-    RedrawGyou();
-    NextField();
-    SetImeForField();
-}
 
 // ---------------------------------------------------------------------------------------------
 // Enter

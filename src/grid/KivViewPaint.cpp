@@ -172,64 +172,15 @@ void CKivView::DrawTitleText(Dc& dc) {
 // ---------------------------------------------------------------------------------------------
 // The paint
 
-void CKivView::onDraw(Dc& dc) {
-    UpdateStatusPanes();
-    if (dc.isPrinting())
-        return;
-    kiv::grid::FontScope font(dc, GridFont());
-    const kiv::ui::TextMetrics tm = dc.textMetrics();
-    m_CharWidth = tm.aveCharWidth;
-    m_CharHeight = tm.height;
-    m_LineHeight = tm.height + 4;
-    m_VisibleGyou = VisibleGyouFor(clientRect().height());
-    const bool cursorMoved = KeepCursorOnScreen();
-    CKivDoc* d = GetDocument();
-    if (!d) {
-        DrawTitleFrames(dc);
-        DrawTitleText(dc);
-        return;
-    }
-    // A paint may come between two keystrokes: what was typed into the cell and the caret's
-    // place in it survive the field loads of the drawing.
-    const int typedCount = m_TypedCount;
-    const int pointTyped = m_PointTyped;
-    const int caretOfs = m_CaretOfs;
-    // Digits typed into a numeric cell stay in the row buffer until the cursor leaves the cell:
-    // the cursor's row is drawn, and kept, as the buffer holds it.
-    const bool typing = m_TypedCount > 0;
-    const std::string editing = m_EditGyou;
-    const int cursorGyou = d->m_CurGyou[0];
-    SavePosition2();
-    DrawTitleFrames(dc);
-    DrawTitleText(dc);
-    int gyou = d->m_TopGyou[0] + 1;
-    for (int s = 1; s <= m_VisibleGyou; ++s) {
-        d->m_CurGyou[0] = gyou;
-        d->m_ScreenGyou[0] = s;
-        DrawGyouFrames(dc);
-        if (gyou <= d->m_GyouCount) {
-            if (typing && gyou == cursorGyou)
-                m_EditGyou = editing;
-            else
-                LoadGyou();
-            DrawGyouText(dc);
-            ++gyou;
-        }
-    }
-    RestorePosition2();
-    CalcFieldPos();
-    m_TypedCount = typedCount;
-    m_PointTyped = pointTyped;
-    m_CaretOfs = caretOfs;
-    if (typing)
-        m_EditGyou = editing;
-    else
-        LoadGyou();
+void CKivView::OnDrawn() {
     // The horizontal thumb shows the pairs scrolled away, so that dragging it moves from there.
     setScrollPos(kiv::ui::SB_HORZ, m_HScrollPairs);
     setScrollPos(kiv::ui::SB_VERT, 0);
-    if (cursorMoved && hasFocus())
-        SetCaretToField();
+}
+
+void CKivView::DrawTitle(Dc& dc) {
+    DrawTitleFrames(dc);
+    DrawTitleText(dc);
 }
 
 // ---------------------------------------------------------------------------------------------
