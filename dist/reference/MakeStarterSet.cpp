@@ -24,6 +24,7 @@
 #include "estimate/SetteiRecord.h"
 #include "platform/files/Files.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Number.h"
 
 namespace fs = std::filesystem;
 
@@ -33,19 +34,13 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::string_view trimAscii(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
+using kiv::text::trimLine;
 
 std::vector<std::string> cellsOf(std::string_view line) {
     std::vector<std::string> cells;
     for (;;) {
         const std::size_t bar = line.find('|');
-        cells.emplace_back(trimAscii(line.substr(0, bar)));
+        cells.emplace_back(trimLine(line.substr(0, bar)));
         if (bar == std::string_view::npos)
             return cells;
         line.remove_prefix(bar + 1);
@@ -185,7 +180,7 @@ int main(int argc, char** argv) {
         while (!rest.empty()) {
             ++lineNo;
             const std::size_t end = rest.find('\n');
-            const std::string_view line = trimAscii(rest.substr(0, end));
+            const std::string_view line = trimLine(rest.substr(0, end));
             rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
             if (line.empty() || line.front() == '#')
                 continue;

@@ -10,13 +10,7 @@
 namespace kiv::profile {
 namespace {
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
+using text::trimLine;
 
 // A value is one line of the file: line breaks inside it would start a new entry.
 std::string oneLine(std::string_view v) {
@@ -69,19 +63,19 @@ void Profile::load() {
     std::string_view rest = *data;
     while (!rest.empty()) {
         std::size_t nl = rest.find('\n');
-        std::string_view line = trim(rest.substr(0, nl));
+        std::string_view line = trimLine(rest.substr(0, nl));
         rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
         if (line.empty() || line.front() == ';' || line.front() == '#')
             continue;
         if (line.front() == '[' && line.back() == ']') {
-            m_Sections.push_back({std::string(trim(line.substr(1, line.size() - 2))), {}});
+            m_Sections.push_back({std::string(trimLine(line.substr(1, line.size() - 2))), {}});
             cur = &m_Sections.back();
             continue;
         }
         std::size_t eq = line.find('=');
         if (eq == std::string_view::npos || !cur)
             continue;
-        cur->entries.push_back({std::string(trim(line.substr(0, eq))), std::string(line.substr(eq + 1))});
+        cur->entries.push_back({std::string(trimLine(line.substr(0, eq))), std::string(line.substr(eq + 1))});
     }
 }
 

@@ -297,4 +297,12 @@ std::string_view trimBlanks(std::string_view s) {
     return s;
 }
 
+std::string_view trimLine(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
 } // namespace kiv::text

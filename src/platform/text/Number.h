@@ -32,5 +32,8 @@ std::string dropRight(std::string_view s, std::size_t n);
 // Blanks removed from both ends, or from the right only.
 std::string_view trimBlanks(std::string_view s);
 std::string_view trimRightBlanks(std::string_view s);
+// Blanks and tabs removed from both ends, and a carriage return from the right: a line of a
+// hand-edited text file.
+std::string_view trimLine(std::string_view s);
 
 } // namespace kiv::text
