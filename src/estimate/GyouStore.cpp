@@ -7,14 +7,12 @@
 #include "platform/text/Number.h"
 
 GyouStore::GyouStore(const GyouStoreLimits& limits)
-    : m_GyouKoumokuNo(static_cast<std::size_t>(limits.indexSize), 0),
+    : m_Limits(limits),
+      m_GyouKoumokuNo(static_cast<std::size_t>(limits.indexSize), 0),
       m_GyouBuildBuf(GyouRecord::blankRow()),
       m_Gyou(static_cast<std::size_t>(limits.poolSlots)),
       m_KoumokuGyou(kWorkSlots),
-      m_UndoGyou(static_cast<std::size_t>(limits.poolSlots)),
-      m_KoumokuKeyText("0000"),
-      m_GyouKeyText("0000"),
-      m_Limits(limits) {}
+      m_UndoGyou(static_cast<std::size_t>(limits.poolSlots)) {}
 
 int GyouStore::IndexEntryOf(const std::string& row) {
     return std::max(0, kiv::text::parseInt(std::string_view(row).substr(0, 4)));
@@ -200,14 +198,16 @@ bool GyouStore::FormatGyouKey() {
     const int group = m_CurKoumoku[0];
     const int row = m_CurGyou[0];
     GyouRecord::padLength(m_GyouBuildBuf);
-    if (!GyouRecord::writeKey(m_GyouBuildBuf, group, row))
-        return false;
-    m_KoumokuKeyText = m_GyouBuildBuf.substr(0, 4);
-    m_GyouKeyText = m_GyouBuildBuf.substr(4, 4);
-    return true;
+    return GyouRecord::writeKey(m_GyouBuildBuf, group, row);
 }
 
 void GyouStore::ClearGyouBuffer() { m_GyouBuildBuf.assign(GyouRecord::Length, ' '); }
+
+bool GyouStore::SetCurrentGyouKeyed(const std::string& row) {
+    m_GyouBuildBuf = row;
+    FormatGyouKey();
+    return SetCurrentGyou(m_GyouBuildBuf);
+}
 
 void GyouStore::CreateFirstGyou() {
     // Always group 1: the index counts this row as group 1 whatever group was current.

@@ -61,6 +61,18 @@ public:
     // The undo copy of the pool rows.
     void CopyGyouToUndo();
     void RestoreGyouFromUndo();
+    // The pool's slot count and the current group's row count, kept with the undo copy.
+    void SaveUndoCounts() {
+        m_UndoPoolGyouCount = m_PoolGyouCount;
+        m_UndoGyouCount = m_GyouCount;
+    }
+    void RestoreUndoCounts() {
+        m_PoolGyouCount = m_UndoPoolGyouCount;
+        m_GyouCount = m_UndoGyouCount;
+    }
+    int UndoPoolGyouCount() const { return m_UndoPoolGyouCount; }
+    int UndoGyouCount() const { return m_UndoGyouCount; }
+    const std::string& UndoGyou(int slot) const { return m_UndoGyou[static_cast<std::size_t>(slot)]; }
 
     void ClearKoumokuGyou();  // all work rows empty
     void ClearGyou();         // all pool slots empty
@@ -83,6 +95,9 @@ public:
     // The key of (m_CurKoumoku[0], m_CurGyou[0]) into bytes 0-7 of m_GyouBuildBuf.
     bool FormatGyouKey();
     void ClearGyouBuffer();   // m_GyouBuildBuf = 1400 blanks
+    // The work row m_CurGyou[0] becomes `row` (padded to 1400 bytes) under the key of the
+    // current position, as SetCurrentGyou.
+    bool SetCurrentGyouKeyed(const std::string& row);
     // First row of an empty store (group 1, row 1) in pool slot 0.
     void CreateFirstGyou();
     // New row keyed (current group, m_CurGyou[0]) in work row 1.
@@ -101,6 +116,8 @@ public:
     std::span<const std::string> PoolRows() const {
         return {m_Gyou.data(), static_cast<std::size_t>(m_PoolGyouCount)};
     }
+    // Every slot, the ones beyond the count too (what they still hold).
+    std::span<const std::string> AllPoolSlots() const { return m_Gyou; }
     const std::string& PoolGyou(int slot) const { return m_Gyou[static_cast<std::size_t>(slot)]; }
     // The row itself, for an edit that keeps its key (or rekeys it and then rebuilds the index).
     std::string& EditPoolGyou(int slot) { return m_Gyou[static_cast<std::size_t>(slot)]; }
@@ -149,16 +166,6 @@ public:
             std::rotate(at(from), at(from + 1), at(to + 1));
     }
 
-    std::vector<int> m_GyouKoumokuNo;                // group of pool slot i (0 free)
-    std::string m_GyouBuildBuf;                      // where new rows and keys are built
-    std::vector<std::string> m_Gyou;                 // the row pool, slots 0..m_PoolGyouCount-1
-    std::vector<std::string> m_KoumokuGyou;          // work rows: row k at element k-1
-    std::vector<std::string> m_UndoGyou;             // undo copy of the pool
-    std::string m_ReadGyou;                          // row being read from a file
-    std::string m_KoumokuKeyText;                    // "%04d" of the group of a key
-    std::string m_GyouKeyText;                       // "%04d" of the row of a key
-    int m_PoolGyouCount = 0;
-    int m_UndoPoolGyouCount = 0;
     // Editing position: element 0 current, elements 1.. the view's save slots.
     std::array<int, kPositionSlots> m_CurKoumoku{};  // group, from 1
     std::array<int, kPositionSlots> m_CurGyou{};     // cursor row within the group, from 1
@@ -166,7 +173,6 @@ public:
     std::array<int, kPositionSlots> m_ScreenGyou{};  // cursor's screen row, from 1
     int m_KoumokuCount = 0;                          // the highest group number in the pool
     int m_GyouCount = 0;                             // rows of the current group
-    int m_UndoGyouCount = 0;
 
 protected:
     // A work row was replaced through SetCurrentGyou.
@@ -178,4 +184,12 @@ protected:
 
 private:
     GyouStoreLimits m_Limits;
+    std::vector<int> m_GyouKoumokuNo;                // group of pool slot i (0 free)
+    std::string m_GyouBuildBuf;                      // where new rows and keys are built
+    std::vector<std::string> m_Gyou;                 // the row pool, slots 0..m_PoolGyouCount-1
+    std::vector<std::string> m_KoumokuGyou;          // work rows: row k at element k-1
+    std::vector<std::string> m_UndoGyou;             // undo copy of the pool
+    int m_PoolGyouCount = 0;
+    int m_UndoPoolGyouCount = 0;
+    int m_UndoGyouCount = 0;
 };

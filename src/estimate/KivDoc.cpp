@@ -144,16 +144,14 @@ void CKivDoc::UpdateAllViews() {
 void CKivDoc::SaveUndoSnapshot() {
     for (int j = 0; j < kUndoIndexBase; ++j)
         SetKoumokuOfSlot(kUndoIndexBase + j, KoumokuOfSlot(j));
-    m_UndoPoolGyouCount = PoolGyouCount();
-    m_UndoGyouCount = m_GyouCount;
+    SaveUndoCounts();
     CopyGyouToUndo();
 }
 
 void CKivDoc::RestoreUndoSnapshot() {
     for (int j = 0; j < kUndoIndexBase; ++j)
         SetKoumokuOfSlot(j, KoumokuOfSlot(kUndoIndexBase + j));
-    SetPoolGyouCount(m_UndoPoolGyouCount);
-    m_GyouCount = m_UndoGyouCount;
+    RestoreUndoCounts();
     RestoreGyouFromUndo();
     RebuildGyouIndex();
 }
@@ -164,10 +162,7 @@ bool CKivDoc::ReceiveMasterGyou() {
     m_TensouGyou.replace(kMasterKeyPos, kKeyLength, m_TensouGyou, 0, kKeyLength);
     if (!m_pView || !m_pView->InsertGyou())
         return false;
-    ClearGyouBuffer();
-    m_GyouBuildBuf = m_TensouGyou;
-    FormatGyouKey();
-    SetCurrentGyou(m_GyouBuildBuf);
+    SetCurrentGyouKeyed(m_TensouGyou);
     StoreKoumokuGyou();
     UpdateAllViews();
     return true;

@@ -85,7 +85,6 @@ bool CKivDoc::LoadKivContent(const KivFileContent& content) {
         if (itemOf(row) > 0)
             AppendPoolGyou(row);
     }
-    m_ReadGyou.clear();
 
     // The first kept row tells the layout. A file that kept no row counts as a one-character
     // first row, which no layout has: the old electrical questions are asked, and converting

@@ -53,8 +53,7 @@ MstUndoOwner g_MstUndoOwner;
 
 void TakeMstBlockUndo(MstDoc& doc) {
     doc.m_UndoGyouKoumokuNo = doc.GyouIndex();
-    doc.m_UndoPoolGyouCount = doc.PoolGyouCount();
-    doc.m_UndoGyouCount = doc.m_GyouCount;
+    doc.SaveUndoCounts();
     doc.CopyGyouToUndo();
     doc.m_UndoPath = doc.GetPathName();
     doc.m_UndoSerial = NextBlockUndoSerial();
@@ -69,8 +68,7 @@ bool MstBlockUndoBelongsTo(const MstDoc& doc) {
 
 void RestoreMstBlockUndo(MstDoc& doc) {
     doc.SetGyouIndex(doc.m_UndoGyouKoumokuNo);
-    doc.SetPoolGyouCount(doc.m_UndoPoolGyouCount);
-    doc.m_GyouCount = doc.m_UndoGyouCount;
+    doc.RestoreUndoCounts();
     doc.RestoreGyouFromUndo();
     doc.RebuildGyouIndex();
     doc.SetModifiedFlag();

@@ -34,8 +34,8 @@ std::string freeRow(const std::string& key = "    ") {
 void loadPool(CKivDoc& doc, const std::vector<std::string>& rows) {
     doc.ClearGyou();
     for (std::size_t i = 0; i < rows.size(); ++i)
-        doc.m_Gyou[i] = rows[i];
-    doc.m_PoolGyouCount = static_cast<int>(rows.size());
+        doc.SetPoolGyou(i, rows[i]);
+    doc.SetPoolGyouCount(static_cast<int>(rows.size()));
     doc.RebuildGyouIndex();
     doc.m_CurKoumoku[0] = 1;
     doc.LoadKoumokuGyou();
@@ -44,8 +44,8 @@ void loadPool(CKivDoc& doc, const std::vector<std::string>& rows) {
 // "key name" of each counted pool row, "free" for a free row.
 std::vector<std::string> poolRows(const CKivDoc& doc) {
     std::vector<std::string> out;
-    for (int i = 0; i < doc.m_PoolGyouCount; ++i) {
-        const std::string& row = doc.m_Gyou[i];
+    for (int i = 0; i < doc.PoolGyouCount(); ++i) {
+        const std::string& row = doc.PoolGyou(i);
         EXPECT_EQ(row.size(), 1400u) << "pool row " << i;
         if (GyouRecord::isFreeRow(row))
             out.push_back("free");
@@ -58,7 +58,7 @@ std::vector<std::string> poolRows(const CKivDoc& doc) {
 std::vector<std::string> workRows(const CKivDoc& doc) {
     std::vector<std::string> out;
     for (int k = 0; k < doc.m_GyouCount; ++k) {
-        const std::string& row = doc.m_KoumokuGyou[k];
+        const std::string& row = doc.WorkGyouAt(k + 1);
         out.push_back(row.substr(0, 8) + " " + std::string(GyouRecord::text(row, GyouRecord::Hinmei)));
     }
     return out;
@@ -87,11 +87,11 @@ public:
         const int cur = m_Doc.m_CurGyou[0];
         ++m_Doc.m_GyouCount;
         for (int k = m_Doc.m_GyouCount; k > cur; --k) {
-            std::string& row = m_Doc.m_KoumokuGyou[k - 1];
-            row = m_Doc.m_KoumokuGyou[k - 2];
+            std::string& row = m_Doc.EditWorkGyou(k);
+            row = m_Doc.WorkGyouAt(k - 1);
             GyouRecord::writeKey(row, m_Doc.m_CurKoumoku[0], k);
         }
-        m_Doc.m_KoumokuGyou[cur - 1] = makeRow(m_Doc.m_CurKoumoku[0], cur);
+        m_Doc.EditWorkGyou(cur) = makeRow(m_Doc.m_CurKoumoku[0], cur);
         return true;
     }
     void ApplyBubunTensou() override { applied = m_Doc.m_TensouGyou; }
@@ -143,13 +143,13 @@ TEST_F(KivDocTest, NewEstimateHoldsOneRow) {
     auto doc = std::make_unique<CKivDoc>();
     EXPECT_EQ(g_pKivDoc, doc.get());
     EXPECT_EQ(doc->m_OpenSlot, 0);
-    EXPECT_EQ(doc->m_PoolGyouCount, 1);
+    EXPECT_EQ(doc->PoolGyouCount(), 1);
     EXPECT_EQ(doc->m_KoumokuCount, 1);
     EXPECT_EQ(doc->m_GyouCount, 1);
     std::string expected = "00010001" + std::string(1392, ' ');
     expected.replace(272, 5, "  1.0");
-    EXPECT_EQ(doc->m_Gyou[0], expected);
-    EXPECT_EQ(doc->m_KoumokuGyou[0], expected);
+    EXPECT_EQ(doc->PoolGyou(0), expected);
+    EXPECT_EQ(doc->WorkGyouAt(1), expected);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_TRUE(messages().empty());
 }
@@ -176,8 +176,8 @@ TEST_F(KivDocTest, InsertItemRenumbersTheFollowingItems) {
         EXPECT_EQ(doc->m_GyouCount, 1);
         EXPECT_EQ(doc->m_CurGyou[0], 1);
         // The index follows the new keys, and the new item's row carries the supply factor.
-        EXPECT_EQ(doc->m_GyouKoumokuNo[5], c.at);
-        EXPECT_EQ(doc->m_Gyou[5].substr(272, 5), "  1.0");
+        EXPECT_EQ(doc->KoumokuOfSlot(5), c.at);
+        EXPECT_EQ(doc->PoolGyou(5).substr(272, 5), "  1.0");
     }
 }
 
@@ -220,7 +220,7 @@ TEST_F(KivDocTest, DeletingTheOnlyItemLeavesAFreshItemOne) {
     loadPool(*doc, {makeRow(1, 1, "A1"), makeRow(1, 2, "A2")});
     doc->DeleteKoumoku();
     EXPECT_EQ(poolRows(*doc), (std::vector<std::string>{"00010001 ", "free"}));
-    EXPECT_EQ(doc->m_Gyou[0].substr(272, 5), "  1.0");
+    EXPECT_EQ(doc->PoolGyou(0).substr(272, 5), "  1.0");
     EXPECT_EQ(doc->m_KoumokuCount, 1);
     EXPECT_EQ(doc->m_CurKoumoku[0], 1);
     EXPECT_EQ(workRows(*doc), (std::vector<std::string>{"00010001 "}));
@@ -233,9 +233,9 @@ TEST_F(KivDocTest, IndexAfterRebuildWithFreeRowsBetweenItems) {
                     freeRow("abcd"), makeRow(2, 2, "B2")});
     const int expected[] = {1, 0, 2, 0, 1, 0, 2};
     for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(doc->m_GyouKoumokuNo[i], expected[i]) << i;
+        EXPECT_EQ(doc->KoumokuOfSlot(i), expected[i]) << i;
     EXPECT_EQ(doc->m_KoumokuCount, 2);
-    EXPECT_EQ(doc->m_PoolGyouCount, 7);
+    EXPECT_EQ(doc->PoolGyouCount(), 7);
     EXPECT_EQ(workRows(*doc), (std::vector<std::string>{"00010001 A1", "00010002 A2"}));
     doc->m_CurKoumoku[0] = 2;
     doc->LoadKoumokuGyou();
@@ -251,9 +251,9 @@ TEST_F(KivDocTest, AddedRowsFillFreeSlotsBeforeGrowingThePool) {
     const int counts[] = {4, 4, 5, 6};
     for (int i = 0; i < 4; ++i) {
         ASSERT_TRUE(appendRow(*doc, "N" + std::to_string(i)));
-        EXPECT_EQ(doc->m_GyouKoumokuNo[slots[i]], 2) << i;
-        EXPECT_EQ(doc->m_Gyou[slots[i]], GyouRecord::blankRow()) << "the slot handed out is blank";
-        EXPECT_EQ(doc->m_PoolGyouCount, counts[i]) << i;
+        EXPECT_EQ(doc->KoumokuOfSlot(slots[i]), 2) << i;
+        EXPECT_EQ(doc->PoolGyou(slots[i]), GyouRecord::blankRow()) << "the slot handed out is blank";
+        EXPECT_EQ(doc->PoolGyouCount(), counts[i]) << i;
     }
     doc->StoreKoumokuGyou();
     doc->RebuildGyouIndex();
@@ -290,8 +290,8 @@ TEST_F(KivDocTest, LoadAndStoreTheWorkAreaWithAnAddedRow) {
     doc->m_CurGyou[0] = 1;
     doc->SetCurrentGyou(GyouRecord::blankRow());
     doc->StoreKoumokuGyou();
-    EXPECT_EQ(doc->m_GyouKoumokuNo[2], 0);
-    EXPECT_EQ(doc->m_GyouKoumokuNo[5], 2);
+    EXPECT_EQ(doc->KoumokuOfSlot(2), 0);
+    EXPECT_EQ(doc->KoumokuOfSlot(5), 2);
 }
 
 TEST_F(KivDocTest, AnItemWithoutRowsGetsRowOne) {
@@ -300,11 +300,11 @@ TEST_F(KivDocTest, AnItemWithoutRowsGetsRowOne) {
     doc->m_CurKoumoku[0] = 4;
     ASSERT_TRUE(doc->LoadKoumokuGyou());
     EXPECT_EQ(workRows(*doc), (std::vector<std::string>{"00040001 "}));
-    EXPECT_EQ(doc->m_PoolGyouCount, 6);
-    EXPECT_EQ(doc->m_GyouKoumokuNo[5], 4);
+    EXPECT_EQ(doc->PoolGyouCount(), 6);
+    EXPECT_EQ(doc->KoumokuOfSlot(5), 4);
     doc->StoreKoumokuGyou();
-    EXPECT_EQ(doc->m_Gyou[5].substr(0, 8), "00040001");
-    EXPECT_EQ(doc->m_Gyou[5].substr(272, 5), "  1.0");
+    EXPECT_EQ(doc->PoolGyou(5).substr(0, 8), "00040001");
+    EXPECT_EQ(doc->PoolGyou(5).substr(272, 5), "  1.0");
 }
 
 TEST_F(KivDocTest, UnfilledWorkRowsReadAsBlankRows) {
@@ -326,10 +326,10 @@ TEST_F(KivDocTest, UndoSnapshotRestoresRowsIndexAndCounts) {
     loadPool(*doc, kThreeItems);
     const std::vector<std::string> before = poolRows(*doc);
     doc->SaveUndoSnapshot();
-    EXPECT_EQ(doc->m_UndoGyou[3], kThreeItems[3]);
-    EXPECT_EQ(doc->m_GyouKoumokuNo[CKivDoc::kUndoIndexBase + 3], 3);
-    EXPECT_EQ(doc->m_UndoPoolGyouCount, 5);
-    EXPECT_EQ(doc->m_UndoGyouCount, 2);
+    EXPECT_EQ(doc->UndoGyou(3), kThreeItems[3]);
+    EXPECT_EQ(doc->KoumokuOfSlot(CKivDoc::kUndoIndexBase + 3), 3);
+    EXPECT_EQ(doc->UndoPoolGyouCount(), 5);
+    EXPECT_EQ(doc->UndoGyouCount(), 2);
 
     doc->m_CurKoumoku[0] = 1;
     doc->DeleteKoumoku();
@@ -339,13 +339,13 @@ TEST_F(KivDocTest, UndoSnapshotRestoresRowsIndexAndCounts) {
 
     doc->RestoreUndoSnapshot();
     EXPECT_EQ(poolRows(*doc), before);
-    EXPECT_EQ(doc->m_PoolGyouCount, 5);
+    EXPECT_EQ(doc->PoolGyouCount(), 5);
     EXPECT_EQ(doc->m_GyouCount, 2);
     EXPECT_EQ(doc->m_KoumokuCount, 3);
-    EXPECT_EQ(doc->m_GyouKoumokuNo[3], 3);
+    EXPECT_EQ(doc->KoumokuOfSlot(3), 3);
 
     doc->ClearUndoGyou();
-    EXPECT_TRUE(doc->m_UndoGyou[0].empty());
+    EXPECT_TRUE(doc->UndoGyou(0).empty());
 }
 
 TEST_F(KivDocTest, PoolLimitOf9999Rows) {
@@ -359,22 +359,22 @@ TEST_F(KivDocTest, PoolLimitOf9999Rows) {
     doc->LoadKoumokuGyou();
     ASSERT_EQ(doc->m_GyouCount, 4998);
     ASSERT_TRUE(appendRow(*doc, "last"));
-    EXPECT_EQ(doc->m_PoolGyouCount, 9999);
+    EXPECT_EQ(doc->PoolGyouCount(), 9999);
     EXPECT_TRUE(messages().empty());
 
     EXPECT_FALSE(appendRow(*doc, "over"));
     EXPECT_EQ(messages(), std::vector<std::string>{kMsgPoolFull});
-    EXPECT_EQ(doc->m_PoolGyouCount, 9999);
+    EXPECT_EQ(doc->PoolGyouCount(), 9999);
     EXPECT_EQ(doc->m_GyouCount, 4999);
 
     // A full pool refuses a new item too, and nothing is renumbered.
     ClearKivRecordedMessages();
     doc->StoreKoumokuGyou();
-    const std::string firstKey = doc->m_Gyou[0].substr(0, 8);
+    const std::string firstKey = doc->PoolGyou(0).substr(0, 8);
     doc->m_CurKoumoku[0] = 1;
     EXPECT_FALSE(doc->InsertKoumoku());
     EXPECT_EQ(messages(), std::vector<std::string>{kMsgPoolFull});
-    EXPECT_EQ(doc->m_Gyou[0].substr(0, 8), firstKey);
+    EXPECT_EQ(doc->PoolGyou(0).substr(0, 8), firstKey);
     EXPECT_EQ(doc->m_KoumokuCount, 2);
 }
 
@@ -397,9 +397,9 @@ TEST_F(KivDocTest, MoreThan9999RowsAreCutWithAMessage) {
         rows.push_back(makeRow(1 + i / 5000, i % 5000 + 1));
     loadPool(*doc, rows);
     EXPECT_EQ(messages(), std::vector<std::string>{kMsgTruncated});
-    EXPECT_EQ(doc->m_PoolGyouCount, 9999);
+    EXPECT_EQ(doc->PoolGyouCount(), 9999);
     EXPECT_EQ(doc->m_KoumokuCount, 2);
-    EXPECT_EQ(doc->m_GyouKoumokuNo[9999], 0);
+    EXPECT_EQ(doc->KoumokuOfSlot(9999), 0);
 }
 
 TEST_F(KivDocTest, ItemNumbersStopAt9999) {
@@ -422,7 +422,7 @@ TEST_F(KivDocTest, ItemNumbersStopAt9999) {
 TEST_F(KivDocTest, FirstRowAfterALoadThatKeptNoRowIsCounted) {
     auto doc = std::make_unique<CKivDoc>();
     loadPool(*doc, {});
-    EXPECT_EQ(doc->m_PoolGyouCount, 1);
+    EXPECT_EQ(doc->PoolGyouCount(), 1);
     EXPECT_EQ(doc->m_KoumokuCount, 1);
     EXPECT_EQ(poolRows(*doc), (std::vector<std::string>{"00010001 "}));
     // The next row goes after it, not over it.
@@ -435,10 +435,10 @@ TEST_F(KivDocTest, FirstRowIsItemOneWhateverItemWasCurrent) {
     auto doc = std::make_unique<CKivDoc>();
     doc->m_CurKoumoku[0] = 3;
     doc->ClearGyou();
-    doc->m_PoolGyouCount = 0;
+    doc->SetPoolGyouCount(0);
     doc->RebuildGyouIndex();
-    EXPECT_EQ(doc->m_Gyou[0].substr(0, 8), "00010001");
-    EXPECT_EQ(doc->m_GyouKoumokuNo[0], 1);
+    EXPECT_EQ(doc->PoolGyou(0).substr(0, 8), "00010001");
+    EXPECT_EQ(doc->KoumokuOfSlot(0), 1);
 }
 
 TEST_F(KivDocTest, NewDocumentStartsOver) {
@@ -471,7 +471,7 @@ TEST_F(KivDocTest, MasterRowIsInsertedAtTheCursorWithItsMasterKey) {
     EXPECT_EQ(view.inserts, 1);
     EXPECT_EQ(view.updates, 1);
     EXPECT_EQ(workRows(*doc), (std::vector<std::string>{"00010001 A1", "00010002 PIPE", "00010003 A2"}));
-    const std::string& inserted = doc->m_KoumokuGyou[1];
+    const std::string& inserted = doc->WorkGyouAt(2);
     EXPECT_EQ(inserted.size(), 1400u);
     EXPECT_EQ(inserted.substr(302, 8), "00120034");
     EXPECT_EQ(doc->m_TensouGyou.size(), 1400u);
@@ -491,7 +491,7 @@ TEST_F(KivDocTest, MasterRowStopsWhenNoRowCanBeInserted) {
     EXPECT_FALSE(doc->ReceiveMasterGyou());
     EXPECT_EQ(view.updates, 0);
     EXPECT_EQ(workRows(*doc), (std::vector<std::string>{"00010001 A1", "00010002 A2"}));
-    EXPECT_EQ(doc->m_PoolGyouCount, 5);
+    EXPECT_EQ(doc->PoolGyouCount(), 5);
 }
 
 TEST_F(KivDocTest, PartialTransferMakesTheEstimateCurrent) {

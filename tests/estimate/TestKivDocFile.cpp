@@ -85,7 +85,7 @@ protected:
 };
 
 std::vector<std::string> poolRows(const CKivDoc& doc) {
-    return {doc.m_Gyou.begin(), doc.m_Gyou.begin() + doc.m_PoolGyouCount};
+    return {doc.PoolRows().begin(), doc.PoolRows().end()};
 }
 
 // A view that records the load-time style check.
@@ -170,9 +170,9 @@ TEST_F(KivDocFileTest, AFileOfFreeRowsAsksTheElectricalQuestionsAndOpensWithAFre
         asked.resize(a.size());
         EXPECT_EQ(KivRecordedQuestions(), asked);
         EXPECT_EQ(KivUnexpectedQuestions(), 0);
-        EXPECT_EQ(doc->m_PoolGyouCount, 1);
-        EXPECT_EQ(doc->m_Gyou[0].substr(0, 8), "00010001");
-        EXPECT_EQ(doc->m_Gyou[0].size(), 1400u);
+        EXPECT_EQ(doc->PoolGyouCount(), 1);
+        EXPECT_EQ(doc->PoolGyou(0).substr(0, 8), "00010001");
+        EXPECT_EQ(doc->PoolGyou(0).size(), 1400u);
         EXPECT_EQ(doc->m_GyouCount, 1);
     }
 }
@@ -227,23 +227,23 @@ TEST_F(KivDocFileTest, OldLayoutsAreConvertedOnlyAfterBothQuestions) {
         auto doc = open(*c.file);
         EXPECT_EQ(KivRecordedQuestions(), c.questions);
         EXPECT_EQ(KivUnexpectedQuestions(), 0);
-        ASSERT_EQ(doc->m_Gyou[0].size(), c.firstRow.size());
-        EXPECT_EQ(doc->m_Gyou[0], c.firstRow);
-        for (int i = 1; i < doc->m_PoolGyouCount; ++i)
-            EXPECT_EQ(doc->m_Gyou[static_cast<std::size_t>(i)].size(), 1400u);
+        ASSERT_EQ(doc->PoolGyou(0).size(), c.firstRow.size());
+        EXPECT_EQ(doc->PoolGyou(0), c.firstRow);
+        for (int i = 1; i < doc->PoolGyouCount(); ++i)
+            EXPECT_EQ(doc->PoolGyou(i).size(), 1400u);
     }
     // The converted electrical row: the old 248-251 value is in 付属, 接合 and ﾊﾂﾘ are open.
     QueueKivAnswer(true);
     QueueKivAnswer(true);
     auto doc = open(denkiFile);
-    EXPECT_EQ(doc->m_Gyou[0].substr(248, 24), "            ABCD    JOIN");
+    EXPECT_EQ(doc->PoolGyou(0).substr(248, 24), "            ABCD    JOIN");
 }
 
 TEST_F(KivDocFileTest, ShortRowsOfACurrentFileArePadded) {
     auto doc = open(kivBytes({makeRow(1, 1, "A"), "00010002"}));
     EXPECT_TRUE(KivRecordedQuestions().empty());
-    EXPECT_EQ(doc->m_Gyou[1], "00010002" + std::string(1392, ' '));
-    EXPECT_EQ(doc->m_KoumokuGyou[1].size(), 1400u);
+    EXPECT_EQ(doc->PoolGyou(1), "00010002" + std::string(1392, ' '));
+    EXPECT_EQ(doc->WorkGyouAt(2).size(), 1400u);
 }
 
 TEST_F(KivDocFileTest, DamagedFilesDoNotOpenAndLeaveTheDocumentAlone) {
@@ -263,7 +263,7 @@ TEST_F(KivDocFileTest, DamagedFilesDoNotOpenAndLeaveTheDocumentAlone) {
     damaged.push_back(std::string("\x31\x75\x00\x00", 4) + good.substr(4));   // 30001 rows
 
     auto doc = open(kivBytes({makeRow(1, 1, "KEEP")}));
-    const std::string kept = doc->m_Gyou[0];
+    const std::string kept = doc->PoolGyou(0);
     const std::string keptPath = doc->GetPathName();
     int n = 0;
     for (const auto& bytes : damaged) {
@@ -273,7 +273,7 @@ TEST_F(KivDocFileTest, DamagedFilesDoNotOpenAndLeaveTheDocumentAlone) {
         EXPECT_FALSE(doc->OnOpenDocument(path)) << n;
         ASSERT_EQ(KivRecordedMessages().size(), 1u) << n;
         EXPECT_NE(KivRecordedMessages()[0].find(path), std::string::npos) << KivRecordedMessages()[0];
-        EXPECT_EQ(doc->m_Gyou[0], kept);
+        EXPECT_EQ(doc->PoolGyou(0), kept);
         EXPECT_EQ(doc->GetPathName(), keptPath);
     }
     ClearKivPrompts();
@@ -288,7 +288,7 @@ TEST_F(KivDocFileTest, ATruncatedEstimateIsNotOverwrittenWithoutAsking) {
     const std::string bytes = kivBytes(rows);
     auto doc = open(bytes);
     EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{kMsgTruncated});
-    EXPECT_EQ(doc->m_PoolGyouCount, 9999);
+    EXPECT_EQ(doc->PoolGyouCount(), 9999);
     EXPECT_EQ(doc->TruncatedSource(), doc->GetPathName());
 
     // Cancel: the full file stays.
@@ -330,7 +330,7 @@ TEST_F(KivDocFileTest, OnlyAFileBeyondTheRowLimitCountsAsCutOff) {
             rows.push_back(makeRow(i < 5000 ? 1 : 2, i < 5000 ? i + 1 : i - 4999));
         const std::string bytes = kivBytes(rows);
         auto doc = open(bytes, "rows" + std::to_string(c.rows) + ".KIV");
-        EXPECT_EQ(doc->m_PoolGyouCount, 9999);   // all kept, or the first 9999
+        EXPECT_EQ(doc->PoolGyouCount(), 9999);   // all kept, or the first 9999
         EXPECT_EQ(KivRecordedMessages(), c.cut ? std::vector<std::string>{kMsgTruncated} : std::vector<std::string>{});
         EXPECT_EQ(doc->TruncatedSource(), c.cut ? doc->GetPathName() : std::string());
 
@@ -537,7 +537,7 @@ TEST_F(KivDocFileTest, BackupHoldsTheWorkAreaWithoutStoringIt) {
     KivFileContent b = ReadKivFile(*readFile(backup));
     EXPECT_EQ(b.rows, (std::vector<std::string>{makeRow(1, 1, "A1"), makeRow(2, 1, "B1"), makeRow(1, 2, "EDITED")}));
     EXPECT_EQ(b.hyousi, covers());
-    EXPECT_EQ(doc->m_Gyou[2], makeRow(1, 2, "A2"));   // the pool is as it was
+    EXPECT_EQ(doc->PoolGyou(2), makeRow(1, 2, "A2"));   // the pool is as it was
     EXPECT_EQ(doc->GetPathName(), (m_Data / "job.old.KIV").string());
     EXPECT_EQ(doc->IsModified(), modified);
 }
@@ -577,7 +577,7 @@ TEST_F(KivDocFileTest, OldElectricalConversionCommand) {
     QueueKivAnswer(true);
     QueueKivAnswer(false);
     EXPECT_EQ(doc->OldDenkiHenkan(), KivDenkiHenkan::Closing);
-    EXPECT_EQ(doc->m_Gyou[1].substr(248, 4), "JOIN");
+    EXPECT_EQ(doc->PoolGyou(1).substr(248, 4), "JOIN");
     EXPECT_FALSE(doc->IsModified());
 
     QueueKivAnswer(true);
@@ -586,8 +586,8 @@ TEST_F(KivDocFileTest, OldElectricalConversionCommand) {
     EXPECT_EQ(KivRecordedQuestions(), (std::vector<std::string>{"電気Kivの内訳書をKiv用に変換します。", "電気Kivの内訳書をKiv用に変換します。",
                                                                 kAskIrreversible, "電気Kivの内訳書をKiv用に変換します。",
                                                                 kAskIrreversible}));
-    EXPECT_EQ(doc->m_Gyou[1].substr(248, 24), std::string(20, ' ') + "JOIN");
-    EXPECT_EQ(doc->m_KoumokuGyou[1].substr(268, 4), "JOIN");
+    EXPECT_EQ(doc->PoolGyou(1).substr(248, 24), std::string(20, ' ') + "JOIN");
+    EXPECT_EQ(doc->WorkGyouAt(2).substr(268, 4), "JOIN");
     EXPECT_EQ(doc->m_CurGyou[0], 2);
     EXPECT_TRUE(doc->IsModified());
 }

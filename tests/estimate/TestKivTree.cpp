@@ -195,7 +195,7 @@ TEST_F(KivTreeTest, EnterAndDoubleClickLoadTheItemIntoTheGridOfTheSameWindow) {
     ASSERT_NE(a.tree, nullptr);
     ASSERT_NE(b.grid, nullptr);
     ASSERT_EQ(g_pKivView, b.grid);
-    const std::string bWork = b.doc->m_KoumokuGyou[0];
+    const std::string bWork = b.doc->WorkGyouAt(1);
 
     // An edit left in the grid's row buffer goes back to the estimate with the switch.
     ASSERT_TRUE(GyouRecord::putText(a.grid->m_EditGyou, GyouRecord::Bikou1, sj("変更")));
@@ -238,7 +238,7 @@ TEST_F(KivTreeTest, EnterAndDoubleClickLoadTheItemIntoTheGridOfTheSameWindow) {
 
     // The other estimate did not move.
     EXPECT_EQ(b.doc->m_CurKoumoku[0], 1);
-    EXPECT_EQ(b.doc->m_KoumokuGyou[0], bWork);
+    EXPECT_EQ(b.doc->WorkGyouAt(1), bWork);
     EXPECT_EQ(hinmei(b.grid->m_EditGyou), sj("配管B"));
     EXPECT_EQ(b.tree->m_SelKoumoku, 0);
 }
@@ -262,7 +262,7 @@ TEST_F(KivTreeTest, KoumokuTorokuAfterEditingRow1ShowsTheNewTitle) {
     ASSERT_NE(b.grid, nullptr);
 
     // Row 2 of item 1 is being edited in the grid of a; row 1 was changed before.
-    a.doc->m_KoumokuGyou[0] = makeRow({1, 1, "Z9", sj("新しい名前"), "", "", ""});
+    a.doc->EditWorkGyou(1) = makeRow({1, 1, "Z9", sj("新しい名前"), "", "", ""});
     a.doc->m_CurGyou[0] = 2;
     a.doc->m_ScreenGyou[0] = 2;
     a.grid->LoadGyou();
@@ -340,22 +340,22 @@ TEST_F(KivTreeTest, NewKoumokuInAFullEstimateShowsTheLimitAndChangesNothing) {
     for (int g = 1; g <= CKivDoc::kGyouMax; ++g) {
         std::string row = GyouRecord::blankRow();
         GyouRecord::writeKey(row, 1, g);
-        w.doc->m_Gyou[static_cast<std::size_t>(g - 1)] = row;
+        w.doc->SetPoolGyou(g - 1, row);
     }
-    w.doc->m_PoolGyouCount = CKivDoc::kGyouMax;
+    w.doc->SetPoolGyouCount(CKivDoc::kGyouMax);
     w.doc->RebuildGyouIndex();
     w.doc->LoadKoumokuGyou();
     w.grid->LoadGyou();
-    const std::vector<std::string> pool = w.doc->m_Gyou;
+    const std::vector<std::string> pool(w.doc->AllPoolSlots().begin(), w.doc->AllPoolSlots().end());
 
     hb().expectMessageBox(ui::IDOK, "新しい項目を追加します。");
     hb().expectMessageBox(ui::IDOK, "データ数が最大値を超えました。");
     hb().sendCommand(ID_NEW_KOUMOKU);
     EXPECT_EQ(w.doc->m_KoumokuCount, 1);
     EXPECT_EQ(w.doc->m_CurKoumoku[0], 1);
-    EXPECT_EQ(w.doc->m_PoolGyouCount, CKivDoc::kGyouMax);
+    EXPECT_EQ(w.doc->PoolGyouCount(), CKivDoc::kGyouMax);
     EXPECT_EQ(w.doc->m_GyouCount, CKivDoc::kGyouMax);
-    EXPECT_EQ(w.doc->m_Gyou, pool);
+    EXPECT_EQ(std::vector<std::string>(w.doc->AllPoolSlots().begin(), w.doc->AllPoolSlots().end()), pool);
 }
 
 TEST_F(KivTreeTest, AnUntitledEstimateShowsItsPathAfterSaveAs) {
@@ -386,7 +386,7 @@ TEST_F(KivTreeTest, TitlesFollowTheRecalculationOfTheCurrentItemAndTheOnesBefore
         CKivDoc* d = v.GetDocument();
         recalculated.push_back(d->m_CurKoumoku[0]);
         // The recalculation writes the item's amount into its row 1.
-        GyouRecord::putNumber(d->m_KoumokuGyou[0], GyouRecord::Kingaku1, std::to_string(100 * d->m_CurKoumoku[0]));
+        GyouRecord::putNumber(d->EditWorkGyou(1), GyouRecord::Kingaku1, std::to_string(100 * d->m_CurKoumoku[0]));
     };
     recalcSeams().checkKeisanGyou = [&](CKivView&) { ++checks; };
     w.doc->m_CurKoumoku[0] = 2;

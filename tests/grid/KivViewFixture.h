@@ -105,8 +105,8 @@ protected:
     void open(const std::vector<std::string>& rows, int lines = 14) {
         doc->ClearGyou();
         for (std::size_t i = 0; i < rows.size(); ++i)
-            doc->m_Gyou[i] = rows[i];
-        doc->m_PoolGyouCount = static_cast<int>(rows.size());
+            doc->SetPoolGyou(i, rows[i]);
+        doc->SetPoolGyouCount(static_cast<int>(rows.size()));
         doc->RebuildGyouIndex();
         doc->m_CurKoumoku[0] = 1;
         doc->LoadKoumokuGyou();

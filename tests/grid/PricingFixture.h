@@ -36,7 +36,7 @@ protected:
 
     // The row as the document's work area holds it.
     std::string docRow(int gyou) {
-        std::string row = doc->m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)];
+        std::string row = doc->WorkGyouAt(gyou);
         F::padLength(row);
         return row;
     }

@@ -97,7 +97,7 @@ TEST_F(CsvImport, DefaultColumnsFromEveryKindOfLineEnd) {
     EXPECT_EQ(doc->m_GyouCount, 5);
     std::vector<std::string> names;
     for (int k = 1; k <= 5; ++k)
-        names.push_back(t(doc->m_KoumokuGyou[static_cast<std::size_t>(k - 1)], G::Hinmei));
+        names.push_back(t(doc->WorkGyouAt(k), G::Hinmei));
     EXPECT_EQ(names, (std::vector<std::string>{"R1", "電線", "ｹｰﾌﾞﾙ,3C", "a", "R2"}));
 }
 

@@ -145,7 +145,7 @@ protected:
     int field() const { return view->m_CurField[0]; }
     std::string cell(int f) const { return std::string(G::raw(view->m_EditGyou, f)); }
     std::string stored(int gyou, int f) {
-        return std::string(G::raw(store().m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)], f));
+        return std::string(G::raw(store().WorkGyouAt(gyou), f));
     }
     static std::string rightAligned(int f, const std::string& s) {
         return std::string(static_cast<std::size_t>(G::layout(f).Width) - s.size(), ' ') + s;

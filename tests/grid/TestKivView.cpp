@@ -14,8 +14,8 @@ TEST_F(KivView, LoadAndStoreMoveExactlyOneRow) {
     ASSERT_EQ(view->m_EditGyou.size(), 1400u);
     EXPECT_EQ(view->m_EditGyou.substr(16, 2), "R1");
     // A work row that is short, or was never filled, loads as blanks after its own bytes.
-    doc->m_KoumokuGyou[1] = "00010002";
-    doc->m_KoumokuGyou[2] = " ";
+    doc->EditWorkGyou(2) = "00010002";
+    doc->EditWorkGyou(3) = " ";
     doc->m_CurGyou[0] = 2;
     view->LoadGyou();
     EXPECT_EQ(view->m_EditGyou, "00010002" + std::string(1392, ' '));
@@ -25,7 +25,7 @@ TEST_F(KivView, LoadAndStoreMoveExactlyOneRow) {
     // Leaving it unchanged (the cursor on the row after the item's last) stores nothing.
     view->StoreGyou();
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(doc->m_KoumokuGyou[2], " ");
+    EXPECT_EQ(doc->WorkGyouAt(3), " ");
 
     // Storing writes the whole buffer and marks the estimate modified, unless nothing changed.
     doc->m_CurGyou[0] = 1;
@@ -35,8 +35,8 @@ TEST_F(KivView, LoadAndStoreMoveExactlyOneRow) {
     view->m_EditGyou.replace(16, 2, "Q1");
     view->StoreGyou();
     EXPECT_TRUE(doc->IsModified());
-    EXPECT_EQ(doc->m_KoumokuGyou[0].size(), 1400u);
-    EXPECT_EQ(doc->m_KoumokuGyou[0].substr(16, 2), "Q1");
+    EXPECT_EQ(doc->WorkGyouAt(1).size(), 1400u);
+    EXPECT_EQ(doc->WorkGyouAt(1).substr(16, 2), "Q1");
 
     // A renumbered empty row: key of the cursor row and the supply factor.
     doc->m_CurGyou[0] = 2;
@@ -44,7 +44,7 @@ TEST_F(KivView, LoadAndStoreMoveExactlyOneRow) {
     std::string expected = GyouRecord::blankRow();
     expected.replace(0, 8, "00010002");
     expected.replace(272, 5, "  1.0");
-    EXPECT_EQ(doc->m_KoumokuGyou[1], expected);
+    EXPECT_EQ(doc->WorkGyouAt(2), expected);
 }
 
 TEST_F(KivView, SaveSlotsKeepTheirOwnPositions) {
@@ -90,9 +90,9 @@ TEST_F(KivView, AddGyouCountsTheRowOrRefusesAtTheLimit) {
     EXPECT_EQ(KivRecordedMessages()[0], "１項目の行数が最大値を超えました。これ以上は入力できません。");
     // The estimate's pool full: the document's own message, the item's count unchanged.
     doc->m_GyouCount = 3;
-    doc->m_PoolGyouCount = CKivDoc::kGyouMax;
+    doc->SetPoolGyouCount(CKivDoc::kGyouMax);
     for (int i = 0; i < CKivDoc::kGyouMax; ++i)
-        doc->m_GyouKoumokuNo[static_cast<std::size_t>(i)] = 1;
+        doc->SetKoumokuOfSlot(i, 1);
     EXPECT_FALSE(view->AddGyou());
     EXPECT_EQ(doc->m_GyouCount, 3);
     EXPECT_EQ(KivRecordedMessages().back(), "データ数が最大値を超えました。これ以上は入力できません。");
@@ -112,11 +112,11 @@ TEST_F(KivView, MasterTransfersLandAtTheCursorThenBelowEachOther) {
     transfer("M2");
     std::vector<std::string> rows;
     for (int k = 0; k < doc->m_GyouCount; ++k)
-        rows.push_back(doc->m_KoumokuGyou[static_cast<std::size_t>(k)].substr(0, 8) + " " +
-                       std::string(GyouRecord::text(doc->m_KoumokuGyou[static_cast<std::size_t>(k)], GyouRecord::Hinmei)));
+        rows.push_back(doc->WorkGyouAt(k + 1).substr(0, 8) + " " +
+                       std::string(GyouRecord::text(doc->WorkGyouAt(k + 1), GyouRecord::Hinmei)));
     EXPECT_EQ(rows, (std::vector<std::string>{"00010001 R1", "00010002 M1", "00010003 M2", "00010004 R2",
                                               "00010005 R3"}));
-    EXPECT_EQ(GyouRecord::raw(doc->m_KoumokuGyou[1], GyouRecord::BunNo), "0042");
+    EXPECT_EQ(GyouRecord::raw(doc->WorkGyouAt(2), GyouRecord::BunNo), "0042");
     EXPECT_EQ(cursorRow(), 3);
     EXPECT_EQ(shown(5, 3), padded(5, "M2"));   // the document's update redrew the rows
     EXPECT_EQ(field(), GyouRecord::HiroidasiSuu1);
@@ -192,7 +192,7 @@ TEST_F(KivView, OldElectricalConversionConvertsOrClosesTheEstimate) {
     // Cancel at the first question: nothing happens.
     QueueKivAnswer(false);
     ASSERT_TRUE(view->onCommand(ID_OLD_DENKI_HENKAN));
-    EXPECT_EQ(doc->m_KoumokuGyou[1].substr(248, 4), "  12");
+    EXPECT_EQ(doc->WorkGyouAt(2).substr(248, 4), "  12");
     EXPECT_EQ(KivRecordedQuestions().back(), "電気Kivの内訳書をKiv用に変換します。");
 
     // OK twice: every row converted, the cursor where it was, the grid repainted.
@@ -201,8 +201,8 @@ TEST_F(KivView, OldElectricalConversionConvertsOrClosesTheEstimate) {
     view->OnOldDenkiHenkan();
     backend.processPending();
     EXPECT_EQ(KivRecordedQuestions().back(), "実行すると元には戻りません。");
-    EXPECT_EQ(doc->m_KoumokuGyou[1].substr(248, 4), "    ");
-    EXPECT_EQ(doc->m_KoumokuGyou[1].substr(268, 4), "  12");
+    EXPECT_EQ(doc->WorkGyouAt(2).substr(248, 4), "    ");
+    EXPECT_EQ(doc->WorkGyouAt(2).substr(268, 4), "  12");
     EXPECT_EQ(view->m_EditGyou.substr(268, 4), "  12");
     EXPECT_EQ(cursorRow(), 2);
     EXPECT_EQ(screenRow(), 2);

@@ -39,7 +39,7 @@ protected:
         EXPECT_EQ(dr.text(D::kSyuusei), "7");
         dr.click(D::kUtiwakeSend);
     }
-    std::string workRow(int gyou) const { return doc->m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)]; }
+    std::string workRow(int gyou) const { return doc->WorkGyouAt(gyou); }
     std::string bukake1(int gyou) const { return std::string(GyouRecord::raw(workRow(gyou), GyouRecord::Bukake1)); }
 };
 

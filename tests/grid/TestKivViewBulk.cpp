@@ -132,7 +132,7 @@ TEST_F(BulkCommands, EachDeletionBlanksItsFieldsOnly) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
         estimate({{fullRow("A"), fullRow("B"), fullRow("C")}, {fullRow("D")}});
-        const std::string untouched = doc->m_KoumokuGyou[2];
+        const std::string untouched = doc->WorkGyouAt(3);
         if (c.range) {
             rangeCommand(c.command, 1, 2, c.dialogId, ok(), {true});
         } else {
@@ -156,7 +156,7 @@ TEST_F(BulkCommands, EachDeletionBlanksItsFieldsOnly) {
             EXPECT_EQ(poolAt(item, gyou, G::Hokyuu), c.hokyuu);
         }
         if (c.range)
-            EXPECT_EQ(doc->m_KoumokuGyou[2], untouched);
+            EXPECT_EQ(doc->WorkGyouAt(3), untouched);
         EXPECT_EQ(doc->m_GyouCount, 3);
         EXPECT_EQ(g_BlockUndoReady, 0);
         view.reset();
@@ -168,7 +168,7 @@ std::vector<std::string> watched(const CKivDoc& d) {
     std::vector<std::string> out;
     for (int g = 0; g < 2; ++g)
         for (int f : kWatched)
-            out.emplace_back(G::raw(d.m_KoumokuGyou[static_cast<std::size_t>(g)], f));
+            out.emplace_back(G::raw(d.WorkGyouAt(g + 1), f));
     return out;
 }
 
@@ -189,7 +189,7 @@ TEST_F(BulkCommands, DeclinedQuestionsChangeNothingAndRangesNeverGrowTheItem) {
     rangeCommand(ID_BUKAKE_BIKOU2_DELETE, 1, 2, CRoumu_bikou2delDialog::kDialogId, endRow(9999), {true});
     EXPECT_EQ(doc->m_GyouCount, 2);
     EXPECT_EQ(at(2, G::Bukake1), "");
-    EXPECT_EQ(doc->m_PoolGyouCount + 0, 2);
+    EXPECT_EQ(doc->PoolGyouCount() + 0, 2);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -343,10 +343,10 @@ TEST_F(TekkyoCommand, RatesAreScaledAndFormattedByRoundingMode) {
         std::string rateText(6, ' ');
         rateText.replace(6 - c.rate.size(), c.rate.size(), c.rate);
         const std::string note = c.reinstall ? "歩掛" + rateText + "人x(1+撤去掛率" + kf + ")" : "歩掛" + rateText + "人x 撤去掛率" + kf;
-        EXPECT_EQ(kiv::text::toUtf8(G::text(doc->m_KoumokuGyou[0], G::Roumu1Bikou)),
+        EXPECT_EQ(kiv::text::toUtf8(G::text(doc->WorkGyouAt(1), G::Roumu1Bikou)),
                   std::string(kiv::text::trimRightBlanks(note)));
         const std::string want2 = c.reinstall ? "撤去(再使用)+再取付" : c.kind == 12 ? "撤去(再使用)" : "撤去";
-        EXPECT_EQ(kiv::text::toUtf8(G::text(doc->m_KoumokuGyou[0], G::Bikou2)), want2);
+        EXPECT_EQ(kiv::text::toUtf8(G::text(doc->WorkGyouAt(1), G::Bikou2)), want2);
         view.reset();
     }
 }
@@ -357,13 +357,13 @@ TEST_F(TekkyoCommand, InstallationOnlyKeepsRatesAndReinstallNeedsAReuseKind) {
     EXPECT_EQ(at(1, G::Bukake1), "2.5");
     EXPECT_EQ(at(1, G::Sonota1Ritu), "0.5");
     EXPECT_EQ(at(1, G::Hokyuu), "1.2");
-    EXPECT_EQ(kiv::text::toUtf8(G::text(doc->m_KoumokuGyou[0], G::Bikou2)), "再使用");
-    EXPECT_EQ(kiv::text::toUtf8(G::text(doc->m_KoumokuGyou[0], G::Roumu1Bikou)), "歩掛   2.5人");
+    EXPECT_EQ(kiv::text::toUtf8(G::text(doc->WorkGyouAt(1), G::Bikou2)), "再使用");
+    EXPECT_EQ(kiv::text::toUtf8(G::text(doc->WorkGyouAt(1), G::Roumu1Bikou)), "歩掛   2.5人");
 
-    const std::string before(G::raw(doc->m_KoumokuGyou[0], G::Bikou2));
+    const std::string before(G::raw(doc->WorkGyouAt(1), G::Bikou2));
     convert(1, 1, 1, [](DialogDriver& dd) { dd.click(CTekkyoBukakeDialog::kSaisiyou); });
     EXPECT_EQ(messagesWith("工種が 再使用 になっていません。"), 1);
-    EXPECT_EQ(G::raw(doc->m_KoumokuGyou[0], G::Bikou2), before);
+    EXPECT_EQ(G::raw(doc->WorkGyouAt(1), G::Bikou2), before);
     EXPECT_EQ(at(1, G::Bukake1), "2.5");
 }
 
@@ -375,7 +375,7 @@ TEST_F(TekkyoCommand, TheRemovalFactorIsCheckedBeforeTheFileIsWritten) {
     doc->m_Settei = SetteiRecord::fromBytes(bytes);
     ASSERT_TRUE(writeSetteiFile(setteiPath(), doc->m_Settei));
     const std::string fileBefore = fileBytes();
-    const std::string rowBefore(G::raw(doc->m_KoumokuGyou[0], G::Bukake1));
+    const std::string rowBefore(G::raw(doc->WorkGyouAt(1), G::Bukake1));
     for (const char* bad : {"abcd", "0.1", "-0.1", "1.2x"}) {
         SCOPED_TRACE(bad);
         rangeCommand(ID_TEKKYO_BUKAKE, 1, 1, CTekkyoBukakeDialog::kDialogId,
@@ -388,7 +388,7 @@ TEST_F(TekkyoCommand, TheRemovalFactorIsCheckedBeforeTheFileIsWritten) {
                      },
                      {});
         EXPECT_EQ(fileBytes(), fileBefore);
-        EXPECT_EQ(G::raw(doc->m_KoumokuGyou[0], G::Bukake1), rowBefore);
+        EXPECT_EQ(G::raw(doc->WorkGyouAt(1), G::Bukake1), rowBefore);
     }
     EXPECT_EQ(g_BlockUndoReady, 0);
 

@@ -32,7 +32,7 @@ protected:
     // The field in the row buffer / in the document's work row `gyou`.
     std::string cell(int field) const { return std::string(GyouRecord::raw(view->m_EditGyou, field)); }
     std::string stored(int gyou, int field) const {
-        std::string row = doc->m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)];
+        std::string row = doc->WorkGyouAt(gyou);
         GyouRecord::padLength(row);
         return std::string(GyouRecord::raw(row, field));
     }
@@ -176,7 +176,7 @@ TEST_F(KivViewInput, TextIsStoredAtOnceAndDoubleByteCharactersStayWhole) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.after);
-        doc->m_KoumokuGyou[0] = makeRow(1, {{GyouRecord::Kigou, c.before}});
+        doc->EditWorkGyou(1) = makeRow(1, {{GyouRecord::Kigou, c.before}});
         placeCursor(1, 1, GyouRecord::Kigou);
         view->m_CaretOfs = c.caret;
         backend.sendText(*view, c.typedUtf8);
@@ -482,8 +482,8 @@ TEST_F(KivViewInput, AWrongOrReplacedRangeRunsNothingAndOtherEstimatesTakeNoStep
     CKivDoc other;
     other.ClearGyou();
     for (int k = 0; k < 3; ++k)
-        other.m_Gyou[static_cast<std::size_t>(k)] = namedRows(3)[static_cast<std::size_t>(k)];
-    other.m_PoolGyouCount = 3;
+        other.SetPoolGyou(k, namedRows(3)[static_cast<std::size_t>(k)]);
+    other.SetPoolGyouCount(3);
     other.RebuildGyouIndex();
     other.m_CurKoumoku[0] = 1;
     other.LoadKoumokuGyou();
@@ -531,20 +531,20 @@ TEST_F(KivViewInput, TypingOverAConvertedPriceDropsTheConversionData) {
     for (int f : {GyouRecord::Kakeritu, GyouRecord::Zai1MotoTanka, GyouRecord::Zai2MotoTanka, GyouRecord::Bikou2,
                   GyouRecord::Zai1Bikou}) {
         SCOPED_TRACE(f);
-        EXPECT_TRUE(GyouRecord::isBlank(doc->m_KoumokuGyou[0], f));
+        EXPECT_TRUE(GyouRecord::isBlank(doc->WorkGyouAt(1), f));
     }
     EXPECT_GE(recalcGyou, 1);
     // The marker moved into 備考1 and detail remark 1 by the table numbering goes as well.
     ClearKivPrompts();
     std::string moved = convertedRow(2, "見積価格ｘ0.8500");
     GyouRecord::blank(moved, GyouRecord::Bikou2);
-    doc->m_KoumokuGyou[1] = moved;
+    doc->EditWorkGyou(2) = moved;
     placeCursor(2, 2, GyouRecord::Tanka1);
     type("5");
     backend.sendKeyDown(*view, VK_UP);
     EXPECT_EQ(messages().size(), 1u);
     for (int f : {GyouRecord::Bikou1, GyouRecord::Zai1Bikou, GyouRecord::Zai1MotoTanka})
-        EXPECT_TRUE(GyouRecord::isBlank(doc->m_KoumokuGyou[1], f)) << f;
+        EXPECT_TRUE(GyouRecord::isBlank(doc->WorkGyouAt(2), f)) << f;
 }
 
 TEST_F(KivViewInput, AnUntouchedConvertedPriceKeepsItsDataAndDeleteDropsIt) {
@@ -568,8 +568,8 @@ TEST_F(KivViewInput, AnUntouchedConvertedPriceKeepsItsDataAndDeleteDropsIt) {
     placeCursor(1, 1, GyouRecord::Tanka1);
     backend.sendKeyDown(*view, VK_DELETE);
     EXPECT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(GyouRecord::isBlank(doc->m_KoumokuGyou[0], GyouRecord::Tanka1));
-    EXPECT_TRUE(GyouRecord::isBlank(doc->m_KoumokuGyou[0], GyouRecord::Zai1MotoTanka));
+    EXPECT_TRUE(GyouRecord::isBlank(doc->WorkGyouAt(1), GyouRecord::Tanka1));
+    EXPECT_TRUE(GyouRecord::isBlank(doc->WorkGyouAt(1), GyouRecord::Zai1MotoTanka));
     view->WarnGyouTankaHenkan();
     EXPECT_EQ(view->m_EditRefused, 0);
 }
@@ -624,7 +624,7 @@ TEST_F(KivViewInput, ARowTypedAsAUserWouldComesBackFromTheFile) {
     clickOn(GyouRecord::Tanka1, 2);
     type("1500");
     enter();
-    const std::string typed = doc->m_KoumokuGyou[1];
+    const std::string typed = doc->WorkGyouAt(2);
     EXPECT_EQ(GyouRecord::raw(typed, GyouRecord::Hinmei), padded(GyouRecord::Hinmei, sj("配管")));
     EXPECT_EQ(GyouRecord::raw(typed, GyouRecord::Kikaku), padded(GyouRecord::Kikaku, "VE16"));
     EXPECT_EQ(GyouRecord::raw(typed, GyouRecord::HiroidasiSuu1), num(GyouRecord::HiroidasiSuu1, "10"));
@@ -641,7 +641,7 @@ TEST_F(KivViewInput, ARowTypedAsAUserWouldComesBackFromTheFile) {
     reopened.m_CurKoumoku[0] = 1;
     reopened.LoadKoumokuGyou();
     ASSERT_EQ(reopened.m_GyouCount, 2);
-    EXPECT_EQ(reopened.m_KoumokuGyou[1], typed);
+    EXPECT_EQ(reopened.WorkGyouAt(2), typed);
 }
 
 // ---------------------------------------------------------------------------------------------

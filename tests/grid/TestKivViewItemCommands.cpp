@@ -72,9 +72,9 @@ protected:
         view->StoreGyou();
         view->StoreKoumoku();
         std::vector<std::pair<int, std::string>> found;
-        for (int i = 0; i < doc->m_PoolGyouCount; ++i)
-            if (GyouRecord::koumokuOf(doc->m_Gyou[i]) == koumoku)
-                found.emplace_back(GyouRecord::toInt(doc->m_Gyou[i], GyouRecord::GyouNo), doc->m_Gyou[i]);
+        for (int i = 0; i < doc->PoolGyouCount(); ++i)
+            if (GyouRecord::koumokuOf(doc->PoolGyou(i)) == koumoku)
+                found.emplace_back(GyouRecord::toInt(doc->PoolGyou(i), GyouRecord::GyouNo), doc->PoolGyou(i));
         std::sort(found.begin(), found.end());
         std::vector<std::string> rows;
         for (auto& [g, r] : found)
@@ -192,7 +192,7 @@ TEST_F(ItemCommands, MoveListShowsEachItemsTitle) {
         EXPECT_EQ(d.listItemText(CMoveDialog::kList, 0, 2), padded(GyouRecord::Hinmei, sj("電線管")));
         EXPECT_EQ(d.listItemText(CMoveDialog::kList, 0, 3), padded(GyouRecord::Kikaku, "E19"));
         // The amounts of the last 小計 row.
-        EXPECT_EQ(d.listItemText(CMoveDialog::kList, 0, 4), std::string(GyouRecord::raw(doc->m_Gyou[2], GyouRecord::Kingaku1)));
+        EXPECT_EQ(d.listItemText(CMoveDialog::kList, 0, 4), std::string(GyouRecord::raw(doc->PoolGyou(2), GyouRecord::Kingaku1)));
         EXPECT_NE(d.listItemText(CMoveDialog::kList, 0, 4).find("3400"), std::string::npos);
         EXPECT_NE(d.listItemText(CMoveDialog::kList, 0, 5).find("900"), std::string::npos);
         EXPECT_NE(d.listItemText(CMoveDialog::kList, 1, 4).find("77"), std::string::npos);
@@ -346,7 +346,7 @@ TEST_F(Syuukei, SaimokuListsTheHeadingsOfTheItemsThatFollow) {
 
 TEST_F(Syuukei, BlankSymbolIsLeftOutWithTheMessage) {
     openHeaded(4, 2);
-    doc->m_Gyou[3].replace(static_cast<std::size_t>(GyouRecord::layout(GyouRecord::Kigou).Offset), 4, "    ");
+    doc->EditPoolGyou(3).replace(static_cast<std::size_t>(GyouRecord::layout(GyouRecord::Kigou).Offset), 4, "    ");
     doc->RebuildGyouIndex();
     goTo(2);
     chooseLevel(CKoumokuDialog::kSaimoku);
@@ -363,7 +363,7 @@ TEST_F(Syuukei, BlankSymbolIsLeftOutWithTheMessage) {
 TEST_F(Syuukei, ListEndsBeforeARepeatedSymbol) {
     openHeaded(4, 1);
     // Item 3 is an earlier summary: its rows repeat the symbols 3 and 4 of the items after it.
-    doc->m_Gyou[5] = itemRow(3, 2, {{GyouRecord::Kigou, "4"}, {GyouRecord::BunNo, code4(kSaimoku)}});
+    doc->SetPoolGyou(5, itemRow(3, 2, {{GyouRecord::Kigou, "4"}, {GyouRecord::BunNo, code4(kSaimoku)}}));
     doc->RebuildGyouIndex();
     goTo(1);
     chooseLevel(CKoumokuDialog::kSaimoku);
@@ -387,7 +387,7 @@ TEST_F(Syuukei, StopCodeLeftByAnEarlierReadDoesNotStopTheScan) {
 
 TEST_F(Syuukei, ScanStopsAfterAnItemEndingWithAHigherHeading) {
     openHeaded(4, 1);
-    doc->m_Gyou[3] = itemRow(2, 2, {{GyouRecord::BunNo, code4(kTyuukoumoku)}});
+    doc->SetPoolGyou(3, itemRow(2, 2, {{GyouRecord::BunNo, code4(kTyuukoumoku)}}));
     doc->RebuildGyouIndex();
     goTo(1);
     chooseLevel(CKoumokuDialog::kSaimoku);
@@ -425,10 +425,10 @@ TEST_F(Syuukei, PendingRowCopyStillPastesItsRows) {
 
 TEST_F(Syuukei, CancelChangesNothing) {
     openHeaded(3, 1);
-    const std::vector<std::string> before(doc->m_Gyou.begin(), doc->m_Gyou.begin() + doc->m_PoolGyouCount);
+    const std::vector<std::string> before(doc->PoolRows().begin(), doc->PoolRows().end());
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDCANCEL); }, CKoumokuDialog::kDialogId);
     run(ID_KOUMOKU_SYUUKEI);
-    EXPECT_EQ(std::vector<std::string>(doc->m_Gyou.begin(), doc->m_Gyou.begin() + doc->m_PoolGyouCount), before);
+    EXPECT_EQ(std::vector<std::string>(doc->PoolRows().begin(), doc->PoolRows().end()), before);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -569,11 +569,11 @@ TEST_F(ItemCommands, CancelLeavesThePoolByteForByte) {
     open(namedRows(3));
     placeCursor(2, 2, GyouRecord::Hinmei);
     view->StoreKoumoku();
-    const std::vector<std::string> before(doc->m_Gyou.begin(), doc->m_Gyou.end());
+    const std::vector<std::string> before(doc->AllPoolSlots().begin(), doc->AllPoolSlots().end());
     backend.expectDialog([](DialogDriver& dd) { dd.click(IDCANCEL); }, CGoukeiDialog::kDialogId);
     run(ID_GOUKEI_INPUT);
     view->StoreKoumoku();
-    EXPECT_EQ(std::vector<std::string>(doc->m_Gyou.begin(), doc->m_Gyou.end()), before);
+    EXPECT_EQ(std::vector<std::string>(doc->AllPoolSlots().begin(), doc->AllPoolSlots().end()), before);
     EXPECT_EQ(cursorRow(), 2);
     EXPECT_FALSE(doc->IsModified());
 }

@@ -92,19 +92,19 @@ TEST_F(KivViewNavigation, PassingTheLastFieldOfTheLastRowAppendsARow) {
     backend.sendKeyDown(*view, VK_DOWN);
     backend.sendKeyDown(*view, VK_DOWN);
     ASSERT_EQ(cursorRow(), 3);
-    const int pool = doc->m_PoolGyouCount;
+    const int pool = doc->PoolGyouCount();
     view->m_CurField[0] = 36;
     view->CalcFieldPos();
     enter();
     EXPECT_EQ(doc->m_GyouCount, 4);
-    EXPECT_EQ(doc->m_PoolGyouCount, pool + 1);
+    EXPECT_EQ(doc->PoolGyouCount(), pool + 1);
     EXPECT_EQ(cursorRow(), 4);
     EXPECT_EQ(screenRow(), 4);
     EXPECT_EQ(field(), 3);
     std::string expected = GyouRecord::blankRow();
     expected.replace(0, 8, "00010004");
     expected.replace(272, 5, "  1.0");
-    EXPECT_EQ(doc->m_KoumokuGyou[3], expected);
+    EXPECT_EQ(doc->WorkGyouAt(4), expected);
     EXPECT_EQ(view->m_EditGyou, expected);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(shown(2, 4), "0004");
@@ -165,7 +165,7 @@ TEST_F(KivViewNavigation, UpAndDownMoveRowsAndScrollAtTheScreenEdges) {
     enter();
     EXPECT_EQ(doc->m_GyouCount, 10);
     EXPECT_EQ(cursorRow(), 10);
-    EXPECT_EQ(GyouRecord::raw(doc->m_KoumokuGyou[8], GyouRecord::GyouNo), "0009");
+    EXPECT_EQ(GyouRecord::raw(doc->WorkGyouAt(9), GyouRecord::GyouNo), "0009");
     // Up to the top of the screen, then the grid scrolls back.
     for (int i = 0; i < 5; ++i)
         backend.sendKeyDown(*view, VK_UP);

@@ -49,8 +49,8 @@ protected:
 
     // Row `gyou` of item `item` as the pool holds it.
     std::string poolRow(int item, int gyou) const {
-        for (int i = 0; i < doc->m_PoolGyouCount; ++i) {
-            const std::string& r = doc->m_Gyou[static_cast<std::size_t>(i)];
+        for (int i = 0; i < doc->PoolGyouCount(); ++i) {
+            const std::string& r = doc->PoolGyou(i);
             if (G::toInt(r, G::KoumokuNo) == item && G::toInt(r, G::GyouNo) == gyou) {
                 std::string row = r;
                 G::padLength(row);
@@ -394,14 +394,14 @@ TEST_F(Irekae, WithoutAMasterOrWithoutOkNothingChanges) {
     master.push_back(masterRow(1, 1, {{G::Hinmei, "A"}, {G::Tanka1, "5"}}));
     estimate({{{{G::Hinmei, "A"}, {G::Tanka1, "1"}}, {{G::Hinmei, "B"}, {G::Tanka1, "2"}}}});
     view->StoreKoumoku();
-    const std::vector<std::string> before(doc->m_Gyou.begin(), doc->m_Gyou.begin() + doc->m_PoolGyouCount);
+    const std::vector<std::string> before(doc->PoolRows().begin(), doc->PoolRows().end());
     run(false);
     hasMaster = false;
     run();
     ASSERT_EQ(KivRecordedMessages().size(), 1u);
     EXPECT_EQ(KivRecordedMessages()[0],
               "マスターファイルが表示されていないので単価入替できません。変換したいマスターファイルを呼び出ししてください。");
-    EXPECT_EQ(std::vector<std::string>(doc->m_Gyou.begin(), doc->m_Gyou.begin() + doc->m_PoolGyouCount), before);
+    EXPECT_EQ(std::vector<std::string>(doc->PoolRows().begin(), doc->PoolRows().end()), before);
 
     // The composite style is named, and the exchange goes on.
     hasMaster = true;

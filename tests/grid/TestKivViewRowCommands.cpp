@@ -51,8 +51,8 @@ protected:
         doc2 = std::make_unique<CKivDoc>();
         doc2->ClearGyou();
         for (std::size_t i = 0; i < rows.size(); ++i)
-            doc2->m_Gyou[i] = rows[i];
-        doc2->m_PoolGyouCount = static_cast<int>(rows.size());
+            doc2->SetPoolGyou(i, rows[i]);
+        doc2->SetPoolGyouCount(static_cast<int>(rows.size()));
         doc2->RebuildGyouIndex();
         doc2->m_CurKoumoku[0] = 1;
         doc2->LoadKoumokuGyou();
@@ -63,7 +63,7 @@ protected:
 
     // Work row `gyou` of the current item of `d`.
     static std::string work(const CKivDoc& d, int gyou) {
-        std::string row = d.m_KoumokuGyou[static_cast<std::size_t>(gyou - 1)];
+        std::string row = d.WorkGyouAt(gyou);
         GyouRecord::padLength(row);
         return row;
     }

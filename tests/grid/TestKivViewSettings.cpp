@@ -95,13 +95,13 @@ protected:
         for (int r = 1; r <= doc->m_GyouCount; ++r) {
             const std::string name = at(r, G::Hinmei);
             out.push_back(name.empty() ? "#" + at(r, G::BunNo) : name);
-            EXPECT_EQ(G::toInt(doc->m_KoumokuGyou[static_cast<std::size_t>(r - 1)], G::GyouNo), r);
+            EXPECT_EQ(G::toInt(doc->WorkGyouAt(r), G::GyouNo), r);
         }
         return out;
     }
     std::string fileBytes(const std::filesystem::path& p) const { return kiv::files::readFile(p).value_or("?"); }
     std::vector<std::string> poolRows() const {
-        return std::vector<std::string>(doc->m_Gyou.begin(), doc->m_Gyou.begin() + doc->m_PoolGyouCount);
+        return std::vector<std::string>(doc->PoolRows().begin(), doc->PoolRows().end());
     }
     // Recalculations of items, in the order the item hook saw them.
     std::vector<int> recordItemOrder() {

@@ -64,8 +64,8 @@ TEST(QtKivView, RendersAnEstimateWindow) {
         };
         doc.ClearGyou();
         for (int i = 0; i < 3; ++i)
-            doc.m_Gyou[static_cast<std::size_t>(i)] = rows[i];
-        doc.m_PoolGyouCount = 3;
+            doc.SetPoolGyou(i, rows[i]);
+        doc.SetPoolGyouCount(3);
         doc.RebuildGyouIndex();
         doc.LoadKoumokuGyou();
 
@@ -127,8 +127,8 @@ TEST(QtKivView, InputMethodTextAndKeysReachTheGridAsCp932Bytes) {
     {
         CKivDoc doc;
         doc.ClearGyou();
-        doc.m_Gyou[0] = row(1, "", "", "", "");
-        doc.m_PoolGyouCount = 1;
+        doc.SetPoolGyou(0, row(1, "", "", "", ""));
+        doc.SetPoolGyouCount(1);
         doc.RebuildGyouIndex();
         doc.LoadKoumokuGyou();
 
@@ -164,7 +164,7 @@ TEST(QtKivView, InputMethodTextAndKeysReachTheGridAsCp932Bytes) {
             QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier, text);
             QApplication::sendEvent(surface, &release);
         };
-        auto stored = [&](int field) { return std::string(GyouRecord::raw(doc.m_KoumokuGyou[0], field)); };
+        auto stored = [&](int field) { return std::string(GyouRecord::raw(doc.WorkGyouAt(1), field)); };
 
         placeCursor(GyouRecord::Hinmei);
         EXPECT_TRUE(surface->testAttribute(Qt::WA_InputMethodEnabled));   // text cell: conversion on

@@ -110,8 +110,8 @@ protected:
                                        g == 1 && item == 1 ? "1234567" : ""));
         doc->ClearGyou();
         for (std::size_t i = 0; i < rows.size(); ++i)
-            doc->m_Gyou[i] = rows[i];
-        doc->m_PoolGyouCount = static_cast<int>(rows.size());
+            doc->SetPoolGyou(i, rows[i]);
+        doc->SetPoolGyouCount(static_cast<int>(rows.size()));
         doc->RebuildGyouIndex();
         doc->LoadKoumokuGyou();
         ui::setBackend(&backend);
