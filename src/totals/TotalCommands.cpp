@@ -60,7 +60,7 @@ std::string& currentRow(CTotalDoc& d) {
 
 // A stored row changed: the document is modified and its totals are stale.
 void changed(CTotalDoc& d) {
-    d.m_NeedRecalc = 1;
+    d.MarkNeedsRecalc();
     d.SetModifiedFlag();
 }
 
@@ -314,7 +314,7 @@ bool GoToKoumoku(CTotalDoc& d, int c) {
         d.m_KoumokuCount = c;
         d.LoadKoumokuGyou();
         d.StoreKoumokuGyou();
-        d.m_TreeDirty = 1;
+        d.MarkTreeDirty();
         changed(d);
     } else {
         d.LoadKoumokuGyou();
@@ -338,7 +338,7 @@ bool InsertKoumokuHere(CTotalDoc& d) {
     d.RebuildTotalIndex();
     d.m_CurKoumoku[0] = c;
     d.LoadKoumokuGyou();
-    d.m_TreeDirty = 1;
+    d.MarkTreeDirty();
     changed(d);
     d.RebuildKoumokuList();
     topOfPage(d);
@@ -351,7 +351,7 @@ void DeleteKoumokuHere(CTotalDoc& d) {
     d.RebuildTotalIndex();
     d.m_CurKoumoku[0] = std::clamp(d.m_CurKoumoku[0], 1, std::max(1, d.m_KoumokuCount));
     d.LoadKoumokuGyou();
-    d.m_TreeDirty = 1;
+    d.MarkTreeDirty();
     changed(d);
     d.RebuildKoumokuList();
     topOfPage(d);
@@ -373,9 +373,9 @@ bool ShowSyousai(CTotalDoc& d, kiv::ui::Window* parent) {
     source.withRoumuBikou = false;
     source.fukuBeforeGoukei = true;
     kivdialog dlg(parent);
-    LoadKivDetail(dlg, currentRow(d), d.m_Roumu, source);
-    dlg.m_Marume = d.m_SetteiValues.FukugouMarume;
-    dlg.m_pRoumuList = &d.m_Roumu;
+    LoadKivDetail(dlg, currentRow(d), d.Roumu(), source);
+    dlg.m_Marume = d.FukugouMarume();
+    dlg.m_pRoumuList = &d.Roumu();
     if (dlg.doModal() != kiv::ui::IDOK)
         return false;
     std::string row = currentRow(d);

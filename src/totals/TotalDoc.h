@@ -98,6 +98,20 @@ public:
     void SetModifiedFlag(bool modified = true) { setModifiedFlag(modified); }
     bool IsModified() const { return isModified(); }
 
+    // --- What the grid, the tree, the commands and the exports ask of the document
+    // A stored row changed since the categories were last recalculated.
+    bool NeedsRecalc() const { return m_NeedRecalc == 1; }
+    void MarkNeedsRecalc() { m_NeedRecalc = 1; }
+    void MarkRecalculated() { m_NeedRecalc = 0; }
+    // The category titles changed: the tree pane is refilled on the next update.
+    bool IsTreeDirty() const { return m_TreeDirty != 0; }
+    void MarkTreeDirty() { m_TreeDirty = 1; }
+    // Category titles, category k at element k-1 (as many as the last rebuild made).
+    const std::vector<std::string>& KoumokuNames() const { return m_KoumokuName; }
+    const RoumuList& Roumu() const { return m_Roumu; }
+    // The rounding of composite prices the settings give.
+    int FukugouMarume() const { return m_SetteiValues.FukugouMarume; }
+
     std::string m_Mode;
     std::filesystem::path m_ExeDir;
     std::filesystem::path m_RoumuPath;

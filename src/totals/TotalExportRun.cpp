@@ -16,7 +16,7 @@ TotalExportPosition SaveTotalPosition(const CTotalDoc& d) {
 
 void StoreAndRecalcTotalsForExport(CTotalDoc& d) {
     d.StoreGridGyou();   // a value typed into the grid's row is exported
-    if (d.m_NeedRecalc == 1)
+    if (d.NeedsRecalc())
         d.RebuildKoumokuList();   // stores the page first, then every category
     else
         d.StoreKoumokuGyou();

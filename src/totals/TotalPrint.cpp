@@ -148,7 +148,7 @@ bool CTotalPrint::onPreparePrinting(PrintInfo& info) {
         m_View.StoreCursorGyou();
         d->StoreKoumokuGyou();
         RecalcAndCountSheets(*d);
-        d->m_NeedRecalc = 0;
+        d->MarkRecalculated();
         d->SetModifiedFlag();
         // The page of before, recalculated, until the job moves the grid.
         d->m_CurKoumoku[0] = m_SavedKoumoku;

@@ -24,7 +24,7 @@ void CTotalTree::InsertTitles() {
     const CTotalDoc* d = GetDocument();
     const int count = std::min(d->m_KoumokuCount, CTotalDoc::kKoumokuMax);
     for (int k = 1; k <= count; ++k)
-        insertItem(d->m_KoumokuName[static_cast<std::size_t>(k - 1)].substr(0, kLabelLength), m_hRoot, kLast);
+        insertItem(d->KoumokuNames()[static_cast<std::size_t>(k - 1)].substr(0, kLabelLength), m_hRoot, kLast);
 }
 
 void CTotalTree::StoreBeforeSwitch() {

@@ -43,7 +43,7 @@ void CTotalView::AfterCommand() {
     CTotalDoc* d = GetDocument();
     if (d) {
         d->m_CurGyou[0] = std::clamp(d->m_CurGyou[0], 1, std::max(1, d->m_GyouCount));
-        if (d->m_TreeDirty)
+        if (d->IsTreeDirty())
             d->updateAllViews(this);
     }
     LoadGyou();
