@@ -15,8 +15,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "estimate/GyouStore.h"
@@ -199,6 +201,48 @@ public:
     // Part of an item title: m_KoumokuName[m_LabelKoumoku] from m_LabelStart, at most
     // m_LabelLength (and 45) bytes, into m_RecordBuf.
     const std::string& GetKoumokuLabel();
+
+    // --- What printing, the exports and the layout dialogs ask of the estimate
+    // Rows changed since the last full recalculation.
+    bool NeedsRecalc() const { return m_NeedRecalc == 1; }
+    void MarkNeedsRecalc() { m_NeedRecalc = 1; }
+    void MarkRecalculated() { m_NeedRecalc = 0; }
+    const RoumuList& GetRoumu() const { return m_Roumu; }
+    const SetteiValues& GetSetteiValues() const { return m_SetteiValues; }
+    // The rounding of composite prices the settings give.
+    int FukugouMarume() const { return m_SetteiValues.FukugouMarume; }
+    // The settings ask for the composite (複合) estimate style.
+    bool IsFukugouStyle() const { return m_SetteiValues.SekisanYousiki == 1; }
+    // The cover's data (element 17 its total) and the amount text prepared from that total.
+    const std::array<std::string, kHyousiDataCount>& HyousiData() const { return m_HyousiData; }
+    void SetHyousiData(int element, std::string text) {
+        m_HyousiData[static_cast<std::size_t>(element)] = std::move(text);
+    }
+    const std::string& KingakuText() const { return m_KingakuText; }
+    void SetKingakuText(std::string text) { m_KingakuText = std::move(text); }
+    // The header and cover layouts: records, the files they came from, and their parsed forms.
+    const HedderRecord& GetHedder() const { return m_Hedder; }
+    const std::filesystem::path& HedderPath() const { return m_HedderPath; }
+    const HedderLayout& GetHedderLayout() const { return m_HedderLayout; }
+    const HyousiFormRecord& GetHyousiForm() const { return m_HyousiForm; }
+    const std::filesystem::path& HyousiPath() const { return m_HyousiPath; }
+    const HyousiLayout& GetHyousiLayout() const { return m_HyousiLayout; }
+    // The layout dialog's edited fields into the record (ParseHedder / ParseHyousi then parse it).
+    void StoreHedderFields(std::span<const std::string> values) { m_Hedder.storeFields(values); }
+    void StoreHyousiFormFields(std::span<const std::string> values) { m_HyousiForm.storeFields(values); }
+    // A layout file the user switched to: its record taken and parsed, and it is the file read.
+    void TakeHedder(const HedderRecord& record, const std::filesystem::path& path) {
+        m_Hedder = record;
+        ParseHedder();
+        m_HedderPath = path;
+        m_HedderRead = true;
+    }
+    void TakeHyousiForm(const HyousiFormRecord& record, const std::filesystem::path& path) {
+        m_HyousiForm = record;
+        ParseHyousi();
+        m_HyousiPath = path;
+        m_HyousiRead = true;
+    }
 
     // --- Members used by the grid editor's commands
     std::string m_RecordBuf;                         // GetKoumokuLabel's result (and record reads)

@@ -117,12 +117,12 @@ const std::array<int, kHyousiFormFieldCount>& CFormDialog::fieldIds() {
 CFormDialog::CFormDialog(Window* parent)
     : LayoutFormDialog(dialogLayout(), fieldIds(), HyousiFormRecord::fieldWidths(), kMidasiText, parent) {}
 
-std::string CFormDialog::recordBytes(const CKivDoc& doc) const { return doc.m_HyousiForm.toString(); }
+std::string CFormDialog::recordBytes(const CKivDoc& doc) const { return doc.GetHyousiForm().toString(); }
 
-void CFormDialog::storeFields(CKivDoc& doc) { doc.m_HyousiForm.storeFields(m_Fields); }
+void CFormDialog::storeFields(CKivDoc& doc) { doc.StoreHyousiFormFields(m_Fields); }
 
 void CFormDialog::parse(CKivDoc& doc) { doc.ParseHyousi(); }
 
 bool CFormDialog::writeFile(const CKivDoc& doc, std::string& error) {
-    return writeRecordFile(doc.m_HyousiPath, doc.m_HyousiForm, &error);
+    return writeRecordFile(doc.HyousiPath(), doc.GetHyousiForm(), &error);
 }

@@ -16,8 +16,8 @@ constexpr std::size_t kKeyLength = kKeyHeadLength + 30 + 10 + 30 + 30;
 
 // The row as the sheet prints it: priced, then the detail round trip.
 void priceAndRefresh(std::string& row, const CKivDoc& doc, const RowPricingReport& report) {
-    PriceKivGyou(row, doc.m_Roumu, doc.m_SetteiValues.FukugouMarume, report);
-    RefreshKivGyou(row, doc.m_Roumu, report);
+    PriceKivGyou(row, doc.GetRoumu(), doc.FukugouMarume(), report);
+    RefreshKivGyou(row, doc.GetRoumu(), report);
 }
 
 } // namespace

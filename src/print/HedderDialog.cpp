@@ -53,12 +53,12 @@ const DialogTemplate& CHedderDialog::dialogLayout() {
 CHedderDialog::CHedderDialog(Window* parent)
     : LayoutFormDialog(dialogLayout(), fieldIds(), HedderRecord::fieldWidths(), kHedderLeftText, parent) {}
 
-std::string CHedderDialog::recordBytes(const CKivDoc& doc) const { return doc.m_Hedder.toString(); }
+std::string CHedderDialog::recordBytes(const CKivDoc& doc) const { return doc.GetHedder().toString(); }
 
-void CHedderDialog::storeFields(CKivDoc& doc) { doc.m_Hedder.storeFields(m_Fields); }
+void CHedderDialog::storeFields(CKivDoc& doc) { doc.StoreHedderFields(m_Fields); }
 
 void CHedderDialog::parse(CKivDoc& doc) { doc.ParseHedder(); }
 
 bool CHedderDialog::writeFile(const CKivDoc& doc, std::string& error) {
-    return writeRecordFile(doc.m_HedderPath, doc.m_Hedder, &error);
+    return writeRecordFile(doc.HedderPath(), doc.GetHedder(), &error);
 }

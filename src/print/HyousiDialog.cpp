@@ -122,12 +122,13 @@ void CHyousiDialog::LoadHyousi() {
     if (!m_pDoc)
         return;
     for (const CoverEdit& e : coverEdits())
-        this->*e.member = m_pDoc->m_HyousiData[static_cast<std::size_t>(e.element)];
+        this->*e.member = m_pDoc->HyousiData()[static_cast<std::size_t>(e.element)];
     // The estimate's own amount text gets the hyphen; the command prepares it afresh before every
     // opening, so it never gets two.
-    std::string& amount = m_pDoc->m_KingakuText;
+    std::string amount = m_pDoc->KingakuText();
     amount.erase(0, std::min(amount.size(), amount.find_first_not_of(' ')));
     amount += '-';
+    m_pDoc->SetKingakuText(amount);
     m_Kingaku = amount;
     fillEmptyDate(m_SakuseiNen, m_SakuseiTuki, m_SakuseiHi);
     fillEmptyDate(m_TeisyutuNen, m_TeisyutuTuki, m_TeisyutuHi);
@@ -149,7 +150,7 @@ bool CHyousiDialog::SaveHyousi() {
         return false;
     if (m_pDoc)
         for (const CoverEdit& e : coverEdits())
-            m_pDoc->m_HyousiData[static_cast<std::size_t>(e.element)] = this->*e.member;
+            m_pDoc->SetHyousiData(e.element, this->*e.member);
     return true;
 }
 

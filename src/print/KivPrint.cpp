@@ -41,7 +41,7 @@ std::string CKivPrint::printTitle() const {
 PrintLayoutChoice CKivPrint::LayoutChoice() const {
     PrintLayoutChoice c;
     c.a4 = m_InsatuA4 != 0;
-    c.fukugouStyle = m_View.GetDocument() && Doc().m_SetteiValues.SekisanYousiki == 1;
+    c.fukugouStyle = m_View.GetDocument() && Doc().IsFukugouStyle();
     c.bikou2 = g_bInsatuBikou2 != 0;
     c.coverShift = m_InsatuHyousiTuki != 0 && m_PrintCurPage == 1;
     return c;
@@ -117,7 +117,7 @@ bool CKivPrint::onPreparePrinting(PrintInfo& info) {
             ++m_PrintPageNo;
         if (m_InsatuFukugouTankahyou)
             m_PrintPageNo = CountFukugouPages();
-        d->m_NeedRecalc = 0;
+        d->MarkRecalculated();
     }
     RunClearKeisanGyouFlags(m_View);
 

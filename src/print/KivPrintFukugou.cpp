@@ -91,10 +91,10 @@ void CKivPrint::PrintFukugouTankahyou(PrinterDc& dc, int page) {
 void CKivPrint::PrintFukugouTankaBlock(PrinterDc& dc) {
     CKivDoc& d = Doc();
     std::string& row = m_PrintGyou;
-    const int marume = d.m_SetteiValues.FukugouMarume;
+    const int marume = d.FukugouMarume();
     RowPricingReport quiet;
     quiet.messages = false;
-    const RowPricing priced = PriceKivGyou(row, d.m_Roumu, marume, quiet);
+    const RowPricing priced = PriceKivGyou(row, d.GetRoumu(), marume, quiet);
     const KivDetail& k = priced.detail;
 
     // The block keeps to its columns whatever the job's options: remarks 1 in the remarks column.

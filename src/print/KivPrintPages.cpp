@@ -144,7 +144,7 @@ void CKivPrint::PrintUtiwake(PrinterDc& dc, int page) {
 // Header and footer
 
 void CKivPrint::PrintHedder(PrinterDc& dc, int page) {
-    const HedderLayout& h = Doc().m_HedderLayout;
+    const HedderLayout& h = Doc().GetHedderLayout();
     m_PrintCurPage = page;
     auto print = [&](const LayoutItem& item, const std::string& text) {
         m_FormText = text;
@@ -161,7 +161,7 @@ void CKivPrint::PrintHedder(PrinterDc& dc, int page) {
 }
 
 void CKivPrint::PrintHedderA4(PrinterDc& dc, int page) {
-    const HedderLayout& h = Doc().m_HedderLayout;
+    const HedderLayout& h = Doc().GetHedderLayout();
     m_PrintCurPage = page;
     auto print = [&](const LayoutItem& item, const std::string& text, int dx, int dy) {
         m_FormText = text;
@@ -196,8 +196,8 @@ struct CoverLine {
 };
 
 std::vector<CoverLine> coverLines(CKivDoc& d, bool a4) {
-    const HyousiLayout& h = d.m_HyousiLayout;
-    const auto& data = d.m_HyousiData;
+    const HyousiLayout& h = d.GetHyousiLayout();
+    const auto& data = d.HyousiData();
     std::vector<CoverLine> lines;
     // Lines 1-3 and the date keep the landscape scale on the A4 page too.
     lines.push_back({true, false, h.midasi.text, h.midasi.pos});
@@ -208,7 +208,7 @@ std::vector<CoverLine> coverLines(CKivDoc& d, bool a4) {
                      {h.meisyou.pos.x + static_cast<int>(meisyou.size()) + 1, h.meisyou.pos.y + size / 3,
                       h.meisyou.pos.size}});
     lines.push_back({false, true, trimmed(data[2] + h.aite.text), h.aite.pos});
-    std::string total = d.m_KingakuText;
+    std::string total = d.KingakuText();
     total.erase(0, total.find_first_not_of(' ') == std::string::npos ? total.size() : total.find_first_not_of(' '));
     lines.push_back({false, true, trimmed(h.kingaku.text) + total + "-", h.kingaku.pos});
     for (const LayoutItem& m : h.meisyouN)
@@ -247,7 +247,7 @@ void CKivPrint::PrintHyousi(PrinterDc& dc, int page) {
         m_FormSize = sizeOrOne(l.pos.size);
         l.underline ? PrintFormTextUnderline(dc) : PrintFormText(dc);
     }
-    const LayoutPos& waku = Doc().m_HyousiLayout.waku;
+    const LayoutPos& waku = Doc().GetHyousiLayout().waku;
     m_FormX = waku.x;
     m_FormY = waku.y;
     m_FormSize = waku.size;
@@ -269,7 +269,7 @@ void CKivPrint::PrintHyousiA4(PrinterDc& dc, int page) {
         else
             l.underline ? PrintFormTextUnderlineA4(dc) : PrintFormTextA4(dc);
     }
-    const LayoutPos& waku = Doc().m_HyousiLayout.waku;
+    const LayoutPos& waku = Doc().GetHyousiLayout().waku;
     m_FormX = waku.x;
     m_FormY = waku.y;
     m_FormSize = waku.size;

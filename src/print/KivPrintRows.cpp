@@ -62,7 +62,7 @@ void CKivPrint::PrintTitleText(PrinterDc& dc) {
 void CKivPrint::PrintGyou(PrinterDc& dc) {
     std::string& row = m_PrintGyou;
     if (!m_InsatuRoumuNin)
-        RewriteRoumuIsshiki(row, Doc().m_SetteiValues);
+        RewriteRoumuIsshiki(row, Doc().GetSetteiValues());
     BlankTankaIfSuuOne(row);
     for (m_CurField = 1; m_CurField <= kPrintLastRowField; ++m_CurField) {
         CalcPrintFieldPos();

@@ -19,7 +19,7 @@ LayoutFileDialog::LayoutFileDialog(Kind kind, const DialogTemplate& t, int pathB
     : ReferenceFileDialog(t, pathBox, parent), m_Kind(kind) {}
 
 std::filesystem::path LayoutFileDialog::currentPath(const CKivDoc& doc) const {
-    return m_Kind == Kind::Hedder ? doc.m_HedderPath : doc.m_HyousiPath;
+    return m_Kind == Kind::Hedder ? doc.HedderPath() : doc.HyousiPath();
 }
 
 std::vector<std::string> LayoutFileDialog::switchTo(CKivDoc& doc, const std::filesystem::path& chosen,
@@ -27,10 +27,7 @@ std::vector<std::string> LayoutFileDialog::switchTo(CKivDoc& doc, const std::fil
     if (m_Kind == Kind::Hedder) {
         auto s = switchLayoutFile<HedderRecord>(ReferenceFile::Hedder, chosen, confirmCreate);
         if (s.switched) {
-            doc.m_Hedder = s.record;
-            doc.ParseHedder();
-            doc.m_HedderPath = chosen;
-            doc.m_HedderRead = true;
+            doc.TakeHedder(s.record, chosen);
         }
         return s.messages;
     }
@@ -41,10 +38,7 @@ std::vector<std::string> LayoutFileDialog::switchTo(CKivDoc& doc, const std::fil
                  ? switchLayoutFileForRun<HyousiFormRecord>(chosen, ask)
                  : switchLayoutFile<HyousiFormRecord>(ReferenceFile::HyousiForm, chosen, confirmCreate);
     if (s.switched) {
-        doc.m_HyousiForm = s.record;
-        doc.ParseHyousi();
-        doc.m_HyousiPath = chosen;
-        doc.m_HyousiRead = true;
+        doc.TakeHyousiForm(s.record, chosen);
     }
     return s.messages;
 }

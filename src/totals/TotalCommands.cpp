@@ -373,9 +373,9 @@ bool ShowSyousai(CTotalDoc& d, kiv::ui::Window* parent) {
     source.withRoumuBikou = false;
     source.fukuBeforeGoukei = true;
     kivdialog dlg(parent);
-    LoadKivDetail(dlg, currentRow(d), d.Roumu(), source);
+    LoadKivDetail(dlg, currentRow(d), d.GetRoumu(), source);
     dlg.m_Marume = d.FukugouMarume();
-    dlg.m_pRoumuList = &d.Roumu();
+    dlg.m_pRoumuList = &d.GetRoumu();
     if (dlg.doModal() != kiv::ui::IDOK)
         return false;
     std::string row = currentRow(d);

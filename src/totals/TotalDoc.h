@@ -108,7 +108,7 @@ public:
     void MarkTreeDirty() { m_TreeDirty = 1; }
     // Category titles, category k at element k-1 (as many as the last rebuild made).
     const std::vector<std::string>& KoumokuNames() const { return m_KoumokuName; }
-    const RoumuList& Roumu() const { return m_Roumu; }
+    const RoumuList& GetRoumu() const { return m_Roumu; }
     // The rounding of composite prices the settings give.
     int FukugouMarume() const { return m_SetteiValues.FukugouMarume; }
 
