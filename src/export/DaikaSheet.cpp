@@ -40,7 +40,7 @@ std::string DaikaRateText(std::string_view prefixUtf8, std::string_view rate) {
 
 DaikaBlock BuildDaikaBlock(std::string_view row, const RowPricing& priced, const CKivDoc& doc, const DaikaStyle& style) {
     const KivDetail& k = priced.detail;
-    const int marume = doc.m_SetteiValues.FukugouMarume;
+    const int marume = doc.FukugouMarume();
     auto raw = [&](int field) { return std::string(G::raw(row, field)); };
     auto amount = [&](std::string_view text) { return DaikaAmountText(kiv::text::parseDecimal(text), marume); };
     DaikaBlock b;
@@ -89,7 +89,7 @@ DaikaBlock BuildDaikaBlock(std::string_view row, const RowPricing& priced, const
     rateLine("雑　　材　　料", style.zatuzaiPrefix, G::ZatuzaiRitu, k.m_Zatuzai);
     rateLine("運　　搬　　費", "(材+雑)x", G::UnpanRitu, k.m_Unpan);
 
-    const bool composite = doc.m_SetteiValues.SekisanYousiki == 1;
+    const bool composite = doc.IsFukugouStyle();
     const bool fukuHyouji = G::toInt(row, G::FukuHyouji) != 0;
     if (style.flagGates && !composite && !fukuHyouji && G::toInt(row, G::ZaiGoukei) != 0)
         return b;
@@ -133,7 +133,7 @@ DaikaBlock BuildDaikaBlock(std::string_view row, const RowPricing& priced, const
 }
 
 DaikaSheet WalkDaikaSheet(const CKivDoc& doc, const DaikaStyle& style) {
-    const bool countRates = !style.ratesOnlyInCompositeStyle || doc.m_SetteiValues.SekisanYousiki == 1;
+    const bool countRates = !style.ratesOnlyInCompositeStyle || doc.IsFukugouStyle();
     FukugouSelection selection = SelectFukugouGyou(doc, countRates);
     DaikaSheet sheet;
     sheet.keys = std::move(selection.keys);
@@ -143,7 +143,7 @@ DaikaSheet WalkDaikaSheet(const CKivDoc& doc, const DaikaStyle& style) {
     for (const FukugouGyouRef& ref : selection.rows) {
         std::string row = PricedFukugouGyou(doc, ref);
         quiet.place = {ref.koumoku, ref.gyou, false};
-        const RowPricing priced = PriceKivGyou(row, doc.m_Roumu, doc.m_SetteiValues.FukugouMarume, quiet);
+        const RowPricing priced = PriceKivGyou(row, doc.GetRoumu(), doc.FukugouMarume(), quiet);
         sheet.blocks.push_back(BuildDaikaBlock(row, priced, doc, style));
         sheet.blocks.back().koumoku = ref.koumoku;
     }

@@ -89,7 +89,7 @@ void StoreAndRecalcForExport(CKivView& view) {
     if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
         view.StoreGyou();
     view.StoreKoumoku();
-    if (d->m_NeedRecalc != 1)
+    if (!d->NeedsRecalc())
         return;
     KivMessagePass pass;
     RunClearKeisanMissing(view);
@@ -100,7 +100,7 @@ void StoreAndRecalcForExport(CKivView& view) {
         view.RecalcKoumoku();
         view.StoreKoumoku();
     }
-    d->m_NeedRecalc = 0;
+    d->MarkRecalculated();
 }
 
 void RestoreViewAfterExport(CKivView& view, int slot) {

@@ -43,7 +43,7 @@ void CKivView::OnTextOut() {
             for (int g = 1; g <= d->m_GyouCount; ++g) {
                 d->m_CurGyou[0] = g;
                 LoadGyou();
-                data += UtiwakeTextLine(UtiwakeRowTexts(m_EditGyou, d->m_SetteiValues, rows), doubleSpacing);
+                data += UtiwakeTextLine(UtiwakeRowTexts(m_EditGyou, d->GetSetteiValues(), rows), doubleSpacing);
             }
         }
         return WriteExportTextFile(dlg.m_Path, data);

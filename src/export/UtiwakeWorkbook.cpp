@@ -98,7 +98,7 @@ UtiwakeTexts UtiwakeWorkbook::CurrentRowTexts(int gyou) {
         return UtiwakeTexts{};
     m_Doc.m_CurGyou[0] = gyou;
     m_View.LoadGyou();
-    return UtiwakeRowTexts(m_View.m_EditGyou, m_Doc.m_SetteiValues, m_Options.rows);
+    return UtiwakeRowTexts(m_View.m_EditGyou, m_Doc.GetSetteiValues(), m_Options.rows);
 }
 
 void UtiwakeWorkbook::WriteCaptionRow(int row) {
@@ -213,13 +213,13 @@ void UtiwakeWorkbook::PadPage() {
 
 void UtiwakeWorkbook::WriteCover() {
     excel::ExcelSession& s = *m_S;
-    const HyousiLayout& f = m_Doc.m_HyousiLayout;
-    const auto& d = m_Doc.m_HyousiData;
+    const HyousiLayout& f = m_Doc.GetHyousiLayout();
+    const auto& d = m_Doc.HyousiData();
     const std::string blank = " ";
 
     // The cover total with its separators; the document keeps it without its leading blanks.
     m_View.GroupDigitsGoukei();
-    m_Doc.m_KingakuText = trimLeft(m_Doc.m_KingakuText);
+    m_Doc.SetKingakuText(trimLeft(m_Doc.KingakuText()));
 
     auto dateOf = [&](std::size_t i) { return d[i].empty() ? std::string(4, ' ') : d[i]; };
     struct HeaderCell {
@@ -234,7 +234,7 @@ void UtiwakeWorkbook::WriteCover() {
         {"H2", f.nengappi[0] + dateOf(9) + f.nengappi[1] + dateOf(10) + f.nengappi[2] + dateOf(11) + f.nengappi[3], 10, true},
         {"B3", trimRight(d[2] + blank + f.aite.text), 16, false},
         {"B4", trimRight(f.meisyou.text) + blank + d[0] + d[1], 12, false},
-        {"B5", trimRight(trimRight(f.kingaku.text) + m_Doc.m_KingakuText + "-"), 18, false},
+        {"B5", trimRight(trimRight(f.kingaku.text) + m_Doc.KingakuText() + "-"), 18, false},
         {"G3", trimRight(f.meisyouN[0].text), 10, false},
         {"G4", trimRight(f.meisyouN[1].text), 14, false},
         {"G5", trimRight(f.meisyouN[2].text), 10, false},
