@@ -166,6 +166,21 @@ public:
             std::rotate(at(from), at(from + 1), at(to + 1));
     }
 
+    // --- The current position (element 0 of the position slots) and the counts, for the code
+    // outside the grid views that walks the groups or puts the cursor back.
+    int CurKoumoku() const { return m_CurKoumoku[0]; }
+    void SetCurKoumoku(int group) { m_CurKoumoku[0] = group; }
+    int CurGyou() const { return m_CurGyou[0]; }
+    void SetCurGyou(int row) { m_CurGyou[0] = row; }
+    int TopGyou() const { return m_TopGyou[0]; }
+    void SetTopGyou(int rows) { m_TopGyou[0] = rows; }
+    int ScreenGyou() const { return m_ScreenGyou[0]; }
+    void SetScreenGyou(int row) { m_ScreenGyou[0] = row; }
+    int KoumokuCount() const { return m_KoumokuCount; }
+    void SetKoumokuCount(int count) { m_KoumokuCount = count; }
+    int GyouCount() const { return m_GyouCount; }
+    void SetGyouCount(int count) { m_GyouCount = count; }
+
     // Editing position: element 0 current, elements 1.. the view's save slots.
     std::array<int, kPositionSlots> m_CurKoumoku{};  // group, from 1
     std::array<int, kPositionSlots> m_CurGyou{};     // cursor row within the group, from 1

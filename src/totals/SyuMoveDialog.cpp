@@ -41,7 +41,7 @@ void CSyuMoveDialog::onShowDialog() {
     updateData(false);
     if (!m_pDoc)
         return;
-    const int count = std::min(m_pDoc->m_KoumokuCount, static_cast<int>(m_pDoc->KoumokuNames().size()));
+    const int count = std::min(m_pDoc->KoumokuCount(), static_cast<int>(m_pDoc->KoumokuNames().size()));
     for (int k = 1; k <= count; ++k) {
         int column = 0;
         for (const LabelPart& part : kParts) {

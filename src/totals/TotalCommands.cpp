@@ -52,7 +52,7 @@ constexpr int kTankaFields[] = {G::Tanka1, G::Tanka2};
 
 // The work row of the current row, padded to a full row.
 std::string& currentRow(CTotalDoc& d) {
-    const int r = std::clamp(d.m_CurGyou[0], 1, CTotalDoc::kWorkSlots);
+    const int r = std::clamp(d.CurGyou(), 1, CTotalDoc::kWorkSlots);
     std::string& row = d.EditWorkGyou(r);
     G::padLength(row);
     return row;
@@ -68,7 +68,7 @@ void changed(CTotalDoc& d) {
 // every new row gets.
 std::string newRow(const CTotalDoc& d, int gyou) {
     std::string row = G::blankRow();
-    G::writeKey(row, d.m_CurKoumoku[0], gyou);
+    G::writeKey(row, d.CurKoumoku(), gyou);
     G::fillBlankHokyuu(row);
     return row;
 }
@@ -77,7 +77,7 @@ void renumber(CTotalDoc& d, int from, int to) {
     for (int r = from; r <= to; ++r) {
         std::string& row = d.EditWorkGyou(r);
         G::padLength(row);
-        G::writeKey(row, d.m_CurKoumoku[0], r);
+        G::writeKey(row, d.CurKoumoku(), r);
     }
 }
 
@@ -99,9 +99,9 @@ Decimal factorOf(double factor) {
 }
 
 void topOfPage(CTotalDoc& d) {
-    d.m_CurGyou[0] = 1;
-    d.m_TopGyou[0] = 0;
-    d.m_ScreenGyou[0] = 1;
+    d.SetCurGyou(1);
+    d.SetTopGyou(0);
+    d.SetScreenGyou(1);
 }
 
 } // namespace
@@ -110,24 +110,24 @@ void topOfPage(CTotalDoc& d) {
 // Rows
 
 bool InsertGyou(CTotalDoc& d) {
-    const int count = d.m_GyouCount;
-    const int cur = std::clamp(d.m_CurGyou[0], 1, std::max(1, count));
+    const int count = d.GyouCount();
+    const int cur = std::clamp(d.CurGyou(), 1, std::max(1, count));
     // The store refuses, with the totals' limit message, a full page or a full pool.
     if (!d.AddGyou())
         return false;
     d.MoveWorkGyou(count + 1, cur);
-    d.m_GyouCount = count + 1;
+    d.SetGyouCount(count + 1);
     d.EditWorkGyou(cur) = newRow(d, cur);
-    renumber(d, cur + 1, d.m_GyouCount);
-    d.m_CurGyou[0] = cur;
+    renumber(d, cur + 1, d.GyouCount());
+    d.SetCurGyou(cur);
     d.StoreKoumokuGyou();
     changed(d);
     return true;
 }
 
 void DeleteGyou(CTotalDoc& d) {
-    const int count = d.m_GyouCount;
-    const int cur = d.m_CurGyou[0];
+    const int count = d.GyouCount();
+    const int cur = d.CurGyou();
     if (cur < 1 || cur > count)
         return;
     if (count < 2) {
@@ -137,8 +137,8 @@ void DeleteGyou(CTotalDoc& d) {
         renumber(d, cur, count - 1);
         // The last row goes blank, key included: the store frees its slot and saves it blank.
         d.EditWorkGyou(count) = G::blankRow();
-        d.m_GyouCount = count - 1;
-        d.m_CurGyou[0] = std::min(cur, d.m_GyouCount);
+        d.SetGyouCount(count - 1);
+        d.SetCurGyou(std::min(cur, d.GyouCount()));
     }
     d.StoreKoumokuGyou();
     changed(d);
@@ -158,8 +158,8 @@ void CellCut(CTotalDoc& d, int field, CellBuffers& b) {
     gridedit::CopyCellText(row, l.Offset, l.Width, b.Copy);
     gridedit::CopyCellText(row, l.Offset, l.Width, b.Undo);
     b.UndoDoc = &d;
-    b.UndoKoumoku = d.m_CurKoumoku[0];
-    b.UndoGyou = d.m_CurGyou[0];
+    b.UndoKoumoku = d.CurKoumoku();
+    b.UndoGyou = d.CurGyou();
     b.UndoField = field;
     G::blank(row, field);
     changed(d);
@@ -167,7 +167,7 @@ void CellCut(CTotalDoc& d, int field, CellBuffers& b) {
 
 void CellUndo(CTotalDoc& d, int field, const CellBuffers& b) {
     // Only the cell the text was cut from takes it back.
-    if (b.UndoDoc != &d || b.UndoKoumoku != d.m_CurKoumoku[0] || b.UndoGyou != d.m_CurGyou[0] ||
+    if (b.UndoDoc != &d || b.UndoKoumoku != d.CurKoumoku() || b.UndoGyou != d.CurGyou() ||
         b.UndoField != field || b.Undo.find_first_not_of(' ') == std::string::npos)
         return;
     const auto& l = G::layout(field);
@@ -181,8 +181,8 @@ void Paste(CTotalDoc& d, int field, CellBuffers& b) {
         std::vector<std::string> messages;
         const int count = std::min(g_TotalCopyCount, kTotalClipRows);
         // Rows past the page's last are not made: the collected rows beyond it are dropped.
-        for (int i = 0; i < count && d.m_CurGyou[0] + i <= d.m_GyouCount; ++i) {
-            std::string& row = d.EditWorkGyou(d.m_CurGyou[0] + i);
+        for (int i = 0; i < count && d.CurGyou() + i <= d.GyouCount(); ++i) {
+            std::string& row = d.EditWorkGyou(d.CurGyou() + i);
             G::padLength(row);
             std::string source = g_TotalRowClipboard[static_cast<std::size_t>(i)];
             G::padLength(source);
@@ -215,7 +215,7 @@ bool CollectTanka(CTotalDoc& d, int start, int end, int bikou2) {
     g_TotalCopyStart = start;
     g_TotalCopyEnd = end;
     g_TotalCopyBikou2 = bikou2;
-    if (end > d.m_GyouCount || end - start + 1 > kTotalClipRows) {
+    if (end > d.GyouCount() || end - start + 1 > kTotalClipRows) {
         KivMessage(kMsgTooLarge);
         return false;
     }
@@ -236,23 +236,23 @@ bool CollectTanka(CTotalDoc& d, int start, int end, int bikou2) {
 }
 
 int TankaHenkan(CTotalDoc& d, int bun, int koumoku, bool all, double factor) {
-    if (!all && (koumoku < 1 || koumoku > d.m_KoumokuCount)) {
+    if (!all && (koumoku < 1 || koumoku > d.KoumokuCount())) {
         KivMessage(koumoku < 1 ? kMsgTooSmall : kMsgTooLarge);
         return 0;
     }
     const Decimal f = factorOf(factor);
-    const int curKoumoku = d.m_CurKoumoku[0];
-    const int curGyou = d.m_CurGyou[0];
+    const int curKoumoku = d.CurKoumoku();
+    const int curGyou = d.CurGyou();
     d.StoreKoumokuGyou();
     int changedRows = 0, refused = 0;
     std::string firstRefused;
     std::vector<std::string> messages;
     const int from = all ? 1 : koumoku;
-    const int to = all ? d.m_KoumokuCount : koumoku;
+    const int to = all ? d.KoumokuCount() : koumoku;
     for (int k = from; k <= to; ++k) {
-        d.m_CurKoumoku[0] = k;
+        d.SetCurKoumoku(k);
         d.LoadKoumokuGyou();
-        for (int r = 1; r <= d.m_GyouCount; ++r) {
+        for (int r = 1; r <= d.GyouCount(); ++r) {
             std::string row = d.WorkGyouAt(r);
             G::padLength(row);
             if (G::toInt(row, G::BunNo) != bun)
@@ -280,9 +280,9 @@ int TankaHenkan(CTotalDoc& d, int bun, int koumoku, bool all, double factor) {
         }
         d.StoreKoumokuGyou();
     }
-    d.m_CurKoumoku[0] = curKoumoku;
+    d.SetCurKoumoku(curKoumoku);
     d.LoadKoumokuGyou();
-    d.m_CurGyou[0] = std::clamp(curGyou, 1, d.m_GyouCount);
+    d.SetCurGyou(std::clamp(curGyou, 1, d.GyouCount()));
     if (changedRows > 0)
         changed(d);
     showOnce(messages);
@@ -296,7 +296,7 @@ int TankaHenkan(CTotalDoc& d, int bun, int koumoku, bool all, double factor) {
 // Category pages
 
 bool GoToKoumoku(CTotalDoc& d, int c) {
-    if (c > d.m_KoumokuCount + 1) {
+    if (c > d.KoumokuCount() + 1) {
         KivMessage(kMsgTooLarge);
         return false;
     }
@@ -304,14 +304,14 @@ bool GoToKoumoku(CTotalDoc& d, int c) {
         KivMessage(kMsgTooSmall);
         return false;
     }
-    const bool newPage = c == d.m_KoumokuCount + 1;
+    const bool newPage = c == d.KoumokuCount() + 1;
     // A new page takes a category number and a pool row: both limits are tested first.
     if (newPage && !d.HasRoomForKoumoku())
         return false;
     d.StoreKoumokuGyou();
-    d.m_CurKoumoku[0] = c;
+    d.SetCurKoumoku(c);
     if (newPage) {
-        d.m_KoumokuCount = c;
+        d.SetKoumokuCount(c);
         d.LoadKoumokuGyou();
         d.StoreKoumokuGyou();
         d.MarkTreeDirty();
@@ -325,7 +325,7 @@ bool GoToKoumoku(CTotalDoc& d, int c) {
 
 bool InsertKoumokuHere(CTotalDoc& d) {
     d.StoreKoumokuGyou();
-    const int c = d.m_CurKoumoku[0];
+    const int c = d.CurKoumoku();
     // Rows of category 999 would move to 1000, a key no totals file may hold (the file would no
     // longer open): the category count does not show them, so they are looked for here.
     for (int j = 0; j < d.PoolGyouCount(); ++j)
@@ -336,7 +336,7 @@ bool InsertKoumokuHere(CTotalDoc& d) {
     if (!d.InsertKoumoku())
         return false;
     d.RebuildTotalIndex();
-    d.m_CurKoumoku[0] = c;
+    d.SetCurKoumoku(c);
     d.LoadKoumokuGyou();
     d.MarkTreeDirty();
     changed(d);
@@ -349,7 +349,7 @@ void DeleteKoumokuHere(CTotalDoc& d) {
     d.StoreKoumokuGyou();
     d.DeleteKoumoku();
     d.RebuildTotalIndex();
-    d.m_CurKoumoku[0] = std::clamp(d.m_CurKoumoku[0], 1, std::max(1, d.m_KoumokuCount));
+    d.SetCurKoumoku(std::clamp(d.CurKoumoku(), 1, std::max(1, d.KoumokuCount())));
     d.LoadKoumokuGyou();
     d.MarkTreeDirty();
     changed(d);

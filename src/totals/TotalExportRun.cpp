@@ -11,7 +11,7 @@
 namespace kiv::exporting {
 
 TotalExportPosition SaveTotalPosition(const CTotalDoc& d) {
-    return {d.m_CurKoumoku[0], d.m_CurGyou[0], d.m_TopGyou[0], d.m_ScreenGyou[0]};
+    return {d.CurKoumoku(), d.CurGyou(), d.TopGyou(), d.ScreenGyou()};
 }
 
 void StoreAndRecalcTotalsForExport(CTotalDoc& d) {
@@ -25,13 +25,13 @@ void StoreAndRecalcTotalsForExport(CTotalDoc& d) {
 void RestoreTotalViewAfterExport(CTotalView& view, const TotalExportPosition& pos) {
     if (CTotalDoc* d = view.GetDocument()) {
         // The walk reads the store and leaves the grid's page loaded; a recalculation reloads it.
-        if (d->m_CurKoumoku[0] != pos.koumoku) {
-            d->m_CurKoumoku[0] = pos.koumoku;
+        if (d->CurKoumoku() != pos.koumoku) {
+            d->SetCurKoumoku(pos.koumoku);
             d->LoadKoumokuGyou();
         }
-        d->m_CurGyou[0] = std::clamp(pos.gyou, 1, std::max(1, d->m_GyouCount));
-        d->m_TopGyou[0] = std::clamp(pos.top, 0, std::max(0, d->m_GyouCount - 1));
-        d->m_ScreenGyou[0] = pos.screen;
+        d->SetCurGyou(std::clamp(pos.gyou, 1, std::max(1, d->GyouCount())));
+        d->SetTopGyou(std::clamp(pos.top, 0, std::max(0, d->GyouCount() - 1)));
+        d->SetScreenGyou(pos.screen);
         view.LoadGyou();
         view.SetCaretToField();
     }

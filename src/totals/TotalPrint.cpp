@@ -91,7 +91,7 @@ void CTotalPrint::RecalcAndCountSheets(CTotalDoc& d) {
     for (int k : walk) {
         if (!m_Slots[static_cast<std::size_t>(k)].empty())
             continue;
-        d.m_CurKoumoku[0] = k;
+        d.SetCurKoumoku(k);
         d.LoadKoumokuGyou();
         d.StoreKoumokuGyou();
         created = true;
@@ -136,10 +136,10 @@ bool CTotalPrint::onPreparePrinting(PrintInfo& info) {
     CTotalDoc* d = Doc();
     if (!d)
         return false;
-    m_SavedKoumoku = d->m_CurKoumoku[0];
-    m_SavedGyou = d->m_CurGyou[0];
-    m_SavedTop = d->m_TopGyou[0];
-    m_SavedScreen = d->m_ScreenGyou[0];
+    m_SavedKoumoku = d->CurKoumoku();
+    m_SavedGyou = d->CurGyou();
+    m_SavedTop = d->TopGyou();
+    m_SavedScreen = d->ScreenGyou();
     m_SavedField = std::max(m_View.m_CurField[0], static_cast<int>(CTotalView::m_FirstField));
     {
         kiv::ui::App::WaitCursorScope wait;
@@ -151,9 +151,9 @@ bool CTotalPrint::onPreparePrinting(PrintInfo& info) {
         d->MarkRecalculated();
         d->SetModifiedFlag();
         // The page of before, recalculated, until the job moves the grid.
-        d->m_CurKoumoku[0] = m_SavedKoumoku;
+        d->SetCurKoumoku(m_SavedKoumoku);
         d->LoadKoumokuGyou();
-        d->m_CurGyou[0] = std::clamp(m_SavedGyou, 1, d->m_GyouCount);
+        d->SetCurGyou(std::clamp(m_SavedGyou, 1, d->GyouCount()));
     }
     info.minPage = 1;
     info.maxPage = static_cast<int>(m_Sheets.size());
@@ -248,11 +248,11 @@ void CTotalPrint::ShowAt(int koumoku, int gyou, int top, int screen, int field) 
     CTotalDoc* d = Doc();
     if (!d)
         return;
-    d->m_CurKoumoku[0] = koumoku;
+    d->SetCurKoumoku(koumoku);
     d->LoadKoumokuGyou();
-    d->m_CurGyou[0] = std::clamp(gyou, 1, d->m_GyouCount);
-    d->m_TopGyou[0] = std::clamp(top, 0, d->m_CurGyou[0] - 1);
-    d->m_ScreenGyou[0] = std::max(1, screen);
+    d->SetCurGyou(std::clamp(gyou, 1, d->GyouCount()));
+    d->SetTopGyou(std::clamp(top, 0, d->CurGyou() - 1));
+    d->SetScreenGyou(std::max(1, screen));
     m_View.m_CurField[0] = field;
     m_View.CalcFieldPos();
     m_View.LoadGyou();

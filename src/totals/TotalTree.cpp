@@ -22,7 +22,7 @@ std::string CTotalTree::RootLabel() const {
 
 void CTotalTree::InsertTitles() {
     const CTotalDoc* d = GetDocument();
-    const int count = std::min(d->m_KoumokuCount, CTotalDoc::kKoumokuMax);
+    const int count = std::min(d->KoumokuCount(), CTotalDoc::kKoumokuMax);
     for (int k = 1; k <= count; ++k)
         insertItem(d->KoumokuNames()[static_cast<std::size_t>(k - 1)].substr(0, kLabelLength), m_hRoot, kLast);
 }

@@ -86,13 +86,13 @@ void CTotalView::RecalcGyou() {
 
 void CTotalView::RecalcKoumoku() {
     CTotalDoc* d = GetDocument();
-    if (!d || d->m_GyouCount < 1)
+    if (!d || d->GyouCount() < 1)
         return;
     constexpr int kSlot = 4;
     SavePosition(kSlot);
     KivMessagePass pass;
-    const int koumoku = d->m_CurKoumoku[0];
-    const int last = d->m_GyouCount;
+    const int koumoku = d->CurKoumoku();
+    const int last = d->GyouCount();
     std::vector<std::string> messages;
     auto report = [&](int gyou) {
         for (const std::string& m : messages)
@@ -101,14 +101,14 @@ void CTotalView::RecalcKoumoku() {
     };
     std::vector<const std::string*> items;
     for (int g = 1; g < last; ++g) {
-        d->m_CurGyou[0] = g;
+        d->SetCurGyou(g);
         LoadGyou();
         d->CalcGyou(m_EditGyou, messages);
         StoreGyou();
         report(g);
         items.push_back(&d->WorkGyouAt(g));
     }
-    d->m_CurGyou[0] = last;
+    d->SetCurGyou(last);
     LoadGyou();
     d->CalcKoumokuKei(items, m_EditGyou, messages);
     StoreGyou();
@@ -119,7 +119,7 @@ void CTotalView::RecalcKoumoku() {
 
 void CTotalView::StoreCursorGyou() {
     CTotalDoc* d = GetDocument();
-    if (!d || d->m_CurGyou[0] < 1 || d->m_CurGyou[0] > d->m_GyouCount)
+    if (!d || d->CurGyou() < 1 || d->CurGyou() > d->GyouCount())
         return;
     // Only a buffer that holds the cursor row (its key) goes back: a grid that never loaded the
     // page, or loaded another, writes nothing.

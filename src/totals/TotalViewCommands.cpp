@@ -42,7 +42,7 @@ void CTotalView::BeforeCommand() {
 void CTotalView::AfterCommand() {
     CTotalDoc* d = GetDocument();
     if (d) {
-        d->m_CurGyou[0] = std::clamp(d->m_CurGyou[0], 1, std::max(1, d->m_GyouCount));
+        d->SetCurGyou(std::clamp(d->CurGyou(), 1, std::max(1, d->GyouCount())));
         if (d->IsTreeDirty())
             d->updateAllViews(this);
     }
@@ -108,10 +108,10 @@ void CTotalView::ChooseKoumoku(int preset) {
     if (!d)
         return;
     BeforeCommand();
-    const int curGyou = d->m_CurGyou[0];
+    const int curGyou = d->CurGyou();
     // The titles are brought up to date so that the list shows the pages as they stand.
     d->RebuildKoumokuList();
-    d->m_CurGyou[0] = std::clamp(curGyou, 1, std::max(1, d->m_GyouCount));
+    d->SetCurGyou(std::clamp(curGyou, 1, std::max(1, d->GyouCount())));
     CSyuMoveDialog dlg(d, this);
     dlg.m_Bun = preset;
     if (dlg.doModal() == IDOK && totalcmd::GoToKoumoku(*d, dlg.m_Bun))
@@ -153,8 +153,8 @@ void CTotalView::OnTankaCopy() {
     BeforeCommand();
     g_TotalTankaPastePending = 0;
     CTankaCopyDialog dlg(this);
-    dlg.m_StartGyou = d->m_CurGyou[0];
-    dlg.m_EndGyou = d->m_CurGyou[0];
+    dlg.m_StartGyou = d->CurGyou();
+    dlg.m_EndGyou = d->CurGyou();
     dlg.m_Bikou2 = 1;
     if (dlg.doModal() == IDOK)
         totalcmd::CollectTanka(*d, dlg.m_StartGyou, dlg.m_EndGyou, dlg.m_Bikou2);
@@ -167,8 +167,8 @@ void CTotalView::OnTankaHenkan() {
         return;
     BeforeCommand();
     CTankaHenkanDialog dlg(this);
-    dlg.m_StartBun = d->m_CurKoumoku[0];
-    dlg.m_Koumoku = d->m_CurKoumoku[0];
+    dlg.m_StartBun = d->CurKoumoku();
+    dlg.m_Koumoku = d->CurKoumoku();
     dlg.m_AllKoumoku = 0;
     dlg.m_Kakeritu = 1.0;
     dlg.m_OfferEstimateItem = false;
@@ -232,7 +232,7 @@ void CTotalView::OnRightButton() {
             showCaret();
         }
     } else if (GyouRecord::layout(field).IsText) {
-        ChooseKoumoku(d->m_CurKoumoku[0]);
+        ChooseKoumoku(d->CurKoumoku());
     } else {
         OnSyousai();
         NextField();
