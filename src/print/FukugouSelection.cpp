@@ -51,10 +51,10 @@ bool HasFukugouData(std::string_view row, bool countRates) {
 
 FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
     // The pool's rows by item, in pool order (the order the work area loads them in).
-    std::vector<std::vector<int>> items(static_cast<std::size_t>(std::max(0, doc.m_KoumokuCount)));
+    std::vector<std::vector<int>> items(static_cast<std::size_t>(std::max(0, doc.KoumokuCount())));
     for (int j = 0; j < doc.PoolGyouCount(); ++j) {
         const int item = doc.KoumokuOfSlot(j);
-        if (item >= 1 && item <= doc.m_KoumokuCount)
+        if (item >= 1 && item <= doc.KoumokuCount())
             items[static_cast<std::size_t>(item - 1)].push_back(j);
     }
     FukugouSelection s;

@@ -95,23 +95,23 @@ bool CKivPrint::onPreparePrinting(PrintInfo& info) {
         // One pass: the rows' messages are collected and each shown once when it ends.
         KivMessagePass pass;
         // The row being edited goes back first; a cursor below the item's last row holds none.
-        if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
+        if (d->CurGyou() >= 1 && d->CurGyou() <= d->GyouCount())
             m_View.StoreGyou();
         m_View.StoreKoumoku();
         m_PrintPageNo = 0;
         RunClearKeisanMissing(m_View);
         // Heading rows take totals of later items: the items are recalculated from the last.
-        m_ItemGyouCount.assign(static_cast<std::size_t>(std::max(0, d->m_KoumokuCount)), 0);
-        for (int k = d->m_KoumokuCount; k >= 1; --k) {
-            d->m_CurKoumoku[0] = k;
+        m_ItemGyouCount.assign(static_cast<std::size_t>(std::max(0, d->KoumokuCount())), 0);
+        for (int k = d->KoumokuCount(); k >= 1; --k) {
+            d->SetCurKoumoku(k);
             m_View.LoadKoumoku();
-            d->m_CurGyou[0] = 1;
+            d->SetCurGyou(1);
             m_View.LoadGyou();
             m_View.RecalcKoumoku();
             m_View.RecalcKoumoku();
             m_View.StoreKoumoku();
-            m_ItemGyouCount[static_cast<std::size_t>(k - 1)] = d->m_GyouCount;
-            m_PrintPageNo += ItemPages(k, d->m_GyouCount);
+            m_ItemGyouCount[static_cast<std::size_t>(k - 1)] = d->GyouCount();
+            m_PrintPageNo += ItemPages(k, d->GyouCount());
         }
         if (m_InsatuHyousi)
             ++m_PrintPageNo;
@@ -167,9 +167,9 @@ void CKivPrint::RestoreAfterNoJob(bool reload) {
 
 void CKivPrint::onBeginPrinting(PrinterDc&, PrintInfo&) {
     CKivDoc& d = Doc();
-    d.m_CurKoumoku[0] = 1;
+    d.SetCurKoumoku(1);
     m_View.LoadKoumoku();
-    d.m_CurGyou[0] = 1;
+    d.SetCurGyou(1);
 }
 
 void CKivPrint::onPrint(PrinterDc& dc, PrintInfo& info) {
@@ -202,11 +202,11 @@ void CKivPrint::onEndPrinting(PrinterDc&, PrintInfo& info) {
     // The grid's own metrics were never touched; item 1, row 1 and the first field become
     // current and the grid is drawn from its top.
     CKivDoc& d = Doc();
-    d.m_CurKoumoku[0] = 1;
+    d.SetCurKoumoku(1);
     m_View.LoadKoumoku();
-    d.m_CurGyou[0] = 1;
-    d.m_TopGyou[0] = 0;
-    d.m_ScreenGyou[0] = CKivView::m_FirstScreenGyou;
+    d.SetCurGyou(1);
+    d.SetTopGyou(0);
+    d.SetScreenGyou(CKivView::m_FirstScreenGyou);
     m_View.m_CurField[0] = CKivView::m_FirstField;
     m_View.LoadGyou();
     m_View.invalidate();
