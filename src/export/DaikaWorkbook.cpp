@@ -52,7 +52,7 @@ void DaikaWorkbook::Write(excel::ExcelSession& session) {
     DaikaSheet sheet = WalkDaikaSheet(doc, DaikaStyle::workbook());
     KeepDaikaKeys(m_View, std::move(sheet.keys));
     if (m_Progress)
-        m_Progress->SetRange(doc.m_KoumokuCount);
+        m_Progress->SetRange(doc.KoumokuCount());
     m_R = 2;
     for (const DaikaBlock& b : sheet.blocks) {
         if (m_Progress)
@@ -63,7 +63,7 @@ void DaikaWorkbook::Write(excel::ExcelSession& session) {
             WriteLine(DaikaLine{});
     }
     if (m_Progress)
-        m_Progress->SetPos(doc.m_KoumokuCount);
+        m_Progress->SetPos(doc.KoumokuCount());
     PadPage();
     session.End(m_Options.path, false);
     CloseProgress();

@@ -86,7 +86,7 @@ ExportRun EstimateExportRun(CKivView& view, kiv::ui::Dialog& dialog, const std::
 void StoreAndRecalcForExport(CKivView& view) {
     CKivDoc* d = view.GetDocument();
     // A cursor below the item's last row holds no row.
-    if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
+    if (d->CurGyou() >= 1 && d->CurGyou() <= d->GyouCount())
         view.StoreGyou();
     view.StoreKoumoku();
     if (!d->NeedsRecalc())
@@ -94,8 +94,8 @@ void StoreAndRecalcForExport(CKivView& view) {
     KivMessagePass pass;
     RunClearKeisanMissing(view);
     // Heading rows take totals of later items: from the last item to the first.
-    for (int k = d->m_KoumokuCount; k >= 1; --k) {
-        d->m_CurKoumoku[0] = k;
+    for (int k = d->KoumokuCount(); k >= 1; --k) {
+        d->SetCurKoumoku(k);
         view.LoadKoumoku();
         view.RecalcKoumoku();
         view.StoreKoumoku();
@@ -112,7 +112,7 @@ void RestoreViewAfterExport(CKivView& view, int slot) {
     view.CalcFieldPos();
     view.RedrawGyou();
     view.setScrollRange(kiv::ui::SB_VERT, 0, view.m_VisibleGyou);
-    view.setScrollPos(kiv::ui::SB_VERT, view.GetDocument()->m_CurGyou[0]);
+    view.setScrollPos(kiv::ui::SB_VERT, view.GetDocument()->CurGyou());
     view.SetCaretToField();
     view.showCaret();
 }

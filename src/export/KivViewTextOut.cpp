@@ -37,11 +37,11 @@ void CKivView::OnTextOut() {
         const bool doubleSpacing = dlg.m_DoubleSpacing != 0;
         // The file is built whole and then written in one go, so a failure leaves no partial file.
         std::string data;
-        for (int k = 1; k <= d->m_KoumokuCount; ++k) {
-            d->m_CurKoumoku[0] = k;
+        for (int k = 1; k <= d->KoumokuCount(); ++k) {
+            d->SetCurKoumoku(k);
             LoadKoumoku();
-            for (int g = 1; g <= d->m_GyouCount; ++g) {
-                d->m_CurGyou[0] = g;
+            for (int g = 1; g <= d->GyouCount(); ++g) {
+                d->SetCurGyou(g);
                 LoadGyou();
                 data += UtiwakeTextLine(UtiwakeRowTexts(m_EditGyou, d->GetSetteiValues(), rows), doubleSpacing);
             }

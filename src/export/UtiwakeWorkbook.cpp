@@ -56,14 +56,14 @@ void UtiwakeWorkbook::Write(excel::ExcelSession& session) {
     if (m_Options.hyousi) {
         session.SetFooter(sj("&P ページ"));
         WriteCover();
-        const int item1Rows = m_Doc.m_GyouCount;   // the cover left item 1 loaded
+        const int item1Rows = m_Doc.GyouCount();   // the cover left item 1 loaded
         if (item1Rows > m_CoverRows) {
             startGyou = m_CoverRows + 1;
         } else {
             startItem = 2;
         }
     }
-    if (startItem <= m_Doc.m_KoumokuCount) {
+    if (startItem <= m_Doc.KoumokuCount()) {
         session.AddSheet(sj("内訳書"));
         session.SetupPageBase(orientation);
         auto progress = std::make_unique<CProgressDlg>();
@@ -77,14 +77,14 @@ void UtiwakeWorkbook::Write(excel::ExcelSession& session) {
         WriteCaptionRow(1);
 
         if (m_Progress)
-            m_Progress->SetRange(m_Doc.m_KoumokuCount);
-        for (int k = startItem; k <= m_Doc.m_KoumokuCount; ++k) {
-            m_Doc.m_CurKoumoku[0] = k;
+            m_Progress->SetRange(m_Doc.KoumokuCount());
+        for (int k = startItem; k <= m_Doc.KoumokuCount(); ++k) {
+            m_Doc.SetCurKoumoku(k);
             m_View.LoadKoumoku();
             if (m_Progress)
                 m_Progress->SetPos(k);
             const int first = k == startItem ? startGyou : 1;
-            for (int g = first; g <= m_Doc.m_GyouCount; ++g)
+            for (int g = first; g <= m_Doc.GyouCount(); ++g)
                 WriteRow(CurrentRowTexts(g));
             PadPage();
         }
@@ -94,9 +94,9 @@ void UtiwakeWorkbook::Write(excel::ExcelSession& session) {
 }
 
 UtiwakeTexts UtiwakeWorkbook::CurrentRowTexts(int gyou) {
-    if (gyou > m_Doc.m_GyouCount)
+    if (gyou > m_Doc.GyouCount())
         return UtiwakeTexts{};
-    m_Doc.m_CurGyou[0] = gyou;
+    m_Doc.SetCurGyou(gyou);
     m_View.LoadGyou();
     return UtiwakeRowTexts(m_View.m_EditGyou, m_Doc.GetSetteiValues(), m_Options.rows);
 }
@@ -262,7 +262,7 @@ void UtiwakeWorkbook::WriteCover() {
     WriteCaptionRow(13);
 
     // Always C rows of item 1, framed empty rows past its end; no padding on this sheet.
-    m_Doc.m_CurKoumoku[0] = 1;
+    m_Doc.SetCurKoumoku(1);
     m_View.LoadKoumoku();
     m_R = 14;
     for (int g = 1; g <= m_CoverRows; ++g)
