@@ -325,10 +325,9 @@ void GridViewBase::DrawCurFieldOwnDc(bool grouped) {
     kiv::grid::DrawFieldText(*dc, ScreenGeometry(), m_FieldPos, m_EditGyou, CommaCellsOf(m_CurField[0]), grouped);
 }
 
-void GridViewBase::DrawCurField() {
-    if (m_FieldFull == 0)
-        DrawCurFieldOwnDc(false);
-}
+// Drawn whether or not the cell is marked full: Esc, Delete and Backspace on a cell typed full
+// change it, and the screen must show what the buffer holds.
+void GridViewBase::DrawCurField() { DrawCurFieldOwnDc(false); }
 
 void GridViewBase::DrawCurFieldFormatted() { DrawCurFieldOwnDc(true); }
 
@@ -711,12 +710,18 @@ void GridViewBase::onShowWindow(bool show) {
     View::onShowWindow(show);
     m_FieldCopyBuf.assign(kFieldBufLength, ' ');
     m_FieldUndoBuf.assign(kFieldBufLength, ' ');
+    m_FieldUndoCell = {};
     GyouStore* d = Store();
     if (!d || !show)
         return;
-    d->m_TopGyou[0] = 0;
+    if (m_Desc.ShowKeepsCursorRow) {
+        d->m_CurGyou[0] = std::max(1, d->m_CurGyou[0]);
+        d->m_TopGyou[0] = d->m_CurGyou[0] - 1;
+    } else {
+        d->m_TopGyou[0] = 0;
+        d->m_CurGyou[0] = 1;
+    }
     d->m_ScreenGyou[0] = 1;
-    d->m_CurGyou[0] = 1;
     CalcFieldPos();
     SetCaretToField();
     showCaret();
@@ -726,7 +731,7 @@ void GridViewBase::onUpdate(kiv::ui::View*, long) {
     if (!Store())
         return;
     hideCaret();
-    CalcFieldPos();
+    OnUpdateCursor();
     RedrawGyou();
     ResetVScroll(m_VisibleGyou);
     SetCaretToField();
@@ -920,35 +925,46 @@ void GridViewBase::CalcOnDoubleClick() {
     RestorePosition(1);
 }
 
+void GridViewBase::RecalcEnteredNumber() {
+    if (GyouStore* d = Store(); d && d->m_CurGyou[0] <= d->m_GyouCount)
+        RecalcGyou();
+}
+
 void GridViewBase::EnterRules() {
     GyouStore* d = Store();
     if (!d)
         return;
+    OnLeaveCell();
     // The empty row after the last becomes a row when something was typed into it.
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    if (m_Desc.CommitsRowAfterLast || d->m_CurGyou[0] <= d->m_GyouCount)
         StoreGyou();
+    if (TakeRangeStep())
+        return;
     hideCaret();
     if (m_FieldPos.IsText == 0) {
-        OnEnterNumber();
         SavePosition(1);
+        OnEnterNumber();
         if (d->m_TopGyou[0] + d->m_ScreenGyou[0] > d->m_GyouCount && AddGyou()) {
             std::string edited = m_EditGyou;
             d->m_CurGyou[0] = d->m_GyouCount;
             RenumberStoreGyou();
-            edited.replace(0, 8, m_EditGyou, 0, 8);
-            m_EditGyou = edited;
-            StoreGyou();
+            if (!m_Desc.EnterAppendsBlankRow) {
+                edited.replace(0, 8, m_EditGyou, 0, 8);
+                m_EditGyou = edited;
+                StoreGyou();
+            }
+            MarkChanged();
             DrawCurGyou();
         }
-        if (d->m_CurGyou[0] <= d->m_GyouCount)
-            RecalcGyou();
+        RecalcEnteredNumber();
         RedrawGyou();
         RestorePosition(1);
         CalcFieldPos();
         SetCaretToField();
         showCaret();
     }
-    DrawGyouFramed();
+    if (m_Desc.EnterFramesRow)
+        DrawGyouFramed();
     NextField();
     SetImeForField();
 }
@@ -959,6 +975,7 @@ void GridViewBase::onChar(unsigned ch, int repeat, unsigned flags) {
         View::onChar(ch, repeat, flags);
         return;
     }
+    CheckTypingCell();
     hideCaret();
     const auto c = static_cast<unsigned char>(ch);
     const bool text = m_FieldPos.IsText == 1;
@@ -975,7 +992,7 @@ void GridViewBase::onChar(unsigned ch, int repeat, unsigned flags) {
                 DeleteCharAtCaret();
                 m_FieldFull = 0;
                 DrawCurField();
-                if (d->m_CurGyou[0] <= d->m_GyouCount)
+                if (m_Desc.StoresAfterDelete && d->m_CurGyou[0] <= d->m_GyouCount)
                     StoreGyou();
             }
             break;
@@ -997,26 +1014,33 @@ void GridViewBase::onChar(unsigned ch, int repeat, unsigned flags) {
         default:
             if (text)
                 break;
-            if ((c >= '0' && c <= '9') || c == '.') {
-                if (TypeNumericChar())
+            if ((c >= '0' && c <= '9') || c == '.' || (c == '-' && MinusIsSign())) {
+                if (TypeNumericChar()) {
                     DrawCurField();
-            } else if (c == '-') {
-                const std::string_view cell = kiv::grid::CellOf(m_EditGyou, m_FieldPos);
-                if (m_TypedCount == 0 && !cell.empty() && cell.back() == ' ') {
-                    if (TypeNumericChar())
-                        DrawCurField();
-                } else if (m_TypedCount == 0) {
-                    OpenCalcFromCell('-');
+                    MarkChanged();
                 }
+            } else if (c == '-') {
+                if (m_Desc.MinusSignOnlyOnBlankCell || m_TypedCount == 0)
+                    OpenCalcFromCell('-');
             } else if (c == '+' || c == '*' || c == '/') {
                 OpenCalcFromCell(static_cast<char>(c));
             }
             break;
         }
     }
+    CheckTypingCell();
     SetCaretToField();
     showCaret();
     View::onChar(ch, repeat, flags);
+}
+
+bool GridViewBase::MinusIsSign() const {
+    if (m_TypedCount != 0)
+        return false;
+    const std::string_view cell = kiv::grid::CellOf(m_EditGyou, m_FieldPos);
+    if (cell.empty() || cell.back() != ' ')
+        return false;
+    return !m_Desc.MinusSignOnlyOnBlankCell || kiv::text::trimBlanks(cell).empty();
 }
 
 void GridViewBase::onKeyDown(int vk, int repeat, unsigned flags) {
@@ -1027,16 +1051,35 @@ void GridViewBase::onKeyDown(int vk, int repeat, unsigned flags) {
         return;
     }
     m_PendingLead = -1;
+    CheckTypingCell();
     CheckDbcsAtCaret();
+    const bool picking = PickingRangeEnd();
+    // The row the cursor leaves by Up or Down: recalculated and framed again, or, while a
+    // range waits for its end row, only stored so that its start row stays drawn as it is.
+    auto leaveRow = [&](bool framed) {
+        if (picking) {
+            StoreGyou();
+            return;
+        }
+        OnLeaveCell();
+        CommitGyou();
+        if (framed)
+            DrawGyouFramed();
+        else
+            DrawCurGyou();
+    };
+    bool caret = true;
     switch (vk) {
     case VK_HOME:
         OnHomeKey();
+        caret = m_Desc.CaretOnEveryKey;
         break;
     case VK_LEFT:
         hideCaret();
         if (m_FieldPos.IsText == 1 && m_CaretOfs > 0) {
             MoveCaretBackOneChar();
         } else {
+            OnLeaveCell();
             CommitGyou();
             DrawCurGyou();
             PrevField();
@@ -1048,6 +1091,7 @@ void GridViewBase::onKeyDown(int vk, int repeat, unsigned flags) {
         if (m_FieldPos.IsText == 1 && m_FieldPos.X0 + m_CaretOfs <= m_FieldPos.X1) {
             MoveCaretForwardOneChar();
         } else {
+            OnLeaveCell();
             CommitGyou();
             DrawCurGyou();
             NextField();
@@ -1057,25 +1101,23 @@ void GridViewBase::onKeyDown(int vk, int repeat, unsigned flags) {
     case VK_UP:
         hideCaret();
         if (d->m_ScreenGyou[0] > 1) {
-            CommitGyou();
-            DrawGyouFramed();
+            leaveRow(true);
             --d->m_ScreenGyou[0];
             --d->m_CurGyou[0];
             SavePosition(1);
             LoadGyou();
         } else if (d->m_TopGyou[0] > 0) {
-            CommitGyou();
-            DrawGyouFramed();
+            leaveRow(true);
             ScrollStepUp();
+            SavePosition(1);
         }
-        ResetVScroll(d->m_GyouCount);
+        ResetVScroll(m_Desc.BarRangeIsVisibleRows ? m_VisibleGyou : d->m_GyouCount);
         CalcFieldPos();
         break;
     case VK_DOWN:
         hideCaret();
         if (d->m_ScreenGyou[0] < m_VisibleGyou && d->m_CurGyou[0] < d->m_GyouCount) {
-            CommitGyou();
-            DrawGyouFramed();
+            leaveRow(true);
             ++d->m_ScreenGyou[0];
             ++d->m_CurGyou[0];
             SavePosition(1);
@@ -1084,11 +1126,11 @@ void GridViewBase::onKeyDown(int vk, int repeat, unsigned flags) {
             // On the last screen row the grid steps on, the cursor keeping its screen row: from
             // the category's last row that is the empty row after it, which text typed there
             // makes a row.
-            CommitGyou();
-            DrawCurGyou();
+            leaveRow(false);
+            SavePosition(1);
             ScrollStepDown();
         }
-        ResetVScroll(d->m_GyouCount);
+        ResetVScroll(m_Desc.BarRangeIsVisibleRows ? m_VisibleGyou : d->m_GyouCount);
         CalcFieldPos();
         break;
     case VK_DELETE:
@@ -1097,20 +1139,26 @@ void GridViewBase::onKeyDown(int vk, int repeat, unsigned flags) {
             ClearField();
             m_TypedCount = 0;
             m_PointTyped = 0;
+            DrawCurField();
+            OnNumberCellCleared();
         } else {
             DeleteCharAtCaret();
+            DrawCurField();
         }
-        DrawCurField();
-        if (d->m_CurGyou[0] <= d->m_GyouCount)
+        if (m_Desc.StoresAfterDelete && d->m_CurGyou[0] <= d->m_GyouCount)
             StoreGyou();
         break;
     default:
         if (vk >= VK_F1 && vk <= VK_F12)
             OnFunctionKey(vk);
+        caret = m_Desc.CaretOnEveryKey;
         break;
     }
-    SetCaretToField();
-    showCaret();
+    if (caret) {
+        SetCaretToField();
+        showCaret();
+    }
+    CheckTypingCell();
     View::onKeyDown(vk, repeat, flags);
 }
 
@@ -1144,13 +1192,18 @@ void GridViewBase::onLButtonDown(unsigned flags, kiv::ui::Point p) {
         return;
     }
     m_PendingLead = -1;
+    CheckTypingCell();
     SavePosition(1);
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    OnLeaveCell();
+    if (m_Desc.CommitsRowAfterLast || d->m_CurGyou[0] <= d->m_GyouCount)
         StoreGyou();
     hideCaret();
+    // A point on the line between two rows hits both: the first one hit wins, or the last.
     int hitRow = 0;
     int hitField = 0;
-    for (int s = 1; s <= m_VisibleGyou && d->m_TopGyou[0] + s <= d->m_GyouCount + 1 && hitRow == 0; ++s)
+    for (int s = 1; s <= m_VisibleGyou && d->m_TopGyou[0] + s <= d->m_GyouCount + 1 &&
+                    (hitRow == 0 || m_Desc.ClickOnRuleHitsLowerRow);
+         ++s)
         if (const int f = HitField(s, p)) {
             hitRow = s;
             hitField = f;
@@ -1167,6 +1220,7 @@ void GridViewBase::onLButtonDown(unsigned flags, kiv::ui::Point p) {
             if (AddGyou()) {
                 d->m_CurGyou[0] = d->m_GyouCount;
                 RenumberStoreGyou();
+                MarkChanged();
                 CalcFieldPos();
                 DrawCurGyou();
                 m_CurField[0] = m_Desc.FirstField;
@@ -1185,32 +1239,46 @@ void GridViewBase::onLButtonDown(unsigned flags, kiv::ui::Point p) {
     RestorePosition(1);
     LoadGyou();
     CalcFieldPos();
+    if (m_Desc.BarRangeIsVisibleRows)
+        ResetVScroll(m_VisibleGyou);
     SetCaretToField();
     showCaret();
     SetImeForField();
+    TakeRangeStep();
+    CheckTypingCell();
     View::onLButtonDown(flags, p);
 }
 
 void GridViewBase::OnEditCopy() {
+    if (!Store())
+        return;
     gridedit::CopyCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldCopyBuf);
 }
 
 void GridViewBase::OnEditCut() {
+    GyouStore* d = Store();
+    if (!d)
+        return;
     hideCaret();
-    OnEditCopy();
-    m_FieldUndoBuf = m_FieldCopyBuf;
-    m_FieldUndoCell = CurrentCell();
-    ClearField();
-    if (GyouStore* d = Store(); d && d->m_CurGyou[0] <= d->m_GyouCount)
-        StoreGyou();
+    if (!CellEditRefused()) {
+        OnEditCopy();
+        m_FieldUndoBuf = m_FieldCopyBuf;
+        m_FieldUndoCell = CurrentCell();
+        ClearField();
+        if (m_Desc.CommitsRowAfterLast || d->m_CurGyou[0] <= d->m_GyouCount)
+            StoreGyou();
+    }
     RedrawGyou();
+    CalcFieldPos();
     SetCaretToField();
     showCaret();
 }
 
+std::uint64_t GridViewBase::StoreId() const { return reinterpret_cast<std::uintptr_t>(Store()); }
+
 GridViewBase::CellRef GridViewBase::CurrentCell() const {
     const GyouStore* d = Store();
-    return {d, d ? d->m_CurKoumoku[0] : 0, d ? d->m_CurGyou[0] : 0, m_CurField[0]};
+    return {d ? StoreId() : 0, d ? d->m_CurKoumoku[0] : 0, d ? d->m_CurGyou[0] : 0, m_CurField[0]};
 }
 
 bool GridViewBase::PasteCell() {

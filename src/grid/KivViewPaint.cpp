@@ -125,8 +125,6 @@ void CKivView::DrawCurFieldOwnDc(bool grouped) {
     DrawFieldText(*dc, grouped);
 }
 
-void CKivView::DrawCurField() { DrawCurFieldOwnDc(false); }
-
 void CKivView::DrawGyouSelected() { DrawRowOwnDc(true, RowLook::Selected, true, true); }
 
 void CKivView::DrawGyouText(Dc& dc) { DrawRow(dc, false, RowLook::Normal, true, false); }
