@@ -5,6 +5,7 @@
 // cells the cases type into; what a grid does beyond this stays in its own tests.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -307,6 +308,35 @@ TYPED_TEST(GridViewSuite, DeleteEscBackspace) {
     EXPECT_EQ(this->cell(G::Tanka1), this->leftAligned(G::Tanka1, ""));
     this->key(ui::VK_DOWN);
     EXPECT_EQ(this->stored(1, G::Tanka1), this->leftAligned(G::Tanka1, ""));
+}
+
+// A number typed past the cell's width marks the cell full; Delete and Esc
+// after it blank the cell, and the screen shows the blank cell at once.
+TYPED_TEST(GridViewSuite, KeysAfterACellTypedFullRedrawIt) {
+    this->open();
+    auto screenCell = [&] {
+        const FieldPos& pos = this->view->m_FieldPos;
+        return this->hb().screen(*this->view).textAt(pos.X0 * kCharWidth, pos.Line * kLineHeight, pos.Width,
+                                                     kCharWidth);
+    };
+    const int width = G::layout(G::Tanka1).Width;
+    struct Case {
+        const char* name;
+        std::function<void()> press;
+    };
+    const std::vector<Case> cases{
+        {"Delete", [&] { this->key(ui::VK_DELETE); }},
+        {"Esc", [&] { this->hb().sendChar(*this->view, 27); }},
+    };
+    for (const Case& c : cases) {
+        this->click(G::Tanka1, 2);
+        this->type(std::string(static_cast<std::size_t>(width) + 1, '7'));
+        ASSERT_EQ(this->view->m_FieldFull, 1) << c.name;
+        ASSERT_EQ(screenCell(), std::string(static_cast<std::size_t>(width), '7')) << c.name;
+        c.press();
+        EXPECT_EQ(this->cell(G::Tanka1), this->leftAligned(G::Tanka1, "")) << c.name;
+        EXPECT_EQ(screenCell(), std::string(static_cast<std::size_t>(width), ' ')) << c.name << ": the screen shows the blank cell";
+    }
 }
 
 // The vertical bar, the wheel and the arrow key at the last screen row scroll the rows; the
