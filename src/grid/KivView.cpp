@@ -33,7 +33,7 @@ kiv::grid::GridDesc estimateGrid() {
     g.TitleText = &g_KivTitleText;
     g.FirstField = CKivView::m_FirstField;
     g.LastField = CKivView::m_LastField;
-    g.RuleFirstField = 1;
+    g.RuleFirstField = GyouRecord::GyouNo;
     g.RuleLastField = CKivView::m_LastField;
     g.GyouLen = CKivView::m_GyouLen;
     g.MaxGyou = CKivView::m_MaxGyou;

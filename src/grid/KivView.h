@@ -8,11 +8,13 @@
 // lives in element 0 of the document's position arrays and of m_CurField; elements 1-10 are ten
 // save slots, so that a command can put its caller's position back when it ends.
 //
-// The handlers are spread over several sources by what they do: KivView.cpp (members, positions,
+// Typing, field moves, caret, scrolling, painting, the click and the one-cell copy are the grid
+// base's (GridViewBase); the estimate's differences are its GridDesc settings and hooks. Its own
+// handlers are spread over several sources by what they do: KivView.cpp (members, positions,
 // row path, life cycle, backup timer), KivViewPaint.cpp (font, painting, digit grouping, status
-// panes, font size, print font), KivViewCaret.cpp (the category number read), KivViewScroll.cpp (scrolling),
-// KivViewInput.cpp (typing and keys), KivViewMouse.cpp (mouse, calculator and unit list, the
-// two-click row range), KivViewTankaHenkan.cpp (protection of converted prices),
+// panes, font size, print font), KivViewCaret.cpp (the category number read), KivViewScroll.cpp
+// (the pan gesture), KivViewInput.cpp (what the estimate adds to the grid's typing, keys and
+// clicks), KivViewMouse.cpp (double click, right button, the two-click row range), KivViewTankaHenkan.cpp (protection of converted prices),
 // KivViewItems.cpp (item titles and item commands), KivViewPricing.cpp (the row's composite
 // unit price and its detail dialog), KivViewRowCommands.cpp (row insertion, deletion, copy and
 // move with the block undo snapshot), KivViewEdit.cpp (cell copy, cut, paste, undo and the
