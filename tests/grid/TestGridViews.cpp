@@ -67,6 +67,8 @@ struct EstimateGrid {
     static const FieldTable& table() { return g_KivFieldTable; }
     static constexpr int kFirstField = CKivView::m_FirstField;
     static constexpr int kLastField = CKivView::m_LastField;
+    static constexpr bool kMinusCalcWhileTyping = true;
+    static constexpr bool kRuleClickLowerRow = true;
     static GyouStore* store(View& v) { return v.GetDocument(); }
     static fs::path write(const fs::path& dir, const std::vector<std::string>& rows) {
         std::array<std::string, kKivHyousiCount> covers;
@@ -82,6 +84,8 @@ struct MasterGrid {
     static const FieldTable& table() { return g_MstFieldTable; }
     static constexpr int kFirstField = 5;
     static constexpr int kLastField = 34;
+    static constexpr bool kMinusCalcWhileTyping = false;
+    static constexpr bool kRuleClickLowerRow = false;
     static GyouStore* store(View& v) { return v.Store(); }
     static fs::path write(const fs::path& dir, const std::vector<std::string>& rows) {
         const fs::path p = dir / "g.MST";
@@ -96,6 +100,8 @@ struct TotalsGrid {
     static const FieldTable& table() { return g_TotalFieldTable; }
     static constexpr int kFirstField = 5;
     static constexpr int kLastField = 36;
+    static constexpr bool kMinusCalcWhileTyping = false;
+    static constexpr bool kRuleClickLowerRow = false;
     static GyouStore* store(View& v) { return v.Store(); }
     static fs::path write(const fs::path& dir, const std::vector<std::string>& rows) {
         const fs::path p = dir / "g.TTL";
@@ -394,6 +400,41 @@ TYPED_TEST(GridViewSuite, CalculatorHandOff) {
     this->hb().sendChar(*this->view, '*');
     this->hb().processPending();
     EXPECT_EQ(this->stored(1, G::Tanka1), this->rightAligned(G::Tanka1, "3000"));
+}
+
+// Where the grids part: '-' typed after digits hands the cell to the calculator in the estimate
+// and does nothing in the others; a click on the line between a row's lower line and the next
+// row's upper line takes the lower row in the estimate and the upper one in the others.
+TYPED_TEST(GridViewSuite, MinusWhileTypingAndAClickOnTheLineBetweenRows) {
+    this->open();
+    this->click(G::Tanka1, 2);
+    this->type("5");
+    if (TypeParam::kMinusCalcWhileTyping)
+        this->hb().expectDialog(
+            [](ui::headless::DialogDriver& dd) {
+                EXPECT_EQ(dd.text(CCalcDialog::kDisplay), "5");
+                dd.type(CCalcDialog::kDisplay, "3").key(ui::VK_RETURN);
+            },
+            CCalcDialog::kDialogId);
+    this->hb().sendChar(*this->view, '-');
+    this->hb().processPending();
+    EXPECT_EQ(this->hb().pendingAnswers(), 0u);
+    EXPECT_EQ(this->cell(G::Tanka1), this->rightAligned(G::Tanka1, TypeParam::kMinusCalcWhileTyping ? "2" : "5"));
+
+    // 品名 of row 2 stands on the line below 規格 of row 1, in the same columns.
+    const FieldPos upper = CalcFieldPos(TypeParam::table(), G::Kikaku, 1, 0).Pos;
+    const FieldPos lower = CalcFieldPos(TypeParam::table(), G::Hinmei, 2, 0).Pos;
+    ASSERT_EQ(upper.Line + 1, lower.Line);
+    ASSERT_LE(lower.X0, upper.X1);
+    this->hb().sendClick(*this->view, {lower.X0 * kCharWidth + 2, lower.Line * kLineHeight});
+    this->hb().processPending();
+    if (TypeParam::kRuleClickLowerRow) {
+        EXPECT_EQ(this->row(), 2);
+        EXPECT_EQ(this->field(), G::Hinmei);
+    } else {
+        EXPECT_EQ(this->row(), 1);
+        EXPECT_EQ(this->field(), G::Kikaku);
+    }
 }
 
 } // namespace
