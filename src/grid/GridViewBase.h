@@ -18,6 +18,7 @@
 // row store (Store) and adds what is its own: how a row is recalculated, what a new row holds,
 // what Enter does on a number, Tab, Home and the function keys.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,31 @@ struct GridDesc {
     // Leaving the empty row after the last stores and recalculates it as any row (the estimate);
     // when false that row belongs to no row yet and is left alone.
     bool CommitsRowAfterLast = false;
+    // Backspace and Delete store the row at once; when false (the estimate) the row is stored
+    // when the cursor leaves it.
+    bool StoresAfterDelete = true;
+    // '-' on a number cell: when true (the estimate) a sign on a blank cell before any typing
+    // and the calculator everywhere else, a cell being typed into included; when false a sign
+    // on a cell ending in a blank, the calculator on another cell not typed into, and nothing
+    // while a number is being typed.
+    bool MinusSignOnlyOnBlankCell = false;
+    // The caret is put back after every key; when false (the estimate) only after the keys the
+    // grid moves or edits on (arrows, Delete): Home and the function keys leave it to their
+    // commands.
+    bool CaretOnEveryKey = true;
+    // A click on the line between two rows hits the lower row (the estimate); else the upper.
+    bool ClickOnRuleHitsLowerRow = false;
+    // Enter on a number in the empty row after the last appends an empty row, what the buffer
+    // held dropped (the estimate); when false the new row keeps what was typed into it.
+    bool EnterAppendsBlankRow = false;
+    // Enter draws the row's boxes and rule again before the cursor moves on.
+    bool EnterFramesRow = true;
+    // Showing the grid puts the cursor's row at the top of the screen, keeping item, row and
+    // field (the estimate); when false the cursor goes to row 1.
+    bool ShowKeepsCursorRow = false;
+    // After an arrow key or a click the vertical bar's range is the visible rows (the estimate);
+    // when false an arrow key gives it the category's rows and a click leaves it.
+    bool BarRangeIsVisibleRows = false;
     GridColors Colors;
 };
 
@@ -220,9 +246,9 @@ public:
     int m_IsDbcs = 0;
     std::string m_FieldCopyBuf = std::string(kFieldBufLength, ' ');
     std::string m_FieldUndoBuf = std::string(kFieldBufLength, ' ');
-    // Where the undo buffer's text was cut: store, category, row, field.
+    // Where the undo buffer's text was cut: store (by StoreId), category, row, field.
     struct CellRef {
-        const GyouStore* Store = nullptr;
+        std::uint64_t Store = 0;
         int Koumoku = 0, Gyou = 0, Field = 0;
         bool operator==(const CellRef&) const = default;
     };
@@ -246,6 +272,29 @@ protected:
     // What a click on a number cell and a calculator result recalculate (the buffer stored
     // first): the cursor row; the totals grid recalculates the whole category.
     virtual void RecalcNumberCell() { RecalcGyou(); }
+    // Before and after every key, character and click (the estimate forgets its count of typed
+    // digits once the cursor stands on another cell).
+    virtual void CheckTypingCell() {}
+    // The cursor leaves a cell by Enter, an arrow or a click, before the row is stored (the
+    // estimate: the check of converted prices).
+    virtual void OnLeaveCell() {}
+    // Delete blanked a number cell.
+    virtual void OnNumberCellCleared() {}
+    // Enter or a click while a two-click row range waits for its rows: the step taken, true; the
+    // base has no ranges.
+    virtual bool TakeRangeStep() { return false; }
+    // While a range waits for its end row, Up and Down only store the row they leave.
+    virtual bool PickingRangeEnd() const { return false; }
+    // What Enter on a number recalculates, once the row is stored: the cursor row when it is one.
+    virtual void RecalcEnteredNumber();
+    // 切り取り refused on this cell (the estimate: a converted row, after its warning).
+    virtual bool CellEditRefused() { return false; }
+    // Which store the cut cell belongs to: a store's own id outlives a store at the same
+    // address.
+    virtual std::uint64_t StoreId() const;
+    // The update of the views: the cursor's field measured again (the estimate also puts the
+    // cursor on its first field, or on the quantity after a transfer).
+    virtual void OnUpdateCursor() { CalcFieldPos(); }
     virtual void OnTabKey() {}
     virtual void OnHomeKey() {}
     virtual void OnFunctionKey(int vk) { (void)vk; }
@@ -300,6 +349,8 @@ protected:
     // A calculator result into the cell; refused with a message when wider than the cell.
     bool PutCalcResult(const std::string& result);
     int HitField(int screenRow, kiv::ui::Point p) const;
+    // '-' typed now is a sign rather than the calculator's minus.
+    bool MinusIsSign() const;
 
     kiv::grid::GridDesc m_Desc;
     int m_PendingLead = -1;

@@ -33,7 +33,7 @@ kiv::grid::GridDesc estimateGrid() {
     g.TitleText = &g_KivTitleText;
     g.FirstField = CKivView::m_FirstField;
     g.LastField = CKivView::m_LastField;
-    g.RuleFirstField = 1;
+    g.RuleFirstField = GyouRecord::GyouNo;
     g.RuleLastField = CKivView::m_LastField;
     g.GyouLen = CKivView::m_GyouLen;
     g.MaxGyou = CKivView::m_MaxGyou;
@@ -41,6 +41,14 @@ kiv::grid::GridDesc estimateGrid() {
     g.PageStep = 3;
     g.HScrollMovesCursor = false;
     g.CommitsRowAfterLast = true;
+    g.StoresAfterDelete = false;
+    g.MinusSignOnlyOnBlankCell = true;
+    g.CaretOnEveryKey = false;
+    g.ClickOnRuleHitsLowerRow = true;
+    g.EnterAppendsBlankRow = true;
+    g.EnterFramesRow = false;
+    g.ShowKeepsCursorRow = true;
+    g.BarRangeIsVisibleRows = true;
     g.Colors.ClientPen = kiv::ui::rgb(200, 200, 200);
     g.Colors.CaptionText = kiv::ui::rgb(0, 0, 205);
     g.Colors.RowFill = kiv::ui::kWhite;
@@ -176,19 +184,6 @@ void CKivView::Serialize(bool storing) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Field geometry
-
-void CKivView::CalcTitleFieldPos() {
-    m_TypedCount = 0;
-    m_PointTyped = 0;
-    const int field = std::clamp(m_CurField[0], 1, GyouRecord::FieldCount);
-    const FieldGeometry g = ::CalcTitleFieldPos(g_KivFieldTable, field, m_HScrollPairs);
-    m_FieldPos = g.Pos;
-    m_CaretOfs = g.CaretOfs;
-    m_HScrollCells = g.HScrollCells;
-}
-
-// ---------------------------------------------------------------------------------------------
 // Life cycle
 
 int CKivView::onCreate() {
@@ -209,22 +204,12 @@ void CKivView::onDestroy() {
 }
 
 void CKivView::onShowWindow(bool show) {
-    View::onShowWindow(show);
-    ClearFieldCopyBuffer();
-    ClearFieldUndoBuffer();
-    // The text-entry window exists from the first show on; the estimate view never shows it.
+    // The grid blanks the cell buffers and, shown, puts the cursor's row at the top of the
+    // screen. The text-entry window exists from the first show on; the estimate view never
+    // shows it.
+    GridViewBase::onShowWindow(show);
     if (show && m_pMojiDialog && !m_pMojiDialog->isCreated())
         m_pMojiDialog->Create();
-    CKivDoc* d = GetDocument();
-    if (!d || !show)
-        return;
-    // The cursor's row goes to the top of the screen; the current item, row and field are kept.
-    d->m_CurGyou[0] = std::max(1, d->m_CurGyou[0]);
-    d->m_TopGyou[0] = d->m_CurGyou[0] - 1;
-    d->m_ScreenGyou[0] = 1;
-    CalcFieldPos();
-    SetCaretToField();
-    showCaret();
 }
 
 void CKivView::onInitialUpdate() {
@@ -247,24 +232,11 @@ void CKivView::onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::
     View::onActivateView(activate, activated, deactivated);
 }
 
-void CKivView::onUpdate(kiv::ui::View*, long) {
-    CKivDoc* d = GetDocument();
-    if (!d)
-        return;
-    hideCaret();
+void CKivView::OnUpdateCursor() {
+    // After a transfer the cursor waits on the quantity of the row it inserted.
     m_CurField[0] = m_InsertStarted == 1 ? GyouRecord::HiroidasiSuu1 : m_FirstField;
     CalcFieldPos();
     SetImeForField();
-    RedrawGyou();
-    ResetScrollBarsToRows(m_VisibleGyou);
-    SetCaretToField();
-    showCaret();
-}
-
-void CKivView::ResetScrollBarsToRows(int max) {
-    CKivDoc* d = GetDocument();
-    setScrollRange(kiv::ui::SB_VERT, 0, max);
-    setScrollPos(kiv::ui::SB_VERT, d ? d->m_CurGyou[0] : 0);
 }
 
 void CKivView::onTimer(int id) {

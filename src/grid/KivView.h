@@ -8,11 +8,13 @@
 // lives in element 0 of the document's position arrays and of m_CurField; elements 1-10 are ten
 // save slots, so that a command can put its caller's position back when it ends.
 //
-// The handlers are spread over several sources by what they do: KivView.cpp (members, positions,
+// Typing, field moves, caret, scrolling, painting, the click and the one-cell copy are the grid
+// base's (GridViewBase); the estimate's differences are its GridDesc settings and hooks. Its own
+// handlers are spread over several sources by what they do: KivView.cpp (members, positions,
 // row path, life cycle, backup timer), KivViewPaint.cpp (font, painting, digit grouping, status
-// panes, font size, print font), KivViewCaret.cpp (the category number read), KivViewScroll.cpp (scrolling),
-// KivViewInput.cpp (typing and keys), KivViewMouse.cpp (mouse, calculator and unit list, the
-// two-click row range), KivViewTankaHenkan.cpp (protection of converted prices),
+// panes, font size, print font), KivViewCaret.cpp (the category number read), KivViewScroll.cpp
+// (the pan gesture), KivViewInput.cpp (what the estimate adds to the grid's typing, keys and
+// clicks), KivViewMouse.cpp (double click, right button, the two-click row range), KivViewTankaHenkan.cpp (protection of converted prices),
 // KivViewItems.cpp (item titles and item commands), KivViewPricing.cpp (the row's composite
 // unit price and its detail dialog), KivViewRowCommands.cpp (row insertion, deletion, copy and
 // move with the block undo snapshot), KivViewEdit.cpp (cell copy, cut, paste, undo and the
@@ -165,12 +167,8 @@ public:
     // nothing: the rows come from the document.
     void Serialize(bool storing);
 
-    // --- Field geometry of m_CurField[0] on the cursor's screen row (resets the typing state)
-    void CalcTitleFieldPos();
-
     // --- Painting (KivViewPaint.cpp). The routines without a device context draw at once on
     // the window; the others are parts of the paint.
-    void DrawCurField();
     void DrawGyouSelected();
     void DrawGyouText(kiv::ui::Dc& dc);
     void DrawGyouFrames(kiv::ui::Dc& dc);
@@ -197,8 +195,6 @@ public:
     void ReadBunNo();
 
     // --- Scrolling (KivViewScroll.cpp)
-    void ScrollGyouUp();
-    void ScrollGyouDown();
     // The pan gesture: a positive vertical distance steps up, a negative one down.
     bool OnGesturePan(kiv::ui::Point from, kiv::ui::Point to);
 
@@ -339,21 +335,13 @@ public:
     // 32855 内訳書に単価表NO記入.
     void OnTankaNo();
 
-    // --- Edit commands (KivViewEdit.cpp)
-    void OnEditCopy();      // 57634 ｺﾋﾟｰ
-    void OnEditCut();       // 57635 切り取り
+    // --- Edit commands (KivViewEdit.cpp); ｺﾋﾟｰ (57634) and 切り取り (57635) are the grid's
     void OnEditPaste();     // 57637 貼り付け
     void OnEditUndo();      // 57643 元に戻す
-    void CopyFieldToBuffer();
-    void ClearFieldCopyBuffer() { m_FieldCopyBuf.assign(kFieldBufLength, ' '); }
-    void SaveFieldForUndo();
-    void ClearFieldUndoBuffer();
     // The copy buffer into the current field as the field takes it: numbers only into numeric
     // fields, right-aligned and only when they fit (else a message naming the value); text cut on
     // a character boundary. An all-blank buffer changes nothing. True when the field changed.
     bool PasteFieldFromBuffer();
-    // The last cut text back into its own cell; false (nothing changes) on any other cell.
-    bool UndoField();
 
     // --- Item titles and item commands (KivViewItems.cpp)
     // The recalculation of the current item's work rows and the check for missing computed rows
@@ -417,11 +405,7 @@ public:
     void onShowWindow(bool show) override;
     void onInitialUpdate() override;
     void onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::View* deactivated) override;
-    void onUpdate(kiv::ui::View* sender, long hint) override;
-    void onKeyDown(int vk, int repeat, unsigned flags) override;
     void onKeyUp(int vk, int repeat, unsigned flags) override;
-    void onChar(unsigned ch, int repeat, unsigned flags) override;
-    void onLButtonDown(unsigned flags, kiv::ui::Point p) override;
     void onLButtonDblClk(unsigned flags, kiv::ui::Point p) override;
     void onRButtonDown(unsigned flags, kiv::ui::Point p) override;
 
@@ -489,13 +473,7 @@ public:
     int m_TypedNumCount = 0;
     int m_EditRefused = 0;     // WarnGyouTankaHenkan refused cut and cell undo
     // The cell buffers of ｺﾋﾟｰ, 切り取り and 元に戻す are the grid's, blanked whenever the view
-    // is shown or hidden. The undo buffer remembers the cell it was cut from, by the document.
-    struct CutCell {
-        std::uint64_t docId = 0;
-        int koumoku = 0, gyou = 0, field = 0;
-        bool operator==(const CutCell&) const = default;
-    };
-    CutCell m_FieldUndoCell;
+    // is shown or hidden. The undo buffer remembers the cell it was cut from, by the document's id.
     int m_TankaCopyBikou2 = 0; // the last 単価ｺﾋﾟｰ copies the remarks too
     kiv::text::Decimal m_GyouTankaHenkanRate = 1;   // factor of the last 行を指定して単価変換
     std::unique_ptr<CMojiDialog> m_pMojiDialog;
@@ -528,7 +506,6 @@ private:
     // Fields 1-36 of the cursor's screen row: boxes in a look, texts on a background, the rule.
     void DrawRow(kiv::ui::Dc& dc, bool boxes, RowLook look, bool texts, bool rule) override;
     void GroupDigitsOf(const std::string& source, int width, bool adjustFieldPos);
-    void ResetScrollBarsToRows(int max);
     // Settings commands (KivViewSettings.cpp): the recalculation frame around a settings dialog
     // (`times` per item, or twice in the labour-posting style and once in the composite style
     // when 0), and the style change of 32805, 32857 and 32858.
@@ -541,10 +518,23 @@ private:
     // The rows g_BlockStartGyou..g_BlockEndGyou of the current item, each loaded in turn (the
     // current row is left at the last); rows past the item's last come as empty rows.
     std::vector<std::string> CollectBlockRows();
-    // Typing helpers (KivViewInput.cpp).
-    void EnterRules();
+    // What the estimate's keys, typing and clicks add to the grid's (KivViewInput.cpp).
     void MarkChanged() override;
     void OnNumberTyped() override;
+    void CheckTypingCell() override { TypedNumCountHere(); }
+    void OnLeaveCell() override { CheckGyouTankaHenkan(); }
+    void OnNumberCellCleared() override { CheckGyouTankaHenkan2(); }
+    bool TakeRangeStep() override;
+    bool PickingRangeEnd() const override;
+    // Enter on a number recalculates the whole item; on a unit price a detail makes, the detail.
+    void RecalcEnteredNumber() override { RecalcKoumoku(); }
+    void OnEnterNumber() override;
+    void OnNumberCellClicked() override;
+    void OnHomeKey() override { sendCommand(ID_ADRESS); }
+    void OnFunctionKey(int vk) override;
+    bool CellEditRefused() override;
+    std::uint64_t StoreId() const override;
+    void OnUpdateCursor() override;
     // The numeric-typing count of the cursor's cell: 0 once the cursor is on another cell.
     int TypedNumCountHere();
     void NoteTypedNum();

@@ -1,4 +1,4 @@
-// The 編集 commands ｺﾋﾟｰ, 切り取り, 貼り付け and 元に戻す: the cell buffers, the row clipboard's paste
+// The 編集 commands 貼り付け and 元に戻す (ｺﾋﾟｰ and 切り取り are the grid's): the cell buffers, the row clipboard's paste
 // modes and the block undo's restore.
 #include <algorithm>
 #include <string>
@@ -17,71 +17,25 @@ namespace {
 
 const char* const kMsgUndoElsewhere = "コピー・移動元のファイルにカーソルがない場合はもとに戻りません。。";
 
-bool allBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-// Cell buffers
-
-void CKivView::CopyFieldToBuffer() {
-    gridedit::CopyCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldCopyBuf);
-}
-
-void CKivView::SaveFieldForUndo() {
-    gridedit::CopyCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldUndoBuf);
-    const CKivDoc* d = GetDocument();
-    m_FieldUndoCell = {d ? d->DocId() : 0, d ? d->m_CurKoumoku[0] : 0, d ? d->m_CurGyou[0] : 0, m_CurField[0]};
-}
-
-void CKivView::ClearFieldUndoBuffer() {
-    m_FieldUndoBuf.assign(kFieldBufLength, ' ');
-    m_FieldUndoCell = {};
-}
+// The cell buffers (ｺﾋﾟｰ and 切り取り are the grid's)
 
 bool CKivView::PasteFieldFromBuffer() {
     return gridedit::PasteCellText(m_EditGyou, m_CurField[0], m_FieldPos.IsText != 0, m_FieldCopyBuf);
 }
 
-bool CKivView::UndoField() {
-    if (allBlank(m_FieldUndoBuf))
-        return false;
-    const CKivDoc* d = GetDocument();
-    if (!d)
-        return false;
-    // Only the cell the text was cut from takes it back.
-    const CutCell here{d->DocId(), d->m_CurKoumoku[0], d->m_CurGyou[0], m_CurField[0]};
-    if (here != m_FieldUndoCell)
-        return false;
-    gridedit::RestoreCellText(m_EditGyou, m_FieldPos.Offset, m_FieldPos.Width, m_FieldUndoBuf);
-    return true;
-}
-
-// ---------------------------------------------------------------------------------------------
-// ｺﾋﾟｰ, 切り取り
-
-void CKivView::OnEditCopy() {
-    if (!GetDocument())
-        return;
-    CopyFieldToBuffer();
-}
-
-void CKivView::OnEditCut() {
-    if (!GetDocument())
-        return;
-    hideCaret();
+bool CKivView::CellEditRefused() {
     WarnGyouTankaHenkan();
-    if (!m_EditRefused) {
-        CopyFieldToBuffer();
-        SaveFieldForUndo();
-        ClearField();
-        StoreGyou();
-    }
+    const bool refused = m_EditRefused != 0;
     m_EditRefused = 0;
-    RedrawGyou();
-    CalcFieldPos();
-    SetCaretToField();
-    showCaret();
+    return refused;
+}
+
+std::uint64_t CKivView::StoreId() const {
+    const CKivDoc* d = GetDocument();
+    return d ? d->DocId() : 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -131,8 +85,8 @@ void CKivView::OnEditUndo() {
         g_BlockUndoReady = 0;
     } else {
         WarnGyouTankaHenkan();
-        if (!m_EditRefused && UndoField())
-            StoreGyou();
+        if (!m_EditRefused)
+            UndoCell();
     }
     m_EditRefused = 0;
     RedrawGyou();

@@ -1,5 +1,4 @@
-// The mouse in the estimate grid: a click moves the cursor (and appends the row after the item's
-// last), a double click opens the calculator on a numeric cell, the right button opens the unit
+// The mouse in the estimate grid (a click is the grid's): a double click opens the calculator on a numeric cell, the right button opens the unit
 // list or the row's detail dialog; and the two-click row range of the range commands.
 #include <algorithm>
 
@@ -13,80 +12,6 @@
 
 using namespace kiv::ui;
 
-namespace {
-
-
-// The unit's four bytes: the two halves 11 and 12.
-
-} // namespace
-
-void CKivView::onLButtonDown(unsigned flags, Point p) {
-    CKivDoc* d = GetDocument();
-    if (!d) {
-        View::onLButtonDown(flags, p);
-        return;
-    }
-    m_PendingLead = -1;
-    TypedNumCountHere();
-    SavePosition1();
-    CheckGyouTankaHenkan();
-    StoreGyou();
-    hideCaret();
-
-    // A later screen row that is hit as well (a point on the line between two rows) wins.
-    int hitRow = 0;
-    int hitField = 0;
-    for (int s = 1; s <= m_VisibleGyou && d->m_TopGyou[0] + s <= d->m_GyouCount + 1; ++s) {
-        if (const int f = HitField(s, p)) {
-            hitRow = s;
-            hitField = f;
-        }
-    }
-    if (hitRow > 0) {
-        const int gyou = d->m_TopGyou[0] + hitRow;
-        bool take = true;
-        d->m_CurGyou[0] = gyou;
-        d->m_ScreenGyou[0] = hitRow;
-        m_CurField[0] = hitField;
-        if (gyou > d->m_GyouCount) {
-            // A click on the row after the item's last appends an empty row, cursor on its 記号.
-            if (AddGyou()) {
-                RenumberStoreGyou();
-                MarkChanged();
-                CalcFieldPos();
-                DrawCurGyou();
-                m_CurField[0] = m_FirstField;
-            } else {
-                take = false;   // the limit message was shown: the cursor stays where it was
-            }
-        }
-        if (take) {
-            CalcFieldPos();
-            if (m_FieldPos.IsText == 0) {
-                LoadGyou();
-                m_RecalcAfterClick = true;
-                RecalcKoumoku();
-                m_RecalcAfterClick = false;
-                RedrawGyou();
-            }
-            LoadGyou();
-            SavePosition1();
-        }
-    }
-    RestorePosition1();
-    if (hitRow == 0 || d->m_CurGyou[0] != d->m_CurGyou[1])
-        LoadGyou();
-    CalcFieldPos();
-    ResetScrollBarsToRows(m_VisibleGyou);
-    SetCaretToField();
-    showCaret();
-    SetImeForField();
-    if (BlockSelectIn(*this))
-        BlockSelectStep();
-    TypedNumCountHere();
-    View::onLButtonDown(flags, p);
-}
-
 void CKivView::onLButtonDblClk(unsigned flags, Point p) {
     CKivDoc* d = GetDocument();
     if (d && !BlockSelectIn(*this) && m_FieldPos.IsText == 0) {
@@ -97,7 +22,7 @@ void CKivView::onLButtonDblClk(unsigned flags, Point p) {
             SavePosition1();
             RecalcKoumoku();
             RedrawGyou();
-            ResetScrollBarsToRows(m_VisibleGyou);
+            ResetVScroll(m_VisibleGyou);
             RestorePosition1();
             CalcFieldPos();
             SetCaretToField();
@@ -138,7 +63,7 @@ void CKivView::onRButtonDown(unsigned flags, Point p) {
         RedrawGyou();
         RestorePosition1();
         NextField();
-        ResetScrollBarsToRows(m_VisibleGyou);
+        ResetVScroll(m_VisibleGyou);
         SetCaretToField();
         showCaret();
     }

@@ -19,21 +19,8 @@ using kiv::ui::Color;
 using kiv::ui::Dc;
 using kiv::ui::Pen;
 using kiv::ui::PenStyle;
-using kiv::ui::rgb;
 
 namespace {
-
-constexpr Color kClientPen = rgb(200, 200, 200);
-constexpr Color kClientFill = rgb(211, 211, 211);
-constexpr Color kCellPen = rgb(100, 100, 100);
-constexpr Color kCaptionFill = rgb(211, 211, 211);
-constexpr Color kCaptionText = rgb(0, 0, 205);
-constexpr Color kRowFill = kiv::ui::kWhite;
-constexpr Color kRowText = kiv::ui::kBlack;
-constexpr Color kSelectedPen = kiv::ui::kBlack;
-constexpr Color kSelectedFill = rgb(200, 200, 200);
-constexpr Color kRulePen = rgb(180, 200, 150);
-
 
 int commaCellsOf(int field) { return g_KivFieldTable.CommaCells[static_cast<std::size_t>(field - 1)]; }
 
@@ -44,10 +31,7 @@ int commaCellsOf(int field) { return g_KivFieldTable.CommaCells[static_cast<std:
 // One field, one row
 
 void CKivView::DrawFieldBox(Dc& dc, int field) const {
-    const int cw = m_CharWidth, lh = m_LineHeight;
-    const kiv::ui::Rect box{(m_FieldPos.X0 - commaCellsOf(field) - 1) * cw + 3, m_FieldPos.Line * lh - 2,
-                            (m_FieldPos.X1 + 1) * cw + 4, (m_FieldPos.Line + 1) * lh - 1};
-    dc.rectangle(box);
+    kiv::grid::DrawFieldBox(dc, ScreenGeometry(), m_FieldPos, commaCellsOf(field));
 }
 
 void CKivView::DrawFieldText(Dc& dc, bool grouped) {
@@ -65,25 +49,20 @@ void CKivView::DrawFieldText(Dc& dc, bool grouped) {
 }
 
 void CKivView::DrawRowRule(Dc& dc) {
-    m_CurField[0] = GyouRecord::GyouNo;
+    m_CurField[0] = m_Desc.RuleFirstField;
     CalcFieldPos();
-    const int left = (m_FieldPos.X0 - 1) * m_CharWidth + 3;
-    const int y = m_FieldPos.Line * m_LineHeight - 2;   // field 2 stands on the row's lower line
-    m_CurField[0] = m_LastField;
+    const FieldPos from = m_FieldPos;   // field 2 stands on the row's lower line
+    m_CurField[0] = m_Desc.RuleLastField;
     CalcFieldPos();
-    const int right = (m_FieldPos.X1 + 1) * m_CharWidth + 4;
-    const Pen old = dc.selectPen({PenStyle::Solid, 1, kRulePen});
-    dc.moveTo(left, y);
-    dc.lineTo(right, y);
-    dc.selectPen(old);
+    kiv::grid::DrawLineRule(dc, ScreenGeometry(), from, m_FieldPos, from.Line, m_Desc.Colors.RulePen);
 }
 
 void CKivView::DrawRow(Dc& dc, bool boxes, RowLook look, bool texts, bool rule) {
     const int saved = m_CurField[0];
     const bool selected = look == RowLook::Selected;
-    const Color fill = selected ? kSelectedFill : kRowFill;
+    const Color fill = selected ? m_Desc.Colors.SelectedFill : m_Desc.Colors.RowFill;
     if (boxes) {
-        const Pen oldPen = dc.selectPen({PenStyle::Solid, 1, selected ? kSelectedPen : kCellPen});
+        const Pen oldPen = dc.selectPen({PenStyle::Solid, 1, selected ? m_Desc.Colors.SelectedPen : m_Desc.Colors.CellPen});
         const Brush oldBrush = dc.selectBrush(Brush::solid(fill));
         for (int f = 1; f <= m_LastField; ++f) {
             m_CurField[0] = f;
@@ -95,7 +74,7 @@ void CKivView::DrawRow(Dc& dc, bool boxes, RowLook look, bool texts, bool rule) 
         dc.selectBrush(oldBrush);
     }
     if (texts) {
-        const Color oldText = dc.setTextColor(kRowText);
+        const Color oldText = dc.setTextColor(m_Desc.Colors.RowText);
         const Color oldBack = dc.setBkColor(fill);
         for (int f = 1; f <= m_LastField; ++f) {
             m_CurField[0] = f;
@@ -120,12 +99,10 @@ void CKivView::DrawCurFieldOwnDc(bool grouped) {
     if (!dc)
         return;
     kiv::grid::FontScope font(*dc, GridFont());
-    dc->setTextColor(kRowText);
-    dc->setBkColor(kRowFill);
+    dc->setTextColor(m_Desc.Colors.RowText);
+    dc->setBkColor(m_Desc.Colors.RowFill);
     DrawFieldText(*dc, grouped);
 }
-
-void CKivView::DrawCurField() { DrawCurFieldOwnDc(false); }
 
 void CKivView::DrawGyouSelected() { DrawRowOwnDc(true, RowLook::Selected, true, true); }
 
@@ -134,11 +111,11 @@ void CKivView::DrawGyouText(Dc& dc) { DrawRow(dc, false, RowLook::Normal, true, 
 void CKivView::DrawGyouFrames(Dc& dc) { DrawRow(dc, true, RowLook::Normal, false, true); }
 
 void CKivView::DrawTitleFrames(Dc& dc) {
-    const Pen oldPen = dc.selectPen({PenStyle::Solid, 1, kClientPen});
-    const Brush oldBrush = dc.selectBrush(Brush::solid(kClientFill));
+    const Pen oldPen = dc.selectPen({PenStyle::Solid, 1, m_Desc.Colors.ClientPen});
+    const Brush oldBrush = dc.selectBrush(Brush::solid(m_Desc.Colors.ClientFill));
     dc.rectangle(clientRect());
-    dc.selectPen({PenStyle::Solid, 1, kCellPen});
-    dc.selectBrush(Brush::solid(kCaptionFill));
+    dc.selectPen({PenStyle::Solid, 1, m_Desc.Colors.CellPen});
+    dc.selectBrush(Brush::solid(m_Desc.Colors.CaptionFill));
     const int saved = m_CurField[0];
     for (int f = 1; f <= m_LastField; ++f) {
         m_CurField[0] = f;
@@ -152,8 +129,8 @@ void CKivView::DrawTitleFrames(Dc& dc) {
 }
 
 void CKivView::DrawTitleText(Dc& dc) {
-    const Color oldText = dc.setTextColor(kCaptionText);
-    const Color oldBack = dc.setBkColor(kCaptionFill);
+    const Color oldText = dc.setTextColor(m_Desc.Colors.CaptionText);
+    const Color oldBack = dc.setBkColor(m_Desc.Colors.CaptionFill);
     const int saved = m_CurField[0];
     for (int f = 1; f <= m_LastField; ++f) {
         m_CurField[0] = f;

@@ -1,5 +1,4 @@
-// Scrolling of the estimate grid: the pixels of the visible rows moved by one grid row, the
-// one-row steps, the scroll bars, the wheel and the pan gesture.
+// Scrolling of the estimate grid beyond the grid's bars, wheel and keys: the pan gesture.
 #include <algorithm>
 
 #include "grid/GridViewBase.h"
@@ -7,26 +6,6 @@
 #include "platform/ui/Keys.h"
 
 using namespace kiv::ui;
-
-void CKivView::ScrollGyouUp() {
-    StoreGyou();
-    SavePosition1();
-    // Rows 2 .. V-1 move to rows 1 .. V-2; the caller draws the rows that come into view.
-    if (m_VisibleGyou >= 2)
-        ScrollGridRows(1, m_VisibleGyou - 1, -1);
-    RestorePosition1();
-    CalcFieldPos();
-}
-
-void CKivView::ScrollGyouDown() {
-    StoreGyou();
-    SavePosition1();
-    // Rows 1 .. V-1 move to rows 2 .. V; the caller draws row 1.
-    if (m_VisibleGyou >= 2)
-        ScrollGridRows(1, m_VisibleGyou, 1);
-    RestorePosition1();
-    CalcFieldPos();
-}
 
 bool CKivView::OnGesturePan(Point from, Point to) {
     CKivDoc* d = GetDocument();
@@ -41,7 +20,7 @@ bool CKivView::OnGesturePan(Point from, Point to) {
         ScrollStepDown();
     SetCaretToField();
     showCaret();
-    ResetScrollBarsToRows(m_VisibleGyou);
+    ResetVScroll(m_VisibleGyou);
     return true;
 }
 

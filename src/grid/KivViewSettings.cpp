@@ -68,7 +68,7 @@ void CKivView::RecalcFrame(int id, kiv::ui::Dialog& dlg, bool parse, int times) 
             RedrawGyou();
     }
     if (id == ID_ENZAN)
-        ResetScrollBarsToRows(m_VisibleGyou);
+        ResetVScroll(m_VisibleGyou);
     if (id == ID_FUKU_KIRISUTE) {
         invalidate();
         updateWindow();

@@ -5,6 +5,7 @@
 // cells the cases type into; what a grid does beyond this stays in its own tests.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,8 @@ struct EstimateGrid {
     static const FieldTable& table() { return g_KivFieldTable; }
     static constexpr int kFirstField = CKivView::m_FirstField;
     static constexpr int kLastField = CKivView::m_LastField;
+    static constexpr bool kMinusCalcWhileTyping = true;
+    static constexpr bool kRuleClickLowerRow = true;
     static GyouStore* store(View& v) { return v.GetDocument(); }
     static fs::path write(const fs::path& dir, const std::vector<std::string>& rows) {
         std::array<std::string, kKivHyousiCount> covers;
@@ -81,6 +84,8 @@ struct MasterGrid {
     static const FieldTable& table() { return g_MstFieldTable; }
     static constexpr int kFirstField = 5;
     static constexpr int kLastField = 34;
+    static constexpr bool kMinusCalcWhileTyping = false;
+    static constexpr bool kRuleClickLowerRow = false;
     static GyouStore* store(View& v) { return v.Store(); }
     static fs::path write(const fs::path& dir, const std::vector<std::string>& rows) {
         const fs::path p = dir / "g.MST";
@@ -95,6 +100,8 @@ struct TotalsGrid {
     static const FieldTable& table() { return g_TotalFieldTable; }
     static constexpr int kFirstField = 5;
     static constexpr int kLastField = 36;
+    static constexpr bool kMinusCalcWhileTyping = false;
+    static constexpr bool kRuleClickLowerRow = false;
     static GyouStore* store(View& v) { return v.Store(); }
     static fs::path write(const fs::path& dir, const std::vector<std::string>& rows) {
         const fs::path p = dir / "g.TTL";
@@ -309,6 +316,35 @@ TYPED_TEST(GridViewSuite, DeleteEscBackspace) {
     EXPECT_EQ(this->stored(1, G::Tanka1), this->leftAligned(G::Tanka1, ""));
 }
 
+// A number typed past the cell's width marks the cell full; Delete and Esc
+// after it blank the cell, and the screen shows the blank cell at once.
+TYPED_TEST(GridViewSuite, KeysAfterACellTypedFullRedrawIt) {
+    this->open();
+    auto screenCell = [&] {
+        const FieldPos& pos = this->view->m_FieldPos;
+        return this->hb().screen(*this->view).textAt(pos.X0 * kCharWidth, pos.Line * kLineHeight, pos.Width,
+                                                     kCharWidth);
+    };
+    const int width = G::layout(G::Tanka1).Width;
+    struct Case {
+        const char* name;
+        std::function<void()> press;
+    };
+    const std::vector<Case> cases{
+        {"Delete", [&] { this->key(ui::VK_DELETE); }},
+        {"Esc", [&] { this->hb().sendChar(*this->view, 27); }},
+    };
+    for (const Case& c : cases) {
+        this->click(G::Tanka1, 2);
+        this->type(std::string(static_cast<std::size_t>(width) + 1, '7'));
+        ASSERT_EQ(this->view->m_FieldFull, 1) << c.name;
+        ASSERT_EQ(screenCell(), std::string(static_cast<std::size_t>(width), '7')) << c.name;
+        c.press();
+        EXPECT_EQ(this->cell(G::Tanka1), this->leftAligned(G::Tanka1, "")) << c.name;
+        EXPECT_EQ(screenCell(), std::string(static_cast<std::size_t>(width), ' ')) << c.name << ": the screen shows the blank cell";
+    }
+}
+
 // The vertical bar, the wheel and the arrow key at the last screen row scroll the rows; the
 // cursor keeps its screen row on a bar step.
 TYPED_TEST(GridViewSuite, ScrollingByBarWheelAndKeys) {
@@ -364,6 +400,41 @@ TYPED_TEST(GridViewSuite, CalculatorHandOff) {
     this->hb().sendChar(*this->view, '*');
     this->hb().processPending();
     EXPECT_EQ(this->stored(1, G::Tanka1), this->rightAligned(G::Tanka1, "3000"));
+}
+
+// Where the grids part: '-' typed after digits hands the cell to the calculator in the estimate
+// and does nothing in the others; a click on the line between a row's lower line and the next
+// row's upper line takes the lower row in the estimate and the upper one in the others.
+TYPED_TEST(GridViewSuite, MinusWhileTypingAndAClickOnTheLineBetweenRows) {
+    this->open();
+    this->click(G::Tanka1, 2);
+    this->type("5");
+    if (TypeParam::kMinusCalcWhileTyping)
+        this->hb().expectDialog(
+            [](ui::headless::DialogDriver& dd) {
+                EXPECT_EQ(dd.text(CCalcDialog::kDisplay), "5");
+                dd.type(CCalcDialog::kDisplay, "3").key(ui::VK_RETURN);
+            },
+            CCalcDialog::kDialogId);
+    this->hb().sendChar(*this->view, '-');
+    this->hb().processPending();
+    EXPECT_EQ(this->hb().pendingAnswers(), 0u);
+    EXPECT_EQ(this->cell(G::Tanka1), this->rightAligned(G::Tanka1, TypeParam::kMinusCalcWhileTyping ? "2" : "5"));
+
+    // 品名 of row 2 stands on the line below 規格 of row 1, in the same columns.
+    const FieldPos upper = CalcFieldPos(TypeParam::table(), G::Kikaku, 1, 0).Pos;
+    const FieldPos lower = CalcFieldPos(TypeParam::table(), G::Hinmei, 2, 0).Pos;
+    ASSERT_EQ(upper.Line + 1, lower.Line);
+    ASSERT_LE(lower.X0, upper.X1);
+    this->hb().sendClick(*this->view, {lower.X0 * kCharWidth + 2, lower.Line * kLineHeight});
+    this->hb().processPending();
+    if (TypeParam::kRuleClickLowerRow) {
+        EXPECT_EQ(this->row(), 2);
+        EXPECT_EQ(this->field(), G::Hinmei);
+    } else {
+        EXPECT_EQ(this->row(), 1);
+        EXPECT_EQ(this->field(), G::Kikaku);
+    }
 }
 
 } // namespace
