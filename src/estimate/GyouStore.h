@@ -180,6 +180,22 @@ public:
     void SetKoumokuCount(int count) { m_KoumokuCount = count; }
     int GyouCount() const { return m_GyouCount; }
     void SetGyouCount(int count) { m_GyouCount = count; }
+    // The current position (group, cursor row, top row, screen row) into save slot `slot`
+    // (1..kPositionSlots-1), and back.
+    void SavePosition(int slot) {
+        const auto k = static_cast<std::size_t>(slot);
+        m_CurGyou[k] = m_CurGyou[0];
+        m_TopGyou[k] = m_TopGyou[0];
+        m_ScreenGyou[k] = m_ScreenGyou[0];
+        m_CurKoumoku[k] = m_CurKoumoku[0];
+    }
+    void RestorePosition(int slot) {
+        const auto k = static_cast<std::size_t>(slot);
+        m_CurGyou[0] = m_CurGyou[k];
+        m_TopGyou[0] = m_TopGyou[k];
+        m_ScreenGyou[0] = m_ScreenGyou[k];
+        m_CurKoumoku[0] = m_CurKoumoku[k];
+    }
 
     // Editing position: element 0 current, elements 1.. the view's save slots.
     std::array<int, kPositionSlots> m_CurKoumoku{};  // group, from 1

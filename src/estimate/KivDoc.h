@@ -244,6 +244,45 @@ public:
         m_HyousiRead = true;
     }
 
+    // --- What the grid view and its commands ask of the estimate
+    // The item tree must be rebuilt.
+    void MarkTreeDirty() { m_TreeDirty = 1; }
+    // The item titles, item k at element k-1: all blank, or one item's title.
+    const std::vector<std::string>& KoumokuNames() const { return m_KoumokuName; }
+    void ClearKoumokuNames() { m_KoumokuName.assign(kKoumokuMax, " "); }
+    void SetKoumokuName(int koumoku, std::string title) {
+        m_KoumokuName[static_cast<std::size_t>(koumoku - 1)] = std::move(title);
+    }
+    // Part of the title at element `index`: `length` bytes from `start` (see GetKoumokuLabel).
+    const std::string& KoumokuLabel(int index, int start, int length) {
+        m_LabelKoumoku = index;
+        m_LabelStart = start;
+        m_LabelLength = length;
+        return GetKoumokuLabel();
+    }
+    // The settings record, the file it is written to (empty when the mode has none), and the
+    // record put back as it was before a change that was not confirmed.
+    const SetteiRecord& GetSettei() const { return m_Settei; }
+    const std::filesystem::path& SetteiPath() const { return m_SetteiPath; }
+    void PutBackSettei(const SetteiRecord& before) {
+        m_Settei = before;
+        ParseSettei();
+    }
+    const std::filesystem::path& RoumuPath() const { return m_RoumuPath; }
+    // The master row handed over by 転送 / 部分転送.
+    const std::string& TensouGyou() const { return m_TensouGyou; }
+    void SetTensouGyou(std::string row) { m_TensouGyou = std::move(row); }
+    // The calculation rows' templates read from the master (an empty one where it has none).
+    const std::string& KeisanTemplate(int k) const { return m_KeisanTemplate[static_cast<std::size_t>(k)]; }
+    void SetKeisanTemplates(std::span<const std::string> rows) {
+        m_KeisanTemplateCount = 0;
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            m_KeisanTemplate[k] = rows[k];
+            if (!rows[k].empty())
+                ++m_KeisanTemplateCount;
+        }
+    }
+
     // --- Members used by the grid editor's commands
     std::string m_RecordBuf;                         // GetKoumokuLabel's result (and record reads)
     std::array<std::string, kKeisanTemplateSlots> m_KeisanTemplate;

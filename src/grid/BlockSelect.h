@@ -55,14 +55,14 @@ void BlockSelectStepIn(GridView& v, int slot) {
         return;
     if (g_BlockSelectState == 1) {
         v.DrawGyouSelected();
-        g_BlockStartGyou = d->m_CurGyou[0];
-        g_BlockStartLine = d->m_ScreenGyou[0];
+        g_BlockStartGyou = d->CurGyou();
+        g_BlockStartLine = d->ScreenGyou();
         g_BlockSelectState = 2;
         return;
     }
     v.SavePosition(slot);
-    g_BlockEndGyou = d->m_CurGyou[0];
-    g_BlockEndLine = d->m_ScreenGyou[0];
+    g_BlockEndGyou = d->CurGyou();
+    g_BlockEndLine = d->ScreenGyou();
     if (g_BlockEndGyou < g_BlockStartGyou) {
         BlockOrderMessage();
         ClearBlockSelect();
@@ -78,11 +78,11 @@ void BlockSelectStepIn(GridView& v, int slot) {
     g_BlockGyouCount = g_BlockEndGyou - g_BlockStartGyou + 1;
     // The range's rows that are on the screen, drawn selected.
     for (int gyou = g_BlockStartGyou + 1; gyou <= g_BlockEndGyou; ++gyou) {
-        const int screen = gyou - d->m_TopGyou[0];
+        const int screen = gyou - d->TopGyou();
         if (screen < 1 || screen > v.m_VisibleGyou)
             continue;
-        d->m_CurGyou[0] = gyou;
-        d->m_ScreenGyou[0] = screen;
+        d->SetCurGyou(gyou);
+        d->SetScreenGyou(screen);
         v.LoadGyou();
         v.DrawGyouSelected();
     }

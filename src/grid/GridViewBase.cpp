@@ -31,7 +31,7 @@ void GridViewBase::CalcFieldPos() {
     m_PointTyped = 0;
     m_HScrollPairs = std::clamp(m_HScrollPairs, 0, std::max(0, m_Desc.HScrollRange - 1));
     const int field = std::clamp(m_CurField[0], 1, FieldTable::Size);
-    const int screenRow = std::clamp(d ? d->m_ScreenGyou[0] : 1, 1, kMaxVisibleGyou);
+    const int screenRow = std::clamp(d ? d->ScreenGyou() : 1, 1, kMaxVisibleGyou);
     const FieldGeometry g = ::CalcFieldPos(*m_Desc.Table, field, screenRow, m_HScrollPairs);
     m_FieldPos = g.Pos;
     m_CaretOfs = g.CaretOfs;
@@ -71,10 +71,10 @@ int GridViewBase::VisibleGyouFor(int clientHeight) const {
 
 bool GridViewBase::KeepCursorOnScreen() {
     GyouStore* d = Store();
-    if (!d || d->m_ScreenGyou[0] <= m_VisibleGyou)
+    if (!d || d->ScreenGyou() <= m_VisibleGyou)
         return false;
-    d->m_TopGyou[0] += d->m_ScreenGyou[0] - m_VisibleGyou;
-    d->m_ScreenGyou[0] = m_VisibleGyou;
+    d->SetTopGyou(d->TopGyou() + (d->ScreenGyou() - m_VisibleGyou));
+    d->SetScreenGyou(m_VisibleGyou);
     return true;
 }
 
@@ -113,13 +113,13 @@ void GridViewBase::onShowWindow(bool show) {
     if (!d || !show)
         return;
     if (m_Desc.ShowKeepsCursorRow) {
-        d->m_CurGyou[0] = std::max(1, d->m_CurGyou[0]);
-        d->m_TopGyou[0] = d->m_CurGyou[0] - 1;
+        d->SetCurGyou(std::max(1, d->CurGyou()));
+        d->SetTopGyou(d->CurGyou() - 1);
     } else {
-        d->m_TopGyou[0] = 0;
-        d->m_CurGyou[0] = 1;
+        d->SetTopGyou(0);
+        d->SetCurGyou(1);
     }
-    d->m_ScreenGyou[0] = 1;
+    d->SetScreenGyou(1);
     CalcFieldPos();
     SetCaretToField();
     showCaret();

@@ -83,12 +83,12 @@ void GridViewBase::NextField() {
     // which is appended when the row left was the category's last.
     StoreGyou();
     DrawCurGyou();
-    const int cur = d->m_CurGyou[0];
-    const bool append = cur >= d->m_GyouCount;
+    const int cur = d->CurGyou();
+    const bool append = cur >= d->GyouCount();
     if (append) {
         // The cursor stood on the row after the last: that row joins the category first, so the
         // cursor never goes further below the category than one row.
-        if (cur > d->m_GyouCount && !JoinCursorGyou()) {
+        if (cur > d->GyouCount() && !JoinCursorGyou()) {
             CalcFieldPos();
             return;
         }
@@ -98,19 +98,19 @@ void GridViewBase::NextField() {
             return;
         }
     }
-    const int next = d->m_CurGyou[0] + 1;
-    if (d->m_ScreenGyou[0] >= m_VisibleGyou) {
+    const int next = d->CurGyou() + 1;
+    if (d->ScreenGyou() >= m_VisibleGyou) {
         ScrollGridRows(1, m_VisibleGyou - 1, -1);
         if (m_VisibleGyou > 1) {
-            d->m_ScreenGyou[0] = m_VisibleGyou - 1;
+            d->SetScreenGyou(m_VisibleGyou - 1);
             DrawCurGyou();
         }
-        d->m_ScreenGyou[0] = m_VisibleGyou;
-        ++d->m_TopGyou[0];
+        d->SetScreenGyou(m_VisibleGyou);
+        d->SetTopGyou(d->TopGyou() + 1);
     } else {
-        ++d->m_ScreenGyou[0];
+        d->SetScreenGyou(d->ScreenGyou() + 1);
     }
-    d->m_CurGyou[0] = next;
+    d->SetCurGyou(next);
     if (append)
         RenumberStoreGyou();
     else
@@ -162,18 +162,18 @@ void GridViewBase::ScrollGridRows(int fromRow, int toRow, int rows) {
 
 bool GridViewBase::ScrollStepUp() {
     GyouStore* d = Store();
-    if (!d || d->m_TopGyou[0] < 1)
+    if (!d || d->TopGyou() < 1)
         return false;
     StoreGyou();
     SavePosition(1);
-    const int top = d->m_TopGyou[0];
+    const int top = d->TopGyou();
     if (m_VisibleGyou >= 2)
         ScrollGridRows(1, m_VisibleGyou, 1);
     DrawGyouAt(top, 1);
     RestorePosition(1);
     CalcFieldPos();
-    --d->m_CurGyou[0];
-    --d->m_TopGyou[0];
+    d->SetCurGyou(d->CurGyou() - 1);
+    d->SetTopGyou(d->TopGyou() - 1);
     LoadGyou();
     return true;
 }
@@ -182,9 +182,9 @@ bool GridViewBase::ScrollStepDown() {
     GyouStore* d = Store();
     if (!d)
         return false;
-    const int top = d->m_TopGyou[0];
+    const int top = d->TopGyou();
     const int v = m_VisibleGyou;
-    if (d->m_GyouCount - top < v || d->m_CurGyou[0] >= m_Desc.MaxGyou)
+    if (d->GyouCount() - top < v || d->CurGyou() >= m_Desc.MaxGyou)
         return false;
     StoreGyou();
     SavePosition(1);
@@ -194,8 +194,8 @@ bool GridViewBase::ScrollStepDown() {
     DrawGyouAt(top + v + 1, v);
     RestorePosition(1);
     CalcFieldPos();
-    ++d->m_CurGyou[0];
-    ++d->m_TopGyou[0];
+    d->SetCurGyou(d->CurGyou() + 1);
+    d->SetTopGyou(d->TopGyou() + 1);
     LoadGyou();
     return true;
 }
@@ -203,7 +203,7 @@ bool GridViewBase::ScrollStepDown() {
 void GridViewBase::ResetVScroll(int max) {
     GyouStore* d = Store();
     setScrollRange(kiv::ui::SB_VERT, 0, max);
-    setScrollPos(kiv::ui::SB_VERT, d ? d->m_CurGyou[0] : 0);
+    setScrollPos(kiv::ui::SB_VERT, d ? d->CurGyou() : 0);
 }
 
 void GridViewBase::onVScroll(int code, int pos) {
@@ -234,14 +234,14 @@ void GridViewBase::onVScroll(int code, int pos) {
         // The position is unsigned to the scroll bar: an unchanged position steps up.
         if (static_cast<unsigned>(last) >= static_cast<unsigned>(pos) && last >= 0)
             step(true);
-        else if (last < pos && last < d->m_GyouCount)
+        else if (last < pos && last < d->GyouCount())
             step(false);
         last = pos;
         break;
     }
     default: break;
     }
-    ResetVScroll(d->m_GyouCount);
+    ResetVScroll(d->GyouCount());
     View::onVScroll(code, pos);
 }
 
@@ -256,7 +256,7 @@ bool GridViewBase::onMouseWheel(unsigned flags, int delta, kiv::ui::Point p) {
         ScrollStepDown();
     SetCaretToField();
     showCaret();
-    ResetVScroll(d->m_GyouCount);
+    ResetVScroll(d->GyouCount());
     View::onMouseWheel(flags, delta, p);
     return true;
 }

@@ -170,7 +170,7 @@ void GridViewBase::onChar(unsigned ch, int repeat, unsigned flags) {
                 DeleteCharAtCaret();
                 m_FieldFull = 0;
                 DrawCurField();
-                if (m_Desc.StoresAfterDelete && d->m_CurGyou[0] <= d->m_GyouCount)
+                if (m_Desc.StoresAfterDelete && d->CurGyou() <= d->GyouCount())
                     StoreGyou();
             }
             break;
@@ -278,29 +278,29 @@ void GridViewBase::onKeyDown(int vk, int repeat, unsigned flags) {
         break;
     case VK_UP:
         hideCaret();
-        if (d->m_ScreenGyou[0] > 1) {
+        if (d->ScreenGyou() > 1) {
             leaveRow(true);
-            --d->m_ScreenGyou[0];
-            --d->m_CurGyou[0];
+            d->SetScreenGyou(d->ScreenGyou() - 1);
+            d->SetCurGyou(d->CurGyou() - 1);
             SavePosition(1);
             LoadGyou();
-        } else if (d->m_TopGyou[0] > 0) {
+        } else if (d->TopGyou() > 0) {
             leaveRow(true);
             ScrollStepUp();
             SavePosition(1);
         }
-        ResetVScroll(m_Desc.BarRangeIsVisibleRows ? m_VisibleGyou : d->m_GyouCount);
+        ResetVScroll(m_Desc.BarRangeIsVisibleRows ? m_VisibleGyou : d->GyouCount());
         CalcFieldPos();
         break;
     case VK_DOWN:
         hideCaret();
-        if (d->m_ScreenGyou[0] < m_VisibleGyou && d->m_CurGyou[0] < d->m_GyouCount) {
+        if (d->ScreenGyou() < m_VisibleGyou && d->CurGyou() < d->GyouCount()) {
             leaveRow(true);
-            ++d->m_ScreenGyou[0];
-            ++d->m_CurGyou[0];
+            d->SetScreenGyou(d->ScreenGyou() + 1);
+            d->SetCurGyou(d->CurGyou() + 1);
             SavePosition(1);
             LoadGyou();
-        } else if (d->m_ScreenGyou[0] >= m_VisibleGyou && d->m_CurGyou[0] <= d->m_GyouCount) {
+        } else if (d->ScreenGyou() >= m_VisibleGyou && d->CurGyou() <= d->GyouCount()) {
             // On the last screen row the grid steps on, the cursor keeping its screen row: from
             // the category's last row that is the empty row after it, which text typed there
             // makes a row.
@@ -308,7 +308,7 @@ void GridViewBase::onKeyDown(int vk, int repeat, unsigned flags) {
             SavePosition(1);
             ScrollStepDown();
         }
-        ResetVScroll(m_Desc.BarRangeIsVisibleRows ? m_VisibleGyou : d->m_GyouCount);
+        ResetVScroll(m_Desc.BarRangeIsVisibleRows ? m_VisibleGyou : d->GyouCount());
         CalcFieldPos();
         break;
     case VK_DELETE:
@@ -323,7 +323,7 @@ void GridViewBase::onKeyDown(int vk, int repeat, unsigned flags) {
             DeleteCharAtCaret();
             DrawCurField();
         }
-        if (m_Desc.StoresAfterDelete && d->m_CurGyou[0] <= d->m_GyouCount)
+        if (m_Desc.StoresAfterDelete && d->CurGyou() <= d->GyouCount())
             StoreGyou();
         break;
     default:

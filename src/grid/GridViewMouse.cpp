@@ -43,13 +43,13 @@ void GridViewBase::onLButtonDown(unsigned flags, kiv::ui::Point p) {
     CheckTypingCell();
     SavePosition(1);
     OnLeaveCell();
-    if (m_Desc.CommitsRowAfterLast || d->m_CurGyou[0] <= d->m_GyouCount)
+    if (m_Desc.CommitsRowAfterLast || d->CurGyou() <= d->GyouCount())
         StoreGyou();
     hideCaret();
     // A point on the line between two rows hits both: the first one hit wins, or the last.
     int hitRow = 0;
     int hitField = 0;
-    for (int s = 1; s <= m_VisibleGyou && d->m_TopGyou[0] + s <= d->m_GyouCount + 1 &&
+    for (int s = 1; s <= m_VisibleGyou && d->TopGyou() + s <= d->GyouCount() + 1 &&
                     (hitRow == 0 || m_Desc.ClickOnRuleHitsLowerRow);
          ++s)
         if (const int f = HitField(s, p)) {
@@ -57,16 +57,16 @@ void GridViewBase::onLButtonDown(unsigned flags, kiv::ui::Point p) {
             hitField = f;
         }
     if (hitRow > 0) {
-        const int gyou = d->m_TopGyou[0] + hitRow;
+        const int gyou = d->TopGyou() + hitRow;
         bool take = true;
-        d->m_CurGyou[0] = gyou;
-        d->m_ScreenGyou[0] = hitRow;
+        d->SetCurGyou(gyou);
+        d->SetScreenGyou(hitRow);
         m_CurField[0] = hitField;
-        if (gyou > d->m_GyouCount) {
+        if (gyou > d->GyouCount()) {
             // A click on the row after the category's last appends an empty row, cursor on the
             // row's first field.
             if (AddGyou()) {
-                d->m_CurGyou[0] = d->m_GyouCount;
+                d->SetCurGyou(d->GyouCount());
                 RenumberStoreGyou();
                 MarkChanged();
                 CalcFieldPos();
@@ -113,7 +113,7 @@ void GridViewBase::OnEditCut() {
         m_FieldUndoBuf = m_FieldCopyBuf;
         m_FieldUndoCell = CurrentCell();
         ClearField();
-        if (m_Desc.CommitsRowAfterLast || d->m_CurGyou[0] <= d->m_GyouCount)
+        if (m_Desc.CommitsRowAfterLast || d->CurGyou() <= d->GyouCount())
             StoreGyou();
     }
     RedrawGyou();
@@ -126,7 +126,7 @@ std::uint64_t GridViewBase::StoreId() const { return reinterpret_cast<std::uintp
 
 GridViewBase::CellRef GridViewBase::CurrentCell() const {
     const GyouStore* d = Store();
-    return {d ? StoreId() : 0, d ? d->m_CurKoumoku[0] : 0, d ? d->m_CurGyou[0] : 0, m_CurField[0]};
+    return {d ? StoreId() : 0, d ? d->CurKoumoku() : 0, d ? d->CurGyou() : 0, m_CurField[0]};
 }
 
 bool GridViewBase::PasteCell() {
@@ -183,7 +183,7 @@ void GridViewBase::OpenCalcFromCell(char op) {
 
 void GridViewBase::CalcOnDoubleClick() {
     GyouStore* d = Store();
-    if (!d || m_FieldPos.IsText != 0 || d->m_CurGyou[0] > d->m_GyouCount)
+    if (!d || m_FieldPos.IsText != 0 || d->CurGyou() > d->GyouCount())
         return;
     CCalcDialog calc(this);
     if (calc.doModal() != kiv::ui::IDOK || !PutCalcResult(calc.m_Display))

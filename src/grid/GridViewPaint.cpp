@@ -126,7 +126,7 @@ using kiv::grid::FontScope;
 
 void GridViewBase::DrawRow(Dc& dc, bool boxes, RowLook look, bool texts, bool rule) {
     GyouStore* d = Store();
-    const int screenRow = std::clamp(d ? d->m_ScreenGyou[0] : 1, 1, kMaxVisibleGyou);
+    const int screenRow = std::clamp(d ? d->ScreenGyou() : 1, 1, kMaxVisibleGyou);
     kiv::grid::DrawGridRow(dc, ScreenGeometry(), m_Desc, m_EditGyou, screenRow, m_HScrollPairs, boxes, texts, rule,
                            look == RowLook::Selected);
     // Drawing ends on the current field with a fresh geometry, as every caller expects.
@@ -174,9 +174,9 @@ void GridViewBase::DrawGyouAt(int gyou, int screenRow) {
     GyouStore* d = Store();
     if (!d || screenRow < 1 || screenRow > m_VisibleGyou)
         return;
-    d->m_CurGyou[0] = gyou;
-    d->m_ScreenGyou[0] = screenRow;
-    if (gyou >= 1 && gyou <= d->m_GyouCount)
+    d->SetCurGyou(gyou);
+    d->SetScreenGyou(screenRow);
+    if (gyou >= 1 && gyou <= d->GyouCount())
         LoadGyou();
     else
         ClearGyouBuffer();
@@ -192,12 +192,12 @@ void GridViewBase::RedrawVisibleGyou(bool framed) {
     SavePosition(2);
     {
         FontScope font(*dc, GridFont());
-        int gyou = d->m_TopGyou[0] + 1;
+        int gyou = d->TopGyou() + 1;
         for (int s = 1; s <= m_VisibleGyou; ++s, ++gyou) {
-            d->m_CurGyou[0] = gyou;
-            d->m_ScreenGyou[0] = s;
+            d->SetCurGyou(gyou);
+            d->SetScreenGyou(s);
             LoadGyou();
-            if (gyou > d->m_GyouCount)
+            if (gyou > d->GyouCount())
                 ClearGyouBuffer();
             DrawRow(*dc, framed, RowLook::Normal, true, framed);
         }
@@ -233,15 +233,15 @@ void GridViewBase::onDraw(Dc& dc) {
     const int caretOfs = m_CaretOfs;
     const bool typing = m_TypedCount > 0;
     const std::string editing = m_EditGyou;
-    const int cursorGyou = d->m_CurGyou[0];
+    const int cursorGyou = d->CurGyou();
     SavePosition(2);
     DrawTitle(dc);
-    int gyou = d->m_TopGyou[0] + 1;
+    int gyou = d->TopGyou() + 1;
     for (int s = 1; s <= m_VisibleGyou; ++s) {
-        d->m_CurGyou[0] = gyou;
-        d->m_ScreenGyou[0] = s;
+        d->SetCurGyou(gyou);
+        d->SetScreenGyou(s);
         DrawRow(dc, true, RowLook::Normal, false, true);
-        if (gyou <= d->m_GyouCount) {
+        if (gyou <= d->GyouCount()) {
             if (typing && gyou == cursorGyou)
                 m_EditGyou = editing;
             else

@@ -16,11 +16,8 @@ void GridViewBase::SavePosition(int slot) {
         return;
     const auto k = static_cast<std::size_t>(slot);
     m_CurField[k] = m_CurField[0];
-    d->m_CurGyou[k] = d->m_CurGyou[0];
-    d->m_TopGyou[k] = d->m_TopGyou[0];
-    d->m_ScreenGyou[k] = d->m_ScreenGyou[0];
     m_SavedVisibleGyou[k] = m_VisibleGyou;
-    d->m_CurKoumoku[k] = d->m_CurKoumoku[0];
+    d->SavePosition(slot);
 }
 
 void GridViewBase::RestorePosition(int slot) {
@@ -29,11 +26,8 @@ void GridViewBase::RestorePosition(int slot) {
         return;
     const auto k = static_cast<std::size_t>(slot);
     m_CurField[0] = m_CurField[k];
-    d->m_CurGyou[0] = d->m_CurGyou[k];
-    d->m_TopGyou[0] = d->m_TopGyou[k];
-    d->m_ScreenGyou[0] = d->m_ScreenGyou[k];
     m_VisibleGyou = m_SavedVisibleGyou[k];
-    d->m_CurKoumoku[0] = d->m_CurKoumoku[k];
+    d->RestorePosition(slot);
 }
 
 void GridViewBase::LoadGyou() {
@@ -60,7 +54,7 @@ bool GridViewBase::AddGyou() {
     GyouStore* d = Store();
     if (!d || !d->AddGyou())
         return false;
-    ++d->m_GyouCount;
+    d->SetGyouCount(d->GyouCount() + 1);
     return true;
 }
 
@@ -69,7 +63,7 @@ void GridViewBase::RenumberStoreGyou() {
     if (!d)
         return;
     ClearGyouBuffer();
-    GyouRecord::writeKey(m_EditGyou, d->m_CurKoumoku[0], d->m_CurGyou[0]);
+    GyouRecord::writeKey(m_EditGyou, d->CurKoumoku(), d->CurGyou());
     NewGyouDefaults(m_EditGyou);
     StoreGyou();
 }
@@ -87,7 +81,7 @@ bool GridViewBase::EnsureCursorGyou() {
     GyouStore* d = Store();
     if (!d)
         return false;
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    if (d->CurGyou() <= d->GyouCount())
         return true;
     if (!JoinCursorGyou())
         return false;
@@ -99,7 +93,7 @@ bool GridViewBase::JoinCursorGyou() {
     GyouStore* d = Store();
     if (!d || !AddGyou())
         return false;
-    d->m_CurGyou[0] = d->m_GyouCount;
+    d->SetCurGyou(d->GyouCount());
     std::string edited = m_EditGyou;
     RenumberStoreGyou();
     // Whatever the buffer held besides the key (Backspace or Delete on a blank row change
@@ -114,7 +108,7 @@ bool GridViewBase::JoinCursorGyou() {
 
 void GridViewBase::CommitGyou() {
     GyouStore* d = Store();
-    if (!d || (!m_Desc.CommitsRowAfterLast && d->m_CurGyou[0] > d->m_GyouCount))
+    if (!d || (!m_Desc.CommitsRowAfterLast && d->CurGyou() > d->GyouCount()))
         return;   // the empty row after the last belongs to no row yet
     StoreGyou();
     SavePosition(1);

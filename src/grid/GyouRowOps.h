@@ -29,11 +29,11 @@ bool ShiftGyouDown(V& v, int slot) {
     if (!d || !v.AddGyou())
         return false;
     v.SavePosition(slot);
-    const int cursor = d->m_CurGyou[0];
-    for (int k = d->m_GyouCount; k > cursor; --k) {
-        d->m_CurGyou[0] = k - 1;
+    const int cursor = d->CurGyou();
+    for (int k = d->GyouCount(); k > cursor; --k) {
+        d->SetCurGyou(k - 1);
         v.LoadGyou();
-        d->m_CurGyou[0] = k;
+        d->SetCurGyou(k);
         v.RenumberGyou();
         v.StoreGyou();
     }
@@ -50,8 +50,8 @@ void ShiftGyouUp(V& v, int slot) {
     auto* d = v.GetDocument();
     if (!d)
         return;
-    const int count = d->m_GyouCount;
-    const int cursor = d->m_CurGyou[0];
+    const int count = d->GyouCount();
+    const int cursor = d->CurGyou();
     if (cursor < 1 || cursor > count)
         return;
     v.SavePosition(slot);
@@ -61,24 +61,24 @@ void ShiftGyouUp(V& v, int slot) {
         return;
     }
     for (int k = cursor; k < count; ++k) {
-        d->m_CurGyou[0] = k + 1;
+        d->SetCurGyou(k + 1);
         v.LoadGyou();
-        d->m_CurGyou[0] = k;
+        d->SetCurGyou(k);
         v.RenumberGyou();
         v.StoreGyou();
     }
     // The last row goes blank, key included: the next store of the group frees its pool slot.
-    d->m_CurGyou[0] = count;
+    d->SetCurGyou(count);
     v.m_EditGyou.assign(static_cast<std::size_t>(v.m_GyouLen), ' ');
     v.StoreGyou();
-    --d->m_GyouCount;
+    d->SetGyouCount(d->GyouCount() - 1);
     v.RestorePosition(slot);
-    if (d->m_CurGyou[0] >= d->m_GyouCount && d->m_CurGyou[0] > 1) {
-        --d->m_CurGyou[0];
-        if (d->m_ScreenGyou[0] > 1)
-            --d->m_ScreenGyou[0];
+    if (d->CurGyou() >= d->GyouCount() && d->CurGyou() > 1) {
+        d->SetCurGyou(d->CurGyou() - 1);
+        if (d->ScreenGyou() > 1)
+            d->SetScreenGyou(d->ScreenGyou() - 1);
         else
-            d->m_TopGyou[0] = std::max(0, d->m_TopGyou[0] - 1);
+            d->SetTopGyou(std::max(0, d->TopGyou() - 1));
     }
     v.LoadGyou();
 }
@@ -90,9 +90,9 @@ void ClampCursorToGroup(V& v) {
     auto* d = v.GetDocument();
     if (!d)
         return;
-    d->m_CurGyou[0] = std::clamp(d->m_CurGyou[0], 1, std::max(1, d->m_GyouCount));
-    d->m_ScreenGyou[0] = std::clamp(d->m_ScreenGyou[0], 1, std::max(1, std::min(d->m_CurGyou[0], v.m_VisibleGyou)));
-    d->m_TopGyou[0] = d->m_CurGyou[0] - d->m_ScreenGyou[0];
+    d->SetCurGyou(std::clamp(d->CurGyou(), 1, std::max(1, d->GyouCount())));
+    d->SetScreenGyou(std::clamp(d->ScreenGyou(), 1, std::max(1, std::min(d->CurGyou(), v.m_VisibleGyou))));
+    d->SetTopGyou(d->CurGyou() - d->ScreenGyou());
 }
 
 // The undo snapshot of a row command: the row buffer and the work rows are stored first, then
@@ -111,9 +111,9 @@ void SaveBlockUndo(V& v, int slot, int& blockMove, Take take) {
         // source row has moved up into that place.
         v.SavePosition(slot);
         const int start = std::max(1, g_BlockStartGyou);
-        const int last = std::min(g_BlockEndGyou, d->m_GyouCount);
+        const int last = std::min(g_BlockEndGyou, d->GyouCount());
         for (int n = last - start + 1; n > 0; --n) {
-            d->m_CurGyou[0] = start;
+            d->SetCurGyou(start);
             ShiftGyouUp(v, slot);
         }
         d->StoreKoumokuGyou();
@@ -132,12 +132,12 @@ void RestoreUndoPosition(V& v, int slot) {
     if (!d)
         return;
     v.RestorePosition(slot);
-    d->m_CurKoumoku[0] = std::clamp(d->m_CurKoumoku[0], 1, std::max(1, d->m_KoumokuCount));
+    d->SetCurKoumoku(std::clamp(d->CurKoumoku(), 1, std::max(1, d->KoumokuCount())));
     d->LoadKoumokuGyou();
     d->StoreKoumokuGyou();
-    const int koumoku = d->m_CurKoumoku[0];
+    const int koumoku = d->CurKoumoku();
     v.RestorePosition(slot);
-    d->m_CurKoumoku[0] = koumoku;
+    d->SetCurKoumoku(koumoku);
     ClampCursorToGroup(v);
     v.LoadGyou();
 }
@@ -149,8 +149,8 @@ std::vector<std::string> CollectBlockRows(V& v) {
     auto* d = v.GetDocument();
     std::vector<std::string> rows;
     for (int k = g_BlockStartGyou; k <= g_BlockEndGyou; ++k) {
-        d->m_CurGyou[0] = k;
-        if (k <= d->m_GyouCount) {
+        d->SetCurGyou(k);
+        if (k <= d->GyouCount()) {
             v.LoadGyou();
             rows.push_back(v.m_EditGyou);
         } else {
@@ -174,7 +174,7 @@ void PasteClipRows(V& v, const RowClipboard& clip, int slot) {
     v.SavePosition(slot);
     v.StoreGyou();
     if (clip.Kind == RowClipKind::TankaCopy) {
-        for (int j = 0; j < clip.Count && d->m_CurGyou[0] <= d->m_GyouCount; ++j) {
+        for (int j = 0; j < clip.Count && d->CurGyou() <= d->GyouCount(); ++j) {
             v.LoadGyou();
             std::string source = clip.Rows[static_cast<std::size_t>(j)];
             GyouRecord::padLength(source);
@@ -190,7 +190,7 @@ void PasteClipRows(V& v, const RowClipboard& clip, int slot) {
                     copyField(field);
             v.RecalcGyou();
             v.StoreGyou();
-            ++d->m_CurGyou[0];
+            d->SetCurGyou(d->CurGyou() + 1);
         }
     } else {
         const bool recalc = clip.Kind == RowClipKind::GyouCopy;
@@ -204,7 +204,7 @@ void PasteClipRows(V& v, const RowClipboard& clip, int slot) {
             if (recalc)
                 v.RecalcGyou();
             v.StoreGyou();
-            ++d->m_CurGyou[0];
+            d->SetCurGyou(d->CurGyou() + 1);
         }
     }
     d->StoreKoumokuGyou();

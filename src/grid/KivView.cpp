@@ -174,7 +174,7 @@ void CKivView::RenumberGyou() {
     if (!d)
         return;
     GyouRecord::fitLength(m_EditGyou);
-    GyouRecord::writeKey(m_EditGyou, d->m_CurKoumoku[0], d->m_CurGyou[0]);
+    GyouRecord::writeKey(m_EditGyou, d->CurKoumoku(), d->CurGyou());
     GyouRecord::fillBlankHokyuu(m_EditGyou);
 }
 
@@ -224,7 +224,7 @@ void CKivView::onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::
     CKivDoc* d = GetDocument();
     // Only the user's own activation starts the next transfer at the cursor again: the focus a
     // transfer gives and the switch back to the master keep transfers in a row in order.
-    if (d && activate && !g_KivTransferFocus && m_InsertStarted == 1 && d->m_CurGyou[0] > 1) {
+    if (d && activate && !g_KivTransferFocus && m_InsertStarted == 1 && d->CurGyou() > 1) {
         CalcFieldPos();
         LoadGyou();
         m_InsertStarted = 0;
@@ -281,7 +281,7 @@ void CKivView::OnOldDenkiHenkan() {
     }
     // The conversion keeps every row in its place: the cursor goes back where it was.
     RestorePosition9();
-    d->m_CurGyou[0] = std::clamp(d->m_CurGyou[0], 1, std::max(1, d->m_GyouCount));
+    d->SetCurGyou(std::clamp(d->CurGyou(), 1, std::max(1, d->GyouCount())));
     CalcFieldPos();
     LoadGyou();
     invalidate();

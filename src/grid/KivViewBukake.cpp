@@ -31,7 +31,7 @@ void CKivView::OnBukakeSelect() {
                                kiv::text::leftChars(dlg.SentRateText(), width));
             StoreGyou();
             // The amounts follow at the next recalculation of the row or the item.
-            d->m_NeedRecalc = 1;
+            d->MarkNeedsRecalc();
             RedrawGyou();
         }
     }

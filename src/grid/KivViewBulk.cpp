@@ -70,14 +70,14 @@ static void ForEveryGyou(CKivView& v, Change change) {
     KivMessagePass pass;
     kiv::ui::App::WaitCursorScope wait;
     // The row being edited goes to the item first: nothing typed is lost.
-    if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
+    if (d->CurGyou() >= 1 && d->CurGyou() <= d->GyouCount())
         v.StoreGyou();
     v.StoreKoumoku();
-    for (int k = d->m_KoumokuCount; k >= 1; --k) {
-        d->m_CurKoumoku[0] = k;
+    for (int k = d->KoumokuCount(); k >= 1; --k) {
+        d->SetCurKoumoku(k);
         v.LoadKoumoku();
-        for (int g = 1; g <= d->m_GyouCount; ++g) {
-            d->m_CurGyou[0] = g;
+        for (int g = 1; g <= d->GyouCount(); ++g) {
+            d->SetCurGyou(g);
             v.LoadGyou();
             change(v.m_EditGyou);
             v.RecalcGyou();
@@ -116,7 +116,7 @@ void CKivView::OnBikou2Delete() {
     if (KivAsk(kAskBikou2Delete)) {
         ForEveryGyou(*this, blankBikou2Fields);
         setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
-        setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
+        setScrollPos(kiv::ui::SB_VERT, d->CurGyou());
     }
     SetCaretToField();
     showCaret();
@@ -124,7 +124,7 @@ void CKivView::OnBikou2Delete() {
 
 int CKivView::LastRangeGyou() const {
     const CKivDoc* d = GetDocument();
-    return d ? std::min(g_BlockEndGyou, d->m_GyouCount) : 0;
+    return d ? std::min(g_BlockEndGyou, d->GyouCount()) : 0;
 }
 
 void CKivView::FinishRangeCommand(bool recalc) {
@@ -141,7 +141,7 @@ void CKivView::FinishRangeCommand(bool recalc) {
     v.LoadGyou();
     v.RedrawGyou();
     v.setScrollRange(kiv::ui::SB_VERT, 0, v.m_VisibleGyou);
-    v.setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
+    v.setScrollPos(kiv::ui::SB_VERT, d->CurGyou());
     v.CalcFieldPos();
     v.SetCaretToField();
     v.showCaret();
@@ -151,7 +151,7 @@ void CKivView::BeginRangeCommand() {
     CKivView& v = *this;
     CKivDoc* d = GetDocument();
     v.hideCaret();
-    if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
+    if (d->CurGyou() >= 1 && d->CurGyou() <= d->GyouCount())
         v.StoreGyou();
     v.StoreKoumoku();
     v.SavePosition9();
@@ -166,7 +166,7 @@ static void ForRangeGyou(CKivView& v, bool recalc, Change change) {
     KivMessagePass pass;
     const int last = v.LastRangeGyou();
     for (int g = std::max(1, g_BlockStartGyou); g <= last; ++g) {
-        d->m_CurGyou[0] = g;
+        d->SetCurGyou(g);
         v.LoadGyou();
         change(v.m_EditGyou, g);
         if (recalc)

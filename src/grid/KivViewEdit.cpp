@@ -52,7 +52,7 @@ void CKivView::OnEditPaste() {
             StoreGyou();
     } else {
         rowops::PasteClipRows(*this, clip, 1);
-        d->m_NeedRecalc = 1;
+        d->MarkNeedsRecalc();
     }
     // CSV rows wait for their own view; every other paste ends what was armed.
     if (clip.Kind != RowClipKind::Csv || clip.CsvView == this)
@@ -76,7 +76,7 @@ void CKivView::OnEditUndo() {
         if (BlockUndoBelongsTo(*d)) {
             d->RestoreUndoSnapshot();
             rowops::RestoreUndoPosition(*this, 9);
-            d->m_NeedRecalc = 1;
+            d->MarkNeedsRecalc();
             d->SetModifiedFlag();
         } else {
             KivMessage(kMsgUndoElsewhere);

@@ -30,7 +30,7 @@ CKivView::TypedCell CKivView::CursorCell() const {
     const CKivDoc* d = GetDocument();
     if (!d)
         return {};
-    return {d->m_CurKoumoku[0], d->m_CurGyou[0], m_CurField[0]};
+    return {d->CurKoumoku(), d->CurGyou(), m_CurField[0]};
 }
 
 int CKivView::TypedNumCountHere() {
@@ -49,7 +49,7 @@ void CKivView::OnNumberTyped() { NoteTypedNum(); }
 
 void CKivView::MarkChanged() {
     if (CKivDoc* d = GetDocument())
-        d->m_NeedRecalc = 1;
+        d->MarkNeedsRecalc();
 }
 
 // ---------------------------------------------------------------------------------------------

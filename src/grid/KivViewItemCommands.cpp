@@ -89,7 +89,7 @@ void CKivView::OnKoumokuMove() {
         return;
     }
     const int target = dlg.m_KoumokuNo;
-    const int count = d->m_KoumokuCount;
+    const int count = d->KoumokuCount();
     if (target > count + 1 || target < 1) {
         KivMessage(kTooLarge);
         back();
@@ -106,14 +106,14 @@ void CKivView::OnKoumokuMove() {
             back();
             return;
         }
-        d->m_KoumokuCount = count + 1;
-        d->m_CurKoumoku[0] = target;
+        d->SetKoumokuCount(count + 1);
+        d->SetCurKoumoku(target);
         LoadKoumoku();   // an item without rows gets its row 1
         StoreKoumoku();
         d->SetModifiedFlag();
-        d->m_TreeDirty = 1;
+        d->MarkTreeDirty();
     } else {
-        d->m_CurKoumoku[0] = target;
+        d->SetCurKoumoku(target);
         LoadKoumoku();
     }
     CursorToKoumokuTop();
@@ -129,7 +129,7 @@ void CKivView::OnKoumokuInsert() {
     if (!d || !KivAsk(kAskInsertKoumoku))
         return;
     hideCaret();
-    d->m_TreeDirty = 1;
+    d->MarkTreeDirty();
     StoreGyou();
     StoreKoumoku();
     // Refused with the limit message when no item fits any more: the estimate stays as it was.
@@ -149,7 +149,7 @@ void CKivView::OnKoumokuDelete() {
     if (!d || !KivAsk(kAskDeleteKoumoku))
         return;
     hideCaret();
-    d->m_TreeDirty = 1;
+    d->MarkTreeDirty();
     StoreGyou();
     StoreKoumoku();
     d->DeleteKoumoku();
@@ -175,14 +175,14 @@ void CKivView::OnKoumokuSyuukei() {
     const int level = static_cast<int>(std::find(std::begin(chosen), std::end(chosen), 1) - std::begin(chosen));
     if (level >= 4)
         return;
-    const SetteiValues& codes = d->m_SetteiValues;
+    const SetteiValues& codes = d->GetSetteiValues();
     const EnzanCode levelCode = kLevels[level];
 
     hideCaret();
     StoreGyou();
     StoreKoumoku();
     SavePosition(kSyuukeiSlot);
-    const int s = d->m_CurKoumoku[0];
+    const int s = d->CurKoumoku();
     if (!d->InsertKoumoku()) {   // the limit message has been shown; nothing else happens
         RestorePosition(kSyuukeiSlot);
         LoadKoumoku();
@@ -199,17 +199,17 @@ void CKivView::OnKoumokuSyuukei() {
     std::vector<std::string> rows;
     bool flag = false;
     m_BunNo = 0;
-    for (int k = s + 1; k <= d->m_KoumokuCount; ++k) {
+    for (int k = s + 1; k <= d->KoumokuCount(); ++k) {
         bool stop = false;
         for (EnzanCode other : kLevels)
             if (other != levelCode && codes.matches(other, m_BunNo))
                 stop = true;
         if (stop)
             break;
-        d->m_CurKoumoku[0] = k;
+        d->SetCurKoumoku(k);
         LoadKoumoku();
-        for (int g = 1; g <= d->m_GyouCount; ++g) {
-            d->m_CurGyou[0] = g;
+        for (int g = 1; g <= d->GyouCount(); ++g) {
+            d->SetCurGyou(g);
             LoadGyou();
             const bool hasKigou = !GyouRecord::isBlank(m_EditGyou, GyouRecord::Kigou);
             ReadBunNo();
@@ -228,16 +228,16 @@ void CKivView::OnKoumokuSyuukei() {
     // Item S: the summary rows in scan order, then an empty numbered row. Each row is opened at
     // the cursor while the item and the estimate have room (the limit message stops the rest).
     RestorePosition(kSyuukeiSlot);
-    d->m_CurKoumoku[0] = s;
+    d->SetCurKoumoku(s);
     LoadKoumoku();
-    d->m_CurGyou[0] = 1;
+    d->SetCurGyou(1);
     for (const std::string& row : rows) {
         if (!ShiftGyouDown())
             break;
         m_EditGyou = row;
         RenumberGyou();
         StoreGyou();
-        ++d->m_CurGyou[0];
+        d->SetCurGyou(d->CurGyou() + 1);
     }
     RenumberStoreGyou();
     StoreKoumoku();
@@ -245,10 +245,10 @@ void CKivView::OnKoumokuSyuukei() {
     // 細目 and 小項目: the list ends before the first symbol that occurs again further down, so a
     // summary item met in the scan does not list its items twice.
     if (levelCode == EnzanCode::Saimoku || levelCode == EnzanCode::Syoukoumoku) {
-        const int n = d->m_GyouCount;
+        const int n = d->GyouCount();
         std::vector<std::string> kigou;
         for (int g = 1; g <= n; ++g) {
-            d->m_CurGyou[0] = g;
+            d->SetCurGyou(g);
             LoadGyou();
             kigou.emplace_back(GyouRecord::raw(m_EditGyou, GyouRecord::Kigou));
         }
@@ -259,24 +259,24 @@ void CKivView::OnKoumokuSyuukei() {
         if (first > 0) {
             // Rows without a key leave the item when it is stored.
             for (int g = first; g <= n; ++g) {
-                d->m_CurGyou[0] = g;
+                d->SetCurGyou(g);
                 ClearGyouBuffer();
                 StoreGyou();
             }
             StoreKoumoku();
             d->RebuildGyouIndex();
-            d->m_CurKoumoku[0] = s;
+            d->SetCurKoumoku(s);
             LoadKoumoku();   // an item left without rows gets its one empty row
             StoreKoumoku();
         }
     }
 
-    d->m_CurKoumoku[0] = s;
-    d->m_CurGyou[0] = 1;
+    d->SetCurKoumoku(s);
+    d->SetCurGyou(1);
     RecalcKoumoku();
     StoreKoumoku();
-    d->m_TreeDirty = 1;
-    d->m_NeedRecalc = 1;
+    d->MarkTreeDirty();
+    d->MarkNeedsRecalc();
     CursorToKoumokuTop();
     LoadGyou();
     FinishKoumokuCommand();
@@ -314,20 +314,15 @@ void CKivView::OnGoukeiInput() {
         showAgain();
         return;
     }
-    const KeisanTemplates templates = FindKeisanTemplates(*masterRows, d->m_SetteiValues);
+    const KeisanTemplates templates = FindKeisanTemplates(*masterRows, d->GetSetteiValues());
     masterRows.reset();
     if (templates.oldLayout)
         KivMessage(kMstOldLayoutMessage);
-    d->m_KeisanTemplateCount = 0;
-    for (int k = 0; k < kKeisanTemplateCount; ++k) {
-        d->m_KeisanTemplate[static_cast<std::size_t>(k)] = templates.rows[static_cast<std::size_t>(k)];
-        if (!templates.rows[static_cast<std::size_t>(k)].empty())
-            ++d->m_KeisanTemplateCount;
-    }
+    d->SetKeisanTemplates(templates.rows);
 
     CGoukeiDialog dlg(this);
-    const std::string& keihi = d->m_KeisanTemplate[kKeihiTemplate];
-    const std::string& zei = d->m_KeisanTemplate[kSyouhizeiTemplate];
+    const std::string& keihi = d->KeisanTemplate(kKeihiTemplate);
+    const std::string& zei = d->KeisanTemplate(kSyouhizeiTemplate);
     if (!keihi.empty()) {
         dlg.m_Keihi1Name = trimRight(GyouRecord::raw(keihi, GyouRecord::Hinmei));
         dlg.m_Keihi1Ritu = trimRight(GyouRecord::raw(keihi, GyouRecord::Kakeritu));
@@ -343,7 +338,7 @@ void CKivView::OnGoukeiInput() {
     }
     // The kind's code makes the row a total, expense or tax row; without one the row would be
     // an empty row of category 0000 that no calculator fills.
-    const SetteiValues& codes = d->m_SetteiValues;
+    const SetteiValues& codes = d->GetSetteiValues();
     const EnzanCode kind = GoukeiKind(dlg.m_Result);
     if (codes.code(kind) == 0) {
         KivMessage(std::string("演算分類設定に「") + enzanCodeInfo(kind).caption +

@@ -51,16 +51,16 @@ void CKivView::RebuildKoumokuList() {
     // The titles are read from the pool, so the row being edited and its item go there first:
     // walking the items reloads the work area, and edits left in it would be lost. A cursor
     // below the item's last row holds no row to store.
-    if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
+    if (d->CurGyou() >= 1 && d->CurGyou() <= d->GyouCount())
         StoreGyou();
     StoreKoumoku();
-    const int koumoku = d->m_CurKoumoku[0];
-    const int gyou = d->m_CurGyou[0];
-    const int top = d->m_TopGyou[0];
-    const int screen = d->m_ScreenGyou[0];
+    const int koumoku = d->CurKoumoku();
+    const int gyou = d->CurGyou();
+    const int top = d->TopGyou();
+    const int screen = d->ScreenGyou();
     const int field = m_CurField[0];
 
-    if (d->m_NeedRecalc == 1) {
+    if (d->NeedsRecalc()) {
         // Heading rows take totals of later items, so the items are recalculated from the
         // current one (where rows changed) back to the first, as one pass: the rows' messages
         // are shown once at its end.
@@ -68,42 +68,42 @@ void CKivView::RebuildKoumokuList() {
         RecalcKoumoku();
         StoreKoumoku();
         for (int k = koumoku; k >= 1; --k) {
-            d->m_CurKoumoku[0] = k;
+            d->SetCurKoumoku(k);
             LoadKoumoku();
             RecalcKoumoku();
             StoreKoumoku();
         }
-        d->m_NeedRecalc = 0;
+        d->MarkRecalculated();
     }
 
-    d->m_KoumokuName.assign(CKivDoc::kKoumokuMax, " ");
-    const int count = std::min(d->m_KoumokuCount, CKivDoc::kKoumokuMax);
+    d->ClearKoumokuNames();
+    const int count = std::min(d->KoumokuCount(), CKivDoc::kKoumokuMax);
     for (int k = 1; k <= count; ++k) {
-        d->m_CurKoumoku[0] = k;
+        d->SetCurKoumoku(k);
         LoadKoumoku();
         std::string first;
         std::string kingaku;
-        for (int g = 1; g <= d->m_GyouCount; ++g) {
-            d->m_CurGyou[0] = g;
+        for (int g = 1; g <= d->GyouCount(); ++g) {
+            d->SetCurGyou(g);
             LoadGyou();
             if (g == 1) {
                 first = m_EditGyou;
                 kingaku = m_EditGyou;
             }
             ReadBunNo();
-            if (isKingakuRow(d->m_SetteiValues, m_BunNo))
+            if (isKingakuRow(d->GetSetteiValues(), m_BunNo))
                 kingaku = m_EditGyou;
         }
-        d->m_KoumokuName[static_cast<std::size_t>(k - 1)] = KoumokuTitle(first, kingaku);
+        d->SetKoumokuName(k, KoumokuTitle(first, kingaku));
     }
 
     // Back where the caller was, on the same row of the same item; the row after the item's
     // last is a place the cursor may stand, so it stays there with its screen row.
-    d->m_CurKoumoku[0] = koumoku;
+    d->SetCurKoumoku(koumoku);
     LoadKoumoku();
-    d->m_CurGyou[0] = std::clamp(gyou, 1, d->m_GyouCount + 1);
-    d->m_TopGyou[0] = top;
-    d->m_ScreenGyou[0] = screen;
+    d->SetCurGyou(std::clamp(gyou, 1, d->GyouCount() + 1));
+    d->SetTopGyou(top);
+    d->SetScreenGyou(screen);
     m_CurField[0] = field;
     CalcFieldPos();
     LoadGyou();
@@ -112,9 +112,9 @@ void CKivView::RebuildKoumokuList() {
 
 void CKivView::CursorToKoumokuTop() {
     CKivDoc* d = GetDocument();
-    d->m_CurGyou[0] = 1;
-    d->m_TopGyou[0] = 0;
-    d->m_ScreenGyou[0] = m_FirstScreenGyou;
+    d->SetCurGyou(1);
+    d->SetTopGyou(0);
+    d->SetScreenGyou(m_FirstScreenGyou);
     m_CurField[0] = m_FirstField;
 }
 
@@ -143,18 +143,19 @@ void CKivView::OnNewKoumoku() {
         showCaret();
         return;
     }
-    const int last = ++d->m_KoumokuCount;
-    d->m_CurKoumoku[0] = last;
+    const int last = d->KoumokuCount() + 1;
+    d->SetKoumokuCount(last);
+    d->SetCurKoumoku(last);
     LoadKoumoku();   // an item without rows gets its row 1
-    d->m_CurGyou[0] = 1;
+    d->SetCurGyou(1);
     LoadGyou();
     StoreKoumoku();
     d->SetModifiedFlag();
     RebuildKoumokuList();
-    d->m_CurKoumoku[0] = last;
+    d->SetCurKoumoku(last);
     LoadKoumoku();
     StoreKoumoku();
-    d->m_TreeDirty = 1;
+    d->MarkTreeDirty();
     CursorToKoumokuTop();
     LoadGyou();
     FinishKoumokuCommand();
@@ -170,7 +171,7 @@ void CKivView::OnKoumokuToroku() {
     CheckKeisanGyou();
     StoreKoumoku();
     RebuildKoumokuList();
-    d->m_TreeDirty = 1;
+    d->MarkTreeDirty();
     CursorToKoumokuTop();
     LoadGyou();
     StoreGyou();

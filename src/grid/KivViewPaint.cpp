@@ -209,9 +209,9 @@ void CKivView::GroupDigitsGoukei() {
     CKivDoc* d = GetDocument();
     if (!d)
         return;
-    const std::string& total = d->m_HyousiData[CKivDoc::kHyousiDataCount - 1];
+    const std::string& total = d->HyousiData()[CKivDoc::kHyousiDataCount - 1];
     if (total.empty()) {
-        d->m_KingakuText = "  ";
+        d->SetKingakuText("  ");
         return;
     }
     // The item calculation writes the total right-aligned in 12 characters; a longer text is no
@@ -219,13 +219,13 @@ void CKivView::GroupDigitsGoukei() {
     const std::string_view trimmed = kiv::text::trimBlanks(total);
     constexpr std::size_t kTotalWidth = GroupedDigits::MaxWidth;
     if (trimmed.size() > kTotalWidth) {
-        d->m_KingakuText = std::string(trimmed);
+        d->SetKingakuText(std::string(trimmed));
         return;
     }
     const std::string number = std::string(kTotalWidth - trimmed.size(), ' ') + std::string(trimmed);
     GroupDigitsOf(number, static_cast<int>(kTotalWidth), false);
     const int spare = GroupSpareCells(static_cast<int>(kTotalWidth));
-    d->m_KingakuText = m_GroupDigitsBuf.substr(0, kTotalWidth + static_cast<std::size_t>(spare) + 2);
+    d->SetKingakuText(m_GroupDigitsBuf.substr(0, kTotalWidth + static_cast<std::size_t>(spare) + 2));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -235,11 +235,11 @@ void CKivView::UpdateStatusPanes() {
     CKivDoc* d = GetDocument();
     if (!d)
         return;
-    if (d->m_SetteiValues.SekisanYousiki == 1) {
-        const std::string file = kiv::grid::FileNameOf(d->m_RoumuPath.string());
+    if (d->IsFukugouStyle()) {
+        const std::string file = kiv::grid::FileNameOf(d->RoumuPath().string());
         kiv::grid::SetStatusPaneText(kiv::grid::kPaneRoumuFile, "複合単価労務費は " + file + " を使用");
         kiv::grid::SetStatusPaneText(kiv::grid::kPaneStyle, "複合単価で積算");
-        switch (d->m_SetteiValues.FukugouMarume) {
+        switch (d->FukugouMarume()) {
         case 1:
             kiv::grid::SetStatusPaneText(kiv::grid::kPaneRounding, "複合単価を補償用に設定");
             break;

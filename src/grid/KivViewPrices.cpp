@@ -203,7 +203,7 @@ void CKivView::OnTankaIrekae() {
         return;
     }
     kiv::ui::App::WaitCursorScope wait;
-    if (d->m_SetteiValues.SekisanYousiki == 1)
+    if (d->IsFukugouStyle())
         KivMessage(kMsgFukugouMode);
 
     // The master's name keys, each naming its first row in file order, so that every estimate
@@ -215,15 +215,15 @@ void CKivView::OnTankaIrekae() {
 
     StoreGyou();
     StoreKoumoku();
-    for (int k = 1; k <= d->m_KoumokuCount; ++k) {
-        d->m_CurKoumoku[0] = k;
+    for (int k = 1; k <= d->KoumokuCount(); ++k) {
+        d->SetCurKoumoku(k);
         LoadKoumoku();
-        for (int r = 1; r <= d->m_GyouCount; ++r) {
-            d->m_CurGyou[0] = r;
+        for (int r = 1; r <= d->GyouCount(); ++r) {
+            d->SetCurGyou(r);
             LoadGyou();
             // A computed row keeps its prices: the recalculation makes them, or the user typed
             // them (a hand-priced expense), and no master row stands for it.
-            if (d->m_SetteiValues.isComputed(G::toInt(m_EditGyou, G::BunNo)))
+            if (d->GetSetteiValues().isComputed(G::toInt(m_EditGyou, G::BunNo)))
                 continue;
             const auto hit = index.find(NameKey(m_EditGyou));
             if (hit != index.end()) {
@@ -249,7 +249,7 @@ void CKivView::OnTankaIrekae() {
     RestorePosition8();
     LoadGyou();
     RunRecalcAllKoumoku(*this, 1);
-    d->m_NeedRecalc = 1;
+    d->MarkNeedsRecalc();
     RestorePosition8();
     LoadKoumoku();
     RestorePosition8();
@@ -378,17 +378,17 @@ void CKivView::GyouTankaHenkanRange() {
         std::string firstValue;
         {
             KivMessagePass pass;
-            const int last = std::min(g_BlockEndGyou, d->m_GyouCount);
+            const int last = std::min(g_BlockEndGyou, d->GyouCount());
             for (int r = std::max(1, g_BlockStartGyou); r <= last; ++r) {
-                d->m_CurGyou[0] = r;
+                d->SetCurGyou(r);
                 LoadGyou();
                 // A computed row's rate is its own (an expense's percentage, a labour factor):
                 // the factor of the conversion must not replace it.
-                if (d->m_SetteiValues.isComputed(G::toInt(m_EditGyou, G::BunNo)))
+                if (d->GetSetteiValues().isComputed(G::toInt(m_EditGyou, G::BunNo)))
                     continue;
                 std::string value;
                 if (!GyouTankaHenkanGyou(marker, &value) && refusedCount++ == 0) {
-                    firstRefused = {d->m_CurKoumoku[0], r, false};
+                    firstRefused = {d->CurKoumoku(), r, false};
                     firstValue = value;
                 }
             }
@@ -401,7 +401,7 @@ void CKivView::GyouTankaHenkanRange() {
     LoadGyou();
     RecalcKoumoku();
     StoreKoumoku();
-    d->m_NeedRecalc = 1;
+    d->MarkNeedsRecalc();
     hideCaret();
     RestorePosition9();
     LoadKoumoku();
@@ -437,11 +437,11 @@ void CKivView::OnTankaNo() {
     };
     // Runs `visit` on every row of every item, in item and row order, through the row buffer.
     auto eachRow = [&](const std::function<void()>& visit) {
-        for (int k = 1; k <= d->m_KoumokuCount; ++k) {
-            d->m_CurKoumoku[0] = k;
+        for (int k = 1; k <= d->KoumokuCount(); ++k) {
+            d->SetCurKoumoku(k);
             LoadKoumoku();
-            for (int r = 1; r <= d->m_GyouCount; ++r) {
-                d->m_CurGyou[0] = r;
+            for (int r = 1; r <= d->GyouCount(); ++r) {
+                d->SetCurGyou(r);
                 LoadGyou();
                 visit();
             }

@@ -32,14 +32,14 @@ void CKivView::CalcFukugouTanka() {
         return;
     SavePosition6();
     RowPricingReport report;
-    report.place = {d->m_CurKoumoku[0], d->m_CurGyou[0], false};
+    report.place = {d->CurKoumoku(), d->CurGyou(), false};
     // The dialog opens on the row as the document holds it: what this calculation changed so
     // far goes there first.
     report.showDetail = [this] {
         StoreGyou();
         return ShowSyousai();
     };
-    RowPricing p = PriceKivGyou(m_EditGyou, d->m_Roumu, d->m_SetteiValues.FukugouMarume, report);
+    RowPricing p = PriceKivGyou(m_EditGyou, d->GetRoumu(), d->FukugouMarume(), report);
     m_RoumuNo = p.detail.RoumuNumbers();
     m_FukugouKekka = p.result.kekka;
     m_FukugouDetail = std::move(p.detail);
@@ -72,9 +72,9 @@ bool CKivView::ShowSyousai() {
     LoadGyou();
     SavePosition1();
     kivdialog dlg;
-    LoadKivDetail(dlg, m_EditGyou, d->m_Roumu);
+    LoadKivDetail(dlg, m_EditGyou, d->GetRoumu());
     m_RoumuNo = dlg.RoumuNumbers();
-    dlg.m_Marume = d->m_SetteiValues.FukugouMarume;
+    dlg.m_Marume = d->FukugouMarume();
     dlg.m_GyouClip = m_SyousaiGyouClip;
     dlg.m_pRoumuDoc = d;
     const bool ok = dlg.doModal() == kiv::ui::IDOK;
@@ -96,8 +96,8 @@ void CKivView::RefreshSyousai() {
         return;
     SavePosition1();
     RowPricingReport report;
-    report.place = {d->m_CurKoumoku[0], d->m_CurGyou[0], false};
-    m_RoumuNo = RefreshKivGyou(m_EditGyou, d->m_Roumu, report);
+    report.place = {d->CurKoumoku(), d->CurGyou(), false};
+    m_RoumuNo = RefreshKivGyou(m_EditGyou, d->GetRoumu(), report);
     RestorePosition1();
     StoreGyou();
     RestorePosition1();
@@ -108,7 +108,7 @@ void CKivView::ApplyBubunTensou() {
     if (!d)
         return;
     SavePosition1();
-    std::string master = d->m_TensouGyou;
+    std::string master = d->TensouGyou();
     G::fitLength(master);
     G::fitLength(m_EditGyou);
     // The master row's key, its rates and supply factor and its labour numbers, byte for byte.
@@ -138,7 +138,7 @@ void CKivView::OnSyousai() {
     }
     RedrawGyou();
     setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
-    setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
+    setScrollPos(kiv::ui::SB_VERT, d->CurGyou());
     SetCaretToField();
     showCaret();
     if (kiv::ui::App* app = kiv::ui::App::instance())

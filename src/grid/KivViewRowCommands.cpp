@@ -34,7 +34,7 @@ bool CKivView::InsertGyou() {
     if (!d)
         return false;
     SavePosition1();
-    d->m_NeedRecalc = 1;
+    d->MarkNeedsRecalc();
     StoreGyou();
     if (!AddGyou())
         return false;
@@ -43,19 +43,19 @@ bool CKivView::InsertGyou() {
     } else {
         // Below the row before, on the last screen row too (the grid then scrolls): staying
         // would put the new row above the one inserted before it.
-        ++d->m_CurGyou[0];
-        ++d->m_ScreenGyou[0];
+        d->SetCurGyou(d->CurGyou() + 1);
+        d->SetScreenGyou(d->ScreenGyou() + 1);
     }
-    if (d->m_ScreenGyou[0] >= m_VisibleGyou && d->m_ScreenGyou[0] > 1) {
-        --d->m_ScreenGyou[0];
-        ++d->m_TopGyou[0];
+    if (d->ScreenGyou() >= m_VisibleGyou && d->ScreenGyou() > 1) {
+        d->SetScreenGyou(d->ScreenGyou() - 1);
+        d->SetTopGyou(d->TopGyou() + 1);
     }
     SavePosition1();
-    const int cursor = d->m_CurGyou[0];
-    for (int k = d->m_GyouCount; k > cursor; --k) {
-        d->m_CurGyou[0] = k - 1;
+    const int cursor = d->CurGyou();
+    for (int k = d->GyouCount(); k > cursor; --k) {
+        d->SetCurGyou(k - 1);
         LoadGyou();
-        d->m_CurGyou[0] = k;
+        d->SetCurGyou(k);
         RenumberGyou();
         StoreGyou();
         // A moved row's computed amounts are worked out again in its new place.
@@ -95,10 +95,10 @@ void CKivView::OnGyouInsert() {
     g_BlockUndoReady = 1;
     if (ShiftGyouDown())
         StoreKoumoku();
-    d->m_NeedRecalc = 1;
+    d->MarkNeedsRecalc();
     RedrawGyou();
     setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
-    setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
+    setScrollPos(kiv::ui::SB_VERT, d->CurGyou());
     CalcFieldPos();
     SetCaretToField();
     showCaret();
@@ -109,7 +109,7 @@ void CKivView::OnGyouDelete() {
     if (!d)
         return;
     // On the row after the item's last there is nothing to delete.
-    if (d->m_CurGyou[0] > d->m_GyouCount)
+    if (d->CurGyou() > d->GyouCount())
         return;
     hideCaret();
     SavePosition9();
@@ -117,10 +117,10 @@ void CKivView::OnGyouDelete() {
     g_BlockUndoReady = 1;
     ShiftGyouUp();
     StoreKoumoku();
-    d->m_NeedRecalc = 1;
+    d->MarkNeedsRecalc();
     RedrawGyou();
     setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
-    setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
+    setScrollPos(kiv::ui::SB_VERT, d->CurGyou());
     CalcFieldPos();
     SetCaretToField();
     showCaret();

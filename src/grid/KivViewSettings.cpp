@@ -56,7 +56,7 @@ void CKivView::RecalcFrame(int id, kiv::ui::Dialog& dlg, bool parse, int times) 
         if (parse)
             d->ParseSettei();
         if (times == 0)
-            times = d->m_SetteiValues.SekisanYousiki == 1 ? 1 : 2;
+            times = d->IsFukugouStyle() ? 1 : 2;
         RunRecalcAllKoumoku(*this, times);
         RestorePosition1();
         LoadKoumoku();
@@ -136,24 +136,23 @@ void CKivView::StyleChange(int id) {
         return;
     d->MakeCurrent();
     const bool menuCommand = id != ID_FUKUGOU;
-    if (id == ID_ROUMU_YOUSHIKI && d->m_SetteiValues.SekisanYousiki == 0) {
+    if (id == ID_ROUMU_YOUSHIKI && d->GetSetteiValues().SekisanYousiki == 0) {
         KivMessage(kMsgAlreadyRoumu);
         return;
     }
-    if (id == ID_FUKUGOU_YOUSHIKI && d->m_SetteiValues.SekisanYousiki != 0) {
+    if (id == ID_FUKUGOU_YOUSHIKI && d->GetSetteiValues().SekisanYousiki != 0) {
         KivMessage(kMsgAlreadyFukugou);
         return;
     }
     hideCaret();
-    const int oldStyle = d->m_SetteiValues.SekisanYousiki;
+    const int oldStyle = d->GetSetteiValues().SekisanYousiki;
     // The dialog writes the new style into the record and the file; the style is committed only
     // when the conversion is confirmed and done, otherwise both are put back.
-    const SetteiRecord before = d->m_Settei;
+    const SetteiRecord before = d->GetSettei();
     auto putBack = [&] {
-        d->m_Settei = before;
-        d->ParseSettei();
+        d->PutBackSettei(before);
         std::string error;
-        if (!d->m_SetteiPath.empty() && !writeSetteiFile(d->m_SetteiPath, before, &error))
+        if (!d->SetteiPath().empty() && !writeSetteiFile(d->SetteiPath(), before, &error))
             KivMessage(kiv::files::cannotCreateMessage(error));
     };
     CfukugouDialog dlg;
@@ -162,12 +161,12 @@ void CKivView::StyleChange(int id) {
             putBack();
         } else {
             SavePosition1();
-            if (d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount)
+            if (d->CurGyou() >= 1 && d->CurGyou() <= d->GyouCount())
                 StoreGyou();
             StoreKoumoku();
             d->ParseSettei();
             m_KeisanMissing = 0;
-            const int newStyle = d->m_SetteiValues.SekisanYousiki;
+            const int newStyle = d->GetSetteiValues().SekisanYousiki;
             bool done = true;
             if (!dlg.m_Nokosu && oldStyle == 0 && newStyle == 1) {
                 KivMessage(kMsgToFukugou);
@@ -183,7 +182,7 @@ void CKivView::StyleChange(int id) {
             RestorePosition1();
             LoadKoumoku();
             RestorePosition1();
-            if (d->m_CurGyou[0] > d->m_GyouCount + 1)
+            if (d->CurGyou() > d->GyouCount() + 1)
                 ClampCursorToKoumoku();
             LoadGyou();
             if (menuCommand)
@@ -207,7 +206,7 @@ void CKivView::UpdateFukugouPanes() {
     if (!d)
         return;
     UpdateStatusPanes();
-    if (d->m_SetteiValues.SekisanYousiki != 1) {
+    if (d->GetSetteiValues().SekisanYousiki != 1) {
         kiv::grid::SetStatusPaneText(kiv::grid::kPaneRoumuFile, fullWidthBlanks(21));
         kiv::grid::SetStatusPaneText(kiv::grid::kPaneRounding, fullWidthBlanks(11));
     }

@@ -146,7 +146,7 @@ void CKivView::TekkyoBukakeRange() {
         t.kfText = CTekkyoBukakeDialog::kousyuFactorText(dlg.m_Kousyu);
         t.kf = kiv::text::parseDecimal(t.kfText);
         t.kakeritu = dlg.m_SonotaKakeritu;
-        t.fukugouMarume = d->m_SetteiValues.FukugouMarume;
+        t.fukugouMarume = d->FukugouMarume();
         if (!KivAsk(kAskConvert)) {
             // Nothing converted; the item is recalculated all the same.
         } else if (t.reinstall && !t.saisiyou) {
@@ -161,7 +161,7 @@ void CKivView::TekkyoBukakeRange() {
             int refused = 0, firstRefused = 0;
             const int last = LastRangeGyou();
             for (int g = std::max(1, g_BlockStartGyou); g <= last; ++g) {
-                d->m_CurGyou[0] = g;
+                d->SetCurGyou(g);
                 LoadGyou();
                 if (!convertRow(m_EditGyou, t)) {
                     if (refused++ == 0)

@@ -45,14 +45,11 @@ CMoveDialog::CMoveDialog(CKivDoc* doc, Window* parent) : Dialog(dialogLayout(), 
 void CMoveDialog::onShowDialog() {
     updateData(false);
     if (m_pDoc) {
-        const int count = std::min(m_pDoc->m_KoumokuCount, static_cast<int>(m_pDoc->m_KoumokuName.size()));
+        const int count = std::min(m_pDoc->KoumokuCount(), static_cast<int>(m_pDoc->KoumokuNames().size()));
         for (int k = 1; k <= count; ++k) {
-            m_pDoc->m_LabelKoumoku = k - 1;
             int column = 0;
             for (const LabelPart& part : kParts) {
-                m_pDoc->m_LabelStart = part.start;
-                m_pDoc->m_LabelLength = part.length;
-                const std::string& text = m_pDoc->GetKoumokuLabel();
+                const std::string& text = m_pDoc->KoumokuLabel(k - 1, part.start, part.length);
                 if (column == 0)
                     insertListItem(kList, -1, text);
                 else
@@ -77,6 +74,6 @@ void CMoveDialog::OnDblclkList() {
 void CMoveDialog::OnReturnList() { OnDblclkList(); }
 
 void CMoveDialog::OnNewKoumoku() {
-    m_KoumokuNo = m_pDoc ? m_pDoc->m_KoumokuCount + 1 : 1;
+    m_KoumokuNo = m_pDoc ? m_pDoc->KoumokuCount() + 1 : 1;
     endDialog(IDOK);
 }

@@ -47,7 +47,7 @@ void CTankaHenkanDialog::doDataExchange(DataExchange& dx) {
 
 void CTankaHenkanDialog::onShowDialog() {
     if (g_pKivDoc && m_OfferEstimateItem)
-        m_Koumoku = g_pKivDoc->m_CurKoumoku[0];
+        m_Koumoku = g_pKivDoc->CurKoumoku();
     m_AllKoumoku = 0;
     updateData(false);
 }
