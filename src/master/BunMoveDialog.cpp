@@ -38,10 +38,10 @@ void CBunMoveDialog::onShowDialog() {
         const std::string path = m_pDoc->GetPathName();
         const auto label = kiv::text::utf8ToCp932(path);
         const TreeItem root = t->insertItem(label ? *label : path);
-        const int entries = std::min(m_pDoc->m_KoumokuCount + m_pDoc->m_BunListExtra,
-                                     static_cast<int>(m_pDoc->m_KoumokuName.size()));
+        const int entries = std::min(m_pDoc->KoumokuCount() + m_pDoc->BunListExtra(),
+                                     static_cast<int>(m_pDoc->KoumokuNames().size()));
         for (int i = 0; i < entries; ++i)
-            t->insertItem(m_pDoc->m_KoumokuName[static_cast<std::size_t>(i)], root);
+            t->insertItem(m_pDoc->KoumokuNames()[static_cast<std::size_t>(i)], root);
         t->expand(root);
     }
     gotoControl(kTree);
@@ -69,7 +69,7 @@ void CBunMoveDialog::CloseOnItem() {
 }
 
 void CBunMoveDialog::OnNewBun() {
-    m_BunNo = m_pDoc ? m_pDoc->m_KoumokuCount + 1 : 1;
+    m_BunNo = m_pDoc ? m_pDoc->KoumokuCount() + 1 : 1;
     setItemText(kBunNo, std::to_string(m_BunNo));
     endDialog(IDOK);
 }

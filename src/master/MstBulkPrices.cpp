@@ -77,11 +77,11 @@ int CMstView::ForBunRange(int from, int to, const std::function<bool(std::string
         return 0;
     kiv::ui::App::WaitCursorScope wait;
     KivMessagePass pass;
-    for (int bun = from; bun <= to && bun <= d->m_KoumokuCount; ++bun) {
-        d->m_CurKoumoku[0] = bun;
+    for (int bun = from; bun <= to && bun <= d->KoumokuCount(); ++bun) {
+        d->SetCurKoumoku(bun);
         d->LoadKoumokuGyou();
-        for (int gyou = 1; gyou <= d->m_GyouCount; ++gyou) {
-            d->m_CurGyou[0] = gyou;
+        for (int gyou = 1; gyou <= d->GyouCount(); ++gyou) {
+            d->SetCurGyou(gyou);
             LoadGyou();
             ReadBunNo();
             if (m_BunNo == 0 || m_BunNo < from || m_BunNo > to)
@@ -113,13 +113,13 @@ static bool PickBunRange(CMstView& v, MstDoc& d, const char* question) {
     bool picked = false;
     if (KivAsk(question)) {
         // The tree's root shows the master being converted.
-        d.m_BunSelectRoot = d.GetPathName();
+        d.SetBunSelectRoot(d.GetPathName());
         v.RebuildKoumokuListNoCalc();
         CMbunSerectDialog dlg(d, &v);
         picked = dlg.doModal() == kiv::ui::IDOK;
     }
     if (!picked)
-        d.m_BunFrom = d.m_BunTo = 1;
+        d.SetBunRange(1, 1);
     v.RestorePosition(5);
     v.CalcFieldPos();
     return picked;
@@ -133,14 +133,14 @@ void CMstView::OnTankaHenkan() {
     PickBunRange(*this, *d, kAskTankaHenkan);
     g_MstTankaHenkanBusy = 1;
     CMtankaHenkanDialog dlg(this);
-    dlg.m_BunFrom = d->m_BunFrom;
-    dlg.m_BunTo = d->m_BunTo;
+    dlg.m_BunFrom = d->BunFrom();
+    dlg.m_BunTo = d->BunTo();
     dlg.m_Kakeritu = 1.0;
-    if (dlg.doModal() == kiv::ui::IDOK && BunRangeOk(d->m_BunFrom, d->m_BunTo) && KivAsk(kAskIrreversible)) {
+    if (dlg.doModal() == kiv::ui::IDOK && BunRangeOk(d->BunFrom(), d->BunTo()) && KivAsk(kAskIrreversible)) {
         const kiv::text::Decimal factor = dlg.m_KakerituValue;
         int firstBun = 0, firstGyou = 0;
         const int refused = ForBunRange(
-            d->m_BunFrom, d->m_BunTo, [&](std::string& row) { return RewriteTankaFields(row, factor); }, firstBun,
+            d->BunFrom(), d->BunTo(), [&](std::string& row) { return RewriteTankaFields(row, factor); }, firstBun,
             firstGyou);
         if (refused > 0)
             KivMessage(TooWideMessage(refused, firstBun, firstGyou));
@@ -165,8 +165,8 @@ void CMstView::OnSonotaHenkan() {
     std::string ritu1, ritu2;
     if (PickBunRange(*this, *d, kAskSonotaHenkan)) {
         CMsonotahenkanDialog dlg(this);
-        dlg.m_BunFrom = d->m_BunFrom;
-        dlg.m_BunTo = d->m_BunTo;
+        dlg.m_BunFrom = d->BunFrom();
+        dlg.m_BunTo = d->BunTo();
         if (dlg.doModal() == kiv::ui::IDOK) {
             ritu1 = dlg.m_Sonota1Ritu;
             ritu2 = dlg.m_Sonota2Ritu;
@@ -174,13 +174,13 @@ void CMstView::OnSonotaHenkan() {
             if (!IsSonotaRituText(ritu1) || !IsSonotaRituText(ritu2))
                 KivMessage(kMsgSonotaNotNumber);
             else
-                run = BunRangeOk(d->m_BunFrom, d->m_BunTo) & KivAsk(kAskIrreversible);
+                run = BunRangeOk(d->BunFrom(), d->BunTo()) & KivAsk(kAskIrreversible);
         }
     }
     if (run) {
         int firstBun = 0, firstGyou = 0;
         ForBunRange(
-            d->m_BunFrom, d->m_BunTo,
+            d->BunFrom(), d->BunTo(),
             [&](std::string& row) {
                 ApplySonotaRitu(row, ritu1, ritu2);
                 return true;

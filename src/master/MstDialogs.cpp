@@ -43,11 +43,11 @@ CMbunSerectDialog::CMbunSerectDialog(MstDoc& doc, Window* parent) : Dialog(dialo
 bool CMbunSerectDialog::onInitDialog() {
     const bool r = Dialog::onInitDialog();
     if (TreeView* t = tree(kTree)) {
-        const TreeItem root = t->insertItem(m_Doc.m_BunSelectRoot);
-        const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(0, m_Doc.m_KoumokuCount)),
-                                                 m_Doc.m_BunSelectList.size());
+        const TreeItem root = t->insertItem(m_Doc.BunSelectRoot());
+        const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(0, m_Doc.KoumokuCount())),
+                                                 m_Doc.BunSelectList().size());
         for (std::size_t i = 0; i < count; ++i)
-            t->insertItem(m_Doc.m_BunSelectList[i], root);
+            t->insertItem(m_Doc.BunSelectList()[i], root);
         t->expand(root);
     }
     m_ClickCount = 0;
@@ -56,7 +56,7 @@ bool CMbunSerectDialog::onInitDialog() {
 
 void CMbunSerectDialog::doDataExchange(DataExchange& dx) {
     // No conversion may reach a category past the master's last.
-    const int last = std::max(kMinBun, m_Doc.m_KoumokuCount);
+    const int last = std::max(kMinBun, m_Doc.KoumokuCount());
     dx.text(kBunTo, m_BunTo, kMinBun, last);
     dx.text(kBunFrom, m_BunFrom, kMinBun, last);
 }
@@ -87,8 +87,7 @@ void CMbunSerectDialog::onOK() {
         gotoControl(kBunFrom);
         return;
     }
-    m_Doc.m_BunFrom = m_BunFrom;
-    m_Doc.m_BunTo = m_BunTo;
+    m_Doc.SetBunRange(m_BunFrom, m_BunTo);
     endDialog(IDOK);
 }
 

@@ -155,14 +155,18 @@ void MstDoc::TensouGyou() {
         return;
     // The estimate's view is active before it inserts.
     FocusCurrentEstimate();
-    GetCurrentGyou(g_pKivDoc->m_TensouGyou);
+    std::string row;
+    GetCurrentGyou(row);
+    g_pKivDoc->SetTensouGyou(std::move(row));
     g_pKivDoc->ReceiveMasterGyou();
 }
 
 void MstDoc::BubunTensouGyou() {
     if (!g_pKivDoc)
         return;
-    GetCurrentGyou(g_pKivDoc->m_TensouGyou);
+    std::string row;
+    GetCurrentGyou(row);
+    g_pKivDoc->SetTensouGyou(std::move(row));
     g_pKivDoc->ReceiveBubunTensou();
 }
 

@@ -98,6 +98,55 @@ public:
     // The open masters, oldest first.
     static const std::vector<MstDoc*>& OpenDocs();
 
+    // --- What the master's grid, tree, dialogs and commands ask of it
+    const RoumuList& GetRoumu() const { return m_Roumu; }
+    const SetteiValues& GetSetteiValues() const { return m_SetteiValues; }
+    // The rounding of composite prices the settings give.
+    int FukugouMarume() const { return m_SetteiValues.FukugouMarume; }
+    // The settings ask for the composite (複合) estimate style.
+    bool IsFukugouStyle() const { return m_SetteiValues.SekisanYousiki == 1; }
+    // The tree pane must be refilled.
+    void MarkTreeDirty() { m_TreeDirty = 1; }
+    // The tree's titles: per category an optional heading, then its title; `headings` of them
+    // are headings.
+    const std::vector<std::string>& KoumokuNames() const { return m_KoumokuName; }
+    int BunListExtra() const { return m_BunListExtra; }
+    void SetKoumokuNames(std::vector<std::string> names, int headings) {
+        m_KoumokuName = std::move(names);
+        m_BunListExtra = headings;
+    }
+    // The category range dialog: its labels, the root it shows, and the range picked.
+    const std::vector<std::string>& BunSelectList() const { return m_BunSelectList; }
+    void SetBunSelectList(std::vector<std::string> labels) { m_BunSelectList = std::move(labels); }
+    const std::string& BunSelectRoot() const { return m_BunSelectRoot; }
+    void SetBunSelectRoot(std::string root) { m_BunSelectRoot = std::move(root); }
+    int BunFrom() const { return m_BunFrom; }
+    int BunTo() const { return m_BunTo; }
+    void SetBunRange(int from, int to) {
+        m_BunFrom = from;
+        m_BunTo = to;
+    }
+    void SetMasterPath(std::string path) { m_MasterPath = std::move(path); }
+    // The view activated: the category count it saw.
+    void NoteKoumokuCountSeen() { m_ViewKoumokuCount = KoumokuCount(); }
+    // The block commands' undo: index, counts and lines copied, with this master's path and the
+    // snapshot's serial; and back (the index rebuilt, the master modified).
+    void TakeUndoSnapshot(std::uint64_t serial) {
+        m_UndoGyouKoumokuNo = GyouIndex();
+        SaveUndoCounts();
+        CopyGyouToUndo();
+        m_UndoPath = GetPathName();
+        m_UndoSerial = serial;
+    }
+    std::uint64_t UndoSerial() const { return m_UndoSerial; }
+    void RestoreUndoSnapshot() {
+        SetGyouIndex(m_UndoGyouKoumokuNo);
+        RestoreUndoCounts();
+        RestoreGyouFromUndo();
+        RebuildGyouIndex();
+        SetModifiedFlag();
+    }
+
     std::vector<int> m_UndoGyouKoumokuNo;
     std::string m_Mode;
     std::filesystem::path m_ExeDir;

@@ -92,11 +92,11 @@ void CMstView::FindHinmei(const std::string& text) {
         // One pass over the lines: a line's row number in its category is its rank among the
         // category's lines, as loading the category orders them. The hit is the first match at or
         // after the search position in category and row order.
-        std::vector<int> rank(static_cast<std::size_t>(std::max(0, d->m_KoumokuCount)) + 1, 0);
+        std::vector<int> rank(static_cast<std::size_t>(std::max(0, d->KoumokuCount())) + 1, 0);
         std::string key;
         for (int j = 0; j < d->PoolGyouCount(); ++j) {
             const int bun = d->KoumokuOfSlot(j);
-            if (bun < 1 || bun > d->m_KoumokuCount)
+            if (bun < 1 || bun > d->KoumokuCount())
                 continue;
             const int gyou = ++rank[static_cast<std::size_t>(bun)];
             if (bun < m_FindBun || (bun == m_FindBun && gyou < m_FindGyou))
@@ -114,17 +114,17 @@ void CMstView::FindHinmei(const std::string& text) {
     }
     if (hitBun == 0) {
         // The next request with the same text starts past the end and reports at once.
-        m_FindBun = d->m_KoumokuCount + 1;
+        m_FindBun = d->KoumokuCount() + 1;
         m_FindGyou = 1;
         KivMessage(kMsgNotFound);
         RestorePosition(7);
         d->LoadKoumokuGyou();
     } else {
-        d->m_CurKoumoku[0] = hitBun;
+        d->SetCurKoumoku(hitBun);
         d->LoadKoumokuGyou();
-        d->m_CurGyou[0] = hitGyou;
-        d->m_TopGyou[0] = hitGyou - 1;
-        d->m_ScreenGyou[0] = 1;
+        d->SetCurGyou(hitGyou);
+        d->SetTopGyou(hitGyou - 1);
+        d->SetScreenGyou(1);
         m_HScrollPairs = 0;
         setScrollPos(kiv::ui::SB_HORZ, 0);
         setScrollPos(kiv::ui::SB_VERT, 0);

@@ -61,7 +61,7 @@ int CMstPrint::BunRows(int bun) const {
 
 void CMstPrint::BuildPageMap() {
     const MstDoc& d = *Doc();
-    const int count = std::clamp(d.m_KoumokuCount, 0, MstDoc::kBunMax);
+    const int count = std::clamp(d.KoumokuCount(), 0, MstDoc::kBunMax);
     // Every category's rows in pool order (the order a category loads in), by one counting pass.
     m_BunStart.assign(idx(count) + 1, 0);
     m_IndexSlots.assign(idx(count), -1);
@@ -154,11 +154,11 @@ void CMstPrint::OnEndPrinting(PrinterDc&, PrintInfo& info) {
         m_View.showCaret();
         return;
     }
-    d->m_CurKoumoku[0] = 1;
+    d->SetCurKoumoku(1);
     d->LoadKoumokuGyou();
-    d->m_CurGyou[0] = 1;
-    d->m_TopGyou[0] = 0;
-    d->m_ScreenGyou[0] = CMstView::m_FirstScreenGyou;
+    d->SetCurGyou(1);
+    d->SetTopGyou(0);
+    d->SetScreenGyou(CMstView::m_FirstScreenGyou);
     m_View.m_CurField[0] = CMstView::m_FirstField;
     m_View.LoadGyou();
     m_View.invalidate();
@@ -204,8 +204,8 @@ void CMstPrint::PricePrintGyou() {
     RowPricingReport report;
     report.place = {G::koumokuOf(m_PrintGyou), G::toInt(m_PrintGyou, G::GyouNo), true};
     report.messages = m_Reported.insert(report.place.no * 100000LL + report.place.gyou).second;
-    const RowPricingRules rules{FukugouUse::Master, d.m_SetteiValues.SekisanYousiki == 1};
-    const RowPricing p = PriceKivGyou(m_PrintGyou, d.m_Roumu, d.m_SetteiValues.FukugouMarume, report, rules);
+    const RowPricingRules rules{FukugouUse::Master, d.IsFukugouStyle()};
+    const RowPricing p = PriceKivGyou(m_PrintGyou, d.GetRoumu(), d.FukugouMarume(), report, rules);
     m_LabourNo = p.detail.RoumuNumbers();
 }
 
@@ -315,7 +315,7 @@ std::string CMstPrint::LabourSummary() {
     for (int n : m_LabourNo) {
         if (n == 0)
             continue;
-        const RoumuRecord* e = n >= 1 && n <= static_cast<int>(RoumuList::MaxLines) ? d->m_Roumu.byNumber(n) : nullptr;
+        const RoumuRecord* e = n >= 1 && n <= static_cast<int>(RoumuList::MaxLines) ? d->GetRoumu().byNumber(n) : nullptr;
         if (!e)
             continue;
         const std::string_view line = e->text();

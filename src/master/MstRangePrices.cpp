@@ -141,9 +141,9 @@ void CMstView::GyouTankaHenkanRange() {
         {
             kiv::ui::App::WaitCursorScope wait;
             KivMessagePass pass;
-            const int last = std::min(g_BlockEndGyou, d->m_GyouCount);
+            const int last = std::min(g_BlockEndGyou, d->GyouCount());
             for (int r = std::max(1, g_BlockStartGyou); r <= last; ++r) {
-                d->m_CurGyou[0] = r;
+                d->SetCurGyou(r);
                 LoadGyou();
                 if (!RewriteTankaFields(m_EditGyou, factor)) {
                     if (refused++ == 0)
@@ -156,7 +156,7 @@ void CMstView::GyouTankaHenkanRange() {
         }
         d->StoreKoumokuGyou();
         if (refused > 0)
-            KivMessage(TooWideMessage(refused, d->m_CurKoumoku[0], firstGyou));
+            KivMessage(TooWideMessage(refused, d->CurKoumoku(), firstGyou));
     } else {
         d->StoreKoumokuGyou();
     }

@@ -49,16 +49,16 @@ void CMstTree::RebuildTitles() {
     m_Mode = kiv::profile::Profile::user().getString("Select_Section", "Select", "");
     if (CMstView* grid = GridView())
         grid->CallRebuildBunList();
-    d->m_MasterPath = kiv::profile::Profile::user().getString(m_Mode == "2" ? "Mmaster_Section" : "Emaster_Section",
-                                                             m_Mode == "2" ? "Mmaster_Dat" : "Emaster_Dat", "");
+    d->SetMasterPath(kiv::profile::Profile::user().getString(m_Mode == "2" ? "Mmaster_Section" : "Emaster_Section",
+                                                             m_Mode == "2" ? "Mmaster_Dat" : "Emaster_Dat", ""));
 }
 
 void CMstTree::InsertTitles() {
     const MstDoc* d = GetDocument();
     kiv::ui::TreeItem group = m_hRoot;
-    const int count = std::min(d->m_KoumokuCount + d->m_BunListExtra, static_cast<int>(d->m_KoumokuName.size()));
+    const int count = std::min(d->KoumokuCount() + d->BunListExtra(), static_cast<int>(d->KoumokuNames().size()));
     for (int i = 0; i < count; ++i) {
-        m_Text = d->m_KoumokuName[static_cast<std::size_t>(i)];
+        m_Text = d->KoumokuNames()[static_cast<std::size_t>(i)];
         if (m_Text.size() == kHeadingLength)
             group = insertItem(m_Text, m_hRoot, kLast);
         else
@@ -69,7 +69,7 @@ void CMstTree::InsertTitles() {
 void CMstTree::StoreBeforeSwitch() {
     MstDoc* d = GetDocument();
     CMstView* grid = GridView();
-    if (grid && d->m_CurGyou[0] <= d->m_GyouCount)
+    if (grid && d->CurGyou() <= d->GyouCount())
         grid->StoreGyou();
     d->StoreKoumokuGyou();
 }

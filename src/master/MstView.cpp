@@ -162,6 +162,6 @@ void CMstView::onInitialUpdate() {
 
 void CMstView::onActivateView(bool activate, kiv::ui::View* activated, kiv::ui::View* deactivated) {
     if (MstDoc* d = GetDocument())
-        d->m_ViewKoumokuCount = d->m_KoumokuCount;
+        d->NoteKoumokuCountSeen();
     GridViewBase::onActivateView(activate, activated, deactivated);
 }

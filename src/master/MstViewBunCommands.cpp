@@ -44,9 +44,9 @@ bool blankBikou2(std::string& row) {
 
 // Cursor to row 1 of the category, top of the grid, first enterable field.
 static void cursorToBunTop(CMstView& v, MstDoc& d) {
-    d.m_CurGyou[0] = 1;
-    d.m_TopGyou[0] = 0;
-    d.m_ScreenGyou[0] = CMstView::m_FirstScreenGyou;
+    d.SetCurGyou(1);
+    d.SetTopGyou(0);
+    d.SetScreenGyou(CMstView::m_FirstScreenGyou);
     v.m_CurField[0] = CMstView::m_FirstField;
 }
 
@@ -69,7 +69,7 @@ void CMstView::OnKoumokuMove() {
     if (!d)
         return;
     hideCaret();
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    if (d->CurGyou() <= d->GyouCount())
         StoreGyou();
     SavePosition(kMoveSlot);
     RebuildBunList();   // stores the category, lists its titles for the dialog
@@ -90,7 +90,7 @@ void CMstView::OnKoumokuMove() {
         return;
     }
     const int target = dlg.m_BunNo;
-    const int count = d->m_KoumokuCount;
+    const int count = d->KoumokuCount();
     if (target < 1 || target > count + 1) {
         // The document stays on its category: the next store keeps the edits made there.
         KivMessage(kTooLarge);
@@ -103,14 +103,14 @@ void CMstView::OnKoumokuMove() {
             back();
             return;
         }
-        d->m_KoumokuCount = count + 1;
-        d->m_CurKoumoku[0] = target;
+        d->SetKoumokuCount(count + 1);
+        d->SetCurKoumoku(target);
         d->LoadKoumokuGyou();   // a category without lines gets its line 1
         d->StoreKoumokuGyou();
         d->SetModifiedFlag();
-        d->m_TreeDirty = 1;
+        d->MarkTreeDirty();
     } else {
-        d->m_CurKoumoku[0] = target;
+        d->SetCurKoumoku(target);
         d->LoadKoumokuGyou();
     }
     cursorToBunTop(*this, *d);
@@ -126,8 +126,8 @@ void CMstView::OnKoumokuInsert() {
     if (!d || !KivAsk(kAskInsertBun))
         return;
     hideCaret();
-    d->m_TreeDirty = 1;
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    d->MarkTreeDirty();
+    if (d->CurGyou() <= d->GyouCount())
         StoreGyou();
     d->StoreKoumokuGyou();
     // Refused with the limit message when no category fits any more: the master stays as it was.
@@ -147,8 +147,8 @@ void CMstView::OnKoumokuDelete() {
     if (!d || !KivAsk(kAskDeleteBun))
         return;
     hideCaret();
-    d->m_TreeDirty = 1;
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    d->MarkTreeDirty();
+    if (d->CurGyou() <= d->GyouCount())
         StoreGyou();
     d->StoreKoumokuGyou();
     d->DeleteKoumoku();
@@ -169,7 +169,7 @@ void CMstView::OnNewBun() {
     if (!d || !KivAsk(kAskNewBun))
         return;
     hideCaret();
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    if (d->CurGyou() <= d->GyouCount())
         StoreGyou();
     d->StoreKoumokuGyou();
     // A new category needs its line 1: at the limit the message and nothing changes.
@@ -179,18 +179,18 @@ void CMstView::OnNewBun() {
         showCaret();
         return;
     }
-    const int bun = d->m_KoumokuCount + 1;
-    d->m_KoumokuCount = bun;
-    d->m_CurKoumoku[0] = bun;
+    const int bun = d->KoumokuCount() + 1;
+    d->SetKoumokuCount(bun);
+    d->SetCurKoumoku(bun);
     d->LoadKoumokuGyou();   // creates its line 1 in a slot of its own
-    d->m_CurGyou[0] = 1;
+    d->SetCurGyou(1);
     LoadGyou();             // the buffer holds the new line before the list stores it
     d->StoreKoumokuGyou();
     d->SetModifiedFlag();
     RebuildBunList();
-    d->m_CurKoumoku[0] = bun;
+    d->SetCurKoumoku(bun);
     d->LoadKoumokuGyou();
-    d->m_TreeDirty = 1;
+    d->MarkTreeDirty();
     cursorToBunTop(*this, *d);
     LoadGyou();
     finishBunCommand(*this, *d);
@@ -202,7 +202,7 @@ void CMstView::OnBunToroku() {
         return;
     hideCaret();
     RebuildBunList();   // stores the row and the category first
-    d->m_TreeDirty = 1;
+    d->MarkTreeDirty();
     cursorToBunTop(*this, *d);
     LoadGyou();
     CalcFieldPos();
@@ -219,13 +219,13 @@ void CMstView::OnBikou2Delete() {
     hideCaret();
     SavePosition(1);
     // The category is stored whatever the answer: an edit made just before is kept.
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    if (d->CurGyou() <= d->GyouCount())
         StoreGyou();
     d->StoreKoumokuGyou();
     if (KivAsk(kAskBikou2Delete)) {
         kiv::ui::App::WaitCursorScope wait;
         bool changed = false;
-        for (int g = 1; g <= d->m_GyouCount; ++g)
+        for (int g = 1; g <= d->GyouCount(); ++g)
             changed = blankBikou2(d->EditWorkGyou(g)) || changed;
         d->StoreKoumokuGyou();
         if (changed)
@@ -251,7 +251,7 @@ void CMstView::OnBikou2DeleteAll() {
     if (!KivAsk(kAskBikou2DeleteAll))
         return;
     hideCaret();
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    if (d->CurGyou() <= d->GyouCount())
         StoreGyou();
     d->StoreKoumokuGyou();
     {
@@ -293,7 +293,7 @@ void CMstView::OnFontSize() {
     }
     // The tree panes read the new size when they refill.
     if (MstDoc* d = GetDocument()) {
-        d->m_TreeDirty = 1;
+        d->MarkTreeDirty();
         d->UpdateAllViews();
     }
 }

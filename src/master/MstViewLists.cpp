@@ -11,10 +11,10 @@ namespace {
 
 // The first slot of every category (its line 1 on screen), by category number; -1 for none.
 std::vector<int> firstSlots(const MstDoc& d) {
-    std::vector<int> first(static_cast<std::size_t>(d.m_KoumokuCount) + 1, -1);
+    std::vector<int> first(static_cast<std::size_t>(d.KoumokuCount()) + 1, -1);
     for (int j = 0; j < d.PoolGyouCount(); ++j) {
         const int c = d.KoumokuOfSlot(j);
-        if (c >= 1 && c <= d.m_KoumokuCount && first[static_cast<std::size_t>(c)] < 0)
+        if (c >= 1 && c <= d.KoumokuCount() && first[static_cast<std::size_t>(c)] < 0)
             first[static_cast<std::size_t>(c)] = j;
     }
     return first;
@@ -38,16 +38,16 @@ void CMstView::RebuildBunList() {
     if (!d)
         return;
     kiv::ui::App::WaitCursorScope wait;
-    const int kept = d->m_CurKoumoku[0];
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    const int kept = d->CurKoumoku();
+    if (d->CurGyou() <= d->GyouCount())
         StoreGyou();
     d->StoreKoumokuGyou();
     // A category number without a line (a gap) gets its line 1, as loading it would give it.
     std::vector<int> first = firstSlots(*d);
     bool filled = false;
-    for (int c = 1; c <= d->m_KoumokuCount; ++c)
+    for (int c = 1; c <= d->KoumokuCount(); ++c)
         if (first[static_cast<std::size_t>(c)] < 0) {
-            d->m_CurKoumoku[0] = c;
+            d->SetCurKoumoku(c);
             d->LoadKoumokuGyou();
             d->StoreKoumokuGyou();
             filled = true;
@@ -55,21 +55,22 @@ void CMstView::RebuildBunList() {
     if (filled)
         first = firstSlots(*d);
 
-    d->m_BunListExtra = 0;
-    const auto needed = static_cast<std::size_t>(2 * d->m_KoumokuCount);
-    d->m_KoumokuName.assign(std::max<std::size_t>(needed, MstDoc::kTitleListSize), " ");
+    int headings = 0;
+    const auto needed = static_cast<std::size_t>(2 * d->KoumokuCount());
+    std::vector<std::string> names(std::max<std::size_t>(needed, MstDoc::kTitleListSize), " ");
     std::size_t entry = 0;
-    for (int c = 1; c <= d->m_KoumokuCount; ++c) {
+    for (int c = 1; c <= d->KoumokuCount(); ++c) {
         const int slot = first[static_cast<std::size_t>(c)];
         const std::string& row = slot >= 0 ? d->PoolGyou(slot) : m_EditGyou;
         const std::string bikou = FieldText(row, GyouRecord::Bikou1);
         if (bikou.find_first_not_of(' ') != std::string::npos) {
-            d->m_KoumokuName[entry++] = bikou;
-            ++d->m_BunListExtra;
+            names[entry++] = bikou;
+            ++headings;
         }
-        d->m_KoumokuName[entry++] = titleOf(row);
+        names[entry++] = titleOf(row);
     }
-    d->m_CurKoumoku[0] = kept;
+    d->SetKoumokuNames(std::move(names), headings);
+    d->SetCurKoumoku(kept);
     d->LoadKoumokuGyou();
     d->MakeCurrent();
 }
@@ -79,12 +80,12 @@ void CMstView::RebuildKoumokuListNoCalc() {
     if (!d)
         return;
     kiv::ui::App::WaitCursorScope wait;
-    const SetteiValues& s = d->m_SetteiValues;
-    std::vector<int> first(static_cast<std::size_t>(d->m_KoumokuCount) + 1, -1);
-    std::vector<int> amounts(static_cast<std::size_t>(d->m_KoumokuCount) + 1, -1);
+    const SetteiValues& s = d->GetSetteiValues();
+    std::vector<int> first(static_cast<std::size_t>(d->KoumokuCount()) + 1, -1);
+    std::vector<int> amounts(static_cast<std::size_t>(d->KoumokuCount()) + 1, -1);
     for (int j = 0; j < d->PoolGyouCount(); ++j) {
         const int c = d->KoumokuOfSlot(j);
-        if (c < 1 || c > d->m_KoumokuCount)
+        if (c < 1 || c > d->KoumokuCount())
             continue;
         const auto k = static_cast<std::size_t>(c);
         if (first[k] < 0)
@@ -94,16 +95,17 @@ void CMstView::RebuildKoumokuListNoCalc() {
             s.matches(EnzanCode::Unpanhi, bun))
             amounts[k] = j;
     }
-    d->m_BunSelectList.assign(std::max<std::size_t>(static_cast<std::size_t>(d->m_KoumokuCount),
-                                                    MstDoc::kTitleListSize),
-                              " ");
+    std::vector<std::string> labels(std::max<std::size_t>(static_cast<std::size_t>(d->KoumokuCount()),
+                                                           MstDoc::kTitleListSize),
+                                    " ");
     const std::string blankRow(m_GyouLen, ' ');
-    for (int c = 1; c <= d->m_KoumokuCount; ++c) {
+    for (int c = 1; c <= d->KoumokuCount(); ++c) {
         const auto k = static_cast<std::size_t>(c);
         const std::string& line1 = first[k] >= 0 ? d->PoolGyou(first[k]) : blankRow;
         const int a = amounts[k] >= 0 ? amounts[k] : first[k];
         const std::string& amountRow = a >= 0 ? d->PoolGyou(a) : blankRow;
-        d->m_BunSelectList[k - 1] = titleOf(line1) + FieldText(amountRow, GyouRecord::Kingaku1) +
-                                    FieldText(amountRow, GyouRecord::Kingaku2);
+        labels[k - 1] = titleOf(line1) + FieldText(amountRow, GyouRecord::Kingaku1) +
+                        FieldText(amountRow, GyouRecord::Kingaku2);
     }
+    d->SetBunSelectList(std::move(labels));
 }

@@ -40,7 +40,7 @@ int bunOfBox(const std::string& box, int koumokuCount) {
 
 bool CMstView::IsMasterGyou() const {
     const MstDoc* d = GetDocument();
-    return d && d->m_CurGyou[0] >= 1 && d->m_CurGyou[0] <= d->m_GyouCount;
+    return d && d->CurGyou() >= 1 && d->CurGyou() <= d->GyouCount();
 }
 
 void CMstView::CalcFukugouTanka() {
@@ -49,15 +49,15 @@ void CMstView::CalcFukugouTanka() {
         return;
     SavePosition(4);
     RowPricingReport report;
-    report.place = {d->m_CurKoumoku[0], d->m_CurGyou[0], true};
+    report.place = {d->CurKoumoku(), d->CurGyou(), true};
     // The dialog opens on the row as the document holds it. Ended by OK, the row is priced once
     // more as the dialog left it, without the question again.
     report.showDetail = [this] {
         StoreGyou();
         return ShowSyousai(false);
     };
-    const RowPricingRules rules{FukugouUse::Master, d->m_SetteiValues.SekisanYousiki == 1};
-    RowPricing p = PriceKivGyou(m_EditGyou, d->m_Roumu, d->m_SetteiValues.FukugouMarume, report, rules);
+    const RowPricingRules rules{FukugouUse::Master, d->IsFukugouStyle()};
+    RowPricing p = PriceKivGyou(m_EditGyou, d->GetRoumu(), d->FukugouMarume(), report, rules);
     m_LabourNo = p.detail.RoumuNumbers();
     StoreGyou();
     RestorePosition(4);
@@ -71,12 +71,12 @@ bool CMstView::ShowSyousai(bool price) {
     SavePosition(1);
     const KivDetailSource source{m_BunField, true};
     kivdialog dlg;
-    LoadKivDetail(dlg, m_EditGyou, d->m_Roumu, source);
+    LoadKivDetail(dlg, m_EditGyou, d->GetRoumu(), source);
     m_LabourNo = dlg.RoumuNumbers();
-    dlg.m_Marume = d->m_SetteiValues.FukugouMarume;
+    dlg.m_Marume = d->FukugouMarume();
     dlg.m_GyouClip = m_SyousaiGyouClip;
     dlg.m_MasterRow = true;
-    const int count = d->m_KoumokuCount;
+    const int count = d->KoumokuCount();
     dlg.m_AcceptOK = [count](const kivdialog& box) {
         if (bunOfBox(box.m_BunNo, count) > 0)
             return true;
@@ -90,9 +90,9 @@ bool CMstView::ShowSyousai(bool price) {
         // Field 1 is the row's key: it stays the category the row is stored in, and a changed
         // category moves the row there afterwards.
         KivDetail kept = dlg;
-        kept.m_BunNo = kiv::text::cformat("%4d", d->m_CurKoumoku[0]);
+        kept.m_BunNo = kiv::text::cformat("%4d", d->CurKoumoku());
         const std::vector<std::string> refused = WriteKivDetail(m_EditGyou, kept, KivWriteBack::Dialog, source);
-        G::writeKey(m_EditGyou, d->m_CurKoumoku[0], d->m_CurGyou[0]);
+        G::writeKey(m_EditGyou, d->CurKoumoku(), d->CurGyou());
         for (const std::string& m : refused)
             KivMessage(m);
         if (price)
@@ -102,11 +102,11 @@ bool CMstView::ShowSyousai(bool price) {
         if (!price) {
             // Opened by the labour check: its caller still prices and stores this row at the
             // cursor, so the move waits until the row's recalculation has ended.
-            m_PendingBun = bun != d->m_CurKoumoku[0] ? bun : 0;
+            m_PendingBun = bun != d->CurKoumoku() ? bun : 0;
         } else {
-            const int target = bun != d->m_CurKoumoku[0] ? bun : m_PendingBun;
+            const int target = bun != d->CurKoumoku() ? bun : m_PendingBun;
             m_PendingBun = 0;
-            if (target > 0 && target != d->m_CurKoumoku[0])
+            if (target > 0 && target != d->CurKoumoku())
                 MoveGyouToBun(target);
         }
     }
@@ -126,11 +126,11 @@ void CMstView::RecalcAllGyou() {
     {
         // One pass: no dialog per row; each message once at the end.
         KivMessagePass pass;
-        for (int bun = 1; bun <= d->m_KoumokuCount; ++bun) {
-            d->m_CurKoumoku[0] = bun;
+        for (int bun = 1; bun <= d->KoumokuCount(); ++bun) {
+            d->SetCurKoumoku(bun);
             d->LoadKoumokuGyou();
-            for (int gyou = 1; gyou <= d->m_GyouCount; ++gyou) {
-                d->m_CurGyou[0] = gyou;
+            for (int gyou = 1; gyou <= d->GyouCount(); ++gyou) {
+                d->SetCurGyou(gyou);
                 LoadGyou();
                 RecalcGyou();
                 StoreGyou();
@@ -160,7 +160,7 @@ void CMstView::OnSyousai() {
     RecalcGyou();
     RedrawGyou();
     setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
-    setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
+    setScrollPos(kiv::ui::SB_VERT, d->CurGyou());
     SetCaretToField();
     showCaret();
 }
@@ -192,10 +192,10 @@ void CMstView::OnBubunTensou() {
 
 bool CMstView::MoveGyouToBun(int bun) {
     MstDoc* d = GetDocument();
-    if (!d || bun < 1 || bun > d->m_KoumokuCount || bun == d->m_CurKoumoku[0] || !IsMasterGyou())
+    if (!d || bun < 1 || bun > d->KoumokuCount() || bun == d->CurKoumoku() || !IsMasterGyou())
         return false;
-    const int from = d->m_CurKoumoku[0];
-    const int gyou = d->m_CurGyou[0];
+    const int from = d->CurKoumoku();
+    const int gyou = d->CurGyou();
     int targetCount = 0;
     d->ForEachKoumokuSlot(bun, [&](int) { ++targetCount; });
     if (targetCount >= d->Limits().koumokuGyouMax) {
@@ -207,19 +207,19 @@ bool CMstView::MoveGyouToBun(int bun) {
 
     // The old category closes up: the later rows move up a place and are renumbered; its last
     // work row goes without a key, which frees its pool slot when the category is stored.
-    for (int i = gyou; i < d->m_GyouCount; ++i) {
+    for (int i = gyou; i < d->GyouCount(); ++i) {
         d->EditWorkGyou(i) = d->WorkGyouAt(i + 1);
         G::writeKey(d->EditWorkGyou(i), from, i);
     }
-    d->EditWorkGyou(d->m_GyouCount) = G::blankRow();
+    d->EditWorkGyou(d->GyouCount()) = G::blankRow();
     d->StoreKoumokuGyou();
 
     // The target gets a slot; its rows keep their order and the moved row comes last, whatever
     // place in the pool the free slot had.
-    d->m_CurKoumoku[0] = bun;
+    d->SetCurKoumoku(bun);
     if (!d->AddGyou()) {
         // Cannot happen after a slot was freed; the row is put back so nothing is lost.
-        d->m_CurKoumoku[0] = from;
+        d->SetCurKoumoku(from);
         d->LoadKoumokuGyou();
         return false;
     }
@@ -234,7 +234,7 @@ bool CMstView::MoveGyouToBun(int bun) {
     rows.push_back(row);
     for (std::size_t k = 0; k < slots.size() && k < rows.size(); ++k)
         d->SetPoolGyou(slots[k], rows[k]);
-    d->m_CurKoumoku[0] = from;
+    d->SetCurKoumoku(from);
     d->LoadKoumokuGyou();
     d->SetModifiedFlag();
     return true;

@@ -52,26 +52,18 @@ MstUndoOwner g_MstUndoOwner;
 // The snapshot
 
 void TakeMstBlockUndo(MstDoc& doc) {
-    doc.m_UndoGyouKoumokuNo = doc.GyouIndex();
-    doc.SaveUndoCounts();
-    doc.CopyGyouToUndo();
-    doc.m_UndoPath = doc.GetPathName();
-    doc.m_UndoSerial = NextBlockUndoSerial();
-    g_MstUndoOwner = {&doc, doc.m_UndoSerial};
+    doc.TakeUndoSnapshot(NextBlockUndoSerial());
+    g_MstUndoOwner = {&doc, doc.UndoSerial()};
 }
 
 bool MstBlockUndoBelongsTo(const MstDoc& doc) {
     // A master opened later at the same address has no serial yet: it never matches.
-    return g_MstBlockUndoReady == 1 && g_MstUndoOwner.doc == &doc && doc.m_UndoSerial != 0 &&
-           g_MstUndoOwner.serial == doc.m_UndoSerial;
+    return g_MstBlockUndoReady == 1 && g_MstUndoOwner.doc == &doc && doc.UndoSerial() != 0 &&
+           g_MstUndoOwner.serial == doc.UndoSerial();
 }
 
 void RestoreMstBlockUndo(MstDoc& doc) {
-    doc.SetGyouIndex(doc.m_UndoGyouKoumokuNo);
-    doc.RestoreUndoCounts();
-    doc.RestoreGyouFromUndo();
-    doc.RebuildGyouIndex();
-    doc.SetModifiedFlag();
+    doc.RestoreUndoSnapshot();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -108,7 +100,7 @@ void CMstView::RenumberGyou() {
     if (!d)
         return;
     GyouRecord::fitLength(m_EditGyou);
-    GyouRecord::writeKey(m_EditGyou, d->m_CurKoumoku[0], d->m_CurGyou[0]);
+    GyouRecord::writeKey(m_EditGyou, d->CurKoumoku(), d->CurGyou());
     GyouRecord::fillBlankHokyuu(m_EditGyou);
 }
 
@@ -134,7 +126,7 @@ bool CMstView::BlockSelectStep() {
     MstDoc* d = GetDocument();
     if (!d || !BlockSelectIn(*this))
         return false;
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    if (d->CurGyou() <= d->GyouCount())
         StoreGyou();
     rowops::ClampCursorToGroup(*this);
     LoadGyou();
@@ -160,7 +152,7 @@ void CMstView::OnGyouInsert() {
         d->StoreKoumokuGyou();
     RedrawGyou();
     setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
-    setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
+    setScrollPos(kiv::ui::SB_VERT, d->CurGyou());
     CalcFieldPos();
     SetCaretToField();
     showCaret();
@@ -169,7 +161,7 @@ void CMstView::OnGyouInsert() {
 void CMstView::OnGyouDelete() {
     MstDoc* d = GetDocument();
     // On the empty row after the category's last there is nothing to delete.
-    if (!d || d->m_CurGyou[0] > d->m_GyouCount)
+    if (!d || d->CurGyou() > d->GyouCount())
         return;
     hideCaret();
     SavePosition(kCommandSlot);
@@ -179,7 +171,7 @@ void CMstView::OnGyouDelete() {
     d->StoreKoumokuGyou();
     RedrawGyou();
     setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
-    setScrollPos(kiv::ui::SB_VERT, d->m_CurGyou[0]);
+    setScrollPos(kiv::ui::SB_VERT, d->CurGyou());
     CalcFieldPos();
     SetCaretToField();
     showCaret();
@@ -192,7 +184,7 @@ void CMstView::OnGyouCopy() {
     MstDoc* d = GetDocument();
     if (!d)
         return;
-    if (d->m_CurGyou[0] <= d->m_GyouCount)
+    if (d->CurGyou() <= d->GyouCount())
         StoreGyou();
     SavePosition(kCommandSlot);
     // Rows an earlier 行複写 collected wait no longer: a cancelled question leaves 貼り付け a
@@ -268,7 +260,7 @@ void CMstView::OnEditPaste() {
         rowops::PasteClipRows(*this, clip, kPasteSlot);
         CalcFieldPos();
     } else if (g_MstTankaHenkanBusy == 0) {
-        if (PasteFieldFromBuffer() && d->m_CurGyou[0] <= d->m_GyouCount)
+        if (PasteFieldFromBuffer() && d->CurGyou() <= d->GyouCount())
             StoreGyou();
     }
     // CSV rows wait for their own view; every other paste ends what was armed.
@@ -298,7 +290,7 @@ void CMstView::OnEditUndo() {
         // The snapshot serves once, wherever it was asked for.
         g_MstBlockMove = 0;
         g_MstBlockUndoReady = 0;
-    } else if (UndoField() && d->m_CurGyou[0] <= d->m_GyouCount) {
+    } else if (UndoField() && d->CurGyou() <= d->GyouCount()) {
         StoreGyou();
     }
     RedrawGyou();
@@ -317,7 +309,7 @@ bool CMstView::UndoField() {
     if (!d || m_FieldUndoBuf.find_first_not_of(' ') == std::string::npos)
         return false;
     // Only the cell the text was cut from takes it back.
-    const CutCell here{d, d->m_CurKoumoku[0], d->m_CurGyou[0], m_CurField[0]};
+    const CutCell here{d, d->CurKoumoku(), d->CurGyou(), m_CurField[0]};
     if (!(here == m_FieldUndoCell))
         return false;
     GyouRecord::fitLength(m_EditGyou);
@@ -329,7 +321,7 @@ bool CMstView::UndoField() {
 
 void CMstView::NoteCutCell() {
     const MstDoc* d = GetDocument();
-    m_FieldUndoCell = {d, d ? d->m_CurKoumoku[0] : 0, d ? d->m_CurGyou[0] : 0, m_CurField[0]};
+    m_FieldUndoCell = {d, d ? d->CurKoumoku() : 0, d ? d->CurGyou() : 0, m_CurField[0]};
 }
 
 void CMstView::ForgetRowCommands() {
