@@ -56,9 +56,9 @@ void CMstView::CalcFukugouTanka() {
         StoreGyou();
         return ShowSyousai(false);
     };
-    const RowPricingRules rules{FukugouUse::Master, d->m_SetteiValues.SekisanYousiki == 1};
+    const RowPricingRules rules{FukugouUse::Master, d->m_SetteiValues.SekisanYousiki == 1, false};
     RowPricing p = PriceKivGyou(m_EditGyou, d->m_Roumu, d->m_SetteiValues.FukugouMarume, report, rules);
-    m_LabourNo = p.detail.RoumuNumbers();
+    m_LabourNo = p.roumuNo;
     StoreGyou();
     RestorePosition(4);
 }

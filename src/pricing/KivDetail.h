@@ -14,6 +14,7 @@
 #include "estimate/GyouRecord.h"
 
 class RoumuList;
+struct FukugouInput;
 
 // One lump-sum line: its rate, its quantity and unit (always "1" and "式") and its two amounts.
 struct IssikiLine {
@@ -94,6 +95,15 @@ RoumuLookup LookupRoumu(const RoumuList& roumu, int no);
 // row's own 補給/単価1/単価2 (29/13/14) when neither flag is set (a blank 補給 as "  1.0"), its own
 // fields 40/42/43 otherwise. Labour lines take trade and prices from `roumu`.
 void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src = {});
+
+// The numbers of the load alone, without its texts, as the pricing of a row reads them (the
+// recalculation prices every row of an item on every pass). Returns the labour registration
+// numbers as loaded.
+struct KivRowNumbers {
+    bool fukuHyouji = false;
+    std::array<int, KivDetail::kRoumuLines> roumuNo{};
+};
+KivRowNumbers LoadFukugouInput(FukugouInput& in, std::string_view row, const RoumuList& roumu);
 
 enum class KivWriteBack {
     Dialog,   // after OK of the detail dialog: unit prices and line 1 by the dialog's flags

@@ -24,8 +24,20 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
     const FukugouOptions options{fukugouMarume, rules.use};
     RowPricing p;
     KivDetail& detail = p.detail;
+    bool fukuHyouji = false;
     auto price = [&] {
+        if (rules.loadedRow)
+            *rules.loadedRow = row;
+        if (!rules.texts) {
+            FukugouInput in;
+            const KivRowNumbers n = LoadFukugouInput(in, row, roumu);
+            fukuHyouji = n.fukuHyouji;
+            p.roumuNo = n.roumuNo;
+            return CalcFukugou(in, options);
+        }
         LoadKivDetail(detail, row, roumu);
+        fukuHyouji = detail.m_FukuHyouji != 0;
+        p.roumuNo = detail.RoumuNumbers();
         return CalcFukugou(detail, options);
     };
     // Several materials priced while 材料を合計して表示 is off: the flag goes on. A row that had
@@ -34,7 +46,7 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
     auto severalMaterials = [&](const FukugouResult& r) {
         if (!r.severalMaterials)
             return;
-        if (!detail.m_FukuHyouji) {
+        if (!fukuHyouji) {
             if (G::isBlank(row, G::Hokyuu))
                 G::putNumber(row, G::Zai1Suu, G::DefaultHokyuu);
             else
@@ -64,7 +76,7 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
     const std::array<int, 2> tanka{G::Tanka1, G::Tanka2};
     const std::array<int, 2> fukugou{G::FukugouTanka1, G::FukugouTanka2};
     auto writes = [&](std::size_t i) { return !r.compositeText[i].empty() && !r.tooWide[i]; };
-    if (detail.m_FukuHyouji)
+    if (fukuHyouji)
         for (std::size_t i = 0; i < 2; ++i) {
             G::blank(row, tanka[i]);
             if (writes(i))
@@ -81,6 +93,15 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
                 KivRowMessage(kTooWide, report.place);
     p.result = std::move(r);
     return p;
+}
+
+KivDetail PricedKivDetail(std::string_view row, const RoumuList& roumu, int fukugouMarume, FukugouUse use) {
+    std::string copy(row);
+    G::fitLength(copy);
+    KivDetail d;
+    LoadKivDetail(d, copy, roumu);
+    CalcFukugou(d, {fukugouMarume, use});
+    return d;
 }
 
 std::array<int, 3> RefreshKivGyou(std::string& row, const RoumuList& roumu, const RowPricingReport& report) {
