@@ -1,5 +1,7 @@
 #include "pricing/FukugouEngine.h"
 
+#include <array>
+
 #include "platform/text/Number.h"
 
 using kiv::text::cformat;
@@ -14,31 +16,44 @@ constexpr std::size_t kCompositeWidth = 10;
 // "%12.1f" less its last two characters: the integer part after rounding to one decimal.
 std::string tenthsCut(const Decimal& v) { return dropRight(cformat("%12.1f", v), 2); }
 
-Decimal pow10(int n) {
-    Decimal p = 1;
-    for (int i = 0; i < n; ++i)
-        p *= 10;
-    return p;
+// 10^n for the ladder's places and bounds (n up to 10).
+const Decimal& pow10(int n) {
+    static const std::array<Decimal, 11> table = [] {
+        std::array<Decimal, 11> t{};
+        t[0] = 1;
+        for (std::size_t i = 1; i < t.size(); ++i)
+            t[i] = t[i - 1] * 10;
+        return t;
+    }();
+    return table[static_cast<std::size_t>(n)];
 }
 
-// The place the ladder cuts or rounds to for a value of `digits` integer digits, 0 for none.
-Decimal ladderPlace(const Decimal& w, int marume) {
-    if (w < Decimal(100))
+// The place the ladder cuts or rounds to for a value of `digits` integer digits, as the
+// exponent of ten (a place of 10^k), 0 for none.
+int ladderPlace(const Decimal& w, int marume) {
+    if (w < pow10(2))
         return 0;
     int digits = 3;
     while (digits < 10 && w >= pow10(digits))
         ++digits;
     // digits: 3 for 100-999, ... 10 for 1,000,000,000 and above
     if (digits >= 10)
-        return marume == 1 ? Decimal(100) : Decimal(0);
+        return marume == 1 ? 2 : 0;
     if (digits <= 4)
-        return 10;
+        return 1;
     if (marume == 1)
-        return 100;
-    return pow10(digits - 3);   // three significant digits kept
+        return 2;
+    return digits - 3;   // three significant digits kept
 }
 
-Decimal cutTo(const Decimal& v, const Decimal& place) { return (v / place).truncated(0) * place; }
+// The value cut toward zero to a multiple of 10^k: the quotient's integer part times the place.
+// While the quotient is exact (no more decimals than a quotient keeps) that is the value's own
+// cut, without the long division.
+Decimal cutTo(const Decimal& v, int k) {
+    if (v.scale() + k <= Decimal::kMaxScale)
+        return v.truncated(-k);
+    return (v / pow10(k)).truncated(0) * pow10(k);
+}
 
 // One track's working values.
 struct Track {
@@ -75,20 +90,20 @@ Decimal FukugouLadder(const Decimal& w, int marume) {
     if (marume == 3) {
         if (w < Decimal(100))
             return exactSize(w) ? w.rounded(0) : parseDecimal(cformat("%10.f", w));
-        const Decimal place = ladderPlace(w, 3);
-        if (place.isZero())
+        const int k = ladderPlace(w, 3);
+        if (k == 0)
             return w;
         Decimal v = w;
-        const Decimal below = v - cutTo(v, place);
-        if (below * 2 >= place)
-            v += place;
-        return cutTo(v, place);
+        const Decimal below = v - cutTo(v, k);
+        if (below * 2 >= pow10(k))
+            v += pow10(k);
+        return cutTo(v, k);
     }
     // The cut modes work on the value as its one-decimal text shows it, so a fraction of .95 or
     // more has already carried into the units.
     const Decimal v = tenthsInteger(w);
-    const Decimal place = ladderPlace(v, marume);
-    return place.isZero() ? v : cutTo(v, place);
+    const int k = ladderPlace(v, marume);
+    return k == 0 ? v : cutTo(v, k);
 }
 
 FukugouResult CalcFukugou(const FukugouInput& in, const FukugouOptions& opt, FukugouAmounts* amounts) {

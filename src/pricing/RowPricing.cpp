@@ -23,7 +23,8 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
     G::fitLength(row);
     const FukugouOptions options{fukugouMarume, rules.use};
     RowPricing p;
-    KivDetail& detail = p.detail;
+    if (rules.texts)
+        p.detail.emplace();
     bool fukuHyouji = false;
     auto price = [&] {
         if (rules.loadedRow)
@@ -35,6 +36,7 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
             p.roumuNo = n.roumuNo;
             return CalcFukugou(in, options);
         }
+        KivDetail& detail = *p.detail;
         LoadKivDetail(detail, row, roumu);
         fukuHyouji = detail.m_FukuHyouji != 0;
         p.roumuNo = detail.RoumuNumbers();

@@ -4,6 +4,7 @@
 // copies of the estimate's rows, so that printing never changes a row of the document.
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,7 @@ class RoumuList;
 
 struct RowPricing {
     FukugouResult result;
-    KivDetail detail;   // the breakdown as priced: every amount's text (RowPricingRules::texts)
+    std::optional<KivDetail> detail;   // the breakdown as priced: every amount's text (RowPricingRules::texts)
     std::array<int, KivDetail::kRoumuLines> roumuNo{};   // the labour registration numbers as loaded
 };
 

@@ -193,3 +193,25 @@ TEST(FixedField, ReadAndWrite) {
     EXPECT_EQ(fieldInt(withNul, 0, 5), 12);
     EXPECT_TRUE(fieldIsBlank(rec, 0, 2));
 }
+
+// Numbers and blankness are read from a field's bytes without its text: each must agree with
+// what the field's text (cut at a NUL, trailing blanks dropped) reads as.
+TEST(FixedField, NumbersFromTheBytesReadAsTheText) {
+    const std::string fields[] = {
+        std::string("      "), std::string("  12.5"), std::string("-0.25 "), std::string("12\0" "99 ", 6),
+        std::string("  \0" "5  ", 6), std::string("\0" "12345", 6), std::string(" \t 7  "), std::string("1 2   "),
+        std::string("+.5   "), std::string("  -   "), std::string("abc  1"), std::string("  9.  "),
+        std::string(" \t    "), std::string("  \0   ", 6), std::string("123456"), std::string("12 \0" "x ", 6),
+    };
+    for (const std::string& f : fields) {
+        const std::string rec = "ab" + f + "cd";
+        SCOPED_TRACE(rec);
+        const std::string_view text = fieldText(rec, 2, f.size());
+        EXPECT_EQ(fieldDecimal(rec, 2, f.size()), kiv::text::parseDecimal(text));
+        EXPECT_EQ(fieldInt(rec, 2, f.size()), kiv::text::parseInt(text));
+        EXPECT_EQ(fieldIsBlank(rec, 2, f.size()), kiv::text::trimBlanks(text).empty());
+    }
+    // Past the end of a short record: blank, zero.
+    EXPECT_TRUE(fieldIsBlank("ab", 4, 3));
+    EXPECT_EQ(fieldInt("ab", 4, 3), 0);
+}

@@ -13,6 +13,13 @@ void checkRange(const std::string& record, std::size_t offset, std::size_t width
         throw std::out_of_range("field lies outside the record");
 }
 
+// The numbers read from the field's bytes: the reading ends at the first character past the
+// number, a NUL or a trailing blank included, so the bytes read as the field's text would. Every
+// row's numbers are read on every recalculation: no text is cut first.
+std::string_view fieldBytes(std::string_view record, std::size_t offset, std::size_t width) {
+    return offset >= record.size() ? std::string_view() : record.substr(offset, width);
+}
+
 } // namespace
 
 std::string_view fieldText(std::string_view record, std::size_t offset, std::size_t width) {
@@ -26,15 +33,22 @@ std::string_view fieldText(std::string_view record, std::size_t offset, std::siz
 }
 
 int fieldInt(std::string_view record, std::size_t offset, std::size_t width) {
-    return parseInt(fieldText(record, offset, width));
+    return parseInt(fieldBytes(record, offset, width));
 }
 
 Decimal fieldDecimal(std::string_view record, std::size_t offset, std::size_t width) {
-    return parseDecimal(fieldText(record, offset, width));
+    return parseDecimal(fieldBytes(record, offset, width));
 }
 
 bool fieldIsBlank(std::string_view record, std::size_t offset, std::size_t width) {
-    return trimBlanks(fieldText(record, offset, width)).empty();
+    // Blank: only blanks before the end or before a NUL, which ends the field's text.
+    for (const char c : fieldBytes(record, offset, width)) {
+        if (c == '\0')
+            break;
+        if (c != ' ')
+            return false;
+    }
+    return true;
 }
 
 void blankField(std::string& record, std::size_t offset, std::size_t width) {

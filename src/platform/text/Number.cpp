@@ -132,12 +132,21 @@ bool formatFixedFast(std::string& body, const Decimal& value, int prec, bool alt
     return true;
 }
 
+// Where the number of a text starts: past its leading white space. Fields are right-aligned,
+// so most of their bytes are blanks: those are skipped first on their own.
+std::size_t numberStart(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
+    while (i < s.size() && isCSpace(s[i]))
+        ++i;
+    return i;
+}
+
 } // namespace
 
 Decimal parseDecimal(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && isCSpace(s[i]))
-        ++i;
+    std::size_t i = numberStart(s);
     bool neg = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         neg = s[i++] == '-';
@@ -198,9 +207,7 @@ Decimal parseDecimal(std::string_view s) {
 }
 
 int parseInt(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && isCSpace(s[i]))
-        ++i;
+    std::size_t i = numberStart(s);
     bool neg = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         neg = s[i++] == '-';
