@@ -64,8 +64,12 @@ struct Track {
 // Below this size a rounding is had from the value itself: its text would read back as the same
 // number. Beyond it the texts' own reading (at most 19 integer digits) decides, so that the
 // roundings go by the texts whatever the size.
-const Decimal kExactBelow = Decimal(100000000000000000LL);
-bool exactSize(const Decimal& v) { return v < kExactBelow && v > -kExactBelow; }
+// Judged on the digits alone (a value of fewer than 17 digits in all is below the size
+// whatever its scale), as it is asked for every amount of every row.
+bool exactSize(const Decimal& v) {
+    constexpr __int128 kExactDigits = 100000000000000000LL;
+    return v.mantissa() < kExactDigits && v.mantissa() > -kExactDigits;
+}
 
 // The integer part of the value rounded to one decimal, as tenthsCut's text reads back.
 Decimal tenthsInteger(const Decimal& v) {

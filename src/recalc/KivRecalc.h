@@ -104,6 +104,13 @@ private:
     // --- Helpers
     // Work row k (1-based) of the current item, as stored.
     std::string_view WorkGyou(int k) const;
+    // Its category and its two amounts: from the item pass while one runs, else read from it.
+    int BunNoOf(int k) const;
+    std::array<Decimal, 2> AmountsOf(int k) const;
+    // The item pass for this view and item, when one runs.
+    ItemPass* Pass() const;
+    // The item pass's values of row k read again after the row was stored.
+    void RefreshPassRow(int k) const;
     int CurrentGyou() const;
     // The last row above row r whose category satisfies `pred`, or 0 when there is none. The
     // calculators whose sums restart at such rows begin their scans there.

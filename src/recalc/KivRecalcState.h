@@ -26,6 +26,13 @@ struct KivRecalc::ItemPass {
     // those the row being recalculated held before (the 雑材 rounding takes the item's total).
     std::array<kiv::text::Decimal, 2> total{};
     std::array<kiv::text::Decimal, 2> before{};
+    // Each work row's category, amounts and computed-row needs as stored, parsed once: the
+    // calculators that scan back over the item read these instead of parsing the rows again.
+    // Refreshed whenever the pass stores a row (its own recalculation, a pricing a calculator
+    // asked for); by row, from 1.
+    std::vector<int> bunNo;
+    std::vector<std::array<kiv::text::Decimal, 2>> amount;
+    std::vector<unsigned> needs;
     bool laterBuilt = false;
     std::vector<int> laterStart;       // item koumoku + 1 + i starts at laterRows[laterStart[i]]
     std::vector<int> laterRows;        // pool indices
@@ -35,7 +42,7 @@ struct KivRecalc::ItemPass {
 template <class Pred>
 int KivRecalc::LastGyouBefore(int r, Pred pred) const {
     for (int k = r - 1; k >= 1; --k)
-        if (pred(GyouRecord::toInt(WorkGyou(k), GyouRecord::BunNo)))
+        if (pred(BunNoOf(k)))
             return k;
     return 0;
 }

@@ -124,6 +124,25 @@ TEST(Number, ParseTable) {
     }
 }
 
+// The blanks ahead of a number are skipped several bytes at a time: every length of blank run,
+// every place of the first other byte and every white-space kind after the blanks read alike.
+TEST(Number, LeadingBlanksOfEveryLengthAreSkipped) {
+    for (std::size_t blanks = 0; blanks <= 20; ++blanks)
+        for (const std::string& tail : {std::string(""), std::string("7"), std::string("-12.5"), std::string("\t3"),
+                                       std::string(" \n4"), std::string("x9"), std::string("\0" "5", 2), std::string("00.25  ")})
+            for (std::size_t after : {std::size_t{0}, std::size_t{3}}) {
+                const std::string t = std::string(blanks, ' ') + tail + std::string(after, ' ');
+                SCOPED_TRACE("blanks " + std::to_string(blanks) + " tail " + tail.c_str());
+                // The reference: white space skipped one byte at a time, then the number.
+                std::size_t i = 0;
+                while (i < t.size() && std::string_view(" \t\n\v\f\r").find(t[i]) != std::string_view::npos)
+                    ++i;
+                const std::string_view rest = std::string_view(t).substr(i);
+                EXPECT_EQ(parseDecimal(t), parseDecimal(rest));
+                EXPECT_EQ(parseInt(t), parseInt(rest));
+            }
+}
+
 TEST(Number, ArithmeticIsExact) {
     Decimal a = parseDecimal("0.1"), b = parseDecimal("0.2");
     EXPECT_EQ(a + b, parseDecimal("0.3"));

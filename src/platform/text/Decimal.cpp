@@ -114,6 +114,12 @@ Decimal Decimal::withScale(int scale) const {
 Decimal Decimal::operator-() const { return make(-m_, scale_); }
 
 Decimal Decimal::operator+(const Decimal& o) const {
+    // Most of a row's breakdown is blank: sums and products with zero are common enough to be
+    // had without aligning scales (every value is kept without trailing zeros, zero as 0).
+    if (o.m_ == 0)
+        return *this;
+    if (m_ == 0)
+        return o;
     int s = std::max(scale_, o.scale_);
     Decimal a = withScale(s), b = o.withScale(s);
     __int128 r;
@@ -125,6 +131,8 @@ Decimal Decimal::operator+(const Decimal& o) const {
 Decimal Decimal::operator-(const Decimal& o) const { return *this + (-o); }
 
 Decimal Decimal::operator*(const Decimal& o) const {
+    if (m_ == 0 || o.m_ == 0)
+        return Decimal();
     __int128 r;
     if (!__builtin_mul_overflow(m_, o.m_, &r))
         return make(r, scale_ + o.scale_);
@@ -157,6 +165,8 @@ Decimal Decimal::operator/(const Decimal& o) const {
 }
 
 std::strong_ordering Decimal::operator<=>(const Decimal& o) const {
+    if (scale_ == o.scale_)
+        return m_ < o.m_ ? std::strong_ordering::less : m_ > o.m_ ? std::strong_ordering::greater : std::strong_ordering::equal;
     int s = std::max(scale_, o.scale_);
     Decimal a = withScale(s), b = o.withScale(s);
     if (a.m_ < b.m_)

@@ -1,6 +1,9 @@
 #include "platform/text/Number.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <vector>
@@ -133,14 +136,51 @@ bool formatFixedFast(std::string& body, const Decimal& value, int prec, bool alt
 }
 
 // Where the number of a text starts: past its leading white space. Fields are right-aligned,
-// so most of their bytes are blanks: those are skipped first on their own.
-std::size_t numberStart(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ')
-        ++i;
+// so most of their bytes are blanks, and every row's numbers are read on every recalculation:
+// the blanks are skipped eight at a time, the first other byte found from the bits that differ
+// (no loop whose end the processor mispredicts on each field).
+// Past any white space from i.
+std::size_t skipSpace(std::string_view s, std::size_t i) {
     while (i < s.size() && isCSpace(s[i]))
         ++i;
     return i;
+}
+
+std::size_t numberStart(std::string_view s) {
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+        // The index of the first byte of the eight at `at` that is not a blank, or 8.
+        auto firstOther = [&](std::size_t at) {
+            std::uint64_t w;
+            std::memcpy(&w, s.data() + at, 8);
+            const std::uint64_t differ = w ^ kEightBlanks;
+            return differ == 0 ? std::size_t{8} : static_cast<std::size_t>(std::countr_zero(differ) / 8);
+        };
+        if (n >= 8) {
+            for (; i + 8 <= n; i += 8)
+                if (const std::size_t k = firstOther(i); k < 8)
+                    return skipSpace(s, i + k);
+            // The last few bytes: the eight that end the text, those before them known blanks.
+            if (i < n)
+                i = n - 8 + firstOther(n - 8);
+            return skipSpace(s, std::min(i, n));
+        }
+        if (n >= 4) {
+            // Four to seven bytes: the four that start the text and the four that end it.
+            std::uint32_t lo, hi;
+            std::memcpy(&lo, s.data(), 4);
+            std::memcpy(&hi, s.data() + n - 4, 4);
+            const std::uint32_t differLo = lo ^ 0x20202020U, differHi = hi ^ 0x20202020U;
+            if (differLo != 0)
+                return skipSpace(s, static_cast<std::size_t>(std::countr_zero(differLo) / 8));
+            return skipSpace(s, differHi == 0 ? n : n - 4 + static_cast<std::size_t>(std::countr_zero(differHi) / 8));
+        }
+    }
+    while (i < n && s[i] == ' ')
+        ++i;
+    return skipSpace(s, i);
 }
 
 } // namespace
