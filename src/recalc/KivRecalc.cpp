@@ -141,7 +141,7 @@ Pair KivRecalc::AmountsOf(int k) const {
     return {dec(row, G::Kingaku1), dec(row, G::Kingaku2)};
 }
 
-void KivRecalc::RefreshPassRow(int k) const {
+void KivRecalc::RefreshPassRow(int k, bool needs) const {
     ItemPass* ip = Pass();
     if (!ip || k < 1 || k >= static_cast<int>(ip->bunNo.size()))
         return;
@@ -149,7 +149,8 @@ void KivRecalc::RefreshPassRow(int k) const {
     const std::string_view row = WorkGyou(k);
     ip->bunNo[i] = G::toInt(row, G::BunNo);
     ip->amount[i] = {dec(row, G::Kingaku1), dec(row, G::Kingaku2)};
-    ip->needs[i] = kiv::recalc::KeisanNeeds(row, m_S);
+    if (needs)
+        ip->needs[i] = kiv::recalc::KeisanNeeds(row, m_S);
 }
 
 bool KivRecalc::IsTotalCode(int bunNo) const {
@@ -301,7 +302,7 @@ void KivRecalc::RecalcGyou() {
     v.RestorePosition5();
 
     const bool acted = RunCalculators(bunNo);
-    if (inItem)
+    if (inItem && acted)
         RefreshPassRow(r);
     if (inItem) {
         // A computed row's fields change after its pricing: it is priced again when asked for.
@@ -413,7 +414,7 @@ void KivRecalc::RecalcKoumoku() {
     ip.amount.resize(ip.kekka.size());
     ip.needs.resize(ip.kekka.size());
     for (int r = 1; r <= d.m_GyouCount; ++r) {
-        RefreshPassRow(r);
+        RefreshPassRow(r, true);
         if (!IsTotalCode(ip.bunNo[static_cast<std::size_t>(r)]))
             for (int t = 0; t < 2; ++t)
                 ip.total[t] += ip.amount[static_cast<std::size_t>(r)][t];

@@ -109,8 +109,10 @@ private:
     std::array<Decimal, 2> AmountsOf(int k) const;
     // The item pass for this view and item, when one runs.
     ItemPass* Pass() const;
-    // The item pass's values of row k read again after the row was stored.
-    void RefreshPassRow(int k) const;
+    // The item pass's values of row k read again after the row was stored; its needs only with
+    // `needs`: the pass writes quantities, amounts, prices and the pricing's flag and material
+    // line 1, never the rates, labour lines or category its needs are read from.
+    void RefreshPassRow(int k, bool needs = false) const;
     int CurrentGyou() const;
     // The last row above row r whose category satisfies `pred`, or 0 when there is none. The
     // calculators whose sums restart at such rows begin their scans there.
