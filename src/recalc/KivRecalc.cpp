@@ -18,6 +18,7 @@ using kiv::text::Decimal;
 using G = GyouRecord;
 
 KivRecalc::ItemPass* KivRecalc::s_ItemPass = nullptr;
+KivRecalc::EstimatePass* KivRecalc::s_EstimatePass = nullptr;
 
 namespace {
 
@@ -483,6 +484,13 @@ void KivRecalc::RecalcAllKoumoku(int times) {
     CKivView& v = m_View;
     CKivDoc& d = m_Doc;
     KivMessagePass pass;
+    EstimatePass estimate;
+    estimate.view = &v;
+    struct Enter {
+        EstimatePass* outer;
+        explicit Enter(EstimatePass* ep) : outer(s_EstimatePass) { s_EstimatePass = ep; }
+        ~Enter() { s_EstimatePass = outer; }
+    } enter(&estimate);
     const Position saved{d.m_CurKoumoku[0], d.m_CurGyou[0], d.m_TopGyou[0], d.m_ScreenGyou[0], v.m_CurField[0],
                          v.m_VisibleGyou};
     // The row being edited and its item go to the pool first: walking the items reloads the

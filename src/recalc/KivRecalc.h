@@ -60,6 +60,7 @@ public:
 
 private:
     struct ItemPass;
+    struct EstimatePass;
     struct Dispatch;
 
     // --- Calculators, in the order RecalcGyou runs them
@@ -146,4 +147,5 @@ private:
     const SetteiValues& m_S;
 
     static ItemPass* s_ItemPass;
+    static EstimatePass* s_EstimatePass;
 };

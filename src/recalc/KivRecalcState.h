@@ -39,6 +39,17 @@ struct KivRecalc::ItemPass {
     std::vector<int> laterBunNo;       // their categories
 };
 
+// While the whole estimate is recalculated: every item's rows in the pool, item by item, and
+// their categories, for the heading rows of every item. Neither the rows' places nor their
+// categories change in a recalculation; their amounts are read where they are.
+struct KivRecalc::EstimatePass {
+    CKivView* view = nullptr;
+    bool built = false;
+    std::vector<int> start;   // item 1 + i starts at rows[start[i]]
+    std::vector<int> rows;    // pool indices
+    std::vector<int> bunNo;   // their categories
+};
+
 template <class Pred>
 int KivRecalc::LastGyouBefore(int r, Pred pred) const {
     for (int k = r - 1; k >= 1; --k)
