@@ -121,6 +121,12 @@ Decimal Decimal::operator+(const Decimal& o) const {
     if (m_ == 0)
         return o;
     int s = std::max(scale_, o.scale_);
+    if (fits64(m_) && fits64(o.m_) && s - std::min(scale_, o.scale_) <= 18) {
+        // Field values: below 2^63 each, one raised by at most 10^18 (< 2^60), the sum cannot
+        // leave 128 bits, so no overflow check (a library call for 128 bits) is needed.
+        const __int128 a = m_ * kPow10.v[s - scale_], b = o.m_ * kPow10.v[s - o.scale_];
+        return make(a + b, s);
+    }
     Decimal a = withScale(s), b = o.withScale(s);
     __int128 r;
     if (__builtin_add_overflow(a.m_, b.m_, &r))
@@ -133,6 +139,8 @@ Decimal Decimal::operator-(const Decimal& o) const { return *this + (-o); }
 Decimal Decimal::operator*(const Decimal& o) const {
     if (m_ == 0 || o.m_ == 0)
         return Decimal();
+    if (fits64(m_) && fits64(o.m_))
+        return make(m_ * o.m_, scale_ + o.scale_);   // below 2^126: no overflow
     __int128 r;
     if (!__builtin_mul_overflow(m_, o.m_, &r))
         return make(r, scale_ + o.scale_);
@@ -165,9 +173,11 @@ Decimal Decimal::operator/(const Decimal& o) const {
 }
 
 std::strong_ordering Decimal::operator<=>(const Decimal& o) const {
-    if (scale_ == o.scale_)
-        return m_ < o.m_ ? std::strong_ordering::less : m_ > o.m_ ? std::strong_ordering::greater : std::strong_ordering::equal;
     int s = std::max(scale_, o.scale_);
+    if (fits64(m_) && fits64(o.m_) && s - std::min(scale_, o.scale_) <= 18) {
+        const __int128 a = m_ * kPow10.v[s - scale_], b = o.m_ * kPow10.v[s - o.scale_];
+        return a < b ? std::strong_ordering::less : a > b ? std::strong_ordering::greater : std::strong_ordering::equal;
+    }
     Decimal a = withScale(s), b = o.withScale(s);
     if (a.m_ < b.m_)
         return std::strong_ordering::less;

@@ -268,8 +268,8 @@ int parseInt(std::string_view s) {
 }
 
 std::string cformat(std::string_view fmt, const Decimal& value) {
-    const Conversion& sp0 = cachedConversion(fmt);
-    Conversion sp = sp0;
+    const Conversion& sp = cachedConversion(fmt);
+    bool zero = sp.zero;
     std::string body;
     bool neg = value.isNegative();
     if (sp.conv == 'd') {
@@ -282,7 +282,7 @@ std::string cformat(std::string_view fmt, const Decimal& value) {
                 body.clear();
             if (static_cast<int>(body.size()) < sp.precision)
                 body.insert(0, static_cast<std::size_t>(sp.precision) - body.size(), '0');
-            sp.zero = false;   // a precision turns off zero padding for integers
+            zero = false;   // a precision turns off zero padding for integers
         }
     } else if (formatFixedFast(body, value, sp.precision < 0 ? 6 : sp.precision, sp.alt)) {
         // (the common case: digits produced directly)
@@ -310,7 +310,7 @@ std::string cformat(std::string_view fmt, const Decimal& value) {
         out += sign;
         out += body;
         out.append(pad, ' ');
-    } else if (sp.zero) {
+    } else if (zero) {
         out += sign;
         out.append(pad, '0');
         out += body;
