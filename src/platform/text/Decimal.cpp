@@ -124,7 +124,10 @@ Decimal Decimal::operator+(const Decimal& o) const {
     if (fits64(m_) && fits64(o.m_) && s - std::min(scale_, o.scale_) <= 18) {
         // Field values: below 2^63 each, one raised by at most 10^18 (< 2^60), the sum cannot
         // leave 128 bits, so no overflow check (a library call for 128 bits) is needed.
-        const __int128 a = m_ * kPow10.v[s - scale_], b = o.m_ * kPow10.v[s - o.scale_];
+        if (scale_ == o.scale_)
+            return make(m_ + o.m_, s);
+        const __int128 a = scale_ == s ? m_ : m_ * kPow10.v[s - scale_];
+        const __int128 b = o.scale_ == s ? o.m_ : o.m_ * kPow10.v[s - o.scale_];
         return make(a + b, s);
     }
     Decimal a = withScale(s), b = o.withScale(s);

@@ -187,6 +187,8 @@ std::size_t numberStart(std::string_view s) {
 
 Decimal parseDecimal(std::string_view s) {
     std::size_t i = numberStart(s);
+    if (i == s.size())
+        return Decimal();   // a blank field
     bool neg = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         neg = s[i++] == '-';
