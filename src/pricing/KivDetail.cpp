@@ -147,8 +147,10 @@ RoumuLookup LookupRoumu(const RoumuList& roumu, int no) {
     return r;
 }
 
-void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src) {
-    d = KivDetail();
+namespace {
+
+// The load's fields into a breakdown that holds its constructor defaults.
+void loadFields(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src) {
     // The flags decide where material line 1 comes from, so they are read first.
     d.m_FukuHyouji = flagSet(row, G::FukuHyouji) ? 1 : 0;
     d.m_ZaiGoukei = flagSet(row, G::ZaiGoukei) ? 1 : 0;
@@ -207,6 +209,19 @@ void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, c
     d.m_Zatuzai.Ritu = fieldText(row, G::ZatuzaiRitu);
     d.m_Sonota1.Ritu = fieldText(row, G::Sonota1Ritu);
     d.m_Sonota2.Ritu = fieldText(row, G::Sonota2Ritu);
+}
+
+} // namespace
+
+void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src) {
+    d = KivDetail();
+    loadFields(d, row, roumu, src);
+}
+
+KivDetail LoadedKivDetail(std::string_view row, const RoumuList& roumu, const KivDetailSource& src) {
+    KivDetail d;
+    loadFields(d, row, roumu, src);
+    return d;
 }
 
 KivRowNumbers LoadFukugouInput(FukugouInput& in, std::string_view row, const RoumuList& roumu) {

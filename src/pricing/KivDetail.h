@@ -95,6 +95,8 @@ RoumuLookup LookupRoumu(const RoumuList& roumu, int no);
 // row's own 補給/単価1/単価2 (29/13/14) when neither flag is set (a blank 補給 as "  1.0"), its own
 // fields 40/42/43 otherwise. Labour lines take trade and prices from `roumu`.
 void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src = {});
+// The same into a new breakdown (built once, not built and then reset).
+KivDetail LoadedKivDetail(std::string_view row, const RoumuList& roumu, const KivDetailSource& src = {});
 
 // The numbers of the load alone, without its texts, as the pricing of a row reads them (the
 // recalculation prices every row of an item on every pass). Returns the labour registration

@@ -23,8 +23,6 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
     G::fitLength(row);
     const FukugouOptions options{fukugouMarume, rules.use};
     RowPricing p;
-    if (rules.texts)
-        p.detail.emplace();
     bool fukuHyouji = false;
     auto price = [&] {
         if (rules.loadedRow)
@@ -36,8 +34,7 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
             p.roumuNo = n.roumuNo;
             return CalcFukugou(in, options);
         }
-        KivDetail& detail = *p.detail;
-        LoadKivDetail(detail, row, roumu);
+        KivDetail& detail = p.detail.emplace(LoadedKivDetail(row, roumu));
         fukuHyouji = detail.m_FukuHyouji != 0;
         p.roumuNo = detail.RoumuNumbers();
         return CalcFukugou(detail, options);
@@ -100,8 +97,7 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
 KivDetail PricedKivDetail(std::string_view row, const RoumuList& roumu, int fukugouMarume, FukugouUse use) {
     std::string copy(row);
     G::fitLength(copy);
-    KivDetail d;
-    LoadKivDetail(d, copy, roumu);
+    KivDetail d = LoadedKivDetail(copy, roumu);
     CalcFukugou(d, {fukugouMarume, use});
     return d;
 }
@@ -109,8 +105,7 @@ KivDetail PricedKivDetail(std::string_view row, const RoumuList& roumu, int fuku
 std::array<int, 3> RefreshKivGyou(std::string& row, const RoumuList& roumu, const RowPricingReport& report) {
     G::fitLength(row);
     const KivDetailSource source{G::BunNo, false};
-    KivDetail detail;
-    LoadKivDetail(detail, row, roumu, source);
+    KivDetail detail = LoadedKivDetail(row, roumu, source);
     const std::vector<std::string> refused = WriteKivDetail(row, detail, KivWriteBack::Refresh, source);
     if (report.messages)
         for (const std::string& m : refused)

@@ -1,5 +1,7 @@
 #include "platform/text/FixedField.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 #include "platform/text/Cp932.h"
@@ -18,6 +20,13 @@ void checkRange(const std::string& record, std::size_t offset, std::size_t width
 // row's numbers are read on every recalculation: no text is cut first.
 std::string_view fieldBytes(std::string_view record, std::size_t offset, std::size_t width) {
     return offset >= record.size() ? std::string_view() : record.substr(offset, width);
+}
+
+// Whether the text lies in the record's own bytes.
+bool within(const std::string& record, std::string_view text) {
+    const auto begin = reinterpret_cast<std::uintptr_t>(record.data());
+    const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+    return !text.empty() && at >= begin && at < begin + record.size();
 }
 
 } // namespace
@@ -51,9 +60,11 @@ bool fieldIsBlank(std::string_view record, std::size_t offset, std::size_t width
     return true;
 }
 
+// The writes keep the record's length: its bytes are set in place (every field of every row is
+// written back on each row refresh).
 void blankField(std::string& record, std::size_t offset, std::size_t width) {
     checkRange(record, offset, width);
-    record.replace(offset, width, width, ' ');
+    std::fill_n(record.data() + offset, width, ' ');
 }
 
 bool putRight(std::string& record, std::size_t offset, std::size_t width, std::string_view text) {
@@ -61,8 +72,15 @@ bool putRight(std::string& record, std::size_t offset, std::size_t width, std::s
     text = trimBlanks(text);
     if (text.size() > width)
         return false;
-    blankField(record, offset, width);
-    record.replace(offset + width - text.size(), text.size(), text);
+    if (within(record, text)) {
+        // A text read from the record itself: the field is blanked first, then the text taken.
+        blankField(record, offset, width);
+        record.replace(offset + width - text.size(), text.size(), text);
+        return true;
+    }
+    char* field = record.data() + offset;
+    std::fill_n(field, width - text.size(), ' ');
+    std::copy(text.begin(), text.end(), field + (width - text.size()));
     return true;
 }
 
@@ -71,8 +89,14 @@ bool putLeft(std::string& record, std::size_t offset, std::size_t width, std::st
     text = trimRightBlanks(text);
     if (text.size() > width)
         return false;
-    blankField(record, offset, width);
-    record.replace(offset, text.size(), text);
+    if (within(record, text)) {
+        blankField(record, offset, width);
+        record.replace(offset, text.size(), text);
+        return true;
+    }
+    char* field = record.data() + offset;
+    std::copy(text.begin(), text.end(), field);
+    std::fill_n(field + text.size(), width - text.size(), ' ');
     return true;
 }
 

@@ -334,6 +334,13 @@ std::string dropRight(std::string_view s, std::size_t n) {
 }
 
 std::string_view trimRightBlanks(std::string_view s) {
+    // Text fields are left-aligned and mostly blank: eight blanks at a time first.
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+    for (std::uint64_t w; s.size() >= 8; s.remove_suffix(8)) {
+        std::memcpy(&w, s.data() + s.size() - 8, 8);
+        if (w != kEightBlanks)
+            break;
+    }
     while (!s.empty() && s.back() == ' ')
         s.remove_suffix(1);
     return s;
