@@ -11,6 +11,9 @@
 #include "bench/BenchEstimate.h"
 #include "estimate/RoumuList.h"
 #include "estimate/RoumuRecord.h"
+#include "export/DaikaTextDialog.h"
+#include "export/TextDialog.h"
+#include "platform/headless/DialogDriver.h"
 #include "master/MstDoc.h"
 #include "master/MstView.h"
 #include "platform/files/Files.h"
@@ -147,6 +150,49 @@ TEST(Golden, TheFullMasterRecalculatedAndSavedKeepsEveryByte) {
         EXPECT_EQ(after, c.digest);
     }
     kiv::ui::setBackend(nullptr);
+}
+
+// The two text exports, which price every composite row again on their own: the written files of
+// the composite rows and of the every-kind estimate, pinned the same way.
+TEST(Golden, TextExportsOfLargeEstimatesKeepEveryByte) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> (*rows)();
+        bool daika;
+        int marume;
+        const char* digest;
+    };
+    const Case cases[] = {
+        {"composite rows, 代価表", benchsupport::compositeRows, true, 1,
+         "2eb4c040cd305bdf568e675b0595b523324e924dff15a29112b5c815a7403f03"},
+        {"every kind, 代価表", [] { return benchsupport::allItemsRows(true); }, true, 3,
+         "d17483bc04269298a8c1807abb654cc56bd4f613107eccc89601723ca92b6498"},
+        {"every kind, 内訳書", [] { return benchsupport::allItemsRows(true); }, false, 2,
+         "01ee15bedce98b63d7f959c5ca026a5a1c61b4c193e4d91bdf7ecc31b04b9470"},
+    };
+    const TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        benchsupport::Estimate e(c.rows(), dir.path());
+        e.doc->m_NeedRecalc = 0;
+        e.doc->m_SetteiValues.FukugouMarume = c.marume;
+        e.doc->m_Roumu = labourList(40);
+        e.view->create(nullptr, kiv::ui::Rect::fromSize(0, 0, 1400, 600));
+        const auto out = dir / "golden.txt";
+        std::filesystem::remove(out);
+        auto answer = [&](kiv::ui::headless::DialogDriver& d) {
+            d.type(c.daika ? CDaikaTextDialog::IDC_PATH : CTextDialog::IDC_PATH, out.string()).click(kiv::ui::IDOK);
+        };
+        e.backend.expectDialog(answer, c.daika ? CDaikaTextDialog::IDD : CTextDialog::IDD);
+        e.view->onCommand(c.daika ? ID_DAIKA_TEXT_OUT : ID_TEXT_OUT);
+        e.backend.processPending();
+        ClearKivPrompts();
+        const auto bytes = kiv::files::readFile(out);
+        ASSERT_TRUE(bytes.has_value());
+        EXPECT_GT(bytes->size(), 100000u);
+        EXPECT_EQ(sha256Hex(*bytes), c.digest);
+        e.view.reset();
+    }
 }
 
 } // namespace
