@@ -115,8 +115,10 @@ FukugouResult CalcFukugou(const FukugouInput& in, const FukugouOptions& opt, Fuk
     const bool dialog = opt.use == FukugouUse::Dialog || opt.use == FukugouUse::MasterDialog;
     const bool master = opt.use == FukugouUse::Master || opt.use == FukugouUse::MasterDialog;
     FukugouResult res;
-    FukugouAmounts unused;
-    FukugouAmounts& ex = amounts ? *amounts : unused;
+    // Without a caller's amounts they go to a scratch set kept per thread (not one cleared on
+    // every row's pricing).
+    thread_local FukugouAmounts scratch;
+    FukugouAmounts& ex = amounts ? *amounts : scratch;
 
     // Each amount is rounded by R; later steps take it as rounded.
     auto amount = [&](Decimal& exact, const Decimal& value) {

@@ -191,6 +191,8 @@ void loadFields(KivDetail& d, std::string_view row, const RoumuList& roumu, cons
         d.m_RoumuBukake[i] = fieldText(row, kRoumuBukakeField[i]);
         if (src.withRoumuBikou)
             d.m_RoumuBikou[i] = fieldText(row, kRoumuBikouField[i]);
+        if (!src.withRoumuLookup)
+            continue;
         const RoumuLookup r = LookupRoumu(roumu, roumuNumber(d.m_RoumuNo[i]));
         d.m_RoumuSyokusyu[i] = r.Syokusyu;
         d.m_RoumuTanka1[i] = r.Tanka1;

@@ -76,6 +76,9 @@ struct KivDetailSource {
     bool withFuzoku = true;
     // The labour remarks (fields 103-105) shown and written back; the totals keep theirs as read.
     bool withRoumuBikou = true;
+    // The labour lines' trades and prices looked up in the list (the row refresh writes none of
+    // them back and leaves them out).
+    bool withRoumuLookup = true;
     // After the dialog: with 常時複合単価で表示する on, the composite unit prices are the row's
     // prices whatever 材料を合計して表示 says (the totals' rule); otherwise a non-zero material
     // total overrides them.

@@ -104,7 +104,7 @@ KivDetail PricedKivDetail(std::string_view row, const RoumuList& roumu, int fuku
 
 std::array<int, 3> RefreshKivGyou(std::string& row, const RoumuList& roumu, const RowPricingReport& report) {
     G::fitLength(row);
-    const KivDetailSource source{G::BunNo, false};
+    const KivDetailSource source{G::BunNo, false, true, false, false};
     KivDetail detail = LoadedKivDetail(row, roumu, source);
     const std::vector<std::string> refused = WriteKivDetail(row, detail, KivWriteBack::Refresh, source);
     if (report.messages)

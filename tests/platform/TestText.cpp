@@ -230,6 +230,21 @@ TEST(FixedField, NumbersFromTheBytesReadAsTheText) {
         EXPECT_EQ(fieldInt(rec, 2, f.size()), kiv::text::parseInt(text));
         EXPECT_EQ(fieldIsBlank(rec, 2, f.size()), kiv::text::trimBlanks(text).empty());
     }
+    // A NUL at every place of fields of every length up to 20 ends the text there.
+    for (std::size_t width = 0; width <= 20; ++width)
+        for (std::size_t nul = 0; nul <= width; ++nul) {
+            std::string field;
+            for (std::size_t i = 0; i < width; ++i)
+                field.push_back(i % 3 == 2 ? ' ' : static_cast<char>('a' + i));
+            if (nul < width)
+                field[nul] = '\0';
+            const std::string rec = "ab" + field + "cd";
+            const std::string_view text = fieldText(rec, 2, width);
+            std::string_view want = std::string_view(field).substr(0, nul);
+            while (!want.empty() && want.back() == ' ')
+                want.remove_suffix(1);
+            EXPECT_EQ(text, want) << width << " " << nul;
+        }
     // Past the end of a short record: blank, zero.
     EXPECT_TRUE(fieldIsBlank("ab", 4, 3));
     EXPECT_EQ(fieldInt("ab", 4, 3), 0);

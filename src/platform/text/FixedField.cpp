@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 #include "platform/text/Cp932.h"
@@ -22,6 +23,20 @@ std::string_view fieldBytes(std::string_view record, std::size_t offset, std::si
     return offset >= record.size() ? std::string_view() : record.substr(offset, width);
 }
 
+// Where the first NUL of a field is (its size when there is none): eight bytes at a time, as
+// every text of every row is read on each row refresh.
+std::size_t nulAt(std::string_view f) {
+    std::size_t i = 0;
+    for (std::uint64_t w; i + 8 <= f.size(); i += 8) {
+        std::memcpy(&w, f.data() + i, 8);
+        if ((w - 0x0101010101010101ULL) & ~w & 0x8080808080808080ULL)
+            break;   // a zero byte among these eight
+    }
+    while (i < f.size() && f[i] != '\0')
+        ++i;
+    return i;
+}
+
 // Whether the text lies in the record's own bytes.
 bool within(const std::string& record, std::string_view text) {
     const auto begin = reinterpret_cast<std::uintptr_t>(record.data());
@@ -35,10 +50,7 @@ std::string_view fieldText(std::string_view record, std::size_t offset, std::siz
     if (offset >= record.size())
         return {};
     std::string_view f = record.substr(offset, width);
-    std::size_t nul = f.find('\0');
-    if (nul != std::string_view::npos)
-        f = f.substr(0, nul);
-    return trimRightBlanks(f);
+    return trimRightBlanks(f.substr(0, nulAt(f)));
 }
 
 int fieldInt(std::string_view record, std::size_t offset, std::size_t width) {
