@@ -113,13 +113,7 @@ Decimal Decimal::withScale(int scale) const {
 
 Decimal Decimal::operator-() const { return make(-m_, scale_); }
 
-Decimal Decimal::operator+(const Decimal& o) const {
-    // Most of a row's breakdown is blank: sums and products with zero are common enough to be
-    // had without aligning scales (every value is kept without trailing zeros, zero as 0).
-    if (o.m_ == 0)
-        return *this;
-    if (m_ == 0)
-        return o;
+Decimal Decimal::add(const Decimal& o) const {
     int s = std::max(scale_, o.scale_);
     if (fits64(m_) && fits64(o.m_) && s - std::min(scale_, o.scale_) <= 18) {
         // Field values: below 2^63 each, one raised by at most 10^18 (< 2^60), the sum cannot
@@ -139,9 +133,7 @@ Decimal Decimal::operator+(const Decimal& o) const {
 
 Decimal Decimal::operator-(const Decimal& o) const { return *this + (-o); }
 
-Decimal Decimal::operator*(const Decimal& o) const {
-    if (m_ == 0 || o.m_ == 0)
-        return Decimal();
+Decimal Decimal::multiply(const Decimal& o) const {
     if (fits64(m_) && fits64(o.m_))
         return make(m_ * o.m_, scale_ + o.scale_);   // below 2^126: no overflow
     __int128 r;
