@@ -414,8 +414,10 @@ void KivRecalc::RecalcKoumoku() {
     ip.bunNo.resize(ip.kekka.size());
     ip.amount.resize(ip.kekka.size());
     ip.needs.resize(ip.kekka.size());
+    // The needs count in the labour-posting style only.
+    const bool posting = m_S.SekisanYousiki != 1;
     for (int r = 1; r <= d.m_GyouCount; ++r) {
-        RefreshPassRow(r, true);
+        RefreshPassRow(r, posting);
         if (!IsTotalCode(ip.bunNo[static_cast<std::size_t>(r)]))
             for (int t = 0; t < 2; ++t)
                 ip.total[t] += ip.amount[static_cast<std::size_t>(r)][t];
