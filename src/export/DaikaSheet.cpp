@@ -39,7 +39,7 @@ std::string DaikaRateText(std::string_view prefixUtf8, std::string_view rate) {
 }
 
 DaikaBlock BuildDaikaBlock(std::string_view row, const RowPricing& priced, const CKivDoc& doc, const DaikaStyle& style) {
-    const KivDetail& k = priced.detail;
+    const KivDetail& k = *priced.detail;
     const int marume = doc.FukugouMarume();
     auto raw = [&](int field) { return std::string(G::raw(row, field)); };
     auto amount = [&](std::string_view text) { return DaikaAmountText(kiv::text::parseDecimal(text), marume); };

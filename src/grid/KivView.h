@@ -384,10 +384,12 @@ public:
     // --- Row pricing (KivViewPricing.cpp)
     // Prices the row in m_EditGyou (the caller loaded the current row) from its breakdown: the
     // composite unit prices 15/16 (and 13/14 for 常時複合単価で表示する), flag 102 when several
-    // materials are priced; keeps the results in m_FukugouKekka, m_FukugouDetail, m_RoumuNo and
+    // materials are priced; keeps the results in m_FukugouKekka, m_PricedGyou, m_RoumuNo and
     // m_NeedSleeve; stores the row. Its messages go through KivRowMessage: inside a
     // KivMessagePass they are collected and no dialog opens.
     void CalcFukugouTanka();
+    // The breakdown of the last pricing with every amount's text (the pricing itself keeps none).
+    KivDetail FukugouDetail() const;
     // Blank fields 7, 9, 17, 18 / 7, 8, 17, 18 of m_EditGyou; the current field is left at 18.
     void ClearSuuAmount();
     void ClearSuuAmount2();
@@ -462,7 +464,8 @@ public:
     // registration numbers of the row last loaded, and whether an item's rows need sleeve
     // material (set here, cleared and read by the item recalculation).
     FukugouKekka m_FukugouKekka;
-    KivDetail m_FukugouDetail;
+    // The row as the last pricing loaded it: FukugouDetail gives that pricing's breakdown texts.
+    std::string m_PricedGyou;
     std::array<int, 3> m_RoumuNo{};
     int m_NeedSleeve = 0;
     // The detail dialog's line clipboard, kept from one dialog to the next.

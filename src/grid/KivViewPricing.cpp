@@ -39,14 +39,23 @@ void CKivView::CalcFukugouTanka() {
         StoreGyou();
         return ShowSyousai();
     };
-    RowPricing p = PriceKivGyou(m_EditGyou, d->GetRoumu(), d->FukugouMarume(), report);
-    m_RoumuNo = p.detail.RoumuNumbers();
+    RowPricingRules rules;
+    rules.texts = false;   // priced on its numbers: its texts are had again when asked for
+    rules.loadedRow = &m_PricedGyou;
+    RowPricing p = PriceKivGyou(m_EditGyou, d->GetRoumu(), d->FukugouMarume(), report, rules);
+    m_RoumuNo = p.roumuNo;
     m_FukugouKekka = p.result.kekka;
-    m_FukugouDetail = std::move(p.detail);
     if (p.result.needSleeve)
         m_NeedSleeve = 1;
     StoreGyou();
     RestorePosition6();
+}
+
+KivDetail CKivView::FukugouDetail() const {
+    const CKivDoc* d = GetDocument();
+    if (!d || m_PricedGyou.empty())
+        return KivDetail();
+    return PricedKivDetail(m_PricedGyou, d->m_Roumu, d->m_SetteiValues.FukugouMarume);
 }
 
 void CKivView::ClearSuuAmount() {

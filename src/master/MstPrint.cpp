@@ -204,9 +204,9 @@ void CMstPrint::PricePrintGyou() {
     RowPricingReport report;
     report.place = {G::koumokuOf(m_PrintGyou), G::toInt(m_PrintGyou, G::GyouNo), true};
     report.messages = m_Reported.insert(report.place.no * 100000LL + report.place.gyou).second;
-    const RowPricingRules rules{FukugouUse::Master, d.IsFukugouStyle()};
+    const RowPricingRules rules{FukugouUse::Master, d.IsFukugouStyle(), false};
     const RowPricing p = PriceKivGyou(m_PrintGyou, d.GetRoumu(), d.FukugouMarume(), report, rules);
-    m_LabourNo = p.detail.RoumuNumbers();
+    m_LabourNo = p.roumuNo;
 }
 
 void CMstPrint::PrintPage(PrinterDc& dc, int page) {

@@ -56,9 +56,9 @@ void CMstView::CalcFukugouTanka() {
         StoreGyou();
         return ShowSyousai(false);
     };
-    const RowPricingRules rules{FukugouUse::Master, d->IsFukugouStyle()};
+    const RowPricingRules rules{FukugouUse::Master, d->IsFukugouStyle(), false};
     RowPricing p = PriceKivGyou(m_EditGyou, d->GetRoumu(), d->FukugouMarume(), report, rules);
-    m_LabourNo = p.detail.RoumuNumbers();
+    m_LabourNo = p.roumuNo;
     StoreGyou();
     RestorePosition(4);
 }

@@ -56,10 +56,41 @@ struct FukugouResult {
     bool needSleeve = false;
     // The rounding ladder was applied to the composite.
     bool ladder = false;
+    // 材料を合計して表示 as the pricing took it.
+    bool zaiGoukei = false;
+};
+
+// The lump-sum lines of a breakdown, in the engine's order.
+enum class Issiki { Tugite, Setugou, Siji, Fuzoku, Haturi, Zatuzai, Unpan, Sonota1, Sonota2 };
+inline constexpr std::size_t kIssikiCount = 9;
+
+// The numbers of a breakdown as the engine reads them: its texts parsed once. Index [track][line].
+struct FukugouInput {
+    using Decimal = kiv::text::Decimal;
+    std::array<std::array<Decimal, KivDetail::kZaiLines>, 2> zaiTanka{};
+    std::array<Decimal, KivDetail::kZaiLines> zaiSuu{};
+    std::array<Decimal, KivDetail::kRoumuLines> roumuBukake{};
+    std::array<std::array<Decimal, KivDetail::kRoumuLines>, 2> roumuTanka{};
+    std::array<Decimal, kIssikiCount> ritu{};
+    std::array<Decimal, kIssikiCount> suu{};   // the lump-sum quantities ("1")
+    bool zaiGoukei = false;
+};
+
+// Every amount of a pricing before its rounding, for the breakdown's texts. Index [track][line].
+struct FukugouAmounts {
+    using Decimal = kiv::text::Decimal;
+    std::array<std::array<Decimal, KivDetail::kZaiLines>, 2> zai{};
+    std::array<std::array<Decimal, KivDetail::kRoumuLines>, 2> roumu{};
+    std::array<std::array<Decimal, 2>, kIssikiCount> issiki{};   // [line][track]
+    std::array<Decimal, 2> zaiKei{}, roumuKei{}, zaikouKei{};
 };
 
 // Prices the breakdown: the amounts, totals and composite texts go into `d`.
 FukugouResult CalcFukugou(KivDetail& d, const FukugouOptions& opt);
+// The same on its numbers, for callers that need no amount texts (the recalculation prices every
+// row of an item on every pass); `amounts`, when given, receives the amounts before rounding.
+// `zaiGoukei` of the result is the flag the pricing went by (the dialog's own, from its lines).
+FukugouResult CalcFukugou(const FukugouInput& in, const FukugouOptions& opt, FukugouAmounts* amounts = nullptr);
 
 // R, the amount rounding: two decimals in mode 3, else the integer part of the value rounded to
 // one decimal. The text is "%13.2f" or "%12.1f" less its last two characters.

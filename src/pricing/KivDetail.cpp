@@ -3,6 +3,7 @@
 #include "estimate/RoumuList.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
+#include "pricing/FukugouEngine.h"
 
 using kiv::text::sj;
 using G = GyouRecord;
@@ -146,8 +147,10 @@ RoumuLookup LookupRoumu(const RoumuList& roumu, int no) {
     return r;
 }
 
-void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src) {
-    d = KivDetail();
+namespace {
+
+// The load's fields into a breakdown that holds its constructor defaults.
+void loadFields(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src) {
     // The flags decide where material line 1 comes from, so they are read first.
     d.m_FukuHyouji = flagSet(row, G::FukuHyouji) ? 1 : 0;
     d.m_ZaiGoukei = flagSet(row, G::ZaiGoukei) ? 1 : 0;
@@ -188,6 +191,8 @@ void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, c
         d.m_RoumuBukake[i] = fieldText(row, kRoumuBukakeField[i]);
         if (src.withRoumuBikou)
             d.m_RoumuBikou[i] = fieldText(row, kRoumuBikouField[i]);
+        if (!src.withRoumuLookup)
+            continue;
         const RoumuLookup r = LookupRoumu(roumu, roumuNumber(d.m_RoumuNo[i]));
         d.m_RoumuSyokusyu[i] = r.Syokusyu;
         d.m_RoumuTanka1[i] = r.Tanka1;
@@ -206,6 +211,60 @@ void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, c
     d.m_Zatuzai.Ritu = fieldText(row, G::ZatuzaiRitu);
     d.m_Sonota1.Ritu = fieldText(row, G::Sonota1Ritu);
     d.m_Sonota2.Ritu = fieldText(row, G::Sonota2Ritu);
+}
+
+} // namespace
+
+void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src) {
+    d = KivDetail();
+    loadFields(d, row, roumu, src);
+}
+
+KivDetail LoadedKivDetail(std::string_view row, const RoumuList& roumu, const KivDetailSource& src) {
+    KivDetail d;
+    loadFields(d, row, roumu, src);
+    return d;
+}
+
+KivRowNumbers LoadFukugouInput(FukugouInput& in, std::string_view row, const RoumuList& roumu) {
+    // The same fields as LoadKivDetail's, read as numbers: a number read from a field's text or
+    // from its bytes is the same (the reading stops at the first character past the number).
+    in = FukugouInput();
+    KivRowNumbers n;
+    n.fukuHyouji = flagSet(row, G::FukuHyouji);
+    in.zaiGoukei = flagSet(row, G::ZaiGoukei);
+    const bool ownLine1 = n.fukuHyouji || in.zaiGoukei;
+    for (int k = ownLine1 ? 0 : 1; k < KivDetail::kZaiLines; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        in.zaiSuu[i] = G::toDecimal(row, zaiField(G::Zai1Suu, k));
+        in.zaiTanka[0][i] = G::toDecimal(row, zaiField(G::Zai1Tanka1, k));
+        in.zaiTanka[1][i] = G::toDecimal(row, zaiField(G::Zai1Tanka2, k));
+    }
+    if (!ownLine1) {
+        in.zaiSuu[0] = G::isBlank(row, G::Hokyuu) ? kiv::text::parseDecimal(G::DefaultHokyuu) : G::toDecimal(row, G::Hokyuu);
+        in.zaiTanka[0][0] = G::toDecimal(row, G::Tanka1);
+        in.zaiTanka[1][0] = G::toDecimal(row, G::Tanka2);
+    }
+    for (std::size_t j = 0; j < KivDetail::kRoumuLines; ++j) {
+        n.roumuNo[j] = roumuNumber(G::text(row, kRoumuNoField[j]));
+        in.roumuBukake[j] = G::toDecimal(row, kRoumuBukakeField[j]);
+        const RoumuRecord* line = n.roumuNo[j] >= 1 ? roumu.byNumber(n.roumuNo[j]) : nullptr;
+        if (!line)
+            continue;
+        const std::string& t = line->text();
+        for (std::size_t i = 0; i < 2; ++i) {
+            const std::size_t pos = i == 0 ? RoumuRecord::Tanka1Pos : RoumuRecord::Tanka2Pos;
+            if (pos < t.size())
+                in.roumuTanka[i][j] = kiv::text::parseDecimal(std::string_view(t).substr(pos, RoumuRecord::TankaWidth));
+        }
+    }
+    const std::array<int, kIssikiCount> rate{G::TugiteRitu, G::SetugouRitu, G::SijiRitu,  G::FuzokuRitu, G::HaturiRitu,
+                                             G::ZatuzaiRitu, G::UnpanRitu,  G::Sonota1Ritu, G::Sonota2Ritu};
+    for (std::size_t k = 0; k < kIssikiCount; ++k) {
+        in.ritu[k] = G::toDecimal(row, rate[k]);
+        in.suu[k] = 1;   // IssikiLine's quantity
+    }
+    return n;
 }
 
 std::vector<std::string> WriteKivDetail(std::string& row, const KivDetail& d, KivWriteBack how,

@@ -14,6 +14,7 @@
 #include "estimate/GyouRecord.h"
 
 class RoumuList;
+struct FukugouInput;
 
 // One lump-sum line: its rate, its quantity and unit (always "1" and "式") and its two amounts.
 struct IssikiLine {
@@ -75,6 +76,9 @@ struct KivDetailSource {
     bool withFuzoku = true;
     // The labour remarks (fields 103-105) shown and written back; the totals keep theirs as read.
     bool withRoumuBikou = true;
+    // The labour lines' trades and prices looked up in the list (the row refresh writes none of
+    // them back and leaves them out).
+    bool withRoumuLookup = true;
     // After the dialog: with 常時複合単価で表示する on, the composite unit prices are the row's
     // prices whatever 材料を合計して表示 says (the totals' rule); otherwise a non-zero material
     // total overrides them.
@@ -94,6 +98,17 @@ RoumuLookup LookupRoumu(const RoumuList& roumu, int no);
 // row's own 補給/単価1/単価2 (29/13/14) when neither flag is set (a blank 補給 as "  1.0"), its own
 // fields 40/42/43 otherwise. Labour lines take trade and prices from `roumu`.
 void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src = {});
+// The same into a new breakdown (built once, not built and then reset).
+KivDetail LoadedKivDetail(std::string_view row, const RoumuList& roumu, const KivDetailSource& src = {});
+
+// The numbers of the load alone, without its texts, as the pricing of a row reads them (the
+// recalculation prices every row of an item on every pass). Returns the labour registration
+// numbers as loaded.
+struct KivRowNumbers {
+    bool fukuHyouji = false;
+    std::array<int, KivDetail::kRoumuLines> roumuNo{};
+};
+KivRowNumbers LoadFukugouInput(FukugouInput& in, std::string_view row, const RoumuList& roumu);
 
 enum class KivWriteBack {
     Dialog,   // after OK of the detail dialog: unit prices and line 1 by the dialog's flags

@@ -23,9 +23,20 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
     G::fitLength(row);
     const FukugouOptions options{fukugouMarume, rules.use};
     RowPricing p;
-    KivDetail& detail = p.detail;
+    bool fukuHyouji = false;
     auto price = [&] {
-        LoadKivDetail(detail, row, roumu);
+        if (rules.loadedRow)
+            *rules.loadedRow = row;
+        if (!rules.texts) {
+            FukugouInput in;
+            const KivRowNumbers n = LoadFukugouInput(in, row, roumu);
+            fukuHyouji = n.fukuHyouji;
+            p.roumuNo = n.roumuNo;
+            return CalcFukugou(in, options);
+        }
+        KivDetail& detail = p.detail.emplace(LoadedKivDetail(row, roumu));
+        fukuHyouji = detail.m_FukuHyouji != 0;
+        p.roumuNo = detail.RoumuNumbers();
         return CalcFukugou(detail, options);
     };
     // Several materials priced while 材料を合計して表示 is off: the flag goes on. A row that had
@@ -34,7 +45,7 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
     auto severalMaterials = [&](const FukugouResult& r) {
         if (!r.severalMaterials)
             return;
-        if (!detail.m_FukuHyouji) {
+        if (!fukuHyouji) {
             if (G::isBlank(row, G::Hokyuu))
                 G::putNumber(row, G::Zai1Suu, G::DefaultHokyuu);
             else
@@ -64,7 +75,7 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
     const std::array<int, 2> tanka{G::Tanka1, G::Tanka2};
     const std::array<int, 2> fukugou{G::FukugouTanka1, G::FukugouTanka2};
     auto writes = [&](std::size_t i) { return !r.compositeText[i].empty() && !r.tooWide[i]; };
-    if (detail.m_FukuHyouji)
+    if (fukuHyouji)
         for (std::size_t i = 0; i < 2; ++i) {
             G::blank(row, tanka[i]);
             if (writes(i))
@@ -83,11 +94,18 @@ RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMar
     return p;
 }
 
+KivDetail PricedKivDetail(std::string_view row, const RoumuList& roumu, int fukugouMarume, FukugouUse use) {
+    std::string copy(row);
+    G::fitLength(copy);
+    KivDetail d = LoadedKivDetail(copy, roumu);
+    CalcFukugou(d, {fukugouMarume, use});
+    return d;
+}
+
 std::array<int, 3> RefreshKivGyou(std::string& row, const RoumuList& roumu, const RowPricingReport& report) {
     G::fitLength(row);
-    const KivDetailSource source{G::BunNo, false};
-    KivDetail detail;
-    LoadKivDetail(detail, row, roumu, source);
+    const KivDetailSource source{G::BunNo, false, true, false, false};
+    KivDetail detail = LoadedKivDetail(row, roumu, source);
     const std::vector<std::string> refused = WriteKivDetail(row, detail, KivWriteBack::Refresh, source);
     if (report.messages)
         for (const std::string& m : refused)

@@ -4,7 +4,9 @@
 // copies of the estimate's rows, so that printing never changes a row of the document.
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "estimate/KivMessagePass.h"
 #include "pricing/FukugouEngine.h"
@@ -14,7 +16,8 @@ class RoumuList;
 
 struct RowPricing {
     FukugouResult result;
-    KivDetail detail;   // the breakdown as priced: every amount's text
+    std::optional<KivDetail> detail;   // the breakdown as priced: every amount's text (RowPricingRules::texts)
+    std::array<int, KivDetail::kRoumuLines> roumuNo{};   // the labour registration numbers as loaded
 };
 
 // How a pricing reports.
@@ -35,6 +38,12 @@ struct RowPricingRules {
     // The check that labour line 1 has a productivity rate but no labour unit price 1 (the
     // master asks it only in the composite unit-price style).
     bool labourCheck = true;
+    // The breakdown's texts into RowPricing::detail. Without them the row is priced on its numbers
+    // alone, and the same row texts are written: the recalculation prices every row so.
+    bool texts = true;
+    // When given, receives the row as its breakdown was last loaded: PricedKivDetail gives the
+    // texts of that pricing from it.
+    std::string* loadedRow = nullptr;
 };
 
 // Prices `row` (1400 bytes after the call) from its breakdown: the composite unit prices into
@@ -42,6 +51,10 @@ struct RowPricingRules {
 // several materials are priced without it. The messages go through KivRowMessage.
 RowPricing PriceKivGyou(std::string& row, const RoumuList& roumu, int fukugouMarume, const RowPricingReport& report,
                         const RowPricingRules& rules = {});
+
+// The breakdown of a row as PriceKivGyou prices it, with every amount's text, priced on a copy.
+KivDetail PricedKivDetail(std::string_view row, const RoumuList& roumu, int fukugouMarume,
+                          FukugouUse use = FukugouUse::Row);
 
 // The breakdown's load and write-back without a dialog: the row's own fields rearranged by its
 // flags. Returns the labour registration numbers as loaded. Refused values are reported through

@@ -16,7 +16,9 @@ constexpr std::size_t kKeyLength = kKeyHeadLength + 30 + 10 + 30 + 30;
 
 // The row as the sheet prints it: priced, then the detail round trip.
 void priceAndRefresh(std::string& row, const CKivDoc& doc, const RowPricingReport& report) {
-    PriceKivGyou(row, doc.GetRoumu(), doc.FukugouMarume(), report);
+    RowPricingRules rules;
+    rules.texts = false;
+    PriceKivGyou(row, doc.GetRoumu(), doc.FukugouMarume(), report, rules);
     RefreshKivGyou(row, doc.GetRoumu(), report);
 }
 

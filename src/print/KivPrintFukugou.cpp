@@ -95,7 +95,7 @@ void CKivPrint::PrintFukugouTankaBlock(PrinterDc& dc) {
     RowPricingReport quiet;
     quiet.messages = false;
     const RowPricing priced = PriceKivGyou(row, d.GetRoumu(), marume, quiet);
-    const KivDetail& k = priced.detail;
+    const KivDetail& k = *priced.detail;
 
     // The block keeps to its columns whatever the job's options: remarks 1 in the remarks column.
     PrintLayoutChoice choice = LayoutChoice();

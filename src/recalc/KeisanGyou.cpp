@@ -95,13 +95,17 @@ bool IsKeisanGyou(std::string_view row, const SetteiValues& s) {
 }
 
 bool KeisanGyouMissing(const std::vector<std::string_view>& rows, const SetteiValues& s) {
-    const int n = static_cast<int>(rows.size());
     std::vector<unsigned> needs(rows.size());
     std::vector<int> bunNo(rows.size());
-    for (int k = 0; k < n; ++k) {
-        needs[static_cast<std::size_t>(k)] = KeisanNeeds(rows[static_cast<std::size_t>(k)], s);
-        bunNo[static_cast<std::size_t>(k)] = G::toInt(rows[static_cast<std::size_t>(k)], G::BunNo);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        needs[k] = KeisanNeeds(rows[k], s);
+        bunNo[k] = G::toInt(rows[k], G::BunNo);
     }
+    return KeisanGyouMissing(needs, bunNo, s);
+}
+
+bool KeisanGyouMissing(const std::vector<unsigned>& needs, const std::vector<int>& bunNo, const SetteiValues& s) {
+    const int n = static_cast<int>(std::min(needs.size(), bunNo.size()));
     for (int slot = 0; slot < kKeisanSlots; ++slot) {
         if (slot == kUnpanSlot)
             continue;

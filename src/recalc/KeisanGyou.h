@@ -37,6 +37,8 @@ bool IsKeisanGyou(std::string_view row, const SetteiValues& s);
 // Whether some run of the item lacks a row of a kind one of its rows needs. 運搬費 never counts
 // (it is inserted, not required), nor does スリーブ (which is never inserted).
 bool KeisanGyouMissing(const std::vector<std::string_view>& rows, const SetteiValues& s);
+// The same on each row's needs (KeisanNeeds) and category, as a pass keeps them.
+bool KeisanGyouMissing(const std::vector<unsigned>& needs, const std::vector<int>& bunNo, const SetteiValues& s);
 
 // One computed row to insert: template slot `slot` goes before row `before` of the item
 // (1-based; rows.size() + 1 is after the last).

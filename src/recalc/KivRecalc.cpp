@@ -18,6 +18,7 @@ using kiv::text::Decimal;
 using G = GyouRecord;
 
 KivRecalc::ItemPass* KivRecalc::s_ItemPass = nullptr;
+KivRecalc::EstimatePass* KivRecalc::s_EstimatePass = nullptr;
 
 namespace {
 
@@ -123,6 +124,36 @@ std::string_view KivRecalc::WorkGyou(int k) const {
 
 int KivRecalc::CurrentGyou() const { return m_Doc.m_CurGyou[0]; }
 
+KivRecalc::ItemPass* KivRecalc::Pass() const {
+    ItemPass* ip = s_ItemPass;
+    return ip && ip->view == &m_View && ip->koumoku == m_Doc.m_CurKoumoku[0] ? ip : nullptr;
+}
+
+int KivRecalc::BunNoOf(int k) const {
+    if (const ItemPass* ip = Pass(); ip && k >= 1 && k < static_cast<int>(ip->bunNo.size()))
+        return ip->bunNo[static_cast<std::size_t>(k)];
+    return G::toInt(WorkGyou(k), G::BunNo);
+}
+
+Pair KivRecalc::AmountsOf(int k) const {
+    if (const ItemPass* ip = Pass(); ip && k >= 1 && k < static_cast<int>(ip->amount.size()))
+        return ip->amount[static_cast<std::size_t>(k)];
+    const std::string_view row = WorkGyou(k);
+    return {dec(row, G::Kingaku1), dec(row, G::Kingaku2)};
+}
+
+void KivRecalc::RefreshPassRow(int k, bool needs) const {
+    ItemPass* ip = Pass();
+    if (!ip || k < 1 || k >= static_cast<int>(ip->bunNo.size()))
+        return;
+    const auto i = static_cast<std::size_t>(k);
+    const std::string_view row = WorkGyou(k);
+    ip->bunNo[i] = G::toInt(row, G::BunNo);
+    ip->amount[i] = {dec(row, G::Kingaku1), dec(row, G::Kingaku2)};
+    if (needs)
+        ip->needs[i] = kiv::recalc::KeisanNeeds(row, m_S);
+}
+
 bool KivRecalc::IsTotalCode(int bunNo) const {
     return IsCode(EnzanCode::HyousiKei, bunNo) || IsCode(EnzanCode::Tyuukei, bunNo) ||
            IsCode(EnzanCode::Syoukei, bunNo) || IsCode(EnzanCode::Saikei, bunNo) ||
@@ -164,6 +195,7 @@ void KivRecalc::BackToComputedRow() {
 
 void KivRecalc::FinishComputedRow() {
     m_View.StoreGyou();
+    RefreshPassRow(CurrentGyou());
     m_View.m_CurField[0] = CKivView::m_LastField;
 }
 
@@ -178,6 +210,7 @@ const FukugouKekka& KivRecalc::KekkaOf(int k) {
     const char flag101 = firstChar(m_View.m_EditGyou, G::FukuHyouji);
     const char flag102 = firstChar(m_View.m_EditGyou, G::ZaiGoukei);
     m_View.CalcFukugouTanka();
+    RefreshPassRow(k);
     const FukugouKekka& kekka = m_View.m_FukugouKekka;
     if (cached) {
         ip->kekka[static_cast<std::size_t>(k)] = kekka;
@@ -212,7 +245,7 @@ void KivRecalc::RecalcGyou() {
     std::string& row = v.m_EditGyou;
     const bool counted = !IsTotalCode(G::toInt(row, G::BunNo));
     if (inItem && counted)
-        ip->before = {G::toDecimal(WorkGyou(r), G::Kingaku1), G::toDecimal(WorkGyou(r), G::Kingaku2)};
+        ip->before = AmountsOf(r);
     Decimal hokyuu = G::toDecimal(row, G::Hokyuu);
     if (hokyuu.isZero())
         hokyuu = 1;
@@ -265,16 +298,22 @@ void KivRecalc::RecalcGyou() {
         }
     }
     v.StoreGyou();
+    if (inItem)
+        RefreshPassRow(r);
     v.RestorePosition5();
 
     const bool acted = RunCalculators(bunNo);
+    if (inItem && acted)
+        RefreshPassRow(r);
     if (inItem) {
         // A computed row's fields change after its pricing: it is priced again when asked for.
         if (acted)
             ip->valid[static_cast<std::size_t>(r)] = 0;
-        if (counted)
+        if (counted) {
+            const Pair after = AmountsOf(r);
             for (int t = 0; t < 2; ++t)
-                ip->total[t] += G::toDecimal(WorkGyou(r), G::Kingaku1 + t) - ip->before[t];
+                ip->total[t] += after[t] - ip->before[t];
+        }
     }
     m_Doc.m_NeedRecalc = 1;
     v.m_CurField[0] = CKivView::m_LastField;
@@ -372,11 +411,16 @@ void KivRecalc::RecalcKoumoku() {
     if (d.m_CurKoumoku[0] == 1)
         d.m_HyousiData[17].clear();
 
+    ip.bunNo.resize(ip.kekka.size());
+    ip.amount.resize(ip.kekka.size());
+    ip.needs.resize(ip.kekka.size());
+    // The needs count in the labour-posting style only.
+    const bool posting = m_S.SekisanYousiki != 1;
     for (int r = 1; r <= d.m_GyouCount; ++r) {
-        const std::string_view row = WorkGyou(r);
-        if (!IsTotalCode(G::toInt(row, G::BunNo)))
+        RefreshPassRow(r, posting);
+        if (!IsTotalCode(ip.bunNo[static_cast<std::size_t>(r)]))
             for (int t = 0; t < 2; ++t)
-                ip.total[t] += G::toDecimal(row, G::Kingaku1 + t);
+                ip.total[t] += ip.amount[static_cast<std::size_t>(r)][t];
     }
 
     v.SavePosition4();
@@ -407,8 +451,8 @@ void KivRecalc::RecalcKoumoku() {
             for (const auto& [code, kind] : kCounted)
                 if (IsCode(code, bunNo))
                     ++v.m_KeisanCount[static_cast<std::size_t>(kind)];
-            // The same needs as the style conversion inserts rows for.
-            const unsigned needs = kiv::recalc::KeisanNeeds(row, m_S);
+            // The same needs as the style conversion inserts rows for (the row as stored).
+            const unsigned needs = ip.needs[static_cast<std::size_t>(r)];
             for (int slot = 0; slot < kiv::recalc::kKeisanSlots; ++slot)
                 if (needs >> slot & 1u)
                     v.m_KeisanNeed[static_cast<std::size_t>(kSlotKind[slot])] = 1;
@@ -428,11 +472,9 @@ void KivRecalc::RecalcKoumoku() {
     }
     if (!fukugou) {
         // Missing: a run of the item has rows needing a kind and no row of it.
-        std::vector<std::string_view> rows;
-        rows.reserve(static_cast<std::size_t>(std::max(d.m_GyouCount, 0)));
-        for (int r = 1; r <= d.m_GyouCount; ++r)
-            rows.push_back(WorkGyou(r));
-        if (kiv::recalc::KeisanGyouMissing(rows, m_S))
+        const std::vector<unsigned> needs(ip.needs.begin() + 1, ip.needs.end());
+        const std::vector<int> bunNo(ip.bunNo.begin() + 1, ip.bunNo.end());
+        if (kiv::recalc::KeisanGyouMissing(needs, bunNo, m_S))
             v.m_KeisanMissing = 1;
     }
 
@@ -444,6 +486,13 @@ void KivRecalc::RecalcAllKoumoku(int times) {
     CKivView& v = m_View;
     CKivDoc& d = m_Doc;
     KivMessagePass pass;
+    EstimatePass estimate;
+    estimate.view = &v;
+    struct Enter {
+        EstimatePass* outer;
+        explicit Enter(EstimatePass* ep) : outer(s_EstimatePass) { s_EstimatePass = ep; }
+        ~Enter() { s_EstimatePass = outer; }
+    } enter(&estimate);
     const Position saved{d.m_CurKoumoku[0], d.m_CurGyou[0], d.m_TopGyou[0], d.m_ScreenGyou[0], v.m_CurField[0],
                          v.m_VisibleGyou};
     // The row being edited and its item go to the pool first: walking the items reloads the

@@ -60,6 +60,7 @@ public:
 
 private:
     struct ItemPass;
+    struct EstimatePass;
     struct Dispatch;
 
     // --- Calculators, in the order RecalcGyou runs them
@@ -104,6 +105,15 @@ private:
     // --- Helpers
     // Work row k (1-based) of the current item, as stored.
     std::string_view WorkGyou(int k) const;
+    // Its category and its two amounts: from the item pass while one runs, else read from it.
+    int BunNoOf(int k) const;
+    std::array<Decimal, 2> AmountsOf(int k) const;
+    // The item pass for this view and item, when one runs.
+    ItemPass* Pass() const;
+    // The item pass's values of row k read again after the row was stored; its needs only with
+    // `needs`: the pass writes quantities, amounts, prices and the pricing's flag and material
+    // line 1, never the rates, labour lines or category its needs are read from.
+    void RefreshPassRow(int k, bool needs = false) const;
     int CurrentGyou() const;
     // The last row above row r whose category satisfies `pred`, or 0 when there is none. The
     // calculators whose sums restart at such rows begin their scans there.
@@ -137,4 +147,5 @@ private:
     const SetteiValues& m_S;
 
     static ItemPass* s_ItemPass;
+    static EstimatePass* s_EstimatePass;
 };

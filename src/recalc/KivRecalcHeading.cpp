@@ -72,8 +72,20 @@ void KivRecalc::CalcHeading(EnzanCode kind) {
         const std::vector<int>* start = &ownStart;
         const std::vector<int>* rows = &ownRows;
         const std::vector<int>* bunNo = &ownBunNo;
+        std::size_t first = 0;   // the later items start at (*start)[first]
         ItemPass* ip = s_ItemPass;
-        if (ip && ip->view == &m_View && ip->koumoku == m_Doc.m_CurKoumoku[0]) {
+        EstimatePass* ep = s_EstimatePass;
+        if (ep && ep->view == &m_View) {
+            // The whole estimate: one look at every item serves every heading row of every item.
+            if (!ep->built) {
+                collectLaterRows(m_Doc, 0, ep->start, ep->rows, ep->bunNo);
+                ep->built = true;
+            }
+            start = &ep->start;
+            rows = &ep->rows;
+            bunNo = &ep->bunNo;
+            first = std::min(static_cast<std::size_t>(std::max(m_Doc.m_CurKoumoku[0], 0)), ep->start.size() - 1);
+        } else if (ip && ip->view == &m_View && ip->koumoku == m_Doc.m_CurKoumoku[0]) {
             // Later items do not change while this item is recalculated: one look at them
             // serves every heading row of the item.
             if (!ip->laterBuilt) {
@@ -88,10 +100,10 @@ void KivRecalc::CalcHeading(EnzanCode kind) {
         }
         const std::size_t items = start->size() - 1;
         bool stopped = false;
-        for (std::size_t i = 0; i < items && matches < 2 && !stopped; ++i) {
-            const int first = (*start)[i];
+        for (std::size_t i = first; i < items && matches < 2 && !stopped; ++i) {
+            const int begin = (*start)[i];
             const int end = (*start)[i + 1];
-            for (int p = first; p < end && matches < 2; ++p) {
+            for (int p = begin; p < end && matches < 2; ++p) {
                 const int c = (*bunNo)[static_cast<std::size_t>(p)];
                 if (isStop(c)) {
                     stopped = true;
@@ -101,7 +113,7 @@ void KivRecalc::CalcHeading(EnzanCode kind) {
                     G::raw(m_Doc.PoolGyou((*rows)[static_cast<std::size_t>(p)]), G::Kigou) != symbol)
                     continue;
                 ++matches;
-                for (int q = first; q < end; ++q) {
+                for (int q = begin; q < end; ++q) {
                     const std::string& item = m_Doc.PoolGyou((*rows)[static_cast<std::size_t>(q)]);
                     const int ic = (*bunNo)[static_cast<std::size_t>(q)];
                     if (ic == code || IsTotalCode(ic))

@@ -68,13 +68,13 @@ void KivRecalc::CalcFuzokuhin() {
     // The sums restart at every total row: the scan starts at the last one.
     const int from = RunStart(r, code);
     for (int k = from; k <= r; ++k) {
-        const std::string_view row = WorkGyou(k);
-        const int c = G::toInt(row, G::BunNo);
+        const int c = BunNoOf(k);
         if (c == code)
             continue;
         if (IsTotalCode(c)) {
             sum = {};
         } else if (base != 0 && c == base) {
+            const std::string_view row = WorkGyou(k);
             const Decimal rate = dec(row, rateField);
             for (int t = 0; t < 2; ++t)
                 sum[t] += ShareRounded(dec(row, G::HiroidasiSuu1 + t) * dec(row, G::Tanka1 + t) * rate, m_S.FukugouMarume);
@@ -96,7 +96,7 @@ void KivRecalc::CalcZatuzai() {
         KivMessagePass scan;
         const int from = RunStart(r, code);
         for (int k = from; k <= r; ++k) {
-            const int c = G::toInt(WorkGyou(k), G::BunNo);
+            const int c = BunNoOf(k);
             if (c == code)
                 continue;
             if (IsTotalCode(c))
@@ -175,12 +175,12 @@ void KivRecalc::CalcUnpanhi() {
     Pair sum{};
     const int from = RunStart(r, code);
     for (int k = from; k <= r; ++k) {
-        const std::string_view row = WorkGyou(k);
-        const int c = G::toInt(row, G::BunNo);
+        const int c = BunNoOf(k);
         if (c == code)
             continue;
         if (IsTotalCode(c))
             sum = {};
+        const std::string_view row = WorkGyou(k);
         const Decimal u = dec(row, f[0]);
         if (u.isZero())
             continue;
@@ -207,16 +207,15 @@ void KivRecalc::CalcSleeve() {
     Pair price{};
     if (roumuCode != 0)
         for (int k = 1; k <= m_Doc.m_GyouCount; ++k) {
-            const std::string_view row = WorkGyou(k);
-            if (G::toInt(row, G::BunNo) == roumuCode)
-                price = {dec(row, G::Tanka1), dec(row, G::Tanka2)};
+            if (BunNoOf(k) == roumuCode)
+                price = {dec(WorkGyou(k), G::Tanka1), dec(WorkGyou(k), G::Tanka2)};
         }
 
     Pair sum{};
     {
         KivMessagePass scan;
         for (int k = 1; k < r; ++k) {
-            const int c = G::toInt(WorkGyou(k), G::BunNo);
+            const int c = BunNoOf(k);
             if (c == code || IsTotalCode(c) || IsCode(EnzanCode::Syouhizei, c))
                 continue;
             const FukugouKekka& kekka = KekkaOf(k);

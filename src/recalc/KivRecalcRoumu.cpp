@@ -48,10 +48,10 @@ void KivRecalc::CalcRoumuhi(int roumuNo, const char* trade, const char* mismatch
     const int from = tradeOk ? std::max(LastGyouBefore(r, restarts), 1) : 1;
     std::array<Decimal, 2> sum{};
     for (int k = from; k <= r; ++k) {
-        const std::string_view row = WorkGyou(k);
-        const int c = G::toInt(row, G::BunNo);
+        const int c = BunNoOf(k);
         if (restarts(c))
             sum = {};
+        const std::string_view row = WorkGyou(k);
         if (G::toInt(row, G::FukuHyouji) == 1)
             continue;
         bool stop = false;

@@ -26,16 +26,34 @@ struct KivRecalc::ItemPass {
     // those the row being recalculated held before (the 雑材 rounding takes the item's total).
     std::array<kiv::text::Decimal, 2> total{};
     std::array<kiv::text::Decimal, 2> before{};
+    // Each work row's category, amounts and computed-row needs as stored, parsed once: the
+    // calculators that scan back over the item read these instead of parsing the rows again.
+    // Refreshed whenever the pass stores a row (its own recalculation, a pricing a calculator
+    // asked for); by row, from 1.
+    std::vector<int> bunNo;
+    std::vector<std::array<kiv::text::Decimal, 2>> amount;
+    std::vector<unsigned> needs;
     bool laterBuilt = false;
     std::vector<int> laterStart;       // item koumoku + 1 + i starts at laterRows[laterStart[i]]
     std::vector<int> laterRows;        // pool indices
     std::vector<int> laterBunNo;       // their categories
 };
 
+// While the whole estimate is recalculated: every item's rows in the pool, item by item, and
+// their categories, for the heading rows of every item. Neither the rows' places nor their
+// categories change in a recalculation; their amounts are read where they are.
+struct KivRecalc::EstimatePass {
+    CKivView* view = nullptr;
+    bool built = false;
+    std::vector<int> start;   // item 1 + i starts at rows[start[i]]
+    std::vector<int> rows;    // pool indices
+    std::vector<int> bunNo;   // their categories
+};
+
 template <class Pred>
 int KivRecalc::LastGyouBefore(int r, Pred pred) const {
     for (int k = r - 1; k >= 1; --k)
-        if (pred(GyouRecord::toInt(WorkGyou(k), GyouRecord::BunNo)))
+        if (pred(BunNoOf(k)))
             return k;
     return 0;
 }

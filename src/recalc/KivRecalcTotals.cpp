@@ -14,9 +14,9 @@ using G = GyouRecord;
 
 namespace {
 
-void addAmounts(Pair& sum, std::string_view row) {
-    sum[0] += dec(row, G::Kingaku1);
-    sum[1] += dec(row, G::Kingaku2);
+void addAmounts(Pair& sum, const Pair& amounts) {
+    sum[0] += amounts[0];
+    sum[1] += amounts[1];
 }
 
 } // namespace
@@ -33,12 +33,11 @@ void KivRecalc::CalcTotal() {
     Pair sum{};
     // The sums restart at every row of the own kind: the scan starts after the last one.
     for (int k = LastGyouBefore(r, [&](int c) { return c == code; }) + 1; k < r; ++k) {
-        const std::string_view row = WorkGyou(k);
-        const int c = G::toInt(row, G::BunNo);
+        const int c = BunNoOf(k);
         if (c == code)
             sum = {};
         else if (!IsTotalCode(c))
-            addAmounts(sum, row);
+            addAmounts(sum, AmountsOf(k));
     }
     BackToComputedRow();
     for (int t = 0; t < 2; ++t)
@@ -50,9 +49,8 @@ void KivRecalc::CalcTotal() {
 void KivRecalc::CalcHyousiKei() {
     Pair sum{};
     for (int k = 1; k <= m_Doc.m_GyouCount; ++k) {
-        const std::string_view row = WorkGyou(k);
-        if (!IsTotalCode(G::toInt(row, G::BunNo)))
-            addAmounts(sum, row);
+        if (!IsTotalCode(BunNoOf(k)))
+            addAmounts(sum, AmountsOf(k));
     }
     BackToComputedRow();
     for (int t = 0; t < 2; ++t)
@@ -67,10 +65,9 @@ void KivRecalc::CalcKeihi() {
     const int r = CurrentGyou();
     Pair sum{};
     for (int k = 1; k < r; ++k) {
-        const std::string_view row = WorkGyou(k);
-        const int c = G::toInt(row, G::BunNo);
+        const int c = BunNoOf(k);
         if (!IsTotalCode(c) && !IsCode(EnzanCode::Syouhizei, c))
-            addAmounts(sum, row);
+            addAmounts(sum, AmountsOf(k));
     }
     BackToComputedRow();
     PutOneUnit();
@@ -135,12 +132,11 @@ void KivRecalc::CalcSyouhizei() {
     Pair sum{};
     const int from = LastGyouBefore(r, [&](int c) { return IsCode(EnzanCode::Syouhizei, c); }) + 1;
     for (int k = from; k < r; ++k) {
-        const std::string_view row = WorkGyou(k);
-        const int c = G::toInt(row, G::BunNo);
+        const int c = BunNoOf(k);
         if (IsCode(EnzanCode::Syouhizei, c))
             sum = {};
         else if (!IsTotalCode(c))
-            addAmounts(sum, row);
+            addAmounts(sum, AmountsOf(k));
     }
     BackToComputedRow();
     const Decimal kakeritu = dec(m_View.m_EditGyou, G::Kakeritu);

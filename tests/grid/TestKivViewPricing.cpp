@@ -14,14 +14,14 @@ class CalcFukugouTest : public PricingFixture {};
 
 TEST_F(CalcFukugouTest, MaterialAmountRoundsByModeAndCompositeTakesNoLadder) {
     EXPECT_EQ(priced({{F::Hokyuu, "2.5"}, {F::Tanka1, "333"}}, 1), "832");
-    EXPECT_EQ(std::string(kiv::text::trimBlanks(view->m_FukugouDetail.m_ZaiKingaku1[0])), "832");
+    EXPECT_EQ(std::string(kiv::text::trimBlanks(view->FukugouDetail().m_ZaiKingaku1[0])), "832");
     EXPECT_EQ(raw(1, F::FukugouTanka1), "       832");
 
     EXPECT_EQ(priced({{F::Hokyuu, "2.5"}, {F::Tanka1, "333"}}, 3), "833");   // 832.50, "%10.f" away from 0
-    EXPECT_EQ(view->m_FukugouDetail.m_ZaiKingaku1[0], "       832.50");
+    EXPECT_EQ(view->FukugouDetail().m_ZaiKingaku1[0], "       832.50");
 
     EXPECT_EQ(priced({{F::Hokyuu, "0.5"}, {F::Tanka1, "25.9"}}, 1), "13");   // 12.95 -> 13.0 -> 13
-    EXPECT_EQ(std::string(kiv::text::trimBlanks(view->m_FukugouDetail.m_ZaiKingaku1[0])), "13");
+    EXPECT_EQ(std::string(kiv::text::trimBlanks(view->FukugouDetail().m_ZaiKingaku1[0])), "13");
     EXPECT_TRUE(KivRecordedMessages().empty());
 }
 
@@ -50,7 +50,7 @@ TEST_F(CalcFukugouTest, WorkedExampleWithLabourInEachMode) {
                           Case{3, "23.10", "2178.10", "2180"}}) {
         SCOPED_TRACE(c.mode);
         EXPECT_EQ(priced(row, c.mode), c.composite);
-        const KivDetail& d = view->m_FukugouDetail;
+        const KivDetail d = view->FukugouDetail();
         EXPECT_EQ(std::string(kiv::text::trimBlanks(d.m_Zatuzai.Kingaku1)), c.mode == 3 ? "55.00" : "55");
         EXPECT_EQ(std::string(kiv::text::trimBlanks(d.m_Unpan.Kingaku1)), c.unpan);
         EXPECT_EQ(std::string(kiv::text::trimBlanks(d.m_ZaikouKei1)), c.zaikou);
@@ -162,8 +162,8 @@ TEST_F(CalcFukugouTest, LabourLinesPastTheListOrBelowOneHaveNoPrices) {
     for (const char* no : {"-1", "99", "7", "3"}) {
         SCOPED_TRACE(no);
         priced({{F::Tanka1, "100"}, {F::Roumu2No, no}, {F::Bukake2, "1"}}, 1);
-        EXPECT_EQ(view->m_FukugouDetail.m_RoumuSyokusyu[1], std::string(no) == "7" ? sj("普通作業員") : "");
-        EXPECT_EQ(view->m_FukugouDetail.m_RoumuTanka1[1], "");
+        EXPECT_EQ(view->FukugouDetail().m_RoumuSyokusyu[1], std::string(no) == "7" ? sj("普通作業員") : "");
+        EXPECT_EQ(view->FukugouDetail().m_RoumuTanka1[1], "");
         EXPECT_EQ(text(1, F::FukugouTanka1), "100");
     }
     EXPECT_EQ(view->m_RoumuNo[1], 3);

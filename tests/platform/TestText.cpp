@@ -124,6 +124,25 @@ TEST(Number, ParseTable) {
     }
 }
 
+// The blanks ahead of a number are skipped several bytes at a time: every length of blank run,
+// every place of the first other byte and every white-space kind after the blanks read alike.
+TEST(Number, LeadingBlanksOfEveryLengthAreSkipped) {
+    for (std::size_t blanks = 0; blanks <= 20; ++blanks)
+        for (const std::string& tail : {std::string(""), std::string("7"), std::string("-12.5"), std::string("\t3"),
+                                       std::string(" \n4"), std::string("x9"), std::string("\0" "5", 2), std::string("00.25  ")})
+            for (std::size_t after : {std::size_t{0}, std::size_t{3}}) {
+                const std::string t = std::string(blanks, ' ') + tail + std::string(after, ' ');
+                SCOPED_TRACE("blanks " + std::to_string(blanks) + " tail " + tail.c_str());
+                // The reference: white space skipped one byte at a time, then the number.
+                std::size_t i = 0;
+                while (i < t.size() && std::string_view(" \t\n\v\f\r").find(t[i]) != std::string_view::npos)
+                    ++i;
+                const std::string_view rest = std::string_view(t).substr(i);
+                EXPECT_EQ(parseDecimal(t), parseDecimal(rest));
+                EXPECT_EQ(parseInt(t), parseInt(rest));
+            }
+}
+
 TEST(Number, ArithmeticIsExact) {
     Decimal a = parseDecimal("0.1"), b = parseDecimal("0.2");
     EXPECT_EQ(a + b, parseDecimal("0.3"));
@@ -192,4 +211,41 @@ TEST(FixedField, ReadAndWrite) {
     std::string withNul("12\0" "99", 5);
     EXPECT_EQ(fieldInt(withNul, 0, 5), 12);
     EXPECT_TRUE(fieldIsBlank(rec, 0, 2));
+}
+
+// Numbers and blankness are read from a field's bytes without its text: each must agree with
+// what the field's text (cut at a NUL, trailing blanks dropped) reads as.
+TEST(FixedField, NumbersFromTheBytesReadAsTheText) {
+    const std::string fields[] = {
+        std::string("      "), std::string("  12.5"), std::string("-0.25 "), std::string("12\0" "99 ", 6),
+        std::string("  \0" "5  ", 6), std::string("\0" "12345", 6), std::string(" \t 7  "), std::string("1 2   "),
+        std::string("+.5   "), std::string("  -   "), std::string("abc  1"), std::string("  9.  "),
+        std::string(" \t    "), std::string("  \0   ", 6), std::string("123456"), std::string("12 \0" "x ", 6),
+    };
+    for (const std::string& f : fields) {
+        const std::string rec = "ab" + f + "cd";
+        SCOPED_TRACE(rec);
+        const std::string_view text = fieldText(rec, 2, f.size());
+        EXPECT_EQ(fieldDecimal(rec, 2, f.size()), kiv::text::parseDecimal(text));
+        EXPECT_EQ(fieldInt(rec, 2, f.size()), kiv::text::parseInt(text));
+        EXPECT_EQ(fieldIsBlank(rec, 2, f.size()), kiv::text::trimBlanks(text).empty());
+    }
+    // A NUL at every place of fields of every length up to 20 ends the text there.
+    for (std::size_t width = 0; width <= 20; ++width)
+        for (std::size_t nul = 0; nul <= width; ++nul) {
+            std::string field;
+            for (std::size_t i = 0; i < width; ++i)
+                field.push_back(i % 3 == 2 ? ' ' : static_cast<char>('a' + i));
+            if (nul < width)
+                field[nul] = '\0';
+            const std::string rec = "ab" + field + "cd";
+            const std::string_view text = fieldText(rec, 2, width);
+            std::string_view want = std::string_view(field).substr(0, nul);
+            while (!want.empty() && want.back() == ' ')
+                want.remove_suffix(1);
+            EXPECT_EQ(text, want) << width << " " << nul;
+        }
+    // Past the end of a short record: blank, zero.
+    EXPECT_TRUE(fieldIsBlank("ab", 4, 3));
+    EXPECT_EQ(fieldInt("ab", 4, 3), 0);
 }

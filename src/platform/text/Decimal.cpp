@@ -113,8 +113,17 @@ Decimal Decimal::withScale(int scale) const {
 
 Decimal Decimal::operator-() const { return make(-m_, scale_); }
 
-Decimal Decimal::operator+(const Decimal& o) const {
+Decimal Decimal::add(const Decimal& o) const {
     int s = std::max(scale_, o.scale_);
+    if (fits64(m_) && fits64(o.m_) && s - std::min(scale_, o.scale_) <= 18) {
+        // Field values: below 2^63 each, one raised by at most 10^18 (< 2^60), the sum cannot
+        // leave 128 bits, so no overflow check (a library call for 128 bits) is needed.
+        if (scale_ == o.scale_)
+            return make(m_ + o.m_, s);
+        const __int128 a = scale_ == s ? m_ : m_ * kPow10.v[s - scale_];
+        const __int128 b = o.scale_ == s ? o.m_ : o.m_ * kPow10.v[s - o.scale_];
+        return make(a + b, s);
+    }
     Decimal a = withScale(s), b = o.withScale(s);
     __int128 r;
     if (__builtin_add_overflow(a.m_, b.m_, &r))
@@ -124,7 +133,9 @@ Decimal Decimal::operator+(const Decimal& o) const {
 
 Decimal Decimal::operator-(const Decimal& o) const { return *this + (-o); }
 
-Decimal Decimal::operator*(const Decimal& o) const {
+Decimal Decimal::multiply(const Decimal& o) const {
+    if (fits64(m_) && fits64(o.m_))
+        return make(m_ * o.m_, scale_ + o.scale_);   // below 2^126: no overflow
     __int128 r;
     if (!__builtin_mul_overflow(m_, o.m_, &r))
         return make(r, scale_ + o.scale_);
@@ -158,6 +169,10 @@ Decimal Decimal::operator/(const Decimal& o) const {
 
 std::strong_ordering Decimal::operator<=>(const Decimal& o) const {
     int s = std::max(scale_, o.scale_);
+    if (fits64(m_) && fits64(o.m_) && s - std::min(scale_, o.scale_) <= 18) {
+        const __int128 a = m_ * kPow10.v[s - scale_], b = o.m_ * kPow10.v[s - o.scale_];
+        return a < b ? std::strong_ordering::less : a > b ? std::strong_ordering::greater : std::strong_ordering::equal;
+    }
     Decimal a = withScale(s), b = o.withScale(s);
     if (a.m_ < b.m_)
         return std::strong_ordering::less;

@@ -22,9 +22,11 @@ public:
     static Decimal fromScaled128(__int128 mantissa, int scale);
 
     Decimal operator-() const;
-    Decimal operator+(const Decimal& o) const;
+    // Sums and products with zero, frequent in a row's mostly blank breakdown, are had here;
+    // every value is kept without trailing zeros and zero as 0, so they are the exact results.
+    Decimal operator+(const Decimal& o) const { return o.m_ == 0 ? *this : m_ == 0 ? o : add(o); }
     Decimal operator-(const Decimal& o) const;
-    Decimal operator*(const Decimal& o) const;
+    Decimal operator*(const Decimal& o) const { return m_ == 0 || o.m_ == 0 ? Decimal() : multiply(o); }
     // Rounded at kMaxScale digits, ties away from zero. Division by zero throws std::domain_error.
     Decimal operator/(const Decimal& o) const;
     Decimal& operator+=(const Decimal& o) { return *this = *this + o; }
@@ -54,6 +56,8 @@ public:
 
 private:
     static Decimal make(__int128 m, int scale);
+    Decimal add(const Decimal& o) const;
+    Decimal multiply(const Decimal& o) const;
     Decimal withScale(int scale) const;   // only raises the scale (exact)
 
     __int128 m_ = 0;

@@ -1,6 +1,9 @@
 #include "platform/text/Number.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <vector>
@@ -132,12 +135,60 @@ bool formatFixedFast(std::string& body, const Decimal& value, int prec, bool alt
     return true;
 }
 
+// Where the number of a text starts: past its leading white space. Fields are right-aligned,
+// so most of their bytes are blanks, and every row's numbers are read on every recalculation:
+// the blanks are skipped eight at a time, the first other byte found from the bits that differ
+// (no loop whose end the processor mispredicts on each field).
+// Past any white space from i.
+std::size_t skipSpace(std::string_view s, std::size_t i) {
+    while (i < s.size() && isCSpace(s[i]))
+        ++i;
+    return i;
+}
+
+std::size_t numberStart(std::string_view s) {
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+        // The index of the first byte of the eight at `at` that is not a blank, or 8.
+        auto firstOther = [&](std::size_t at) {
+            std::uint64_t w;
+            std::memcpy(&w, s.data() + at, 8);
+            const std::uint64_t differ = w ^ kEightBlanks;
+            return differ == 0 ? std::size_t{8} : static_cast<std::size_t>(std::countr_zero(differ) / 8);
+        };
+        if (n >= 8) {
+            for (; i + 8 <= n; i += 8)
+                if (const std::size_t k = firstOther(i); k < 8)
+                    return skipSpace(s, i + k);
+            // The last few bytes: the eight that end the text, those before them known blanks.
+            if (i < n)
+                i = n - 8 + firstOther(n - 8);
+            return skipSpace(s, std::min(i, n));
+        }
+        if (n >= 4) {
+            // Four to seven bytes: the four that start the text and the four that end it.
+            std::uint32_t lo, hi;
+            std::memcpy(&lo, s.data(), 4);
+            std::memcpy(&hi, s.data() + n - 4, 4);
+            const std::uint32_t differLo = lo ^ 0x20202020U, differHi = hi ^ 0x20202020U;
+            if (differLo != 0)
+                return skipSpace(s, static_cast<std::size_t>(std::countr_zero(differLo) / 8));
+            return skipSpace(s, differHi == 0 ? n : n - 4 + static_cast<std::size_t>(std::countr_zero(differHi) / 8));
+        }
+    }
+    while (i < n && s[i] == ' ')
+        ++i;
+    return skipSpace(s, i);
+}
+
 } // namespace
 
 Decimal parseDecimal(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && isCSpace(s[i]))
-        ++i;
+    std::size_t i = numberStart(s);
+    if (i == s.size())
+        return Decimal();   // a blank field
     bool neg = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         neg = s[i++] == '-';
@@ -198,9 +249,7 @@ Decimal parseDecimal(std::string_view s) {
 }
 
 int parseInt(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && isCSpace(s[i]))
-        ++i;
+    std::size_t i = numberStart(s);
     bool neg = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         neg = s[i++] == '-';
@@ -221,8 +270,8 @@ int parseInt(std::string_view s) {
 }
 
 std::string cformat(std::string_view fmt, const Decimal& value) {
-    const Conversion& sp0 = cachedConversion(fmt);
-    Conversion sp = sp0;
+    const Conversion& sp = cachedConversion(fmt);
+    bool zero = sp.zero;
     std::string body;
     bool neg = value.isNegative();
     if (sp.conv == 'd') {
@@ -235,7 +284,7 @@ std::string cformat(std::string_view fmt, const Decimal& value) {
                 body.clear();
             if (static_cast<int>(body.size()) < sp.precision)
                 body.insert(0, static_cast<std::size_t>(sp.precision) - body.size(), '0');
-            sp.zero = false;   // a precision turns off zero padding for integers
+            zero = false;   // a precision turns off zero padding for integers
         }
     } else if (formatFixedFast(body, value, sp.precision < 0 ? 6 : sp.precision, sp.alt)) {
         // (the common case: digits produced directly)
@@ -263,7 +312,7 @@ std::string cformat(std::string_view fmt, const Decimal& value) {
         out += sign;
         out += body;
         out.append(pad, ' ');
-    } else if (sp.zero) {
+    } else if (zero) {
         out += sign;
         out.append(pad, '0');
         out += body;
@@ -285,6 +334,13 @@ std::string dropRight(std::string_view s, std::size_t n) {
 }
 
 std::string_view trimRightBlanks(std::string_view s) {
+    // Text fields are left-aligned and mostly blank: eight blanks at a time first.
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+    for (std::uint64_t w; s.size() >= 8; s.remove_suffix(8)) {
+        std::memcpy(&w, s.data() + s.size() - 8, 8);
+        if (w != kEightBlanks)
+            break;
+    }
     while (!s.empty() && s.back() == ' ')
         s.remove_suffix(1);
     return s;
