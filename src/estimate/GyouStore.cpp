@@ -18,7 +18,45 @@ int GyouStore::IndexEntryOf(const std::string& row) {
     return std::max(0, kiv::text::parseInt(std::string_view(row).substr(0, 4)));
 }
 
+std::span<const int> GyouStore::KoumokuSlots(int group) const {
+    if (group < 0 || group >= kListedGroups) {
+        m_UnlistedSlots.clear();
+        for (int j = 0; j < m_PoolGyouCount; ++j)
+            if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == group)
+                m_UnlistedSlots.push_back(j);
+        return m_UnlistedSlots;
+    }
+    if (m_GroupSlotsStale) {
+        m_GroupSlots.resize(static_cast<std::size_t>(kListedGroups));
+        for (auto& slots : m_GroupSlots)
+            slots.clear();
+        for (int j = 0; j < m_PoolGyouCount; ++j) {
+            const int g = m_GyouKoumokuNo[static_cast<std::size_t>(j)];
+            if (g >= 0 && g < kListedGroups)
+                m_GroupSlots[static_cast<std::size_t>(g)].push_back(j);
+        }
+        m_GroupSlotsStale = false;
+    }
+    return m_GroupSlots[static_cast<std::size_t>(group)];
+}
+
+void GyouStore::MoveSlotInGroupSlots(int slot, int from, int to) {
+    if (m_GroupSlotsStale)
+        return;
+    if (from >= 0 && from < kListedGroups) {
+        auto& slots = m_GroupSlots[static_cast<std::size_t>(from)];
+        const auto at = std::lower_bound(slots.begin(), slots.end(), slot);
+        if (at != slots.end() && *at == slot)
+            slots.erase(at);
+    }
+    if (to >= 0 && to < kListedGroups) {
+        auto& slots = m_GroupSlots[static_cast<std::size_t>(to)];
+        slots.insert(std::lower_bound(slots.begin(), slots.end(), slot), slot);
+    }
+}
+
 void GyouStore::RebuildGyouIndex() {
+    m_GroupSlotsStale = true;
     m_KoumokuCount = 0;
     const int cleared = std::min(m_Limits.indexSize, m_Limits.gyouMax + 1);
     std::fill(m_GyouKoumokuNo.begin(), m_GyouKoumokuNo.begin() + cleared, 0);
@@ -49,9 +87,11 @@ bool GyouStore::LoadKoumokuGyou() {
     m_GyouCount = 0;
     m_CurGyou[0] = 1;
     ClearKoumokuGyou();
-    for (int j = 0; j < m_PoolGyouCount && m_GyouCount < kWorkSlots; ++j)
-        if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == group)
-            m_KoumokuGyou[static_cast<std::size_t>(m_GyouCount++)] = m_Gyou[static_cast<std::size_t>(j)];
+    for (const int j : KoumokuSlots(group)) {
+        if (m_GyouCount >= kWorkSlots)
+            break;
+        m_KoumokuGyou[static_cast<std::size_t>(m_GyouCount++)] = m_Gyou[static_cast<std::size_t>(j)];
+    }
     if (m_GyouCount > 0)
         return true;
     m_GyouCount = 1;
@@ -65,22 +105,28 @@ void GyouStore::StoreKoumokuGyou() {
     if (group < 1)
         return;
     int k = 0;
-    for (int j = 0; j < m_PoolGyouCount && k < kWorkSlots; ++j) {
-        if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] != group)
-            continue;
+    std::vector<int> freed;
+    for (const int j : KoumokuSlots(group)) {
+        if (k >= kWorkSlots)
+            break;
         std::string& slot = m_Gyou[static_cast<std::size_t>(j)];
         slot = m_KoumokuGyou[static_cast<std::size_t>(k++)];
         GyouRecord::padLength(slot);
         if (IndexEntryOf(slot) == 0)
-            m_GyouKoumokuNo[static_cast<std::size_t>(j)] = 0;
+            freed.push_back(j);
+    }
+    // The group's slot list is walked above; the freed slots leave it only now.
+    for (const int j : freed) {
+        m_GyouKoumokuNo[static_cast<std::size_t>(j)] = 0;
+        MoveSlotInGroupSlots(j, group, 0);
     }
 }
 
 int GyouStore::FindFreeSlot() const {
     const int used = std::min(m_PoolGyouCount, m_Limits.gyouMax);
-    for (int j = 0; j < used; ++j)
-        if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == 0)
-            return j;
+    const std::span<const int> free = KoumokuSlots(0);
+    if (!free.empty() && free.front() < used)
+        return free.front();
     return m_PoolGyouCount < m_Limits.gyouMax ? m_PoolGyouCount : -1;
 }
 
@@ -94,10 +140,14 @@ bool GyouStore::AddGyou() {
         KivMessage(m_Limits.poolFullMessage);
         return false;
     }
-    m_GyouKoumokuNo[static_cast<std::size_t>(slot)] = m_CurKoumoku[0];
+    const int group = m_CurKoumoku[0];
+    // A slot at the end was in no group's list; a reused one was a free slot.
+    const int from = slot < m_PoolGyouCount ? 0 : -1;
+    m_GyouKoumokuNo[static_cast<std::size_t>(slot)] = group;
     m_Gyou[static_cast<std::size_t>(slot)].assign(GyouRecord::Length, ' ');
     if (slot == m_PoolGyouCount)
         ++m_PoolGyouCount;
+    MoveSlotInGroupSlots(slot, from, group);
     return true;
 }
 
@@ -132,6 +182,7 @@ void GyouStore::ClearKoumokuGyou() {
 
 void GyouStore::StartBlank() {
     m_PoolGyouCount = 1;
+    m_GroupSlotsStale = true;
     ClearGyou();
     m_CurKoumoku[0] = 1;
     m_CurGyou[0] = 1;
@@ -188,6 +239,7 @@ void GyouStore::DeleteKoumoku() {
             m_Gyou[static_cast<std::size_t>(j)].assign(GyouRecord::Length, ' ');
             m_GyouKoumokuNo[static_cast<std::size_t>(j)] = 0;
         }
+    m_GroupSlotsStale = true;
     RekeyKoumokuFrom(c + 1, -1);
     RebuildGyouIndex();
     m_CurKoumoku[0] = std::min(c, m_KoumokuCount);

@@ -69,6 +69,7 @@ public:
     void RestoreUndoCounts() {
         m_PoolGyouCount = m_UndoPoolGyouCount;
         m_GyouCount = m_UndoGyouCount;
+        m_GroupSlotsStale = true;
     }
     int UndoPoolGyouCount() const { return m_UndoPoolGyouCount; }
     int UndoGyouCount() const { return m_UndoGyouCount; }
@@ -111,7 +112,10 @@ public:
     int PoolGyouCount() const { return m_PoolGyouCount; }
     int PoolSlots() const { return static_cast<int>(m_Gyou.size()); }
     // A count put back from a snapshot, or 0 before a file's rows are appended.
-    void SetPoolGyouCount(int count) { m_PoolGyouCount = count; }
+    void SetPoolGyouCount(int count) {
+        m_PoolGyouCount = count;
+        m_GroupSlotsStale = true;
+    }
     // The rows in use, in pool order.
     std::span<const std::string> PoolRows() const {
         return {m_Gyou.data(), static_cast<std::size_t>(m_PoolGyouCount)};
@@ -129,6 +133,7 @@ public:
         if (m_PoolGyouCount >= PoolSlots())
             return false;
         m_Gyou[static_cast<std::size_t>(m_PoolGyouCount++)] = std::move(row);
+        m_GroupSlotsStale = true;
         return true;
     }
     // The pool becomes `rows` (slots beyond them cleared of what they held); the caller rebuilds
@@ -139,20 +144,31 @@ public:
         for (std::size_t j = 0; j < rows.size(); ++j)
             m_Gyou[j] = std::move(rows[j]);
         m_PoolGyouCount = static_cast<int>(rows.size());
+        m_GroupSlotsStale = true;
     }
 
     // --- The slot index: the group of each pool slot (0 free).
     int KoumokuOfSlot(int slot) const { return m_GyouKoumokuNo[static_cast<std::size_t>(slot)]; }
-    void SetKoumokuOfSlot(int slot, int group) { m_GyouKoumokuNo[static_cast<std::size_t>(slot)] = group; }
-    // The pool slots of one group in pool order (its rows 1, 2, ...): f(slot).
+    void SetKoumokuOfSlot(int slot, int group) {
+        int& entry = m_GyouKoumokuNo[static_cast<std::size_t>(slot)];
+        if (entry != group && slot < m_PoolGyouCount)
+            m_GroupSlotsStale = true;
+        entry = group;
+    }
+    // The pool slots of one group in pool order (its rows 1, 2, ...; group 0: the free slots).
+    // Valid until the next change of the slot index or the pool count.
+    std::span<const int> KoumokuSlots(int group) const;
+    // The same, slot by slot: f(slot). f must not change the slot index or the pool count.
     template <class F>
     void ForEachKoumokuSlot(int group, F&& f) const {
-        for (int j = 0; j < m_PoolGyouCount; ++j)
-            if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == group)
-                f(j);
+        for (const int j : KoumokuSlots(group))
+            f(j);
     }
     const std::vector<int>& GyouIndex() const { return m_GyouKoumokuNo; }
-    void SetGyouIndex(const std::vector<int>& index) { m_GyouKoumokuNo = index; }
+    void SetGyouIndex(const std::vector<int>& index) {
+        m_GyouKoumokuNo = index;
+        m_GroupSlotsStale = true;
+    }
 
     // --- The work rows of the current group, row k from 1 (k <= kWorkSlots).
     const std::string& WorkGyouAt(int k) const { return m_KoumokuGyou[static_cast<std::size_t>(k - 1)]; }
@@ -222,5 +238,16 @@ private:
     std::vector<std::string> m_UndoGyou;             // undo copy of the pool
     int m_PoolGyouCount = 0;
     int m_UndoPoolGyouCount = 0;
+    // The slots of each group number 0..kListedGroups-1 in pool order, so that loading, storing
+    // and walking one group costs its rows rather than the whole pool. Rebuilt from the slot
+    // index on first use after a change that the row-by-row updates (a slot taken by AddGyou,
+    // freed by StoreKoumokuGyou) do not follow; a group number outside the range is found by
+    // scanning the index.
+    static constexpr int kListedGroups = 10000;  // a "%04d" key gives 0..9999
+    mutable std::vector<std::vector<int>> m_GroupSlots;
+    mutable std::vector<int> m_UnlistedSlots;
+    mutable bool m_GroupSlotsStale = true;
+    // Slot `slot` (in the pool, its index entry already `to`) moves from group list `from`.
+    void MoveSlotInGroupSlots(int slot, int from, int to);
     int m_UndoGyouCount = 0;
 };
