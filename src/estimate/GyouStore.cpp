@@ -160,6 +160,17 @@ void GyouStore::GetCurrentGyou(std::string& out) const {
     GyouRecord::padLength(out);
 }
 
+bool GyouStore::CurrentGyouStartsWith(std::string_view row) const {
+    const int r = m_CurGyou[0];
+    const std::string_view work =
+        r >= 1 && r <= kWorkSlots ? std::string_view(m_KoumokuGyou[static_cast<std::size_t>(r - 1)]) : std::string_view();
+    // GetCurrentGyou pads the work row with blanks to the row length.
+    if (row.size() > std::max(work.size(), static_cast<std::size_t>(GyouRecord::Length)))
+        return false;
+    const std::size_t own = std::min(work.size(), row.size());
+    return work.substr(0, own) == row.substr(0, own) && row.find_first_not_of(' ', own) == std::string_view::npos;
+}
+
 bool GyouStore::SetCurrentGyou(const std::string& row) {
     const int r = m_CurGyou[0];
     if (r < 1 || r > kWorkSlots)

@@ -11,6 +11,7 @@
 #include <array>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -55,6 +56,9 @@ public:
     bool AddGyou();
     // The work row m_CurGyou[0], at least 1400 bytes (an unfilled row reads as blanks).
     void GetCurrentGyou(std::string& out) const;
+    // True when GetCurrentGyou would give a row whose first row.size() bytes are `row` (read in
+    // place: rows are stored for every row of every recalculation).
+    bool CurrentGyouStartsWith(std::string_view row) const;
     // Replace the work row m_CurGyou[0] (padded to 1400 bytes) and mark the document modified.
     bool SetCurrentGyou(const std::string& row);
 

@@ -140,8 +140,9 @@ DaikaSheet WalkDaikaSheet(const CKivDoc& doc, const DaikaStyle& style) {
     sheet.blocks.reserve(selection.rows.size());
     RowPricingReport quiet;
     quiet.messages = false;   // the selection gave this row's messages
-    for (const FukugouGyouRef& ref : selection.rows) {
-        std::string row = PricedFukugouGyou(doc, ref);
+    for (std::size_t i = 0; i < selection.rows.size(); ++i) {
+        const FukugouGyouRef& ref = selection.rows[i];
+        std::string& row = selection.priced[i];
         quiet.place = {ref.koumoku, ref.gyou, false};
         const RowPricing priced = PriceKivGyou(row, doc.GetRoumu(), doc.FukugouMarume(), quiet);
         sheet.blocks.push_back(BuildDaikaBlock(row, priced, doc, style));

@@ -354,6 +354,5 @@ protected:
 
     kiv::grid::GridDesc m_Desc;
     int m_PendingLead = -1;
-    std::string m_StoredGyou;   // StoreGyou's copy of the stored row
     int m_LastThumbPos = 0;
 };

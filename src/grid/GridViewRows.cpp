@@ -44,9 +44,8 @@ void GridViewBase::StoreGyou() {
     // Storing a row as it stands is no change: a document only opened and looked at closes
     // without the save question. The row is compared as LoadGyou gives it, so a work row never
     // filled (the row after the last) counts as the blanks it loads as. Rows are stored for every
-    // row of every recalculation, so the stored row is read into a buffer kept between calls.
-    d->GetCurrentGyou(m_StoredGyou);
-    if (m_StoredGyou.compare(0, m_EditGyou.size(), m_EditGyou) != 0)
+    // row of every recalculation, so the stored row is compared where it is.
+    if (!d->CurrentGyouStartsWith(m_EditGyou))
         d->SetCurrentGyou(m_EditGyou);
 }
 

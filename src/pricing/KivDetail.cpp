@@ -18,12 +18,16 @@ constexpr std::array<int, 3> kRoumuNoField{G::Roumu1No, G::Roumu2No, G::Roumu3No
 constexpr std::array<int, 3> kRoumuBukakeField{G::Bukake1, G::Bukake2, G::Roumu3Bukake};
 constexpr std::array<int, 3> kRoumuBikouField{G::Roumu1Bikou, G::Roumu2Bikou, G::Roumu3Bikou};
 
-std::string fieldText(std::string_view row, int field) { return std::string(G::text(row, field)); }
+// A field's text into `to`, in the room it already has (the row refresh reuses one breakdown).
+void setText(std::string& to, std::string_view row, int field) { to.assign(G::text(row, field)); }
 
 bool flagSet(std::string_view row, int field) { return G::toInt(row, field) == 1; }
 
 // The unit: the text of field 11 followed by the text of field 12.
-std::string unitText(std::string_view row) { return fieldText(row, G::Tanni) + fieldText(row, G::TanniTail); }
+void setUnit(std::string& to, std::string_view row) {
+    setText(to, row, G::Tanni);
+    to.append(G::text(row, G::TanniTail));
+}
 
 // The captions the overflow messages name the fields by.
 const char* fieldCaption(int field) {
@@ -156,41 +160,44 @@ void loadFields(KivDetail& d, std::string_view row, const RoumuList& roumu, cons
     d.m_ZaiGoukei = flagSet(row, G::ZaiGoukei) ? 1 : 0;
     const bool ownLine1 = d.m_FukuHyouji || d.m_ZaiGoukei;
 
-    d.m_BunNo = fieldText(row, src.bunNoField);
-    d.m_BunGyouNo = fieldText(row, G::BunGyouNo);
-    d.m_Hinmei = fieldText(row, G::Hinmei);
-    d.m_Kikaku = fieldText(row, G::Kikaku);
-    d.m_Tanni = unitText(row);
-    d.m_FukugouTanka1 = fieldText(row, G::FukugouTanka1);
-    d.m_FukugouTanka2 = fieldText(row, G::FukugouTanka2);
-    d.m_Bikou1 = fieldText(row, G::Bikou1);
-    d.m_Bikou2 = fieldText(row, G::Bikou2);
+    setText(d.m_BunNo, row, src.bunNoField);
+    setText(d.m_BunGyouNo, row, G::BunGyouNo);
+    setText(d.m_Hinmei, row, G::Hinmei);
+    setText(d.m_Kikaku, row, G::Kikaku);
+    setUnit(d.m_Tanni, row);
+    setText(d.m_FukugouTanka1, row, G::FukugouTanka1);
+    setText(d.m_FukugouTanka2, row, G::FukugouTanka2);
+    setText(d.m_Bikou1, row, G::Bikou1);
+    setText(d.m_Bikou2, row, G::Bikou2);
 
     for (int k = 0; k < KivDetail::kZaiLines; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        d.m_ZaiHinmei[i] = fieldText(row, zaiField(G::Zai1Hinmei, k));
-        d.m_ZaiKikaku[i] = fieldText(row, zaiField(G::Zai1Kikaku, k));
-        d.m_ZaiTanni[i] = fieldText(row, zaiField(G::Zai1Tanni, k));
-        d.m_ZaiBikou[i] = fieldText(row, zaiField(G::Zai1Bikou, k));
+        setText(d.m_ZaiHinmei[i], row, zaiField(G::Zai1Hinmei, k));
+        setText(d.m_ZaiKikaku[i], row, zaiField(G::Zai1Kikaku, k));
+        setText(d.m_ZaiTanni[i], row, zaiField(G::Zai1Tanni, k));
+        setText(d.m_ZaiBikou[i], row, zaiField(G::Zai1Bikou, k));
         if (k > 0 || ownLine1) {
-            d.m_ZaiSuu[i] = fieldText(row, zaiField(G::Zai1Suu, k));
-            d.m_ZaiTanka1[i] = fieldText(row, zaiField(G::Zai1Tanka1, k));
-            d.m_ZaiTanka2[i] = fieldText(row, zaiField(G::Zai1Tanka2, k));
+            setText(d.m_ZaiSuu[i], row, zaiField(G::Zai1Suu, k));
+            setText(d.m_ZaiTanka1[i], row, zaiField(G::Zai1Tanka1, k));
+            setText(d.m_ZaiTanka2[i], row, zaiField(G::Zai1Tanka2, k));
         }
     }
     if (!ownLine1) {
         // The row itself is material line 1; a blank supply factor is a quantity of 1.
-        d.m_ZaiSuu[0] = G::isBlank(row, G::Hokyuu) ? std::string(G::DefaultHokyuu) : fieldText(row, G::Hokyuu);
-        d.m_ZaiTanka1[0] = fieldText(row, G::Tanka1);
-        d.m_ZaiTanka2[0] = fieldText(row, G::Tanka2);
+        if (G::isBlank(row, G::Hokyuu))
+            d.m_ZaiSuu[0].assign(G::DefaultHokyuu);
+        else
+            setText(d.m_ZaiSuu[0], row, G::Hokyuu);
+        setText(d.m_ZaiTanka1[0], row, G::Tanka1);
+        setText(d.m_ZaiTanka2[0], row, G::Tanka2);
     }
 
     for (int j = 0; j < KivDetail::kRoumuLines; ++j) {
         const auto i = static_cast<std::size_t>(j);
-        d.m_RoumuNo[i] = fieldText(row, kRoumuNoField[i]);
-        d.m_RoumuBukake[i] = fieldText(row, kRoumuBukakeField[i]);
+        setText(d.m_RoumuNo[i], row, kRoumuNoField[i]);
+        setText(d.m_RoumuBukake[i], row, kRoumuBukakeField[i]);
         if (src.withRoumuBikou)
-            d.m_RoumuBikou[i] = fieldText(row, kRoumuBikouField[i]);
+            setText(d.m_RoumuBikou[i], row, kRoumuBikouField[i]);
         if (!src.withRoumuLookup)
             continue;
         const RoumuLookup r = LookupRoumu(roumu, roumuNumber(d.m_RoumuNo[i]));
@@ -199,24 +206,28 @@ void loadFields(KivDetail& d, std::string_view row, const RoumuList& roumu, cons
         d.m_RoumuTanka2[i] = r.Tanka2;
     }
 
-    d.m_Tugite.Ritu = fieldText(row, G::TugiteRitu);
-    d.m_Setugou.Ritu = fieldText(row, G::SetugouRitu);
-    d.m_Siji.Ritu = fieldText(row, G::SijiRitu);
-    d.m_Haturi.Ritu = fieldText(row, G::HaturiRitu);
-    d.m_Unpan.Ritu = fieldText(row, G::UnpanRitu);
-    d.m_Unpan.Kingaku1 = fieldText(row, G::UnpanKingaku1);
-    d.m_Unpan.Kingaku2 = fieldText(row, G::UnpanKingaku2);
+    setText(d.m_Tugite.Ritu, row, G::TugiteRitu);
+    setText(d.m_Setugou.Ritu, row, G::SetugouRitu);
+    setText(d.m_Siji.Ritu, row, G::SijiRitu);
+    setText(d.m_Haturi.Ritu, row, G::HaturiRitu);
+    setText(d.m_Unpan.Ritu, row, G::UnpanRitu);
+    setText(d.m_Unpan.Kingaku1, row, G::UnpanKingaku1);
+    setText(d.m_Unpan.Kingaku2, row, G::UnpanKingaku2);
     if (src.withFuzoku)
-        d.m_Fuzoku.Ritu = fieldText(row, G::FuzokuRitu);
-    d.m_Zatuzai.Ritu = fieldText(row, G::ZatuzaiRitu);
-    d.m_Sonota1.Ritu = fieldText(row, G::Sonota1Ritu);
-    d.m_Sonota2.Ritu = fieldText(row, G::Sonota2Ritu);
+        setText(d.m_Fuzoku.Ritu, row, G::FuzokuRitu);
+    setText(d.m_Zatuzai.Ritu, row, G::ZatuzaiRitu);
+    setText(d.m_Sonota1.Ritu, row, G::Sonota1Ritu);
+    setText(d.m_Sonota2.Ritu, row, G::Sonota2Ritu);
 }
 
 } // namespace
 
 void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src) {
     d = KivDetail();
+    loadFields(d, row, roumu, src);
+}
+
+void ReloadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src) {
     loadFields(d, row, roumu, src);
 }
 

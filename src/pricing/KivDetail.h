@@ -100,6 +100,10 @@ RoumuLookup LookupRoumu(const RoumuList& roumu, int no);
 void LoadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src = {});
 // The same into a new breakdown (built once, not built and then reset).
 KivDetail LoadedKivDetail(std::string_view row, const RoumuList& roumu, const KivDetailSource& src = {});
+// The load's fields over a breakdown loaded before, in the room its texts already have; what
+// the source leaves out (the 付属品 rate, the labour lookups) keeps what it held. For the row
+// refresh, which writes none of those back.
+void ReloadKivDetail(KivDetail& d, std::string_view row, const RoumuList& roumu, const KivDetailSource& src);
 
 // The numbers of the load alone, without its texts, as the pricing of a row reads them (the
 // recalculation prices every row of an item on every pass). Returns the labour registration

@@ -105,7 +105,10 @@ KivDetail PricedKivDetail(std::string_view row, const RoumuList& roumu, int fuku
 std::array<int, 3> RefreshKivGyou(std::string& row, const RoumuList& roumu, const RowPricingReport& report) {
     G::fitLength(row);
     const KivDetailSource source{G::BunNo, false, true, false, false};
-    KivDetail detail = LoadedKivDetail(row, roumu, source);
+    // Every row of an estimate is refreshed for the composite sheet: one breakdown per thread
+    // keeps its texts' room from row to row.
+    thread_local KivDetail detail;
+    ReloadKivDetail(detail, row, roumu, source);
     const std::vector<std::string> refused = WriteKivDetail(row, detail, KivWriteBack::Refresh, source);
     if (report.messages)
         for (const std::string& m : refused)

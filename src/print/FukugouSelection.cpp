@@ -52,20 +52,13 @@ bool HasFukugouData(std::string_view row, bool countRates) {
 }
 
 FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
-    // The pool's rows by item, in pool order (the order the work area loads them in).
-    std::vector<std::vector<int>> items(static_cast<std::size_t>(std::max(0, doc.KoumokuCount())));
-    for (int j = 0; j < doc.PoolGyouCount(); ++j) {
-        const int item = doc.KoumokuOfSlot(j);
-        if (item >= 1 && item <= doc.KoumokuCount())
-            items[static_cast<std::size_t>(item - 1)].push_back(j);
-    }
     FukugouSelection s;
     std::unordered_set<std::string> seen;
     std::string row;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const int item = static_cast<int>(i) + 1;
+    // The items' rows in pool order (the order the work area loads them in).
+    for (int item = 1; item <= doc.KoumokuCount(); ++item) {
         int gyou = 0;
-        for (int j : items[i]) {
+        for (const int j : doc.KoumokuSlots(item)) {
             ++gyou;
             row = doc.PoolGyou(j);
             RowPricingReport report;
@@ -74,8 +67,10 @@ FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
             std::string key = FukugouGyouKey(row);
             const bool selected = HasFukugouData(row, countRates);
             // Every walked row takes its key, so a later row like it never gets a page.
-            if (seen.insert(key).second && selected)
+            if (seen.insert(key).second && selected) {
                 s.rows.push_back({item, gyou, j});
+                s.priced.push_back(row);
+            }
             s.keys.push_back(std::move(key));
         }
     }

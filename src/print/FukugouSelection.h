@@ -22,6 +22,9 @@ struct FukugouGyouRef {
 struct FukugouSelection {
     std::vector<FukugouGyouRef> rows;   // the selected rows in walking order: page p is rows[p - 1]
     std::vector<std::string> keys;      // the key of every walked row, in walking order
+    // Each selected row priced and round-tripped (rows[i]'s in priced[i]): what
+    // PricedFukugouGyou gives for it while the estimate is unchanged.
+    std::vector<std::string> priced;
 };
 
 // The 145-byte key of a priced row: its first 45 bytes with the item and row numbers blanked
