@@ -187,8 +187,11 @@ void GyouStore::CopyGyouToUndo() { m_UndoGyou = m_Gyou; }
 void GyouStore::RestoreGyouFromUndo() { m_Gyou = m_UndoGyou; }
 
 void GyouStore::ClearKoumokuGyou() {
+    // Most work rows are empty already (a group has far fewer rows than the work area): their
+    // texts are not touched, which would cost a cache miss each on every group's load.
     for (auto& row : m_KoumokuGyou)
-        row.clear();
+        if (!row.empty())
+            row.clear();
 }
 
 void GyouStore::StartBlank() {

@@ -1,5 +1,6 @@
 #include "print/FukugouSelection.h"
 
+#include <string_view>
 #include <unordered_set>
 
 #include "estimate/GyouRecord.h"
@@ -53,7 +54,11 @@ bool HasFukugouData(std::string_view row, bool countRates) {
 
 FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
     FukugouSelection s;
-    std::unordered_set<std::string> seen;
+    // The keys seen are read where the selection keeps them: its key list has room for every
+    // row from the start, so they never move.
+    s.keys.reserve(static_cast<std::size_t>(doc.PoolGyouCount()));
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(static_cast<std::size_t>(doc.PoolGyouCount()));
     std::string row;
     // The items' rows in pool order (the order the work area loads them in).
     for (int item = 1; item <= doc.KoumokuCount(); ++item) {
@@ -64,14 +69,13 @@ FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
             RowPricingReport report;
             report.place = {item, gyou, false};
             priceAndRefresh(row, doc, report);
-            std::string key = FukugouGyouKey(row);
+            const std::string& key = s.keys.emplace_back(FukugouGyouKey(row));
             const bool selected = HasFukugouData(row, countRates);
             // Every walked row takes its key, so a later row like it never gets a page.
             if (seen.insert(key).second && selected) {
                 s.rows.push_back({item, gyou, j});
                 s.priced.push_back(row);
             }
-            s.keys.push_back(std::move(key));
         }
     }
     return s;

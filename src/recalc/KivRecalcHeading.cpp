@@ -19,9 +19,11 @@ using G = GyouRecord;
 
 namespace {
 
-// The rows of the items after `koumoku`, item by item, each item's rows in pool order.
+// The rows of the items after `koumoku`, item by item, each item's rows in pool order, and the
+// places among them of the heading rows (the only rows a heading row's search stops at or takes).
+template <class IsHeading>
 void collectLaterRows(const CKivDoc& d, int koumoku, std::vector<int>& start, std::vector<int>& rows,
-                      std::vector<int>& bunNo) {
+                      std::vector<int>& bunNo, std::vector<int>& heads, IsHeading isHeading) {
     const int last = std::min(d.m_KoumokuCount, CKivDoc::kKoumokuMax);
     const int items = std::max(last - koumoku, 0);
     start.assign(static_cast<std::size_t>(items) + 1, 0);
@@ -42,8 +44,12 @@ void collectLaterRows(const CKivDoc& d, int koumoku, std::vector<int>& start, st
             rows[static_cast<std::size_t>(fill[static_cast<std::size_t>(item - koumoku - 1)]++)] = j;
     }
     bunNo.resize(rows.size());
-    for (std::size_t p = 0; p < rows.size(); ++p)
+    heads.clear();
+    for (std::size_t p = 0; p < rows.size(); ++p) {
         bunNo[p] = G::toInt(d.PoolGyou(rows[p]), G::BunNo);
+        if (isHeading(bunNo[p]))
+            heads.push_back(static_cast<int>(p));
+    }
 }
 
 } // namespace
@@ -68,59 +74,60 @@ void KivRecalc::CalcHeading(EnzanCode kind) {
     std::array<Decimal, 2> total{};
     int matches = 0;
     if (symbol.find_first_not_of(' ') != std::string::npos) {
-        std::vector<int> ownStart, ownRows, ownBunNo;
+        std::vector<int> ownStart, ownRows, ownBunNo, ownHeads;
         const std::vector<int>* start = &ownStart;
         const std::vector<int>* rows = &ownRows;
         const std::vector<int>* bunNo = &ownBunNo;
+        const std::vector<int>* heads = &ownHeads;
+        const auto isHeading = [this](int c) { return IsHeadingCode(c); };
         std::size_t first = 0;   // the later items start at (*start)[first]
         ItemPass* ip = s_ItemPass;
         EstimatePass* ep = s_EstimatePass;
         if (ep && ep->view == &m_View) {
             // The whole estimate: one look at every item serves every heading row of every item.
             if (!ep->built) {
-                collectLaterRows(m_Doc, 0, ep->start, ep->rows, ep->bunNo);
+                collectLaterRows(m_Doc, 0, ep->start, ep->rows, ep->bunNo, ep->heads, isHeading);
                 ep->built = true;
             }
             start = &ep->start;
             rows = &ep->rows;
             bunNo = &ep->bunNo;
+            heads = &ep->heads;
             first = std::min(static_cast<std::size_t>(std::max(m_Doc.m_CurKoumoku[0], 0)), ep->start.size() - 1);
         } else if (ip && ip->view == &m_View && ip->koumoku == m_Doc.m_CurKoumoku[0]) {
             // Later items do not change while this item is recalculated: one look at them
             // serves every heading row of the item.
             if (!ip->laterBuilt) {
-                collectLaterRows(m_Doc, ip->koumoku, ip->laterStart, ip->laterRows, ip->laterBunNo);
+                collectLaterRows(m_Doc, ip->koumoku, ip->laterStart, ip->laterRows, ip->laterBunNo, ip->laterHeads,
+                                 isHeading);
                 ip->laterBuilt = true;
             }
             start = &ip->laterStart;
             rows = &ip->laterRows;
             bunNo = &ip->laterBunNo;
+            heads = &ip->laterHeads;
         } else {
-            collectLaterRows(m_Doc, m_Doc.m_CurKoumoku[0], ownStart, ownRows, ownBunNo);
+            collectLaterRows(m_Doc, m_Doc.m_CurKoumoku[0], ownStart, ownRows, ownBunNo, ownHeads, isHeading);
         }
-        const std::size_t items = start->size() - 1;
-        bool stopped = false;
-        for (std::size_t i = first; i < items && matches < 2 && !stopped; ++i) {
-            const int begin = (*start)[i];
-            const int end = (*start)[i + 1];
-            for (int p = begin; p < end && matches < 2; ++p) {
-                const int c = (*bunNo)[static_cast<std::size_t>(p)];
-                if (isStop(c)) {
-                    stopped = true;
-                    break;
-                }
-                if (c != code ||
-                    G::raw(m_Doc.PoolGyou((*rows)[static_cast<std::size_t>(p)]), G::Kigou) != symbol)
+        // Only heading rows stop the search or match (the row's own code is a heading code): the
+        // search walks the later heading rows in order; a match takes its item's rows.
+        const int from = (*start)[first];
+        for (auto h = std::lower_bound(heads->begin(), heads->end(), from); h != heads->end() && matches < 2; ++h) {
+            const int p = *h;
+            const int c = (*bunNo)[static_cast<std::size_t>(p)];
+            if (isStop(c))
+                break;
+            if (c != code || G::raw(m_Doc.PoolGyou((*rows)[static_cast<std::size_t>(p)]), G::Kigou) != symbol)
+                continue;
+            ++matches;
+            const auto item = std::upper_bound(start->begin(), start->end(), p) - 1;
+            for (int q = *item; q < *(item + 1); ++q) {
+                const std::string& row = m_Doc.PoolGyou((*rows)[static_cast<std::size_t>(q)]);
+                const int ic = (*bunNo)[static_cast<std::size_t>(q)];
+                if (ic == code || IsTotalCode(ic))
                     continue;
-                ++matches;
-                for (int q = begin; q < end; ++q) {
-                    const std::string& item = m_Doc.PoolGyou((*rows)[static_cast<std::size_t>(q)]);
-                    const int ic = (*bunNo)[static_cast<std::size_t>(q)];
-                    if (ic == code || IsTotalCode(ic))
-                        continue;
-                    total[0] += G::toDecimal(item, G::Kingaku1);
-                    total[1] += G::toDecimal(item, G::Kingaku2);
-                }
+                total[0] += G::toDecimal(row, G::Kingaku1);
+                total[1] += G::toDecimal(row, G::Kingaku2);
             }
         }
     }

@@ -37,6 +37,7 @@ struct KivRecalc::ItemPass {
     std::vector<int> laterStart;       // item koumoku + 1 + i starts at laterRows[laterStart[i]]
     std::vector<int> laterRows;        // pool indices
     std::vector<int> laterBunNo;       // their categories
+    std::vector<int> laterHeads;       // the places in laterRows of the heading rows
 };
 
 // While the whole estimate is recalculated: every item's rows in the pool, item by item, and
@@ -48,6 +49,7 @@ struct KivRecalc::EstimatePass {
     std::vector<int> start;   // item 1 + i starts at rows[start[i]]
     std::vector<int> rows;    // pool indices
     std::vector<int> bunNo;   // their categories
+    std::vector<int> heads;   // the places in rows of the heading rows
 };
 
 template <class Pred>
