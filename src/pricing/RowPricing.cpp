@@ -102,16 +102,19 @@ KivDetail PricedKivDetail(std::string_view row, const RoumuList& roumu, int fuku
     return d;
 }
 
-std::array<int, 3> RefreshKivGyou(std::string& row, const RoumuList& roumu, const RowPricingReport& report) {
+std::array<int, 3> RefreshKivGyou(std::string& row, const RoumuList& roumu, const RowPricingReport& report,
+                                  bool* refused) {
     G::fitLength(row);
     const KivDetailSource source{G::BunNo, false, true, false, false};
     // Every row of an estimate is refreshed for the composite sheet: one breakdown per thread
     // keeps its texts' room from row to row.
     thread_local KivDetail detail;
     ReloadKivDetail(detail, row, roumu, source);
-    const std::vector<std::string> refused = WriteKivDetail(row, detail, KivWriteBack::Refresh, source);
+    const std::vector<std::string> messages = WriteKivDetail(row, detail, KivWriteBack::Refresh, source);
+    if (refused)
+        *refused = !messages.empty();
     if (report.messages)
-        for (const std::string& m : refused)
+        for (const std::string& m : messages)
             KivRowMessage(m, report.place);
     return detail.RoumuNumbers();
 }

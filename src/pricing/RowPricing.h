@@ -58,5 +58,6 @@ KivDetail PricedKivDetail(std::string_view row, const RoumuList& roumu, int fuku
 
 // The breakdown's load and write-back without a dialog: the row's own fields rearranged by its
 // flags. Returns the labour registration numbers as loaded. Refused values are reported through
-// KivRowMessage when `report.messages` is set.
-std::array<int, 3> RefreshKivGyou(std::string& row, const RoumuList& roumu, const RowPricingReport& report);
+// KivRowMessage when `report.messages` is set; `refused`, when given, tells whether any was.
+std::array<int, 3> RefreshKivGyou(std::string& row, const RoumuList& roumu, const RowPricingReport& report,
+                                  bool* refused = nullptr);

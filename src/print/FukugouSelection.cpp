@@ -1,6 +1,7 @@
 #include "print/FukugouSelection.h"
 
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "estimate/GyouRecord.h"
@@ -15,13 +16,21 @@ namespace {
 constexpr std::size_t kKeyHeadLength = 45;
 constexpr std::size_t kKeyLength = kKeyHeadLength + 30 + 10 + 30 + 30;
 
-// The row as the sheet prints it: priced, then the detail round trip.
-void priceAndRefresh(std::string& row, const CKivDoc& doc, const RowPricingReport& report) {
+// The row as the sheet prints it: priced, then the detail round trip. False when either gave
+// a message (which names the row).
+bool priceAndRefresh(std::string& row, const CKivDoc& doc, const RowPricingReport& report) {
     RowPricingRules rules;
     rules.texts = false;
-    PriceKivGyou(row, doc.GetRoumu(), doc.FukugouMarume(), report, rules);
-    RefreshKivGyou(row, doc.GetRoumu(), report);
+    const FukugouResult r = PriceKivGyou(row, doc.GetRoumu(), doc.FukugouMarume(), report, rules).result;
+    bool refused = false;
+    RefreshKivGyou(row, doc.GetRoumu(), report, &refused);
+    return !r.severalMaterials && !(r.labourPriceMissing && rules.labourCheck) && !r.tooWide[0] && !r.tooWide[1] &&
+           !refused;
 }
+
+// The item and row numbers that start a row: neither the pricing nor the round trip reads or
+// writes them.
+std::size_t numbersLength() { return static_cast<std::size_t>(G::layout(G::Kigou).Offset); }
 
 } // namespace
 
@@ -59,16 +68,30 @@ FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
     s.keys.reserve(static_cast<std::size_t>(doc.PoolGyouCount()));
     std::unordered_set<std::string_view> seen;
     seen.reserve(static_cast<std::size_t>(doc.PoolGyouCount()));
+    // An estimate repeats its rows from item to item: rows alike but for their numbers come out
+    // alike, so a full-length row that gave no message is priced once and the rows like it take
+    // its result (the bytes after the numbers, read where the pool keeps them).
+    std::unordered_map<std::string_view, std::string> alike;
+    const std::size_t numbers = numbersLength();
     std::string row;
     // The items' rows in pool order (the order the work area loads them in).
     for (int item = 1; item <= doc.KoumokuCount(); ++item) {
         int gyou = 0;
         for (const int j : doc.KoumokuSlots(item)) {
             ++gyou;
-            row = doc.PoolGyou(j);
-            RowPricingReport report;
-            report.place = {item, gyou, false};
-            priceAndRefresh(row, doc, report);
+            const std::string& stored = doc.PoolGyou(j);
+            const bool full = stored.size() == static_cast<std::size_t>(G::Length);
+            const std::string_view body = full ? std::string_view(stored).substr(numbers) : std::string_view();
+            if (const auto seenRow = full ? alike.find(body) : alike.end(); seenRow != alike.end()) {
+                row.assign(stored, 0, numbers);
+                row.append(seenRow->second);
+            } else {
+                row = stored;
+                RowPricingReport report;
+                report.place = {item, gyou, false};
+                if (priceAndRefresh(row, doc, report) && full)
+                    alike.emplace(body, row.substr(numbers));
+            }
             const std::string& key = s.keys.emplace_back(FukugouGyouKey(row));
             const bool selected = HasFukugouData(row, countRates);
             // Every walked row takes its key, so a later row like it never gets a page.

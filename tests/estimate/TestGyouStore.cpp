@@ -166,4 +166,39 @@ TEST(GyouStoreGroupIndex, AddGyouReusesTheFirstFreeSlotOfThePool) {
     EXPECT_EQ(s.PoolGyouCount(), 5);
 }
 
+// Storing a row asks whether the work row already reads as it: the work row as GetCurrentGyou
+// gives it (padded with blanks), compared in place.
+TEST(GyouStoreCurrentRow, StartsWithComparesTheRowAsLoaded) {
+    GyouStore s(smallLimits());
+    const std::string full = keyedRow(1, 1, "A");
+    struct Case {
+        const char* name;
+        int cursor;
+        std::string work;
+        std::string row;
+    };
+    std::string lastByte = full;
+    lastByte.back() = 'x';
+    const std::vector<Case> cases = {
+        {"same row", 1, full, full},
+        {"short work row, blanks after it", 1, full.substr(0, 20), full},
+        {"short work row, text after it", 1, full.substr(0, 8), full},
+        {"unfilled work row reads as blanks", 2, "", GyouRecord::blankRow()},
+        {"unfilled work row is not a text", 2, "", full},
+        {"last byte differs", 1, full, lastByte},
+        {"row longer than the loaded row", 1, full, full + " "},
+        {"a prefix of a longer work row", 1, full + "tail", full},
+        {"cursor before row 1", 0, "", GyouRecord::blankRow()},
+    };
+    for (const Case& c : cases) {
+        s.ClearKoumokuGyou();
+        s.EditWorkGyou(1) = c.work;
+        s.SetCurGyou(c.cursor);
+        std::string loaded;
+        s.GetCurrentGyou(loaded);
+        const bool expected = loaded.compare(0, c.row.size(), c.row) == 0 && loaded.size() >= c.row.size();
+        EXPECT_EQ(s.CurrentGyouStartsWith(c.row), expected) << c.name;
+    }
+}
+
 }  // namespace

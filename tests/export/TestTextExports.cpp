@@ -5,6 +5,7 @@
 #include "export/ExcelExportFixture.h"
 
 #include "estimate/KivMessage.h"
+#include "estimate/KivMessagePass.h"
 #include "export/DaikaSheet.h"
 #include "export/DaikaTextDialog.h"
 #include "export/TextDialog.h"
@@ -278,6 +279,42 @@ TEST(DaikaText, AmountAndRateTexts) {
     EXPECT_EQ(kiv::text::toUtf8(kiv::exporting::DaikaRateText("材x", "0.12")), "材x12%");
     EXPECT_EQ(kiv::text::toUtf8(kiv::exporting::DaikaRateText("材x", "")), "材x 0%");
     EXPECT_EQ(kiv::text::toUtf8(kiv::exporting::DaikaRateText("管単価x", "1.50")), "管単価x150%");
+}
+
+// Rows alike in every byte but their item and row numbers: each walked row gets the key and the
+// sheet the block it would get alone, and each row that gives a message gives it (rows alike
+// are priced once only when they give none).
+TEST_F(TextExportTest, RowsAlikeInSeveralItemsAreEachWalked) {
+    labour({{5, "電工", "     20000"}});
+    const std::vector<std::pair<int, std::string>> alike = {{G::Hinmei, "S"}, {G::Roumu1No, "5"}, {G::Roumu1Bukake, "0.5"}};
+    const std::vector<std::pair<int, std::string>> missing = {{G::Hinmei, "M"}, {G::Roumu1No, "7"}, {G::Roumu1Bukake, "0.15"}};
+    openEstimate({vpRow(1, 1, alike), vpRow(1, 2, missing), vpRow(2, 1, missing), vpRow(2, 2, alike),
+                  vpRow(3, 1, alike), vpRow(3, 2, missing)});
+    std::vector<std::string> shown;
+    SetKivMessageHook([&](const std::string& text) { shown.push_back(text); });
+    daikaOut();
+    const kiv::exporting::DaikaSheet sheet = [&] {
+        KivMessagePass pass;
+        return kiv::exporting::WalkDaikaSheet(*doc);
+    }();
+    SetKivMessageHook({});
+    ASSERT_EQ(shown.size(), 2u);   // the export's and the direct walk's
+    EXPECT_NE(shown[0].find("（3件。最初は項目 1 の 0002行目）"), std::string::npos) << shown[0];
+    ASSERT_EQ(sheet.keys.size(), 6u);
+    for (const std::size_t i : {3u, 4u})
+        EXPECT_EQ(sheet.keys[i], sheet.keys[0]) << i;
+    for (const std::size_t i : {2u, 5u})
+        EXPECT_EQ(sheet.keys[i], sheet.keys[1]) << i;
+    ASSERT_EQ(sheet.blocks.size(), 2u);
+    EXPECT_EQ(sheet.blocks[0].koumoku, 1);
+    // Each walked row is what pricing it alone gives.
+    const FukugouSelection s = SelectFukugouGyou(*doc);
+    ASSERT_EQ(s.rows.size(), s.priced.size());
+    for (std::size_t i = 0; i < s.rows.size(); ++i)
+        EXPECT_EQ(s.priced[i], PricedFukugouGyou(*doc, s.rows[i])) << i;
+    const std::string w = written();
+    EXPECT_NE(w.find("\tS "), std::string::npos);
+    EXPECT_NE(w.find("\tM "), std::string::npos);
 }
 
 // The walk's row messages are gathered and listed once, after the failure box of the file.
