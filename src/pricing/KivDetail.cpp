@@ -246,6 +246,11 @@ KivRowNumbers LoadFukugouInput(FukugouInput& in, std::string_view row, const Rou
     in.zaiGoukei = flagSet(row, G::ZaiGoukei);
     const bool ownLine1 = n.fukuHyouji || in.zaiGoukei;
     for (int k = ownLine1 ? 0 : 1; k < KivDetail::kZaiLines; ++k) {
+        // An unused material line is all blanks: its numbers read as the zeros they hold.
+        const auto lineStart = static_cast<std::size_t>(G::MaterialOffset + G::MaterialLength * k);
+        const auto lineLength = static_cast<std::size_t>(G::MaterialLength);
+        if (row.size() >= lineStart + lineLength && kiv::text::trimRightBlanks(row.substr(lineStart, lineLength)).empty())
+            continue;
         const auto i = static_cast<std::size_t>(k);
         in.zaiSuu[i] = G::toDecimal(row, zaiField(G::Zai1Suu, k));
         in.zaiTanka[0][i] = G::toDecimal(row, zaiField(G::Zai1Tanka1, k));
