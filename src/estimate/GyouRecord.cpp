@@ -64,9 +64,17 @@ void padToLength(std::string& row) {
 
 } // namespace
 
+namespace {
+// Apart, so that the lookup itself (asked for every field every row's pricing reads) stays small
+// enough to be inlined.
+[[noreturn, gnu::noinline, gnu::cold]] void fieldOutOfRange(int field) {
+    throw std::out_of_range("row field number out of range: " + std::to_string(field));
+}
+} // namespace
+
 const GyouRecord::Layout& GyouRecord::layout(int field) {
-    if (field < 1 || field > FieldCount)
-        throw std::out_of_range("row field number out of range: " + std::to_string(field));
+    if (field < 1 || field > FieldCount) [[unlikely]]
+        fieldOutOfRange(field);
     return kLayout[static_cast<std::size_t>(field - 1)];
 }
 
