@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchRows.h"
 #include "BenchSize.h"
 #include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
@@ -64,41 +65,5 @@ struct Estimate {
         kiv::ui::setBackend(nullptr);
     }
 };
-
-// 9,999 rows in 100 items, 1,000 distinct composite rows (each with two materials, a joint rate
-// and labour line 1 at number 1), the rest plain rows.
-inline std::vector<std::string> compositeRows() {
-    using G = GyouRecord;
-    using kiv::text::sj;
-    std::vector<std::string> rows;
-    int n = 0;
-    for (int item = 1; item <= 100; ++item)
-        for (int g = 1; g <= (item == 100 ? 99 : 100); ++g, ++n) {
-            std::string r = G::blankRow();
-            G::writeKey(r, item, g);
-            G::putText(r, G::Hinmei, sj("配管用炭素鋼鋼管"));
-            G::putText(r, G::Kikaku, "25A-" + std::to_string(n % 1000));
-            G::putNumber(r, G::HiroidasiSuu1, "12.5");
-            G::putNumber(r, G::SekisanSuu1, "13.1");
-            G::putText(r, G::Tanni, "m");
-            G::putNumber(r, G::Tanka1, "1850");
-            G::putNumber(r, G::Kingaku1, "24235");
-            G::putNumber(r, G::Hokyuu, "1.05");
-            if (n % 10 < 1 || n < 1000) {
-                G::putNumber(r, G::FukuHyouji, "1");
-                G::putText(r, G::Zai1Hinmei, sj("鋼管"));
-                G::putNumber(r, G::Zai1Suu, "1.05");
-                G::putNumber(r, G::Zai1Tanka1, "850");
-                G::putText(r, G::Zai2Hinmei, sj("保温材"));
-                G::putNumber(r, G::Zai2Suu, "1");
-                G::putNumber(r, G::Zai2Tanka1, "420");
-                G::putNumber(r, G::TugiteRitu, "0.3");
-                G::putNumber(r, G::Roumu1No, "1");
-                G::putNumber(r, G::Roumu1Bukake, "0.12");
-            }
-            rows.push_back(std::move(r));
-        }
-    return rows;
-}
 
 } // namespace benchsupport

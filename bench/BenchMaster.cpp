@@ -10,6 +10,7 @@
 #include <array>
 #include <filesystem>
 
+#include "BenchRows.h"
 #include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "estimate/MstFile.h"
@@ -101,37 +102,7 @@ BENCHMARK(BM_MasterTreeSwitch)->Unit(benchmark::kMicrosecond);
 struct PricedMaster {
     std::filesystem::path path;
     PricedMaster() {
-        using G = GyouRecord;
-        std::vector<std::string> rows;
-        rows.reserve(kMstMaxRows);
-        std::vector<int> lineOf(MstDoc::kBunMax + 1, 0);
-        const std::array<int, 7> suu{G::Zai1Suu, G::Zai2Suu, G::Zai3Suu, G::Zai4Suu, G::Zai5Suu, G::Zai6Suu, G::Zai7Suu};
-        const std::array<int, 7> tanka1{G::Zai1Tanka1, G::Zai2Tanka1, G::Zai3Tanka1, G::Zai4Tanka1,
-                                        G::Zai5Tanka1, G::Zai6Tanka1, G::Zai7Tanka1};
-        const std::array<int, 7> tanka2{G::Zai1Tanka2, G::Zai2Tanka2, G::Zai3Tanka2, G::Zai4Tanka2,
-                                        G::Zai5Tanka2, G::Zai6Tanka2, G::Zai7Tanka2};
-        for (int i = 0; i < kMstMaxRows; ++i) {
-            const int bun = 1 + static_cast<int>(static_cast<long long>(i) * MstDoc::kBunMax / kMstMaxRows);
-            const int gyou = ++lineOf[static_cast<std::size_t>(bun)];
-            std::string row = GyouRecord::blankRow();
-            G::writeKey(row, bun, gyou);
-            G::putNumber(row, G::Hokyuu, "1.0");
-            G::putNumber(row, G::ZaiGoukei, "1");
-            for (std::size_t k = 0; k < 7; ++k) {
-                G::putNumber(row, suu[k], "1.5");
-                G::putNumber(row, tanka1[k], std::to_string(100 + i % 900));
-                G::putNumber(row, tanka2[k], std::to_string(120 + i % 900));
-            }
-            for (int f : {G::Bukake1, G::Roumu2Bukake, G::Roumu3Bukake})
-                G::putNumber(row, f, "0.25");
-            G::putNumber(row, G::Roumu1No, "1");
-            G::putNumber(row, G::Roumu2No, "2");
-            G::putNumber(row, G::Roumu3No, "3");
-            for (int f : {G::TugiteRitu, G::SetugouRitu, G::SijiRitu, G::HaturiRitu, G::UnpanRitu, G::FuzokuRitu,
-                          G::ZatuzaiRitu, G::Sonota1Ritu, G::Sonota2Ritu})
-                G::putNumber(row, f, "0.05");
-            rows.push_back(std::move(row));
-        }
+        const std::vector<std::string> rows = benchsupport::pricedMasterRows(MstDoc::kBunMax);
         path = std::filesystem::temp_directory_path() / ("kiv_bench_priced_" + std::to_string(::getpid()) + ".MST");
         kiv::files::writeFileAtomically(path, WriteMstFile(rows));
     }
