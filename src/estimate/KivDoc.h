@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,11 @@ public:
     // An estimate file has just been loaded: check the estimate style (the recalculation fills
     // this in). Runs before the views are updated.
     virtual void CheckKeisanModeAfterLoad() {}
+};
+
+// What the recalculation keeps with an estimate between its passes; its own type lives with it.
+struct KivRecalcMemo {
+    virtual ~KivRecalcMemo() = default;
 };
 
 // What the old electrical conversion command asked of the user.
@@ -181,6 +187,10 @@ public:
     void ParseHyousi();   // m_HyousiForm -> m_HyousiLayout
 
     // --- Row store: GyouStore, with the estimate's limits (9999 rows, 9999 per item).
+    // The work area from the pool and back. A reload that drops rows changed since the last
+    // store counts as a change of the rows (m_EditCount).
+    bool LoadKoumokuGyou();
+    void StoreKoumokuGyou();
     // The whole snapshot of a block command: pool rows, item index, row counts.
     void SaveUndoSnapshot();
     // Back to the snapshot and rebuild the index; the view then restores its position and
@@ -238,11 +248,26 @@ public:
     bool m_HyousiRead = false;
     std::vector<std::string> m_KoumokuName;          // item titles, item k at element k-1
     int m_NeedRecalc = 0;                            // rows changed since the last full recalculation
+    // Counts the changes to the estimate's rows: every row stored with other bytes, and every
+    // step that rewrites the pool as a whole (loading, layout and style conversions, undo, item
+    // insertion and deletion). A recalculation that found nothing to change at one count has
+    // nothing to change at the same count (with the same settings and labour list).
+    std::uint64_t m_EditCount = 0;
+    void NoteRowsRewritten() { ++m_EditCount; }
+    std::unique_ptr<KivRecalcMemo> m_RecalcMemo;     // the recalculation's own record
+    std::uint64_t m_StoredEditCount = 0;             // m_EditCount when the work area was last stored or loaded
+    // While set, the work rows stored with other bytes (their numbers, as m_CurGyou[0] gave them).
+    std::vector<int>* m_ChangedGyou = nullptr;
     int m_TreeDirty = 0;                             // the tree pane must be rebuilt
     int m_OpenSlot = -1;                             // slot in g_OpenKivDocs, -1 none
 
 protected:
-    void OnGyouChanged() override { SetModifiedFlag(); }
+    void OnGyouChanged() override {
+        NoteRowsRewritten();
+        if (m_ChangedGyou)
+            m_ChangedGyou->push_back(m_CurGyou[0]);
+        SetModifiedFlag();
+    }
 
 private:
     void LeaveOpenDocs();

@@ -133,8 +133,10 @@ void CKivView::OnKoumokuInsert() {
     StoreGyou();
     StoreKoumoku();
     // Refused with the limit message when no item fits any more: the estimate stays as it was.
-    if (d->InsertKoumoku())
+    if (d->InsertKoumoku()) {
+        d->NoteRowsRewritten();
         d->SetModifiedFlag();
+    }
     LoadKoumoku();
     m_HScrollPairs = 0;
     CursorToKoumokuTop();
@@ -153,6 +155,7 @@ void CKivView::OnKoumokuDelete() {
     StoreGyou();
     StoreKoumoku();
     d->DeleteKoumoku();
+    d->NoteRowsRewritten();
     d->SetModifiedFlag();
     LoadKoumoku();
     m_HScrollPairs = 0;
@@ -192,6 +195,7 @@ void CKivView::OnKoumokuSyuukei() {
         showCaret();
         return;
     }
+    d->NoteRowsRewritten();
     d->SetModifiedFlag();
 
     // The scan. Its rows are kept here, apart from the row clipboard, so that a copy waiting to

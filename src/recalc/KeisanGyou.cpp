@@ -313,6 +313,7 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
     for (int j : others)
         pool.push_back(d->TakePoolGyou(j));
     d->ReplacePoolRows(std::move(pool));
+    d->NoteRowsRewritten();
     d->RebuildGyouIndex();
     d->LoadKoumokuGyou();
     d->m_KeisanConverted = true;

@@ -1,6 +1,9 @@
 #include "recalc/KivRecalc.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
@@ -47,6 +50,34 @@ char firstChar(std::string_view row, int field) {
     std::string_view s = rawOf(row, field);
     return s.empty() ? ' ' : s.front();
 }
+
+// What an item's recalculation at a fixed point leaves beside its rows.
+struct FixedPoint {
+    std::uint64_t edits = 0;   // the estimate's change count it was found at
+    int gyouCount = 0;
+    int poolCount = 0;
+    int koumokuCount = 0;
+    int reportGyou = -1;       // whose too-wide amounts it would have named (-1 every row's)
+    bool stored = false;       // it stored rows on the way (to come back to the same bytes)
+    std::array<int, CKivView::kKeisanKinds> need{};
+    std::array<int, CKivView::kKeisanKinds> count{};
+    int saikei = 0;
+    int syoukei = 0;
+    int tyuukeiHyousi = 0;
+    int needSleeve = 0;
+    bool missing = false;
+    std::array<int, 3> roumuNo{};
+    int bunNo = 0;
+    FukugouKekka kekka;
+    std::string coverTotal;    // item 1's
+};
+
+// The fixed points of an estimate's items, found under one set of settings and labour list.
+struct FixedPoints : KivRecalcMemo {
+    SetteiValues settei;
+    RoumuList roumu;
+    std::vector<std::optional<FixedPoint>> items;   // item k at element k
+};
 
 // The editing position of element 0, kept outside the save slots by the whole-estimate pass
 // (whose callers own the slots).
@@ -349,12 +380,26 @@ void KivRecalc::RecalcKoumoku() {
     CKivDoc& d = m_Doc;
     // Inside a wider pass (the whole estimate, printing, loading) the item's messages join it.
     const bool wider = KivMessagePass::Active();
+    const int reportGyou = wider ? -1 : v.m_RecalcAfterClick ? 0 : d.m_CurGyou[0];
+    if (SkipAtFixedPoint(reportGyou))
+        return;
+    // The rows stored with other bytes are noted; when the work area was the item as stored
+    // before, the pool tells what they held.
+    const std::uint64_t editsBefore = d.m_EditCount;
+    const bool asStored = d.m_StoredEditCount == editsBefore;
+    const std::uint64_t messagesBefore = KivMessageSerial();
+    std::vector<int> changed;
+    struct Watch {
+        CKivDoc& d;
+        Watch(CKivDoc& doc, std::vector<int>* rows) : d(doc) { d.m_ChangedGyou = rows; }
+        ~Watch() { d.m_ChangedGyou = nullptr; }
+    } watch(d, asStored ? &changed : nullptr);
     KivMessagePass pass;
 
     ItemPass ip;
     ip.view = &v;
     ip.koumoku = d.m_CurKoumoku[0];
-    ip.reportGyou = wider ? -1 : v.m_RecalcAfterClick ? 0 : d.m_CurGyou[0];
+    ip.reportGyou = reportGyou;
     ip.kekka.resize(static_cast<std::size_t>(std::max(d.m_GyouCount, 0) + 1));
     ip.valid.assign(ip.kekka.size(), 0);
     // The item's pass is known to the calculators while the item is recalculated, and no longer.
@@ -426,18 +471,130 @@ void KivRecalc::RecalcKoumoku() {
         else
             KivMessage(kMsgSyoukei);
     }
+    bool missing = false;
     if (!fukugou) {
         // Missing: a run of the item has rows needing a kind and no row of it.
         std::vector<std::string_view> rows;
         rows.reserve(static_cast<std::size_t>(std::max(d.m_GyouCount, 0)));
         for (int r = 1; r <= d.m_GyouCount; ++r)
             rows.push_back(WorkGyou(r));
-        if (kiv::recalc::KeisanGyouMissing(rows, m_S))
+        missing = kiv::recalc::KeisanGyouMissing(rows, m_S);
+        if (missing)
             v.m_KeisanMissing = 1;
     }
 
     v.RestorePosition4();
     v.LoadGyou();
+    d.m_ChangedGyou = nullptr;
+    if (asStored && KeptEveryByte(changed)) {
+        // The rows are what they were: the estimate is in the state its count named before.
+        d.m_EditCount = d.m_StoredEditCount = editsBefore;
+        if (KivMessageSerial() == messagesBefore) {
+            RememberFixedPoint(reportGyou, !changed.empty(), missing);
+            return;
+        }
+    }
+    ForgetFixedPoint();
+}
+
+bool KivRecalc::KeptEveryByte(const std::vector<int>& changed) const {
+    if (changed.empty())
+        return true;
+    // The item's pool slots in order are its rows 1, 2, ...
+    std::vector<int> slots;
+    slots.reserve(static_cast<std::size_t>(std::max(m_Doc.m_GyouCount, 0)));
+    m_Doc.ForEachKoumokuSlot(m_Doc.m_CurKoumoku[0], [&](int j) { slots.push_back(j); });
+    if (static_cast<int>(slots.size()) != m_Doc.m_GyouCount)
+        return false;
+    for (int r : changed) {
+        if (r < 1 || r > m_Doc.m_GyouCount)
+            return false;
+        if (m_Doc.WorkGyouAt(r) != m_Doc.PoolGyou(slots[static_cast<std::size_t>(r - 1)]))
+            return false;
+    }
+    return true;
+}
+
+bool KivRecalc::SkipAtFixedPoint(int reportGyou) {
+    CKivView& v = m_View;
+    CKivDoc& d = m_Doc;
+    const auto* memo = dynamic_cast<const FixedPoints*>(d.m_RecalcMemo.get());
+    const int item = d.m_CurKoumoku[0];
+    if (!memo || item < 1 || item >= static_cast<int>(memo->items.size()) ||
+        !memo->items[static_cast<std::size_t>(item)])
+        return false;
+    const FixedPoint& fp = *memo->items[static_cast<std::size_t>(item)];
+    // A recalculation that named only one row's too-wide amount may have passed over others'.
+    if (fp.edits != d.m_EditCount || fp.gyouCount != d.m_GyouCount || fp.poolCount != d.PoolGyouCount() ||
+        fp.koumokuCount != d.m_KoumokuCount || (fp.reportGyou >= 0 && fp.reportGyou != reportGyou) ||
+        !(memo->settei == m_S) || !(memo->roumu == d.m_Roumu))
+        return false;
+    v.m_KeisanNeed = fp.need;
+    v.m_KeisanCount = fp.count;
+    v.m_SaikeiCount = fp.saikei;
+    v.m_SyoukeiCount = fp.syoukei;
+    v.m_TyuukeiHyousiCount = fp.tyuukeiHyousi;
+    v.m_NeedSleeve = fp.needSleeve;
+    if (fp.missing)
+        v.m_KeisanMissing = 1;
+    if (item == 1)
+        d.m_HyousiData[17] = fp.coverTotal;
+    if (d.m_GyouCount >= 1) {
+        v.m_RoumuNo = fp.roumuNo;
+        v.m_BunNo = fp.bunNo;
+        v.m_FukugouKekka = fp.kekka;
+        d.m_NeedRecalc = 1;
+    }
+    // The recalculation stored rows on its way back to the same bytes, which marks the estimate.
+    if (fp.stored)
+        d.SetModifiedFlag();
+    v.LoadGyou();
+    return true;
+}
+
+void KivRecalc::ForgetFixedPoint() {
+    auto* memo = dynamic_cast<FixedPoints*>(m_Doc.m_RecalcMemo.get());
+    const int item = m_Doc.m_CurKoumoku[0];
+    if (memo && item >= 1 && item < static_cast<int>(memo->items.size()))
+        memo->items[static_cast<std::size_t>(item)].reset();
+}
+
+void KivRecalc::RememberFixedPoint(int reportGyou, bool stored, bool missing) {
+    CKivView& v = m_View;
+    CKivDoc& d = m_Doc;
+    const int item = d.m_CurKoumoku[0];
+    if (item < 1 || item > CKivDoc::kKoumokuMax)
+        return;
+    auto* memo = dynamic_cast<FixedPoints*>(d.m_RecalcMemo.get());
+    if (!memo || !(memo->settei == m_S) || !(memo->roumu == d.m_Roumu)) {
+        auto fresh = std::make_unique<FixedPoints>();
+        fresh->settei = m_S;
+        fresh->roumu = d.m_Roumu;
+        memo = fresh.get();
+        d.m_RecalcMemo = std::move(fresh);
+    }
+    if (static_cast<int>(memo->items.size()) <= item)
+        memo->items.resize(static_cast<std::size_t>(item) + 1);
+    FixedPoint fp;
+    fp.edits = d.m_EditCount;
+    fp.gyouCount = d.m_GyouCount;
+    fp.poolCount = d.PoolGyouCount();
+    fp.koumokuCount = d.m_KoumokuCount;
+    fp.reportGyou = reportGyou;
+    fp.stored = stored;
+    fp.need = v.m_KeisanNeed;
+    fp.count = v.m_KeisanCount;
+    fp.saikei = v.m_SaikeiCount;
+    fp.syoukei = v.m_SyoukeiCount;
+    fp.tyuukeiHyousi = v.m_TyuukeiHyousiCount;
+    fp.needSleeve = v.m_NeedSleeve;
+    fp.missing = missing;
+    fp.roumuNo = v.m_RoumuNo;
+    fp.bunNo = v.m_BunNo;
+    fp.kekka = v.m_FukugouKekka;
+    if (item == 1)
+        fp.coverTotal = d.m_HyousiData[17];
+    memo->items[static_cast<std::size_t>(item)] = std::move(fp);
 }
 
 void KivRecalc::RecalcAllKoumoku(int times) {

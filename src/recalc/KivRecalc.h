@@ -15,8 +15,10 @@
 //
 // The grid view reaches it through the hooks of estimate/RecalcSeams.h, which Connect fills.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "estimate/SetteiRecord.h"
 #include "platform/text/Decimal.h"
@@ -61,6 +63,18 @@ public:
 private:
     struct ItemPass;
     struct Dispatch;
+
+    // An item whose last recalculation changed no byte and gave no message is at a fixed point:
+    // until the estimate's rows change (CKivDoc::m_EditCount), or its settings or labour list,
+    // recalculating it again cannot change anything. SkipAtFixedPoint then leaves behind what
+    // that recalculation left beside the rows (the counters, the cover total, the row buffer) and
+    // returns true; RememberFixedPoint keeps it after a recalculation.
+    bool SkipAtFixedPoint(int reportGyou);
+    // `stored`: rows were stored on the way; `missing`: computed rows were found missing.
+    void RememberFixedPoint(int reportGyou, bool stored, bool missing);
+    void ForgetFixedPoint();
+    // Whether the work rows `changed` (by number) hold what the item's pool rows hold.
+    bool KeptEveryByte(const std::vector<int>& changed) const;
 
     // --- Calculators, in the order RecalcGyou runs them
     void CalcTugite();
