@@ -93,7 +93,8 @@ public:
     static constexpr int kKoumokuMax = 9999;       // items (a "%04d" key has four digits)
     static constexpr int kKeisanTemplateSlots = 13;
     static constexpr int kHyousiDataCount = 18;
-    static constexpr int kLabelMax = 45;           // longest part of an item title GetKoumokuLabel gives
+    static constexpr int kLabelMax = 45;
+    static constexpr std::size_t kChangedGyouMax = 100000;           // longest part of an item title GetKoumokuLabel gives
     // The limit messages of the estimate (9999 rows) and of one item (9999 rows).
     static const char* const kMsgPoolFull;
     static const char* const kMsgKoumokuFull;
@@ -250,22 +251,37 @@ public:
     int m_NeedRecalc = 0;                            // rows changed since the last full recalculation
     // Counts the changes to the estimate's rows: every row stored with other bytes, and every
     // step that rewrites the pool as a whole (loading, layout and style conversions, undo, item
-    // insertion and deletion). A recalculation that found nothing to change at one count has
-    // nothing to change at the same count (with the same settings and labour list).
+    // insertion and deletion, a reload that drops stored rows). A recalculation that found
+    // nothing to change at one count has nothing to change at the same count (with the same
+    // settings and labour list).
     std::uint64_t m_EditCount = 0;
-    void NoteRowsRewritten() { ++m_EditCount; }
-    std::unique_ptr<KivRecalcMemo> m_RecalcMemo;     // the recalculation's own record
+    // Counts only the rewrites of the pool as a whole.
+    std::uint64_t m_RewriteCount = 0;
+    void NoteRowsRewritten() {
+        ++m_EditCount;
+        ++m_RewriteCount;
+        m_ChangedGyou.clear();
+    }
     std::uint64_t m_StoredEditCount = 0;             // m_EditCount when the work area was last stored or loaded
-    // While set, the work rows stored with other bytes (their numbers, as m_CurGyou[0] gave them).
-    std::vector<int>* m_ChangedGyou = nullptr;
+    // The rows stored with other bytes since the recalculation last took the list: item and row
+    // number (m_CurKoumoku[0], m_CurGyou[0]) of each store.
+    struct ChangedGyou {
+        int koumoku;
+        int gyou;
+    };
+    std::vector<ChangedGyou> m_ChangedGyou;
+    std::unique_ptr<KivRecalcMemo> m_RecalcMemo;     // the recalculation's own record
     int m_TreeDirty = 0;                             // the tree pane must be rebuilt
     int m_OpenSlot = -1;                             // slot in g_OpenKivDocs, -1 none
 
 protected:
     void OnGyouChanged() override {
-        NoteRowsRewritten();
-        if (m_ChangedGyou)
-            m_ChangedGyou->push_back(m_CurGyou[0]);
+        ++m_EditCount;
+        // A list nobody takes for long (stores without recalculation) becomes a rewrite.
+        if (m_ChangedGyou.size() >= kChangedGyouMax)
+            NoteRowsRewritten();
+        else
+            m_ChangedGyou.push_back({m_CurKoumoku[0], m_CurGyou[0]});
         SetModifiedFlag();
     }
 

@@ -51,6 +51,14 @@ char firstChar(std::string_view row, int field) {
     return s.empty() ? ' ' : s.front();
 }
 
+// The editing position of element 0, kept outside the save slots by the whole-estimate pass
+// (whose callers own the slots).
+struct Position {
+    int koumoku, gyou, top, screen, field, visible;
+};
+
+} // namespace
+
 // What an item's recalculation at a fixed point leaves beside its rows.
 struct FixedPoint {
     std::uint64_t edits = 0;   // the estimate's change count it was found at
@@ -72,20 +80,26 @@ struct FixedPoint {
     std::string coverTotal;    // item 1's
 };
 
-// The fixed points of an estimate's items, found under one set of settings and labour list.
+// A row that is not a computed row prices from its own bytes, the labour list and the settings
+// alone: once its recalculation changed none of its bytes and said nothing, it is settled, and
+// until it is stored with other bytes its recalculation would only give again what it gave.
+struct SettledGyou {
+    bool settled = false;
+    char valid = 0;            // its pricing result stands for the row (ItemPass::valid)
+    bool needSleeve = false;   // its pricing called for sleeves
+    std::array<int, 3> roumuNo{};
+    FukugouKekka kekka;
+};
+
+// The fixed points of an estimate's items and their settled rows, found under one set of
+// settings and labour list and since the pool was last rewritten as a whole.
 struct FixedPoints : KivRecalcMemo {
     SetteiValues settei;
     RoumuList roumu;
+    std::uint64_t rewrites = 0;
     std::vector<std::optional<FixedPoint>> items;   // item k at element k
+    std::vector<std::vector<SettledGyou>> gyou;     // item k's row r at [k][r]
 };
-
-// The editing position of element 0, kept outside the save slots by the whole-estimate pass
-// (whose callers own the slots).
-struct Position {
-    int koumoku, gyou, top, screen, field, visible;
-};
-
-} // namespace
 
 const char* KivRecalc::KeisanWarning(int kind) {
     switch (kind) {
@@ -288,6 +302,7 @@ void KivRecalc::RecalcGyou() {
         if (amount.isZero()) {
             G::blank(row, field);
         } else if (!AmountFits(amount)) {
+            ++m_Overflows;
             if (!inItem || ip->reportGyou < 0 || ip->reportGyou == r)
                 RowMessage(kMsgGyouOverflow);
             G::blank(row, field);
@@ -383,17 +398,12 @@ void KivRecalc::RecalcKoumoku() {
     const int reportGyou = wider ? -1 : v.m_RecalcAfterClick ? 0 : d.m_CurGyou[0];
     if (SkipAtFixedPoint(reportGyou))
         return;
-    // The rows stored with other bytes are noted; when the work area was the item as stored
-    // before, the pool tells what they held.
+    // The rows stored with other bytes since are no longer settled; those the pass stores are
+    // noted, and when the work area was the item as stored before, the pool tells what they held.
+    std::vector<SettledGyou>& settled = SettledRows();
     const std::uint64_t editsBefore = d.m_EditCount;
     const bool asStored = d.m_StoredEditCount == editsBefore;
     const std::uint64_t messagesBefore = KivMessageSerial();
-    std::vector<int> changed;
-    struct Watch {
-        CKivDoc& d;
-        Watch(CKivDoc& doc, std::vector<int>* rows) : d(doc) { d.m_ChangedGyou = rows; }
-        ~Watch() { d.m_ChangedGyou = nullptr; }
-    } watch(d, asStored ? &changed : nullptr);
     KivMessagePass pass;
 
     ItemPass ip;
@@ -428,10 +438,16 @@ void KivRecalc::RecalcKoumoku() {
     const bool fukugou = m_S.SekisanYousiki == 1;
     auto& roumuNo = v.m_RoumuNo;
     int secondSyoukei = 0;   // the row that made the 小計 (or 細計) rows two
+    int lastSettled = 0;   // the last row, when it was settled and not recalculated
     for (int r = 1; r <= d.m_GyouCount; ++r) {
-        d.m_CurGyou[0] = r;
-        v.LoadGyou();
-        const std::string& row = v.m_EditGyou;
+        SettledGyou& memo = settled[static_cast<std::size_t>(r)];
+        const bool plain = !m_S.isComputed(G::toInt(WorkGyou(r), G::BunNo));
+        const bool skip = plain && memo.settled;
+        if (!skip) {
+            d.m_CurGyou[0] = r;
+            v.LoadGyou();
+        }
+        const std::string_view row = skip ? WorkGyou(r) : std::string_view(v.m_EditGyou);
         const int bunNo = G::toInt(row, G::BunNo);
         v.m_BunNo = bunNo;
         if (IsCode(EnzanCode::Sleeve, bunNo))
@@ -460,7 +476,42 @@ void KivRecalc::RecalcKoumoku() {
             for (int j = 0; j < 3; ++j)
                 roumuNo[static_cast<std::size_t>(j)] = G::toInt(row, G::Roumu1No + j);
         }
-        RecalcGyou();
+        lastSettled = 0;
+        if (skip) {
+            // What its recalculation would give again: its pricing result and its sleeve need.
+            ip.kekka[static_cast<std::size_t>(r)] = memo.kekka;
+            ip.valid[static_cast<std::size_t>(r)] = memo.valid;
+            if (memo.needSleeve)
+                v.m_NeedSleeve = 1;
+            d.m_NeedRecalc = 1;
+            lastSettled = r;
+        } else if (plain) {
+            const std::string before = d.WorkGyouAt(r);
+            const std::size_t storesBefore = d.m_ChangedGyou.size();
+            const std::uint64_t said = KivMessageSerial();
+            const int overflows = m_Overflows;
+            const int sleeve = v.m_NeedSleeve;
+            v.m_NeedSleeve = 0;
+            RecalcGyou();
+            memo.needSleeve = v.m_NeedSleeve != 0;
+            v.m_NeedSleeve = sleeve || memo.needSleeve ? 1 : 0;
+            // A too-wide amount not named this time would be named by a wider pass.
+            memo.settled = WorkGyou(r) == before && KivMessageSerial() == said && m_Overflows == overflows;
+            if (memo.settled) {
+                d.m_ChangedGyou.resize(storesBefore);   // back to the same bytes
+                memo.valid = ip.valid[static_cast<std::size_t>(r)];
+                memo.kekka = ip.kekka[static_cast<std::size_t>(r)];
+                memo.roumuNo = v.m_RoumuNo;
+            }
+        } else {
+            RecalcGyou();
+        }
+    }
+    if (lastSettled > 0) {
+        // The row buffer's pricing results are the last row's, as its recalculation leaves them.
+        const SettledGyou& last = settled[static_cast<std::size_t>(lastSettled)];
+        v.m_RoumuNo = last.roumuNo;
+        v.m_FukugouKekka = last.kekka;
     }
     // The sleeve need is the row pricing's: set by any row whose lump sums call for sleeves.
     v.m_KeisanNeed[kSleeve] = v.m_NeedSleeve ? 1 : 0;
@@ -485,7 +536,11 @@ void KivRecalc::RecalcKoumoku() {
 
     v.RestorePosition4();
     v.LoadGyou();
-    d.m_ChangedGyou = nullptr;
+    std::vector<int> changed;
+    for (const CKivDoc::ChangedGyou& c : d.m_ChangedGyou)
+        if (c.koumoku == d.m_CurKoumoku[0])
+            changed.push_back(c.gyou);
+    SettledRows();   // the rows the pass stored with other bytes are not settled
     if (asStored && KeptEveryByte(changed)) {
         // The rows are what they were: the estimate is in the state its count named before.
         d.m_EditCount = d.m_StoredEditCount = editsBefore;
@@ -495,6 +550,37 @@ void KivRecalc::RecalcKoumoku() {
         }
     }
     ForgetFixedPoint();
+}
+
+FixedPoints& KivRecalc::Memo() {
+    CKivDoc& d = m_Doc;
+    auto* memo = dynamic_cast<FixedPoints*>(d.m_RecalcMemo.get());
+    if (!memo || !(memo->settei == m_S) || !(memo->roumu == d.m_Roumu) || memo->rewrites != d.m_RewriteCount) {
+        auto fresh = std::make_unique<FixedPoints>();
+        fresh->settei = m_S;
+        fresh->roumu = d.m_Roumu;
+        fresh->rewrites = d.m_RewriteCount;
+        memo = fresh.get();
+        d.m_RecalcMemo = std::move(fresh);
+        d.m_ChangedGyou.clear();
+    }
+    return *memo;
+}
+
+std::vector<SettledGyou>& KivRecalc::SettledRows() {
+    CKivDoc& d = m_Doc;
+    FixedPoints& memo = Memo();
+    for (const CKivDoc::ChangedGyou& c : d.m_ChangedGyou)
+        if (c.koumoku >= 1 && c.koumoku < static_cast<int>(memo.gyou.size()) && c.gyou >= 1 &&
+            c.gyou < static_cast<int>(memo.gyou[static_cast<std::size_t>(c.koumoku)].size()))
+            memo.gyou[static_cast<std::size_t>(c.koumoku)][static_cast<std::size_t>(c.gyou)].settled = false;
+    d.m_ChangedGyou.clear();
+    const int item = std::clamp(d.m_CurKoumoku[0], 0, CKivDoc::kKoumokuMax);
+    if (static_cast<int>(memo.gyou.size()) <= item)
+        memo.gyou.resize(static_cast<std::size_t>(item) + 1);
+    std::vector<SettledGyou>& rows = memo.gyou[static_cast<std::size_t>(item)];
+    rows.resize(static_cast<std::size_t>(std::max(d.m_GyouCount, 0)) + 1);
+    return rows;
 }
 
 bool KivRecalc::KeptEveryByte(const std::vector<int>& changed) const {
@@ -520,7 +606,7 @@ bool KivRecalc::SkipAtFixedPoint(int reportGyou) {
     CKivDoc& d = m_Doc;
     const auto* memo = dynamic_cast<const FixedPoints*>(d.m_RecalcMemo.get());
     const int item = d.m_CurKoumoku[0];
-    if (!memo || item < 1 || item >= static_cast<int>(memo->items.size()) ||
+    if (!memo || memo->rewrites != d.m_RewriteCount || item < 1 || item >= static_cast<int>(memo->items.size()) ||
         !memo->items[static_cast<std::size_t>(item)])
         return false;
     const FixedPoint& fp = *memo->items[static_cast<std::size_t>(item)];
@@ -565,14 +651,7 @@ void KivRecalc::RememberFixedPoint(int reportGyou, bool stored, bool missing) {
     const int item = d.m_CurKoumoku[0];
     if (item < 1 || item > CKivDoc::kKoumokuMax)
         return;
-    auto* memo = dynamic_cast<FixedPoints*>(d.m_RecalcMemo.get());
-    if (!memo || !(memo->settei == m_S) || !(memo->roumu == d.m_Roumu)) {
-        auto fresh = std::make_unique<FixedPoints>();
-        fresh->settei = m_S;
-        fresh->roumu = d.m_Roumu;
-        memo = fresh.get();
-        d.m_RecalcMemo = std::move(fresh);
-    }
+    FixedPoints* memo = &Memo();
     if (static_cast<int>(memo->items.size()) <= item)
         memo->items.resize(static_cast<std::size_t>(item) + 1);
     FixedPoint fp;

@@ -25,7 +25,9 @@
 
 class CKivDoc;
 class CKivView;
+struct FixedPoints;
 struct FukugouKekka;
+struct SettledGyou;
 
 class KivRecalc {
 public:
@@ -75,6 +77,12 @@ private:
     void ForgetFixedPoint();
     // Whether the work rows `changed` (by number) hold what the item's pool rows hold.
     bool KeptEveryByte(const std::vector<int>& changed) const;
+    // The record of the estimate's fixed points and settled rows, begun afresh when the settings,
+    // the labour list or the whole pool changed.
+    FixedPoints& Memo();
+    // The current item's settled rows (row r at element r, for every row), after the rows stored
+    // with other bytes since were taken off.
+    std::vector<SettledGyou>& SettledRows();
 
     // --- Calculators, in the order RecalcGyou runs them
     void CalcTugite();
@@ -149,6 +157,7 @@ private:
     CKivView& m_View;
     CKivDoc& m_Doc;
     const SetteiValues& m_S;
+    int m_Overflows = 0;   // amounts found too wide for their fields, named or not
 
     static ItemPass* s_ItemPass;
 };
