@@ -89,6 +89,11 @@ struct SettledGyou {
     bool needSleeve = false;   // its pricing called for sleeves
     std::array<int, 3> roumuNo{};
     FukugouKekka kekka;
+    // What the item's pass reads from the row: its category, the computed rows it needs and
+    // its amounts as the item's totals count them (none for a total row).
+    int bunNo = 0;
+    unsigned needs = 0;
+    std::array<kiv::text::Decimal, 2> amounts{};
 };
 
 // The fixed points of an estimate's items and their settled rows, found under one set of
@@ -428,6 +433,12 @@ void KivRecalc::RecalcKoumoku() {
         d.m_HyousiData[17].clear();
 
     for (int r = 1; r <= d.m_GyouCount; ++r) {
+        const SettledGyou& memo = settled[static_cast<std::size_t>(r)];
+        if (memo.settled) {
+            for (int t = 0; t < 2; ++t)
+                ip.total[t] += memo.amounts[static_cast<std::size_t>(t)];
+            continue;
+        }
         const std::string_view row = WorkGyou(r);
         if (!IsTotalCode(G::toInt(row, G::BunNo)))
             for (int t = 0; t < 2; ++t)
@@ -441,14 +452,15 @@ void KivRecalc::RecalcKoumoku() {
     int lastSettled = 0;   // the last row, when it was settled and not recalculated
     for (int r = 1; r <= d.m_GyouCount; ++r) {
         SettledGyou& memo = settled[static_cast<std::size_t>(r)];
-        const bool plain = !m_S.isComputed(G::toInt(WorkGyou(r), G::BunNo));
-        const bool skip = plain && memo.settled;
+        // A settled row is what it was: what is read from it here was read when it settled.
+        const bool skip = memo.settled;
+        const bool plain = skip || !m_S.isComputed(G::toInt(WorkGyou(r), G::BunNo));
         if (!skip) {
             d.m_CurGyou[0] = r;
             v.LoadGyou();
         }
         const std::string_view row = skip ? WorkGyou(r) : std::string_view(v.m_EditGyou);
-        const int bunNo = G::toInt(row, G::BunNo);
+        const int bunNo = skip ? memo.bunNo : G::toInt(row, G::BunNo);
         v.m_BunNo = bunNo;
         if (IsCode(EnzanCode::Sleeve, bunNo))
             ++v.m_KeisanCount[kSleeve];
@@ -469,12 +481,14 @@ void KivRecalc::RecalcKoumoku() {
                 if (IsCode(code, bunNo))
                     ++v.m_KeisanCount[static_cast<std::size_t>(kind)];
             // The same needs as the style conversion inserts rows for.
-            const unsigned needs = kiv::recalc::KeisanNeeds(row, m_S);
+            const unsigned needs = skip ? memo.needs : kiv::recalc::KeisanNeeds(row, m_S);
             for (int slot = 0; slot < kiv::recalc::kKeisanSlots; ++slot)
                 if (needs >> slot & 1u)
                     v.m_KeisanNeed[static_cast<std::size_t>(kSlotKind[slot])] = 1;
-            for (int j = 0; j < 3; ++j)
-                roumuNo[static_cast<std::size_t>(j)] = G::toInt(row, G::Roumu1No + j);
+            // A settled row's pricing would set them again at once (see the end of the loop).
+            if (!skip)
+                for (int j = 0; j < 3; ++j)
+                    roumuNo[static_cast<std::size_t>(j)] = G::toInt(row, G::Roumu1No + j);
         }
         lastSettled = 0;
         if (skip) {
@@ -499,6 +513,12 @@ void KivRecalc::RecalcKoumoku() {
             memo.settled = WorkGyou(r) == before && KivMessageSerial() == said && m_Overflows == overflows;
             if (memo.settled) {
                 d.m_ChangedGyou.resize(storesBefore);   // back to the same bytes
+                const std::string_view now = WorkGyou(r);
+                memo.bunNo = bunNo;
+                memo.needs = kiv::recalc::KeisanNeeds(now, m_S);
+                for (int t = 0; t < 2; ++t)
+                    memo.amounts[static_cast<std::size_t>(t)] =
+                        IsTotalCode(bunNo) ? Decimal() : G::toDecimal(now, G::Kingaku1 + t);
                 memo.valid = ip.valid[static_cast<std::size_t>(r)];
                 memo.kekka = ip.kekka[static_cast<std::size_t>(r)];
                 memo.roumuNo = v.m_RoumuNo;
