@@ -152,6 +152,16 @@ void CKivDoc::StoreKoumokuGyou() {
     m_StoredEditCount = m_EditCount;
 }
 
+void CKivDoc::ClearGyou() {
+    NoteRowsRewritten();
+    GyouStore::ClearGyou();
+}
+
+void CKivDoc::RebuildGyouIndex() {
+    NoteRowsRewritten();
+    GyouStore::RebuildGyouIndex();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Undo snapshot
 

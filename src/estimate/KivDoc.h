@@ -192,6 +192,9 @@ public:
     // store counts as a change of the rows (m_EditCount).
     bool LoadKoumokuGyou();
     void StoreKoumokuGyou();
+    // A pool emptied, or rewritten and indexed again, counts as rewritten as a whole.
+    void ClearGyou();
+    void RebuildGyouIndex();
     // The whole snapshot of a block command: pool rows, item index, row counts.
     void SaveUndoSnapshot();
     // Back to the snapshot and rebuild the index; the view then restores its position and
