@@ -307,19 +307,18 @@ void CKivView::OnGoukeiInput() {
 
     // The templates come from the master file, read on its own: the estimate's rows stay where
     // they are whatever the file holds.
-    std::optional<std::vector<std::string>> masterRows;
+    std::optional<KeisanTemplates> found;
     std::string message;
     {
         kiv::ui::App::WaitCursorScope wait;
-        masterRows = ReadMstRows(MasterFilePath(CKivDoc::RunMode()), message);
+        found = ReadKeisanTemplates(MasterFilePath(CKivDoc::RunMode()), d->m_SetteiValues, message);
     }
-    if (!masterRows) {
+    if (!found) {
         KivMessage(message);
         showAgain();
         return;
     }
-    const KeisanTemplates templates = FindKeisanTemplates(*masterRows, d->m_SetteiValues);
-    masterRows.reset();
+    const KeisanTemplates& templates = *found;
     if (templates.oldLayout)
         KivMessage(kMstOldLayoutMessage);
     d->m_KeisanTemplateCount = 0;

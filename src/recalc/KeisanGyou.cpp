@@ -193,21 +193,20 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
     std::array<std::string, kKeisanTemplateCount> templates;
     if (insert) {
         std::string message;
-        std::optional<std::vector<std::string>> master;
+        std::optional<KeisanTemplates> found;
         {
             kiv::ui::App::WaitCursorScope wait;
-            master = ReadMstRows(MasterFilePath(CKivDoc::RunMode()), message, true);
+            found = ReadKeisanTemplates(MasterFilePath(CKivDoc::RunMode()), s, message, true);
         }
-        if (!master) {
+        if (!found) {
             KivMessage(message);
             return false;
         }
-        const KeisanTemplates found = FindKeisanTemplates(*master, s);
-        if (found.oldLayout) {
+        if (found->oldLayout) {
             KivMessage(kMstOldLayoutMessage);
             return false;
         }
-        templates = found.rows;
+        templates = found->rows;
     }
 
     kiv::ui::App::WaitCursorScope wait;
