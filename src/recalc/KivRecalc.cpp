@@ -87,6 +87,7 @@ struct SettledGyou {
     bool settled = false;
     char valid = 0;            // its pricing result stands for the row (ItemPass::valid)
     bool needSleeve = false;   // its pricing called for sleeves
+    bool stored = false;       // it was stored on the way back to the same bytes (marks the estimate)
     std::array<int, 3> roumuNo{};
     FukugouKekka kekka;
     // What the item's pass reads from the row: its category, the computed rows it needs and
@@ -497,6 +498,8 @@ void KivRecalc::RecalcKoumoku() {
             ip.valid[static_cast<std::size_t>(r)] = memo.valid;
             if (memo.needSleeve)
                 v.m_NeedSleeve = 1;
+            if (memo.stored)
+                d.SetModifiedFlag();
             d.m_NeedRecalc = 1;
             lastSettled = r;
         } else if (plain) {
@@ -512,6 +515,7 @@ void KivRecalc::RecalcKoumoku() {
             // A too-wide amount not named this time would be named by a wider pass.
             memo.settled = WorkGyou(r) == before && KivMessageSerial() == said && m_Overflows == overflows;
             if (memo.settled) {
+                memo.stored = d.m_ChangedGyou.size() != storesBefore;
                 d.m_ChangedGyou.resize(storesBefore);   // back to the same bytes
                 const std::string_view now = WorkGyou(r);
                 memo.bunNo = bunNo;
