@@ -66,6 +66,19 @@ void BM_MasterOpen(benchmark::State& state) {
 }
 BENCHMARK(BM_MasterOpen)->Unit(benchmark::kMillisecond);
 
+// The reference of BM_MasterOpen: the same file read into a new buffer of its size, nothing
+// more. Opening should stay within 1.3 times this.
+void BM_MasterBareRead(benchmark::State& state) {
+    const std::string path = fullMaster().path.string();
+    for (auto _ : state) {
+        auto bytes = kiv::files::readFile(path);
+        if (!bytes || bytes->empty())
+            state.SkipWithError("master not read");
+        benchmark::DoNotOptimize(bytes->data());
+    }
+}
+BENCHMARK(BM_MasterBareRead)->Unit(benchmark::kMillisecond);
+
 void BM_MasterSave(benchmark::State& state) {
     MstDoc doc;
     doc.OnOpenDocument(fullMaster().path.string());

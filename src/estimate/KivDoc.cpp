@@ -113,6 +113,7 @@ bool CKivDoc::OnNewDocument() {
     m_TruncatedSource.clear();
     m_Loaded = true;
     g_pKivDoc = this;
+    NoteRowsRewritten();
     ClearGyou();
     SetPoolGyouCount(0);
     m_CurKoumoku[0] = 1;
@@ -138,6 +139,29 @@ void CKivDoc::UpdateAllViews() {
     updateAllViews(dynamic_cast<kiv::ui::View*>(m_pView));
 }
 
+bool CKivDoc::LoadKoumokuGyou() {
+    if (m_EditCount != m_StoredEditCount)
+        NoteRowsRewritten();
+    const bool loaded = GyouStore::LoadKoumokuGyou();
+    m_StoredEditCount = m_EditCount;
+    return loaded;
+}
+
+void CKivDoc::StoreKoumokuGyou() {
+    GyouStore::StoreKoumokuGyou();
+    m_StoredEditCount = m_EditCount;
+}
+
+void CKivDoc::ClearGyou() {
+    NoteRowsRewritten();
+    GyouStore::ClearGyou();
+}
+
+void CKivDoc::RebuildGyouIndex() {
+    NoteRowsRewritten();
+    GyouStore::RebuildGyouIndex();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Undo snapshot
 
@@ -149,6 +173,7 @@ void CKivDoc::SaveUndoSnapshot() {
 }
 
 void CKivDoc::RestoreUndoSnapshot() {
+    NoteRowsRewritten();
     for (int j = 0; j < kUndoIndexBase; ++j)
         SetKoumokuOfSlot(j, KoumokuOfSlot(kUndoIndexBase + j));
     RestoreUndoCounts();

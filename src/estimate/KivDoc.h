@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -53,6 +54,11 @@ public:
     virtual void CheckKeisanModeAfterLoad() {}
 };
 
+// What the recalculation keeps with an estimate between its passes; its own type lives with it.
+struct KivRecalcMemo {
+    virtual ~KivRecalcMemo() = default;
+};
+
 // What the old electrical conversion command asked of the user.
 enum class KivDenkiHenkan {
     Cancelled,  // first question declined: nothing happened
@@ -89,7 +95,8 @@ public:
     static constexpr int kKoumokuMax = 9999;       // items (a "%04d" key has four digits)
     static constexpr int kKeisanTemplateSlots = 13;
     static constexpr int kHyousiDataCount = 18;
-    static constexpr int kLabelMax = 45;           // longest part of an item title GetKoumokuLabel gives
+    static constexpr int kLabelMax = 45;
+    static constexpr std::size_t kChangedGyouMax = 100000;           // longest part of an item title GetKoumokuLabel gives
     // The limit messages of the estimate (9999 rows) and of one item (9999 rows).
     static const char* const kMsgPoolFull;
     static const char* const kMsgKoumokuFull;
@@ -183,6 +190,13 @@ public:
     void ParseHyousi();   // m_HyousiForm -> m_HyousiLayout
 
     // --- Row store: GyouStore, with the estimate's limits (9999 rows, 9999 per item).
+    // The work area from the pool and back. A reload that drops rows changed since the last
+    // store counts as a change of the rows (m_EditCount).
+    bool LoadKoumokuGyou();
+    void StoreKoumokuGyou();
+    // A pool emptied, or rewritten and indexed again, counts as rewritten as a whole.
+    void ClearGyou();
+    void RebuildGyouIndex();
     // The whole snapshot of a block command: pool rows, item index, row counts.
     void SaveUndoSnapshot();
     // Back to the snapshot and rebuild the index; the view then restores its position and
@@ -321,11 +335,41 @@ public:
     bool m_HyousiRead = false;
     std::vector<std::string> m_KoumokuName;          // item titles, item k at element k-1
     int m_NeedRecalc = 0;                            // rows changed since the last full recalculation
+    // Counts the changes to the estimate's rows: every row stored with other bytes, and every
+    // step that rewrites the pool as a whole (loading, layout and style conversions, undo, item
+    // insertion and deletion, a reload that drops stored rows). A recalculation that found
+    // nothing to change at one count has nothing to change at the same count (with the same
+    // settings and labour list).
+    std::uint64_t m_EditCount = 0;
+    // Counts only the rewrites of the pool as a whole.
+    std::uint64_t m_RewriteCount = 0;
+    void NoteRowsRewritten() {
+        ++m_EditCount;
+        ++m_RewriteCount;
+        m_ChangedGyou.clear();
+    }
+    std::uint64_t m_StoredEditCount = 0;             // m_EditCount when the work area was last stored or loaded
+    // The rows stored with other bytes since the recalculation last took the list: item and row
+    // number (m_CurKoumoku[0], m_CurGyou[0]) of each store.
+    struct ChangedGyou {
+        int koumoku;
+        int gyou;
+    };
+    std::vector<ChangedGyou> m_ChangedGyou;
+    std::unique_ptr<KivRecalcMemo> m_RecalcMemo;     // the recalculation's own record
     int m_TreeDirty = 0;                             // the tree pane must be rebuilt
     int m_OpenSlot = -1;                             // slot in g_OpenKivDocs, -1 none
 
 protected:
-    void OnGyouChanged() override { SetModifiedFlag(); }
+    void OnGyouChanged() override {
+        ++m_EditCount;
+        // A list nobody takes for long (stores without recalculation) becomes a rewrite.
+        if (m_ChangedGyou.size() >= kChangedGyouMax)
+            NoteRowsRewritten();
+        else
+            m_ChangedGyou.push_back({m_CurKoumoku[0], m_CurGyou[0]});
+        SetModifiedFlag();
+    }
 
 private:
     void LeaveOpenDocs();

@@ -76,6 +76,7 @@ bool CKivDoc::OnOpenDocument(const std::string& path) {
 }
 
 bool CKivDoc::LoadKivContent(const KivFileContent& content) {
+    NoteRowsRewritten();
     ClearGyou();
     std::copy(content.hyousi.begin(), content.hyousi.end(), m_HyousiData.begin());
     SetPoolGyouCount(0);
@@ -117,6 +118,7 @@ bool CKivDoc::LoadKivContent(const KivFileContent& content) {
 }
 
 void CKivDoc::ConvertSetubiGyou() {
+    NoteRowsRewritten();
     for (int i = 0; i < PoolGyouCount(); ++i) {
         std::string& row = EditPoolGyou(i);
         row = ConvertSetubiRow(row);
@@ -124,6 +126,7 @@ void CKivDoc::ConvertSetubiGyou() {
 }
 
 void CKivDoc::ConvertDenkiGyou() {
+    NoteRowsRewritten();
     for (int i = 0; i < PoolGyouCount(); ++i) {
         std::string& row = EditPoolGyou(i);
         row = ConvertDenkiRow(row);

@@ -13,6 +13,7 @@ struct Prompts {
     std::vector<std::string> questions;
     std::deque<bool> answers;
     int unexpected = 0;
+    std::uint64_t serial = 0;
     std::vector<std::string> unanswered;
     std::vector<KivSaveFileRequest> saveRequests;
     std::deque<std::optional<std::string>> saveAnswers;
@@ -27,7 +28,12 @@ Prompts& prompts() {
 
 void SetKivMessageHook(KivMessageHook h) { prompts().messageHook = std::move(h); }
 
+std::uint64_t KivMessageSerial() { return prompts().serial; }
+
+void KivCountMessage() { ++prompts().serial; }
+
 void KivMessage(const std::string& utf8Text) {
+    KivCountMessage();
     if (prompts().messageHook)
         prompts().messageHook(utf8Text);
     else
@@ -42,6 +48,7 @@ void SetKivAskHook(KivAskHook h) { prompts().askHook = std::move(h); }
 
 bool KivAsk(const std::string& utf8Question) {
     Prompts& p = prompts();
+    ++p.serial;
     if (p.askHook)
         return p.askHook(utf8Question);
     p.questions.push_back(utf8Question);

@@ -4,6 +4,7 @@
 // the application connects to its message box or file dialog; until it does (and in tests), the
 // texts and requests are recorded in order and the answers are taken from queues that the test
 // fills, so a run without a window can be checked.
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,6 +16,12 @@ using KivMessageHook = std::function<void(const std::string& utf8Text)>;
 void SetKivMessageHook(KivMessageHook hook);
 // Shows a UTF-8 text through the hook, or records it.
 void KivMessage(const std::string& utf8Text);
+
+// A number that grows with every message, note and question given, shown at once or collected
+// by a pass: work that leaves it as it was said nothing. KivCountMessage is the step of the
+// collecting pass (KivMessagePass.h); the others count themselves.
+std::uint64_t KivMessageSerial();
+void KivCountMessage();
 
 // The texts recorded while no hook is installed.
 const std::vector<std::string>& KivRecordedMessages();

@@ -56,6 +56,7 @@ bool KivRowMessage(const std::string& utf8Text, const RowPlace& place, const std
         KivMessage(utf8Text);
         return true;
     }
+    KivCountMessage();
     const std::string& key = passText.empty() ? utf8Text : passText;
     for (Collected& c : s.messages)
         if (!c.note && c.text == key) {
@@ -72,6 +73,7 @@ void KivPassNote(const std::string& utf8Text) {
         KivMessage(utf8Text);
         return;
     }
+    KivCountMessage();
     for (const Collected& c : s.messages)
         if (c.note && c.text == utf8Text)
             return;

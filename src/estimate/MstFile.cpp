@@ -77,42 +77,63 @@ std::string wideLine(Cursor& in) {
     return *std::move(cp932);
 }
 
-std::string readLine(Cursor& in) {
+// The next line: a view of the bytes, or of `wide` when it was stored in the wide form.
+std::string_view readLine(Cursor& in, std::string& wide) {
     std::size_t len = in.u8();
     if (len == 0xFF) {
         const std::uint16_t first = in.u16();
-        if (first == 0xFFFE)
-            return wideLine(in);
+        if (first == 0xFFFE) {
+            wide = wideLine(in);
+            return wide;
+        }
         len = longLength(in, first);
     }
     checkLength(in, len);
-    return std::string(in.take(len));
+    return in.take(len);
 }
 
 } // namespace
 
-MstFileContent ReadMstFile(std::string_view bytes) {
+MstFileScan ScanMstFile(std::string_view bytes, const std::function<void(std::string_view)>& kept) {
     Cursor in(bytes);
     const std::uint32_t count = in.u32();
     // Every line takes at least its one length byte: a count beyond that is damage.
     if (count > in.remaining())
         throw MstFileError("ファイルが壊れています（行数がデータを超えています）。");
-    MstFileContent content;
-    content.rows.reserve(std::min<std::size_t>(count, kMstMaxRows));
+    MstFileScan scan;
+    scan.lines = count;
+    std::string wide;
     for (std::uint32_t i = 0; i < count; ++i) {
-        std::string line = readLine(in);
+        const std::string_view line = readLine(in, wide);
         if (GyouRecord::isFreeRow(line)) {
             if (IsDamagedFreeRow(line))
-                ++content.damagedRows;
+                ++scan.damagedRows;
             continue;
         }
-        if (content.rows.size() >= static_cast<std::size_t>(kMstMaxRows)) {
-            content.truncated = true;
+        if (scan.keptRows >= static_cast<std::size_t>(kMstMaxRows)) {
+            scan.truncated = true;
             continue;
         }
-        content.rows.push_back(std::move(line));
+        ++scan.keptRows;
+        kept(line);
     }
-    content.unreadBytes = in.remaining();
+    scan.unreadBytes = in.remaining();
+    return scan;
+}
+
+MstFileContent ReadMstFile(std::string_view bytes) {
+    MstFileContent content;
+    if (bytes.size() >= 4) {
+        // The count as the scan reads it, for the reservation only (the scan checks it).
+        const auto b = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])); };
+        const std::uint32_t count = b(0) | b(1) << 8 | b(2) << 16 | b(3) << 24;
+        if (count <= bytes.size() - 4)
+            content.rows.reserve(std::min<std::size_t>(count, kMstMaxRows));
+    }
+    const MstFileScan scan = ScanMstFile(bytes, [&](std::string_view line) { content.rows.emplace_back(line); });
+    content.truncated = scan.truncated;
+    content.unreadBytes = scan.unreadBytes;
+    content.damagedRows = scan.damagedRows;
     return content;
 }
 

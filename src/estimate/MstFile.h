@@ -9,6 +9,7 @@
 // Lines whose category (bytes 0-3) reads as 0 are free slots and are dropped (those that carry
 // content are counted as damaged); at most 30,000 lines are kept.
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -32,6 +33,20 @@ struct MstFileContent {
     // Whether the document opens less than the file holds: its first save over the file asks.
     bool partlyRead() const { return truncated || unreadBytes > 0 || damagedRows > 0; }
 };
+
+// What a walk over a master file's lines found besides the lines it handed on.
+struct MstFileScan {
+    std::size_t lines = 0;           // the count the file gives
+    std::size_t keptRows = 0;        // lines with a category handed on (at most 30,000)
+    bool truncated = false;          // lines with a category beyond the first 30,000 were left
+    std::size_t unreadBytes = 0;     // bytes after the last counted line
+    std::size_t damagedRows = 0;     // lines of category 0 that carry content (IsDamagedFreeRow)
+};
+
+// Walks the lines of a master file in order and hands each of the first 30,000 lines with a
+// category to `kept` (a view valid during the call: of the bytes, or of the line converted from
+// the wide form), nothing copied. Throws as ReadMstFile does, which reads through it.
+MstFileScan ScanMstFile(std::string_view bytes, const std::function<void(std::string_view)>& kept);
 
 // Throws MstFileError when the bytes are not a whole master file: cut off, a count beyond the
 // data, a length that runs past the end or beyond any line, a wide line with a character CP932

@@ -14,6 +14,8 @@ constexpr std::array<EnzanCode, kKeisanTemplateCount> kTemplateKinds{
 constexpr std::size_t kKeyLength = 8;     // category and row number, characters 0-7
 constexpr std::size_t kBunNoOffset = 302; // 分類 and ＮＯ, characters 302-309
 
+const char* const kTooManyRows = "行数が30000行を越えています。";
+
 } // namespace
 
 const char* const kMstOldLayoutMessage =
@@ -27,7 +29,7 @@ std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std
         MstFileContent content = ReadMstFile(bytes);
         if (wholeOnly && content.truncated) {
             if (error)
-                *error = "行数が30000行を越えています。";
+                *error = kTooManyRows;
             return std::nullopt;
         }
         return std::move(content.rows);
@@ -38,22 +40,52 @@ std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std
     }
 }
 
-std::optional<std::vector<std::string>> ReadMstRows(const std::filesystem::path& path, std::string& message,
-                                                    bool wholeOnly) {
-    const std::string name = "マスターファイル「" + path.string() + "」";
+namespace {
+
+// The file's bytes, or nullopt with the message naming the file when it is missing or unreadable.
+std::optional<std::string> readMstBytes(const std::filesystem::path& path, std::string& message) {
     if (!kiv::files::isRegularFile(path)) {
-        message = name + "がありません。";
+        message = "マスターファイル「" + path.string() + "」がありません。";
         return std::nullopt;
     }
     auto bytes = kiv::files::readFile(path);
-    if (!bytes) {
-        message = name + "を読み込めません。";
+    if (!bytes)
+        message = "マスターファイル「" + path.string() + "」を読み込めません。";
+    return bytes;
+}
+
+std::string damagedMessage(const std::filesystem::path& path, const std::string& reason) {
+    return "マスターファイル「" + path.string() + "」を読み込めません。" + reason;
+}
+
+// A row of the file taken as the template of every slot whose kind's code is its category, when
+// it is row 2 of its category.
+void takeTemplate(KeisanTemplates& t, std::string_view stored, const SetteiValues& codes) {
+    if (GyouRecord::toInt(stored, GyouRecord::GyouNo) != 2)
+        return;
+    // The category the estimate reads is 分類, which rows of the current length take from
+    // their key; a row of another length keeps what it holds there.
+    std::string row(stored);
+    if (row.size() == kMstRowLength)
+        row.replace(kBunNoOffset, kKeyLength, row, 0, kKeyLength);
+    GyouRecord::padLength(row);
+    const int bunNo = GyouRecord::toInt(row, GyouRecord::BunNo);
+    for (int slot = 0; slot < kKeisanTemplateCount; ++slot)
+        if (codes.matches(KeisanTemplateKind(slot), bunNo))
+            t.rows[static_cast<std::size_t>(slot)] = row;
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> ReadMstRows(const std::filesystem::path& path, std::string& message,
+                                                    bool wholeOnly) {
+    auto bytes = readMstBytes(path, message);
+    if (!bytes)
         return std::nullopt;
-    }
     std::string reason;
     auto rows = ParseMstRows(*bytes, &reason, wholeOnly);
     if (!rows)
-        message = name + "を読み込めません。" + reason;
+        message = damagedMessage(path, reason);
     return rows;
 }
 
@@ -63,19 +95,36 @@ KeisanTemplates FindKeisanTemplates(const std::vector<std::string>& rows, const 
         t.oldLayout = true;
         return t;
     }
-    for (const std::string& stored : rows) {
-        if (GyouRecord::toInt(stored, GyouRecord::GyouNo) != 2)
-            continue;
-        // The category the estimate reads is 分類, which rows of the current length take from
-        // their key; a row of another length keeps what it holds there.
-        std::string row = stored;
-        if (row.size() == kMstRowLength)
-            row.replace(kBunNoOffset, kKeyLength, row, 0, kKeyLength);
-        GyouRecord::padLength(row);
-        const int bunNo = GyouRecord::toInt(row, GyouRecord::BunNo);
-        for (int slot = 0; slot < kKeisanTemplateCount; ++slot)
-            if (codes.matches(KeisanTemplateKind(slot), bunNo))
-                t.rows[static_cast<std::size_t>(slot)] = row;
+    for (const std::string& stored : rows)
+        takeTemplate(t, stored, codes);
+    return t;
+}
+
+std::optional<KeisanTemplates> ReadKeisanTemplates(const std::filesystem::path& path, const SetteiValues& codes,
+                                                   std::string& message, bool wholeOnly) {
+    const auto bytes = readMstBytes(path, message);
+    if (!bytes)
+        return std::nullopt;
+    KeisanTemplates t;
+    bool first = true;
+    try {
+        const MstFileScan scan = ScanMstFile(*bytes, [&](std::string_view line) {
+            if (first) {
+                first = false;
+                t.oldLayout = line.size() != kMstRowLength;
+            }
+            if (!t.oldLayout)
+                takeTemplate(t, line, codes);
+        });
+        if (wholeOnly && scan.truncated) {
+            message = damagedMessage(path, kTooManyRows);
+            return std::nullopt;
+        }
+    } catch (const MstFileError& e) {
+        message = damagedMessage(path, e.what());
+        return std::nullopt;
     }
+    if (first)
+        t.oldLayout = true;   // no row at all
     return t;
 }

@@ -39,5 +39,10 @@ struct KeisanTemplates {
 // to 分類 and ＮＯ (302-309) first, which is what the templates carry into the estimate.
 KeisanTemplates FindKeisanTemplates(const std::vector<std::string>& rows, const SetteiValues& codes);
 
+// FindKeisanTemplates over the file's rows, read as ReadMstRows reads them (the same messages,
+// `wholeOnly` alike), without keeping any row but the templates.
+std::optional<KeisanTemplates> ReadKeisanTemplates(const std::filesystem::path& path, const SetteiValues& codes,
+                                                   std::string& message, bool wholeOnly = false);
+
 // The old-layout message of the template readers.
 extern const char* const kMstOldLayoutMessage;

@@ -60,6 +60,8 @@ struct SetteiValues {
     int SekisanYousiki = 0; // 1 composite-price style, 0 labour-posting style
     int FukugouMarume = 0;  // 1-3 composite rounding modes, anything else none
 
+    bool operator==(const SetteiValues&) const = default;
+
     int code(EnzanCode k) const { return codes[static_cast<std::size_t>(k)]; }
     // True when a row of this category number is a computed row of kind k. A code of 0 (blank,
     // or not a number) is unused and matches no row.

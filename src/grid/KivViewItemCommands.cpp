@@ -133,8 +133,10 @@ void CKivView::OnKoumokuInsert() {
     StoreGyou();
     StoreKoumoku();
     // Refused with the limit message when no item fits any more: the estimate stays as it was.
-    if (d->InsertKoumoku())
+    if (d->InsertKoumoku()) {
+        d->NoteRowsRewritten();
         d->SetModifiedFlag();
+    }
     LoadKoumoku();
     m_HScrollPairs = 0;
     CursorToKoumokuTop();
@@ -153,6 +155,7 @@ void CKivView::OnKoumokuDelete() {
     StoreGyou();
     StoreKoumoku();
     d->DeleteKoumoku();
+    d->NoteRowsRewritten();
     d->SetModifiedFlag();
     LoadKoumoku();
     m_HScrollPairs = 0;
@@ -192,6 +195,7 @@ void CKivView::OnKoumokuSyuukei() {
         showCaret();
         return;
     }
+    d->NoteRowsRewritten();
     d->SetModifiedFlag();
 
     // The scan. Its rows are kept here, apart from the row clipboard, so that a copy waiting to
@@ -303,19 +307,18 @@ void CKivView::OnGoukeiInput() {
 
     // The templates come from the master file, read on its own: the estimate's rows stay where
     // they are whatever the file holds.
-    std::optional<std::vector<std::string>> masterRows;
+    std::optional<KeisanTemplates> found;
     std::string message;
     {
         kiv::ui::App::WaitCursorScope wait;
-        masterRows = ReadMstRows(MasterFilePath(CKivDoc::RunMode()), message);
+        found = ReadKeisanTemplates(MasterFilePath(CKivDoc::RunMode()), d->m_SetteiValues, message);
     }
-    if (!masterRows) {
+    if (!found) {
         KivMessage(message);
         showAgain();
         return;
     }
-    const KeisanTemplates templates = FindKeisanTemplates(*masterRows, d->GetSetteiValues());
-    masterRows.reset();
+    const KeisanTemplates& templates = *found;
     if (templates.oldLayout)
         KivMessage(kMstOldLayoutMessage);
     d->SetKeisanTemplates(templates.rows);

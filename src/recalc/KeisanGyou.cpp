@@ -197,21 +197,20 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
     std::array<std::string, kKeisanTemplateCount> templates;
     if (insert) {
         std::string message;
-        std::optional<std::vector<std::string>> master;
+        std::optional<KeisanTemplates> found;
         {
             kiv::ui::App::WaitCursorScope wait;
-            master = ReadMstRows(MasterFilePath(CKivDoc::RunMode()), message, true);
+            found = ReadKeisanTemplates(MasterFilePath(CKivDoc::RunMode()), s, message, true);
         }
-        if (!master) {
+        if (!found) {
             KivMessage(message);
             return false;
         }
-        const KeisanTemplates found = FindKeisanTemplates(*master, s);
-        if (found.oldLayout) {
+        if (found->oldLayout) {
             KivMessage(kMstOldLayoutMessage);
             return false;
         }
-        templates = found.rows;
+        templates = found->rows;
     }
 
     kiv::ui::App::WaitCursorScope wait;
@@ -317,6 +316,7 @@ bool ConvertKeisanGyou(CKivView& view, bool insert) {
     for (int j : others)
         pool.push_back(d->TakePoolGyou(j));
     d->ReplacePoolRows(std::move(pool));
+    d->NoteRowsRewritten();
     d->RebuildGyouIndex();
     d->LoadKoumokuGyou();
     d->m_KeisanConverted = true;

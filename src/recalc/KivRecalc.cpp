@@ -1,6 +1,9 @@
 #include "recalc/KivRecalc.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
@@ -56,6 +59,55 @@ struct Position {
 };
 
 } // namespace
+
+// What an item's recalculation at a fixed point leaves beside its rows.
+struct FixedPoint {
+    std::uint64_t edits = 0;   // the estimate's change count it was found at
+    int gyouCount = 0;
+    int poolCount = 0;
+    int koumokuCount = 0;
+    int reportGyou = -1;       // whose too-wide amounts it would have named (-1 every row's)
+    bool stored = false;       // it stored rows on the way (to come back to the same bytes)
+    std::array<int, CKivView::kKeisanKinds> need{};
+    std::array<int, CKivView::kKeisanKinds> count{};
+    int saikei = 0;
+    int syoukei = 0;
+    int tyuukeiHyousi = 0;
+    int needSleeve = 0;
+    bool missing = false;
+    std::array<int, 3> roumuNo{};
+    int bunNo = 0;
+    FukugouKekka kekka;
+    std::string pricedGyou;    // the row buffer's last priced row
+    std::string coverTotal;    // item 1's
+};
+
+// A row that is not a computed row prices from its own bytes, the labour list and the settings
+// alone: once its recalculation changed none of its bytes and said nothing, it is settled, and
+// until it is stored with other bytes its recalculation would only give again what it gave.
+struct SettledGyou {
+    bool settled = false;
+    char valid = 0;            // its pricing result stands for the row (ItemPass::valid)
+    bool needSleeve = false;   // its pricing called for sleeves
+    bool stored = false;       // it was stored on the way back to the same bytes (marks the estimate)
+    std::array<int, 3> roumuNo{};
+    FukugouKekka kekka;
+    // What the item's pass reads from the row: its category, the computed rows it needs and
+    // its amounts as the item's totals count them (none for a total row).
+    int bunNo = 0;
+    unsigned needs = 0;
+    std::array<kiv::text::Decimal, 2> amounts{};
+};
+
+// The fixed points of an estimate's items and their settled rows, found under one set of
+// settings and labour list and since the pool was last rewritten as a whole.
+struct FixedPoints : KivRecalcMemo {
+    SetteiValues settei;
+    RoumuList roumu;
+    std::uint64_t rewrites = 0;
+    std::vector<std::optional<FixedPoint>> items;   // item k at element k
+    std::vector<std::vector<SettledGyou>> gyou;     // item k's row r at [k][r]
+};
 
 const char* KivRecalc::KeisanWarning(int kind) {
     switch (kind) {
@@ -290,6 +342,7 @@ void KivRecalc::RecalcGyou() {
         if (amount.isZero()) {
             G::blank(row, field);
         } else if (!AmountFits(amount)) {
+            ++m_Overflows;
             if (!inItem || ip->reportGyou < 0 || ip->reportGyou == r)
                 RowMessage(kMsgGyouOverflow);
             G::blank(row, field);
@@ -388,12 +441,21 @@ void KivRecalc::RecalcKoumoku() {
     CKivDoc& d = m_Doc;
     // Inside a wider pass (the whole estimate, printing, loading) the item's messages join it.
     const bool wider = KivMessagePass::Active();
+    const int reportGyou = wider ? -1 : v.m_RecalcAfterClick ? 0 : d.m_CurGyou[0];
+    if (SkipAtFixedPoint(reportGyou))
+        return;
+    // The rows stored with other bytes since are no longer settled; those the pass stores are
+    // noted, and when the work area was the item as stored before, the pool tells what they held.
+    std::vector<SettledGyou>& settled = SettledRows();
+    const std::uint64_t editsBefore = d.m_EditCount;
+    const bool asStored = d.m_StoredEditCount == editsBefore;
+    const std::uint64_t messagesBefore = KivMessageSerial();
     KivMessagePass pass;
 
     ItemPass ip;
     ip.view = &v;
     ip.koumoku = d.m_CurKoumoku[0];
-    ip.reportGyou = wider ? -1 : v.m_RecalcAfterClick ? 0 : d.m_CurGyou[0];
+    ip.reportGyou = reportGyou;
     ip.kekka.resize(static_cast<std::size_t>(std::max(d.m_GyouCount, 0) + 1));
     ip.valid.assign(ip.kekka.size(), 0);
     // The item's pass is known to the calculators while the item is recalculated, and no longer.
@@ -417,7 +479,12 @@ void KivRecalc::RecalcKoumoku() {
     // The needs count in the labour-posting style only.
     const bool posting = m_S.SekisanYousiki != 1;
     for (int r = 1; r <= d.m_GyouCount; ++r) {
-        RefreshPassRow(r, posting);
+        const SettledGyou& memo = settled[static_cast<std::size_t>(r)];
+        // A settled row's needs are those it settled with; its category and amounts are read
+        // again (cheap), since the item's calculators read every row's from the pass.
+        RefreshPassRow(r, posting && !memo.settled);
+        if (memo.settled)
+            ip.needs[static_cast<std::size_t>(r)] = memo.needs;
         if (!IsTotalCode(ip.bunNo[static_cast<std::size_t>(r)]))
             for (int t = 0; t < 2; ++t)
                 ip.total[t] += ip.amount[static_cast<std::size_t>(r)][t];
@@ -427,11 +494,18 @@ void KivRecalc::RecalcKoumoku() {
     const bool fukugou = m_S.SekisanYousiki == 1;
     auto& roumuNo = v.m_RoumuNo;
     int secondSyoukei = 0;   // the row that made the 小計 (or 細計) rows two
+    int lastSettled = 0;   // the last row, when it was settled and not recalculated
     for (int r = 1; r <= d.m_GyouCount; ++r) {
-        d.m_CurGyou[0] = r;
-        v.LoadGyou();
-        const std::string& row = v.m_EditGyou;
-        const int bunNo = G::toInt(row, G::BunNo);
+        SettledGyou& memo = settled[static_cast<std::size_t>(r)];
+        // A settled row is what it was: what is read from it here was read when it settled.
+        const bool skip = memo.settled;
+        const bool plain = skip || !m_S.isComputed(G::toInt(WorkGyou(r), G::BunNo));
+        if (!skip) {
+            d.m_CurGyou[0] = r;
+            v.LoadGyou();
+        }
+        const std::string_view row = skip ? WorkGyou(r) : std::string_view(v.m_EditGyou);
+        const int bunNo = skip ? memo.bunNo : G::toInt(row, G::BunNo);
         v.m_BunNo = bunNo;
         if (IsCode(EnzanCode::Sleeve, bunNo))
             ++v.m_KeisanCount[kSleeve];
@@ -456,10 +530,57 @@ void KivRecalc::RecalcKoumoku() {
             for (int slot = 0; slot < kiv::recalc::kKeisanSlots; ++slot)
                 if (needs >> slot & 1u)
                     v.m_KeisanNeed[static_cast<std::size_t>(kSlotKind[slot])] = 1;
-            for (int j = 0; j < 3; ++j)
-                roumuNo[static_cast<std::size_t>(j)] = G::toInt(row, G::Roumu1No + j);
+            // A settled row's pricing would set them again at once (see the end of the loop).
+            if (!skip)
+                for (int j = 0; j < 3; ++j)
+                    roumuNo[static_cast<std::size_t>(j)] = G::toInt(row, G::Roumu1No + j);
         }
-        RecalcGyou();
+        lastSettled = 0;
+        if (skip) {
+            // What its recalculation would give again: its pricing result and its sleeve need.
+            ip.kekka[static_cast<std::size_t>(r)] = memo.kekka;
+            ip.valid[static_cast<std::size_t>(r)] = memo.valid;
+            if (memo.needSleeve)
+                v.m_NeedSleeve = 1;
+            if (memo.stored)
+                d.SetModifiedFlag();
+            d.m_NeedRecalc = 1;
+            lastSettled = r;
+        } else if (plain) {
+            const std::string before = d.WorkGyouAt(r);
+            const std::size_t storesBefore = d.m_ChangedGyou.size();
+            const std::uint64_t said = KivMessageSerial();
+            const int overflows = m_Overflows;
+            const int sleeve = v.m_NeedSleeve;
+            v.m_NeedSleeve = 0;
+            RecalcGyou();
+            memo.needSleeve = v.m_NeedSleeve != 0;
+            v.m_NeedSleeve = sleeve || memo.needSleeve ? 1 : 0;
+            // A too-wide amount not named this time would be named by a wider pass.
+            memo.settled = WorkGyou(r) == before && KivMessageSerial() == said && m_Overflows == overflows;
+            if (memo.settled) {
+                memo.stored = d.m_ChangedGyou.size() != storesBefore;
+                d.m_ChangedGyou.resize(storesBefore);   // back to the same bytes
+                const std::string_view now = WorkGyou(r);
+                memo.bunNo = bunNo;
+                memo.needs = kiv::recalc::KeisanNeeds(now, m_S);
+                for (int t = 0; t < 2; ++t)
+                    memo.amounts[static_cast<std::size_t>(t)] =
+                        IsTotalCode(bunNo) ? Decimal() : G::toDecimal(now, G::Kingaku1 + t);
+                memo.valid = ip.valid[static_cast<std::size_t>(r)];
+                memo.kekka = ip.kekka[static_cast<std::size_t>(r)];
+                memo.roumuNo = v.m_RoumuNo;
+            }
+        } else {
+            RecalcGyou();
+        }
+    }
+    if (lastSettled > 0) {
+        // The row buffer's pricing results are the last row's, as its recalculation leaves them.
+        const SettledGyou& last = settled[static_cast<std::size_t>(lastSettled)];
+        v.m_RoumuNo = last.roumuNo;
+        v.m_FukugouKekka = last.kekka;
+        v.m_PricedGyou = std::string(WorkGyou(lastSettled));   // unchanged by its pricing
     }
     // The sleeve need is the row pricing's: set by any row whose lump sums call for sleeves.
     v.m_KeisanNeed[kSleeve] = v.m_NeedSleeve ? 1 : 0;
@@ -470,16 +591,158 @@ void KivRecalc::RecalcKoumoku() {
         else
             KivMessage(kMsgSyoukei);
     }
+    bool missing = false;
     if (!fukugou) {
         // Missing: a run of the item has rows needing a kind and no row of it.
         const std::vector<unsigned> needs(ip.needs.begin() + 1, ip.needs.end());
         const std::vector<int> bunNo(ip.bunNo.begin() + 1, ip.bunNo.end());
-        if (kiv::recalc::KeisanGyouMissing(needs, bunNo, m_S))
+        missing = kiv::recalc::KeisanGyouMissing(needs, bunNo, m_S);
+        if (missing)
             v.m_KeisanMissing = 1;
     }
 
     v.RestorePosition4();
     v.LoadGyou();
+    std::vector<int> changed;
+    for (const CKivDoc::ChangedGyou& c : d.m_ChangedGyou)
+        if (c.koumoku == d.m_CurKoumoku[0])
+            changed.push_back(c.gyou);
+    SettledRows();   // the rows the pass stored with other bytes are not settled
+    if (asStored && KeptEveryByte(changed)) {
+        // The rows are what they were: the estimate is in the state its count named before.
+        d.m_EditCount = d.m_StoredEditCount = editsBefore;
+        if (KivMessageSerial() == messagesBefore) {
+            RememberFixedPoint(reportGyou, !changed.empty(), missing);
+            return;
+        }
+    }
+    ForgetFixedPoint();
+}
+
+FixedPoints& KivRecalc::Memo() {
+    CKivDoc& d = m_Doc;
+    auto* memo = dynamic_cast<FixedPoints*>(d.m_RecalcMemo.get());
+    if (!memo || !(memo->settei == m_S) || !(memo->roumu == d.m_Roumu) || memo->rewrites != d.m_RewriteCount) {
+        auto fresh = std::make_unique<FixedPoints>();
+        fresh->settei = m_S;
+        fresh->roumu = d.m_Roumu;
+        fresh->rewrites = d.m_RewriteCount;
+        memo = fresh.get();
+        d.m_RecalcMemo = std::move(fresh);
+        d.m_ChangedGyou.clear();
+    }
+    return *memo;
+}
+
+std::vector<SettledGyou>& KivRecalc::SettledRows() {
+    CKivDoc& d = m_Doc;
+    FixedPoints& memo = Memo();
+    for (const CKivDoc::ChangedGyou& c : d.m_ChangedGyou)
+        if (c.koumoku >= 1 && c.koumoku < static_cast<int>(memo.gyou.size()) && c.gyou >= 1 &&
+            c.gyou < static_cast<int>(memo.gyou[static_cast<std::size_t>(c.koumoku)].size()))
+            memo.gyou[static_cast<std::size_t>(c.koumoku)][static_cast<std::size_t>(c.gyou)].settled = false;
+    d.m_ChangedGyou.clear();
+    const int item = std::clamp(d.m_CurKoumoku[0], 0, CKivDoc::kKoumokuMax);
+    if (static_cast<int>(memo.gyou.size()) <= item)
+        memo.gyou.resize(static_cast<std::size_t>(item) + 1);
+    std::vector<SettledGyou>& rows = memo.gyou[static_cast<std::size_t>(item)];
+    rows.resize(static_cast<std::size_t>(std::max(d.m_GyouCount, 0)) + 1);
+    return rows;
+}
+
+bool KivRecalc::KeptEveryByte(const std::vector<int>& changed) const {
+    if (changed.empty())
+        return true;
+    // The item's pool slots in order are its rows 1, 2, ...
+    std::vector<int> slots;
+    slots.reserve(static_cast<std::size_t>(std::max(m_Doc.m_GyouCount, 0)));
+    m_Doc.ForEachKoumokuSlot(m_Doc.m_CurKoumoku[0], [&](int j) { slots.push_back(j); });
+    if (static_cast<int>(slots.size()) != m_Doc.m_GyouCount)
+        return false;
+    for (int r : changed) {
+        if (r < 1 || r > m_Doc.m_GyouCount)
+            return false;
+        if (m_Doc.WorkGyouAt(r) != m_Doc.PoolGyou(slots[static_cast<std::size_t>(r - 1)]))
+            return false;
+    }
+    return true;
+}
+
+bool KivRecalc::SkipAtFixedPoint(int reportGyou) {
+    CKivView& v = m_View;
+    CKivDoc& d = m_Doc;
+    const auto* memo = dynamic_cast<const FixedPoints*>(d.m_RecalcMemo.get());
+    const int item = d.m_CurKoumoku[0];
+    if (!memo || memo->rewrites != d.m_RewriteCount || item < 1 || item >= static_cast<int>(memo->items.size()) ||
+        !memo->items[static_cast<std::size_t>(item)])
+        return false;
+    const FixedPoint& fp = *memo->items[static_cast<std::size_t>(item)];
+    // A recalculation that named only one row's too-wide amount may have passed over others'.
+    if (fp.edits != d.m_EditCount || fp.gyouCount != d.m_GyouCount || fp.poolCount != d.PoolGyouCount() ||
+        fp.koumokuCount != d.m_KoumokuCount || (fp.reportGyou >= 0 && fp.reportGyou != reportGyou) ||
+        !(memo->settei == m_S) || !(memo->roumu == d.m_Roumu))
+        return false;
+    v.m_KeisanNeed = fp.need;
+    v.m_KeisanCount = fp.count;
+    v.m_SaikeiCount = fp.saikei;
+    v.m_SyoukeiCount = fp.syoukei;
+    v.m_TyuukeiHyousiCount = fp.tyuukeiHyousi;
+    v.m_NeedSleeve = fp.needSleeve;
+    if (fp.missing)
+        v.m_KeisanMissing = 1;
+    if (item == 1)
+        d.m_HyousiData[17] = fp.coverTotal;
+    if (d.m_GyouCount >= 1) {
+        v.m_RoumuNo = fp.roumuNo;
+        v.m_BunNo = fp.bunNo;
+        v.m_FukugouKekka = fp.kekka;
+        v.m_PricedGyou = fp.pricedGyou;
+        d.m_NeedRecalc = 1;
+    }
+    // The recalculation stored rows on its way back to the same bytes, which marks the estimate.
+    if (fp.stored)
+        d.SetModifiedFlag();
+    v.LoadGyou();
+    return true;
+}
+
+void KivRecalc::ForgetFixedPoint() {
+    auto* memo = dynamic_cast<FixedPoints*>(m_Doc.m_RecalcMemo.get());
+    const int item = m_Doc.m_CurKoumoku[0];
+    if (memo && item >= 1 && item < static_cast<int>(memo->items.size()))
+        memo->items[static_cast<std::size_t>(item)].reset();
+}
+
+void KivRecalc::RememberFixedPoint(int reportGyou, bool stored, bool missing) {
+    CKivView& v = m_View;
+    CKivDoc& d = m_Doc;
+    const int item = d.m_CurKoumoku[0];
+    if (item < 1 || item > CKivDoc::kKoumokuMax)
+        return;
+    FixedPoints* memo = &Memo();
+    if (static_cast<int>(memo->items.size()) <= item)
+        memo->items.resize(static_cast<std::size_t>(item) + 1);
+    FixedPoint fp;
+    fp.edits = d.m_EditCount;
+    fp.gyouCount = d.m_GyouCount;
+    fp.poolCount = d.PoolGyouCount();
+    fp.koumokuCount = d.m_KoumokuCount;
+    fp.reportGyou = reportGyou;
+    fp.stored = stored;
+    fp.need = v.m_KeisanNeed;
+    fp.count = v.m_KeisanCount;
+    fp.saikei = v.m_SaikeiCount;
+    fp.syoukei = v.m_SyoukeiCount;
+    fp.tyuukeiHyousi = v.m_TyuukeiHyousiCount;
+    fp.needSleeve = v.m_NeedSleeve;
+    fp.missing = missing;
+    fp.roumuNo = v.m_RoumuNo;
+    fp.bunNo = v.m_BunNo;
+    fp.kekka = v.m_FukugouKekka;
+    fp.pricedGyou = v.m_PricedGyou;
+    if (item == 1)
+        fp.coverTotal = d.m_HyousiData[17];
+    memo->items[static_cast<std::size_t>(item)] = std::move(fp);
 }
 
 void KivRecalc::RecalcAllKoumoku(int times) {

@@ -15,15 +15,19 @@
 //
 // The grid view reaches it through the hooks of estimate/RecalcSeams.h, which Connect fills.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "estimate/SetteiRecord.h"
 #include "platform/text/Decimal.h"
 
 class CKivDoc;
 class CKivView;
+struct FixedPoints;
 struct FukugouKekka;
+struct SettledGyou;
 
 class KivRecalc {
 public:
@@ -62,6 +66,24 @@ private:
     struct ItemPass;
     struct EstimatePass;
     struct Dispatch;
+
+    // An item whose last recalculation changed no byte and gave no message is at a fixed point:
+    // until the estimate's rows change (CKivDoc::m_EditCount), or its settings or labour list,
+    // recalculating it again cannot change anything. SkipAtFixedPoint then leaves behind what
+    // that recalculation left beside the rows (the counters, the cover total, the row buffer) and
+    // returns true; RememberFixedPoint keeps it after a recalculation.
+    bool SkipAtFixedPoint(int reportGyou);
+    // `stored`: rows were stored on the way; `missing`: computed rows were found missing.
+    void RememberFixedPoint(int reportGyou, bool stored, bool missing);
+    void ForgetFixedPoint();
+    // Whether the work rows `changed` (by number) hold what the item's pool rows hold.
+    bool KeptEveryByte(const std::vector<int>& changed) const;
+    // The record of the estimate's fixed points and settled rows, begun afresh when the settings,
+    // the labour list or the whole pool changed.
+    FixedPoints& Memo();
+    // The current item's settled rows (row r at element r, for every row), after the rows stored
+    // with other bytes since were taken off.
+    std::vector<SettledGyou>& SettledRows();
 
     // --- Calculators, in the order RecalcGyou runs them
     void CalcTugite();
@@ -145,6 +167,7 @@ private:
     CKivView& m_View;
     CKivDoc& m_Doc;
     const SetteiValues& m_S;
+    int m_Overflows = 0;   // amounts found too wide for their fields, named or not
 
     static ItemPass* s_ItemPass;
     static EstimatePass* s_EstimatePass;

@@ -400,3 +400,66 @@ TEST_F(MstFileTest, ClosingMakesAnotherOpenMasterCurrent) {
 }
 
 } // namespace
+
+namespace {
+
+// The template reader that keeps no rows finds what the search over every row read finds, and
+// fails with the same message: templates (a later match winning), a free line, a wide line, an
+// old first line, a cut-off file, too many rows when the whole file is asked for, no file.
+TEST_F(MstFileTest, TheTemplateReaderFindsWhatTheSearchOverEveryRowFinds) {
+    SetteiValues codes;
+    for (int k = 0; k < kKeisanTemplateCount; ++k)
+        codes.codes[static_cast<std::size_t>(KeisanTemplateKind(k))] = 100 + k;
+    auto line = [](int bun, int gyou, const std::string& name) {
+        std::string row = GyouRecord::blankRow();
+        GyouRecord::writeKey(row, bun, gyou);
+        GyouRecord::putText(row, GyouRecord::Hinmei, name);
+        return row;
+    };
+    auto file = [](const std::vector<std::string>& records, int count = -1) {
+        kiv::archive::ArchiveWriter w;
+        w.writeInt32(count < 0 ? static_cast<std::int32_t>(records.size()) : count);
+        std::string bytes = w.take();
+        for (const std::string& r : records) {
+            kiv::archive::ArchiveWriter one;
+            one.writeString(r);
+            bytes += r.rfind("\xFF\xFE\xFF", 0) == 0 ? r : one.take();
+        }
+        return bytes;
+    };
+    std::string wide = wideRecord(u"0101");
+    std::vector<std::string> many;
+    for (int i = 0; i < kMstMaxRows + 1; ++i)
+        many.push_back(line(100 + i % 13, 1 + i / 13, "R"));
+    struct Case {
+        const char* what;
+        std::string bytes;   // empty: no file
+        bool wholeOnly = false;
+    } cases[] = {
+        {"templates", file({line(100, 1, "A"), line(100, 2, "JOINT"), line(111, 2, "EXPENSE"), line(111, 2, "LATER"),
+                            line(112, 3, "NOT ROW 2")})},
+        {"a free line and a wide one", file({line(100, 1, "A"), line(0, 2, ""), wide, line(101, 2, "B")})},
+        {"an old first line", file({std::string(1252, ' ').replace(0, 8, "01000002"), line(100, 2, "A")})},
+        {"cut off", file({line(100, 2, "A")}).substr(0, 700)},
+        {"a count beyond the data", file({line(100, 2, "A")}, 5)},
+        {"too many rows, read whole", file(many), true},
+        {"too many rows, read as far as kept", file(many)},
+        {"no file", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path path = c.bytes.empty() ? data / "none.MST" : write("t.MST", c.bytes);
+        std::string rowsMessage, templatesMessage;
+        const auto rows = ReadMstRows(path, rowsMessage, c.wholeOnly);
+        const auto templates = ReadKeisanTemplates(path, codes, templatesMessage, c.wholeOnly);
+        ASSERT_EQ(templates.has_value(), rows.has_value());
+        EXPECT_EQ(templatesMessage, rowsMessage);
+        if (!rows)
+            continue;
+        const KeisanTemplates expected = FindKeisanTemplates(*rows, codes);
+        EXPECT_EQ(templates->oldLayout, expected.oldLayout);
+        EXPECT_EQ(templates->rows, expected.rows);
+    }
+}
+
+} // namespace
