@@ -29,8 +29,12 @@ std::string titleOf(const std::string& row) {
 
 std::string CMstView::FieldText(const std::string& row, int field) {
     const auto i = static_cast<std::size_t>(field - 1);
-    std::string text = row.size() >= static_cast<std::size_t>(m_GyouLen) ? row : row + std::string(m_GyouLen - row.size(), ' ');
-    return text.substr(static_cast<std::size_t>(g_MstFieldTable.Offset[i]), static_cast<std::size_t>(g_MstFieldTable.Width[i]));
+    const auto offset = static_cast<std::size_t>(g_MstFieldTable.Offset[i]);
+    const auto width = static_cast<std::size_t>(g_MstFieldTable.Width[i]);
+    // A whole line gives the field straight from itself; a short one reads as padded with blanks.
+    if (row.size() >= static_cast<std::size_t>(m_GyouLen))
+        return row.substr(offset, width);
+    return (row + std::string(m_GyouLen - row.size(), ' ')).substr(offset, width);
 }
 
 void CMstView::RebuildBunList() {
