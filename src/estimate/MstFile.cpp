@@ -12,6 +12,8 @@
 
 namespace {
 
+const char* const kCutOff = "ファイルが壊れているか、途中で切れています。";
+
 // A read of the file itself failed part way (not damage: the file may be whole).
 struct ReadFailure {};
 
@@ -63,7 +65,6 @@ public:
     }
 
 private:
-    static constexpr const char* kCutOff = "ファイルが壊れているか、途中で切れています。";
     void need(std::size_t n) const {
         if (n > remaining())
             throw MstFileError(kCutOff);
@@ -88,7 +89,7 @@ void checkLength(const Cursor& in, std::size_t bytes) {
     if (bytes > kMstMaxLineBytes * 2)
         throw MstFileError("ファイルが壊れています（行が長すぎます）。");
     if (bytes > in.remaining())
-        throw MstFileError("ファイルが壊れているか、途中で切れています。");
+        throw MstFileError(kCutOff);
 }
 
 // A wide line (UTF-16LE) as CP932.
