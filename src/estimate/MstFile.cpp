@@ -7,24 +7,29 @@
 
 #include "estimate/GyouRecord.h"
 #include "platform/archive/Archive.h"
+#include "platform/files/Files.h"
 #include "platform/text/Cp932.h"
 
 namespace {
 
-// A byte cursor that checks every length against what remains.
+const char* const kCutOff = "ファイルが壊れているか、途中で切れています。";
+
+// A read of the file itself failed part way (not damage: the file may be whole).
+struct ReadFailure {};
+
+// A byte cursor that checks every length against what remains: over bytes in memory, or over a
+// file read a piece at a time (then "what remains" is counted from the file's size when opened,
+// and a file cut while being read ends as a cut-off file does).
 class Cursor {
 public:
-    explicit Cursor(std::string_view data) : m_Data(data) {}
-    std::size_t remaining() const { return m_Data.size() - m_Pos; }
-    std::uint8_t u8() {
-        need(1);
-        return static_cast<std::uint8_t>(m_Data[m_Pos++]);
-    }
+    explicit Cursor(std::string_view data) : m_Data(data), m_Size(data.size()) {}
+    explicit Cursor(kiv::files::FileReader& file) : m_File(&file), m_Size(file.size()) {}
+    std::size_t remaining() const { return m_Size - m_Pos; }
+    std::uint8_t u8() { return static_cast<std::uint8_t>(take(1)[0]); }
     std::uint16_t u16() {
-        need(2);
-        const auto lo = static_cast<std::uint8_t>(m_Data[m_Pos]);
-        const auto hi = static_cast<std::uint8_t>(m_Data[m_Pos + 1]);
-        m_Pos += 2;
+        const std::string_view b = take(2);
+        const auto lo = static_cast<std::uint8_t>(b[0]);
+        const auto hi = static_cast<std::uint8_t>(b[1]);
         return static_cast<std::uint16_t>(lo | (hi << 8));
     }
     std::uint32_t u32() {
@@ -34,17 +39,39 @@ public:
     }
     std::string_view take(std::size_t n) {
         need(n);
-        std::string_view s = m_Data.substr(m_Pos, n);
+        std::string_view s;
+        if (m_File) {
+            const auto piece = m_File->take(n);
+            if (!piece) {
+                if (m_File->failed())
+                    throw ReadFailure{};
+                throw MstFileError(kCutOff);
+            }
+            s = *piece;
+        } else {
+            s = m_Data.substr(m_Pos, n);
+        }
         m_Pos += n;
         return s;
+    }
+    // The bytes after the last one taken, to the end of the file.
+    std::size_t unread() {
+        if (!m_File)
+            return remaining();
+        const auto rest = m_File->skipRest();
+        if (!rest)
+            throw ReadFailure{};
+        return *rest;
     }
 
 private:
     void need(std::size_t n) const {
         if (n > remaining())
-            throw MstFileError("ファイルが壊れているか、途中で切れています。");
+            throw MstFileError(kCutOff);
     }
     std::string_view m_Data;
+    kiv::files::FileReader* m_File = nullptr;
+    std::size_t m_Size = 0;
     std::size_t m_Pos = 0;
 };
 
@@ -62,7 +89,7 @@ void checkLength(const Cursor& in, std::size_t bytes) {
     if (bytes > kMstMaxLineBytes * 2)
         throw MstFileError("ファイルが壊れています（行が長すぎます）。");
     if (bytes > in.remaining())
-        throw MstFileError("ファイルが壊れているか、途中で切れています。");
+        throw MstFileError(kCutOff);
 }
 
 // A wide line (UTF-16LE) as CP932.
@@ -94,12 +121,17 @@ std::string_view readLine(Cursor& in, std::string& wide) {
 
 } // namespace
 
-MstFileScan ScanMstFile(std::string_view bytes, const std::function<void(std::string_view)>& kept) {
-    Cursor in(bytes);
+namespace {
+
+// The walk of ScanMstFile: `counted(count)` once the line count is checked, then `kept(line)` for
+// each line handed on.
+template <class Kept, class Counted>
+MstFileScan scanLines(Cursor& in, Kept&& kept, Counted&& counted) {
     const std::uint32_t count = in.u32();
     // Every line takes at least its one length byte: a count beyond that is damage.
     if (count > in.remaining())
         throw MstFileError("ファイルが壊れています（行数がデータを超えています）。");
+    counted(count);
     MstFileScan scan;
     scan.lines = count;
     std::string wide;
@@ -117,24 +149,60 @@ MstFileScan ScanMstFile(std::string_view bytes, const std::function<void(std::st
         ++scan.keptRows;
         kept(line);
     }
-    scan.unreadBytes = in.remaining();
+    scan.unreadBytes = in.unread();
     return scan;
 }
 
-MstFileContent ReadMstFile(std::string_view bytes) {
+// ReadMstFile's content from a walk over `in`: each kept line copied once, into its row.
+MstFileContent readContent(Cursor& in) {
     MstFileContent content;
-    if (bytes.size() >= 4) {
-        // The count as the scan reads it, for the reservation only (the scan checks it).
-        const auto b = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])); };
-        const std::uint32_t count = b(0) | b(1) << 8 | b(2) << 16 | b(3) << 24;
-        if (count <= bytes.size() - 4)
-            content.rows.reserve(std::min<std::size_t>(count, kMstMaxRows));
-    }
-    const MstFileScan scan = ScanMstFile(bytes, [&](std::string_view line) { content.rows.emplace_back(line); });
+    const MstFileScan scan = scanLines(
+        in, [&](std::string_view line) { content.rows.emplace_back(line); },
+        [&](std::uint32_t count) { content.rows.reserve(std::min<std::size_t>(count, kMstMaxRows)); });
     content.truncated = scan.truncated;
     content.unreadBytes = scan.unreadBytes;
     content.damagedRows = scan.damagedRows;
     return content;
+}
+
+// `walk(cursor)` over the file at `path` read a piece at a time; nullopt, with `error`, when the
+// file cannot be opened or read.
+template <class Walk>
+auto walkFile(const std::filesystem::path& path, std::size_t maxBytes, std::string* error, Walk&& walk)
+    -> std::optional<decltype(walk(std::declval<Cursor&>()))> {
+    kiv::files::FileReader file(path, maxBytes);
+    if (!file.failed()) {
+        try {
+            Cursor in(file);
+            return walk(in);
+        } catch (const ReadFailure&) {
+        }
+    }
+    if (error)
+        *error = file.error();
+    return std::nullopt;
+}
+
+} // namespace
+
+MstFileScan ScanMstFile(std::string_view bytes, const std::function<void(std::string_view)>& kept) {
+    Cursor in(bytes);
+    return scanLines(in, kept, [](std::uint32_t) {});
+}
+
+std::optional<MstFileScan> ScanMstFile(const std::filesystem::path& path, std::size_t maxBytes,
+                                       const std::function<void(std::string_view)>& kept, std::string* error) {
+    return walkFile(path, maxBytes, error, [&](Cursor& in) { return scanLines(in, kept, [](std::uint32_t) {}); });
+}
+
+MstFileContent ReadMstFile(std::string_view bytes) {
+    Cursor in(bytes);
+    return readContent(in);
+}
+
+std::optional<MstFileContent> ReadMstFile(const std::filesystem::path& path, std::size_t maxBytes,
+                                          std::string* error) {
+    return walkFile(path, maxBytes, error, [](Cursor& in) { return readContent(in); });
 }
 
 std::string WriteMstFile(std::span<const std::string_view> rows) {

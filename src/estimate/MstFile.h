@@ -9,7 +9,9 @@
 // Lines whose category (bytes 0-3) reads as 0 are free slots and are dropped (those that carry
 // content are counted as damaged); at most 30,000 lines are kept.
 #include <cstddef>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -48,10 +50,21 @@ struct MstFileScan {
 // the wide form), nothing copied. Throws as ReadMstFile does, which reads through it.
 MstFileScan ScanMstFile(std::string_view bytes, const std::function<void(std::string_view)>& kept);
 
+// ScanMstFile over the file at `path`, read a piece at a time straight from the file (it is never
+// held whole). nullopt, with `error` saying why, when the file cannot be opened or read or is
+// longer than maxBytes; damage throws as it does over bytes. A file cut while it is read is damage.
+std::optional<MstFileScan> ScanMstFile(const std::filesystem::path& path, std::size_t maxBytes,
+                                       const std::function<void(std::string_view)>& kept,
+                                       std::string* error = nullptr);
+
 // Throws MstFileError when the bytes are not a whole master file: cut off, a count beyond the
 // data, a length that runs past the end or beyond any line, a wide line with a character CP932
 // lacks. Nothing is sized from an unchecked number.
 MstFileContent ReadMstFile(std::string_view bytes);
+// ReadMstFile over the file at `path`, each kept line read from the file straight into its row:
+// opening a master costs about one read of its bytes. Fails and throws as ScanMstFile(path).
+std::optional<MstFileContent> ReadMstFile(const std::filesystem::path& path, std::size_t maxBytes,
+                                          std::string* error = nullptr);
 
 // The stored bytes: the count and the lines as they are (narrow form).
 std::string WriteMstFile(std::span<const std::string_view> rows);

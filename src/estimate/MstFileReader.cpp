@@ -42,16 +42,16 @@ std::optional<std::vector<std::string>> ParseMstRows(std::string_view bytes, std
 
 namespace {
 
-// The file's bytes, or nullopt with the message naming the file when it is missing or unreadable.
-std::optional<std::string> readMstBytes(const std::filesystem::path& path, std::string& message) {
-    if (!kiv::files::isRegularFile(path)) {
-        message = "マスターファイル「" + path.string() + "」がありません。";
-        return std::nullopt;
-    }
-    auto bytes = kiv::files::readFile(path);
-    if (!bytes)
-        message = "マスターファイル「" + path.string() + "」を読み込めません。";
-    return bytes;
+// Whether the file is there; when it is not, `message` names it.
+bool masterFileExists(const std::filesystem::path& path, std::string& message) {
+    if (kiv::files::isRegularFile(path))
+        return true;
+    message = "マスターファイル「" + path.string() + "」がありません。";
+    return false;
+}
+
+std::string unreadableMessage(const std::filesystem::path& path) {
+    return "マスターファイル「" + path.string() + "」を読み込めません。";
 }
 
 std::string damagedMessage(const std::filesystem::path& path, const std::string& reason) {
@@ -79,14 +79,24 @@ void takeTemplate(KeisanTemplates& t, std::string_view stored, const SetteiValue
 
 std::optional<std::vector<std::string>> ReadMstRows(const std::filesystem::path& path, std::string& message,
                                                     bool wholeOnly) {
-    auto bytes = readMstBytes(path, message);
-    if (!bytes)
+    if (!masterFileExists(path, message))
         return std::nullopt;
-    std::string reason;
-    auto rows = ParseMstRows(*bytes, &reason, wholeOnly);
-    if (!rows)
-        message = damagedMessage(path, reason);
-    return rows;
+    std::optional<MstFileContent> content;
+    try {
+        content = ReadMstFile(path, kiv::files::kMaxReadBytes);
+    } catch (const MstFileError& e) {
+        message = damagedMessage(path, e.what());
+        return std::nullopt;
+    }
+    if (!content) {
+        message = unreadableMessage(path);
+        return std::nullopt;
+    }
+    if (wholeOnly && content->truncated) {
+        message = damagedMessage(path, kTooManyRows);
+        return std::nullopt;
+    }
+    return std::move(content->rows);
 }
 
 KeisanTemplates FindKeisanTemplates(const std::vector<std::string>& rows, const SetteiValues& codes) {
@@ -102,13 +112,12 @@ KeisanTemplates FindKeisanTemplates(const std::vector<std::string>& rows, const 
 
 std::optional<KeisanTemplates> ReadKeisanTemplates(const std::filesystem::path& path, const SetteiValues& codes,
                                                    std::string& message, bool wholeOnly) {
-    const auto bytes = readMstBytes(path, message);
-    if (!bytes)
+    if (!masterFileExists(path, message))
         return std::nullopt;
     KeisanTemplates t;
     bool first = true;
     try {
-        const MstFileScan scan = ScanMstFile(*bytes, [&](std::string_view line) {
+        const auto scan = ScanMstFile(path, kiv::files::kMaxReadBytes, [&](std::string_view line) {
             if (first) {
                 first = false;
                 t.oldLayout = line.size() != kMstRowLength;
@@ -116,7 +125,11 @@ std::optional<KeisanTemplates> ReadKeisanTemplates(const std::filesystem::path& 
             if (!t.oldLayout)
                 takeTemplate(t, line, codes);
         });
-        if (wholeOnly && scan.truncated) {
+        if (!scan) {
+            message = unreadableMessage(path);
+            return std::nullopt;
+        }
+        if (wholeOnly && scan->truncated) {
             message = damagedMessage(path, kTooManyRows);
             return std::nullopt;
         }

@@ -203,20 +203,18 @@ void MstDoc::onCloseDocument() {
 bool MstDoc::onOpenDocument(const std::filesystem::path& path) { return OnOpenDocument(path.string()); }
 
 bool MstDoc::OnOpenDocument(const std::string& path) {
-    std::string error;
-    auto bytes = kiv::files::readFile(path, kMaxMstFileBytes, &error);
-    if (!bytes) {
-        KivMessage("マスターファイル「" + path + "」を開けません。ファイルを読み込めません。");
-        return false;
-    }
-    MstFileContent content;
+    std::optional<MstFileContent> read;
     try {
-        content = ReadMstFile(*bytes);
+        read = ReadMstFile(std::filesystem::path(path), kMaxMstFileBytes);
     } catch (const MstFileError& e) {
         KivMessage("マスターファイル「" + path + "」を開けません。" + e.what());
         return false;
     }
-    bytes.reset();
+    if (!read) {
+        KivMessage("マスターファイル「" + path + "」を開けません。ファイルを読み込めません。");
+        return false;
+    }
+    MstFileContent& content = *read;
     setPathName(path);
     if (content.unreadBytes > 0 || content.damagedRows > 0)
         KivMessage(KivPartlyReadMessage(path));

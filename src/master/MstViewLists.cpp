@@ -1,6 +1,7 @@
 // The category title lists of the master: the tree's titles with their 備考 headings and the
 // labels of the category range dialog.
 #include <algorithm>
+#include <string_view>
 
 #include "estimate/GyouRecord.h"
 #include "master/MstDoc.h"
@@ -20,17 +21,44 @@ std::vector<int> firstSlots(const MstDoc& d) {
     return first;
 }
 
+// Field `field` of a row as CMstView::FieldText gives it: in place for a whole row, else made in
+// `padded`.
+std::string_view fieldOf(const std::string& row, int field, std::string& padded) {
+    if (row.size() < static_cast<std::size_t>(CMstView::m_GyouLen)) {
+        padded = CMstView::FieldText(row, field);
+        return padded;
+    }
+    const auto i = static_cast<std::size_t>(field - 1);
+    return std::string_view(row).substr(static_cast<std::size_t>(g_MstFieldTable.Offset[i]),
+                                        static_cast<std::size_t>(g_MstFieldTable.Width[i]));
+}
+
+// 分類, 記号, 品名 and 規格 of a category's line 1, built in one string: the tree's list takes
+// one per category.
 std::string titleOf(const std::string& row) {
-    return CMstView::FieldText(row, GyouRecord::KoumokuNo) + CMstView::FieldText(row, GyouRecord::Kigou) +
-           CMstView::FieldText(row, GyouRecord::Hinmei) + CMstView::FieldText(row, GyouRecord::Kikaku);
+    static constexpr int kFields[] = {GyouRecord::KoumokuNo, GyouRecord::Kigou, GyouRecord::Hinmei,
+                                      GyouRecord::Kikaku};
+    std::size_t length = 0;
+    for (int f : kFields)
+        length += static_cast<std::size_t>(g_MstFieldTable.Width[static_cast<std::size_t>(f - 1)]);
+    std::string title;
+    title.reserve(length);
+    std::string padded;
+    for (int f : kFields)
+        title += fieldOf(row, f, padded);
+    return title;
 }
 
 } // namespace
 
 std::string CMstView::FieldText(const std::string& row, int field) {
     const auto i = static_cast<std::size_t>(field - 1);
-    std::string text = row.size() >= static_cast<std::size_t>(m_GyouLen) ? row : row + std::string(m_GyouLen - row.size(), ' ');
-    return text.substr(static_cast<std::size_t>(g_MstFieldTable.Offset[i]), static_cast<std::size_t>(g_MstFieldTable.Width[i]));
+    const auto offset = static_cast<std::size_t>(g_MstFieldTable.Offset[i]);
+    const auto width = static_cast<std::size_t>(g_MstFieldTable.Width[i]);
+    // A whole line gives the field straight from itself; a short one reads as padded with blanks.
+    if (row.size() >= static_cast<std::size_t>(m_GyouLen))
+        return row.substr(offset, width);
+    return (row + std::string(m_GyouLen - row.size(), ' ')).substr(offset, width);
 }
 
 void CMstView::RebuildBunList() {
@@ -62,8 +90,9 @@ void CMstView::RebuildBunList() {
     for (int c = 1; c <= d->KoumokuCount(); ++c) {
         const int slot = first[static_cast<std::size_t>(c)];
         const std::string& row = slot >= 0 ? d->PoolGyou(slot) : m_EditGyou;
-        const std::string bikou = FieldText(row, GyouRecord::Bikou1);
-        if (bikou.find_first_not_of(' ') != std::string::npos) {
+        std::string padded;
+        const std::string_view bikou = fieldOf(row, GyouRecord::Bikou1, padded);
+        if (bikou.find_first_not_of(' ') != std::string_view::npos) {
             names[entry++] = bikou;
             ++headings;
         }

@@ -248,19 +248,18 @@ bool CTotalDoc::doFileSave() {
 // Conversion of an estimate file
 
 bool CTotalDoc::ConvertEstimateFile(const std::string& estimatePath, const std::string& masterPath) {
-    auto masterBytes = kiv::files::readFile(masterPath, kMaxFileBytes);
-    if (!masterBytes) {
-        KivMessage("マスターファイル「" + masterPath + "」を開けません。ファイルを読み込めません。");
-        return false;
-    }
-    MstFileContent master;
+    std::optional<MstFileContent> read;
     try {
-        master = ReadMstFile(*masterBytes);
+        read = ReadMstFile(std::filesystem::path(masterPath), kMaxFileBytes);
     } catch (const MstFileError& e) {
         KivMessage("マスターファイル「" + masterPath + "」を開けません。" + e.what());
         return false;
     }
-    masterBytes.reset();
+    if (!read) {
+        KivMessage("マスターファイル「" + masterPath + "」を開けません。ファイルを読み込めません。");
+        return false;
+    }
+    MstFileContent& master = *read;
     auto kivBytes = kiv::files::readFile(estimatePath, kMaxFileBytes);
     if (!kivBytes) {
         KivMessage("積算ファイル「" + estimatePath + "」を開けません。ファイルを読み込めません。");

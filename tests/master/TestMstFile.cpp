@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "estimate/KivDoc.h"
 #include "estimate/KivFile.h"
@@ -154,6 +155,81 @@ TEST_F(MstFileTest, DamagedFilesOpenNothingAndNameTheFile) {
     // Every cut-off point is refused, never read past.
     for (std::size_t n = 0; n < whole.size(); n += 211)
         EXPECT_THROW(ReadMstFile(std::string_view(whole).substr(0, n)), MstFileError) << n;
+}
+
+// Read from its file a piece at a time, a master gives exactly what its bytes give: the rows, the
+// counts of free, damaged, uncounted and unread data, the refusal of a damaged or cut-off file.
+// The large file's lines (a wide one among them) run across the reader's buffer; a file that
+// cannot be read at all (a folder) is no damage but unreadable, with its reason.
+TEST_F(MstFileTest, ReadFromTheFileGivesWhatItsBytesGive) {
+    std::vector<std::string> large;
+    for (int i = 0; i < 1600; ++i)
+        large.push_back(mstLine(1 + i / 700, 1 + i % 700, {{GyouRecord::Hinmei, "品" + std::to_string(i)}}));
+    std::string largeBytes = mstBytes(large);
+    // A wide line in the middle: the count grows by one and its record goes after line 749.
+    std::u16string wideText = u"0002";
+    wideText += std::u16string(600, u'x');
+    largeBytes.replace(0, 4, mstBytes(std::vector<std::string>(1601)).substr(0, 4));
+    const std::size_t afterLine749 = 4 + 750 * (3 + 1400);
+    largeBytes.insert(afterLine749, wideRecord(wideText));
+    std::vector<std::string> shortLines(kMstMaxRows + 3, "00010001");
+    std::string damaged = mstBytes({mstLine(1, 1), "0000" + std::string(1396, 'x'), std::string(1400, ' ')});
+    const std::string whole = mstBytes(threeCategories());
+    struct Case {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"three categories", whole},
+        {"free and damaged lines", damaged},
+        {"bytes after the last line", whole + "tail"},
+        {"more lines than are kept", mstBytes(shortLines)},
+        {"large, with a wide line", largeBytes},
+        {"empty", ""},
+        {"a count beyond the data", std::string("\x05\0\0\0\x01x", 6)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path path = write("read.MST", c.bytes);
+        std::optional<MstFileContent> expected;
+        try {
+            expected = ReadMstFile(std::string_view(c.bytes));
+        } catch (const MstFileError&) {
+        }
+        if (!expected) {
+            EXPECT_THROW(ReadMstFile(path, kiv::files::kMaxReadBytes), MstFileError);
+            continue;
+        }
+        std::string error;
+        const auto got = ReadMstFile(path, kiv::files::kMaxReadBytes, &error);
+        ASSERT_TRUE(got) << error;
+        EXPECT_EQ(got->rows, expected->rows);
+        EXPECT_EQ(got->truncated, expected->truncated);
+        EXPECT_EQ(got->unreadBytes, expected->unreadBytes);
+        EXPECT_EQ(got->damagedRows, expected->damagedRows);
+        std::vector<std::string> handed;
+        const auto scan =
+            ScanMstFile(path, kiv::files::kMaxReadBytes, [&](std::string_view line) { handed.emplace_back(line); });
+        ASSERT_TRUE(scan);
+        EXPECT_EQ(handed, expected->rows);
+        EXPECT_EQ(scan->keptRows, expected->rows.size());
+    }
+    // Cut anywhere (at the reader's buffer, inside the wide line, inside a length), the large file
+    // is refused as its bytes are.
+    for (std::size_t n : {std::size_t{2}, std::size_t{1} << 20, (std::size_t{1} << 20) + 1, afterLine749 + 2,
+                          afterLine749 + 900, largeBytes.size() - 1}) {
+        SCOPED_TRACE(n);
+        const fs::path path = write("cut.MST", largeBytes.substr(0, n));
+        EXPECT_THROW(ReadMstFile(std::string_view(largeBytes).substr(0, n)), MstFileError);
+        EXPECT_THROW(ReadMstFile(path, kiv::files::kMaxReadBytes), MstFileError);
+    }
+    std::string error;
+    EXPECT_FALSE(ReadMstFile(data.path(), kiv::files::kMaxReadBytes, &error));
+    EXPECT_NE(error.find(data.path().string()), std::string::npos);
+    EXPECT_FALSE(ReadMstFile(write("small.MST", whole), whole.size() - 1, &error));
+    MstDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(data.path().string()));
+    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{"マスターファイル「" + data.path().string() +
+                                                              "」を開けません。ファイルを読み込めません。"});
 }
 
 TEST_F(MstFileTest, OldLayoutsAreOfferedForConversion) {

@@ -6,6 +6,8 @@
 #include <set>
 #include <sys/stat.h>
 #include <functional>
+#include <optional>
+#include <thread>
 #include <unistd.h>
 
 #include "platform/files/Files.h"
@@ -241,6 +243,68 @@ TEST(Files, Cp932PathsAndProgramDirectory) {
     EXPECT_EQ(files::fromCp932(cp).string(), "/tmp/見積.KIV");
     EXPECT_EQ(files::toCp932(files::fromCp932(cp)), cp);
     EXPECT_TRUE(std::filesystem::is_directory(files::programDirectory()));
+}
+
+// A file read in pieces: every piece as the file holds it, whether it fits what the buffer has
+// left, spans a refill or is longer than the buffer itself; the file's end is no failure (the
+// parser calls a missing piece a cut-off file) and what is left after the last piece is counted.
+TEST(Files, FileReaderHandsThePiecesInOrderAcrossItsBuffer) {
+    TempDir dir;
+    std::string bytes;
+    for (int i = 0; i < 200; ++i)
+        bytes += static_cast<char>(i * 7);
+    const auto path = dir / "pieces.bin";
+    ASSERT_TRUE(files::writeFileAtomically(path, bytes));
+    for (std::size_t buffer : {1u, 5u, 16u, 64u, 4096u}) {
+        SCOPED_TRACE(buffer);
+        files::FileReader r(path, files::kMaxReadBytes, buffer);
+        ASSERT_FALSE(r.failed()) << r.error();
+        EXPECT_EQ(r.size(), bytes.size());
+        std::size_t at = 0;
+        for (std::size_t n : {0u, 1u, 3u, 17u, 40u, 2u, 90u}) {
+            const auto piece = r.take(n);
+            ASSERT_TRUE(piece);
+            EXPECT_EQ(*piece, std::string_view(bytes).substr(at, n));
+            at += n;
+        }
+        EXPECT_FALSE(r.take(bytes.size() - at + 1));   // takes nothing
+        EXPECT_EQ(r.skipRest(), std::optional<std::size_t>(bytes.size() - at));
+        EXPECT_FALSE(r.failed());
+        files::FileReader rest(path, files::kMaxReadBytes, buffer);
+        ASSERT_TRUE(rest.take(150));
+        EXPECT_EQ(rest.skipRest(), std::optional<std::size_t>(50));
+    }
+}
+
+// What cannot be read says why, naming the file: missing, longer than allowed, a folder. A pipe,
+// whose size is not known beforehand, is read whole and then handed on in pieces.
+TEST(Files, FileReaderFailuresAndPipes) {
+    TempDir dir;
+    const auto small = dir / "small.bin";
+    ASSERT_TRUE(files::writeFileAtomically(small, "0123456789"));
+    for (const auto& [path, max] : {std::pair{dir / "missing", files::kMaxReadBytes}, std::pair{small, std::size_t{9}},
+                                    std::pair{dir.path(), files::kMaxReadBytes}}) {
+        SCOPED_TRACE(path.string());
+        files::FileReader r(path, max);
+        EXPECT_TRUE(r.failed());
+        EXPECT_NE(r.error().find(path.string()), std::string::npos);
+        EXPECT_FALSE(r.take(1));
+        EXPECT_FALSE(r.skipRest());
+    }
+    const auto fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] {
+        std::ofstream out(fifo, std::ios::binary);
+        out << "through a pipe";
+    });
+    files::FileReader r(fifo, files::kMaxReadBytes, 4);
+    writer.join();
+    ASSERT_FALSE(r.failed()) << r.error();
+    EXPECT_EQ(r.size(), 14u);
+    EXPECT_EQ(r.take(7), std::optional<std::string_view>("through"));
+    EXPECT_EQ(r.take(2), std::optional<std::string_view>(" a"));
+    EXPECT_FALSE(r.take(6));
+    EXPECT_EQ(r.skipRest(), std::optional<std::size_t>(5));
 }
 
 TEST(Profile, EntriesMatchWithoutCaseAndPersist) {

@@ -1,5 +1,6 @@
 #include "platform/files/Files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <csignal>
@@ -242,6 +243,47 @@ bool writeFileAtomically(const fs::path& path, std::string_view data, std::strin
     return true;
 }
 
+namespace {
+
+// read() until `n` bytes are in `dst` or the file ends, through interruptions; the count read,
+// or -1 with errno set.
+ssize_t readUpTo(int fd, char* dst, std::size_t n) {
+    std::size_t got = 0;
+    while (got < n) {
+        const ssize_t r = ::read(fd, dst + got, n - got);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            return -1;
+        if (r == 0)
+            break;
+        got += static_cast<std::size_t>(r);
+    }
+    return static_cast<ssize_t>(got);
+}
+
+// The rest of an open file appended to `out` in chunks (a file that grew, or one whose size is
+// not known); false, with `error`, on a read failure or when `out` would pass maxBytes.
+bool appendRest(int fd, std::string& out, std::size_t maxBytes, const fs::path& path, std::string* error) {
+    char buf[65536];
+    while (true) {
+        const ssize_t n = readUpTo(fd, buf, sizeof buf);
+        if (n < 0) {
+            setError(error, path.string() + ": " + std::strerror(errno));
+            return false;
+        }
+        if (n == 0)
+            return true;
+        if (out.size() + static_cast<std::size_t>(n) > maxBytes) {
+            setError(error, path.string() + ": the file is too large");
+            return false;
+        }
+        out.append(buf, static_cast<std::size_t>(n));
+    }
+}
+
+} // namespace
+
 std::optional<std::string> readFile(const fs::path& path, std::size_t maxBytes, std::string* error) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -253,46 +295,116 @@ std::optional<std::string> readFile(const fs::path& path, std::size_t maxBytes, 
     // growing the string chunk by chunk copied the data several times over.
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) <= maxBytes) {
-        const auto size = static_cast<std::size_t>(st.st_size);
-        out.resize(size);
-        std::size_t got = 0;
-        while (got < size) {
-            ssize_t n = ::read(fd, out.data() + got, size - got);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                setError(error, path.string() + ": " + std::strerror(errno));
-                ::close(fd);
-                return std::nullopt;
-            }
-            if (n == 0)
-                break;
-            got += static_cast<std::size_t>(n);
-        }
-        out.resize(got);
-    }
-    // What is left (a file that grew, or one whose size is not known) is read in chunks.
-    char buf[65536];
-    while (true) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+        out.resize(static_cast<std::size_t>(st.st_size));
+        const ssize_t got = readUpTo(fd, out.data(), out.size());
+        if (got < 0) {
             setError(error, path.string() + ": " + std::strerror(errno));
             ::close(fd);
             return std::nullopt;
         }
-        if (n == 0)
-            break;
-        if (out.size() + static_cast<std::size_t>(n) > maxBytes) {
-            setError(error, path.string() + ": the file is too large");
-            ::close(fd);
-            return std::nullopt;
-        }
-        out.append(buf, static_cast<std::size_t>(n));
+        out.resize(static_cast<std::size_t>(got));
     }
+    const bool ok = appendRest(fd, out, maxBytes, path, error);
     ::close(fd);
+    if (!ok)
+        return std::nullopt;
     return out;
+}
+
+FileReader::FileReader(const fs::path& path, std::size_t maxBytes, std::size_t bufferBytes)
+    : m_Path(path), m_BufferBytes(std::max<std::size_t>(bufferBytes, 1)) {
+    m_Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_Fd < 0) {
+        fail(std::strerror(errno));
+        return;
+    }
+    struct stat st {};
+    if (::fstat(m_Fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        m_Size = static_cast<std::size_t>(st.st_size);
+        if (m_Size > maxBytes)
+            fail("the file is too large");
+        return;
+    }
+    // A size not known beforehand (a pipe): the file is read whole first, as readFile reads it,
+    // and served from there.
+    const bool ok = appendRest(m_Fd, m_Buffer, maxBytes, m_Path, &m_Error);
+    closeFile();
+    if (!ok) {
+        m_Failed = true;
+        return;
+    }
+    m_Size = m_End = m_Buffer.size();
+}
+
+FileReader::~FileReader() { closeFile(); }
+
+void FileReader::closeFile() {
+    if (m_Fd >= 0)
+        ::close(m_Fd);
+    m_Fd = -1;
+}
+
+void FileReader::fail(const char* reason) {
+    m_Failed = true;
+    m_Error = m_Path.string() + ": " + reason;
+    closeFile();
+}
+
+bool FileReader::fill(std::size_t n) {
+    if (m_Failed)
+        return false;
+    if (m_Fd < 0)
+        return false;   // all there was is in the buffer
+    // What is left of the buffer moves to its front and the rest is read behind it, so that the
+    // piece lies in one run of bytes; the buffer grows only for a piece longer than itself.
+    if (m_Start > 0) {
+        std::memmove(m_Buffer.data(), m_Buffer.data() + m_Start, m_End - m_Start);
+        m_End -= m_Start;
+        m_Start = 0;
+    }
+    const std::size_t want = std::max(n, m_BufferBytes);
+    if (m_Buffer.size() < want)
+        m_Buffer.resize(want);
+    while (m_End < n) {
+        const ssize_t got = readUpTo(m_Fd, m_Buffer.data() + m_End, m_Buffer.size() - m_End);
+        if (got < 0) {
+            fail(std::strerror(errno));
+            return false;
+        }
+        if (got == 0)
+            return false;
+        m_End += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+std::optional<std::string_view> FileReader::take(std::size_t n) {
+    if (m_End - m_Start < n && !fill(n))
+        return std::nullopt;
+    const std::string_view piece(m_Buffer.data() + m_Start, n);
+    m_Start += n;
+    return piece;
+}
+
+std::optional<std::size_t> FileReader::skipRest() {
+    std::size_t rest = m_End - m_Start;
+    m_Start = m_End;
+    while (m_Fd >= 0) {
+        if (m_Buffer.size() < m_BufferBytes)
+            m_Buffer.resize(m_BufferBytes);
+        const ssize_t got = readUpTo(m_Fd, m_Buffer.data(), m_Buffer.size());
+        if (got < 0) {
+            fail(std::strerror(errno));
+            break;
+        }
+        if (got == 0)
+            break;
+        rest += static_cast<std::size_t>(got);
+    }
+    m_Start = m_End = 0;
+    if (m_Failed)
+        return std::nullopt;
+    return rest;
 }
 
 std::optional<fs::path> makeTempDirectory(std::string_view prefix, std::string* error) {

@@ -52,9 +52,54 @@ public:
 // The errno of the fault in force for `path`, or 0.
 int injectedWriteError(const fs::path& path);
 
+// The longest file a read takes unless its caller says otherwise.
+inline constexpr std::size_t kMaxReadBytes = 256u * 1024 * 1024;
+
 // The whole file, or nullopt when it cannot be opened or read, or is longer than maxBytes.
-std::optional<std::string> readFile(const fs::path& path, std::size_t maxBytes = 256u * 1024 * 1024,
+std::optional<std::string> readFile(const fs::path& path, std::size_t maxBytes = kMaxReadBytes,
                                     std::string* error = nullptr);
+
+// A file read front to back a piece at a time through one buffer of its own, for a reader that
+// parses as it goes and copies each piece once, to where it keeps it: the file is never held
+// whole. A file whose size is not known beforehand (a pipe) is read whole first, as readFile reads
+// it. Every failure (cannot be opened, longer than maxBytes when opened, a read fails) makes
+// failed() true with error() saying why.
+class FileReader {
+public:
+    static constexpr std::size_t kDefaultBufferBytes = 1u << 20;
+
+    explicit FileReader(const fs::path& path, std::size_t maxBytes = kMaxReadBytes,
+                        std::size_t bufferBytes = kDefaultBufferBytes);
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    bool failed() const { return m_Failed; }
+    const std::string& error() const { return m_Error; }
+    // The file's size when it was opened: what a parser checks its lengths against.
+    std::size_t size() const { return m_Size; }
+    // The next n bytes in one piece, valid until the next call; nullopt when the file ends before
+    // them (it was cut while being read) or a read fails (failed()).
+    std::optional<std::string_view> take(std::size_t n);
+    // How many bytes are left from here to the end of the file (read and dropped); nullopt when a
+    // read fails.
+    std::optional<std::size_t> skipRest();
+
+private:
+    bool fill(std::size_t n);
+    void fail(const char* reason);
+    void closeFile();
+
+    fs::path m_Path;
+    std::size_t m_BufferBytes;
+    int m_Fd = -1;
+    std::size_t m_Size = 0;
+    std::string m_Buffer;        // bytes m_Start..m_End are read and not yet taken
+    std::size_t m_Start = 0;
+    std::size_t m_End = 0;
+    bool m_Failed = false;
+    std::string m_Error;
+};
 
 bool isRegularFile(const fs::path& path);
 // Whether two paths name one file: the same file on disk, or (when either is missing) the same

@@ -59,7 +59,7 @@ bool Document::onNewDocument() {
 
 bool Document::onOpenDocument(const std::filesystem::path& path) {
     std::string error;
-    auto data = files::readFile(path, 256u * 1024 * 1024, &error);
+    auto data = files::readFile(path, files::kMaxReadBytes, &error);
     if (!data) {
         messageBox("ファイルを開けませんでした。\n" + path.string());
         return false;
