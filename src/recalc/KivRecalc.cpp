@@ -82,23 +82,6 @@ struct FixedPoint {
     std::string coverTotal;    // item 1's
 };
 
-// A row that is not a computed row prices from its own bytes, the labour list and the settings
-// alone: once its recalculation changed none of its bytes and said nothing, it is settled, and
-// until it is stored with other bytes its recalculation would only give again what it gave.
-struct SettledGyou {
-    bool settled = false;
-    char valid = 0;            // its pricing result stands for the row (ItemPass::valid)
-    bool needSleeve = false;   // its pricing called for sleeves
-    bool stored = false;       // it was stored on the way back to the same bytes (marks the estimate)
-    std::array<int, 3> roumuNo{};
-    FukugouKekka kekka;
-    // What the item's pass reads from the row: its category, the computed rows it needs and
-    // its amounts as the item's totals count them (none for a total row).
-    int bunNo = 0;
-    unsigned needs = 0;
-    std::array<kiv::text::Decimal, 2> amounts{};
-};
-
 // The fixed points of an estimate's items and their settled rows, found under one set of
 // settings and labour list and since the pool was last rewritten as a whole.
 struct FixedPoints : KivRecalcMemo {
@@ -204,6 +187,19 @@ void KivRecalc::RefreshPassRow(int k, bool needs) const {
     ip->amount[i] = {dec(row, G::Kingaku1), dec(row, G::Kingaku2)};
     if (needs)
         ip->needs[i] = kiv::recalc::KeisanNeeds(row, m_S);
+    if (i < ip->stored.size())
+        ip->stored[i] = 1;
+}
+
+SettledGyou* KivRecalc::SettledAt(int k) const {
+    ItemPass* ip = Pass();
+    if (!ip || !ip->settled || k < 1)
+        return nullptr;
+    const auto i = static_cast<std::size_t>(k);
+    if (i >= ip->settled->size() || i >= ip->stored.size() || i >= ip->valid.size())
+        return nullptr;
+    SettledGyou& memo = (*ip->settled)[i];
+    return memo.settled && !ip->stored[i] && ip->valid[i] ? &memo : nullptr;
 }
 
 bool KivRecalc::IsTotalCode(int bunNo) const {
@@ -479,16 +475,25 @@ void KivRecalc::RecalcKoumoku() {
     // The needs count in the labour-posting style only.
     const bool posting = m_S.SekisanYousiki != 1;
     for (int r = 1; r <= d.m_GyouCount; ++r) {
-        const SettledGyou& memo = settled[static_cast<std::size_t>(r)];
-        // A settled row's needs are those it settled with; its category and amounts are read
-        // again (cheap), since the item's calculators read every row's from the pass.
-        RefreshPassRow(r, posting && !memo.settled);
-        if (memo.settled)
-            ip.needs[static_cast<std::size_t>(r)] = memo.needs;
-        if (!IsTotalCode(ip.bunNo[static_cast<std::size_t>(r)]))
+        const auto i = static_cast<std::size_t>(r);
+        const SettledGyou& memo = settled[i];
+        // A settled row's category, needs and amounts are those it settled with (a settled row
+        // is never a total row); the others' are read from the rows.
+        if (memo.settled && !IsTotalCode(memo.bunNo)) {
+            ip.bunNo[i] = memo.bunNo;
+            ip.amount[i] = memo.amounts;
+            ip.needs[i] = memo.needs;
+        } else {
+            RefreshPassRow(r, posting && !memo.settled);
+            if (memo.settled)
+                ip.needs[i] = memo.needs;
+        }
+        if (!IsTotalCode(ip.bunNo[i]))
             for (int t = 0; t < 2; ++t)
-                ip.total[t] += ip.amount[static_cast<std::size_t>(r)][t];
+                ip.total[t] += ip.amount[i][t];
     }
+    ip.settled = &settled;
+    ip.stored.assign(ip.kekka.size(), 0);
 
     v.SavePosition4();
     const bool fukugou = m_S.SekisanYousiki == 1;
@@ -570,6 +575,8 @@ void KivRecalc::RecalcKoumoku() {
                 memo.valid = ip.valid[static_cast<std::size_t>(r)];
                 memo.kekka = ip.kekka[static_cast<std::size_t>(r)];
                 memo.roumuNo = v.m_RoumuNo;
+                memo.shareKnown = 0;
+                ip.stored[static_cast<std::size_t>(r)] = 0;   // back to the bytes it settled with
             }
         } else {
             RecalcGyou();

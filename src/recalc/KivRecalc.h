@@ -63,6 +63,11 @@ public:
     static const char* KeisanWarning(int kind);
 
 private:
+    friend struct SettledGyou;
+    // The calculators that sum a share of each row above them, by what the share is read from.
+    enum ShareKind { kShareTugite, kShareSetugou, kShareSiji, kShareFuzoku, kShareZatuzai, kShareUnpan,
+                     kShareRoumu1, kShareRoumu2, kShareRoumu3, kShareRoumu4, kShareKinds };
+
     struct ItemPass;
     struct EstimatePass;
     struct Dispatch;
@@ -136,6 +141,12 @@ private:
     // `needs`: the pass writes quantities, amounts, prices and the pricing's flag and material
     // line 1, never the rates, labour lines or category its needs are read from.
     void RefreshPassRow(int k, bool needs = false) const;
+    // Row k's record while it is settled and the pass has not stored it since, else null.
+    SettledGyou* SettledAt(int k) const;
+    // The share row k adds to a calculator's sums of `kind`: `compute`'s, taken from the row's
+    // record when it is settled and was computed before.
+    template <class Compute>
+    std::array<Decimal, 2> ShareOf(int k, ShareKind kind, Compute compute);
     int CurrentGyou() const;
     // The last row above row r whose category satisfies `pred`, or 0 when there is none. The
     // calculators whose sums restart at such rows begin their scans there.

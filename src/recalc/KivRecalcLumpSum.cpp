@@ -45,14 +45,23 @@ void KivRecalc::CalcWariai(bool modeText) {
     const int code = m_View.m_KeisanCode;
     const int rateField = m_View.m_KeisanField[0];
     const int from = LastGyouBefore(r, [&](int c) { return c == code || IsTotalCode(c); }) + 1;
+    const ShareKind kind = rateField == G::TugiteRitu    ? kShareTugite
+                           : rateField == G::SetugouRitu ? kShareSetugou
+                                                         : kShareSiji;
     Pair sum{};
     for (int k = from; k < r; ++k) {
-        const std::string_view row = WorkGyou(k);
-        const Decimal rate = dec(row, rateField);
-        if (rate.isZero())
-            continue;
+        const Pair share = ShareOf(k, kind, [&] {
+            Pair p{};
+            const std::string_view row = WorkGyou(k);
+            const Decimal rate = dec(row, rateField);
+            if (!rate.isZero())
+                for (int t = 0; t < 2; ++t)
+                    p[t] = ShareRounded(dec(row, G::HiroidasiSuu1 + t) * dec(row, G::Tanka1 + t) * rate,
+                                        m_S.FukugouMarume);
+            return p;
+        });
         for (int t = 0; t < 2; ++t)
-            sum[t] += ShareRounded(dec(row, G::HiroidasiSuu1 + t) * dec(row, G::Tanka1 + t) * rate, m_S.FukugouMarume);
+            sum[t] += share[t];
     }
 
     PutLumpSum(sum, true, modeText);
@@ -74,10 +83,17 @@ void KivRecalc::CalcFuzokuhin() {
         if (IsTotalCode(c)) {
             sum = {};
         } else if (base != 0 && c == base) {
-            const std::string_view row = WorkGyou(k);
-            const Decimal rate = dec(row, rateField);
+            const Pair share = ShareOf(k, kShareFuzoku, [&] {
+                Pair p{};
+                const std::string_view row = WorkGyou(k);
+                const Decimal rate = dec(row, rateField);
+                for (int t = 0; t < 2; ++t)
+                    p[t] = ShareRounded(dec(row, G::HiroidasiSuu1 + t) * dec(row, G::Tanka1 + t) * rate,
+                                        m_S.FukugouMarume);
+                return p;
+            });
             for (int t = 0; t < 2; ++t)
-                sum[t] += ShareRounded(dec(row, G::HiroidasiSuu1 + t) * dec(row, G::Tanka1 + t) * rate, m_S.FukugouMarume);
+                sum[t] += share[t];
         }
     }
 
@@ -101,24 +117,30 @@ void KivRecalc::CalcZatuzai() {
                 continue;
             if (IsTotalCode(c))
                 sum = {};
-            const Decimal z = dec(WorkGyou(k), zField);
-            if (z.isZero())
-                continue;
-            Pair material{};
-            const bool zaiGoukei = G::toInt(WorkGyou(k), G::ZaiGoukei) == 1;
-            if (zaiGoukei) {
-                const FukugouKekka& kekka = KekkaOf(k);
-                material = kekka.ZairyouKei;
-            }
-            const std::string_view row = WorkGyou(k);
-            const Decimal f = dec(row, fField);
-            for (int t = 0; t < 2; ++t) {
-                const Decimal hiro = dec(row, G::HiroidasiSuu1 + t);
-                const Decimal tanka = dec(row, G::Tanka1 + t);
-                if (!zaiGoukei)
-                    material[t] = tanka * dec(row, G::Hokyuu);
-                sum[t] += ShareRounded((material[t] * hiro + tanka * hiro * f) * z, m_S.FukugouMarume);
-            }
+            const Pair share = ShareOf(k, kShareZatuzai, [&] {
+                Pair p{};
+                const Decimal z = dec(WorkGyou(k), zField);
+                if (z.isZero())
+                    return p;
+                Pair material{};
+                const bool zaiGoukei = G::toInt(WorkGyou(k), G::ZaiGoukei) == 1;
+                if (zaiGoukei) {
+                    const FukugouKekka& kekka = KekkaOf(k);
+                    material = kekka.ZairyouKei;
+                }
+                const std::string_view row = WorkGyou(k);
+                const Decimal f = dec(row, fField);
+                for (int t = 0; t < 2; ++t) {
+                    const Decimal hiro = dec(row, G::HiroidasiSuu1 + t);
+                    const Decimal tanka = dec(row, G::Tanka1 + t);
+                    if (!zaiGoukei)
+                        material[t] = tanka * dec(row, G::Hokyuu);
+                    p[t] = ShareRounded((material[t] * hiro + tanka * hiro * f) * z, m_S.FukugouMarume);
+                }
+                return p;
+            });
+            for (int t = 0; t < 2; ++t)
+                sum[t] += share[t];
         }
     }
 
@@ -180,17 +202,23 @@ void KivRecalc::CalcUnpanhi() {
             continue;
         if (IsTotalCode(c))
             sum = {};
-        const std::string_view row = WorkGyou(k);
-        const Decimal u = dec(row, f[0]);
-        if (u.isZero())
-            continue;
-        const Decimal j = dec(row, f[1]) + dec(row, f[2]) + dec(row, f[3]);
-        const Decimal z = dec(row, f[4]);
-        for (int t = 0; t < 2; ++t) {
-            const Decimal tanka = dec(row, G::Tanka1 + t);
-            const Decimal e = tanka * dec(row, G::SekisanSuu1 + t) + tanka * dec(row, G::HiroidasiSuu1 + t) * j;
-            sum[t] += ShareRounded((e + e * z) * u, m_S.FukugouMarume);
-        }
+        const Pair share = ShareOf(k, kShareUnpan, [&] {
+            Pair p{};
+            const std::string_view row = WorkGyou(k);
+            const Decimal u = dec(row, f[0]);
+            if (u.isZero())
+                return p;
+            const Decimal j = dec(row, f[1]) + dec(row, f[2]) + dec(row, f[3]);
+            const Decimal z = dec(row, f[4]);
+            for (int t = 0; t < 2; ++t) {
+                const Decimal tanka = dec(row, G::Tanka1 + t);
+                const Decimal e = tanka * dec(row, G::SekisanSuu1 + t) + tanka * dec(row, G::HiroidasiSuu1 + t) * j;
+                p[t] = ShareRounded((e + e * z) * u, m_S.FukugouMarume);
+            }
+            return p;
+        });
+        for (int t = 0; t < 2; ++t)
+            sum[t] += share[t];
     }
 
     PutLumpSum(sum, false, true);

@@ -46,7 +46,23 @@ void KivRecalc::CalcRoumuhi(int roumuNo, const char* trade, const char* mismatch
     // whose trade does not match stops the scan at the first row carrying the number, wherever it
     // is, so then the scan begins at row 1.
     const int from = tradeOk ? std::max(LastGyouBefore(r, restarts), 1) : 1;
+    // A row's labour: its take-off quantities times the rates, once for each of its labour
+    // lines that names the trade.
+    auto labour = [&](std::string_view row) {
+        Pair p{};
+        for (int j = 0; j < 3; ++j) {
+            if (G::toInt(row, G::Roumu1No + j) != roumuNo)
+                continue;
+            const Decimal factor = G::toDecimal(row, f[0]) * (Decimal(1) + G::toDecimal(row, f[3])) *
+                                   (Decimal(1) + G::toDecimal(row, f[1])) * (Decimal(1) + G::toDecimal(row, f[2]));
+            for (int t = 0; t < 2; ++t)
+                p[t] += G::toDecimal(row, G::HiroidasiSuu1 + t) * factor;
+        }
+        return p;
+    };
+    const ShareKind kind = roumuNo == 18 ? kShareRoumu1 : roumuNo == 32 ? kShareRoumu2 : roumuNo == 8 ? kShareRoumu3 : kShareRoumu4;
     std::array<Decimal, 2> sum{};
+    int lastRead = 0;   // the last row whose labour line numbers were read
     for (int k = from; k <= r; ++k) {
         const int c = BunNoOf(k);
         if (restarts(c))
@@ -54,24 +70,30 @@ void KivRecalc::CalcRoumuhi(int roumuNo, const char* trade, const char* mismatch
         const std::string_view row = WorkGyou(k);
         if (G::toInt(row, G::FukuHyouji) == 1)
             continue;
-        bool stop = false;
-        for (int j = 0; j < 3 && !stop; ++j) {
-            lineNo[static_cast<std::size_t>(j)] = G::toInt(row, G::Roumu1No + j);
-            if (lineNo[static_cast<std::size_t>(j)] != roumuNo)
-                continue;
-            if (!tradeOk) {
-                RowMessage(mismatch);
-                stop = true;
-            } else if (c != code) {
-                const Decimal factor = G::toDecimal(row, f[0]) * (Decimal(1) + G::toDecimal(row, f[3])) *
-                                       (Decimal(1) + G::toDecimal(row, f[1])) * (Decimal(1) + G::toDecimal(row, f[2]));
-                for (int t = 0; t < 2; ++t)
-                    sum[t] += G::toDecimal(row, G::HiroidasiSuu1 + t) * factor;
+        if (!tradeOk) {
+            bool stop = false;
+            for (int j = 0; j < 3 && !stop; ++j) {
+                lineNo[static_cast<std::size_t>(j)] = G::toInt(row, G::Roumu1No + j);
+                if (lineNo[static_cast<std::size_t>(j)] == roumuNo) {
+                    RowMessage(mismatch);
+                    stop = true;
+                }
             }
+            if (stop)
+                break;
+            continue;
         }
-        if (stop)
-            break;
+        lastRead = k;
+        if (c == code)
+            continue;
+        const Pair share = ShareOf(k, kind, [&] { return labour(row); });
+        for (int t = 0; t < 2; ++t)
+            sum[t] += share[t];
     }
+    // The row buffer's labour line numbers are left as the scan read them last.
+    if (lastRead > 0)
+        for (int j = 0; j < 3; ++j)
+            lineNo[static_cast<std::size_t>(j)] = G::toInt(WorkGyou(lastRead), G::Roumu1No + j);
 
     BackToComputedRow();
     std::string& out = m_View.m_EditGyou;

@@ -10,6 +10,28 @@
 #include "pricing/FukugouEngine.h"
 #include "recalc/KivRecalc.h"
 
+// A row that is not a computed row prices from its own bytes, the labour list and the settings
+// alone: once its recalculation changed none of its bytes and said nothing, it is settled, and
+// until it is stored with other bytes its recalculation would only give again what it gave.
+struct SettledGyou {
+    bool settled = false;
+    char valid = 0;            // its pricing result stands for the row (ItemPass::valid)
+    bool needSleeve = false;   // its pricing called for sleeves
+    bool stored = false;       // it was stored on the way back to the same bytes (marks the estimate)
+    std::array<int, 3> roumuNo{};
+    FukugouKekka kekka;
+    // What the item's pass reads from the row: its category, the computed rows it needs and
+    // its amounts as the item's totals count them (none for a total row).
+    int bunNo = 0;
+    unsigned needs = 0;
+    std::array<kiv::text::Decimal, 2> amounts{};
+    // What it adds to the sums of the calculators that scan the rows above them, by kind
+    // (KivRecalc::ShareKind), each found the first time such a calculator read it while it was
+    // settled: the same bytes give the same share until the row is stored with others.
+    std::array<std::array<kiv::text::Decimal, 2>, KivRecalc::kShareKinds> share{};
+    unsigned shareKnown = 0;
+};
+
 // While an item is recalculated: the composite price results of its rows (the calculators that
 // price the rows above them take these instead of pricing each row again) and the later items'
 // rows in the pool (the heading rows' search).
@@ -33,6 +55,10 @@ struct KivRecalc::ItemPass {
     std::vector<int> bunNo;
     std::vector<std::array<kiv::text::Decimal, 2>> amount;
     std::vector<unsigned> needs;
+    // The item's settled rows, and which of them the pass has stored since they settled (their
+    // recorded shares then no longer stand for them).
+    std::vector<SettledGyou>* settled = nullptr;
+    std::vector<char> stored;
     bool laterBuilt = false;
     std::vector<int> laterStart;       // item koumoku + 1 + i starts at laterRows[laterStart[i]]
     std::vector<int> laterRows;        // pool indices
@@ -58,6 +84,20 @@ int KivRecalc::LastGyouBefore(int r, Pred pred) const {
         if (pred(BunNoOf(k)))
             return k;
     return 0;
+}
+
+template <class Compute>
+std::array<kiv::text::Decimal, 2> KivRecalc::ShareOf(int k, ShareKind kind, Compute compute) {
+    SettledGyou* memo = SettledAt(k);
+    const unsigned bit = 1u << kind;
+    if (memo && (memo->shareKnown & bit))
+        return memo->share[kind];
+    const std::array<kiv::text::Decimal, 2> share = compute();
+    if (memo) {
+        memo->share[kind] = share;
+        memo->shareKnown |= bit;
+    }
+    return share;
 }
 
 namespace kiv::recalc {

@@ -140,4 +140,73 @@ TEST_F(RecalcSkips, ASkippedItemLeavesWhatItsRecalculationLeaves) {
     EXPECT_EQ(at(1, G::Kingaku1), "2000");
 }
 
+// The lump sums and labour rows add up a share of each row above them; a settled row's share is
+// kept from pass to pass. Whatever one row's share is read from changing, the next pass gives
+// every row what a fresh estimate of the changed rows gives.
+TEST_F(RecalcSkips, AChangedRowsShareInTheRowsBelowIsReadAgain) {
+    const int zai1 = G::MaterialFirstField;
+    auto rows = [&](int changedRow, int field, const std::string& value) {
+        std::vector<Fields> item{
+            priced("10", "1000",
+                   {{G::TugiteRitu, ".05"}, {G::SetugouRitu, ".03"}, {G::SijiRitu, ".02"}, {G::ZatuzaiRitu, ".04"},
+                    {G::UnpanRitu, ".02"}, {G::Roumu1No, "18"}, {G::Roumu2No, "32"}, {G::Bukake1, ".25"}}),
+            priced("4", "2500",
+                   {{G::FuzokuRitu, ".1"}, {G::BunNo, codeText(E::Fuzokuhin1Hi)}, {G::ZatuzaiRitu, ".04"},
+                    {G::ZaiGoukei, "1"}, {zai1 + 3, "2.0"}, {zai1 + 5, "300"}, {zai1 + 6, "280"}}),
+            priced("3", "800", {{G::Roumu1No, "8"}, {G::Roumu2No, "2"}, {G::Bukake1, ".3"}, {G::Bukake2, ".15"},
+                                {G::SijiRitu, ".07"}}),
+        };
+        for (E kind : {E::Tugite, E::Setugouzai, E::Sijizai, E::Fuzokuhin1, E::Unpanhi, E::Zatuzai, E::Roumuhi1,
+                       E::Roumuhi2, E::Roumuhi3, E::Roumuhi4, E::Syoukei})
+            item.push_back(kindRow(kind));
+        if (changedRow > 0)
+            item[static_cast<std::size_t>(changedRow - 1)].emplace_back(field, value);
+        estimate({item}, 0);
+        labour({{18, "配管工", "19000"}, {32, "機械工", "18000"}, {8, "電工", "17000"}, {2, "普通作業員", "15000"}});
+        return static_cast<int>(item.size());
+    };
+    auto everyRow = [&](int count) {
+        view->StoreKoumoku();
+        std::vector<std::string> out;
+        for (int g = 1; g <= count; ++g)
+            for (int f : {G::HiroidasiSuu1, G::HiroidasiSuu2, G::Kingaku1, G::Kingaku2})
+                out.push_back(poolAt(1, g, f));
+        return out;
+    };
+    struct Case {
+        const char* what;
+        int row, field;
+        std::string value;
+    };
+    const Case cases[] = {
+        {"a take-off quantity", 1, G::HiroidasiSuu1, "12"},
+        {"a joint rate", 1, G::TugiteRitu, ".08"},
+        {"a transport rate", 1, G::UnpanRitu, ".05"},
+        {"a labour line's trade", 1, G::Roumu2No, "8"},
+        {"a productivity rate", 3, G::Bukake1, ".35"},
+        {"the second productivity rate", 3, G::Bukake2, ".2"},
+        {"a summed material price", 2, zai1 + 5, "450"},
+        {"the accessory base category", 2, G::BunNo, "1"},
+        {"a unit price", 3, G::Tanka1, "900"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int count = rows(c.row, c.field, c.value);
+        recalcAll(2);
+        const std::vector<std::string> expected = everyRow(count);
+        const std::vector<std::string> expectedMessages = messages();
+
+        rows(0, 0, "");
+        recalcAll(2);
+        recalcAll(2);   // every plain row settled, its shares known
+        const std::vector<std::string> before = everyRow(count);
+        ClearKivPrompts();
+        type(1, c.row, c.field, c.value);
+        recalcAll(2);
+        EXPECT_EQ(everyRow(count), expected);
+        EXPECT_NE(everyRow(count), before);
+        EXPECT_EQ(messages(), expectedMessages);
+    }
+}
+
 } // namespace
