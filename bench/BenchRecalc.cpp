@@ -26,8 +26,7 @@ void ForgetSettledRows(benchmark::State& state, CKivDoc& doc) {
     state.ResumeTiming();
 }
 
-void BM_RecalcKoumoku9999Rows(benchmark::State& state) {
-    const std::vector<std::string> rows = benchsupport::koumoku9999Rows();
+void RecalcKoumoku9999(benchmark::State& state, const std::vector<std::string>& rows) {
     Estimate e(rows);
     if (e.doc->m_GyouCount != 9999)
         state.SkipWithError("the item does not hold 9999 rows");
@@ -41,7 +40,22 @@ void BM_RecalcKoumoku9999Rows(benchmark::State& state) {
         state.SkipWithError("no cover total");
     state.counters["rows"] = 9999;
 }
+
+// The item's breakdown rows repeat one another, as an estimate's rows do from section to section.
+void BM_RecalcKoumoku9999Rows(benchmark::State& state) { RecalcKoumoku9999(state, benchsupport::koumoku9999Rows()); }
 BENCHMARK(BM_RecalcKoumoku9999Rows)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same item with every breakdown row its own take-off quantity: no row recalculates as
+// another one does.
+void BM_RecalcKoumoku9999DistinctRows(benchmark::State& state) {
+    std::vector<std::string> rows = benchsupport::koumoku9999Rows();
+    int n = 0;
+    for (std::string& r : rows)
+        if (GyouRecord::toInt(r, GyouRecord::BunNo) == 0)
+            GyouRecord::putNumber(r, GyouRecord::HiroidasiSuu1, std::to_string(1 + n++ % 9973) + ".5");
+    RecalcKoumoku9999(state, rows);
+}
+BENCHMARK(BM_RecalcKoumoku9999DistinctRows)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_RecalcAll100Items(benchmark::State& state) {
     const std::vector<std::string> rows = benchsupport::allItemsRows();

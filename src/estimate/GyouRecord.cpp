@@ -1,5 +1,6 @@
 #include "estimate/GyouRecord.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -101,6 +102,12 @@ std::string_view GyouRecord::text(std::string_view row, int field) {
 
 int GyouRecord::toInt(std::string_view row, int field) {
     return kiv::text::fieldInt(row, off(field), wid(field));
+}
+
+std::size_t GyouRecord::numbersLength() { return static_cast<std::size_t>(layout(Kigou).Offset); }
+
+std::string_view GyouRecord::afterNumbers(std::string_view row) {
+    return row.substr(std::min(row.size(), numbersLength()));
 }
 
 kiv::text::Decimal GyouRecord::toDecimal(std::string_view row, int field) {

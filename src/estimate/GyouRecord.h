@@ -60,6 +60,11 @@ struct GyouRecord {
     // Pads a short row with blanks to 1400 bytes; a longer row is left as it is.
     static void padLength(std::string& row);
 
+    // How many bytes the item and row numbers take at the start of a row; the bytes after them
+    // are all a row's pricing and recalculation read, so rows alike there come out alike.
+    static std::size_t numbersLength();
+    static std::string_view afterNumbers(std::string_view row);
+
     // Reading. A field beyond the end of a short row reads as blank.
     static std::string_view raw(std::string_view row, int field);      // all its bytes
     static std::string_view text(std::string_view row, int field);     // without trailing blanks

@@ -28,10 +28,6 @@ bool priceAndRefresh(std::string& row, const CKivDoc& doc, const RowPricingRepor
            !refused;
 }
 
-// The item and row numbers that start a row: neither the pricing nor the round trip reads or
-// writes them.
-std::size_t numbersLength() { return static_cast<std::size_t>(G::layout(G::Kigou).Offset); }
-
 } // namespace
 
 std::string FukugouGyouKey(std::string_view row) {
@@ -40,7 +36,7 @@ std::string FukugouGyouKey(std::string_view row) {
     const std::string_view head = row.substr(0, std::min(row.size(), kKeyHeadLength));
     key.append(head);
     key.resize(kKeyHeadLength, ' ');
-    const std::size_t numbers = static_cast<std::size_t>(G::layout(G::Kigou).Offset);
+    const std::size_t numbers = G::numbersLength();
     key.replace(0, numbers, numbers, ' ');
     for (int field : {G::Kikaku, G::FukugouTanka1, G::Bikou1, G::Bikou2}) {
         const std::string_view raw = G::raw(row, field);
@@ -72,7 +68,8 @@ FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
     // alike, so a full-length row that gave no message is priced once and the rows like it take
     // its result (the bytes after the numbers, read where the pool keeps them).
     std::unordered_map<std::string_view, std::string> alike;
-    const std::size_t numbers = numbersLength();
+    // (Neither the pricing nor the round trip reads or writes the item and row numbers.)
+    const std::size_t numbers = G::numbersLength();
     std::string row;
     // The items' rows in pool order (the order the work area loads them in).
     for (int item = 1; item <= doc.KoumokuCount(); ++item) {

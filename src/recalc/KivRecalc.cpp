@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <span>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "estimate/GyouRecord.h"
@@ -90,6 +93,11 @@ struct FixedPoints : KivRecalcMemo {
     std::uint64_t rewrites = 0;
     std::vector<std::optional<FixedPoint>> items;   // item k at element k
     std::vector<std::vector<SettledGyou>> gyou;     // item k's row r at [k][r]
+    // Estimates repeat their rows from section to section and item to item. A row that is not a
+    // computed row recalculates from its bytes after its numbers alone: one whose bytes there are
+    // a settled row's is settled as that row is. The settled full-length rows by the hash of
+    // those bytes: item and row of one of them.
+    std::unordered_map<std::uint64_t, std::pair<int, int>> alike;
 };
 
 const char* KivRecalc::KeisanWarning(int kind) {
@@ -500,8 +508,22 @@ void KivRecalc::RecalcKoumoku() {
     auto& roumuNo = v.m_RoumuNo;
     int secondSyoukei = 0;   // the row that made the 小計 (or 細計) rows two
     int lastSettled = 0;   // the last row, when it was settled and not recalculated
+    FixedPoints& fixed = Memo();
+    // Kept to a few times the rows of the estimate (rows since changed leave theirs behind).
+    if (fixed.alike.size() > 2 * static_cast<std::size_t>(d.PoolGyouCount()) + 1000)
+        fixed.alike.clear();
     for (int r = 1; r <= d.m_GyouCount; ++r) {
         SettledGyou& memo = settled[static_cast<std::size_t>(r)];
+        std::optional<std::uint64_t> body;   // the hash of the row's bytes after its numbers
+        if (!memo.settled && !m_S.isComputed(ip.bunNo[static_cast<std::size_t>(r)]))
+            if (const std::string_view now = WorkGyou(r); now.size() == static_cast<std::size_t>(G::Length)) {
+                body = std::hash<std::string_view>()(G::afterNumbers(now));
+                if (const auto like = fixed.alike.find(*body); like != fixed.alike.end())
+                    if (const SettledGyou* same = SettledAlike(fixed, like->second, G::afterNumbers(now))) {
+                        memo = *same;
+                        ip.needs[static_cast<std::size_t>(r)] = memo.needs;
+                    }
+            }
         // A settled row is what it was: what is read from it here was read when it settled.
         const bool skip = memo.settled;
         const bool plain = skip || !m_S.isComputed(G::toInt(WorkGyou(r), G::BunNo));
@@ -577,6 +599,8 @@ void KivRecalc::RecalcKoumoku() {
                 memo.roumuNo = v.m_RoumuNo;
                 memo.shareKnown = 0;
                 ip.stored[static_cast<std::size_t>(r)] = 0;   // back to the bytes it settled with
+                if (body)   // its bytes are those it was hashed from
+                    fixed.alike.try_emplace(*body, d.m_CurKoumoku[0], r);
             }
         } else {
             RecalcGyou();
@@ -655,6 +679,29 @@ std::vector<SettledGyou>& KivRecalc::SettledRows() {
     std::vector<SettledGyou>& rows = memo.gyou[static_cast<std::size_t>(item)];
     rows.resize(static_cast<std::size_t>(std::max(d.m_GyouCount, 0)) + 1);
     return rows;
+}
+
+const SettledGyou* KivRecalc::SettledAlike(const FixedPoints& fixed, std::pair<int, int> where,
+                                             std::string_view body) const {
+    const auto [item, gyou] = where;
+    if (item < 1 || item >= static_cast<int>(fixed.gyou.size()) || gyou < 1)
+        return nullptr;
+    const std::vector<SettledGyou>& rows = fixed.gyou[static_cast<std::size_t>(item)];
+    if (gyou >= static_cast<int>(rows.size()) || !rows[static_cast<std::size_t>(gyou)].settled)
+        return nullptr;
+    // The row as it is now: in the work area for the current item, else in the pool.
+    std::string_view row;
+    if (item == m_Doc.m_CurKoumoku[0]) {
+        row = WorkGyou(gyou);
+    } else {
+        const std::span<const int> slots = m_Doc.KoumokuSlots(item);
+        if (gyou > static_cast<int>(slots.size()))
+            return nullptr;
+        row = m_Doc.PoolGyou(slots[static_cast<std::size_t>(gyou - 1)]);
+    }
+    if (row.size() != static_cast<std::size_t>(G::Length) || G::afterNumbers(row) != body)
+        return nullptr;
+    return &rows[static_cast<std::size_t>(gyou)];
 }
 
 bool KivRecalc::KeptEveryByte(const std::vector<int>& changed) const {

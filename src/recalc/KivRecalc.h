@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "estimate/SetteiRecord.h"
@@ -89,6 +90,9 @@ private:
     // The current item's settled rows (row r at element r, for every row), after the rows stored
     // with other bytes since were taken off.
     std::vector<SettledGyou>& SettledRows();
+    // The record of the row `where` (item, row) when it is settled and its bytes after its
+    // numbers are `body`, else null.
+    const SettledGyou* SettledAlike(const FixedPoints& fixed, std::pair<int, int> where, std::string_view body) const;
 
     // --- Calculators, in the order RecalcGyou runs them
     void CalcTugite();

@@ -209,4 +209,42 @@ TEST_F(RecalcSkips, AChangedRowsShareInTheRowsBelowIsReadAgain) {
     }
 }
 
+// Rows alike but for their item and row numbers recalculate alike: a row whose bytes are those
+// a settled row has is taken as settled. An estimate opened with its rows already recalculated,
+// one of them stale, comes out of one pass as the estimate it was saved from.
+TEST_F(RecalcSkips, RowsAlikeButForTheirNumbersComeOutAsTheirOwnRecalculation) {
+    const int zai1 = G::MaterialFirstField;
+    const Fields a = priced("10", "1000",
+                            {{G::ZatuzaiRitu, ".04"}, {G::TugiteRitu, ".05"}, {G::ZaiGoukei, "1"}, {zai1 + 3, "2.0"},
+                             {zai1 + 5, "300"}, {zai1 + 6, "280"}, {G::Roumu1No, "18"}, {G::Bukake1, ".25"}});
+    const std::vector<Fields> item{a, a, kindRow(E::Tugite), kindRow(E::Zatuzai), kindRow(E::Roumuhi1),
+                                   kindRow(E::Syoukei)};
+    estimate({item, item}, 0);
+    recalcAll(2);
+    view->StoreKoumoku();
+    std::vector<std::string> saved;
+    for (int j = 0; j < doc->PoolGyouCount(); ++j)
+        saved.push_back(doc->PoolGyou(j));
+    ASSERT_EQ(saved.size(), 12u);
+    ASSERT_FALSE(poolAt(2, 4, G::Kingaku1).empty());   // the 雑材 row priced the rows above it
+
+    for (int stale : {0, 6, 7}) {
+        SCOPED_TRACE(stale);
+        std::vector<std::string> rows = saved;
+        G::blank(rows[static_cast<std::size_t>(stale)], G::Kingaku1);
+        G::blank(rows[static_cast<std::size_t>(stale)], G::SekisanSuu1);
+        doc->ClearGyou();
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            doc->SetPoolGyou(static_cast<int>(i), rows[i]);
+        doc->SetPoolGyouCount(static_cast<int>(rows.size()));
+        doc->RebuildGyouIndex();
+        doc->m_RecalcMemo.reset();
+        toItem(1);
+        recalcAll(1);
+        view->StoreKoumoku();
+        for (int j = 0; j < doc->PoolGyouCount(); ++j)
+            EXPECT_EQ(doc->PoolGyou(j), saved[static_cast<std::size_t>(j)]) << "row " << j;
+    }
+}
+
 } // namespace
