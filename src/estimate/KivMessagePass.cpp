@@ -1,5 +1,7 @@
 #include "estimate/KivMessagePass.h"
 
+#include <set>
+#include <tuple>
 #include <vector>
 
 #include "estimate/KivMessage.h"
@@ -10,10 +12,14 @@ namespace {
 
 struct Collected {
     std::string text;
-    int count = 0;
     RowPlace first;
     bool note = false;   // shown as it is, without a count or a row
+    // The rows it was said of: a pass may recalculate a row more than once (opening an estimate
+    // does), and the count is of rows.
+    std::set<std::tuple<int, int, bool>> places;
 };
+
+std::tuple<int, int, bool> placeKey(const RowPlace& p) { return {p.no, p.gyou, p.master}; }
 
 struct PassState {
     int depth = 0;
@@ -43,7 +49,7 @@ KivMessagePass::~KivMessagePass() {
     for (const Collected& c : messages) {
         if (!box.empty())
             box += "\n\n";
-        box += c.note ? c.text : KivPassSummary(c.text, c.count, c.first);
+        box += c.note ? c.text : KivPassSummary(c.text, static_cast<int>(c.places.size()), c.first);
     }
     KivMessage(box);
 }
@@ -60,10 +66,10 @@ bool KivRowMessage(const std::string& utf8Text, const RowPlace& place, const std
     const std::string& key = passText.empty() ? utf8Text : passText;
     for (Collected& c : s.messages)
         if (!c.note && c.text == key) {
-            ++c.count;
+            c.places.insert(placeKey(place));
             return false;
         }
-    s.messages.push_back({key, 1, place});
+    s.messages.push_back({key, place, false, {placeKey(place)}});
     return false;
 }
 
@@ -77,7 +83,7 @@ void KivPassNote(const std::string& utf8Text) {
     for (const Collected& c : s.messages)
         if (c.note && c.text == utf8Text)
             return;
-    s.messages.push_back({utf8Text, 1, {}, true});
+    s.messages.push_back({utf8Text, {}, true, {}});
 }
 
 std::string KivPassSummary(const std::string& text, int count, const RowPlace& first) {

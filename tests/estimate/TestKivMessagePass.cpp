@@ -56,4 +56,18 @@ TEST_F(KivMessagePassTest, NestedPassesReportOnceEachTextWithCountAndFirstPlace)
     EXPECT_TRUE(KivRecordedMessages().empty());
 }
 
+// A pass that goes over a row more than once (opening an estimate recalculates it several
+// times) counts the rows the message was said of.
+TEST_F(KivMessagePassTest, ARowSaidTwiceCountsOnce) {
+    {
+        KivMessagePass pass;
+        for (int time = 0; time < 3; ++time)
+            for (int gyou : {4, 5})
+                KivRowMessage("A", {1, gyou});
+        KivRowMessage("A", {2, 4});
+        KivRowMessage("A", {1, 4, true});
+    }
+    EXPECT_EQ(KivRecordedMessages(), std::vector<std::string>{"A\n（4件。最初は項目 1 の 0004行目）"});
+}
+
 } // namespace
