@@ -47,6 +47,6 @@ void runTextExport(benchmark::State& state, int command) {
 void BM_UtiwakeTextOut(benchmark::State& state) { runTextExport<CTextDialog>(state, ID_TEXT_OUT); }
 void BM_DaikaTextOut(benchmark::State& state) { runTextExport<CDaikaTextDialog>(state, ID_DAIKA_TEXT_OUT); }
 BENCHMARK(BM_UtiwakeTextOut)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(3, 1));
-BENCHMARK(BM_DaikaTextOut)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(30, 1));
+BENCHMARK(BM_DaikaTextOut)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(3, 1));
 
 } // namespace
