@@ -92,6 +92,7 @@ bool GyouStore::LoadKoumokuGyou() {
             break;
         m_KoumokuGyou[static_cast<std::size_t>(m_GyouCount++)] = m_Gyou[static_cast<std::size_t>(j)];
     }
+    NoteWorkGyouUsed(m_GyouCount);
     if (m_GyouCount > 0)
         return true;
     m_GyouCount = 1;
@@ -175,6 +176,7 @@ bool GyouStore::SetCurrentGyou(const std::string& row) {
     const int r = m_CurGyou[0];
     if (r < 1 || r > kWorkSlots)
         return false;
+    NoteWorkGyouUsed(r);
     std::string& work = m_KoumokuGyou[static_cast<std::size_t>(r - 1)];
     work = row;
     GyouRecord::padLength(work);
@@ -187,11 +189,10 @@ void GyouStore::CopyGyouToUndo() { m_UndoGyou = m_Gyou; }
 void GyouStore::RestoreGyouFromUndo() { m_Gyou = m_UndoGyou; }
 
 void GyouStore::ClearKoumokuGyou() {
-    // Most work rows are empty already (a group has far fewer rows than the work area): their
-    // texts are not touched, which would cost a cache miss each on every group's load.
-    for (auto& row : m_KoumokuGyou)
-        if (!row.empty())
-            row.clear();
+    // Only the rows written since the last clearing can hold anything.
+    for (int k = 0; k < m_WorkGyouUsed; ++k)
+        m_KoumokuGyou[static_cast<std::size_t>(k)].clear();
+    m_WorkGyouUsed = 0;
 }
 
 void GyouStore::StartBlank() {
@@ -287,5 +288,6 @@ void GyouStore::NewKoumokuGyou() {
     ClearGyouBuffer();
     FormatGyouKey();
     m_GyouBuildBuf.replace(kHokyuuPos, GyouRecord::DefaultHokyuu.size(), GyouRecord::DefaultHokyuu);
+    NoteWorkGyouUsed(1);
     m_KoumokuGyou[0] = m_GyouBuildBuf;
 }

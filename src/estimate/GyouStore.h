@@ -176,9 +176,13 @@ public:
 
     // --- The work rows of the current group, row k from 1 (k <= kWorkSlots).
     const std::string& WorkGyouAt(int k) const { return m_KoumokuGyou[static_cast<std::size_t>(k - 1)]; }
-    std::string& EditWorkGyou(int k) { return m_KoumokuGyou[static_cast<std::size_t>(k - 1)]; }
+    std::string& EditWorkGyou(int k) {
+        NoteWorkGyouUsed(k);
+        return m_KoumokuGyou[static_cast<std::size_t>(k - 1)];
+    }
     // Work row `from` moved to place `to`, the rows between closing up (both from 1).
     void MoveWorkGyou(int from, int to) {
+        NoteWorkGyouUsed(std::max(from, to));
         const auto at = [this](int k) { return m_KoumokuGyou.begin() + (k - 1); };
         if (from > to)
             std::rotate(at(to), at(from), at(from + 1));
@@ -239,6 +243,10 @@ private:
     std::string m_GyouBuildBuf;                      // where new rows and keys are built
     std::vector<std::string> m_Gyou;                 // the row pool, slots 0..m_PoolGyouCount-1
     std::vector<std::string> m_KoumokuGyou;          // work rows: row k at element k-1
+    // The work rows past this many have been empty since the work area was last cleared: a
+    // group's load clears only those before (a group has far fewer rows than the work area).
+    int m_WorkGyouUsed = 0;
+    void NoteWorkGyouUsed(int k) { m_WorkGyouUsed = std::max(m_WorkGyouUsed, k); }
     std::vector<std::string> m_UndoGyou;             // undo copy of the pool
     int m_PoolGyouCount = 0;
     int m_UndoPoolGyouCount = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <span>
 #include <string>
@@ -164,6 +165,41 @@ TEST(GyouStoreGroupIndex, AddGyouReusesTheFirstFreeSlotOfThePool) {
               (std::vector<int>{0, 1, 2, 3, 4}));
     EXPECT_TRUE(s.KoumokuSlots(0).empty());
     EXPECT_EQ(s.PoolGyouCount(), 5);
+}
+
+// Loading a group empties the work rows past its own, whichever way the rows before were
+// written: a load, an edit, the current row's store or a move.
+TEST(GyouStoreGroupIndex, LoadingAGroupLeavesNoRowOfTheOneBefore) {
+    ClearKivPrompts();
+    GyouStore s(smallLimits());
+    for (const int g : {1, 1, 1, 1, 1, 2, 2})
+        ASSERT_TRUE(s.AppendPoolGyou(keyedRow(g, 1, "x")));
+    s.RebuildGyouIndex();
+    struct Way {
+        const char* name;
+        std::function<void()> write;   // on group 1 loaded: something into row 10
+    };
+    const Way ways[] = {
+        {"none (the load alone)", [] {}},
+        {"edited", [&] { s.EditWorkGyou(10) = "edited"; }},
+        {"stored as the current row", [&] {
+             s.SetCurGyou(10);
+             ASSERT_TRUE(s.SetCurrentGyou(keyedRow(1, 10, "stored")));
+         }},
+        {"moved", [&] { s.MoveWorkGyou(1, 10); }},
+    };
+    for (const Way& w : ways) {
+        SCOPED_TRACE(w.name);
+        s.SetCurKoumoku(1);
+        s.LoadKoumokuGyou();
+        w.write();
+        s.SetCurKoumoku(2);
+        s.LoadKoumokuGyou();
+        ASSERT_EQ(s.GyouCount(), 2);
+        expectWorkRowsArePoolRows(s, "group 2 loaded");
+        for (int k = 3; k <= 12; ++k)
+            EXPECT_TRUE(s.WorkGyouAt(k).empty()) << "row " << k;
+    }
 }
 
 // Storing a row asks whether the work row already reads as it: the work row as GetCurrentGyou
