@@ -65,8 +65,9 @@ FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
     std::unordered_set<std::string_view> seen;
     seen.reserve(static_cast<std::size_t>(doc.PoolGyouCount()));
     // An estimate repeats its rows from item to item: rows alike but for their numbers come out
-    // alike, so a full-length row that gave no message is priced once and the rows like it take
-    // its result (the bytes after the numbers, read where the pool keeps them).
+    // alike. A full-length row that gave no message is priced once; a row like it has the same
+    // key, which the first one already took, so it only takes its key (the bytes after the
+    // numbers, read where the pool keeps them).
     std::unordered_map<std::string_view, std::string> alike;
     // (Neither the pricing nor the round trip reads or writes the item and row numbers.)
     const std::size_t numbers = G::numbersLength();
@@ -80,16 +81,16 @@ FukugouSelection SelectFukugouGyou(const CKivDoc& doc, bool countRates) {
             const bool full = stored.size() == static_cast<std::size_t>(G::Length);
             const std::string_view body = full ? std::string_view(stored).substr(numbers) : std::string_view();
             if (const auto seenRow = full ? alike.find(body) : alike.end(); seenRow != alike.end()) {
-                row.assign(stored, 0, numbers);
-                row.append(seenRow->second);
-            } else {
-                row = stored;
-                RowPricingReport report;
-                report.place = {item, gyou, false};
-                if (priceAndRefresh(row, doc, report) && full)
-                    alike.emplace(body, row.substr(numbers));
+                s.keys.push_back(seenRow->second);
+                continue;
             }
+            row = stored;
+            RowPricingReport report;
+            report.place = {item, gyou, false};
+            const bool quiet = priceAndRefresh(row, doc, report);
             const std::string& key = s.keys.emplace_back(FukugouGyouKey(row));
+            if (quiet && full)
+                alike.emplace(body, key);
             const bool selected = HasFukugouData(row, countRates);
             // Every walked row takes its key, so a later row like it never gets a page.
             if (seen.insert(key).second && selected) {
