@@ -486,15 +486,13 @@ void KivRecalc::RecalcKoumoku() {
         const auto i = static_cast<std::size_t>(r);
         const SettledGyou& memo = settled[i];
         // A settled row's category, needs and amounts are those it settled with (a settled row
-        // is never a total row); the others' are read from the rows.
-        if (memo.settled && !IsTotalCode(memo.bunNo)) {
+        // is never a computed row, so never a total row); the others' are read from the rows.
+        if (memo.settled) {
             ip.bunNo[i] = memo.bunNo;
             ip.amount[i] = memo.amounts;
             ip.needs[i] = memo.needs;
         } else {
-            RefreshPassRow(r, posting && !memo.settled);
-            if (memo.settled)
-                ip.needs[i] = memo.needs;
+            RefreshPassRow(r, posting);
         }
         if (!IsTotalCode(ip.bunNo[i]))
             for (int t = 0; t < 2; ++t)

@@ -14,6 +14,21 @@ using namespace kiv::recalc;
 using kiv::text::Decimal;
 using G = GyouRecord;
 
+namespace {
+
+// A row's share in a lump sum taken as a rate: its take-off quantity times its unit price times
+// its rate, rounded in each track (none without a rate).
+Pair RateShare(std::string_view row, int rateField, int marume) {
+    Pair share{};
+    const Decimal rate = dec(row, rateField);
+    if (!rate.isZero())
+        for (int t = 0; t < 2; ++t)
+            share[t] = ShareRounded(dec(row, G::HiroidasiSuu1 + t) * dec(row, G::Tanka1 + t) * rate, marume);
+    return share;
+}
+
+} // namespace
+
 int KivRecalc::RunStart(int r, int code) const {
     return std::max(LastGyouBefore(r, [&](int c) { return c != code && IsTotalCode(c); }), 1);
 }
@@ -50,16 +65,7 @@ void KivRecalc::CalcWariai(bool modeText) {
                                                          : kShareSiji;
     Pair sum{};
     for (int k = from; k < r; ++k) {
-        const Pair share = ShareOf(k, kind, [&] {
-            Pair p{};
-            const std::string_view row = WorkGyou(k);
-            const Decimal rate = dec(row, rateField);
-            if (!rate.isZero())
-                for (int t = 0; t < 2; ++t)
-                    p[t] = ShareRounded(dec(row, G::HiroidasiSuu1 + t) * dec(row, G::Tanka1 + t) * rate,
-                                        m_S.FukugouMarume);
-            return p;
-        });
+        const Pair share = ShareOf(k, kind, [&] { return RateShare(WorkGyou(k), rateField, m_S.FukugouMarume); });
         for (int t = 0; t < 2; ++t)
             sum[t] += share[t];
     }
@@ -83,15 +89,8 @@ void KivRecalc::CalcFuzokuhin() {
         if (IsTotalCode(c)) {
             sum = {};
         } else if (base != 0 && c == base) {
-            const Pair share = ShareOf(k, kShareFuzoku, [&] {
-                Pair p{};
-                const std::string_view row = WorkGyou(k);
-                const Decimal rate = dec(row, rateField);
-                for (int t = 0; t < 2; ++t)
-                    p[t] = ShareRounded(dec(row, G::HiroidasiSuu1 + t) * dec(row, G::Tanka1 + t) * rate,
-                                        m_S.FukugouMarume);
-                return p;
-            });
+            const Pair share =
+                ShareOf(k, kShareFuzoku, [&] { return RateShare(WorkGyou(k), rateField, m_S.FukugouMarume); });
             for (int t = 0; t < 2; ++t)
                 sum[t] += share[t];
         }
