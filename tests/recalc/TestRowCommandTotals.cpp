@@ -3,6 +3,7 @@
 // recalculated amounts, the backup writes the rows as they stand.
 #include "RecalcFixture.h"
 
+#include "estimate/BlockUndo.h"
 #include "estimate/KivFile.h"
 #include "grid/BlockSelect.h"
 #include "grid/CopyDialog.h"
@@ -178,6 +179,46 @@ TEST_F(RowCommandTotals, SaveShowsThePassMessagesOnceAsPrintingDoes) {
     saved();
     EXPECT_EQ(messagesWith("１項目に小計分類が２ヵ所以上あります"), 1);
     EXPECT_EQ(poolAt(2, 4, G::Kingaku1), "300");
+}
+
+TEST_F(RowCommandTotals, RecalculationsAfterARowCommandLeaveItsUndo) {
+    struct Case {
+        const char* what;
+        std::function<void()> between;   // after 行削除 of row 1, before 元に戻す
+    };
+    const Case cases[] = {
+        {"a save that recalculates first", [this] { saved(); }},
+        {"Enter on a number cell without typing",
+         [this] {
+             placeCursor(2, 2, G::HiroidasiSuu1);
+             enter();
+         }},
+        {"the pass printing runs", [this] { view->RecalcWholeEstimate(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_BlockUndoReady = 0;
+        // Item 2 as read from a file, its 小計 not yet recalculated: the passes write it.
+        estimate({{priced("1", "100"), priced("1", "200"), priced("1", "400"), kindRow(E::Syoukei)},
+                  {priced("1", "1000"), kindRow(E::Syoukei)}});
+        toItem(1);
+        recalcItem();
+        placeCursor(1, 1, G::Hinmei);
+        command(ID_GYOU_DELETE);
+        ASSERT_EQ(at(3, G::Kingaku1), "600");
+        c.between();
+        toItem(1);
+        placeCursor(1, 1, G::Hinmei);
+        command(ID_EDIT_UNDO);
+        EXPECT_EQ(doc->m_GyouCount, 4);
+        EXPECT_EQ(at(1, G::Kingaku1), "100");
+        EXPECT_EQ(at(4, G::Kingaku1), "700");
+        EXPECT_EQ(g_BlockUndoReady, 0);
+        if (c.what[0] != 'E')
+            EXPECT_EQ(poolAt(2, 2, G::Kingaku1), "");   // back to the state before 行削除 as well
+        EXPECT_TRUE(messages().empty());
+        view.reset();
+    }
 }
 
 } // namespace
