@@ -50,7 +50,11 @@ void CKivView::OnEditPaste() {
     // The paste of the rows 行複写 or 単価ｺﾋﾟｰ collected is part of that command: its snapshot
     // covers the paste too, while nothing else has changed this estimate since.
     const bool rows = clip.PastesIn(*this);
-    GyouStore::UndoCommandScope command(*d, rows && clip.UndoSerial != 0 && UsableBlockUndoSerial(*d) == clip.UndoSerial);
+    // The row being edited goes back first: what was typed into it is a change of its own.
+    if (rows && d->CurGyou() <= d->GyouCount())
+        StoreGyou();
+    const bool continues = rows && clip.UndoSerial != 0 && UsableBlockUndoSerial(*d) == clip.UndoSerial;
+    GyouStore::UndoCommandScope command(*d, continues);
     if (!rows) {
         if (PasteFieldFromBuffer())
             StoreGyou();

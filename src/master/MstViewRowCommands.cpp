@@ -266,6 +266,9 @@ void CMstView::OnEditPaste() {
     // The paste of the rows 行複写 or 単価ｺﾋﾟｰ collected is part of that command while nothing else
     // has changed this master since.
     const bool rows = clip.PastesIn(*this);
+    // The row being edited goes back first: what was typed into it is a change of its own.
+    if (rows && d->CurGyou() <= d->GyouCount())
+        StoreGyou();
     const bool continues = rows && clip.UndoSerial != 0 && MstBlockUndoBelongsTo(*d) && d->UndoSerial() == clip.UndoSerial;
     GyouStore::UndoCommandScope command(*d, continues);
     if (rows) {
