@@ -16,13 +16,20 @@ void TakeBlockUndo(CKivDoc& doc) {
     doc.SaveUndoSnapshot();
     doc.m_UndoPath = doc.GetPathName();
     doc.m_UndoSerial = NextBlockUndoSerial();
-    g_BlockUndoOwner = {doc.DocId(), doc.m_UndoSerial};
+    g_BlockUndoOwner = {doc.DocId(), doc.m_UndoSerial, &doc};
 }
 
-bool BlockUndoBelongsTo(const CKivDoc& doc) {
-    return g_BlockUndoReady == 1 && g_BlockUndoOwner.docId == doc.DocId() &&
-           g_BlockUndoOwner.serial == doc.m_UndoSerial && doc.m_UndoSerial != 0;
+CKivDoc* BlockUndoDoc() {
+    CKivDoc* doc = g_BlockUndoOwner.doc;
+    if (g_BlockUndoReady != 1 || !doc || doc->DocId() != g_BlockUndoOwner.docId || doc->m_UndoSerial == 0 ||
+        doc->m_UndoSerial != g_BlockUndoOwner.serial || !doc->UndoUnchanged())
+        return nullptr;
+    return doc;
 }
+
+bool BlockUndoBelongsTo(const CKivDoc& doc) { return BlockUndoDoc() == &doc; }
+
+std::uint64_t UsableBlockUndoSerial(const CKivDoc& doc) { return BlockUndoBelongsTo(doc) ? doc.m_UndoSerial : 0; }
 
 void DiscardBlockUndoOf(const CKivDoc& doc) {
     if (g_BlockUndoOwner.docId != doc.DocId())

@@ -141,6 +141,7 @@ bool GyouStore::AddGyou() {
         KivMessage(m_Limits.poolFullMessage);
         return false;
     }
+    Changed();
     const int group = m_CurKoumoku[0];
     // A slot at the end was in no group's list; a reused one was a free slot.
     const int from = slot < m_PoolGyouCount ? 0 : -1;
@@ -177,6 +178,7 @@ bool GyouStore::SetCurrentGyou(const std::string& row) {
     if (r < 1 || r > kWorkSlots)
         return false;
     NoteWorkGyouUsed(r);
+    Changed();
     std::string& work = m_KoumokuGyou[static_cast<std::size_t>(r - 1)];
     work = row;
     GyouRecord::padLength(work);
@@ -184,9 +186,16 @@ bool GyouStore::SetCurrentGyou(const std::string& row) {
     return true;
 }
 
-void GyouStore::CopyGyouToUndo() { m_UndoGyou = m_Gyou; }
+void GyouStore::CopyGyouToUndo() {
+    m_UndoGyou = m_Gyou;
+    ++m_UndoCopies;
+    SealUndo();
+}
 
-void GyouStore::RestoreGyouFromUndo() { m_Gyou = m_UndoGyou; }
+void GyouStore::RestoreGyouFromUndo() {
+    Changed();
+    m_Gyou = m_UndoGyou;
+}
 
 void GyouStore::ClearKoumokuGyou() {
     // Only the rows written since the last clearing can hold anything.
@@ -206,6 +215,7 @@ void GyouStore::StartBlank() {
 }
 
 void GyouStore::ClearGyou() {
+    Changed();
     for (auto& row : m_Gyou)
         row.clear();
 }
@@ -238,6 +248,7 @@ void GyouStore::RekeyKoumokuFrom(int from, int delta) {
 bool GyouStore::InsertKoumoku() {
     if (!HasRoomForKoumoku())
         return false;
+    Changed();
     const int c = std::clamp(m_CurKoumoku[0], 1, m_Limits.koumokuMax);
     RekeyKoumokuFrom(c, +1);
     RebuildGyouIndex();
@@ -248,6 +259,7 @@ bool GyouStore::InsertKoumoku() {
 }
 
 void GyouStore::DeleteKoumoku() {
+    Changed();
     const int c = std::clamp(m_CurKoumoku[0], 1, m_Limits.koumokuMax);
     for (int j = 0; j < m_PoolGyouCount; ++j)
         if (m_GyouKoumokuNo[static_cast<std::size_t>(j)] == c) {

@@ -9,6 +9,7 @@
 // GyouStoreLimits when they are built; the behaviour is one.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -62,9 +63,74 @@ public:
     // Replace the work row m_CurGyou[0] (padded to 1400 bytes) and mark the document modified.
     bool SetCurrentGyou(const std::string& row);
 
-    // The undo copy of the pool rows.
+    // --- Changes, as the one-step undo sees them. The undo copy undoes one command: it stays
+    // usable only while nothing but that command has changed the rows. What counts as a change:
+    // a work row replaced (SetCurrentGyou, which the grid calls only for other bytes), a row
+    // added, a group inserted or deleted, a row or the pool edited in place or rewritten, the
+    // copy put back. What does not: a recalculation (a RecalcScope lives), whose stores are
+    // amounts derived from the rows; loading and storing the work area.
+    std::uint64_t ChangeCount() const { return m_ChangeCount; }
+    // A change of something else the amounts are computed with (settings, labour prices).
+    void NoteChange() {
+        if (m_RecalcDepth == 0)
+            ++m_ChangeCount;
+    }
+    // While one lives, the store's changes are a recalculation's and do not count.
+    class RecalcScope {
+    public:
+        explicit RecalcScope(GyouStore& store) : m_Store(store) { ++m_Store.m_RecalcDepth; }
+        ~RecalcScope() { --m_Store.m_RecalcDepth; }
+        RecalcScope(const RecalcScope&) = delete;
+        RecalcScope& operator=(const RecalcScope&) = delete;
+
+    private:
+        GyouStore& m_Store;
+    };
+    // While one lives, changes count even inside a recalculation: a dialog the recalculation
+    // opened on a row lets the user change it.
+    class UserEditScope {
+    public:
+        explicit UserEditScope(GyouStore& store) : m_Store(store), m_Depth(store.m_RecalcDepth) {
+            m_Store.m_RecalcDepth = 0;
+        }
+        ~UserEditScope() { m_Store.m_RecalcDepth = m_Depth; }
+        UserEditScope(const UserEditScope&) = delete;
+        UserEditScope& operator=(const UserEditScope&) = delete;
+
+    private:
+        GyouStore& m_Store;
+        int m_Depth;
+    };
+    bool InRecalc() const { return m_RecalcDepth > 0; }
+    // A command that may take the undo copy, from its start to its end: a copy taken meanwhile
+    // covers every change the command makes after taking it, and is sealed when the command
+    // ends. `continues`: the command goes on with a copy taken before (the paste of the rows that
+    // the command which took it collected), which it seals again at its end.
+    class UndoCommandScope {
+    public:
+        explicit UndoCommandScope(GyouStore& store, bool continues = false)
+            : m_Store(store), m_Copies(store.m_UndoCopies), m_Continues(continues) {}
+        ~UndoCommandScope() {
+            if (m_Store.m_UndoCopies != m_Copies || m_Continues)
+                m_Store.SealUndo();
+        }
+        UndoCommandScope(const UndoCommandScope&) = delete;
+        UndoCommandScope& operator=(const UndoCommandScope&) = delete;
+
+    private:
+        GyouStore& m_Store;
+        std::uint64_t m_Copies;
+        bool m_Continues;
+    };
+
+    // The undo copy of the pool rows. Taking it counts as the end of the changes it may undo;
+    // the command that took it seals it again when it ends (SealUndo), so that its own later
+    // changes (a move's deletion, the rows shifted, its paste) belong to it.
     void CopyGyouToUndo();
     void RestoreGyouFromUndo();
+    void SealUndo() { m_UndoSealedAt = m_ChangeCount; }
+    // Nothing has changed the rows since the copy was taken or last sealed.
+    bool UndoUnchanged() const { return m_UndoCopies != 0 && m_UndoSealedAt == m_ChangeCount; }
     // The pool's slot count and the current group's row count, kept with the undo copy.
     void SaveUndoCounts() {
         m_UndoPoolGyouCount = m_PoolGyouCount;
@@ -117,6 +183,7 @@ public:
     int PoolSlots() const { return static_cast<int>(m_Gyou.size()); }
     // A count put back from a snapshot, or 0 before a file's rows are appended.
     void SetPoolGyouCount(int count) {
+        Changed();
         m_PoolGyouCount = count;
         m_GroupSlotsStale = true;
     }
@@ -128,14 +195,24 @@ public:
     std::span<const std::string> AllPoolSlots() const { return m_Gyou; }
     const std::string& PoolGyou(int slot) const { return m_Gyou[static_cast<std::size_t>(slot)]; }
     // The row itself, for an edit that keeps its key (or rekeys it and then rebuilds the index).
-    std::string& EditPoolGyou(int slot) { return m_Gyou[static_cast<std::size_t>(slot)]; }
-    void SetPoolGyou(int slot, std::string row) { m_Gyou[static_cast<std::size_t>(slot)] = std::move(row); }
+    std::string& EditPoolGyou(int slot) {
+        Changed();
+        return m_Gyou[static_cast<std::size_t>(slot)];
+    }
+    void SetPoolGyou(int slot, std::string row) {
+        Changed();
+        m_Gyou[static_cast<std::size_t>(slot)] = std::move(row);
+    }
     // The row moved out; the slot is left to be refilled.
-    std::string TakePoolGyou(int slot) { return std::move(m_Gyou[static_cast<std::size_t>(slot)]); }
+    std::string TakePoolGyou(int slot) {
+        Changed();
+        return std::move(m_Gyou[static_cast<std::size_t>(slot)]);
+    }
     // One more row read from a file at the end of the pool; false when the pool is full.
     bool AppendPoolGyou(std::string row) {
         if (m_PoolGyouCount >= PoolSlots())
             return false;
+        Changed();
         m_Gyou[static_cast<std::size_t>(m_PoolGyouCount++)] = std::move(row);
         m_GroupSlotsStale = true;
         return true;
@@ -143,6 +220,7 @@ public:
     // The pool becomes `rows` (slots beyond them cleared of what they held); the caller rebuilds
     // the index.
     void ReplacePoolRows(std::vector<std::string>&& rows) {
+        Changed();
         for (int j = 0; j < m_PoolGyouCount; ++j)
             m_Gyou[static_cast<std::size_t>(j)].clear();
         for (std::size_t j = 0; j < rows.size(); ++j)
@@ -170,6 +248,7 @@ public:
     }
     const std::vector<int>& GyouIndex() const { return m_GyouKoumokuNo; }
     void SetGyouIndex(const std::vector<int>& index) {
+        Changed();
         m_GyouKoumokuNo = index;
         m_GroupSlotsStale = true;
     }
@@ -177,11 +256,13 @@ public:
     // --- The work rows of the current group, row k from 1 (k <= kWorkSlots).
     const std::string& WorkGyouAt(int k) const { return m_KoumokuGyou[static_cast<std::size_t>(k - 1)]; }
     std::string& EditWorkGyou(int k) {
+        Changed();
         NoteWorkGyouUsed(k);
         return m_KoumokuGyou[static_cast<std::size_t>(k - 1)];
     }
     // Work row `from` moved to place `to`, the rows between closing up (both from 1).
     void MoveWorkGyou(int from, int to) {
+        Changed();
         NoteWorkGyouUsed(std::max(from, to));
         const auto at = [this](int k) { return m_KoumokuGyou.begin() + (k - 1); };
         if (from > to)
@@ -237,8 +318,18 @@ protected:
     // Key of every row of groups >= from rewritten to (group + delta, place in the group).
     void RekeyKoumokuFrom(int from, int delta);
 
+    // A change of the rows (see ChangeCount).
+    void Changed() {
+        if (m_RecalcDepth == 0)
+            ++m_ChangeCount;
+    }
+
 private:
     GyouStoreLimits m_Limits;
+    std::uint64_t m_ChangeCount = 0;
+    int m_RecalcDepth = 0;
+    std::uint64_t m_UndoCopies = 0;
+    std::uint64_t m_UndoSealedAt = 0;
     std::vector<int> m_GyouKoumokuNo;                // group of pool slot i (0 free)
     std::string m_GyouBuildBuf;                      // where new rows and keys are built
     std::vector<std::string> m_Gyou;                 // the row pool, slots 0..m_PoolGyouCount-1

@@ -41,6 +41,10 @@ public:
     virtual void ReloadGyou() = 0;
     // Put the row being edited back into the document, before the estimate is written.
     virtual void StoreRowBuffer() {}
+    // Before Save or Save As writes the estimate: the row being edited stored and, when the
+    // estimate needs recalculation, its amounts brought up to date (the backup writes the rows
+    // as they stand).
+    virtual void PrepareSave() { StoreRowBuffer(); }
     // Open an empty row at the cursor for a row that the document then writes, leaving the cursor
     // row (CKivDoc::m_CurGyou[0]) on it. False when the item or the estimate is full: then nothing
     // has moved.

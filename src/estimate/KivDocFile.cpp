@@ -183,9 +183,10 @@ bool CKivDoc::OnSaveDocument(const std::string& path) {
     const bool overTruncated = !m_TruncatedSource.empty() && kiv::files::samePath(path, m_TruncatedSource);
     if (overTruncated && !KivAsk(kAskOverwritePartlyRead))
         return false;
-    // Digits typed into a cell reach the row only when the cursor leaves it: they are kept.
+    // Digits typed into a cell reach the row only when the cursor leaves it: they are kept, and
+    // the file carries the amounts they make.
     if (m_pView)
-        m_pView->StoreRowBuffer();
+        m_pView->PrepareSave();
     StoreKoumokuGyou();
     std::string error;
     if (!kiv::files::writeFileAtomically(path, SerializeKivFile(), &error)) {

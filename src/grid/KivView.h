@@ -24,6 +24,7 @@
 // KivViewTekkyo.cpp (the removal conversion) and KivViewCsv.cpp (the CSV import).
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -119,6 +120,10 @@ public:
     // --- What the document asks of its view
     void ReloadGyou() override { LoadGyou(); }
     void StoreRowBuffer() override { Serialize(true); }
+    // The row being edited stored; when the estimate needs recalculation, the whole pass that
+    // printing runs (RecalcWholeEstimate), its messages shown as printing shows them, and the
+    // editing position kept.
+    void PrepareSave() override;
     bool InsertGyou() override;
     void ApplyBubunTensou() override;
     void OnDocumentUpdate() override { onUpdate(nullptr, 0); }
@@ -311,6 +316,8 @@ public:
     void SaveUndo();
     // The cursor inside the current item: no row past its last, the screen row consistent.
     void ClampCursorToKoumoku();
+    // The current item recalculated and stored after a command changed its rows.
+    void RecalcMovedRows();
     void OnGyouInsert();    // 32786 行挿入
     void OnGyouDelete();    // 32787 行削除
     void OnGyouCopy();      // 32794 行複写, first call (asks for the range)
@@ -348,6 +355,14 @@ public:
     // after it; the estimate recalculation supplies both through KivViewLinks.h.
     void RecalcKoumoku();
     void CheckKeisanGyou();
+    // The whole estimate brought up to date before it leaves the program (printing, Save): the
+    // row being edited and its item stored, the missing-row flag forgotten, then every item from
+    // the last to the first (heading rows take totals of later items) loaded on its row 1,
+    // recalculated twice and stored, `eachItem(k)` called after item k with it loaded; the
+    // estimate is marked recalculated. One message pass: the rows' messages come once at its
+    // end. The caller shows the missing-row summary afterwards (RunClearKeisanGyouFlags) and puts
+    // the position back; item 1 is left current.
+    void RecalcWholeEstimate(const std::function<void(int koumoku)>& eachItem = {});
     // The recalculation of the row in the buffer (its quantities and amounts, then every
     // computed-row calculator it feeds); the current field is left at 36.
     void RecalcGyou();

@@ -270,6 +270,7 @@ void CKivView::SuuHenkanRange() {
     CKivDoc* d = GetDocument();
     if (!d)
         return;
+    GyouStore::UndoCommandScope command(*d);
     BeginRangeCommand();
     CSuuHenkanDialog dlg(this);
     dlg.m_StartGyou = g_BlockStartGyou;

@@ -47,11 +47,23 @@ void CKivView::OnEditPaste() {
         return;
     hideCaret();
     RowClipboard& clip = g_RowClipboard;
-    if (!clip.PastesIn(*this)) {
+    // The paste of the rows 行複写 or 単価ｺﾋﾟｰ collected is part of that command: its snapshot
+    // covers the paste too, while nothing else has changed this estimate since.
+    const bool rows = clip.PastesIn(*this);
+    // The row being edited goes back first: what was typed into it is a change of its own.
+    if (rows && d->CurGyou() <= d->GyouCount())
+        StoreGyou();
+    const bool continues = rows && clip.UndoSerial != 0 && UsableBlockUndoSerial(*d) == clip.UndoSerial;
+    GyouStore::UndoCommandScope command(*d, continues);
+    if (!rows) {
         if (PasteFieldFromBuffer())
             StoreGyou();
     } else {
         rowops::PasteClipRows(*this, clip, 1);
+        // CSV rows come in as read, to be recalculated with the estimate; the other rows change
+        // the item's totals at once.
+        if (clip.Kind != RowClipKind::Csv)
+            RecalcMovedRows();
         d->MarkNeedsRecalc();
     }
     // CSV rows wait for their own view; every other paste ends what was armed.
@@ -72,8 +84,10 @@ void CKivView::OnEditUndo() {
     if (!d)
         return;
     hideCaret();
-    if (g_BlockUndoReady == 1) {
-        if (BlockUndoBelongsTo(*d)) {
+    // A snapshot that something else has changed its estimate since no longer counts: the
+    // cell's undo then, as without one.
+    if (CKivDoc* owner = BlockUndoDoc()) {
+        if (owner == d) {
             d->RestoreUndoSnapshot();
             rowops::RestoreUndoPosition(*this, 9);
             d->MarkNeedsRecalc();
@@ -84,6 +98,7 @@ void CKivView::OnEditUndo() {
         g_BlockMove = 0;
         g_BlockUndoReady = 0;
     } else {
+        g_BlockUndoReady = 0;
         WarnGyouTankaHenkan();
         if (!m_EditRefused)
             UndoCell();

@@ -27,6 +27,54 @@ void CKivView::RecalcGyou() { RunRecalcGyou(*this); }
 
 void CKivView::CheckKeisanGyou() { RunCheckKeisanGyou(*this); }
 
+void CKivView::RecalcWholeEstimate(const std::function<void(int koumoku)>& eachItem) {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    KivMessagePass pass;
+    // The row being edited goes back first; a cursor below the item's last row holds none.
+    if (d->CurGyou() >= 1 && d->CurGyou() <= d->GyouCount())
+        StoreGyou();
+    StoreKoumoku();
+    RunClearKeisanMissing(*this);
+    for (int k = d->KoumokuCount(); k >= 1; --k) {
+        d->SetCurKoumoku(k);
+        LoadKoumoku();
+        d->SetCurGyou(1);
+        LoadGyou();
+        RecalcKoumoku();
+        RecalcKoumoku();
+        StoreKoumoku();
+        if (eachItem)
+            eachItem(k);
+    }
+    d->MarkRecalculated();
+}
+
+void CKivView::PrepareSave() {
+    CKivDoc* d = GetDocument();
+    if (!d)
+        return;
+    StoreRowBuffer();
+    if (!d->NeedsRecalc())
+        return;
+    hideCaret();
+    SavePosition8();
+    {
+        kiv::ui::App::WaitCursorScope wait;
+        RecalcWholeEstimate();
+    }
+    RunClearKeisanGyouFlags(*this);
+    RestorePosition8();
+    LoadKoumoku();
+    RestorePosition8();
+    LoadGyou();
+    CalcFieldPos();
+    RedrawGyou();
+    SetCaretToField();
+    showCaret();
+}
+
 std::string CKivView::KoumokuTitle(std::string_view firstGyou, std::string_view kingakuGyou) {
     std::string title;
     title.reserve(kKoumokuTitleLength);

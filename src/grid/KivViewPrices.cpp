@@ -142,6 +142,7 @@ void CKivView::TankaCopyRange() {
     CKivDoc* d = GetDocument();
     if (!d)
         return;
+    GyouStore::UndoCommandScope command(*d);
     CTankaCopyDialog dlg(this);
     dlg.m_StartGyou = g_BlockStartGyou;
     dlg.m_EndGyou = g_BlockEndGyou;
@@ -175,6 +176,8 @@ void CKivView::TankaCopyRange() {
     g_BlockMove = 0;
     SaveUndo();
     g_BlockUndoReady = 1;
+    // Its paste goes on with this command: 元に戻す after it returns to before both.
+    g_RowClipboard.UndoSerial = d->m_UndoSerial;
     LoadGyou();
     RedrawGyou();
     CalcFieldPos();
@@ -346,6 +349,7 @@ void CKivView::GyouTankaHenkanRange() {
     CKivDoc* d = GetDocument();
     if (!d)
         return;
+    GyouStore::UndoCommandScope command(*d);
     hideCaret();
     SavePosition9();
     CGyouTankaHenkanDialog dlg(this);

@@ -78,6 +78,8 @@ bool CKivView::ShowSyousai() {
     CKivDoc* d = GetDocument();
     if (!d)
         return false;
+    // What the user changes in the dialog is a change, even when a recalculation opened it.
+    GyouStore::UserEditScope user(*d);
     LoadGyou();
     SavePosition1();
     kivdialog dlg;

@@ -82,6 +82,13 @@ void CKivView::SaveUndo() {
     rowops::SaveBlockUndo(*this, 5, g_BlockMove, [d] { TakeBlockUndo(*d); });
 }
 
+// The current item's totals follow the rows a command inserted, deleted or moved, as they follow
+// a number entered with Enter; the item goes back to the pool.
+void CKivView::RecalcMovedRows() {
+    RecalcKoumoku();
+    StoreKoumoku();
+}
+
 // ---------------------------------------------------------------------------------------------
 // 行挿入, 行削除
 
@@ -89,12 +96,15 @@ void CKivView::OnGyouInsert() {
     CKivDoc* d = GetDocument();
     if (!d)
         return;
+    GyouStore::UndoCommandScope command(*d);
     hideCaret();
     SavePosition9();
     SaveUndo();
     g_BlockUndoReady = 1;
-    if (ShiftGyouDown())
+    if (ShiftGyouDown()) {
         StoreKoumoku();
+        RecalcMovedRows();
+    }
     d->MarkNeedsRecalc();
     RedrawGyou();
     setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
@@ -111,12 +121,14 @@ void CKivView::OnGyouDelete() {
     // On the row after the item's last there is nothing to delete.
     if (d->CurGyou() > d->GyouCount())
         return;
+    GyouStore::UndoCommandScope command(*d);
     hideCaret();
     SavePosition9();
     SaveUndo();
     g_BlockUndoReady = 1;
     ShiftGyouUp();
     StoreKoumoku();
+    RecalcMovedRows();
     d->MarkNeedsRecalc();
     RedrawGyou();
     setScrollRange(kiv::ui::SB_VERT, 0, m_VisibleGyou);
@@ -140,6 +152,7 @@ void CKivView::GyouCopyRange() {
     CKivDoc* d = GetDocument();
     if (!d)
         return;
+    GyouStore::UndoCommandScope command(*d);
     SavePosition9();
     CCopyDialog dlg(this);
     dlg.m_StartGyou = g_BlockStartGyou;
@@ -171,8 +184,14 @@ void CKivView::GyouCopyRange() {
     }
     hideCaret();
     RestorePosition9();
+    const bool moving = g_BlockMove == 1;
     SaveUndo();
     g_BlockUndoReady = 1;
+    // Its paste goes on with this command: 元に戻す after it returns to before both.
+    g_RowClipboard.UndoSerial = d->m_UndoSerial;
+    // A move deleted its rows from the item now.
+    if (moving)
+        RecalcMovedRows();
     RedrawGyou();
     CalcFieldPos();
     SetCaretToField();

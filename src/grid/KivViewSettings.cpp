@@ -52,6 +52,8 @@ void CKivView::RecalcFrame(int id, kiv::ui::Dialog& dlg, bool parse, int times) 
         if (id == ID_FUKU_KIRISUTE)
             wait.emplace();
         SavePosition1();
+        // The settings or the labour prices the amounts are computed with changed.
+        d->NoteChange();
         // The pass stores the row being edited and its item first: nothing typed is lost.
         if (parse)
             d->ParseSettei();
@@ -165,6 +167,7 @@ void CKivView::StyleChange(int id) {
                 StoreGyou();
             StoreKoumoku();
             d->ParseSettei();
+            d->NoteChange();   // the style the amounts are computed in
             m_KeisanMissing = 0;
             const int newStyle = d->GetSetteiValues().SekisanYousiki;
             bool done = true;

@@ -127,6 +127,7 @@ void CKivView::TekkyoBukakeRange() {
     CKivDoc* d = GetDocument();
     if (!d)
         return;
+    GyouStore::UndoCommandScope command(*d);
     BeginRangeCommand();
     // The dialog stores the removal factor into the current estimate's settings.
     d->MakeCurrent();

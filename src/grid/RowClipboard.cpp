@@ -15,6 +15,7 @@ void RowClipboard::Fill(RowClipKind kind, const std::vector<std::string>& rows, 
     Armed = false;
     CsvView = kind == RowClipKind::Csv ? csvView : nullptr;
     TankaBikou2 = kind == RowClipKind::TankaCopy && tankaBikou2;
+    UndoSerial = 0;
 }
 
 bool RowClipboard::PastesIn(const kiv::ui::View& view) const {

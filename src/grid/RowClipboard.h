@@ -4,6 +4,7 @@
 // The estimates share one (g_RowClipboard), the masters another (g_MstRowClipboard). It carries
 // what it holds: the kind of rows, how many, and for CSV the view; so a paste never depends on
 // the range globals, which later range picks overwrite.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct RowClipboard {
     bool Armed = false;               // the next 貼り付け pastes them
     const kiv::ui::View* CsvView = nullptr;
     bool TankaBikou2 = false;         // 単価ｺﾋﾟｰ with "備考2もコピー": remarks go with the prices
+    // The undo snapshot the collecting command took (0 none): the paste continues that command
+    // while the snapshot is still usable in the document it pastes into.
+    std::uint64_t UndoSerial = 0;
 
     // Empties every entry and takes `rows` (at most kRows) as the new contents, not yet armed;
     // `csvView` is the view that read CSV rows, `tankaBikou2` the remark choice of 単価ｺﾋﾟｰ.

@@ -58,6 +58,7 @@ void CMstView::TankaCopyRange() {
     MstDoc* d = GetDocument();
     if (!d)
         return;
+    GyouStore::UndoCommandScope command(*d);
     SavePosition(kCommandSlot);
     CTankaCopyDialog dlg(this);
     dlg.m_StartGyou = g_BlockStartGyou;
@@ -88,6 +89,8 @@ void CMstView::TankaCopyRange() {
     g_MstBlockMove = 0;
     SaveUndo();
     g_MstBlockUndoReady = 1;
+    // Its paste goes on with this command: 元に戻す after it returns to before both.
+    g_MstRowClipboard.UndoSerial = d->UndoSerial();
     LoadGyou();
     RedrawGyou();
     ResetVScroll(m_VisibleGyou);
@@ -117,6 +120,7 @@ void CMstView::GyouTankaHenkanRange() {
     MstDoc* d = GetDocument();
     if (!d)
         return;
+    GyouStore::UndoCommandScope command(*d);
     hideCaret();
     SavePosition(kCommandSlot);
     CGyouTankaHenkanDialog dlg(this);

@@ -16,7 +16,10 @@ extern int g_MstTankaHenkanBusy;  // 1 while 単価変換、削除 waits: 貼り
 // snapshot, in this or another master, is no longer reachable. g_MstBlockUndoReady is the
 // caller's to set.
 void TakeMstBlockUndo(MstDoc& doc);
-// True when the snapshot 元に戻す would use is `doc`'s own and still the newest.
+// The master whose snapshot 元に戻す would use: the newest snapshot, not used yet, its master
+// unchanged since the command that took it ended (GyouStore::ChangeCount). Null when none.
+const MstDoc* MstBlockUndoDoc();
+// True when that snapshot is `doc`'s own.
 bool MstBlockUndoBelongsTo(const MstDoc& doc);
 // Back to `doc`'s snapshot, index rebuilt; the view then restores its position.
 void RestoreMstBlockUndo(MstDoc& doc);

@@ -107,13 +107,23 @@ void CMstView::UpdateStatusPane() {
 }
 
 void CMstView::RecalcGyou() {
-    CalcFukugouTanka();
-    SavePosition(3);
-    // The master keeps no quantities: they are blanked whenever its row is recalculated.
-    for (int f = GyouRecord::HiroidasiSuu1; f <= GyouRecord::SekisanSuu2; ++f)
-        GyouRecord::blank(m_EditGyou, f);
-    StoreGyou();
-    RestorePosition(3);
+    MstDoc* d = GetDocument();
+    if (!d)
+        return;
+    {
+        // What the row buffer brings is the caller's change; the composite price and the
+        // quantities blanked are derived from it (GyouStore::ChangeCount).
+        if (d->CurGyou() >= 1 && d->CurGyou() <= d->GyouCount())
+            StoreGyou();
+        GyouStore::RecalcScope recalc(*d);
+        CalcFukugouTanka();
+        SavePosition(3);
+        // The master keeps no quantities: they are blanked whenever its row is recalculated.
+        for (int f = GyouRecord::HiroidasiSuu1; f <= GyouRecord::SekisanSuu2; ++f)
+            GyouRecord::blank(m_EditGyou, f);
+        StoreGyou();
+        RestorePosition(3);
+    }
     // A category chosen in the detail dialog that the labour check opened: the row moves now
     // that it is stored; the buffer takes the row that came into its place.
     if (m_PendingBun > 0) {

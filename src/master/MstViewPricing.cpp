@@ -67,6 +67,8 @@ bool CMstView::ShowSyousai(bool price) {
     MstDoc* d = GetDocument();
     if (!d)
         return false;
+    // What the user changes in the dialog is a change, even when a recalculation opened it.
+    GyouStore::UserEditScope user(*d);
     LoadGyou();
     SavePosition(1);
     const KivDetailSource source{m_BunField, true};

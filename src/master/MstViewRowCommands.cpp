@@ -56,11 +56,16 @@ void TakeMstBlockUndo(MstDoc& doc) {
     g_MstUndoOwner = {&doc, doc.UndoSerial()};
 }
 
-bool MstBlockUndoBelongsTo(const MstDoc& doc) {
+const MstDoc* MstBlockUndoDoc() {
+    const MstDoc* doc = g_MstUndoOwner.doc;
     // A master opened later at the same address has no serial yet: it never matches.
-    return g_MstBlockUndoReady == 1 && g_MstUndoOwner.doc == &doc && doc.UndoSerial() != 0 &&
-           g_MstUndoOwner.serial == doc.UndoSerial();
+    if (g_MstBlockUndoReady != 1 || !doc || doc->UndoSerial() == 0 || g_MstUndoOwner.serial != doc->UndoSerial() ||
+        !doc->UndoUnchanged())
+        return nullptr;
+    return doc;
 }
+
+bool MstBlockUndoBelongsTo(const MstDoc& doc) { return MstBlockUndoDoc() == &doc; }
 
 void RestoreMstBlockUndo(MstDoc& doc) {
     doc.RestoreUndoSnapshot();
@@ -144,6 +149,7 @@ void CMstView::OnGyouInsert() {
     MstDoc* d = GetDocument();
     if (!d)
         return;
+    GyouStore::UndoCommandScope command(*d);
     hideCaret();
     SavePosition(kCommandSlot);
     SaveUndo();
@@ -163,6 +169,7 @@ void CMstView::OnGyouDelete() {
     // On the empty row after the category's last there is nothing to delete.
     if (!d || d->CurGyou() > d->GyouCount())
         return;
+    GyouStore::UndoCommandScope command(*d);
     hideCaret();
     SavePosition(kCommandSlot);
     SaveUndo();
@@ -198,6 +205,7 @@ void CMstView::GyouCopyRange() {
     MstDoc* d = GetDocument();
     if (!d)
         return;
+    GyouStore::UndoCommandScope command(*d);
     SavePosition(kCommandSlot);
     CCopyDialog dlg(this);
     dlg.m_StartGyou = g_BlockStartGyou;
@@ -230,6 +238,7 @@ void CMstView::GyouCopyRange() {
     // The snapshot predates the move's deletion and any paste that follows: 元に戻す undoes both.
     SaveUndo();
     g_MstBlockUndoReady = 1;
+    g_MstRowClipboard.UndoSerial = d->UndoSerial();
     d->StoreKoumokuGyou();
     RestorePosition(kCommandSlot);
     rowops::ClampCursorToGroup(*this);
@@ -254,7 +263,15 @@ void CMstView::OnEditPaste() {
         return;
     hideCaret();
     RowClipboard& clip = g_MstRowClipboard;
-    if (clip.PastesIn(*this)) {
+    // The paste of the rows 行複写 or 単価ｺﾋﾟｰ collected is part of that command while nothing else
+    // has changed this master since.
+    const bool rows = clip.PastesIn(*this);
+    // The row being edited goes back first: what was typed into it is a change of its own.
+    if (rows && d->CurGyou() <= d->GyouCount())
+        StoreGyou();
+    const bool continues = rows && clip.UndoSerial != 0 && MstBlockUndoBelongsTo(*d) && d->UndoSerial() == clip.UndoSerial;
+    GyouStore::UndoCommandScope command(*d, continues);
+    if (rows) {
         // The paste takes no snapshot of its own: 元に戻す after pasting 行複写 rows goes back
         // to the one taken when they were copied.
         rowops::PasteClipRows(*this, clip, kPasteSlot);
@@ -280,8 +297,10 @@ void CMstView::OnEditUndo() {
     if (!d)
         return;
     hideCaret();
-    if (g_MstBlockUndoReady == 1) {
-        if (MstBlockUndoBelongsTo(*d)) {
+    // A snapshot that something else has changed its master since no longer counts: the cell's
+    // undo then, as without one.
+    if (const MstDoc* owner = MstBlockUndoDoc()) {
+        if (owner == d) {
             RestoreMstBlockUndo(*d);
             rowops::RestoreUndoPosition(*this, kCommandSlot);
         } else {
@@ -290,8 +309,10 @@ void CMstView::OnEditUndo() {
         // The snapshot serves once, wherever it was asked for.
         g_MstBlockMove = 0;
         g_MstBlockUndoReady = 0;
-    } else if (UndoField() && d->CurGyou() <= d->GyouCount()) {
-        StoreGyou();
+    } else {
+        g_MstBlockUndoReady = 0;
+        if (UndoField() && d->CurGyou() <= d->GyouCount())
+            StoreGyou();
     }
     RedrawGyou();
     CalcFieldPos();

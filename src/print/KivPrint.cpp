@@ -94,30 +94,16 @@ bool CKivPrint::onPreparePrinting(PrintInfo& info) {
         kiv::ui::App::WaitCursorScope wait;
         // One pass: the rows' messages are collected and each shown once when it ends.
         KivMessagePass pass;
-        // The row being edited goes back first; a cursor below the item's last row holds none.
-        if (d->CurGyou() >= 1 && d->CurGyou() <= d->GyouCount())
-            m_View.StoreGyou();
-        m_View.StoreKoumoku();
         m_PrintPageNo = 0;
-        RunClearKeisanMissing(m_View);
-        // Heading rows take totals of later items: the items are recalculated from the last.
         m_ItemGyouCount.assign(static_cast<std::size_t>(std::max(0, d->KoumokuCount())), 0);
-        for (int k = d->KoumokuCount(); k >= 1; --k) {
-            d->SetCurKoumoku(k);
-            m_View.LoadKoumoku();
-            d->SetCurGyou(1);
-            m_View.LoadGyou();
-            m_View.RecalcKoumoku();
-            m_View.RecalcKoumoku();
-            m_View.StoreKoumoku();
+        m_View.RecalcWholeEstimate([&](int k) {
             m_ItemGyouCount[static_cast<std::size_t>(k - 1)] = d->GyouCount();
             m_PrintPageNo += ItemPages(k, d->GyouCount());
-        }
+        });
         if (m_InsatuHyousi)
             ++m_PrintPageNo;
         if (m_InsatuFukugouTankahyou)
             m_PrintPageNo = CountFukugouPages();
-        d->MarkRecalculated();
     }
     RunClearKeisanGyouFlags(m_View);
 

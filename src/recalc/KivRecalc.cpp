@@ -148,6 +148,8 @@ void KivRecalc::Connect() {
     };
     // The labour dialog's 登録 checks the estimate it registered into, through its own view.
     recalcSeams().checkKeisanMode = [](CKivDoc& doc) {
+        // The labour prices the amounts are computed with changed.
+        doc.NoteChange();
         if (auto* v = dynamic_cast<CKivView*>(doc.GetView()); v && v->GetDocument() == &doc)
             KivRecalc(*v).CheckKeisanMode();
     };
@@ -282,6 +284,11 @@ const FukugouKekka& KivRecalc::KekkaOf(int k) {
 void KivRecalc::RecalcGyou() {
     CKivView& v = m_View;
     const int r = CurrentGyou();
+    // What the row buffer brings is the caller's change and counts as one; what the
+    // recalculation then writes is derived from the rows and does not (GyouStore::ChangeCount).
+    if (!m_Doc.InRecalc() && r >= 1 && r <= m_Doc.m_GyouCount)
+        v.StoreGyou();
+    GyouStore::RecalcScope recalc(m_Doc);
 
     // The composite unit price first: the amounts of the composite-price style take it.
     const char flag101 = firstChar(v.m_EditGyou, G::FukuHyouji);
@@ -443,6 +450,8 @@ bool KivRecalc::RunCalculators(int bunNo) {
 void KivRecalc::RecalcKoumoku() {
     CKivView& v = m_View;
     CKivDoc& d = m_Doc;
+    // The item's rows are what they are: what the recalculation writes is derived from them.
+    GyouStore::RecalcScope recalc(d);
     // Inside a wider pass (the whole estimate, printing, loading) the item's messages join it.
     const bool wider = KivMessagePass::Active();
     const int reportGyou = wider ? -1 : v.m_RecalcAfterClick ? 0 : d.m_CurGyou[0];

@@ -206,7 +206,7 @@ TEST_F(KivViewRows, MasterInsertRecalculatesEveryRowItMoves) {
     EXPECT_EQ(names(), (std::vector<std::string>{"R1", "", "R2", "R3", "R4"}));
 }
 
-TEST_F(KivViewRows, UndoAfterAnItemWasAddedLeavesNoPhantomItem) {
+TEST_F(KivViewRows, AnItemAddedAfterARowCommandIsKeptByTheUndo) {
     open(namedRows(3));
     placeCursor(2, 2, GyouRecord::Hinmei);
     command(ID_GYOU_INSERT);
@@ -214,17 +214,97 @@ TEST_F(KivViewRows, UndoAfterAnItemWasAddedLeavesNoPhantomItem) {
     command(ID_NEW_KOUMOKU);
     ASSERT_EQ(doc->m_KoumokuCount, 2);
     ASSERT_EQ(doc->m_CurKoumoku[0], 2);
-    // The position the undo goes back to names item 2, which the snapshot does not have.
+    // The new item changed the estimate after the row command: its snapshot is gone, and
+    // 元に戻す acts on the cell (nothing was cut), keeping both the item and the inserted row.
     placeCursor(1, 1, GyouRecord::Hinmei);
-    view->SavePosition9();
     command(ID_EDIT_UNDO);
-    EXPECT_EQ(doc->m_KoumokuCount, 1);
-    EXPECT_EQ(doc->m_CurKoumoku[0], 1);
-    EXPECT_EQ(names(), (std::vector<std::string>{"R1", "R2", "R3"}));
-    EXPECT_LE(cursorRow(), doc->m_GyouCount);
-    doc->StoreKoumokuGyou();
-    doc->RebuildGyouIndex();
-    EXPECT_EQ(doc->m_KoumokuCount, 1);
+    EXPECT_EQ(g_BlockUndoReady, 0);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(doc->m_KoumokuCount, 2);
+    EXPECT_EQ(doc->m_CurKoumoku[0], 2);
+    showItem(*view, *doc, 1);
+    EXPECT_EQ(names(), (std::vector<std::string>{"R1", "", "R2", "R3"}));
+}
+
+TEST_F(KivViewRows, TheBlockUndoServesOnlyWhileNothingButItsCommandChangedTheEstimate) {
+    const std::vector<std::string> before = {"R1", "R2", "R3", "R4", "R5"};
+    const std::vector<std::string> inserted = {"R1", "", "R2", "R3", "R4", "R5"};
+    struct Case {
+        const char* what;
+        std::function<void()> between;   // after 行挿入 on row 2, before 元に戻す
+        std::vector<std::string> names;               // after 元に戻す, on row 4 (R3's after 行挿入)
+    };
+    const Case cases[] = {
+        {"nothing", [] {}, before},
+        {"a save",
+         [this] { EXPECT_TRUE(doc->OnSaveDocument((exeDir / "a.KIV").string())); },
+         before},
+        {"Enter on a number cell without typing",
+         [this] {
+             placeCursor(5, 5, GyouRecord::HiroidasiSuu1);
+             enter();
+         },
+         before},
+        {"a row typed in another estimate",
+         [this] {
+             doc2->m_CurGyou[0] = 1;
+             view2->m_CurField[0] = GyouRecord::Hinmei;
+             view2->LoadGyou();
+             view2->CalcFieldPos();
+             backend.sendChar(*view2, 'Z');
+             EXPECT_EQ(names(*doc2), std::vector<std::string>{"ZB1"});
+         },
+         before},
+        {"a quantity committed in another row",
+         [this] {
+             placeCursor(5, 5, GyouRecord::HiroidasiSuu1);
+             backend.sendChar(*view, '7');
+             enter();
+         },
+         inserted},
+        {"a quantity committed, then a save",
+         [this] {
+             placeCursor(5, 5, GyouRecord::HiroidasiSuu1);
+             backend.sendChar(*view, '7');
+             enter();
+             EXPECT_TRUE(doc->OnSaveDocument((exeDir / "a.KIV").string()));
+         },
+         inserted},
+        {"a cell cut: 元に戻す puts its text back instead",
+         [this] {
+             placeCursor(4, 4, GyouRecord::Hinmei);
+             command(ID_EDIT_CUT);
+             EXPECT_EQ(name(work(4)), "");
+         },
+         inserted},
+        {"a row transferred from the master",
+         [this] {
+             placeCursor(1, 1, GyouRecord::Hinmei);
+             doc->SetTensouGyou(itemRow(3, 7, "T"));
+             EXPECT_TRUE(doc->ReceiveMasterGyou());
+         },
+         {"T", "R1", "", "R2", "R3", "R4", "R5"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_BlockUndoReady = 0;
+        open(namedRows(5));
+        openSecond({itemRow(1, 1, "B1")});
+        placeCursor(2, 2, GyouRecord::Hinmei);
+        command(ID_GYOU_INSERT);
+        ASSERT_EQ(names(), inserted);
+        c.between();
+        placeCursor(4, 4, GyouRecord::Hinmei);
+        command(ID_EDIT_UNDO);
+        EXPECT_EQ(names(), c.names);
+        EXPECT_EQ(g_BlockUndoReady, 0);
+        EXPECT_TRUE(messages().empty());
+        if (c.names == inserted && std::string(c.what).find("quantity") != std::string::npos)
+            EXPECT_EQ(GyouRecord::toInt(work(5), GyouRecord::HiroidasiSuu1), 7);
+        view2.reset();
+        doc2.reset();
+        view.reset();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

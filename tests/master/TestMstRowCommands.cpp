@@ -178,6 +178,29 @@ TEST_F(MstRowCommands, InsertOpensANumberedRowAndUndoBringsTheCategoryBack) {
     EXPECT_EQ(w.doc->m_CurGyou[0], 3);
 }
 
+TEST_F(MstRowCommands, ACellCommittedAfterARowCommandIsKeptByTheUndo) {
+    for (bool committed : {false, true}) {
+        SCOPED_TRACE(committed);
+        g_MstBlockUndoReady = 0;
+        Window w = open(committed ? "c1.MST" : "c0.MST", namedRows(1, 3));
+        ASSERT_NE(w.grid, nullptr);
+        CMstView& g = *w.grid;
+        click(g, G::Hinmei, 2);
+        hb().sendKeyDown(g, ui::VK_F4);
+        ASSERT_EQ(names(*w.doc), (std::vector<std::string>{"R1", "R3"}));
+        click(g, G::Hinmei, 1);
+        if (committed)
+            hb().sendChar(g, 'X');
+        hb().sendChar(g, '\r');
+        // A cell changed after the row command: the snapshot is gone and 元に戻す acts on the
+        // cell (nothing was cut). Enter on an unchanged cell changes nothing: the row comes back.
+        command(g, 57643);
+        EXPECT_EQ(names(*w.doc), committed ? (std::vector<std::string>{"XR1", "R3"})
+                                           : (std::vector<std::string>{"R1", "R2", "R3"}));
+        EXPECT_EQ(g_MstBlockUndoReady, 0);
+    }
+}
+
 TEST_F(MstRowCommands, DeleteTakesTheCursorRowAndASecondUndoIsTheCellsOnly) {
     struct Case {
         int rows, cursor;

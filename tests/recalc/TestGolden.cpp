@@ -116,6 +116,9 @@ TEST(Golden, LargeEstimatesRecalculatedAndSavedKeepEveryByte) {
         else
             recalc.RecalcKoumoku();
         ClearKivPrompts();
+        // The recalculation pinned here is the one above: Save's own pass, which it runs for an
+        // estimate that still needs recalculation, is not part of it.
+        e.doc->MarkRecalculated();
         const std::string after = savedDigest(*e.doc, dir, "golden.KIV");
         EXPECT_NE(after, before) << "the recalculation changed nothing";
         EXPECT_EQ(after, c.digest);
