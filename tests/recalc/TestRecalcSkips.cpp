@@ -299,10 +299,29 @@ TEST_F(RecalcSkipsSayAgain, TooWideAmountsAndQuantitiesAndMissingRowsAreSaidOnEv
         {"an amount too wide, passed over by the commit of another row",
          {priced("99999999", "99999"), priced("2", "100"), priced("3", "100")}, wide,
          [this, &wide] {
-             // Row 2 committed: only its own amounts are named.
-             doc->m_CurGyou[0] = 2;
-             view->LoadGyou();
-             view->RecalcKoumoku();
+             // Named by a pass; then a price typed into row 2 and committed: only row 2's own
+             // amounts are named, and nothing changes in row 1.
+             printPass();
+             ASSERT_EQ(messagesWith(wide), 1);
+             ClearKivRecordedMessages();
+             placeCursor(2, 2, G::Tanka1);
+             for (char ch : std::string("150"))
+                 backend.sendChar(*view, static_cast<unsigned char>(ch));
+             enter();
+             EXPECT_EQ(at(2, G::Kingaku1), "300");
+             EXPECT_EQ(messagesWith(wide), 0);
+         }},
+        {"an amount too wide, passed over by a click on another row",
+         {priced("99999999", "99999"), priced("2", "100"), priced("3", "100")}, wide,
+         [this, &wide] {
+             // Named by a pass; then a click on row 2's price recalculates the item, naming no
+             // row's amounts, and changes nothing.
+             printPass();
+             ASSERT_EQ(messagesWith(wide), 1);
+             ClearKivRecordedMessages();
+             placeCursor(2, 2, G::Hinmei);
+             clickOn(G::Tanka1, 2);
+             EXPECT_EQ(field(), G::Tanka1);
              EXPECT_EQ(messagesWith(wide), 0);
          }},
         {"an estimated quantity past eight digits", {priced("99999999", "1", {{G::Hokyuu, "1.1"}})}, eight, [] {}},
