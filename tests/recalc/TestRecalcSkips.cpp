@@ -295,35 +295,31 @@ TEST_F(RecalcSkipsSayAgain, TooWideAmountsAndQuantitiesAndMissingRowsAreSaidOnEv
         std::string said;
         std::function<void()> first;   // what happens before the passes
     };
+    const std::vector<Fields> wideRow1{priced("99999999", "99999"), priced("2", "100"), priced("3", "100")};
+    // Row 1's amount named by a pass; then `touch` on row 2 recalculates the item, naming only
+    // row 2's amounts (or none after a click), and changes nothing in row 1.
+    auto passedOver = [this, &wide](std::function<void()> touch) {
+        return [this, &wide, touch] {
+            printPass();
+            ASSERT_EQ(messagesWith(wide), 1);
+            ClearKivRecordedMessages();
+            touch();
+            EXPECT_EQ(messagesWith(wide), 0);
+        };
+    };
     const Case cases[] = {
-        {"an amount too wide, passed over by the commit of another row",
-         {priced("99999999", "99999"), priced("2", "100"), priced("3", "100")}, wide,
-         [this, &wide] {
-             // Named by a pass; then a price typed into row 2 and committed: only row 2's own
-             // amounts are named, and nothing changes in row 1.
-             printPass();
-             ASSERT_EQ(messagesWith(wide), 1);
-             ClearKivRecordedMessages();
+        {"an amount too wide, passed over by the commit of another row", wideRow1, wide, passedOver([this] {
              placeCursor(2, 2, G::Tanka1);
              for (char ch : std::string("150"))
                  backend.sendChar(*view, static_cast<unsigned char>(ch));
              enter();
              EXPECT_EQ(at(2, G::Kingaku1), "300");
-             EXPECT_EQ(messagesWith(wide), 0);
-         }},
-        {"an amount too wide, passed over by a click on another row",
-         {priced("99999999", "99999"), priced("2", "100"), priced("3", "100")}, wide,
-         [this, &wide] {
-             // Named by a pass; then a click on row 2's price recalculates the item, naming no
-             // row's amounts, and changes nothing.
-             printPass();
-             ASSERT_EQ(messagesWith(wide), 1);
-             ClearKivRecordedMessages();
+         })},
+        {"an amount too wide, passed over by a click on another row", wideRow1, wide, passedOver([this] {
              placeCursor(2, 2, G::Hinmei);
              clickOn(G::Tanka1, 2);
              EXPECT_EQ(field(), G::Tanka1);
-             EXPECT_EQ(messagesWith(wide), 0);
-         }},
+         })},
         {"an estimated quantity past eight digits", {priced("99999999", "1", {{G::Hokyuu, "1.1"}})}, eight, [] {}},
         {"computed rows missing in the labour-posting style", {priced("10", "1000", {{G::TugiteRitu, ".05"}})},
          missing, [] {}},
