@@ -8,13 +8,14 @@
 // steps); KIV_RECALC_FUZZ_SEED its first seed.
 #include "RecalcFixture.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <sstream>
 
-#include "estimate/KivMessagePass.h"
 #include "estimate/BlockUndo.h"
+#include "estimate/KivMessagePass.h"
 #include "grid/MoveDialog.h"
 #include "platform/files/Files.h"
 #include "recalc/KivRecalcTesting.h"
@@ -196,7 +197,6 @@ protected:
 
     // A fresh document and view over the script's estimate.
     void start(const Script& s) {
-
         view.reset();
         doc = std::make_unique<CKivDoc>();
         g_BlockUndoReady = 0;
@@ -384,15 +384,13 @@ TEST_F(RecalcOracle, RandomEditsSaveTheSameWithAndWithoutTheRecordOfSettledRows)
             std::ostringstream steps;
             for (std::size_t j = 0; j <= k; ++j)
                 steps << " " << whatOn[j];
-            ADD_FAILURE() << "step " << k << " differs; steps:" << steps.str();
+            const auto at = std::mismatch(on[k].begin(), on[k].end(), off[k].begin(), off[k].end()).first - on[k].begin();
+            ADD_FAILURE() << "step " << k << " differs from byte " << at << " on; steps:" << steps.str()
+                          << " (again alone: KIV_RECALC_FUZZ_SEED=" << seed << " KIV_RECALC_FUZZ_STEPS=" << n << ")";
             break;
         }
     }
 }
-
-} // namespace
-
-namespace {
 
 // One section of the labour-posting style: three rows carrying every rate and labour line the
 // calculators below sum, then a row of each lump-sum and labour kind. Worked by hand:
