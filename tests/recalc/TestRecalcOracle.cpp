@@ -403,7 +403,10 @@ TEST_F(RecalcOracle, RandomEditsSaveTheSameWithAndWithoutTheRecordOfSettledRows)
 //   雑材 1000 x 10 x .04 = 400, track 2 360;
 //   配管工 10 x .25 + 4 x .5 = 4.5 days x 19000 = 85500 (track 2 2.5 x 18500 = 46250);
 //   機械工 2.5 x 18000 = 45000 (2.5 x 17500 = 43750); 電工 3 x .3 = .9 x 17000 = 15300;
-//   普通作業員 3 x .15 = .45 x 15000 = 6750.
+//   普通作業員 3 x .15 = .45 x 15000 = 6750;
+//   スリーブ at .02 on row 1 alone (the one row with joints, jointing or supports), its unit
+//   price with the 配管工 row's price: (1000 + 50 + 30 + 20 + .25 x 19000) x 10 x .02 = 1170,
+//   track 2 (900 + 45 + 27 + 18 + .25 x 18500) x 10 x .02 = 1123.
 TEST_F(RecalcOracle, EveryLumpSumAndLabourKindGivesItsHandWorkedAmountOnEveryPass) {
     const std::vector<Fields> item{
         priced("10", "1000",
@@ -420,6 +423,7 @@ TEST_F(RecalcOracle, EveryLumpSumAndLabourKindGivesItsHandWorkedAmountOnEveryPas
         kindRow(E::Roumuhi2, {{G::Tanka1, "18000"}, {G::Tanka2, "17500"}}),
         kindRow(E::Roumuhi3, {{G::Tanka1, "17000"}}),
         kindRow(E::Roumuhi4, {{G::Tanka1, "15000"}}),
+        kindRow(E::Sleeve, {{G::Kakeritu, "0.02"}}),
         kindRow(E::Syoukei),
     };
     struct Want {
@@ -433,7 +437,7 @@ TEST_F(RecalcOracle, EveryLumpSumAndLabourKindGivesItsHandWorkedAmountOnEveryPas
         {"付属品２", 8, "1", "480", ""},      {"運搬費", 9, "1", "228", "205"},
         {"雑材", 10, "1", "400", "360"},      {"配管工", 11, "4.50", "85500", "46250"},
         {"機械工", 12, "2.50", "45000", "43750"}, {"電工", 13, "0.90", "15300", ""},
-        {"普通作業員", 14, "0.45", "6750", ""},
+        {"普通作業員", 14, "0.45", "6750", ""},   {"スリーブ", 15, "1", "1170", "1123"},
     };
     estimate({item}, 0);
     labour({{18, "配管工", "19000"}, {32, "機械工", "18000"}, {8, "電工", "17000"}, {2, "普通作業員", "15000"}});
