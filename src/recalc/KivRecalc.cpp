@@ -28,13 +28,10 @@ KivRecalc::ItemPass* KivRecalc::s_ItemPass = nullptr;
 KivRecalc::EstimatePass* KivRecalc::s_EstimatePass = nullptr;
 
 namespace {
+
+// The record of settled rows and items is kept and used; only tests turn it off
+// (KivRecalcTesting.h).
 bool g_SkipRecordOn = true;
-} // namespace
-
-void kiv::recalc::SetSkipRecordForTesting(bool on) { g_SkipRecordOn = on; }
-bool kiv::recalc::SkipRecordOn() { return g_SkipRecordOn; }
-
-namespace {
 
 const char* const kMsgSyoukei =
     "１項目に小計分類が２ヵ所以上ありますので項目集計には最終行の小計金額しか表示されませんので中計分類か表紙計分類を入力して合計金額を表示してください。その場合、小計以降の付属品から労務費までの計算行が入っているかチェックする必要があります。";
@@ -70,6 +67,9 @@ struct Position {
 };
 
 } // namespace
+
+void kiv::recalc::SetSkipRecordForTesting(bool on) { g_SkipRecordOn = on; }
+bool kiv::recalc::SkipRecordOn() { return g_SkipRecordOn; }
 
 // What an item's recalculation at a fixed point leaves beside its rows.
 struct FixedPoint {
@@ -737,8 +737,8 @@ bool KivRecalc::SkipAtFixedPoint(int reportGyou) {
     CKivDoc& d = m_Doc;
     const auto* memo = dynamic_cast<const FixedPoints*>(d.m_RecalcMemo.get());
     const int item = d.m_CurKoumoku[0];
-    if (!g_SkipRecordOn || !memo || memo->rewrites != d.m_RewriteCount || item < 1 || item >= static_cast<int>(memo->items.size()) ||
-        !memo->items[static_cast<std::size_t>(item)])
+    if (!g_SkipRecordOn || !memo || memo->rewrites != d.m_RewriteCount || item < 1 ||
+        item >= static_cast<int>(memo->items.size()) || !memo->items[static_cast<std::size_t>(item)])
         return false;
     const FixedPoint& fp = *memo->items[static_cast<std::size_t>(item)];
     // A recalculation that named only one row's too-wide amount may have passed over others'.
