@@ -713,10 +713,6 @@ TEST_F(KivViewInput, TheRightButtonOpensTheRowsDetailDialog) {
     EXPECT_EQ(stored(3, GyouRecord::KoumokuNo) + stored(3, GyouRecord::GyouNo), "00010003");
 }
 
-} // namespace
-
-namespace {
-
 // ---------------------------------------------------------------------------------------------
 // What the estimate grid does otherwise than the master and totals grids
 
@@ -777,8 +773,7 @@ TEST_F(KivViewInput, TheEstimateGridsOwnRulesForDeleteShowScrollAndEnter) {
         SCOPED_TRACE(c.what);
         std::vector<std::string> rows;
         for (int k = 1; k <= 4; ++k)
-            rows.push_back(makeRow(k, {{G::Hinmei, "AB"}, {G::Kikaku, "K" + std::to_string(k)},
-                                       {G::HiroidasiSuu1, std::to_string(k + 3)},
+            rows.push_back(makeRow(k, {{G::Hinmei, "AB"}, {G::HiroidasiSuu1, std::to_string(k + 3)},
                                        {G::Tanka1, std::to_string(k * 100)}}));
         open(rows);
         placeCursor(c.gyou, c.gyou == 5 ? 5 : 1, c.field);
