@@ -249,10 +249,6 @@ TEST_F(RecalcSkips, RowsAlikeButForTheirNumbersComeOutAsTheirOwnRecalculation) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // What a row or an item has to say is said again by every later whole pass, however settled the
 // rows and items are: the pass of printing and the exports, and the check after opening.
 class RecalcSkipsSayAgain : public RecalcFixture {
