@@ -7,6 +7,7 @@
 
 #include "BenchRows.h"
 #include "BenchSize.h"
+#include "BenchState.h"
 #include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
@@ -21,6 +22,7 @@ namespace benchsupport {
 // An estimate document and its grid view (no window) over the given rows, in labour-posting style
 // with a code per slot and 18 配管工 in the labour list; the recalculation hooks connected.
 struct Estimate {
+    ProgramState restore;   // put back last, when everything below has gone
     kiv::ui::headless::HeadlessBackend backend;
     std::unique_ptr<kiv::ui::App> app;
     std::unique_ptr<CKivDoc> doc;
@@ -59,10 +61,7 @@ struct Estimate {
     ~Estimate() {
         view.reset();
         doc.reset();
-        CKivDoc::s_BackupWriter = nullptr;
-        CKivDoc::SetProgramDirectory({});
         app.reset();
-        kiv::ui::setBackend(nullptr);
     }
 };
 

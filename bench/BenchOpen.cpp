@@ -49,6 +49,7 @@ struct TempFolder {
 // program folder holding the reference files: the settings give slot k the code 9001 + k in the
 // labour-posting style, the labour list holds 18 配管工.
 struct Application {
+    benchsupport::ProgramState restore;
     TempFolder home{"kiv-bench-home-"};
     TempFolder exeDir{"kiv-bench-exe-"};
     TempFolder data{"kiv-bench-data-"};
@@ -78,11 +79,6 @@ struct Application {
     }
     ~Application() {
         app.reset();
-        CKivDoc::s_BackupWriter = nullptr;
-        CKivDoc::SetProgramDirectory({});
-        CKivDoc::SetRunMode("");
-        kiv::ui::setBackend(nullptr);
-        ::unsetenv("XDG_CONFIG_HOME");
     }
 
     fs::path writeEstimate(const std::string& name, const std::vector<std::string>& rows) {

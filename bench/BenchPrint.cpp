@@ -13,6 +13,7 @@
 #include <string>
 
 #include "BenchSize.h"
+#include "BenchState.h"
 #include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/RoumuList.h"
@@ -36,6 +37,7 @@ constexpr int kRows = 99;
 
 // A headless estimate view over the large estimate, its print state prepared for 内訳書印刷.
 struct LargeEstimate {
+    benchsupport::ProgramState restore;
     fs::path dir;
     kiv::ui::headless::HeadlessBackend backend;
     std::unique_ptr<kiv::ui::App> app;
@@ -89,8 +91,6 @@ struct LargeEstimate {
         view.reset();
         doc.reset();
         app.reset();
-        kiv::ui::setBackend(nullptr);
-        CKivDoc::s_BackupWriter = nullptr;
         std::error_code ec;
         fs::remove_all(dir, ec);
     }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchState.h"
 #include "estimate/BlockUndo.h"
 #include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
@@ -15,6 +16,7 @@
 namespace {
 
 struct Estimate {
+    benchsupport::ProgramState restore;
     kiv::ui::headless::HeadlessBackend backend;
     std::unique_ptr<kiv::ui::App> app;
     std::unique_ptr<CKivDoc> doc;
@@ -48,9 +50,7 @@ struct Estimate {
     ~Estimate() {
         view.reset();
         doc.reset();
-        CKivDoc::s_BackupWriter = nullptr;
         app.reset();
-        kiv::ui::setBackend(nullptr);
     }
 };
 

@@ -45,7 +45,6 @@ void BM_TankaIrekae(benchmark::State& state) {
         QueueKivAnswer(true);
         e.view->OnTankaIrekae();
     }
-    recalcSeams() = RecalcSeams();
     ClearKivPrompts();
 }
 BENCHMARK(BM_TankaIrekae)->Unit(benchmark::kMillisecond);

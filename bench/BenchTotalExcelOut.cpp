@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BenchSize.h"
+#include "BenchState.h"
 #include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/KivMessage.h"
@@ -64,6 +65,7 @@ std::vector<std::string> estimateRows() {
 }
 
 void BM_TotalWorkbook(benchmark::State& state) {
+    const benchsupport::ProgramState restore;
     const fs::path dir = fs::temp_directory_path() / ("kiv-bench-totals-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     kiv::ui::headless::HeadlessBackend backend;
@@ -96,9 +98,7 @@ void BM_TotalWorkbook(benchmark::State& state) {
     state.counters["xlsx_KB"] = fs::exists(out) ? static_cast<double>(fs::file_size(out)) / 1024.0 : 0;
     doc.reset();
     ClearKivPrompts();
-    CKivDoc::SetProgramDirectory({});
     app.reset();
-    kiv::ui::setBackend(nullptr);
     fs::remove_all(dir);
 }
 BENCHMARK(BM_TotalWorkbook)->Unit(benchmark::kMillisecond)->Iterations(benchsupport::benchSize(3, 1));

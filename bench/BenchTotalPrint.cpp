@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchState.h"
 #include "estimate/GyouRecord.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/print/PrintView.h"
@@ -26,6 +27,7 @@ constexpr int kRows = 30000;
 constexpr int kKoumoku = 999;
 
 struct LargeTotals {
+    benchsupport::ProgramState restore;
     fs::path dir;
     kiv::ui::headless::HeadlessBackend backend;
     std::unique_ptr<kiv::ui::App> app;
@@ -74,7 +76,6 @@ struct LargeTotals {
         view.reset();
         doc.reset();
         app.reset();
-        kiv::ui::setBackend(nullptr);
         std::error_code ec;
         fs::remove_all(dir, ec);
     }

@@ -17,6 +17,7 @@
 #include "recalc/KeisanGyou.h"
 #include "recalc/KeisanText.h"
 #include "recalc/KivRecalcState.h"
+#include "recalc/KivRecalcTesting.h"
 
 using namespace kiv::recalc;
 using kiv::text::cformat;
@@ -27,6 +28,10 @@ KivRecalc::ItemPass* KivRecalc::s_ItemPass = nullptr;
 KivRecalc::EstimatePass* KivRecalc::s_EstimatePass = nullptr;
 
 namespace {
+
+// The record of settled rows and items is kept and used; only tests turn it off
+// (KivRecalcTesting.h).
+bool g_SkipRecordOn = true;
 
 const char* const kMsgSyoukei =
     "１項目に小計分類が２ヵ所以上ありますので項目集計には最終行の小計金額しか表示されませんので中計分類か表紙計分類を入力して合計金額を表示してください。その場合、小計以降の付属品から労務費までの計算行が入っているかチェックする必要があります。";
@@ -62,6 +67,9 @@ struct Position {
 };
 
 } // namespace
+
+void kiv::recalc::SetSkipRecordForTesting(bool on) { g_SkipRecordOn = on; }
+bool kiv::recalc::SkipRecordOn() { return g_SkipRecordOn; }
 
 // What an item's recalculation at a fixed point leaves beside its rows.
 struct FixedPoint {
@@ -522,7 +530,7 @@ void KivRecalc::RecalcKoumoku() {
     for (int r = 1; r <= d.m_GyouCount; ++r) {
         SettledGyou& memo = settled[static_cast<std::size_t>(r)];
         std::optional<std::uint64_t> body;   // the hash of the row's bytes after its numbers
-        if (!memo.settled && !m_S.isComputed(ip.bunNo[static_cast<std::size_t>(r)]))
+        if (g_SkipRecordOn && !memo.settled && !m_S.isComputed(ip.bunNo[static_cast<std::size_t>(r)]))
             if (const std::string_view now = WorkGyou(r); now.size() == static_cast<std::size_t>(G::Length)) {
                 body = std::hash<std::string_view>()(G::afterNumbers(now));
                 if (const auto like = fixed.alike.find(*body); like != fixed.alike.end())
@@ -591,7 +599,8 @@ void KivRecalc::RecalcKoumoku() {
             memo.needSleeve = v.m_NeedSleeve != 0;
             v.m_NeedSleeve = sleeve || memo.needSleeve ? 1 : 0;
             // A too-wide amount not named this time would be named by a wider pass.
-            memo.settled = WorkGyou(r) == before && KivMessageSerial() == said && m_Overflows == overflows;
+            memo.settled = g_SkipRecordOn && WorkGyou(r) == before && KivMessageSerial() == said &&
+                           m_Overflows == overflows;
             if (memo.settled) {
                 memo.stored = d.m_ChangedGyou.size() != storesBefore;
                 d.m_ChangedGyou.resize(storesBefore);   // back to the same bytes
@@ -685,6 +694,9 @@ std::vector<SettledGyou>& KivRecalc::SettledRows() {
         memo.gyou.resize(static_cast<std::size_t>(item) + 1);
     std::vector<SettledGyou>& rows = memo.gyou[static_cast<std::size_t>(item)];
     rows.resize(static_cast<std::size_t>(std::max(d.m_GyouCount, 0)) + 1);
+    if (!g_SkipRecordOn)
+        for (SettledGyou& row : rows)
+            row.settled = false;
     return rows;
 }
 
@@ -734,8 +746,8 @@ bool KivRecalc::SkipAtFixedPoint(int reportGyou) {
     CKivDoc& d = m_Doc;
     const auto* memo = dynamic_cast<const FixedPoints*>(d.m_RecalcMemo.get());
     const int item = d.m_CurKoumoku[0];
-    if (!memo || memo->rewrites != d.m_RewriteCount || item < 1 || item >= static_cast<int>(memo->items.size()) ||
-        !memo->items[static_cast<std::size_t>(item)])
+    if (!g_SkipRecordOn || !memo || memo->rewrites != d.m_RewriteCount || item < 1 ||
+        item >= static_cast<int>(memo->items.size()) || !memo->items[static_cast<std::size_t>(item)])
         return false;
     const FixedPoint& fp = *memo->items[static_cast<std::size_t>(item)];
     // A recalculation that named only one row's too-wide amount may have passed over others'.
@@ -778,6 +790,10 @@ void KivRecalc::RememberFixedPoint(int reportGyou, bool stored, bool missing) {
     CKivView& v = m_View;
     CKivDoc& d = m_Doc;
     const int item = d.m_CurKoumoku[0];
+    if (!g_SkipRecordOn) {
+        ForgetFixedPoint();
+        return;
+    }
     if (item < 1 || item > CKivDoc::kKoumokuMax)
         return;
     FixedPoints* memo = &Memo();

@@ -139,3 +139,34 @@ TEST(KivFile, BackupNames) {
     for (const auto& c : cases)
         EXPECT_EQ(KivBackupPath(c.path, c.mode), c.want) << c.path;
 }
+
+// A row without an item number is damaged when anything but blanks and NULs follows its key:
+// its first byte after the key (byte 8) is enough, and nothing in the key itself counts.
+TEST(KivFile, AFreeRowIsDamagedByAnyContentAfterItsKey) {
+    auto with = [](std::string row, std::size_t at, char c) {
+        row[at] = c;
+        return row;
+    };
+    const std::string blank(1400, ' ');
+    const std::string nuls(1400, '\0');
+    struct Case {
+        const char* what;
+        std::string row;
+        bool damaged;
+    };
+    const Case cases[] = {
+        {"all blanks", blank, false},
+        {"all NULs", nuls, false},
+        {"content only at byte 8", with(blank, 8, 'x'), true},
+        {"content only at byte 8 among NULs", with(nuls, 8, '1'), true},
+        {"content only at the last byte", with(blank, 1399, 'x'), true},
+        {"a row number but nothing after the key", with(with(blank, 6, '0'), 7, '2'), false},
+        {"a damaged item number but nothing after the key", "O002" + std::string(1396, ' '), false},
+        {"a damaged item number and content at byte 8", with("O002" + std::string(1396, ' '), 8, 'x'), true},
+        {"a row of nine bytes with content at byte 8", "00000000x", true},
+        {"a row of the key alone", "    0001", false},
+        {"an item number", with("0001" + std::string(1396, ' '), 8, 'x'), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsDamagedFreeRow(c.row), c.damaged) << c.what;
+}

@@ -713,4 +713,80 @@ TEST_F(KivViewInput, TheRightButtonOpensTheRowsDetailDialog) {
     EXPECT_EQ(stored(3, GyouRecord::KoumokuNo) + stored(3, GyouRecord::GyouNo), "00010003");
 }
 
+// ---------------------------------------------------------------------------------------------
+// What the estimate grid does otherwise than the master and totals grids
+
+TEST_F(KivViewInput, TheEstimateGridsOwnRulesForDeleteShowScrollAndEnter) {
+    using G = GyouRecord;
+    struct Case {
+        const char* what;
+        int gyou, field;                    // where the cursor is put
+        std::function<void()> action;
+        int storedGyou, storedField;        // the stored cell checked afterwards
+        std::string stored;                 // ... and what it holds
+        std::string buffer;                 // what the row buffer holds there (unchecked when empty)
+        int cursorGyou, cursorField, top;   // where the cursor is afterwards
+        int rows;                           // the item's row count afterwards
+    };
+    auto keys = [this](std::vector<int> vks) {
+        return [this, vks] {
+            for (int vk : vks)
+                backend.sendKeyDown(*view, vk);
+        };
+    };
+    auto chars = [this](std::string cs) {
+        return [this, cs] {
+            for (char c : cs)
+                backend.sendChar(*view, static_cast<unsigned char>(c));
+        };
+    };
+    const Case cases[] = {
+        // Backspace, Esc and Delete change only the row buffer; the row is stored when the
+        // cursor leaves it.
+        {"Delete on a number", 2, G::HiroidasiSuu1, keys({VK_DELETE}), 2, G::HiroidasiSuu1, num(G::HiroidasiSuu1, "5"),
+         std::string(8, ' '), 2, G::HiroidasiSuu1, 1, 4},
+        {"Esc on a number", 2, G::Tanka1, chars("\x1b"), 2, G::Tanka1, num(G::Tanka1, "200"), std::string(10, ' '), 2,
+         G::Tanka1, 1, 4},
+        {"Backspace in a text", 2, G::Hinmei, [&] { keys({VK_RIGHT, VK_RIGHT})(); chars("\b")(); }, 2, G::Hinmei,
+         padded(G::Hinmei, "AB"), padded(G::Hinmei, "A"), 2, G::Hinmei, 1, 4},
+        {"Delete in a text", 2, G::Hinmei, keys({VK_DELETE}), 2, G::Hinmei, padded(G::Hinmei, "AB"),
+         padded(G::Hinmei, "B"), 2, G::Hinmei, 1, 4},
+        {"Delete, then the row left", 2, G::HiroidasiSuu1, keys({VK_DELETE, VK_DOWN}), 2, G::HiroidasiSuu1,
+         std::string(8, ' '), "", 3, G::HiroidasiSuu1, 1, 4},
+        // Shown again, the grid keeps the item, the row and the field, the row at the top.
+        {"hidden and shown", 3, G::Tanka1, [this] {
+             view->dispatchShow(false);
+             view->dispatchShow(true);
+         }, 3, G::Tanka1, num(G::Tanka1, "300"), "", 3, G::Tanka1, 2, 4},
+        // A sideways scroll keeps the field's number, on screen or not.
+        {"scrolled sideways", 2, G::HiroidasiSuu1, [this] {
+             backend.sendScroll(*view, SB_HORZ, SB_LINERIGHT);
+             backend.sendScroll(*view, SB_HORZ, SB_LINERIGHT);
+             EXPECT_EQ(view->m_HScrollPairs, 2);   // the quantities' pair scrolled away
+         }, 2, G::HiroidasiSuu1, num(G::HiroidasiSuu1, "5"), "", 2, G::HiroidasiSuu1, 1, 4},
+        // Enter on a number in the empty row after the last appends a new row, as any new row
+        // is made: its supply factor 1.0.
+        {"Enter after the last row", 5, G::HiroidasiSuu1, [this] { enter(); }, 5, G::Hokyuu, "  1.0", "", 5,
+         G::HiroidasiSuu2, 0, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> rows;
+        for (int k = 1; k <= 4; ++k)
+            rows.push_back(makeRow(k, {{G::Hinmei, "AB"}, {G::HiroidasiSuu1, std::to_string(k + 3)},
+                                       {G::Tanka1, std::to_string(k * 100)}}));
+        open(rows);
+        placeCursor(c.gyou, c.gyou == 5 ? 5 : 1, c.field);
+        c.action();
+        EXPECT_EQ(stored(c.storedGyou, c.storedField), c.stored);
+        if (!c.buffer.empty())
+            EXPECT_EQ(cell(c.storedField), c.buffer);
+        EXPECT_EQ(doc->m_CurKoumoku[0], 1);
+        EXPECT_EQ(cursorRow(), c.cursorGyou);
+        EXPECT_EQ(field(), c.cursorField);
+        EXPECT_EQ(topRows(), c.top);
+        EXPECT_EQ(doc->m_GyouCount, c.rows);
+    }
+}
+
 } // namespace

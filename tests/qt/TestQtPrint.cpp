@@ -4,6 +4,7 @@
 #include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/LayoutFile.h"
+#include "estimate/RecalcSeams.h"
 #include "grid/KivView.h"
 #include "platform/files/Files.h"
 #include "platform/print/PrintView.h"
@@ -12,6 +13,7 @@
 #include "platform/ui/App.h"
 #include "platform/ui/Frame.h"
 #include "print/InsatuDialog.h"
+#include "recalc/KivRecalc.h"
 #include "qt/QtEstimateApp.h"
 #include "qt/QtTestApp.h"
 #include "support/TempDir.h"
@@ -51,13 +53,16 @@ std::string run(const std::string& command) {
     return out;
 }
 
-std::string itemRow(int item, int gyou, const std::string& name, const std::string& amount = {}) {
+// A row named `name`; with a price, one unit of it.
+std::string itemRow(int item, int gyou, const std::string& name, const std::string& tanka = {}) {
     std::string r = GyouRecord::blankRow();
     GyouRecord::writeKey(r, item, gyou);
     GyouRecord::putText(r, GyouRecord::Hinmei, name);
     GyouRecord::putNumber(r, GyouRecord::Hokyuu, "1.0");
-    if (!amount.empty())
-        GyouRecord::putNumber(r, GyouRecord::Kingaku1, amount);
+    if (!tanka.empty()) {
+        GyouRecord::putNumber(r, GyouRecord::HiroidasiSuu1, "1");
+        GyouRecord::putNumber(r, GyouRecord::Tanka1, tanka);
+    }
     return r;
 }
 
@@ -101,6 +106,9 @@ protected:
         CKivDoc::SetProgramDirectory(exeDir.path());
         CKivDoc::s_BackupWriter = [](CKivDoc&) {};
         print::resetRunSettings();
+        // Printing recalculates every item first, as the program connects it.
+        seams = recalcSeams();
+        KivRecalc::Connect();
         doc = std::make_unique<CKivDoc>();
         std::vector<std::string> rows;
         const int counts[] = {10, 25, 5};
@@ -132,6 +140,7 @@ protected:
         ui::setBackend(nullptr);
         doc.reset();
         print::resetRunSettings();
+        recalcSeams() = seams;
         CKivDoc::s_BackupWriter = nullptr;
         CKivDoc::SetProgramDirectory({});
         CKivDoc::SetRunMode("");
@@ -139,6 +148,7 @@ protected:
 
     kiv::test::ScopedProfileHome profile;
     kiv::test::TempDir exeDir;
+    RecalcSeams seams;
     qt::QtBackend backend;
     std::unique_ptr<CKivDoc> doc;
     std::unique_ptr<kiv::test::EstimateApp> app;

@@ -76,11 +76,12 @@ protected:
     struct Labour {
         int no;
         std::string trade, tanka1;
+        std::string tanka2 = {};
     };
     void labour(const std::vector<Labour>& lines) {
         std::vector<RoumuRecord> list(40);
         for (const Labour& l : lines) {
-            auto r = RoumuRecord::build(std::to_string(l.no), kiv::text::sj(l.trade.c_str()), l.tanka1, "");
+            auto r = RoumuRecord::build(std::to_string(l.no), kiv::text::sj(l.trade.c_str()), l.tanka1, l.tanka2);
             ASSERT_TRUE(r);
             list[static_cast<std::size_t>(l.no - 1)] = *r;
         }

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "estimate/KivMessagePass.h"
+
 using namespace kivtest;
 using E = EnzanCode;
 
@@ -244,6 +246,93 @@ TEST_F(RecalcSkips, RowsAlikeButForTheirNumbersComeOutAsTheirOwnRecalculation) {
         view->StoreKoumoku();
         for (int j = 0; j < doc->PoolGyouCount(); ++j)
             EXPECT_EQ(doc->PoolGyou(j), saved[static_cast<std::size_t>(j)]) << "row " << j;
+    }
+}
+
+// What a row or an item has to say is said again by every later whole pass, however settled the
+// rows and items are: the pass of printing and the exports, and the check after opening.
+class RecalcSkipsSayAgain : public RecalcFixture {
+protected:
+    void TearDown() override {
+        SetKivAskHook({});
+        RecalcFixture::TearDown();
+    }
+    // Printing's pass: every item from the last, twice, then the one missing-row warning.
+    void printPass() {
+        {
+            KivMessagePass pass;
+            view->StoreKoumoku();
+            RunClearKeisanMissing(*view);
+            for (int k = doc->m_KoumokuCount; k >= 1; --k) {
+                doc->m_CurKoumoku[0] = k;
+                view->LoadKoumoku();
+                doc->m_CurGyou[0] = 1;
+                view->LoadGyou();
+                view->RecalcKoumoku();
+                view->RecalcKoumoku();
+                view->StoreKoumoku();
+            }
+            doc->MarkRecalculated();
+        }
+        RunClearKeisanGyouFlags(*view);
+    }
+};
+
+TEST_F(RecalcSkipsSayAgain, TooWideAmountsAndQuantitiesAndMissingRowsAreSaidOnEveryPass) {
+    const std::string wide = "金額が12桁を越しました。再入力してください。";
+    const std::string eight = "積算数量 109999999 は８桁を越えるため書き込めません。数量を訂正してください。";
+    const std::string missing =
+        "複合単価で作成した内訳を読み込んだか、継手、接合、支持、ｽﾘｰﾌﾞ、付属品、雑材、労務費が入力されていません。追加入力する必要があります。";
+    // The style conversion's question is declined: the rows stay missing.
+    SetKivAskHook([](const std::string&) { return false; });
+    struct Case {
+        const char* what;
+        std::vector<Fields> rows;
+        std::string said;
+        std::function<void()> first;   // what happens before the passes
+    };
+    const std::vector<Fields> wideRow1{priced("99999999", "99999"), priced("2", "100"), priced("3", "100")};
+    // Row 1's amount named by a pass; then `touch` on row 2 recalculates the item, naming only
+    // row 2's amounts (or none after a click), and changes nothing in row 1.
+    auto passedOver = [this, &wide](std::function<void()> touch) {
+        return [this, &wide, touch] {
+            printPass();
+            ASSERT_EQ(messagesWith(wide), 1);
+            ClearKivRecordedMessages();
+            touch();
+            EXPECT_EQ(messagesWith(wide), 0);
+        };
+    };
+    const Case cases[] = {
+        {"an amount too wide, passed over by the commit of another row", wideRow1, wide, passedOver([this] {
+             placeCursor(2, 2, G::Tanka1);
+             for (char ch : std::string("150"))
+                 backend.sendChar(*view, static_cast<unsigned char>(ch));
+             enter();
+             EXPECT_EQ(at(2, G::Kingaku1), "300");
+         })},
+        {"an amount too wide, passed over by a click on another row", wideRow1, wide, passedOver([this] {
+             placeCursor(2, 2, G::Hinmei);
+             clickOn(G::Tanka1, 2);
+             EXPECT_EQ(field(), G::Tanka1);
+         })},
+        {"an estimated quantity past eight digits", {priced("99999999", "1", {{G::Hokyuu, "1.1"}})}, eight, [] {}},
+        {"computed rows missing in the labour-posting style", {priced("10", "1000", {{G::TugiteRitu, ".05"}})},
+         missing, [] {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        estimate({c.rows}, 0);
+        c.first();
+        for (int pass = 1; pass <= 3; ++pass) {
+            SCOPED_TRACE(pass);
+            ClearKivRecordedMessages();
+            printPass();
+            EXPECT_EQ(messagesWith(c.said), 1) << "printing";
+            ClearKivRecordedMessages();
+            RunCheckKeisanModeView(*view);
+            EXPECT_EQ(messagesWith(c.said), 1) << "the check after opening";
+        }
     }
 }
 

@@ -8,8 +8,9 @@ namespace kiv::test {
 
 class TempDir {
 public:
-    TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "kivtest-XXXXXX").string();
+    // Under `under`, or the system's temporary folder when it is empty.
+    explicit TempDir(const std::filesystem::path& under = {}) {
+        std::string tmpl = ((under.empty() ? std::filesystem::temp_directory_path() : under) / "kivtest-XXXXXX").string();
         if (!::mkdtemp(tmpl.data()))
             throw std::runtime_error("mkdtemp failed");
         m_Path = tmpl;
