@@ -179,6 +179,10 @@ std::string CKivDoc::SerializeKivFile() const {
     return WriteKivFile(m_HyousiData, std::span<const std::string_view>(rows));
 }
 
+bool CKivDoc::ReadInPartAndNotYetOverwritten() const {
+    return !m_TruncatedSource.empty() && kiv::files::samePath(m_PathName, m_TruncatedSource);
+}
+
 bool CKivDoc::OnSaveDocument(const std::string& path) {
     const bool overTruncated = !m_TruncatedSource.empty() && kiv::files::samePath(path, m_TruncatedSource);
     if (overTruncated && !KivAsk(kAskOverwritePartlyRead))
@@ -230,6 +234,11 @@ void CKivDoc::SaveBkUp() {
         return;
     }
     m_PathText = KivBackupPath(m_PathName, m_Mode == "2" ? '2' : '1');
+    // Until the file that was read only in part has been overwritten, its backup may be the one
+    // complete copy of it: an existing backup is kept, and only a missing one is written.
+    std::error_code ec;
+    if (ReadInPartAndNotYetOverwritten() && fs::exists(m_PathText, ec))
+        return;
     bool written = false;
     std::string error;
     try {
