@@ -185,7 +185,8 @@ bool CKivDoc::ReadInPartAndNotYetOverwritten() const {
 
 bool CKivDoc::OnSaveDocument(const std::string& path) {
     const bool overTruncated = !m_TruncatedSource.empty() && kiv::files::samePath(path, m_TruncatedSource);
-    if (overTruncated && !KivAsk(kAskOverwritePartlyRead))
+    // Return must not lose the unread part: ｷｬﾝｾﾙ is the default.
+    if (overTruncated && !KivAsk(kAskOverwritePartlyRead, KivAskDefault::Cancel))
         return false;
     // Digits typed into a cell reach the row only when the cursor leaves it: they are kept.
     if (m_pView)
