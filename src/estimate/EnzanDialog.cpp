@@ -48,7 +48,7 @@ CEnzanDialog::CEnzanDialog(Window* parent) : SetteiEditDialog(dialogLayout(), pa
 
 void CEnzanDialog::doDataExchange(DataExchange& dx) {
     for (int k = 0; k < kEnzanCodeCount; ++k)
-        dx.text(enzanCodeInfo(static_cast<EnzanCode>(k)).boxId, m_Code[static_cast<std::size_t>(k)],
+        dx.number(enzanCodeInfo(static_cast<EnzanCode>(k)).boxId, m_Code[static_cast<std::size_t>(k)],
                 static_cast<int>(kEnzanCodeWidth));
 }
 

@@ -171,7 +171,9 @@ public:
     // pool rows; the pool itself is not changed.
     std::string SerializeKivFile() const;
     // Writes the backup file (KivBackupPath) through the safe write. A failure is reported once
-    // per document and never stops anything. Tests replace the write with s_BackupWriter.
+    // per document and never stops anything. While the document's file is one that was read only
+    // in part and not yet overwritten, an existing backup is left alone. Tests replace the write
+    // with s_BackupWriter.
     void SaveBkUp();
     static std::function<void(CKivDoc&)> s_BackupWriter;
     // Every pool row converted from the previous system's layout (padded or cut to 1400).
@@ -184,6 +186,8 @@ public:
     // The file that was opened only in part (rows beyond 9999 left behind, or data after the last
     // row that could not be read); empty when none. The first save over it asks first.
     const std::string& TruncatedSource() const { return m_TruncatedSource; }
+    // The document's file is still the TruncatedSource, not yet saved over.
+    bool ReadInPartAndNotYetOverwritten() const;
 
     // --- Reference records (KivDocRecords.cpp)
     // Reads the labour list, settings record, header and cover layouts, each on its own; a file

@@ -179,9 +179,14 @@ std::string CKivDoc::SerializeKivFile() const {
     return WriteKivFile(m_HyousiData, std::span<const std::string_view>(rows));
 }
 
+bool CKivDoc::ReadInPartAndNotYetOverwritten() const {
+    return !m_TruncatedSource.empty() && kiv::files::samePath(m_PathName, m_TruncatedSource);
+}
+
 bool CKivDoc::OnSaveDocument(const std::string& path) {
     const bool overTruncated = !m_TruncatedSource.empty() && kiv::files::samePath(path, m_TruncatedSource);
-    if (overTruncated && !KivAsk(kAskOverwritePartlyRead))
+    // Return must not lose the unread part: ｷｬﾝｾﾙ is the default.
+    if (overTruncated && !KivAsk(kAskOverwritePartlyRead, KivAskDefault::Cancel))
         return false;
     // Digits typed into a cell reach the row only when the cursor leaves it: they are kept, and
     // the file carries the amounts they make.
@@ -231,6 +236,11 @@ void CKivDoc::SaveBkUp() {
         return;
     }
     m_PathText = KivBackupPath(m_PathName, m_Mode == "2" ? '2' : '1');
+    // Until the file that was read only in part has been overwritten, its backup may be the one
+    // complete copy of it: an existing backup is kept, and only a missing one is written.
+    std::error_code ec;
+    if (ReadInPartAndNotYetOverwritten() && fs::exists(m_PathText, ec))
+        return;
     bool written = false;
     std::string error;
     try {

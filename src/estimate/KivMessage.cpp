@@ -46,11 +46,11 @@ void ClearKivRecordedMessages() { prompts().messages.clear(); }
 
 void SetKivAskHook(KivAskHook h) { prompts().askHook = std::move(h); }
 
-bool KivAsk(const std::string& utf8Question) {
+bool KivAsk(const std::string& utf8Question, KivAskDefault defaultButton) {
     Prompts& p = prompts();
     ++p.serial;
     if (p.askHook)
-        return p.askHook(utf8Question);
+        return p.askHook(utf8Question, defaultButton);
     p.questions.push_back(utf8Question);
     if (p.answers.empty()) {
         ++p.unexpected;

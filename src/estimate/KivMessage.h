@@ -28,11 +28,13 @@ const std::vector<std::string>& KivRecordedMessages();
 void ClearKivRecordedMessages();
 
 // --- OK/Cancel questions
-using KivAskHook = std::function<bool(const std::string& utf8Question)>;
+// Which button Return presses: OK, or ｷｬﾝｾﾙ where OK would lose data.
+enum class KivAskDefault { Ok, Cancel };
+using KivAskHook = std::function<bool(const std::string& utf8Question, KivAskDefault defaultButton)>;
 void SetKivAskHook(KivAskHook hook);
 // True for OK. Without a hook the question is recorded and answered from the queue; a question
 // that finds the queue empty is answered Cancel, the safe answer, and kept as unanswered.
-bool KivAsk(const std::string& utf8Question);
+bool KivAsk(const std::string& utf8Question, KivAskDefault defaultButton = KivAskDefault::Ok);
 void QueueKivAnswer(bool ok);
 const std::vector<std::string>& KivRecordedQuestions();
 int KivUnexpectedQuestions();

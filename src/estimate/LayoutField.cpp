@@ -8,7 +8,9 @@ std::string layoutText(std::string_view record, std::size_t offset, std::size_t 
     return std::string(t.substr(0, t.find('\0')));
 }
 
-int layoutNumber(std::string_view record, std::size_t offset) { return kiv::text::parseInt(record.substr(offset, 3)); }
+int layoutNumber(std::string_view record, std::size_t offset) {
+    return kiv::text::parseInt(record.substr(offset, kLayoutNumberWidth));
+}
 
 LayoutPos layoutPos(std::string_view record, std::size_t offset) {
     return {layoutNumber(record, offset), layoutNumber(record, offset + 4), layoutNumber(record, offset + 8)};

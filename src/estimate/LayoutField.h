@@ -23,6 +23,9 @@ struct LayoutItem {
     bool operator==(const LayoutItem&) const = default;
 };
 
+// The columns of X, Y and size; no text field of a layout record is this narrow.
+inline constexpr std::size_t kLayoutNumberWidth = 3;
+
 // The text columns as they stand, blanks kept, up to a NUL if one stands inside.
 std::string layoutText(std::string_view record, std::size_t offset, std::size_t width);
 // A 3-column number read as atoi reads it (leading blanks skipped, stops at the first other

@@ -12,7 +12,7 @@ const DialogTemplate& CmarumeDialog::dialogLayout() {
 
 CmarumeDialog::CmarumeDialog(Window* parent) : SetteiEditDialog(dialogLayout(), parent) {}
 
-void CmarumeDialog::doDataExchange(DataExchange& dx) { dx.cbString(kMarume, m_Marume, 1); }
+void CmarumeDialog::doDataExchange(DataExchange& dx) { dx.number(kMarume, m_Marume, 1); }
 
 void CmarumeDialog::showSettei(const SetteiRecord& record) {
     char stored = record.byte(SetteiRecord::KetaMarumePos);

@@ -1,5 +1,6 @@
 #include "estimate/MasterPath.h"
 
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
 #include "estimate/MstFile.h"
 #include "platform/files/Files.h"
@@ -13,6 +14,16 @@ namespace {
 
 const char* masterSection(std::string_view mode) { return mode != "2" ? "Emaster_Section" : "Mmaster_Section"; }
 const char* masterEntry(std::string_view mode) { return mode != "2" ? "Emaster_Dat" : "Mmaster_Dat"; }
+
+// A master without lines would read as the old electrical layout (its first line counts as one
+// character long) and ask to be converted: a new master holds one blank line of the current
+// layout, category 1, line 1, as a new line is made.
+std::string newMasterBytes() {
+    std::string line = GyouRecord::blankRow();
+    GyouRecord::writeKey(line, 1, 1);
+    GyouRecord::fillBlankHokyuu(line);
+    return WriteMstFile(std::vector<std::string>{line});
+}
 
 } // namespace
 
@@ -35,5 +46,5 @@ bool OfferNewMaster(const fs::path& path, const ConfirmCreate& confirmCreate, st
     message.clear();
     if (probeFile(path) != FileState::Missing)
         return true;
-    return acceptChosenFile(path, confirmCreate, message, WriteMstFile(std::vector<std::string>{}));
+    return acceptChosenFile(path, confirmCreate, message, newMasterBytes());
 }

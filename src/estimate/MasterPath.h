@@ -21,7 +21,8 @@ std::filesystem::path MasterFilePath(std::string_view mode, const std::string& f
 bool RememberMasterFile(std::string_view mode, const std::filesystem::path& path);
 
 // A master that is not there yet is offered for creation, as the reference-file choosers offer
-// theirs: createFileQuestion(path), and on yes an empty master (a count of no lines) is written.
+// theirs: createFileQuestion(path), and on yes a new master is written: one blank line of the
+// current layout (category 1, line 1), so that it opens without the old-layout questions.
 // A file that exists is left to the opening to judge. True when the file stands there now;
 // otherwise `message` says why (empty after a no).
 bool OfferNewMaster(const std::filesystem::path& path, const ConfirmCreate& confirmCreate, std::string& message);

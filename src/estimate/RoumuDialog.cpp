@@ -60,10 +60,10 @@ CRoumuDialog::CRoumuDialog(Window* parent) : Dialog(dialogLayout(), parent) {
 }
 
 void CRoumuDialog::doDataExchange(DataExchange& dx) {
-    dx.text(kNo, m_No, static_cast<int>(RoumuRecord::NoWidth));
+    dx.number(kNo, m_No, static_cast<int>(RoumuRecord::NoWidth));
     dx.text(kSyokusyu, m_Syokusyu, static_cast<int>(RoumuRecord::SyokusyuWidth));
-    dx.text(kRoumuTanka1, m_RoumuTanka1, static_cast<int>(RoumuRecord::TankaWidth));
-    dx.text(kRoumuTanka2, m_RoumuTanka2, static_cast<int>(RoumuRecord::TankaWidth));
+    dx.number(kRoumuTanka1, m_RoumuTanka1, static_cast<int>(RoumuRecord::TankaWidth));
+    dx.number(kRoumuTanka2, m_RoumuTanka2, static_cast<int>(RoumuRecord::TankaWidth));
 }
 
 void CRoumuDialog::onShowDialog() {

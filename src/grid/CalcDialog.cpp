@@ -73,7 +73,7 @@ void CCalcDialog::onShowDialog() {
     gotoControl(kDisplay);
 }
 
-void CCalcDialog::doDataExchange(DataExchange& dx) { dx.text(kDisplay, m_Display, kDisplayWidth); }
+void CCalcDialog::doDataExchange(DataExchange& dx) { dx.number(kDisplay, m_Display, kDisplayWidth); }
 
 void CCalcDialog::TakeDisplay() { m_Display = itemText(kDisplay); }
 

@@ -100,9 +100,9 @@ void CGoukeiDialog::doDataExchange(DataExchange& dx) {
     dx.cbString(kSyoukeiLabel, m_SyoukeiLabel, kLabelWidth);
     dx.cbString(kTyuukeiLabel, m_TyuukeiLabel, kLabelWidth);
     dx.text(kKeihi1Name, m_Keihi1Name, kLabelWidth);
-    dx.text(kKeihi1Ritu, m_Keihi1Ritu, kRituWidth);
+    dx.number(kKeihi1Ritu, m_Keihi1Ritu, kRituWidth);
     dx.text(kKeihi2Name, m_Keihi2Name, kLabelWidth);
-    dx.text(kKeihi2Ritu, m_Keihi2Ritu, kRituWidth);
+    dx.number(kKeihi2Ritu, m_Keihi2Ritu, kRituWidth);
 }
 
 void CGoukeiDialog::onOK() { Decide(Syoukei); }

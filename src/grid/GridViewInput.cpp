@@ -175,6 +175,7 @@ void GridViewBase::onChar(unsigned ch, int repeat, unsigned flags) {
             }
             break;
         case 9:
+            // Never typed into a text cell: a TAB in a totals row would split a field of its TAB-separated export.
             OnTabKey();
             break;
         case 13:

@@ -117,7 +117,7 @@ void CTekkyoBukakeDialog::doDataExchange(DataExchange& dx) {
     dx.check(kToBikou2, m_ToBikou2);
     dx.check(kSaisiyou, m_Saisiyou);
     dx.check(kToritukeOnly, m_ToritukeOnly);
-    dx.text(kSonotaKakeritu, m_SonotaKakeritu, kKakerituBytes);
+    dx.number(kSonotaKakeritu, m_SonotaKakeritu, kKakerituBytes);
 }
 
 void CTekkyoBukakeDialog::showSettei(const SetteiRecord& record) {

@@ -73,11 +73,11 @@ void CTextreadDialog::onShowDialog() {
 }
 
 void CTextreadDialog::doDataExchange(DataExchange& dx) {
-    dx.cbString(kHinmeiColumn, m_Columns[0], kColumnBytes);
+    dx.number(kHinmeiColumn, m_Columns[0], kColumnBytes);
     dx.text(kPath, m_Path, kMaxPath);
     for (int i = 1; i < kColumns; ++i)
-        dx.cbString(kHinmeiColumn + i, m_Columns[static_cast<std::size_t>(i)], kColumnBytes);
-    dx.text(kBunNo, m_BunNo, kBunNoBytes);
+        dx.number(kHinmeiColumn + i, m_Columns[static_cast<std::size_t>(i)], kColumnBytes);
+    dx.number(kBunNo, m_BunNo, kBunNoBytes);
     dx.check(kToSyousai, m_ToSyousai);
 }
 

@@ -115,8 +115,8 @@ CMsonotahenkanDialog::CMsonotahenkanDialog(Window* parent) : Dialog(dialogLayout
 void CMsonotahenkanDialog::doDataExchange(DataExchange& dx) {
     dx.text(kBunFrom, m_BunFrom, kMinBun, kMaxBun);
     dx.text(kBunTo, m_BunTo, kMinBun, kMaxBun);
-    dx.text(kSonota1Ritu, m_Sonota1Ritu, kRituBytes);
-    dx.text(kSonota2Ritu, m_Sonota2Ritu, kRituBytes);
+    dx.number(kSonota1Ritu, m_Sonota1Ritu, kRituBytes);
+    dx.number(kSonota2Ritu, m_Sonota2Ritu, kRituBytes);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -181,10 +181,10 @@ void CMtextreadDialog::onShowDialog() {
 }
 
 void CMtextreadDialog::doDataExchange(DataExchange& dx) {
-    dx.cbString(kHinmeiColumn, m_Columns[0], kColumnBytes);
+    dx.number(kHinmeiColumn, m_Columns[0], kColumnBytes);
     dx.text(kPath, m_Path, kMaxPath);
     for (int i = 1; i < kMstColumns; ++i)
-        dx.cbString(kHinmeiColumn + i, m_Columns[static_cast<std::size_t>(i)], kColumnBytes);
+        dx.number(kHinmeiColumn + i, m_Columns[static_cast<std::size_t>(i)], kColumnBytes);
     dx.check(kToSyousai, m_ToSyousai);
 }
 

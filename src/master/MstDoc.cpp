@@ -310,7 +310,8 @@ std::string MstDoc::SerializeMstFile() const {
 
 bool MstDoc::onSaveDocument(const std::filesystem::path& path) {
     const bool overPartlyRead = !m_PartlyReadSource.empty() && kiv::files::samePath(path, m_PartlyReadSource);
-    if (overPartlyRead && !KivAsk(kAskOverwritePartlyRead))
+    // Return must not lose the unread part: ｷｬﾝｾﾙ is the default.
+    if (overPartlyRead && !KivAsk(kAskOverwritePartlyRead, KivAskDefault::Cancel))
         return false;
     // Digits typed into a cell reach the line only when the cursor leaves it: they are kept.
     if (m_pView)

@@ -84,7 +84,7 @@ void CBukakeDialog::doDataExchange(DataExchange& dx) {
     dx.text(kKikaku, m_BukakeKikaku, static_cast<int>(BukakeRecord::KikakuWidth));
     dx.text(kGoukei, m_BukakeGoukei, 0.0, 1000.0);
     dx.lbString(kList, m_ListText);
-    dx.text(kBukake, m_BukakeText, static_cast<int>(BukakeRecord::BukakeWidth));
+    dx.number(kBukake, m_BukakeText, static_cast<int>(BukakeRecord::BukakeWidth));
     // While 数量 is being typed its text stays as typed ("0." would otherwise become "0").
     if (dx.saving() || !m_KeepTypedSuuryou)
         dx.text(kSuuryou, m_Suuryou, 0.0, 100.0);

@@ -54,8 +54,8 @@ kivdialog::kivdialog(kiv::ui::Window* parent) : Dialog(kivDialogTemplate(), pare
 }
 
 void kivdialog::doDataExchange(kiv::ui::DataExchange& dx) {
-    dx.text(IDC_BUNNO, m_BunNo, 4);
-    dx.text(IDC_BUNGYOUNO, m_BunGyouNo, 4);
+    dx.number(IDC_BUNNO, m_BunNo, 4);
+    dx.number(IDC_BUNGYOUNO, m_BunGyouNo, 4);
     dx.text(IDC_HINMEI, m_Hinmei, 30);
     dx.text(IDC_KIKAKU, m_Kikaku, 30);
     dx.text(IDC_TANNI, m_Tanni, 4);
@@ -66,28 +66,28 @@ void kivdialog::doDataExchange(kiv::ui::DataExchange& dx) {
     for (std::size_t k = 0; k < static_cast<std::size_t>(kZaiLines); ++k) {
         dx.text(IDC_ZAIHINMEI[k], m_ZaiHinmei[k], 30);
         dx.text(IDC_ZAIKIKAKU[k], m_ZaiKikaku[k], 30);
-        dx.text(IDC_ZAISUU[k], m_ZaiSuu[k], 5);
+        dx.number(IDC_ZAISUU[k], m_ZaiSuu[k], 5);
         dx.text(IDC_ZAITANNI[k], m_ZaiTanni[k], 4);
-        dx.text(IDC_ZAITANKA1[k], m_ZaiTanka1[k], 10);
+        dx.number(IDC_ZAITANKA1[k], m_ZaiTanka1[k], 10);
         dx.text(IDC_ZAIKINGAKU1[k], m_ZaiKingaku1[k], 13);
-        dx.text(IDC_ZAITANKA2[k], m_ZaiTanka2[k], 10);
+        dx.number(IDC_ZAITANKA2[k], m_ZaiTanka2[k], 10);
         dx.text(IDC_ZAIKINGAKU2[k], m_ZaiKingaku2[k], 13);
         dx.text(IDC_ZAIBIKOU[k], m_ZaiBikou[k], 30);
     }
     for (std::size_t j = 0; j < static_cast<std::size_t>(kRoumuLines); ++j) {
-        dx.text(IDC_ROUMUNO[j], m_RoumuNo[j], 2);
+        dx.number(IDC_ROUMUNO[j], m_RoumuNo[j], 2);
         dx.text(IDC_ROUMUSYOKUSYU[j], m_RoumuSyokusyu[j], 12);
-        dx.text(IDC_ROUMUBUKAKE[j], m_RoumuBukake[j], 6);
+        dx.number(IDC_ROUMUBUKAKE[j], m_RoumuBukake[j], 6);
         dx.text(IDC_ROUMUTANNI[j], m_RoumuTanni[j], 4);
-        dx.text(IDC_ROUMUTANKA1[j], m_RoumuTanka1[j], ROUMUTANKA1_LIMIT[j]);
+        dx.number(IDC_ROUMUTANKA1[j], m_RoumuTanka1[j], ROUMUTANKA1_LIMIT[j]);
         dx.text(IDC_ROUMUKINGAKU1[j], m_RoumuKingaku1[j], 13);
-        dx.text(IDC_ROUMUTANKA2[j], m_RoumuTanka2[j], 13);
+        dx.number(IDC_ROUMUTANKA2[j], m_RoumuTanka2[j], 13);
         dx.text(IDC_ROUMUKINGAKU2[j], m_RoumuKingaku2[j], 13);
         dx.text(IDC_ROUMUBIKOU[j], m_RoumuBikou[j]);
     }
     // Each lump-sum line's boxes exchange that line's own texts.
     auto issiki = [&](const IssikiIds& ids, IssikiLine& l) {
-        dx.text(ids.ritu, l.Ritu, ids.rituLimit);
+        dx.number(ids.ritu, l.Ritu, ids.rituLimit);
         dx.text(ids.suu, l.Suu, 4);
         dx.text(ids.tanni, l.Tanni, 4);
         dx.text(ids.kingaku1, l.Kingaku1, 13);

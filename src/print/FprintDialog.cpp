@@ -87,6 +87,8 @@ void CFprintDialog::doDataExchange(DataExchange& dx) {
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         if (isFlag(i))
             dx.check(kControls[i], m_Vertical[(i - kTextCount) / 4]);
+        else if (i >= kTextCount)   // X, Y and size
+            dx.number(kControls[i], m_Field[i], static_cast<int>(fieldColumn(i).width));
         else
             dx.text(kControls[i], m_Field[i], static_cast<int>(fieldColumn(i).width));
     }

@@ -13,8 +13,12 @@ LayoutFormDialog::LayoutFormDialog(const DialogTemplate& t, std::span<const int>
     : Dialog(t, parent), m_Fields(ids.size()), m_Ids(ids), m_Widths(widths), m_FirstFocus(firstFocus) {}
 
 void LayoutFormDialog::doDataExchange(DataExchange& dx) {
-    for (std::size_t i = 0; i < m_Ids.size(); ++i)
-        dx.text(m_Ids[i], m_Fields[i], static_cast<int>(m_Widths[i]));
+    for (std::size_t i = 0; i < m_Ids.size(); ++i) {
+        if (m_Widths[i] == kLayoutNumberWidth)   // X, Y and size
+            dx.number(m_Ids[i], m_Fields[i], static_cast<int>(m_Widths[i]));
+        else
+            dx.text(m_Ids[i], m_Fields[i], static_cast<int>(m_Widths[i]));
+    }
 }
 
 void LayoutFormDialog::onShowDialog() {

@@ -179,7 +179,10 @@ void CKivApp::AddDocTemplates() {
 
 void CKivApp::ConnectEstimatePrompts() {
     SetKivMessageHook([](const std::string& text) { ui::messageBox(text); });
-    SetKivAskHook([](const std::string& question) { return ui::messageBox(question, ui::MB_OKCANCEL) == ui::IDOK; });
+    SetKivAskHook([](const std::string& question, KivAskDefault defaultButton) {
+        const unsigned style = ui::MB_OKCANCEL | (defaultButton == KivAskDefault::Cancel ? ui::MB_DEFBUTTON2 : 0u);
+        return ui::messageBox(question, style) == ui::IDOK;
+    });
     SetKivSaveFileHook([](const KivSaveFileRequest& r) -> std::optional<std::string> {
         ui::FileDialogRequest req;
         req.open = false;

@@ -2,6 +2,10 @@
 // electrical conversion command.
 #include "grid/KivViewFixture.h"
 
+#include "estimate/KivFile.h"
+
+namespace fs = std::filesystem;
+
 using namespace kivtest;
 using namespace kiv::ui;
 
@@ -181,6 +185,70 @@ TEST_F(KivView, BackupTimerWritesEveryTenMinutesButNotDuringADialog) {
     EXPECT_EQ(duringDialog, 1);
     backend.processPending();
     EXPECT_EQ(backups, 2);   // one tick, once the command has ended
+}
+
+// The backup of an estimate read only in part may be the one complete copy of its file: the
+// timer and the close keep an existing backup until the file itself has been saved over; a
+// missing backup is written, and after Save As to another name the usual rule holds.
+TEST_F(KivView, APartlyReadEstimateKeepsItsCompleteBackupUntilItsFileIsSavedOver) {
+    kiv::test::TempDir data;
+    const std::vector<std::string> rows = namedRows(5);
+    const std::string complete = WriteKivFile({}, rows);
+    std::string partly = complete;
+    partly[0] = 4;   // the count lowered: the fifth row is data after the last row
+    const fs::path path = data / "job.KIV";
+    const fs::path backup = data / "jobBkUp.KIV";
+    CKivDoc::s_BackupWriter = nullptr;   // real backups
+    auto openPartly = [&] {
+        ASSERT_TRUE(kiv::files::writeFileAtomically(path, partly));
+        view.reset();
+        doc = std::make_unique<CKivDoc>();
+        ASSERT_TRUE(doc->OnOpenDocument(path.string()));
+        ASSERT_EQ(doc->TruncatedSource(), path.string());
+        view = std::make_unique<CKivView>();
+        view->SetDocument(doc.get());
+        ASSERT_TRUE(view->create(nullptr, Rect::fromSize(0, 0, kClientWidth, 14 * kLineHeight)));
+        // Rows typed since the opening are what a backup would hold.
+        placeCursor(1, 1, GyouRecord::Hinmei);
+        view->m_EditGyou.replace(16, 2, "Q1");
+        view->StoreGyou();
+    };
+    auto backupRows = [&] { return ReadKivFile(*kiv::files::readFile(backup)).rows; };
+
+    // A complete backup beside it: neither the timer nor the close touches it.
+    ASSERT_TRUE(kiv::files::writeFileAtomically(backup, complete));
+    openPartly();
+    ASSERT_TRUE(backend.fireTimer(*view, CKivView::kBackupTimerId));
+    EXPECT_EQ(kiv::files::readFile(backup), complete);
+    doc->OnCloseDocument();
+    EXPECT_EQ(kiv::files::readFile(backup), complete);
+
+    // No backup yet: the timer writes one as usual.
+    fs::remove(backup);
+    openPartly();
+    ASSERT_TRUE(backend.fireTimer(*view, CKivView::kBackupTimerId));
+    ASSERT_EQ(backupRows().size(), 4u);
+    EXPECT_EQ(GyouRecord::text(backupRows()[0], GyouRecord::Hinmei), "Q1");
+
+    // Saved over after its question: the backup follows the estimate again.
+    ASSERT_TRUE(kiv::files::writeFileAtomically(backup, complete));
+    openPartly();
+    QueueKivAnswer(true);
+    ASSERT_TRUE(doc->OnFileSave());
+    ASSERT_TRUE(backend.fireTimer(*view, CKivView::kBackupTimerId));
+    EXPECT_EQ(backupRows().size(), 4u);
+
+    // Saved as another name: that name's backup is written as usual, the first one is kept.
+    ASSERT_TRUE(kiv::files::writeFileAtomically(backup, complete));
+    const fs::path copyBackup = data / "copyBkUp.KIV";
+    ASSERT_TRUE(kiv::files::writeFileAtomically(copyBackup, complete));
+    openPartly();
+    QueueKivSaveFileAnswer((data / "copy.KIV").string());
+    ASSERT_TRUE(doc->OnFileSaveAs());
+    doc->OnCloseDocument();
+    EXPECT_EQ(kiv::files::readFile(backup), complete);
+    EXPECT_EQ(ReadKivFile(*kiv::files::readFile(copyBackup)).rows.size(), 4u);
+    EXPECT_TRUE(KivLeftoverPrompts().empty());
 }
 
 TEST_F(KivView, OldElectricalConversionConvertsOrClosesTheEstimate) {

@@ -124,6 +124,27 @@ TEST(Number, ParseTable) {
     }
 }
 
+// A number box's full-width digits, point and minus become half-width; everything else stays,
+// and a byte pair that only looks like a full-width digit inside another character is no digit.
+TEST(Number, HalfWidthNumberText) {
+    struct Case {
+        std::string typed;   // CP932
+        std::string want;
+    };
+    const Case cases[] = {
+        {sj("０１２３４５６７８９"), "0123456789"},
+        {sj("－１２．５"), "-12.5"},
+        {toCp932("\u2212３"), "-3"},            // the minus sign arrives as －
+        {sj("１２円"), "12" + sj("円")},         // another character stays and ends the number
+        {sj("ＡＢ１"), sj("ＡＢ") + "1"},
+        {"\x81\x82\x4F", "\x81\x82\x4F"},   // ≠ then O: its trail byte starts no digit
+        {"\x82", "\x82"},                       // a lead byte cut off at the end
+        {" 12.5", " 12.5"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(halfWidthNumberText(c.typed), c.want) << toUtf8(c.typed);
+}
+
 // The blanks ahead of a number are skipped several bytes at a time: every length of blank run,
 // every place of the first other byte and every white-space kind after the blanks read alike.
 TEST(Number, LeadingBlanksOfEveryLengthAreSkipped) {

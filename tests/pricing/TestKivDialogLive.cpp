@@ -517,5 +517,50 @@ TEST_F(KivDialogLiveTest, NumbersTheListDoesNotHoldOrTheNoCannotHold) {
     EXPECT_EQ(text(1, F::Roumu1No), "99");
 }
 
+// The input method is on in the dialog: ０-９, ．, － and − typed into a number box count as
+// their half-width forms (even where the full-width text is longer than the box), the amounts
+// are those of the half-width input, and the row takes half-width text.
+TEST_F(KivDialogLiveTest, FullWidthInputInNumberBoxesCountsAsHalfWidth) {
+    struct Case {
+        const char* what;
+        int box;
+        int field;
+        const char* half;
+        const char* full;
+    };
+    const Case cases[] = {
+        {"数量", IDC_ZAISUU[1], F::Zai2Suu, "2.5", "２．５"},
+        {"単価1", IDC_ZAITANKA1[1], F::Zai2Tanka1, "300", "３００"},
+        {"単価2", IDC_ZAITANKA2[1], F::Zai2Tanka2, "-40", "－４０"},
+        {"単価2, minus sign", IDC_ZAITANKA2[1], F::Zai2Tanka2, "-40", "−４０"},
+        {"掛率", IDC_TUGITE.ritu, F::TugiteRitu, "0.15", "０．１５"},
+        {"歩掛", IDC_ROUMUBUKAKE[0], F::Bukake1, "1.5", "１．５"},
+    };
+    // Returns the computed boxes and the row after OK.
+    auto run = [&](int box, const char* typed) {
+        openRow({{F::Zai2Suu, "2"}, {F::Zai2Tanka1, "100"}, {F::Zai2Tanka2, "100"}, {F::Roumu1No, "18"},
+                 {F::Bukake1, "1"}},
+                1);
+        std::vector<std::string> shown;
+        EXPECT_TRUE(show([&](Driver& dr) {
+            dr.type(box, typed);
+            for (int id : computedBoxes())
+                shown.push_back(dr.text(id));
+            dr.click(IDOK);
+        }));
+        return std::pair{shown, docRow(1)};
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto [halfShown, halfRow] = run(c.box, c.half);
+        const auto [fullShown, fullRow] = run(c.box, c.full);
+        EXPECT_EQ(fullShown, halfShown);
+        EXPECT_EQ(fullRow, halfRow);
+        EXPECT_EQ(text(1, c.field), c.half);
+    }
+    // The amounts moved: the case changed what the dialog computes.
+    EXPECT_NE(run(IDC_ZAISUU[1], "２").first, run(IDC_ZAISUU[1], "").first);
+}
+
 } // namespace
 } // namespace kivtest

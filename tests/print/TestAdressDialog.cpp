@@ -209,7 +209,8 @@ TEST_F(AdressDialogTest, PrintSetteiCreatesTheLayoutAndWritesTheEditorsRecord) {
                 EXPECT_EQ(ed.dialog().focusedControl(), CFprintDialog::kFirstFocus);
                 EXPECT_EQ(ed.text(1270), "");
                 EXPECT_EQ(ed.dialog().isChecked(1260), 0);
-                ed.type(1270, "12").type(1290, "様").click(1292).click(IDOK);
+                // X typed full-width, as the input method may give it: written half-width.
+                ed.type(1270, "１２").type(1290, "様").click(1292).click(IDOK);
             },
             CFprintDialog::kDialogId);
         dr.click(CAdressDialog::kPrintSettei);

@@ -183,6 +183,24 @@ TEST_F(LayoutForms, CoverEditorTakesAnythingWithinTheByteLimits) {
     again.doModal();
 }
 
+// X, Y and size are number boxes: full-width digits typed with the input method on are written
+// half-width (and fit the three columns); a text field keeps them as typed.
+TEST_F(LayoutForms, PositionsTakeFullWidthDigitsAsHalfWidth) {
+    CFormDialog d;
+    hb().expectDialog([](Driver& dr) {
+        dr.type(1166, "１２").type(1168, "１２３").type(1153, "第１号");   // 見出し X, size, text
+        dr.click(IDOK);
+    });
+    ASSERT_EQ(d.doModal(), IDOK);
+    EXPECT_EQ(doc->m_HyousiLayout.midasi.pos, (LayoutPos{12, 0, 123}));
+    EXPECT_EQ(doc->m_HyousiLayout.midasi.text.substr(0, 6), kiv::text::sj("第１号"));
+
+    CHedderDialog h;
+    hb().expectDialog([](Driver& dr) { dr.type(CHedderDialog::fieldIds()[1], "９").click(IDOK); });
+    ASSERT_EQ(h.doModal(), IDOK);
+    EXPECT_EQ(doc->m_HedderLayout.headerLeft.pos.x, 9);
+}
+
 TEST_F(LayoutForms, CoverFileThatCannotBeWrittenKeepsTheDialogOpenAndTheEdit) {
     const std::string old(752, 'o');
     std::optional<kiv::files::WriteFault> fault;

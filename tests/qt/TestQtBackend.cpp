@@ -10,6 +10,8 @@
 #include "support/UiTestViews.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QTimer>
 #include <QFontMetricsF>
@@ -147,6 +149,39 @@ TEST(QtBackend, AnExceptionLeavingACommandIsReportedAndTheProgramGoesOn) {
     runLater([] { throw std::logic_error("paint"); });
     EXPECT_EQ(shown.back(), "内部エラーが発生しました。\npaint");
     EXPECT_EQ(shown.size(), 2u);
+    setBackend(nullptr);
+}
+
+// Return in a message box presses its default button: OK, or ｷｬﾝｾﾙ when the second button is
+// asked to be the default.
+TEST(QtBackend, ReturnInAMessageBoxPressesItsDefaultButton) {
+    kiv::test::qtApp();
+    qt::QtBackend backend;
+    setBackend(&backend);
+    struct Case {
+        unsigned style;
+        std::string defaultButton;
+        int answer;
+    };
+    for (const Case& c : {Case{MB_OKCANCEL, "OK", IDOK}, Case{MB_OKCANCEL | MB_DEFBUTTON2, "キャンセル", IDCANCEL},
+                          Case{MB_YESNO | MB_DEFBUTTON2, "いいえ(&N)", IDNO}}) {
+        SCOPED_TRACE(c.defaultButton);
+        std::string shownDefault;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (QPushButton* b = box->defaultButton())
+                shownDefault = b->text().toStdString();
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(box, &key);
+        });
+        MessageBoxRequest req;
+        req.text = "上書き保存しますか？";
+        req.style = c.style;
+        EXPECT_EQ(backend.messageBox(req), c.answer);
+        EXPECT_EQ(shownDefault, c.defaultButton);
+    }
     setBackend(nullptr);
 }
 

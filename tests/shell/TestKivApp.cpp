@@ -3,7 +3,9 @@
 // new estimates with Save As, and the commands that say their subsystem is not there yet.
 #include "ShellFixture.h"
 
+#include "estimate/MstFile.h"
 #include "estimate/SetteiFile.h"
+#include "master/MstFixture.h"
 #include "master/MstDoc.h"
 #include "platform/print/PrintView.h"
 #include "resources/DocTemplateResources.h"
@@ -334,6 +336,34 @@ TEST_F(KivAppTest, EstimatePromptsReachTheMessageBox) {
     app.reset();
     KivMessage("記録");
     EXPECT_EQ(KivRecordedMessages().back(), "記録");
+}
+
+// The question before 上書き保存 replaces a file that was read only in part has ｷｬﾝｾﾙ as its
+// default button, for the estimate and the master: Return keeps the file.
+TEST_F(KivAppTest, OverwritingAPartlyReadFileDefaultsToCancel) {
+    ASSERT_EQ(start("1"), 0);
+    const auto lowered = [](std::string bytes) {
+        bytes[0] = static_cast<char>(bytes[0] - 1);   // the last line becomes unread data
+        return bytes;
+    };
+    const fs::path estimate = writeEstimate("job.KIV", 2);
+    const fs::path master = writeFile("m.MST", WriteMstFile(kivtest::threeCategories()));
+    for (const fs::path& path : {estimate, master}) {
+        SCOPED_TRACE(path.filename().string());
+        const std::string bytes = lowered(*files::readFile(path));
+        ASSERT_TRUE(files::writeFileAtomically(path, bytes));
+        hb().expectMessageBox(IDOK, "一部");
+        ui::Document* doc = app->OpenFile(path);
+        ASSERT_NE(doc, nullptr);
+        hb().processPending();
+        hb().expectMessageBox(IDCANCEL, "上書き保存しますか");
+        hb().sendCommand(cmd::FileSave);
+        EXPECT_EQ(hb().prompts().back().style, static_cast<unsigned>(MB_OKCANCEL | MB_DEFBUTTON2));
+        EXPECT_EQ(files::readFile(path), bytes);
+        hb().sendCommand(cmd::FileClose);
+        EXPECT_TRUE(documents().empty());
+    }
+    EXPECT_EQ(hb().pendingAnswers(), 0u);
 }
 
 TEST_F(KivAppTest, MasterAndTotalsCommandsOpenTheirWindows) {

@@ -114,16 +114,18 @@ TEST_F(MainFrameTest, MasterChangeStoresTheChosenFileAndOpensIt) {
 
 // A master name that does not exist, chosen in ﾏｽﾀｰﾌｧｲﾙ切替 or named by the profile for
 // ﾏｽﾀｰﾌｧｲﾙ呼出, is offered for creation: いいえ writes nothing and leaves the profile as it was;
-// はい writes an empty master, which opens (its one question about the old layout declined) and
-// which the profile names from then on.
+// はい writes a new master of the current layout, which opens without a question about an old
+// layout (the backend fails the test on one), saves and opens again, and which the profile names
+// from then on.
 TEST_F(MainFrameTest, AMissingMasterIsOfferedForCreation) {
-    const std::string emptyMaster = WriteMstFile(std::vector<std::string>{});
-    ASSERT_EQ(emptyMaster, std::string(4, '\0'));
+    std::string newLine = GyouRecord::blankRow();
+    GyouRecord::writeKey(newLine, 1, 1);
+    GyouRecord::fillBlankHokyuu(newLine);
     auto mstOpen = [&]() -> MstDoc* {
         return documents().size() == 1 ? dynamic_cast<MstDoc*>(documents()[0]) : nullptr;
     };
     auto createdAndOpened = [&](const fs::path& path) {
-        EXPECT_EQ(files::readFile(path), emptyMaster);
+        EXPECT_EQ(ReadMstFile(*files::readFile(path)).rows, std::vector<std::string>{newLine});
         MstDoc* m = mstOpen();
         ASSERT_NE(m, nullptr);
         EXPECT_EQ(m->GetPathName(), path.string());
@@ -145,8 +147,15 @@ TEST_F(MainFrameTest, AMissingMasterIsOfferedForCreation) {
 
     hb().expectFile(chosen);
     hb().expectMessageBox(IDYES, "新しくファイルを作成しますか？");
-    hb().expectMessageBox(IDCANCEL, "旧電気Kivのマスター書式");
     hb().sendCommand(32852);
+    createdAndOpened(chosen);
+    // It saves and opens again as it was, still without a question.
+    mstOpen()->SetModifiedFlag();
+    hb().sendCommand(cmd::FileSave);
+    EXPECT_FALSE(mstOpen()->IsModified());
+    hb().sendCommand(cmd::FileClose);
+    ASSERT_TRUE(documents().empty());
+    hb().sendCommand(32796);
     createdAndOpened(chosen);
     hb().sendCommand(cmd::FileClose);
     ASSERT_TRUE(documents().empty());
@@ -162,7 +171,6 @@ TEST_F(MainFrameTest, AMissingMasterIsOfferedForCreation) {
     EXPECT_EQ(app->m_MasterPath, before);
     EXPECT_TRUE(documents().empty());
     hb().expectMessageBox(IDYES, "新しくファイルを作成しますか？");
-    hb().expectMessageBox(IDCANCEL, "旧電気Kivのマスター書式");
     hb().sendCommand(32796);
     createdAndOpened(gone);
 

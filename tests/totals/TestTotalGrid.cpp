@@ -182,6 +182,22 @@ TEST_F(TotalGridTest, ATreeChoiceAndASaveKeepATypedValue) {
     EXPECT_EQ(std::string(G::raw(saved[2], G::SekisanSuu2)), "       4");
 }
 
+// Tab typed in a text cell is dropped, not inserted: a TAB byte in a totals row would split a
+// field of the TAB-separated text export.
+TEST_F(TotalGridTest, TabInATextCellIsDropped) {
+    Window w = open(pages(), 2);
+    ASSERT_NE(w.grid, nullptr);
+    CTotalView& g = *w.grid;
+    ASSERT_EQ(g.m_CurField[0], G::Hinmei);
+    hb().sendChar(g, 'X');
+    hb().sendKeyDown(g, ui::VK_TAB);
+    hb().sendChar(g, '\t');
+    hb().sendChar(g, 'Y');
+    EXPECT_EQ(g.m_CurField[0], G::Hinmei);
+    EXPECT_EQ(G::text(w.doc->WorkGyouAt(1), G::Hinmei), sj("XYVP管"));
+    EXPECT_EQ(w.doc->WorkGyouAt(1).find('\t'), std::string::npos);
+}
+
 // The row after the last: typing there appends it first; Up from the last grid row stores the
 // typed number; Right steps one byte over half-width katakana and two over a double-byte
 // character.

@@ -221,6 +221,8 @@ int QtBackend::messageBox(const ui::MessageBoxRequest& req) {
     }
     if (cancel)
         box.setEscapeButton(cancel);
+    if ((req.style & ui::MB_DEFBUTTON2) && buttons.size() >= 2)
+        box.setDefaultButton(static_cast<QPushButton*>(buttons[1].first));
     box.exec();
     for (auto& [b, id] : buttons)
         if (box.clickedButton() == b)

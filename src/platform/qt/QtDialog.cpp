@@ -282,7 +282,7 @@ void DialogPeer::controlChanged(int id) {
             e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (c->def.style & ui::EditNumber)
             if (!e->validator())
-                e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));
+                e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9０-９]*"), e));
     } else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
         QString t = multilineOf(c->text);
         if (pe->toPlainText() != t)

@@ -1,5 +1,7 @@
 #include "platform/text/Number.h"
 
+#include "platform/text/Cp932.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -359,6 +361,29 @@ std::string_view trimLine(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
         s.remove_suffix(1);
     return s;
+}
+
+std::string halfWidthNumberText(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(s[i]);
+        if (!isLeadByte(lead) || i + 1 >= s.size()) {
+            out.push_back(s[i]);
+            continue;
+        }
+        const auto trail = static_cast<unsigned char>(s[i + 1]);
+        if (lead == 0x82 && trail >= 0x4F && trail <= 0x58)
+            out.push_back(static_cast<char>('0' + (trail - 0x4F)));   // ０-９
+        else if (lead == 0x81 && trail == 0x44)
+            out.push_back('.');   // ．
+        else if (lead == 0x81 && trail == 0x7C)
+            out.push_back('-');   // － (and −)
+        else
+            out.append(s.substr(i, 2));
+        ++i;
+    }
+    return out;
 }
 
 } // namespace kiv::text

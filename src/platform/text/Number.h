@@ -29,6 +29,12 @@ std::string leftChars(std::string_view s, std::size_t n);
 std::string rightChars(std::string_view s, std::size_t n);
 std::string dropRight(std::string_view s, std::size_t n);
 
+// A dialog's number box as the user may type into it with the input method on: the full-width
+// digits, point and minus (CP932 ０-９ ． －; U+2212 arrives as － too) become '0'-'9', '.' and '-';
+// every other character stays, and still ends the number where it stands. Records and files are
+// read as they stand: only number boxes go through this.
+std::string halfWidthNumberText(std::string_view cp932);
+
 // Blanks removed from both ends, or from the right only.
 std::string_view trimBlanks(std::string_view s);
 std::string_view trimRightBlanks(std::string_view s);

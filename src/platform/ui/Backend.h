@@ -22,6 +22,8 @@ class Dialog;
 enum MessageBoxStyle : unsigned {
     MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_YESNOCANCEL = 0x3, MB_YESNO = 0x4,
     MB_ICONSTOP = 0x10, MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30, MB_ICONINFORMATION = 0x40,
+    // The second button (ｷｬﾝｾﾙ of OK/Cancel, いいえ of Yes/No) is the default: Return picks it.
+    MB_DEFBUTTON2 = 0x100,
 };
 struct MessageBoxRequest {
     std::string text;      // UTF-8

@@ -112,16 +112,27 @@ void DataExchange::fail(int id, const std::string& message) {
     m_Dialog.gotoControl(id);
 }
 
-void DataExchange::text(int id, std::string& value, int maxBytes) {
+std::string DataExchange::numberText(int id) {
+    if (Control* c = m_Dialog.control(id))
+        c->number = true;
+    return m_Saving ? text::halfWidthNumberText(m_Dialog.itemText(id)) : std::string();
+}
+
+void DataExchange::text(int id, std::string& value, int maxBytes) { exchangeText(id, value, maxBytes, false); }
+
+void DataExchange::number(int id, std::string& value, int maxBytes) { exchangeText(id, value, maxBytes, true); }
+
+void DataExchange::exchangeText(int id, std::string& value, int maxBytes, bool number) {
     if (m_Failed)
         return;
+    const std::string taken = number ? numberText(id) : std::string();
     if (!m_Saving) {
         if (maxBytes > 0)
             m_Dialog.setLimitText(id, maxBytes);
         m_Dialog.setItemText(id, value);
         return;
     }
-    std::string t = m_Dialog.itemText(id);
+    std::string t = number ? taken : m_Dialog.itemText(id);
     if (maxBytes > 0 && static_cast<int>(t.size()) > maxBytes) {
         fail(id, "入力できるのは半角" + std::to_string(maxBytes) + "文字（全角" + std::to_string(maxBytes / 2) +
                      "文字）までです。");
@@ -135,9 +146,10 @@ void DataExchange::text(int id, int& value, int min, int max) {
         return;
     if (!m_Saving) {
         m_Dialog.setItemText(id, std::to_string(value));
+        numberText(id);
         return;
     }
-    std::string t = m_Dialog.itemText(id);
+    std::string t = numberText(id);
     if (!isNumberText(t, false)) {
         fail(id, "整数を入力してください。");
         return;
@@ -155,9 +167,10 @@ void DataExchange::text(int id, double& value, double min, double max) {
         return;
     if (!m_Saving) {
         m_Dialog.setItemText(id, formatDouble(value));
+        numberText(id);
         return;
     }
-    std::string t = m_Dialog.itemText(id);
+    std::string t = numberText(id);
     if (!isNumberText(t, true)) {
         fail(id, "数値を入力してください。");
         return;
@@ -734,7 +747,7 @@ std::string Dialog::acceptTyped(int id, const std::string& cp932) const {
     const Control* c = control(id);
     if (!c || (c->def.kind != ControlKind::Edit && c->def.kind != ControlKind::Combo))
         return cp932;
-    std::string s = cp932;
+    std::string s = c->number || (c->def.style & EditNumber) ? text::halfWidthNumberText(cp932) : cp932;
     if (c->def.style & EditNumber)
         std::erase_if(s, [](char ch) { return ch < '0' || ch > '9'; });
     if (c->limit > 0 && static_cast<int>(s.size()) > c->limit)

@@ -113,6 +113,9 @@ struct Control {
     bool enabled = true;
     bool visible = true;
     int limit = 0;
+    // A box whose text is read as a number (its exchange says so): typed full-width digits,
+    // point and minus become half-width before the limit applies, and are taken in so.
+    bool number = false;
     std::vector<std::string> items;   // list and combo lines (CP932)
     int curSel = -1;                  // list, combo and report selection
     int horizontalExtent = 0;
@@ -139,6 +142,9 @@ public:
 
     // Edit text and string; maxBytes (CP932 bytes, 0: none) is checked on saving and limits typing.
     void text(int id, std::string& value, int maxBytes = 0);
+    // An edit or combo text that is read as a number: as text(), and the box is a number box
+    // (Control::number). The int and double exchanges make their boxes number boxes too.
+    void number(int id, std::string& value, int maxBytes = 0);
     void text(int id, int& value, int min, int max);
     void text(int id, double& value, double min, double max);
     void check(int id, int& value);
@@ -152,6 +158,9 @@ public:
 
 private:
     void fail(int id, const std::string& message);
+    // Marks the box a number box; its text, half-width when saving.
+    std::string numberText(int id);
+    void exchangeText(int id, std::string& value, int maxBytes, bool number);
     Dialog& m_Dialog;
     bool m_Saving;
     bool m_Failed = false;

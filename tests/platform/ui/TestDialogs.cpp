@@ -118,6 +118,24 @@ TEST_F(Dialogs, EditsKeepTheirByteLimitAndDigitsOnly) {
     EXPECT_EQ(d.m_Count, 123);
 }
 
+// Boxes exchanged as numbers take ０-９, ．, － and − as typed with the input method on and hold
+// them half-width (the digits-only box too); a text box keeps full-width digits as they are.
+TEST_F(Dialogs, NumberBoxesTakeFullWidthDigitsAsHalfWidth) {
+    EveryControlDialog d;
+    hb().expectDialog([](Driver& dr) {
+        dr.type(EveryControlDialog::kName, "Ｆ２．０")
+            .type(EveryControlDialog::kCount, "１２")
+            .type(EveryControlDialog::kRate, "２．５");
+        EXPECT_EQ(dr.text(EveryControlDialog::kCount), "12");
+        EXPECT_EQ(dr.text(EveryControlDialog::kRate), "2.5");
+        dr.click(IDOK);
+    });
+    EXPECT_EQ(d.doModal(), IDOK);
+    EXPECT_EQ(d.m_Name, sj("Ｆ２．０"));
+    EXPECT_EQ(d.m_Count, 12);
+    EXPECT_DOUBLE_EQ(d.m_Rate, 2.5);
+}
+
 TEST_F(Dialogs, KeysPressTheDefaultButtonCancelAndMoveInTabOrder) {
     {
         EveryControlDialog d;
