@@ -184,7 +184,7 @@ protected:
     void SetUp() override {
         RecalcFixture::SetUp();
         // The style conversion asks before it reads the master; the item commands ask first.
-        SetKivAskHook([this](const std::string& q) {
+        SetKivAskHook([this](const std::string& q, KivAskDefault) {
             said.push_back("? " + q);
             return q.rfind(kAskKeisanMode, 0) != 0;
         });

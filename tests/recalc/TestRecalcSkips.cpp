@@ -284,7 +284,7 @@ TEST_F(RecalcSkipsSayAgain, TooWideAmountsAndQuantitiesAndMissingRowsAreSaidOnEv
     const std::string missing =
         "複合単価で作成した内訳を読み込んだか、継手、接合、支持、ｽﾘｰﾌﾞ、付属品、雑材、労務費が入力されていません。追加入力する必要があります。";
     // The style conversion's question is declined: the rows stay missing.
-    SetKivAskHook([](const std::string&) { return false; });
+    SetKivAskHook([](const std::string&, KivAskDefault) { return false; });
     struct Case {
         const char* what;
         std::vector<Fields> rows;
