@@ -310,6 +310,16 @@ bool Dialog::createWindow(Window* owner) {
     return onInitDialog();
 }
 
+namespace {
+
+// The modal dialogs running now, innermost last.
+std::vector<Dialog*>& runningModals() {
+    static std::vector<Dialog*> v;
+    return v;
+}
+
+} // namespace
+
 int Dialog::doModal() {
     App::BusyScope busy;
     m_Modal = true;
@@ -317,13 +327,39 @@ int Dialog::doModal() {
         m_Modal = false;
         return -1;
     }
+    // Nothing is deleted while the program is busy (see collectGarbage), so the two windows stay
+    // readable until the run ends even when they are destroyed meanwhile.
+    m_ForOwner = m_Owner;
+    m_ForView = App::instance() ? App::instance()->activeView() : nullptr;
+    m_ForWindowLost = false;
+    runningModals().push_back(this);
+    struct Unregister {
+        Dialog* d;
+        ~Unregister() {
+            std::erase(runningModals(), d);
+            d->m_ForOwner = d->m_ForView = nullptr;
+        }
+    } unregister{this};
     int r = m_Ended ? m_Result : backend().runModal(*this);
     if (m_Ended)
         r = m_Result;
+    if (m_ForWindowLost)
+        r = IDCANCEL;
     m_Modal = false;
     if (!isDestroyed())
         destroyWindow();
     return r;
+}
+
+void Dialog::windowDestroyed(const Window& w) {
+    const std::vector<Dialog*> running = runningModals();
+    for (Dialog* d : running) {
+        if (&w != d->m_ForOwner && &w != d->m_ForView)
+            continue;
+        d->m_ForWindowLost = true;
+        if (!d->m_Ended)
+            d->endDialog(IDCANCEL);
+    }
 }
 
 bool Dialog::createModeless(Window* owner) {
