@@ -327,8 +327,7 @@ int Dialog::doModal() {
         m_Modal = false;
         return -1;
     }
-    // Nothing is deleted while the program is busy (see collectGarbage), so the two windows stay
-    // readable until the run ends even when they are destroyed meanwhile.
+    // The windows the run is for are only compared with a window being destroyed, never read.
     m_ForOwner = m_Owner;
     m_ForView = App::instance() ? App::instance()->activeView() : nullptr;
     m_ForWindowLost = false;
