@@ -6,6 +6,8 @@
 namespace kiv::ui::headless {
 
 DialogDriver& DialogDriver::focus(int id) {
+    if (closed())
+        return *this;
     m_Dialog.gotoControl(id);
     m_Backend.processPending();
     return *this;
@@ -24,6 +26,8 @@ DialogDriver& DialogDriver::type(int id, std::string_view utf8) {
 }
 
 DialogDriver& DialogDriver::typeCp932(int id, const std::string& cp932) {
+    if (closed())
+        return *this;
     focus(id);
     m_Dialog.userSetText(id, cp932);
     m_Backend.processPending();
@@ -31,6 +35,8 @@ DialogDriver& DialogDriver::typeCp932(int id, const std::string& cp932) {
 }
 
 DialogDriver& DialogDriver::click(int id) {
+    if (closed())
+        return *this;
     focus(id);
     m_Dialog.pressButton(id);
     m_Backend.processPending();
@@ -38,6 +44,8 @@ DialogDriver& DialogDriver::click(int id) {
 }
 
 DialogDriver& DialogDriver::select(int id, int index) {
+    if (closed())
+        return *this;
     focus(id);
     m_Dialog.userSelect(id, index);
     m_Backend.processPending();
@@ -45,6 +53,8 @@ DialogDriver& DialogDriver::select(int id, int index) {
 }
 
 DialogDriver& DialogDriver::doubleClick(int id, int index) {
+    if (closed())
+        return *this;
     select(id, index);
     m_Dialog.userDoubleClick(id);
     m_Backend.processPending();
@@ -52,6 +62,8 @@ DialogDriver& DialogDriver::doubleClick(int id, int index) {
 }
 
 DialogDriver& DialogDriver::key(int vk, unsigned mods) {
+    if (closed())
+        return *this;
     int id = m_Dialog.focusedControl();
     if (TreeView* t = m_Dialog.tree(id))
         t->dispatchKeyDown(vk, mods);

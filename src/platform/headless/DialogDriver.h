@@ -32,6 +32,10 @@ public:
     int result() const { return m_Dialog.result(); }
 
 private:
+    // A modal dialog that has ended is off the screen: what the script still does to it is
+    // not delivered.
+    bool closed() const { return m_Dialog.isEnded() && m_Dialog.isModal(); }
+
     Dialog& m_Dialog;
     HeadlessBackend& m_Backend;
 };

@@ -98,7 +98,7 @@ void HeadlessBackend::sendKey(Window& w, int vk, unsigned char ch, unsigned mods
     if (!w.dispatchKeyDown(vk, mods) && !w.isDestroyed())
         w.dispatchChar(ch);
     processPending();
-    if (!w.isDestroyed())
+    if (hasWindow(w))
         w.dispatchKeyUp(vk, mods);
     processPending();
 }
@@ -121,11 +121,15 @@ void HeadlessBackend::sendMouse(Window& w, MouseEvent ev, Point p, unsigned flag
 }
 
 void HeadlessBackend::sendDoubleClick(Window& w, Point p) {
-    // As the system reports it: down, up, double click, up.
-    sendMouse(w, MouseEvent::LButtonDown, p);
-    sendMouse(w, MouseEvent::LButtonUp, p);
-    sendMouse(w, MouseEvent::LButtonDblClk, p);
-    sendMouse(w, MouseEvent::LButtonUp, p);
+    // As the system reports it: down, up, double click, up; the rest of it is lost when the
+    // window went meanwhile.
+    for (MouseEvent ev : {MouseEvent::LButtonDown, MouseEvent::LButtonUp, MouseEvent::LButtonDblClk, MouseEvent::LButtonUp})
+        if (hasWindow(w))
+            sendMouse(w, ev, p);
+}
+
+bool HeadlessBackend::hasWindow(const Window& w) const {
+    return std::any_of(m_Peers.begin(), m_Peers.end(), [&](HeadlessPeer* p) { return &p->window() == &w; });
 }
 
 void HeadlessBackend::sendScroll(Window& w, int bar, int code, int pos) {

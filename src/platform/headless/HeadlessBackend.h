@@ -104,6 +104,9 @@ public:
     void sendMouse(Window& w, MouseEvent ev, Point p, unsigned flags = 0);
     void sendClick(Window& w, Point p) { sendMouse(w, MouseEvent::LButtonDown, p); sendMouse(w, MouseEvent::LButtonUp, p); }
     void sendDoubleClick(Window& w, Point p);
+    // Whether the window is there to take events: created and not yet destroyed. Only its address
+    // is compared, so it may have been deleted.
+    bool hasWindow(const Window& w) const;
     void sendScroll(Window& w, int bar, int code, int pos = 0);
     void sendWheel(Window& w, int delta);
     // Fires the window's timer; false when the window has no such timer.

@@ -67,6 +67,10 @@ int QtBackend::runModal(ui::Dialog& d) {
     auto* peer = static_cast<DialogPeer*>(d.peer());
     if (!peer || !peer->widget())
         return ui::IDCANCEL;
+    // Qt applies a window's modality when it shows the window, and the dialog is shown (so that
+    // its first-showing handler runs) before exec(): made modal only by exec(), it would leave
+    // every other window of the program taking clicks while it runs.
+    peer->widget()->setWindowModality(Qt::ApplicationModal);
     d.show(true);
     if (!d.isEnded())
         peer->widget()->exec();

@@ -86,6 +86,7 @@ std::string RecentFileList::menuText(std::size_t index) const {
 App::App() { g_App = this; }
 
 App::~App() {
+    m_Busy = 0;   // everything goes now
     if (m_MainFrame)
         m_MainFrame->destroyWindow();
     collectGarbage();
@@ -254,7 +255,11 @@ bool App::translateAccelerator(Window& target, int vk, unsigned mods) {
 }
 
 void App::endBusy() {
-    if (m_Busy > 0 && --m_Busy == 0 && !m_DeferredTimers.empty() && hasBackend()) {
+    if (m_Busy == 0 || --m_Busy > 0 || !hasBackend())
+        return;
+    if (std::exchange(m_CollectDue, false))
+        backend().post([] { collectGarbage(); });
+    if (!m_DeferredTimers.empty()) {
         backend().post([this] {
             if (m_Busy > 0)
                 return;
@@ -332,6 +337,10 @@ void App::windowDestroyed(Window* w) {
 }
 
 void collectGarbage() {
+    if (App* a = App::instance(); a && a->isBusy()) {
+        a->m_CollectDue = true;
+        return;
+    }
     collectDestroyedWindows();
     collectRemovedDocuments();
     collectDestroyedWindows();

@@ -90,7 +90,8 @@ public:
     // Accelerators of the main frame, translated before a key-down reaches a window of it.
     bool translateAccelerator(Window& target, int vk, unsigned mods);
 
-    // Busy while a command, a modal dialog or a message box runs; timers wait until it ends.
+    // Busy while a command, a modal dialog or a message box runs; timers wait until it ends, and
+    // so does the deletion of closed windows and documents (see collectGarbage).
     bool isBusy() const { return m_Busy > 0; }
     void beginBusy() { ++m_Busy; }
     void endBusy();
@@ -136,6 +137,8 @@ private:
     int m_Wait = 0;
     int m_FailedCommand = 0;
     bool m_Quit = false;
+    bool m_CollectDue = false;   // collectGarbage was called while busy
+    friend void collectGarbage();
     struct Deferred {
         Window* window;
         int id;
@@ -143,7 +146,10 @@ private:
     std::vector<Deferred> m_DeferredTimers;
 };
 
-// Deletes destroyed windows and closed documents; backends call it between events.
+// Deletes destroyed windows and closed documents; backends call it between events. While the
+// application is busy it deletes nothing and runs again once the program is idle: the command
+// that is running may still hold the window or document that went (a modal dialog's event loop
+// runs posted tasks and may close a document under it).
 void collectGarbage();
 
 // Runs the application on the backend: installs both, calls initInstance and the event loop,

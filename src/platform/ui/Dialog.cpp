@@ -323,6 +323,16 @@ bool Dialog::createWindow(Window* owner) {
     return onInitDialog();
 }
 
+namespace {
+
+// The modal dialogs running now, innermost last.
+std::vector<Dialog*>& runningModals() {
+    static std::vector<Dialog*> v;
+    return v;
+}
+
+} // namespace
+
 int Dialog::doModal() {
     App::BusyScope busy;
     m_Modal = true;
@@ -330,13 +340,38 @@ int Dialog::doModal() {
         m_Modal = false;
         return -1;
     }
+    // The windows the run is for are only compared with a window being destroyed, never read.
+    m_ForOwner = m_Owner;
+    m_ForView = App::instance() ? App::instance()->activeView() : nullptr;
+    m_ForWindowLost = false;
+    runningModals().push_back(this);
+    struct Unregister {
+        Dialog* d;
+        ~Unregister() {
+            std::erase(runningModals(), d);
+            d->m_ForOwner = d->m_ForView = nullptr;
+        }
+    } unregister{this};
     int r = m_Ended ? m_Result : backend().runModal(*this);
     if (m_Ended)
         r = m_Result;
+    if (m_ForWindowLost)
+        r = IDCANCEL;
     m_Modal = false;
     if (!isDestroyed())
         destroyWindow();
     return r;
+}
+
+void Dialog::windowDestroyed(const Window& w) {
+    const std::vector<Dialog*> running = runningModals();
+    for (Dialog* d : running) {
+        if (&w != d->m_ForOwner && &w != d->m_ForView)
+            continue;
+        d->m_ForWindowLost = true;
+        if (!d->m_Ended)
+            d->endDialog(IDCANCEL);
+    }
 }
 
 bool Dialog::createModeless(Window* owner) {

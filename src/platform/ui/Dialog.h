@@ -174,12 +174,20 @@ public:
     const DialogTemplate& dialogTemplate() const { return m_Template; }
     Window* owner() const { return m_Owner; }
 
-    // Runs the dialog modally; IDOK, IDCANCEL or the code passed to endDialog.
+    // Runs the dialog modally; IDOK, IDCANCEL or the code passed to endDialog. A dialog is run for
+    // its owner and for the view that was active when it opened: when either window is destroyed
+    // while the dialog runs (by a posted task, say), the dialog ends at once and its answer is
+    // IDCANCEL whatever it was, so the command that ran it does none of its work on the window or
+    // document that went.
     int doModal();
+    // Ends the modal dialogs running for `w` (see doModal); the window layer calls it when it
+    // destroys a window.
+    static void windowDestroyed(const Window& w);
     // Creates the dialog without showing it (show(true) shows it; onShowDialog runs then).
     bool createModeless(Window* owner = nullptr);
     void endDialog(int code);
     bool isEnded() const { return m_Ended; }
+    bool isModal() const { return m_Modal; }
     int result() const { return m_Result; }
 
     // Hooks.
@@ -283,6 +291,10 @@ private:
     int m_Quiet = 0;
     bool m_ShownOnce = false;
     bool m_Modal = false;
+    // The windows a modal run is for; set (with m_ForWindowLost) only while doModal runs.
+    const Window* m_ForOwner = nullptr;
+    const Window* m_ForView = nullptr;
+    bool m_ForWindowLost = false;
 };
 
 } // namespace kiv::ui

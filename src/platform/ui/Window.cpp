@@ -3,6 +3,7 @@
 #include "platform/text/Cp932.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Backend.h"
+#include "platform/ui/Dialog.h"
 
 #include <algorithm>
 #include <set>
@@ -82,6 +83,7 @@ void Window::destroyWindow() {
     m_Created = false;
     if (App* a = App::instance())
         a->windowDestroyed(this);
+    Dialog::windowDestroyed(*this);
     if (Window* p = m_Parent) {
         std::erase(p->m_Children, this);
         m_Parent = nullptr;

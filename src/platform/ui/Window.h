@@ -55,7 +55,8 @@ public:
     bool create(Window* parent, const Rect& r, bool visible = true);
     bool isCreated() const { return m_Created; }
     // Destroys the window and its children at once; the object itself is deleted after the
-    // current event, so a handler may destroy its own window.
+    // current event, once no command or modal dialog runs (see collectGarbage), so a handler may
+    // destroy its own window and a command finds its view still there after a dialog.
     void destroyWindow();
     bool isDestroyed() const { return m_Destroyed; }
     // Takes ownership of a child window object (before or after its create()).
