@@ -31,7 +31,10 @@
 // Main frame (Frame.h). Derive from ui::MainFrame; preCreateWindow sets the placement; onCreate
 // adds toolbars (addToolbar), the status bar (statusBar().setIndicators) and dragAcceptFiles();
 // loadBarState / saveBarState keep the bars in the profile; onClose, onSize, onDropFiles may be
-// overridden (call the base). Window commands 57648-57651 and panes 57680/57681 are built in.
+// overridden (call the base). Window commands 57648-57651 and panes 57680/57681 are built in,
+// and so are the list of document windows at the end of the window menu (cmd::WindowChildFirst
+// onwards) and the keys that switch them: Ctrl+F6 / Ctrl+Tab, with Shift backwards; no view
+// sees those keys' presses, releases or characters.
 //
 // Child frames. ui::ChildFrame shows the template's view; a splitter frame overrides
 // onCreateClient(ctx): create a ui::Splitter with createStatic(this, 1, 2), then
