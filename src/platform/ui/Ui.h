@@ -41,7 +41,8 @@
 // createView(0, col, factoryOf<CKivView>(), {width, height}, ctx) for each pane.
 //
 // Views (View.h). Derive from ui::View (or ui::TreeView for a tree pane). Override the handlers
-// you need; each base handler is the default handling, so call it where the original would:
+// you need; each base handler is the window's default handling of its event, so an override
+// calls it when the event should get that handling as well:
 //     onCreate (return -1 to fail), onInitialUpdate, onUpdate, onActivateView, onDraw(Dc&),
 //     onShowWindow, onSize, onSetFocus / onKillFocus, onKeyDown / onKeyUp (virtual keys,
 //     Keys.h), onChar (one CP932 byte per call, a double-byte character as two calls, lead byte
@@ -63,7 +64,7 @@
 //
 // Dialogs (Dialog.h, which has a complete example). A dialog is its template (resource id,
 // title, size and the control table in dialog units) plus a class: members, doDataExchange
-// (dx.text / check / radio / cbString / lbString, with the limits and ranges of the original),
+// (dx.text / check / radio / cbString / lbString, with the length limit or range each field allows),
 // onShowDialog for the initial filling (runs once, before the user sees the dialog), handlers
 // registered with onClicked / onNotify(id, Notify::KillFocus, ...), and endDialog(code) for
 // buttons that close with their own code. Controls take and give CP932; a failed validation
