@@ -4,28 +4,16 @@
 #include "ShellFixture.h"
 
 #include "master/MstFixture.h"
-#include "platform/print/PrintView.h"
 #include "print/InsatuDialog.h"
 
 using namespace kiv;
 using namespace kiv::ui;
-using kiv::test::ShellTest;
 namespace fs = std::filesystem;
 
 namespace {
 
-class PrintFileNameTest : public ShellTest {
+class PrintFileNameTest : public kiv::test::ShellPrintTest {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        print::resetRunSettings();
-        ASSERT_EQ(start("1"), 0);
-    }
-    void TearDown() override {
-        print::resetRunSettings();
-        ShellTest::TearDown();
-    }
-
     // 印刷 in the active window, the print dialog answered to a PDF file: `writeTo`, or the file
     // it proposed when empty. Returns what it proposed, and whether its target was a file then.
     std::pair<fs::path, bool> printToPdf(fs::path writeTo = {}) {
