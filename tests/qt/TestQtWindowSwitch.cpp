@@ -30,17 +30,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class QtWindowSwitch : public test::QtAppFixture<> {
-protected:
-    fs::path estimate(const char* name) {
-        std::array<std::string, kKivHyousiCount> covers;
-        std::string row = GyouRecord::blankRow();
-        GyouRecord::writeKey(row, 1, 1);
-        const fs::path p = data / name;
-        EXPECT_TRUE(files::writeFileAtomically(p, WriteKivFile(covers, {row})));
-        return p;
-    }
-};
+using QtWindowSwitch = test::QtAppFixture<>;
 
 // A key pressed and released in the widget, through the application as the user's keys go.
 void pressIn(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods, const QString& text = {}) {
@@ -54,7 +44,7 @@ void pressIn(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods, const QString&
 
 TEST_F(QtWindowSwitch, KeysSwitchTheWindowsAndTheMenuListsThem) {
     CKivApp app;
-    app.setArguments({"kiv", estimate("A.KIV").string()});
+    app.setArguments({"kiv", writeEstimate("A.KIV").string()});
     ASSERT_TRUE(app.initInstance());
     test::settle();
     std::vector<std::string> asked;
@@ -62,7 +52,7 @@ TEST_F(QtWindowSwitch, KeysSwitchTheWindowsAndTheMenuListsThem) {
         asked.push_back(q);
         return false;
     });
-    app.openDocumentFile(estimate("B.KIV"));
+    app.openDocumentFile(writeEstimate("B.KIV"));
     const fs::path master = data / "M.MST";
     ASSERT_TRUE(files::writeFileAtomically(master, kivtest::mstBytes(kivtest::threeCategories())));
     app.OpenFile(master);
