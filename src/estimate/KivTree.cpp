@@ -8,33 +8,6 @@
 #include "platform/text/Cp932.h"
 #include "platform/ui/Frame.h"
 
-namespace {
-
-// The number of bytes of the UTF-8 sequence that starts with c (1 for a stray byte).
-std::size_t utf8Length(unsigned char c) {
-    if (c >= 0xF0 && c < 0xF8)
-        return 4;
-    if (c >= 0xE0)
-        return c < 0xF0 ? 3 : 1;
-    return c >= 0xC0 ? 2 : 1;
-}
-
-// A UTF-8 text as CP932 for a label; a character CP932 cannot hold shows as "?".
-std::string labelText(std::string_view utf8) {
-    if (auto whole = kiv::text::utf8ToCp932(utf8))
-        return *whole;
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = std::min(utf8Length(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
-        const auto ch = kiv::text::utf8ToCp932(utf8.substr(i, n));
-        out += ch ? *ch : "?";
-        i += n;
-    }
-    return out;
-}
-
-} // namespace
-
 template class TreePaneOf<CKivDoc>;
 
 CKivTree::CKivTree()
@@ -76,7 +49,7 @@ std::string CKivTree::RootLabel() const {
     const CKivDoc* d = GetDocument();
     if (!d || d->GetPathName().empty())
         return kiv::text::sj("新規内訳書");
-    return labelText(d->GetPathName());
+    return PathLabel(d->GetPathName());
 }
 
 void CKivTree::RebuildTitles() {

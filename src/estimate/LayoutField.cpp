@@ -20,16 +20,6 @@ LayoutItem layoutItem(std::string_view record, std::size_t offset, std::size_t w
     return {layoutText(record, offset, width), layoutPos(record, offset + width + 1)};
 }
 
-std::vector<std::size_t> layoutOffsets(std::span<const std::size_t> widths) {
-    std::vector<std::size_t> offsets;
-    std::size_t at = 0;
-    for (std::size_t w : widths) {
-        offsets.push_back(at);
-        at += w + 1;
-    }
-    return offsets;
-}
-
 std::vector<std::string> splitLayoutFields(std::string_view record, std::span<const std::size_t> widths) {
     record = record.substr(0, record.find('\0'));
     std::vector<std::string> out;

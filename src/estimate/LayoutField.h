@@ -36,9 +36,6 @@ LayoutPos layoutPos(std::string_view record, std::size_t offset);
 // A text of `width` columns at offset followed by its X, Y and size.
 LayoutItem layoutItem(std::string_view record, std::size_t offset, std::size_t width);
 
-// The editors' view of a record: every field in record order, by its width; each field starts one
-// column after the end of the one before.
-std::vector<std::size_t> layoutOffsets(std::span<const std::size_t> widths);
 // The fields as an editor shows them: cut from the record up to its first NUL (a field beyond
 // that end is empty, one reaching past it is shorter) and stripped of trailing blanks.
 std::vector<std::string> splitLayoutFields(std::string_view record, std::span<const std::size_t> widths);

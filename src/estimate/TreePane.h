@@ -9,6 +9,7 @@
 // Each pane gives its document, how its titles are rebuilt and labelled, what it stores before
 // the switch and how the views beside it show the new group.
 #include <string>
+#include <string_view>
 
 #include "platform/ui/TreeView.h"
 
@@ -44,6 +45,8 @@ public:
     void onLButtonDblClk(unsigned flags, kiv::ui::Point p) override;
     // With a grid font size other than 14, every visible label is drawn again in that size.
     void onDraw(kiv::ui::Dc& dc) override;
+    // A save under a new name shows in the root at once, without waiting for the next refill.
+    void onPathNameChanged() override;
 
     kiv::ui::TreeItem m_hRoot = 0;           // the root item (the document's file)
     std::string m_Text;                      // label being inserted or read
@@ -69,6 +72,9 @@ protected:
     virtual void AfterFirstFill() {}
 
     kiv::ui::Font LabelFont() const;
+    // A document's path (UTF-8) as the root shows it: CP932, a character CP932 cannot hold
+    // shown as "?".
+    static std::string PathLabel(std::string_view utf8);
 
 private:
     // The group of the selected item becomes the document's current group, cursor on row 1.

@@ -192,7 +192,6 @@ public:
     // --- Navigation and scrolling
     void NextField();
     void PrevField();
-    void SkipKeisanField();
     bool ScrollStepUp();
     bool ScrollStepDown();
 

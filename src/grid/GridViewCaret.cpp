@@ -135,13 +135,6 @@ void GridViewBase::PrevField() {
     CalcFieldPos();
 }
 
-void GridViewBase::SkipKeisanField() {
-    while (m_FieldPos.Skip == 1 && m_CurField[0] < m_Desc.LastField) {
-        ++m_CurField[0];
-        CalcFieldPos();
-    }
-}
-
 // ---------------------------------------------------------------------------------------------
 // Scrolling
 

@@ -75,10 +75,7 @@ public:
     static constexpr int m_FirstField = 3;        // 記号: fields 1 and 2 (the key) are never edited
     static constexpr int m_LastField = 36;        // last field of a row on screen
     static constexpr int m_GyouLen = 1400;        // row length of the row buffers
-    static constexpr int m_ConvertGyouLen = 1400; // row length the old-layout conversions make
     static constexpr int m_MaxGyou = 9999;        // most rows of one item
-    static constexpr int m_HScrollFirstField = 7;
-    static constexpr int m_HScrollEndField = 24;
     static constexpr int m_HScrollRange = 9;      // horizontal scroll bar 0-9, pairs 0-8
     static constexpr int m_BunNoField = 35;       // GyouRecord.BunNo
 
@@ -159,9 +156,6 @@ public:
     // --- Row path between the row buffer and the document
     void LoadKoumoku() { if (CKivDoc* d = GetDocument()) d->LoadKoumokuGyou(); }
     void StoreKoumoku() { if (CKivDoc* d = GetDocument()) d->StoreKoumokuGyou(); }
-    void SaveUndoPool() { if (CKivDoc* d = GetDocument()) d->CopyGyouToUndo(); }
-    void RestoreUndoPool() { if (CKivDoc* d = GetDocument()) d->RestoreGyouFromUndo(); }
-    void ClearKoumokuWork() { if (CKivDoc* d = GetDocument()) d->ClearKoumokuGyou(); }
     void ClearGyouBuffer2() { m_EditGyou2.assign(m_GyouLen, ' '); }
     // The current item and row as the row buffer's key; a blank 補給 becomes "  1.0".
     void RenumberGyou();
@@ -175,8 +169,6 @@ public:
     // --- Painting (KivViewPaint.cpp). The routines without a device context draw at once on
     // the window; the others are parts of the paint.
     void DrawGyouSelected();
-    void DrawGyouText(kiv::ui::Dc& dc);
-    void DrawGyouFrames(kiv::ui::Dc& dc);
     void DrawTitleText(kiv::ui::Dc& dc);
     void DrawTitleFrames(kiv::ui::Dc& dc);
     // Digit grouping into m_GroupDigitsBuf, with m_FieldPos widened over the separator cells.
@@ -194,9 +186,7 @@ public:
     // printers keep their own heights.
     void OnInsatuFont();
 
-    // --- Field navigation: NextField / PrevField are the grid's; the category number (KivViewCaret.cpp)
-    void GoNextField() { NextField(); }
-    void GoPrevField() { PrevField(); }
+    // --- The category number (KivViewCaret.cpp)
     void ReadBunNo();
 
     // --- Scrolling (KivViewScroll.cpp)
@@ -329,9 +319,6 @@ public:
     void TankaCopyRange();
     // 32880 単価入替: every row of every item re-priced from the current master's rows.
     void OnTankaIrekae();
-    // Whether the name keys (品名, 規格 and those of the seven detail lines) of m_EditGyou and
-    // m_EditGyou2 are equal byte for byte.
-    bool CompareGyouNames() const;
     // 32867 行を指定して単価変換: asks for the range / converts its rows.
     void OnGyouTankaHenkan();
     void GyouTankaHenkanRange();
@@ -425,10 +412,6 @@ public:
     void onKeyUp(int vk, int repeat, unsigned flags) override;
     void onLButtonDblClk(unsigned flags, kiv::ui::Point p) override;
     void onRButtonDown(unsigned flags, kiv::ui::Point p) override;
-
-    // --- Typing into the current cell (KivViewInput.cpp)
-    // The cell's bytes from the caret one place right; the byte at the caret becomes a blank.
-    void ShiftFieldRight();
 
     // --- Converted prices (KivViewTankaHenkan.cpp)
     // The cursor leaves unit price 1 of a converted row after typing into it: its conversion

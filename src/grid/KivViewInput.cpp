@@ -2,8 +2,6 @@
 // (the converted-price check reads it), the detail on Enter on a price the detail makes, the
 // whole-item recalculation, the two-click range, Home and the function keys that start row and
 // item commands.
-#include <algorithm>
-
 #include "estimate/GyouRecord.h"
 #include "estimate/KivMessage.h"
 #include "grid/BlockSelect.h"
@@ -50,20 +48,6 @@ void CKivView::OnNumberTyped() { NoteTypedNum(); }
 void CKivView::MarkChanged() {
     if (CKivDoc* d = GetDocument())
         d->MarkNeedsRecalc();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Characters of a text cell. Boundaries come from a scan from the cell's first byte, so a
-// double-byte character is always moved over, deleted and cut as a whole.
-
-
-void CKivView::ShiftFieldRight() {
-    const int width = m_FieldPos.Width;
-    if (m_CaretOfs < 0 || m_CaretOfs >= width)
-        return;
-    char* cell = m_EditGyou.data() + m_FieldPos.Offset;
-    std::copy_backward(cell + m_CaretOfs, cell + width - 1, cell + width);
-    cell[m_CaretOfs] = ' ';
 }
 
 // ---------------------------------------------------------------------------------------------

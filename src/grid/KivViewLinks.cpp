@@ -9,7 +9,6 @@ namespace kiv::grid {
 namespace {
 
 struct Links {
-    StatusPaneHook paneHook;
     std::map<int, std::string> paneTexts;
     std::function<void(ui::View&)> treeHook;
 };
@@ -21,14 +20,8 @@ Links& links() {
 
 } // namespace
 
-void SetStatusPaneHook(StatusPaneHook hook) { links().paneHook = std::move(hook); }
-
 void SetStatusPaneText(int paneId, const std::string& utf8) {
     links().paneTexts[paneId] = utf8;
-    if (links().paneHook) {
-        links().paneHook(paneId, utf8);
-        return;
-    }
     ui::App* app = ui::App::instance();
     ui::MainFrame* main = app ? app->mainFrame() : nullptr;
     if (!main)

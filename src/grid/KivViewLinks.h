@@ -1,10 +1,9 @@
 #pragma once
 // What the estimate view reaches outside its own window: the main frame's status-bar panes that
-// show the estimate's style, composite rounding and labour-price file, the estimate tree pane,
-// rebuilt after the grid font changed. Each goes through a hook
-// the application may connect; without one, the panes are written to the running application's
-// main frame when it has them, and every text written is kept, so a run without a main window
-// can be checked.
+// show the estimate's style, composite rounding and labour-price file, written to the running
+// application's main frame when it has them (every text written is kept, so a run without a
+// main window can be checked); and the estimate tree pane, rebuilt after the grid font changed,
+// through a hook the tree pane connects.
 #include <functional>
 #include <string>
 
@@ -18,8 +17,6 @@ constexpr int kPaneStyle = 59144;      // 複合単価で積算 / 労務費を�
 constexpr int kPaneRounding = 59145;   // composite rounding mode
 constexpr int kPaneRoumuFile = 59146;  // labour-price file in use
 
-using StatusPaneHook = std::function<void(int paneId, const std::string& utf8)>;
-void SetStatusPaneHook(StatusPaneHook hook);
 void SetStatusPaneText(int paneId, const std::string& utf8);
 // The last text written to the pane through SetStatusPaneText ("" when none).
 std::string StatusPaneText(int paneId);

@@ -106,10 +106,6 @@ void CKivView::DrawCurFieldOwnDc(bool grouped) {
 
 void CKivView::DrawGyouSelected() { DrawRowOwnDc(true, RowLook::Selected, true, true); }
 
-void CKivView::DrawGyouText(Dc& dc) { DrawRow(dc, false, RowLook::Normal, true, false); }
-
-void CKivView::DrawGyouFrames(Dc& dc) { DrawRow(dc, true, RowLook::Normal, false, true); }
-
 void CKivView::DrawTitleFrames(Dc& dc) {
     const Pen oldPen = dc.selectPen({PenStyle::Solid, 1, m_Desc.Colors.ClientPen});
     const Brush oldBrush = dc.selectBrush(Brush::solid(m_Desc.Colors.ClientFill));

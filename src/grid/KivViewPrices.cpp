@@ -188,8 +188,6 @@ void CKivView::TankaCopyRange() {
 // ---------------------------------------------------------------------------------------------
 // 単価入替
 
-bool CKivView::CompareGyouNames() const { return NameKey(m_EditGyou) == NameKey(m_EditGyou2); }
-
 void CKivView::OnTankaIrekae() {
     CKivDoc* d = GetDocument();
     if (!d)

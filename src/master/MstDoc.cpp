@@ -118,8 +118,6 @@ MstDoc::~MstDoc() {
         LeaveOpenDocs();
 }
 
-const std::vector<MstDoc*>& MstDoc::OpenDocs() { return openDocs(); }
-
 void MstDoc::LeaveOpenDocs() {
     std::erase(openDocs(), this);
     if (g_pMstDoc == this) {
@@ -354,26 +352,4 @@ bool MstDoc::OnFileSaveAs() {
     setPathName(*chosen);
     SetModifiedFlag(false);
     return true;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Title rows for the printed index
-
-void MstDoc::CollectBunTitle() {
-    m_GyouCount = 0;
-    m_CurGyou[0] = 1;
-    ClearKoumokuGyou();
-    const int count = std::min(m_KoumokuCount, kWorkSlots);
-    // One pass over the lines: the last line numbered 1 of each category is its title line.
-    std::vector<int> found(static_cast<std::size_t>(count) + 1, -1);
-    for (int j = 0; j < PoolGyouCount(); ++j) {
-        const int c = KoumokuOfSlot(j);
-        if (c >= 1 && c <= count && GyouRecord::toInt(PoolGyou(j), GyouRecord::GyouNo) == 1)
-            found[static_cast<std::size_t>(c)] = j;
-    }
-    for (int c = 1; c <= count; ++c) {
-        const int j = found[static_cast<std::size_t>(c)];
-        EditWorkGyou(c).assign(j >= 0 ? PoolGyou(j) : std::string(" "));
-        ++m_GyouCount;
-    }
 }

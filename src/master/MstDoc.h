@@ -81,8 +81,6 @@ public:
     // 部分転送: the row's key, rates and labour numbers applied to the estimate's current row.
     void BubunTensouGyou();
 
-    // Line 1 of every category into the work rows, one per category (for the printed index).
-    void CollectBunTitle();
     // This master becomes the current one, its view the current master view.
     void MakeCurrent();
     void SetView(CMstView* view);
@@ -95,8 +93,6 @@ public:
 
     // The extension a master of the run's mode ends in: "MST" (mode "1") or "MMS" (mode "2").
     static const char* Extension(const std::string& mode);
-    // The open masters, oldest first.
-    static const std::vector<MstDoc*>& OpenDocs();
 
     // --- What the master's grid, tree, dialogs and commands ask of it
     const RoumuList& GetRoumu() const { return m_Roumu; }

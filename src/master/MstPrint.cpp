@@ -50,6 +50,11 @@ std::string CMstPrint::printTitle() const {
     return "マスター";
 }
 
+std::filesystem::path CMstPrint::printDocumentPath() const {
+    const MstDoc* d = Doc();
+    return d ? d->pathName() : std::filesystem::path();
+}
+
 int CMstPrint::BunRows(int bun) const {
     if (bun < 1 || bun >= static_cast<int>(m_BunStart.size()))
         return 0;

@@ -50,6 +50,7 @@ public:
     void onPrint(kiv::print::PrinterDc& dc, kiv::print::PrintInfo& info) override { OnPrint(dc, info); }
     void onEndPrinting(kiv::print::PrinterDc& dc, kiv::print::PrintInfo& info) override { OnEndPrinting(dc, info); }
     std::string printTitle() const override;
+    std::filesystem::path printDocumentPath() const override;
 
     // Stores the edited row and the category, makes the page map and asks the print dialog.
     // Cancelled, the category and position of before stay current and shown.

@@ -40,8 +40,7 @@ std::string CMstTree::RootLabel() const {
     const MstDoc* d = GetDocument();
     if (!d)
         return {};
-    auto cp932 = kiv::text::utf8ToCp932(d->GetPathName());
-    return cp932 ? *cp932 : d->GetPathName();
+    return PathLabel(d->GetPathName());
 }
 
 void CMstTree::RebuildTitles() {

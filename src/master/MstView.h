@@ -40,9 +40,7 @@ public:
     static constexpr int m_FirstField = 5;        // 品名: fields 1-4 are never edited
     static constexpr int m_LastField = 34;        // last field of a row on screen
     static constexpr int m_GyouLen = 1400;
-    static constexpr int m_ConvertGyouLen = 1400;
     static constexpr int m_MaxGyou = 9999;        // most rows of one category
-    static constexpr int m_HScrollFirstField = 19;
     static constexpr int m_HScrollLastField = 25;
     static constexpr int m_HScrollRange = 3;      // horizontal scroll bar 0-3, pairs 0-2
     static constexpr int m_BunField = 1;          // a master row's category is its field 1

@@ -38,6 +38,11 @@ std::string CKivPrint::printTitle() const {
     return "内訳書";
 }
 
+std::filesystem::path CKivPrint::printDocumentPath() const {
+    const CKivDoc* d = m_View.GetDocument();
+    return d ? d->pathName() : std::filesystem::path();
+}
+
 PrintLayoutChoice CKivPrint::LayoutChoice() const {
     PrintLayoutChoice c;
     c.a4 = m_InsatuA4 != 0;

@@ -54,6 +54,7 @@ public:
     void onPrint(kiv::print::PrinterDc& dc, kiv::print::PrintInfo& info) override;
     void onEndPrinting(kiv::print::PrinterDc& dc, kiv::print::PrintInfo& info) override;
     std::string printTitle() const override;
+    std::filesystem::path printDocumentPath() const override;
 
     // --- Kinds and options of the last confirmed 印刷設定
     int m_InsatuUtiwake = 1;

@@ -138,7 +138,6 @@ TotalConvertResult ConvertToTotals(const std::vector<std::string>& masterRows,
 
     TotalConvertResult result;
     std::vector<std::string> summary;
-    std::vector<Decimal> summary1, summary2;
     int page = 1;
     for (auto& [source, rows] : groups) {
         ++page;

@@ -57,6 +57,11 @@ std::string CTotalPrint::printTitle() const {
     return "集計";
 }
 
+std::filesystem::path CTotalPrint::printDocumentPath() const {
+    const CTotalDoc* d = Doc();
+    return d ? d->pathName() : std::filesystem::path();
+}
+
 kiv::ui::Font CTotalPrint::PrinterFont(const PrinterDc& dc) {
     const int p = static_cast<int>(dc.getDeviceCaps(kiv::print::DeviceCap::LogPixelsX) *
                                    dc.getDeviceCaps(kiv::print::DeviceCap::HorzSize) / 25.4);

@@ -37,6 +37,7 @@ public:
     void onPrint(kiv::print::PrinterDc& dc, kiv::print::PrintInfo& info) override;
     void onEndPrinting(kiv::print::PrinterDc& dc, kiv::print::PrintInfo& info) override;
     std::string printTitle() const override;
+    std::filesystem::path printDocumentPath() const override;
 
     // Sheet n (from 1) of the prepared job; its page number.
     void PrintPage(kiv::print::PrinterDc& dc, int n);

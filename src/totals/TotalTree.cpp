@@ -17,7 +17,7 @@ void CTotalTree::RebuildTitles() { GetDocument()->RebuildKoumokuList(); }
 std::string CTotalTree::RootLabel() const {
     const CTotalDoc* d = GetDocument();
     const std::string path = d ? d->GetPathName() : std::string();
-    return path.empty() ? kiv::text::sj("分類集計") : kiv::text::utf8ToCp932(path).value_or(path);
+    return path.empty() ? kiv::text::sj("分類集計") : PathLabel(path);
 }
 
 void CTotalTree::InsertTitles() {

@@ -366,10 +366,11 @@ TEST_F(KivTreeTest, AnUntitledEstimateShowsItsPathAfterSaveAs) {
     EXPECT_EQ(w.tree->itemText(w.tree->rootItem()), sj("新規内訳書"));
     EXPECT_EQ(childLabels(*w.tree), std::vector<std::string>{"0001" + pad("", 56)});
 
+    // The root names the file at once, and keeps it through the next refill.
     const fs::path saved = data / "見積.KIV";
     hb().expectFile(saved);
     hb().sendCommand(ui::cmd::FileSaveAs);
-    EXPECT_EQ(w.tree->itemText(w.tree->rootItem()), sj("新規内訳書"));
+    EXPECT_EQ(w.tree->itemText(w.tree->rootItem()), *files::toCp932(saved));
     hb().sendCommand(ID_KOUMOKU_TOROKU);
     EXPECT_EQ(w.tree->itemText(w.tree->rootItem()), *files::toCp932(saved));
 }

@@ -35,20 +35,10 @@ using G = GyouRecord;
 constexpr int kCell = 31;
 constexpr int kPitch = 108;
 
-class MstPrintTest : public ShellTest {
+class MstPrintTest : public ShellPrintTest {
 protected:
     MstDoc* doc = nullptr;
     CMstView* grid = nullptr;
-
-    void SetUp() override {
-        ShellTest::SetUp();
-        print::resetRunSettings();
-        ASSERT_EQ(start("1"), 0);
-    }
-    void TearDown() override {
-        print::resetRunSettings();
-        ShellTest::TearDown();
-    }
 
     void open(const std::vector<std::string>& rows, const std::string& name = "p.MST") {
         const fs::path p = data / name;

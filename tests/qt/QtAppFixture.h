@@ -1,8 +1,11 @@
 #pragma once
 // The start-up world of a test that runs the real application on Qt's offscreen platform: a
 // profile of its own, a program folder holding the four reference files (empty), the electrical
-// mode, a data folder and the Qt backend; all of it undone after the test.
+// mode, a data folder (with a helper that writes a small estimate into it) and the Qt backend;
+// all of it undone after the test.
+#include "estimate/GyouRecord.h"
 #include "estimate/KivDoc.h"
+#include "estimate/KivFile.h"
 #include "platform/files/Files.h"
 #include "platform/profile/Profile.h"
 #include "platform/qt/QtBackend.h"
@@ -13,6 +16,10 @@
 #include <QApplication>
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
 
 namespace kiv::test {
 
@@ -35,6 +42,15 @@ protected:
     void SetUp() override {
         SetUpWorld();
         ui::setBackend(&backend);
+    }
+    // An estimate of one blank row in the data folder.
+    std::filesystem::path writeEstimate(const std::string& name) {
+        std::array<std::string, kKivHyousiCount> covers;
+        std::string row = GyouRecord::blankRow();
+        GyouRecord::writeKey(row, 1, 1);
+        const std::filesystem::path p = data / name;
+        EXPECT_TRUE(files::writeFileAtomically(p, WriteKivFile(covers, {row})));
+        return p;
     }
     void TearDown() override {
         settle();

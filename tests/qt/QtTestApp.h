@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/Files.h"
 #include "platform/qt/QtMain.h"
 #include "platform/ui/App.h"
 
@@ -36,10 +37,11 @@ inline QApplication& qtApp() {
     return *app;
 }
 
-// The folder for rendered pictures (KIV_TEST_OUTPUT, else test-output), created when missing.
+// The folder for rendered pictures (KIV_TEST_OUTPUT, else test-output beside the test program,
+// in the build folder, wherever the program was started from), created when missing.
 inline std::filesystem::path outputFolder() {
     const char* env = std::getenv("KIV_TEST_OUTPUT");
-    std::filesystem::path p = env ? env : "test-output";
+    std::filesystem::path p = env && *env ? std::filesystem::path(env) : kiv::files::programDirectory() / "test-output";
     std::filesystem::create_directories(p);
     return p;
 }

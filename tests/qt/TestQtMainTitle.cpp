@@ -24,24 +24,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class QtMainTitle : public test::QtAppFixture<> {
-protected:
-    fs::path estimate(const char* name) {
-        std::array<std::string, kKivHyousiCount> covers;
-        std::string row = GyouRecord::blankRow();
-        GyouRecord::writeKey(row, 1, 1);
-        const fs::path p = data / fs::u8path(name);
-        EXPECT_TRUE(files::writeFileAtomically(p, WriteKivFile(covers, {row})));
-        return p;
-    }
-};
+using QtMainTitle = test::QtAppFixture<>;
 
 // Opened, created, maximised, switched by a click on another window and closed: after each
 // step the main window's title is "Kiv - " and the title of the window that is active both for
 // the user (Qt's active window) and for the program (the frame's active document).
 TEST_F(QtMainTitle, NamesTheActiveDocumentAfterEveryOpenSwitchAndClose) {
     CKivApp app;
-    app.setArguments({"kiv", estimate("テスト見積.KIV").string()});
+    app.setArguments({"kiv", writeEstimate("テスト見積.KIV").string()});
     ASSERT_TRUE(app.initInstance());
     test::settle();
     ui::MainFrame* main = app.mainFrame();
@@ -57,7 +47,7 @@ TEST_F(QtMainTitle, NamesTheActiveDocumentAfterEveryOpenSwitchAndClose) {
         EXPECT_EQ(window->windowTitle().toStdString(), "Kiv - " + document);
     };
     expectTitle("テスト見積.KIV", "start");
-    app.openDocumentFile(estimate("B.KIV"));
+    app.openDocumentFile(writeEstimate("B.KIV"));
     test::settle();
     expectTitle("B.KIV", "open B");
 

@@ -13,6 +13,7 @@
 #include "platform/ui/App.h"
 #include "platform/ui/Frame.h"
 #include "print/InsatuDialog.h"
+#include "print/KivPrint.h"
 #include "recalc/KivRecalc.h"
 #include "qt/QtEstimateApp.h"
 #include "qt/QtTestApp.h"
@@ -20,6 +21,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QDialog>
 #include <QImage>
@@ -66,7 +68,8 @@ std::string itemRow(int item, int gyou, const std::string& name, const std::stri
     return r;
 }
 
-// Once a modal window is up: `shot` looks at it, then the push button of the caption is clicked.
+// Once a modal window is up: `shot` looks at it, then the push button of the caption is clicked
+// (without a caption, the dialog is cancelled).
 void answerModal(const QString& caption, std::function<void(QWidget*)> shot = {}, int tries = 40) {
     QTimer::singleShot(50, [caption, shot, tries] {
         // The modal window up now (offscreen windows are not always made active).
@@ -87,6 +90,11 @@ void answerModal(const QString& caption, std::function<void(QWidget*)> shot = {}
         }
         if (shot)
             shot(w);
+        if (caption.isEmpty()) {
+            if (auto* d = qobject_cast<QDialog*>(w))
+                d->reject();
+            return;
+        }
         for (QPushButton* b : w->findChildren<QPushButton*>())
             if (b->text() == caption && b->isEnabled()) {
                 b->click();
@@ -193,6 +201,30 @@ TEST_F(QtPrint, EstimateToPdfReadBackByPoppler) {
     // The job ended on item 1, row 1.
     EXPECT_EQ(doc->m_CurKoumoku[0], 1);
     EXPECT_EQ(doc->m_CurGyou[0], 1);
+}
+
+// The print dialog offers the document's own PDF, here an untitled estimate's print title in the
+// current folder, not the PDF the run wrote last; whether a printer or a file is chosen.
+TEST_F(QtPrint, PrintDialogOffersTheDocumentsOwnPdf) {
+    const std::string own = (std::filesystem::current_path() / (view->Print().printTitle() + ".pdf")).string();
+    for (bool toFile : {false, true}) {
+        SCOPED_TRACE(toFile ? "file chosen" : "printer chosen");
+        print::PrintSettings s;
+        s.target = toFile ? print::PrintSettings::Target::File : print::PrintSettings::Target::Printer;
+        s.file = exeDir / "sent.pdf";
+        print::setRunSettings(s);
+        std::string offered = "(no dialog)";
+        answerModal("OK", [&](QWidget*) {
+            answerModal("", [&](QWidget* dlg) {
+                auto* name = dlg->findChild<QLineEdit*>("filename");
+                offered = name ? name->text().toStdString() : "(no file name field)";
+            });
+        });
+        view->onCommand(ui::cmd::FilePrint);
+        kiv::test::settle();
+        EXPECT_EQ(offered, own);
+    }
+    EXPECT_FALSE(std::filesystem::exists(own));
 }
 
 TEST_F(QtPrint, APdfThatCannotBeWrittenKeepsTheOldFileAndSaysWhy) {

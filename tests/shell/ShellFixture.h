@@ -6,6 +6,7 @@
 #include "estimate/KivFile.h"
 #include "estimate/KivMessage.h"
 #include "platform/files/Files.h"
+#include "platform/print/PrintView.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/Frame.h"
 #include "shell/KivApp.h"
@@ -80,6 +81,21 @@ protected:
     std::vector<ui::Document*> documents() const { return app->documents(); }
     ui::MainFrame& main() { return *app->mainFrame(); }
     std::string modePane() { return main().statusBar().paneTextById(59147); }
+};
+
+// The application started in the electrical mode for a printing test: every job starts from the
+// run's default print settings (the system printer, A4), and leaves them so.
+class ShellPrintTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        print::resetRunSettings();
+        ASSERT_EQ(start("1"), 0);
+    }
+    void TearDown() override {
+        print::resetRunSettings();
+        ShellTest::TearDown();
+    }
 };
 
 } // namespace kiv::test

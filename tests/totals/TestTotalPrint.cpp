@@ -48,18 +48,8 @@ std::string trimmed(std::string s) {
     return s;
 }
 
-class TotalPrintTest : public ShellTest {
+class TotalPrintTest : public ShellPrintTest {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        print::resetRunSettings();
-        ASSERT_EQ(start("1"), 0);
-    }
-    void TearDown() override {
-        print::resetRunSettings();
-        ShellTest::TearDown();
-    }
-
     // A totals file of the rows, opened in its own window; the window's document.
     CTotalDoc* open(const std::string& name, const std::vector<std::string>& rows) {
         const fs::path ttl = data.path() / name;

@@ -119,11 +119,20 @@ bool doPreparePrinting(PrintInfo& info) {
     return true;
 }
 
+std::filesystem::path proposedPdfPath(const PrintableView& view) {
+    const std::filesystem::path document = view.printDocumentPath();
+    if (!document.empty())
+        return std::filesystem::path(document).replace_extension(".pdf");
+    std::error_code ec;
+    return std::filesystem::current_path(ec) / (view.printTitle() + ".pdf");
+}
+
 void runPrintCommand(PrintableView& view, PrintCommand command) {
     PrintService* service = printService();
     if (!service)
         return;
     PrintInfo info = startInfo();
+    info.settings.file = proposedPdfPath(view);
     info.preview = command == PrintCommand::Preview;
     info.direct = command == PrintCommand::Direct && state().chosen;
     if (!view.onPreparePrinting(info))

@@ -16,12 +16,15 @@
 // PrintInfo::completed says whether the pages were printed or previewed (false: the printer or
 // the file could not be opened or written; the driver has said so).
 //
-// Settings live for the run: every dialog starts from the printer, file and paper last chosen
-// (runSettings()); the view may set the orientation in its preparation, before the dialog.
+// Settings live for the run: every dialog starts from the printer and paper last chosen
+// (runSettings()) and proposes the PDF file of the document printed (proposedPdfPath), never
+// the last PDF written; the view may set the orientation in its preparation, before the dialog.
+// Direct printing writes to the printer or file last chosen.
 #include "platform/print/PrintJob.h"
 #include "platform/print/PrinterDc.h"
 #include "platform/print/PrintSettings.h"
 
+#include <filesystem>
 #include <string>
 
 namespace kiv::print {
@@ -46,7 +49,13 @@ public:
     virtual void onEndPrinting(PrinterDc& dc, PrintInfo& info) { (void)dc, (void)info; }
     // The job's name in the printer queue (UTF-8).
     virtual std::string printTitle() const { return "kiv"; }
+    // The file of the document printed ("" while it has none, or for a view without one).
+    virtual std::filesystem::path printDocumentPath() const { return {}; }
 };
+
+// The PDF file the print dialog proposes for the view: its document's file with ".pdf" in the
+// document's folder; without a file, the print title with ".pdf" in the current folder.
+std::filesystem::path proposedPdfPath(const PrintableView& view);
 
 // The end of a preparation: the print dialog (not for a preview, not for direct printing with a
 // target chosen earlier in the run). True to go on; the chosen printer, file and paper become

@@ -60,7 +60,10 @@ std::unique_ptr<ui::WindowPeer> QtBackend::createPeer(ui::Window& w) {
         auto& d = static_cast<ui::Dialog&>(w);
         return std::make_unique<DialogPeer>(d, ownerWidget(d.owner()));
     }
-    return makePeer(w);
+    std::unique_ptr<ui::WindowPeer> peer = makePeer(w);
+    if (w.kind() == ui::WindowKind::MainFrame || w.kind() == ui::WindowKind::ChildFrame)
+        watchKeysFirst();   // after the document area and its windows have set theirs
+    return peer;
 }
 
 int QtBackend::runModal(ui::Dialog& d) {
@@ -167,20 +170,34 @@ QWidget* QtBackend::widgetOf(const ui::Window& w) {
     return w.kind() == ui::WindowKind::View || w.kind() == ui::WindowKind::Splitter ? p->container() : p->outer();
 }
 
+void QtBackend::watchKeysFirst() {
+    // Filters installed later run earlier: the document area installs its own, which would take
+    // Ctrl+Tab for itself.
+    if (qApp)
+        qApp->installEventFilter(this);
+}
+
 bool QtBackend::eventFilter(QObject* watched, QEvent* event) {
-    // Keys that reach the main window outside a view still go through its accelerators.
-    if (event->type() == QEvent::KeyPress && !dynamic_cast<Surface*>(watched) && watched->isWidgetType() &&
-        !QApplication::activeModalWidget() && !QApplication::activePopupWidget()) {
+    const bool press = event->type() == QEvent::KeyPress, release = event->type() == QEvent::KeyRelease;
+    if ((press || release) && watched->isWidgetType() && !QApplication::activeModalWidget() &&
+        !QApplication::activePopupWidget()) {
         ui::App* app = ui::App::instance();
         auto* widget = static_cast<QWidget*>(watched);
         if (app && app->mainFrame() && app->mainFrame()->peer() &&
             widget->window() == static_cast<QtPeerBase*>(app->mainFrame()->peer())->outer()) {
             auto* ke = static_cast<QKeyEvent*>(event);
-            int vk = virtualKeyOf(ke->key(), ke->modifiers());
-            if (vk && app->translateAccelerator(*app->mainFrame(), vk, keyModsOf(ke->modifiers()))) {
+            const int vk = virtualKeyOf(ke->key(), ke->modifiers());
+            const unsigned mods = keyModsOf(ke->modifiers());
+            // The frame's window-switch keys, wherever the focus is: neither their press nor their
+            // release goes further. Other keys that reach the main window outside a view still
+            // go through its accelerators.
+            if (vk && press && (app->mainFrame()->isWindowKey(vk, mods) || !dynamic_cast<Surface*>(watched)) &&
+                app->translateAccelerator(*app->mainFrame(), vk, mods)) {
                 scheduleCollect();
                 return true;
             }
+            if (vk && release && !ke->isAutoRepeat() && app->takeFrameKeyUp(vk))
+                return true;
         }
     }
     return QObject::eventFilter(watched, event);

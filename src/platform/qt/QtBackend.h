@@ -44,6 +44,8 @@ public:
     // Deletes destroyed windows after the current event.
     void scheduleCollect();
     void toggleLock(int vk);
+    // Puts the backend's key filter before every other application-wide one again.
+    void watchKeysFirst();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPaintEvent>
@@ -393,6 +394,11 @@ bool QtBackend::printDialog(print::PrintSettings& settings, int firstPage, int l
                    QAbstractPrintDialog::PrintShowPageSize);
     if (lastPage > 0)
         dlg.setMinMax(firstPage, lastPage);
+    // The PDF file offered is the document's own (the settings' file), also while a printer is
+    // chosen, for when the user turns to printing into a file.
+    if (!settings.toFile() && !settings.file.empty())
+        if (auto* name = dlg.findChild<QLineEdit*>("filename"))
+            name->setText(QString::fromStdString(settings.file.string()));
     if (dlg.exec() != QDialog::Accepted)
         return false;
     readBack(printer, settings);

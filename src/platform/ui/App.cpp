@@ -242,15 +242,29 @@ bool App::routeCommand(int id) {
 }
 
 bool App::translateAccelerator(Window& target, int vk, unsigned mods) {
+    // A release still owed from an earlier switch (its key-up went elsewhere) is not this key's.
+    std::erase(m_FrameKeyUps, vk);
     if (!m_MainFrame || m_Busy > 0)
         return false;   // a modal dialog or message box has the keyboard
     if (&target != m_MainFrame.get() && !target.isDescendantOf(m_MainFrame.get()))
         return false;
+    if (m_MainFrame->translateWindowKey(vk, mods)) {
+        m_FrameKeyUps.push_back(vk);
+        return true;
+    }
     const AcceleratorTable* table = m_MainFrame->currentAccelerators();
     int id = table ? table->find(vk, mods) : 0;
     if (id == 0)
         return false;
     routeCommand(id);
+    return true;
+}
+
+bool App::takeFrameKeyUp(int vk) {
+    auto it = std::find(m_FrameKeyUps.begin(), m_FrameKeyUps.end(), vk);
+    if (it == m_FrameKeyUps.end())
+        return false;
+    m_FrameKeyUps.erase(it);
     return true;
 }
 

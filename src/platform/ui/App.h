@@ -87,8 +87,13 @@ public:
     int takeFailedCommand() { return std::exchange(m_FailedCommand, 0); }
     CommandState commandState(int id);
     View* activeView() const;
-    // Accelerators of the main frame, translated before a key-down reaches a window of it.
+    // Accelerators of the main frame, translated before a key-down reaches a window of it; the
+    // frame's window-switch keys first (MainFrame::translateWindowKey).
     bool translateAccelerator(Window& target, int vk, unsigned mods);
+    // Whether the key-up of the key is the frame's: its key-down switched the document window,
+    // so its release reaches no view either (whichever window has the focus by then). Answers
+    // true once per such key-down.
+    bool takeFrameKeyUp(int vk);
 
     // Busy while a command, a modal dialog or a message box runs; timers wait until it ends, and
     // so does the deletion of closed windows and documents (see collectGarbage).
@@ -136,6 +141,7 @@ private:
     int m_Busy = 0;
     int m_Wait = 0;
     int m_FailedCommand = 0;
+    std::vector<int> m_FrameKeyUps;
     bool m_Quit = false;
     bool m_CollectDue = false;   // collectGarbage was called while busy
     friend void collectGarbage();

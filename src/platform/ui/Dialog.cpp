@@ -502,14 +502,6 @@ void Dialog::setProgressPos(int id, int pos) {
     }
 }
 
-void Dialog::checkRadioButton(int first, int last, int id) {
-    for (Control& c : m_Controls)
-        if (c.def.id >= first && c.def.id <= last && (c.def.kind == ControlKind::Radio || c.def.kind == ControlKind::CheckBox)) {
-            c.checked = c.def.id == id ? 1 : 0;
-            changed(c.def.id);
-        }
-}
-
 void Dialog::enableItem(int id, bool on) {
     if (Control* c = control(id)) {
         c->enabled = on;
@@ -699,14 +691,6 @@ std::string Dialog::listItemText(int id, int row, int column) const {
         return {};
     const auto& cells = c->rows[static_cast<std::size_t>(row)];
     return column >= 0 && column < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(column)] : std::string();
-}
-
-void Dialog::deleteAllListItems(int id) {
-    if (Control* c = control(id)) {
-        c->rows.clear();
-        c->curSel = -1;
-        changed(id);
-    }
 }
 
 TreeView* Dialog::tree(int id) const {

@@ -217,8 +217,6 @@ public:
     void setItemTextUtf8(int id, const std::string& utf8);
     int isChecked(int id) const;
     void checkButton(int id, int state);
-    // Checks `id` and clears the other buttons of first..last.
-    void checkRadioButton(int first, int last, int id);
     void enableItem(int id, bool on = true);
     void showItem(int id, bool on = true);
     void setLimitText(int id, int maxBytes);
@@ -245,7 +243,6 @@ public:
     int insertListItem(int id, int row, const std::string& cp932);   // -1: at the end
     bool setListItemText(int id, int row, int column, const std::string& cp932);
     std::string listItemText(int id, int row, int column) const;
-    void deleteAllListItems(int id);
 
     TreeView* tree(int id) const;
 

@@ -29,6 +29,9 @@ void Document::setTitle(const std::string& utf8) {
 void Document::setPathName(const std::filesystem::path& path, bool addToRecent) {
     m_Path = path;
     setTitle(path.filename().string());
+    std::vector<View*> views = m_Views;
+    for (View* v : views)
+        v->onPathNameChanged();
     if (addToRecent)
         if (App* a = App::instance())
             a->addToRecentFileList(path);

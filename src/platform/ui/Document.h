@@ -38,7 +38,8 @@ public:
     const std::string& title() const { return m_Title; }   // UTF-8
     void setTitle(const std::string& utf8);
     const std::filesystem::path& pathName() const { return m_Path; }
-    // Sets the path, retitles the windows and (by default) puts it at the top of the recent files.
+    // Sets the path, retitles the windows, tells the views (View::onPathNameChanged) and (by
+    // default) puts it at the top of the recent files.
     virtual void setPathName(const std::filesystem::path& path, bool addToRecent = true);
     bool isModified() const { return m_Modified; }
     void setModifiedFlag(bool modified = true) { m_Modified = modified; }

@@ -330,14 +330,21 @@ const AcceleratorTable* MainFrame::currentAccelerators() const {
 std::vector<MenuItem> MainFrame::displayItems(const MenuItem& popup) const {
     std::vector<MenuItem> out;
     App* app = App::instance();
+    bool windowMenu = false;
     for (const MenuItem& item : popup.items) {
         if (item.id == cmd::FileMruFirst && app && !app->recentFiles().entries().empty()) {
             for (std::size_t i = 0; i < app->recentFiles().entries().size(); ++i)
                 out.push_back(MenuItem::command(app->recentFiles().menuText(i), cmd::FileMruFirst + static_cast<int>(i)));
             continue;
         }
+        windowMenu = windowMenu || (item.id >= cmd::WindowNew && item.id <= cmd::WindowTileHorz);
         out.push_back(item);
     }
+    const std::vector<ChildFrame*> listed = windowMenu ? windowListChildren() : std::vector<ChildFrame*>();
+    if (!listed.empty())
+        out.push_back(MenuItem::separator());
+    for (std::size_t i = 0; i < listed.size(); ++i)
+        out.push_back(MenuItem::command(windowListText(i, listed[i]->title()), cmd::WindowChildFirst + static_cast<int>(i)));
     return out;
 }
 
@@ -436,6 +443,53 @@ void MainFrame::activateChild(ChildFrame* f) {
         newView->onActivateView(true, newView, oldView);
     if (peer())
         peer()->menuChanged();
+}
+
+void MainFrame::activateNextChild(int step) {
+    std::vector<ChildFrame*> shown;
+    for (ChildFrame* f : m_Children)
+        if (f->isVisible() && !f->isDestroyed())
+            shown.push_back(f);
+    if (shown.empty())
+        return;
+    const int n = static_cast<int>(shown.size());
+    auto it = std::find(shown.begin(), shown.end(), m_Active);
+    // Without an active window, the first step lands on the first window (or the last, back).
+    const int from = it == shown.end() ? (step > 0 ? -1 : 0) : static_cast<int>(it - shown.begin());
+    ChildFrame* next = shown[static_cast<std::size_t>(((from + step) % n + n) % n)];
+    if (next != m_Active)
+        next->activateFrame();
+}
+
+bool MainFrame::isWindowKey(int vk, unsigned mods) {
+    return (vk == VK_F6 || vk == VK_TAB) && (mods == ModCtrl || mods == (ModCtrl | ModShift));
+}
+
+bool MainFrame::translateWindowKey(int vk, unsigned mods) {
+    if (!isWindowKey(vk, mods))
+        return false;
+    activateNextChild(mods & ModShift ? -1 : 1);
+    return true;
+}
+
+std::vector<ChildFrame*> MainFrame::windowListChildren() const {
+    constexpr std::size_t kListed = cmd::WindowChildLast - cmd::WindowChildFirst + 1;
+    std::vector<ChildFrame*> out;
+    for (ChildFrame* f : m_Children)
+        if (f->isVisible() && !f->isDestroyed() && out.size() < kListed)
+            out.push_back(f);
+    return out;
+}
+
+std::string MainFrame::windowListText(std::size_t index, const std::string& title) {
+    // An "&" of the title is doubled, so the menu shows it instead of taking it as a mnemonic.
+    std::string shown;
+    for (char c : title) {
+        shown += c;
+        if (c == '&')
+            shown += '&';
+    }
+    return "&" + std::to_string(index + 1) + " " + shown;
 }
 
 Rect MainFrame::nextChildRect() const {
@@ -543,8 +597,16 @@ bool MainFrame::onCommand(int id) {
             showToolbar(tb.id, !isToolbarVisible(tb.id));
         return true;
     case cmd::ViewStatusBar: m_StatusBar.setVisible(!m_StatusBar.isVisible()); return true;
-    default: return false;
+    default: break;
     }
+    if (id >= cmd::WindowChildFirst && id <= cmd::WindowChildLast) {
+        const std::vector<ChildFrame*> listed = windowListChildren();
+        const auto i = static_cast<std::size_t>(id - cmd::WindowChildFirst);
+        if (i < listed.size())
+            listed[i]->activateFrame();
+        return true;
+    }
+    return false;
 }
 
 bool MainFrame::onUpdateCommand(int id, CommandState& state) {
@@ -562,6 +624,13 @@ bool MainFrame::onUpdateCommand(int id, CommandState& state) {
         state.enable(m_Active != nullptr);
         return true;
     }
+    if (id >= cmd::WindowChildFirst && id <= cmd::WindowChildLast) {
+        const std::vector<ChildFrame*> listed = windowListChildren();
+        const auto i = static_cast<std::size_t>(id - cmd::WindowChildFirst);
+        state.enable(i < listed.size());
+        state.setCheck(i < listed.size() && listed[i] == m_Active);
+        return true;
+    }
     return false;
 }
 
@@ -569,7 +638,10 @@ bool MainFrame::handlesCommand(int id) const {
     switch (id) {
     case cmd::WindowTileHorz: case cmd::WindowCascade: case cmd::WindowArrange: case cmd::WindowNew:
     case cmd::ViewToolbar: case cmd::ViewStatusBar: return true;
-    default: return Window::handlesCommand(id);
+    default:
+        if (id >= cmd::WindowChildFirst && id <= cmd::WindowChildLast)
+            return static_cast<std::size_t>(id - cmd::WindowChildFirst) < windowListChildren().size();
+        return Window::handlesCommand(id);
     }
 }
 

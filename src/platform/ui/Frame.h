@@ -122,7 +122,8 @@ public:
     // frame's own.
     const Menu* currentMenu() const;
     const AcceleratorTable* currentAccelerators() const;
-    // A popup's items as shown: the recent-file placeholder becomes the recent files.
+    // A popup's items as shown: the recent-file placeholder becomes the recent files, and the
+    // window menu (the popup that holds the window commands) ends with the document windows.
     std::vector<MenuItem> displayItems(const MenuItem& popup) const;
 
     // Toolbars and status bar.
@@ -154,6 +155,19 @@ public:
     const std::vector<ChildFrame*>& mdiChildren() const { return m_Children; }
     ChildFrame* activeChild() const { return m_Active; }
     void activateChild(ChildFrame* f);
+    // The shown document window `step` places after the active one (before it, for a negative
+    // step) in the order the windows were opened, round the end, becomes the active one.
+    void activateNextChild(int step);
+    // Ctrl+F6 and Ctrl+Tab activate the next document window, Ctrl+Shift+F6 and Ctrl+Shift+Tab
+    // the previous one. True when the key is one of these: it is the frame's even when there is
+    // no other window to go to, so it never reaches a view.
+    bool translateWindowKey(int vk, unsigned mods);
+    static bool isWindowKey(int vk, unsigned mods);
+    // The document windows the window menu lists: the shown ones in the order they were
+    // opened, the first nine (commands WindowChildFirst onwards).
+    std::vector<ChildFrame*> windowListChildren() const;
+    // The window menu's item of a listed window: "&n " and its title as the title bar shows it.
+    static std::string windowListText(std::size_t index, const std::string& title);
     void tileHorizontally();
     void cascade();
     void arrangeIcons() {}

@@ -39,6 +39,8 @@ constexpr int FileSendMail = 57612;
 constexpr int FileMruFirst = 57616, FileMruLast = 57631;
 constexpr int EditCopy = 57634, EditCut = 57635, EditPaste = 57637, EditUndo = 57643;
 constexpr int WindowNew = 57648, WindowArrange = 57649, WindowCascade = 57650, WindowTileHorz = 57651;
+// The document windows listed at the end of the window menu: the first listed, ..., the ninth.
+constexpr int WindowChildFirst = 0xFF00, WindowChildLast = 0xFF08;
 constexpr int AppAbout = 57664, AppExit = 57665;
 constexpr int NextPane = 57680, PrevPane = 57681;
 constexpr int ViewToolbar = 59392, ViewStatusBar = 59393;

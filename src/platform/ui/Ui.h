@@ -31,14 +31,18 @@
 // Main frame (Frame.h). Derive from ui::MainFrame; preCreateWindow sets the placement; onCreate
 // adds toolbars (addToolbar), the status bar (statusBar().setIndicators) and dragAcceptFiles();
 // loadBarState / saveBarState keep the bars in the profile; onClose, onSize, onDropFiles may be
-// overridden (call the base). Window commands 57648-57651 and panes 57680/57681 are built in.
+// overridden (call the base). Window commands 57648-57651 and panes 57680/57681 are built in,
+// and so are the list of document windows at the end of the window menu (cmd::WindowChildFirst
+// onwards) and the keys that switch them: Ctrl+F6 / Ctrl+Tab, with Shift backwards; no view
+// sees those keys' presses, releases or characters.
 //
 // Child frames. ui::ChildFrame shows the template's view; a splitter frame overrides
 // onCreateClient(ctx): create a ui::Splitter with createStatic(this, 1, 2), then
 // createView(0, col, factoryOf<CKivView>(), {width, height}, ctx) for each pane.
 //
 // Views (View.h). Derive from ui::View (or ui::TreeView for a tree pane). Override the handlers
-// you need; each base handler is the default handling, so call it where the original would:
+// you need; each base handler is the window's default handling of its event, so an override
+// calls it when the event should get that handling as well:
 //     onCreate (return -1 to fail), onInitialUpdate, onUpdate, onActivateView, onDraw(Dc&),
 //     onShowWindow, onSize, onSetFocus / onKillFocus, onKeyDown / onKeyUp (virtual keys,
 //     Keys.h), onChar (one CP932 byte per call, a double-byte character as two calls, lead byte
@@ -60,7 +64,7 @@
 //
 // Dialogs (Dialog.h, which has a complete example). A dialog is its template (resource id,
 // title, size and the control table in dialog units) plus a class: members, doDataExchange
-// (dx.text / check / radio / cbString / lbString, with the limits and ranges of the original),
+// (dx.text / check / radio / cbString / lbString, with the length limit or range each field allows),
 // onShowDialog for the initial filling (runs once, before the user sees the dialog), handlers
 // registered with onClicked / onNotify(id, Notify::KillFocus, ...), and endDialog(code) for
 // buttons that close with their own code. Controls take and give CP932; a failed validation

@@ -27,6 +27,8 @@ public:
     virtual void onUpdate(View* sender, long hint);
     // The view became, or stopped being, the active view of the program.
     virtual void onActivateView(bool activate, View* activated, View* deactivated);
+    // The document's path changed (saved under another name, or a new document's first save).
+    virtual void onPathNameChanged() {}
     virtual void onDraw(Dc& dc) { (void)dc; }
     void onPaint(Dc& dc) override { onDraw(dc); }
     void onDestroy() override;

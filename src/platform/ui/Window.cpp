@@ -360,6 +360,8 @@ bool Window::dispatchKeyDown(int vk, unsigned mods, int repeat) {
 }
 
 void Window::dispatchKeyUp(int vk, unsigned) {
+    if (App* a = App::instance(); a && a->takeFrameKeyUp(vk))
+        return;
     if (!m_Destroyed)
         onKeyUp(vk, 1, 0);
 }
