@@ -48,7 +48,7 @@ TEST_F(QtWindowSwitch, KeysSwitchTheWindowsAndTheMenuListsThem) {
     ASSERT_TRUE(app.initInstance());
     test::settle();
     std::vector<std::string> asked;
-    SetKivAskHook([&](const std::string& q) {
+    SetKivAskHook([&](const std::string& q, KivAskDefault) {
         asked.push_back(q);
         return false;
     });
