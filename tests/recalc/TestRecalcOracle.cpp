@@ -326,10 +326,9 @@ protected:
         }
     }
 
-    // The estimate as Save writes it, after a whole pass (which Save runs itself when the
-    // estimate needs one), and what was said since the last look.
+    // The estimate as Save writes it (Save runs the whole pass itself when the estimate needs
+    // one), and what was said since the last look.
     std::string saved() {
-        wholePass(doc->IsFukugouStyle() ? 1 : 2);
         const auto path = saveDir / "saved.KIV";
         EXPECT_TRUE(doc->OnSaveDocument(path.string()));
         std::string out = kiv::files::readFile(path).value_or("(unreadable)");
