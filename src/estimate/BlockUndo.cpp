@@ -29,8 +29,6 @@ CKivDoc* BlockUndoDoc() {
 
 bool BlockUndoBelongsTo(const CKivDoc& doc) { return BlockUndoDoc() == &doc; }
 
-std::uint64_t UsableBlockUndoSerial(const CKivDoc& doc) { return BlockUndoBelongsTo(doc) ? doc.m_UndoSerial : 0; }
-
 void DiscardBlockUndoOf(const CKivDoc& doc) {
     if (g_BlockUndoOwner.docId != doc.DocId())
         return;

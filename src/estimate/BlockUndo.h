@@ -37,6 +37,3 @@ CKivDoc* BlockUndoDoc();
 bool BlockUndoBelongsTo(const CKivDoc& doc);
 // A closing estimate takes its snapshot with it.
 void DiscardBlockUndoOf(const CKivDoc& doc);
-// The serial of the usable snapshot of `doc`, or 0: what a command that collects rows hands its
-// paste, so that the paste continues that command.
-std::uint64_t UsableBlockUndoSerial(const CKivDoc& doc);

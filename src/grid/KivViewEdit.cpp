@@ -53,7 +53,7 @@ void CKivView::OnEditPaste() {
     // The row being edited goes back first: what was typed into it is a change of its own.
     if (rows && d->CurGyou() <= d->GyouCount())
         StoreGyou();
-    const bool continues = rows && clip.UndoSerial != 0 && UsableBlockUndoSerial(*d) == clip.UndoSerial;
+    const bool continues = rows && clip.UndoSerial != 0 && BlockUndoBelongsTo(*d) && d->m_UndoSerial == clip.UndoSerial;
     GyouStore::UndoCommandScope command(*d, continues);
     if (!rows) {
         if (PasteFieldFromBuffer())
