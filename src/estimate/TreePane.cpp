@@ -7,19 +7,6 @@
 #include "platform/text/Cp932.h"
 #include "platform/text/Number.h"
 
-namespace {
-
-// The number of bytes of the UTF-8 sequence that starts with c (1 for a stray byte).
-std::size_t utf8Length(unsigned char c) {
-    if (c >= 0xF0 && c < 0xF8)
-        return 4;
-    if (c >= 0xE0)
-        return c < 0xF0 ? 3 : 1;
-    return c >= 0xC0 ? 2 : 1;
-}
-
-} // namespace
-
 TreePane::TreePane(const Style& style) : m_Style(style) {
     setBkColor(m_Style.back);
     setTextColor(m_Style.text);
@@ -35,18 +22,7 @@ void TreePane::ReadFontSize() {
 
 kiv::ui::Font TreePane::LabelFont() const { return {"ＭＳ ゴシック", m_FontSize, 400}; }
 
-std::string TreePane::PathLabel(std::string_view utf8) {
-    if (auto whole = kiv::text::utf8ToCp932(utf8))
-        return *whole;
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = std::min(utf8Length(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
-        const auto ch = kiv::text::utf8ToCp932(utf8.substr(i, n));
-        out += ch ? *ch : "?";
-        i += n;
-    }
-    return out;
-}
+std::string TreePane::PathLabel(std::string_view utf8) { return kiv::text::toCp932Replacing(utf8, "?"); }
 
 void TreePane::onPathNameChanged() {
     if (!m_hRoot)

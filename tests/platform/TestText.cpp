@@ -34,6 +34,20 @@ TEST(Cp932, DisplayConversionNeverThrowsAndMarksBadBytes) {
         EXPECT_EQ(toUtf8(c.in), c.out) << c.out;
 }
 
+TEST(Cp932, TextFromOutsideLosesOnlyTheCharactersCp932Lacks) {
+    const struct {
+        std::string in, replacement, out;
+    } cases[] = {
+        {"内訳書.KIV", "?", kiv::text::sj("内訳書.KIV")},
+        {"a\xE2\x82\xAC字", "?", "a?" + kiv::text::sj("字")},     // the euro sign
+        {"\xF0\x9F\x98\x80x", "", "x"},                             // an emoji typed: dropped
+        {"a\xE2\x82", "?", "a?"},                                  // a sequence cut off
+        {"\x80" "b", "?", "?b"},                                        // a stray continuation byte
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(toCp932Replacing(c.in, c.replacement), c.out) << c.in;
+}
+
 TEST(Cp932, ByteClassesAndBoundaries) {
     EXPECT_TRUE(isLeadByte(0x81));
     EXPECT_TRUE(isLeadByte(0x9F));

@@ -14,15 +14,8 @@ DialogDriver& DialogDriver::focus(int id) {
 }
 
 DialogDriver& DialogDriver::type(int id, std::string_view utf8) {
-    std::string cp932;
-    for (std::size_t i = 0; i < utf8.size();) {   // characters CP932 cannot hold are not typed
-        unsigned char c = static_cast<unsigned char>(utf8[i]);
-        std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        if (auto b = text::utf8ToCp932(utf8.substr(i, n)))
-            cp932 += *b;
-        i += n;
-    }
-    return typeCp932(id, cp932);
+    // Characters CP932 cannot hold are not typed.
+    return typeCp932(id, text::toCp932Replacing(utf8, ""));
 }
 
 DialogDriver& DialogDriver::typeCp932(int id, const std::string& cp932) {

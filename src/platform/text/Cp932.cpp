@@ -1,5 +1,6 @@
 #include "platform/text/Cp932.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <map>
@@ -59,6 +60,29 @@ std::string toUtf8(std::string_view cp932) {
             out += "\xEF\xBF\xBD";
             ++i;
         }
+    }
+    return out;
+}
+
+std::string toCp932Replacing(std::string_view utf8, std::string_view unmappable) {
+    if (auto whole = utf8ToCp932(utf8))
+        return *whole;
+    // The length of the UTF-8 sequence a byte starts (1 for a byte that starts none).
+    const auto sequence = [](unsigned char c) -> std::size_t {
+        if (c >= 0xF0 && c < 0xF8)
+            return 4;
+        if (c >= 0xE0)
+            return c < 0xF0 ? 3 : 1;
+        return c >= 0xC0 ? 2 : 1;
+    };
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = std::min(sequence(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+        if (auto ch = utf8ToCp932(utf8.substr(i, n)))
+            out += *ch;
+        else
+            out += unmappable;
+        i += n;
     }
     return out;
 }

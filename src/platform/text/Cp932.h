@@ -25,6 +25,9 @@ std::optional<std::string> utf8ToCp932(std::string_view utf8);
 std::string toUtf8(std::string_view cp932);
 // Throwing form, for callers that treat a character CP932 lacks as an error to report.
 std::string toCp932(std::string_view utf8);
+// For text that comes from outside (typed text, a file name): never throws. Each character CP932
+// cannot hold becomes `unmappable` ("" drops it), so it costs only itself.
+std::string toCp932Replacing(std::string_view utf8, std::string_view unmappable);
 
 // A UTF-8 literal of the source as the CP932 bytes that records and files hold.
 // Converted once and kept; the returned reference stays valid for the run.

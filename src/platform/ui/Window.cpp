@@ -372,17 +372,12 @@ void Window::dispatchChar(unsigned char c) {
 }
 
 void Window::dispatchText(std::string_view utf8) {
-    // Character by character, so one character CP932 cannot hold drops only itself.
-    std::size_t i = 0;
-    while (i < utf8.size() && !m_Destroyed) {
-        unsigned char c = static_cast<unsigned char>(utf8[i]);
-        std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        auto bytes = text::utf8ToCp932(utf8.substr(i, n));
-        i += n;
-        if (!bytes)
-            continue;
-        for (char b : *bytes)
-            dispatchChar(static_cast<unsigned char>(b));
+    // A character CP932 cannot hold drops only itself; a window destroyed by one character
+    // takes no more.
+    for (char b : text::toCp932Replacing(utf8, "")) {
+        if (m_Destroyed)
+            break;
+        dispatchChar(static_cast<unsigned char>(b));
     }
 }
 
