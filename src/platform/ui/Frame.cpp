@@ -446,10 +446,7 @@ void MainFrame::activateChild(ChildFrame* f) {
 }
 
 void MainFrame::activateNextChild(int step) {
-    std::vector<ChildFrame*> shown;
-    for (ChildFrame* f : m_Children)
-        if (f->isVisible() && !f->isDestroyed())
-            shown.push_back(f);
+    const std::vector<ChildFrame*> shown = shownChildren();
     if (shown.empty())
         return;
     const int n = static_cast<int>(shown.size());
@@ -472,12 +469,19 @@ bool MainFrame::translateWindowKey(int vk, unsigned mods) {
     return true;
 }
 
-std::vector<ChildFrame*> MainFrame::windowListChildren() const {
-    constexpr std::size_t kListed = cmd::WindowChildLast - cmd::WindowChildFirst + 1;
+std::vector<ChildFrame*> MainFrame::shownChildren() const {
     std::vector<ChildFrame*> out;
     for (ChildFrame* f : m_Children)
-        if (f->isVisible() && !f->isDestroyed() && out.size() < kListed)
+        if (f->isVisible() && !f->isDestroyed())
             out.push_back(f);
+    return out;
+}
+
+std::vector<ChildFrame*> MainFrame::windowListChildren() const {
+    constexpr std::size_t kListed = cmd::WindowChildLast - cmd::WindowChildFirst + 1;
+    std::vector<ChildFrame*> out = shownChildren();
+    if (out.size() > kListed)
+        out.resize(kListed);
     return out;
 }
 

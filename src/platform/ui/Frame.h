@@ -163,8 +163,10 @@ public:
     // no other window to go to, so it never reaches a view.
     bool translateWindowKey(int vk, unsigned mods);
     static bool isWindowKey(int vk, unsigned mods);
-    // The document windows the window menu lists: the shown ones in the order they were
-    // opened, the first nine (commands WindowChildFirst onwards).
+    // The shown document windows, in the order they were opened.
+    std::vector<ChildFrame*> shownChildren() const;
+    // The document windows the window menu lists: the first nine shown ones (commands
+    // WindowChildFirst onwards).
     std::vector<ChildFrame*> windowListChildren() const;
     // The window menu's item of a listed window: "&n " and its title as the title bar shows it.
     static std::string windowListText(std::size_t index, const std::string& title);
